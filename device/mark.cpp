@@ -1,0 +1,12 @@
+#include "mark.h"
+
+Mark::Mark(QObject* parent)
+    : QObject(parent)
+{
+}
+
+void Mark::clearMarks()
+{
+    marks.clear();
+    emit markClear();
+}

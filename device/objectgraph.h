@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QLocale>
+#include <QVariant>
+
+#include "browse.h"
+#include "communication.h"
+#include "mark.h"
+#include "menu.h"
+#include "permission.h"
+#include "playlist.h"
+#include "telnet.h"
+#include "timerevent.h"
+#include "udppowercontrol.h"
+#include "version.h"
+
+class QQmlContext;
+
+// The font published as multiFont: "Meiryo UI" by name for Japanese, the
+// application font value for every other language.
+QVariant multiFontFor(const QLocale& locale);
+
+// The application's objects, one of each class. Members are constructed in
+// declaration order and destroyed in reverse, as the start-up requires.
+class ObjectGraph
+{
+public:
+    ObjectGraph();
+
+    // Publishes multiFont, the objects and the platform flags on the context.
+    void publish(QQmlContext* context, const QVariant& multiFont);
+
+    UdpPowerControl udpc;
+    Version ver;
+    Telnet telnet;
+    Permission permission;
+    Menu menu;
+    TimerEvent tev;
+    Playlist pl;
+    Browse browse;
+    Mark mark;
+    Communication comm;
+
+private:
+    void wire();
+};

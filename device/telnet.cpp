@@ -1,0 +1,234 @@
+#include "telnet.h"
+
+#include <QEventLoop>
+#include <QHostAddress>
+#include <QTextCodec>
+#include <cstring>
+
+Telnet::Telnet(QObject* parent)
+    : QObject(parent)
+    , codec(QTextCodec::codecForName("UTF-8"))
+    , decoder(codec->makeDecoder())
+{
+    connectTimer.setSingleShot(false);
+    connect(&socket, &QTcpSocket::connected, this, &Telnet::loginToServer);
+    connect(&socket, &QTcpSocket::disconnected, this, &Telnet::closeConnection);
+    connect(&socket, &QTcpSocket::readyRead, this, &Telnet::getData);
+    connect(&socket, &QAbstractSocket::errorOccurred, this, &Telnet::error);
+    connect(&connectTimer, &QTimer::timeout, this, &Telnet::checkTimeout);
+}
+
+Telnet::~Telnet() = default;
+
+void Telnet::resetReceiveState()
+{
+    partialLine.clear();
+    awaitingModel = false;
+    decoder.reset(codec->makeDecoder());
+}
+
+void Telnet::connectToServer(const QString& address, const QString& password, bool fast)
+{
+    // A connection still standing (or still being made) is dropped first, so
+    // the new login never talks to the old peer.
+    if (socket.state() != QAbstractSocket::UnconnectedState) {
+        connectTimer.stop();
+        const QSignalBlocker blocker(this);
+        socket.abort();
+    }
+    resetReceiveState();
+
+    QString clean = password;
+    clean.remove(QLatin1Char('\r')).remove(QLatin1Char('\n')).remove(QChar(0));
+    passwordLine = clean + QStringLiteral("\r\n");
+
+    writeCount = 0;
+    loginPending = true;
+    connectTimer.stop();
+    connectTimer.start(fast ? 500 : 10000);
+    socket.connectToHost(QHostAddress(address), 23, QIODevice::ReadWrite);
+}
+
+void Telnet::sendData(const char* str)
+{
+    sendDataNoLog(str);
+}
+
+void Telnet::sendDataNoLog(const char* str)
+{
+    if (writeCount > 10) {
+        QEventLoop loop;
+        QTimer::singleShot(1, &loop, &QEventLoop::quit);
+        loop.exec();
+        writeCount = 0;
+        ++m_pauseCount;
+    }
+    socket.write(str, qint64(std::strlen(str)));
+    ++writeCount;
+}
+
+void Telnet::close()
+{
+    connectTimer.stop();
+    loginPending = false;
+    writeCount = 0;
+    socket.abort();
+    socket.close();
+}
+
+void Telnet::loginToServer()
+{
+    // The connection stands; the login dialogue gets its own time-out.
+    connectTimer.stop();
+    if (loginPending)
+        connectTimer.start(loginTimeoutMs);
+    socket.write("\r\n", 2);
+    writeCount = 0;
+}
+
+void Telnet::endLoginDialogue()
+{
+    loginPending = false;
+    connectTimer.stop();
+}
+
+void Telnet::getData()
+{
+    QByteArray bytes = socket.readAll();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    const QString text = decoder->toUnicode(bytes);
+    dataReceived = true;
+    writeCount = 0;
+
+    if (text.startsWith(QLatin1String("Enter Password"))) {
+        const QByteArray line = codec->fromUnicode(passwordLine);
+        sendDataNoLog(line.constData());
+        return;
+    }
+    if (text.startsWith(QLatin1String("Login Successful"))) {
+        if (skipModelQuery) {
+            skipModelQuery = false;
+            endLoginDialogue();
+            emit connectedToServer(0);
+        } else {
+            sendDataNoLog("07F6A64\r\n");
+            awaitingModel = true;
+        }
+        return;
+    }
+    if (text.startsWith(QLatin1String("Password Failed"))) {
+        endLoginDialogue();
+        emit passwordFailed();
+        return;
+    }
+    if (awaitingModel) {
+        // The answer usually comes alone in its chunk.
+        if (text.startsWith(QLatin1String("0FF6AE4")) && text.size() >= 9) {
+            handleModelLine(text.mid(1, 8));
+            return;
+        }
+        if (text.startsWith(QLatin1String("0F2\r\n"))) {
+            handleModelLine(QStringLiteral("F2"));
+            return;
+        }
+        // Otherwise look for it among the lines of the chunk.
+    }
+    frame(text);
+}
+
+// Handles a line while the model answer is awaited; returns true when it was the answer.
+bool Telnet::handleModelLine(const QString& line)
+{
+    if (line.startsWith(QLatin1String("FF6AE4"))) {
+        awaitingModel = false;
+        const QString model = line.mid(6, 2);
+        if (model == QLatin1String("01")) {
+            endLoginDialogue();
+            emit connectedToServer(1);
+        } else if (model == QLatin1String("00")) {
+            endLoginDialogue();
+            emit connectedToServer(0);
+        } else {
+            close();
+            emit errorConnectedToServer();
+        }
+        return true;
+    }
+    if (line == QLatin1String("F2")) {
+        awaitingModel = false;
+        close();
+        emit errorConnectedToServer();
+        return true;
+    }
+    return false;
+}
+
+void Telnet::frame(const QString& text)
+{
+    const QStringList pieces = text.split(QLatin1Char('\n'));
+    for (const QString& piece : pieces) {
+        QString line = partialLine + piece;
+        if (line.isEmpty() || line.at(0) != QLatin1Char('0'))
+            continue;
+        if (line.endsWith(QLatin1Char('\r'))) {
+            partialLine.clear();
+            line.remove(QLatin1Char('\r'));
+            line.remove(0, 1);
+            if (awaitingModel && handleModelLine(line)) {
+                if (socket.state() == QAbstractSocket::UnconnectedState)
+                    return; // the answer ended the link
+                continue;
+            }
+            emit readyRead(line);
+        } else if (line.size() > maxPartialLine) {
+            partialLine.clear(); // a peer that never ends its line
+        } else {
+            partialLine = line;
+        }
+    }
+}
+
+void Telnet::checkTimeout()
+{
+    if (socket.state() == QAbstractSocket::ConnectingState
+        || (loginPending && socket.state() == QAbstractSocket::ConnectedState)) {
+        close();
+        emit errorConnectedToServer();
+    }
+}
+
+void Telnet::closeConnection()
+{
+    socket.close();
+}
+
+void Telnet::error()
+{
+    close();
+    emit errorConnectedToServer();
+}
+
+bool setCommandNumberField(char* field, int value)
+{
+    if (!field || value < 0 || value > 9999)
+        return false;
+    const QByteArray digits = QByteArray::number(value).rightJustified(4, '0');
+    field[0] = digits[2];
+    field[1] = digits[3];
+    field[2] = digits[0];
+    field[3] = digits[1];
+    return true;
+}
+
+int readNumberField(const QString& text, int pos)
+{
+    if (pos < 0 || pos + 4 > text.size())
+        return -1;
+    for (int i = pos; i < pos + 4; ++i) {
+        if (!text.at(i).isDigit() || text.at(i).unicode() > 127)
+            return -1;
+    }
+    return text.mid(pos + 2, 2).toInt() * 100 + text.mid(pos, 2).toInt();
+}

@@ -1,0 +1,6 @@
+#include "udpmachinelist.h"
+
+UdpMachineList::UdpMachineList(QObject* parent)
+    : QObject(parent)
+{
+}

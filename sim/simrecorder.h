@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QTcpServer;
+class QTcpSocket;
+class QTimer;
+
+namespace sim {
+
+class SimRecorder;
+
+// One client connection to the simulated command port.
+class SimConnection : public QObject
+{
+    Q_OBJECT
+public:
+    enum Phase { AwaitHello, AwaitPassword, LoggedIn };
+
+    SimConnection(SimRecorder* recorder, QTcpSocket* socket, int id);
+    ~SimConnection() override;
+
+    int id() const { return m_id; }
+    Phase phase() const { return m_phase; }
+    bool isOpen() const;
+    SimRecorder* recorder() const { return m_recorder; }
+
+    // Queues raw bytes; the recorder's delay and split settings apply.
+    void send(const QByteArray& bytes);
+    // Queues one reply line; CR LF is added.
+    void sendLine(const QString& line);
+    void disconnectFromClient();
+
+signals:
+    void closed(int id);
+
+private:
+    void onReadyRead();
+    void handleLine(const QByteArray& raw);
+    void pump();
+
+    SimRecorder* m_recorder;
+    QPointer<QTcpSocket> m_socket;
+    int m_id;
+    Phase m_phase = AwaitHello;
+    QByteArray m_buffer;
+    QQueue<QByteArray> m_outgoing;
+    bool m_pumping = false;
+    bool m_silenced = false;
+};
+
+struct LogEntry
+{
+    int connection;
+    QString line;
+};
+
+// A simulated recorder: the command port 23 with its login dialogue, a log of
+// every received line and scriptable replies and faults. Further services of a
+// recorder (status, discovery, FTP, power) attach to it.
+class SimRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Behaviour {
+        Normal,
+        Silent,          // accepts connections, never says anything
+        StopAfterPrompt, // prompts for the password, then says nothing more
+    };
+
+    explicit SimRecorder(const QHostAddress& address, QObject* parent = nullptr);
+    ~SimRecorder() override;
+
+    // Starts listening on the command port of the recorder's address.
+    bool start(QString* error = nullptr);
+    void stop();
+    bool isListening() const;
+
+    QHostAddress address() const { return m_address; }
+
+    QString password = QStringLiteral("1234");
+    int model = 0; // 0 KZ-470MX, 1 KZ-470DUAL
+    Behaviour behaviour = Behaviour::Normal;
+    int replyDelayMs = 0;   // every write waits this long before it goes out
+    bool splitWrites = false; // every write goes out as two segments
+    int splitGapMs = 30;
+
+    // Handlers see every command line of a logged-in connection, in the order
+    // added; the first that returns true has answered it.
+    using Handler = std::function<bool(SimConnection* connection, const QString& line)>;
+    void addCommandHandler(const Handler& handler);
+    // Fixed answer for one exact command line (takes precedence over handlers).
+    void setReply(const QString& commandLine, const QStringList& replyLines);
+    void clearReplies();
+
+    const QList<LogEntry>& log() const { return m_log; }
+    QStringList receivedLines() const;
+    QStringList receivedLines(int connection) const;
+    void clearLog();
+
+    QList<SimConnection*> connections() const;
+    SimConnection* connection(int id) const;
+    void sendToAll(const QByteArray& raw);
+    void sendLineToLoggedIn(const QString& line);
+    void disconnectAll();
+
+signals:
+    void connectionOpened(int id);
+    void loggedIn(int id);
+    void connectionClosed(int id);
+    void lineReceived(int id, QString line);
+
+private:
+    friend class SimConnection;
+    void onNewConnection();
+    void dispatch(SimConnection* connection, const QString& line);
+
+    QHostAddress m_address;
+    QTcpServer* m_server = nullptr;
+    QList<SimConnection*> m_connections;
+    QList<Handler> m_handlers;
+    QList<QPair<QString, QStringList>> m_replies;
+    QList<LogEntry> m_log;
+    int m_nextId = 1;
+};
+
+} // namespace sim

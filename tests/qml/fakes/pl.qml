@@ -1,0 +1,6 @@
+import QtQuick 2.8
+
+QtObject {
+    property var calls: []
+    function record(name, args) { calls = calls.concat([{ name: name, args: args }]) }
+}

@@ -1,0 +1,5 @@
+import QtQuick 2.8
+
+QtObject {
+    function getVersion() { return "2.0.0" }
+}

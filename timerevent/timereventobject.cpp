@@ -1,0 +1,6 @@
+#include "timereventobject.h"
+
+TimerEventObject::TimerEventObject(QObject* parent)
+    : QObject(parent)
+{
+}
