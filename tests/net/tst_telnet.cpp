@@ -1,0 +1,342 @@
+// The command channel against a simulated recorder: login dialogue, framing,
+// text decoding, time-outs and flow control.
+#include <QtTest>
+
+#include "netenv.h"
+#include "simrecorder.h"
+#include "telnet.h"
+
+using sim::SimRecorder;
+
+class TestTelnet : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void loginReportsModel_data();
+    void loginReportsModel();
+    void unusableModelAnswerFails_data();
+    void unusableModelAnswerFails();
+    void lineBeforeModelAnswerIsFramed();
+    void skipModelQuery();
+    void wrongPasswordReportedOnce();
+    void silentPeersTimeOut_data();
+    void silentPeersTimeOut();
+    void refusedPortFails();
+    void framing_data();
+    void framing();
+    void characterSplitAcrossSegments();
+    void endlessLineIsDropped();
+    void newConnectionForgetsPartialLine();
+    void reconnectAbortsOldLink();
+    void passwordCannotInjectLines();
+    void flowControlPauses();
+
+private:
+    bool login(Telnet& telnet, bool skip = false);
+    void sendChunks(const QList<QByteArray>& chunks);
+
+    SimRecorder* recorder = nullptr;
+    SimRecorder* second = nullptr;
+};
+
+void TestTelnet::initTestCase()
+{
+    netenv::requirePrivateNetwork();
+}
+
+void TestTelnet::init()
+{
+    recorder = new SimRecorder(QHostAddress(netenv::recorderAddress(0)), this);
+    recorder->password = QStringLiteral("pass");
+    QString error;
+    QVERIFY2(recorder->start(&error), qPrintable(error));
+}
+
+void TestTelnet::cleanup()
+{
+    delete recorder;
+    recorder = nullptr;
+    delete second;
+    second = nullptr;
+}
+
+bool TestTelnet::login(Telnet& telnet, bool skip)
+{
+    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
+    telnet.skipModelQuery = skip;
+    telnet.connectToServer(recorder->address().toString(), recorder->password, false);
+    return connected.wait(3000) && recorder->connections().size() >= 1;
+}
+
+// Sends each chunk as its own segment and lets the client take it in before the next.
+void TestTelnet::sendChunks(const QList<QByteArray>& chunks)
+{
+    for (const QByteArray& chunk : chunks) {
+        recorder->sendToAll(chunk);
+        QTest::qWait(40);
+    }
+}
+
+void TestTelnet::loginReportsModel_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::newRow("KZ-470MX") << 0;
+    QTest::newRow("KZ-470DUAL") << 1;
+}
+
+void TestTelnet::loginReportsModel()
+{
+    QFETCH(int, model);
+    recorder->model = model;
+    Telnet telnet;
+    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
+    QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
+    telnet.connectToServer(recorder->address().toString(), "pass", false);
+    QVERIFY(connected.wait(3000));
+    QCOMPARE(connected.size(), 1);
+    QCOMPARE(connected.at(0).at(0).toInt(), model);
+    // The dialogue: the empty first line, the password, the model query.
+    QCOMPARE(recorder->receivedLines(), QStringList({ "", "pass", "07F6A64" }));
+    // The login time-out no longer runs once the login is complete.
+    QTest::qWait(300);
+    QCOMPARE(failed.size(), 0);
+}
+
+void TestTelnet::unusableModelAnswerFails_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("model 02") << "0FF6AE402";
+    QTest::newRow("refusal") << "0F2";
+}
+
+void TestTelnet::unusableModelAnswerFails()
+{
+    QFETCH(QString, answer);
+    recorder->setReply("07F6A64", { answer });
+    Telnet telnet;
+    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
+    QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
+    telnet.connectToServer(recorder->address().toString(), "pass", false);
+    QVERIFY(failed.wait(3000));
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(connected.size(), 0);
+    QCOMPARE(telnet.socketState(), QAbstractSocket::UnconnectedState);
+}
+
+void TestTelnet::lineBeforeModelAnswerIsFramed()
+{
+    // An unsolicited notice slips in between "Login Successful" and the model answer.
+    recorder->model = 1;
+    recorder->setReply("07F6A64", { "0D011", "0FF6AE401" });
+    Telnet telnet;
+    QSignalSpy lines(&telnet, &Telnet::readyRead);
+    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
+    telnet.connectToServer(recorder->address().toString(), "pass", false);
+    QVERIFY(connected.wait(3000));
+    QCOMPARE(connected.at(0).at(0).toInt(), 1);
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines.at(0).at(0).toString(), QStringLiteral("D011"));
+}
+
+void TestTelnet::skipModelQuery()
+{
+    recorder->model = 1;
+    Telnet telnet;
+    QVERIFY(login(telnet, true));
+    QCOMPARE(recorder->receivedLines(), QStringList({ "", "pass" }));
+    QVERIFY(!telnet.skipModelQuery);
+    // The next login asks for the model again.
+    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
+    telnet.connectToServer(recorder->address().toString(), "pass", false);
+    QVERIFY(connected.wait(3000));
+    QCOMPARE(connected.at(0).at(0).toInt(), 1);
+}
+
+void TestTelnet::wrongPasswordReportedOnce()
+{
+    Telnet telnet;
+    QSignalSpy wrong(&telnet, &Telnet::passwordFailed);
+    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
+    QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
+    telnet.loginTimeoutMs = 300;
+    telnet.connectToServer(recorder->address().toString(), "wrong", false);
+    QVERIFY(wrong.wait(3000));
+    QTest::qWait(600);
+    QCOMPARE(wrong.size(), 1);
+    QCOMPARE(connected.size(), 0);
+    // A refused password ends the dialogue: no time-out follows it.
+    QCOMPARE(failed.size(), 0);
+}
+
+void TestTelnet::silentPeersTimeOut_data()
+{
+    QTest::addColumn<int>("behaviour");
+    QTest::newRow("never prompts") << int(SimRecorder::Behaviour::Silent);
+    QTest::newRow("stops after the prompt") << int(SimRecorder::Behaviour::StopAfterPrompt);
+}
+
+void TestTelnet::silentPeersTimeOut()
+{
+    QFETCH(int, behaviour);
+    recorder->behaviour = SimRecorder::Behaviour(behaviour);
+    Telnet telnet;
+    telnet.loginTimeoutMs = 400;
+    QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
+    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
+    QElapsedTimer clock;
+    clock.start();
+    telnet.connectToServer(recorder->address().toString(), "pass", false);
+    QVERIFY(failed.wait(3000));
+    QVERIFY(clock.elapsed() >= 350);
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(connected.size(), 0);
+    QCOMPARE(telnet.socketState(), QAbstractSocket::UnconnectedState);
+}
+
+void TestTelnet::refusedPortFails()
+{
+    recorder->stop();
+    Telnet telnet;
+    QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
+    telnet.connectToServer(recorder->address().toString(), "pass", true);
+    QVERIFY(failed.wait(3000));
+    QCOMPARE(failed.size(), 1);
+}
+
+void TestTelnet::framing_data()
+{
+    QTest::addColumn<QList<QByteArray>>("chunks");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("line cut between chunks")
+        << QList<QByteArray> { "0D011\r\n0D5", "012\r\n" } << QStringList { "D011", "D5012" };
+    QTest::newRow("bare CR LF yields nothing") << QList<QByteArray> { "\r\n" } << QStringList {};
+    QTest::newRow("CR LF completes a pending line")
+        << QList<QByteArray> { "0D0", "\r\n" } << QStringList { "D0" };
+    QTest::newRow("text not starting with 0 is dropped")
+        << QList<QByteArray> { "abc\r\n0D011\r\n" } << QStringList { "D011" };
+    QTest::newRow("every CR removed") << QList<QByteArray> { "0D0\r\r\n" } << QStringList { "D0" };
+    QTest::newRow("text after NUL ignored")
+        << QList<QByteArray> { QByteArray("0D011\r\n\0" "0D5012\r\n", 15) } << QStringList { "D011" };
+    QTest::newRow("line without CR carried on")
+        << QList<QByteArray> { "0D0\n", "11\r\n" } << QStringList { "D0\n11" };
+    QTest::newRow("several lines in one chunk")
+        << QList<QByteArray> { "0D010\r\n0DD005\r\n0D5002\r\n" } << QStringList { "D010", "DD005", "D5002" };
+}
+
+void TestTelnet::framing()
+{
+    QFETCH(QList<QByteArray>, chunks);
+    QFETCH(QStringList, lines);
+    Telnet telnet;
+    QVERIFY(login(telnet));
+    QSignalSpy received(&telnet, &Telnet::readyRead);
+    sendChunks(chunks);
+    QStringList got;
+    for (const auto& args : received)
+        got << args.at(0).toString();
+    // A line carried over a bare LF keeps no LF: it is joined with the next piece.
+    for (QString& l : lines)
+        l.remove(QLatin1Char('\n'));
+    QCOMPARE(got, lines);
+}
+
+void TestTelnet::characterSplitAcrossSegments()
+{
+    Telnet telnet;
+    QVERIFY(login(telnet));
+    QSignalSpy received(&telnet, &Telnet::readyRead);
+    const QByteArray name = QString::fromUtf8("0FF6BA0Ünïcödé 日本語\r\n").toUtf8();
+    // Cut inside the three-byte character 日 and inside Ü.
+    const int cutInCjk = name.indexOf("\xe6\x97\xa5") + 1;
+    sendChunks({ name.left(8), name.mid(8, cutInCjk - 8), name.mid(cutInCjk) });
+    QCOMPARE(received.size(), 1);
+    QCOMPARE(received.at(0).at(0).toString(), QString::fromUtf8("FF6BA0Ünïcödé 日本語"));
+}
+
+void TestTelnet::endlessLineIsDropped()
+{
+    Telnet telnet;
+    QVERIFY(login(telnet));
+    QSignalSpy received(&telnet, &Telnet::readyRead);
+    QByteArray flood = "0";
+    flood += QByteArray(Telnet::maxPartialLine + 100, 'A');
+    sendChunks({ flood, QByteArray(5000, 'B'), "\r\n0D011\r\n" });
+    QTRY_COMPARE(received.size(), 1);
+    QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("D011"));
+}
+
+void TestTelnet::newConnectionForgetsPartialLine()
+{
+    Telnet telnet;
+    QVERIFY(login(telnet));
+    sendChunks({ "0D0" });
+    QVERIFY(login(telnet));
+    QSignalSpy received(&telnet, &Telnet::readyRead);
+    sendChunks({ "11\r\n0D5002\r\n" });
+    QStringList got;
+    for (const auto& args : received)
+        got << args.at(0).toString();
+    QCOMPARE(got, QStringList({ "D5002" }));
+}
+
+void TestTelnet::reconnectAbortsOldLink()
+{
+    second = new SimRecorder(QHostAddress(netenv::recorderAddress(1)), this);
+    second->password = "other";
+    second->model = 1;
+    QVERIFY(second->start());
+    Telnet telnet;
+    QVERIFY(login(telnet));
+    QSignalSpy closedFirst(recorder, &SimRecorder::connectionClosed);
+    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
+    QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
+    telnet.connectToServer(second->address().toString(), "other", false);
+    QVERIFY(connected.wait(3000));
+    QCOMPARE(connected.at(0).at(0).toInt(), 1);
+    QTRY_COMPARE(closedFirst.size(), 1);
+    QCOMPARE(failed.size(), 0);
+    // Commands now reach the second recorder only.
+    recorder->clearLog();
+    telnet.sendData("050\r\n");
+    QTRY_VERIFY(second->receivedLines().contains("050"));
+    QVERIFY(recorder->receivedLines().isEmpty());
+}
+
+void TestTelnet::passwordCannotInjectLines()
+{
+    // The line breaks and NUL are removed, so the text stays one password line.
+    recorder->password = "ab07F1141cd";
+    Telnet telnet;
+    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
+    telnet.connectToServer(recorder->address().toString(), QString::fromLatin1("ab\r\n07F1141\0cd", 14), false);
+    QVERIFY(connected.wait(3000));
+    QCOMPARE(recorder->receivedLines(), QStringList({ "", "ab07F1141cd", "07F6A64" }));
+}
+
+void TestTelnet::flowControlPauses()
+{
+    Telnet telnet;
+    QVERIFY(login(telnet));
+    QTest::qWait(50); // nothing more arrives; the count starts from the last reply
+    telnet.connectToServer(recorder->address().toString(), "pass", false);
+    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
+    QVERIFY(connected.wait(3000));
+    QTest::qWait(50);
+    // The model answer was the last text received: 30 unanswered writes follow.
+    QList<int> pausedBefore;
+    for (int write = 1; write <= 30; ++write) {
+        const int before = telnet.pauseCount();
+        telnet.sendData("0AA\r\n");
+        if (telnet.pauseCount() != before)
+            pausedBefore << write;
+    }
+    QCOMPARE(pausedBefore, QList<int>({ 12, 23 }));
+    QTRY_COMPARE(recorder->receivedLines().count("0AA"), 30);
+}
+
+QTEST_GUILESS_MAIN(TestTelnet)
+#include "tst_telnet.moc"
