@@ -2,12 +2,27 @@
 // instantiated once per test engine and published as a context property named
 // after the file (comm.qml -> comm), standing in for the application's objects.
 #include <QDir>
+#include <QJSValue>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QtQuickTest>
+#include <utility>
 
-// Lets a test replace a context property (a list model, say) at run time.
+namespace {
+QStringList collectedWarnings;
+QtMessageHandler nextHandler = nullptr;
+
+void collectWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg || type == QtCriticalMsg)
+        collectedWarnings << message;
+    nextHandler(type, context, message);
+}
+} // namespace
+
+// Lets a test replace a context property (a list model, say) at run time, and
+// collect the warnings (QML errors among them) printed meanwhile.
 class ContextSetter : public QObject
 {
     Q_OBJECT
@@ -17,12 +32,41 @@ public:
         , m_engine(engine)
     {
     }
+    // A script array of objects arrives as a script value; it is handed on as a
+    // list of objects, the form the application publishes its list models in,
+    // so that delegates see each object's properties through "model".
     Q_INVOKABLE void set(const QString& name, const QVariant& value)
     {
-        m_engine->rootContext()->setContextProperty(name, value);
+        m_engine->rootContext()->setContextProperty(name, asObjectList(value));
+    }
+
+    // The warnings since the previous call. The first call starts collecting,
+    // on top of the test log's own handler, so they are still printed.
+    Q_INVOKABLE QStringList takeWarnings()
+    {
+        if (!nextHandler)
+            nextHandler = qInstallMessageHandler(collectWarning);
+        return std::exchange(collectedWarnings, {});
     }
 
 private:
+    static QVariant asObjectList(const QVariant& value)
+    {
+        QVariant plain = value;
+        if (plain.userType() == qMetaTypeId<QJSValue>())
+            plain = plain.value<QJSValue>().toVariant();
+        if (plain.userType() != QMetaType::QVariantList)
+            return plain;
+        QList<QObject*> objects;
+        for (const QVariant& item : plain.toList()) {
+            QObject* object = item.value<QObject*>();
+            if (!object)
+                return plain;
+            objects << object;
+        }
+        return QVariant::fromValue(objects);
+    }
+
     QQmlEngine* m_engine;
 };
 

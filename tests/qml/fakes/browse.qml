@@ -1,6 +1,11 @@
 import QtQuick 2.8
 
 QtObject {
+    property string dialogString: ""
     property var calls: []
+
+    signal execFailed()
+
     function record(name, args) { calls = calls.concat([{ name: name, args: args }]) }
+    function restartBrowse() { record("restartBrowse", []) }
 }
