@@ -1,0 +1,135 @@
+import QtQuick 2.15
+import QtTest 1.1
+import "fakes"
+
+// The power confirmation dialog, the two "Connecting..." overlays and the
+// login screen's own message toast.
+LoginTestCase {
+    name: "LoginPowerAndOverlays"
+
+    property var rows: []
+
+    function makeAdminScreen() {
+        rows = [recorder({ nickname: "Hall", macaddr: "aa:01", count: 1 }),
+                recorder({ nickname: "Booth", macaddr: "aa:02", count: 0, powerstate: 0 })]
+        makeScreen(rows)
+        screen.admin_mode = true
+    }
+
+    function openDialog(action, index) {
+        screen.f_visibleCPC = true
+        screen.cpcAction = action
+        screen.cpcNickname = rows[index] ? rows[index].nickname : "gone"
+        screen.cpcIndex = index
+        verify(part("confirmPowerControl").visible)
+    }
+
+    function test_confirm_data() {
+        return [
+            { tag: "turn on", action: "turn on", index: 1, call: "turnOnMachine", mac: "aa:02", counts: [1, 5] },
+            { tag: "turn off", action: "turn off", index: 0, call: "turnOffMachine", mac: "aa:01", counts: [6, 0] },
+            { tag: "restart", action: "restart", index: 0, call: "restartMachine", mac: "aa:01", counts: [6, 0] }
+        ]
+    }
+
+    function test_confirm(data) {
+        makeAdminScreen()
+        openDialog(data.action, data.index)
+        compare(part("cpcQuestion").text, "OK to " + data.action + "?")
+        mouseClick(part("cpcOk"))
+        compare(names(udpc.calls), [data.call])
+        compare(udpc.calls[0].args, [data.mac])
+        compare(rows.map(function (r) { return r.count }), data.counts)
+        verify(!screen.f_visibleCPC)
+        verify(!part("confirmPowerControl").visible)
+    }
+
+    function test_dialogStaysOpenWithoutAnAction_data() {
+        return [
+            { tag: "unknown action", action: "turn sideways", index: 0 },
+            { tag: "row gone from the list", action: "turn off", index: 2 }
+        ]
+    }
+
+    function test_dialogStaysOpenWithoutAnAction(data) {
+        makeAdminScreen()
+        openDialog(data.action, data.index)
+        mouseClick(part("cpcOk"))
+        compare(udpc.calls.length, 0)
+        compare(rows.map(function (r) { return r.count }), [1, 0])
+        verify(screen.f_visibleCPC)
+        mouseClick(part("cpcCancel"))
+        verify(!screen.f_visibleCPC)
+    }
+
+    function test_cancelSendsNothing() {
+        makeAdminScreen()
+        openDialog("turn off", 0)
+        screen.cpcAction = "turn off"
+        mouseClick(part("cpcCancel"))
+        compare(udpc.calls.length, 0)
+        compare(rows[0].count, 1)
+        verify(!part("confirmPowerControl").visible)
+        // The dialog keeps its last state for the next opener to overwrite.
+        compare(screen.cpcAction, "turn off")
+    }
+
+    function test_backdropSwallowsTaps() {
+        makeAdminScreen()
+        openDialog("turn on", 1)
+        // The first row's card lies under the backdrop, outside the box.
+        var card = rowPart(0, "card")
+        var point = card.mapToItem(host, 10, 10)
+        mouseClick(host, point.x, point.y)
+        verify(screen.f_visibleCPC)
+        compare(screen.selected_index, -1)
+        compare(udpc.calls.length, 0)
+    }
+
+    function test_overlays_data() {
+        return [
+            { tag: "connecting", loginState: 1, phase: 0, ticks: 100, login: true, power: false },
+            { tag: "logged in", loginState: 2, phase: 0, ticks: 100, login: true, power: false },
+            { tag: "last retry", loginState: 4, phase: 0, ticks: 100, login: true, power: false },
+            { tag: "power action waits", loginState: 0, phase: 1, ticks: 100, login: false, power: true },
+            { tag: "power channel logging in", loginState: 0, phase: 3, ticks: 100, login: false, power: true },
+            { tag: "action just started", loginState: 0, phase: 0, ticks: 1, login: false, power: true },
+            { tag: "idle", loginState: 0, phase: 0, ticks: 2, login: false, power: false }
+        ]
+    }
+
+    function test_overlays(data) {
+        makeAdminScreen()
+        screen.admin_mode = false
+        comm.loginState = data.loginState
+        udpc.telnetPhase = data.phase
+        udpc.telnetConnecting = data.ticks
+        compare(part("loginConnecting").visible, data.login)
+        compare(part("powerConnecting").visible, data.power)
+        compare(udpc.callsOf("refreshList").length, data.power ? 1 : 0)
+        // Nothing beneath an overlay reacts to a tap.
+        mouseClick(rowPart(0, "card"))
+        compare(screen.selected_index, data.login || data.power ? -1 : 0)
+    }
+
+    function test_powerOverlayRefreshesEachTimeItShows() {
+        makeScreen([])
+        udpc.telnetPhase = 1
+        udpc.telnetPhase = 2
+        udpc.telnetPhase = 0
+        udpc.telnetConnecting = 0
+        compare(udpc.callsOf("refreshList").length, 2)
+    }
+
+    function test_messagesShowAboveOverlays() {
+        makeScreen([])
+        comm.loginState = 1
+        udpc.telnetPhase = 1
+        var popup1 = part("popup1")
+        udpc.popupMessage("ERROR: login failed Hall")
+        verify(popup1.popupEnabled)
+        // The toast lies above both overlays, so a tap on it hides it.
+        mouseClick(popup1)
+        verify(!popup1.popupEnabled)
+    }
+}

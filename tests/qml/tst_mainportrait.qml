@@ -1,0 +1,240 @@
+import QtQuick 2.15
+import QtTest 1.1
+
+// The portrait main window: its size unit, the pages and the edit right they
+// need, the message codes, the screen lock and the overlays.
+TestCase {
+    id: testCase
+    name: "MainPortrait"
+    when: windowShown
+
+    property var window: null
+
+    function part(name) {
+        var item = findChild(window.contentItem, name)
+        verify(item !== null, "no " + name)
+        return item
+    }
+
+    function openWindow(width, height) {
+        testContext.takeWarnings()
+        comm.loginComp = false
+        comm.calls = []
+        browse.dialogString = ""
+        browse.calls = []
+        pl.calls = []
+        tev.calls = []
+        permission.okPermission = false
+        permission.calls = []
+        var component = Qt.createComponent("qrc:/main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        var props = {}
+        if (width)
+            props = { width: width, height: height }
+        window = createTemporaryObject(component, testCase, props)
+        verify(window !== null)
+        waitForRendering(window.contentItem)
+        permission.calls = []
+    }
+
+    function cleanup() {
+        var warnings = testContext.takeWarnings()
+        compare(warnings.length, 0, warnings.join("\n"))
+    }
+
+    function page(index) {
+        return part(["homePage", "menuPage", "browsePage", "playlistPage", "timerEventPage"][index])
+    }
+
+    function popupText() {
+        var popup = part("popup")
+        for (var i = 0; i < popup.children.length; ++i) {
+            if (popup.children[i].text !== undefined)
+                return popup.children[i]
+        }
+        fail("the popup shows no text")
+    }
+
+    function test_sizeUnit_data() {
+        return [
+            { tag: "start size", width: 463, height: 800, appHeight: 800, appWidth: 462.57, ptSize: 1.1173 },
+            { tag: "wide: height-limited", width: 463, height: 400, appHeight: 400, appWidth: 231.28, ptSize: 0.5587 },
+            { tag: "narrow: width-limited", width: 200, height: 800, appHeight: 345.89, appWidth: 200, ptSize: 0.4831 }
+        ]
+    }
+
+    function test_sizeUnit(data) {
+        openWindow(data.width, data.height)
+        fuzzyCompare(window.appHeight, data.appHeight, 0.01)
+        fuzzyCompare(window.appWidth, data.appWidth, 0.01)
+        fuzzyCompare(window.ptSize, data.ptSize, 0.0001)
+    }
+
+    function test_startShowsLoginOverHomePage() {
+        openWindow()
+        compare(window.width, 463)
+        compare(window.height, 800)
+        compare(window.title, "KELDAR KZ470 CONTROL")
+        compare(part("swipeView").currentIndex, 0)
+        verify(part("loginScreen").visible)
+        comm.loginComp = true
+        verify(!part("loginScreen").visible)
+        comm.loginComp = false
+        verify(part("loginScreen").visible)
+    }
+
+    function test_pagesNeedTheEditRight() {
+        openWindow()
+        comm.loginComp = true
+        var swipe = part("swipeView")
+        swipe.setCurrentIndex(1)
+        compare(permission.calls.map(function (c) { return c.name }), ["returnPermission"])
+        permission.calls = []
+
+        swipe.setCurrentIndex(2)
+        compare(permission.calls.map(function (c) { return c.name }), ["requestPermission"])
+        verify(page(2).item.text.indexOf("Not available.") === 0)
+        compare(browse.calls.length + tev.calls.length + pl.calls.length, 0)
+
+        browse.calls = []
+        permission.okPermission = true
+        compare(browse.calls.map(function (c) { return c.name }), ["restartBrowse"])
+        compare(tev.calls.map(function (c) { return c.name }), ["startTimerEvent"])
+        compare(pl.calls.map(function (c) { return c.name }), ["initAll"])
+        verify(page(2).item.text === undefined, "the screen replaces the notice")
+
+        // Moving between the editing pages asks again each time.
+        permission.calls = []
+        swipe.setCurrentIndex(3)
+        swipe.setCurrentIndex(4)
+        compare(permission.calls.map(function (c) { return c.name }), ["requestPermission", "requestPermission"])
+
+        // Losing the right calls nothing and brings the notice back.
+        browse.calls = []
+        permission.okPermission = false
+        compare(browse.calls.length, 0)
+        verify(page(4).item.text.indexOf("Not available.") === 0)
+
+        permission.calls = []
+        swipe.setCurrentIndex(0)
+        compare(permission.calls.map(function (c) { return c.name }), ["returnPermission"])
+    }
+
+    function test_pageIndicatorSelectsPage() {
+        openWindow()
+        comm.loginComp = true
+        var indicator = part("pageIndicator")
+        var dot = indicator.contentItem.children[2]
+        var point = dot.mapToItem(indicator, dot.width / 2, dot.height / 2)
+        mouseClick(indicator, point.x, point.y)
+        compare(part("swipeView").currentIndex, 2)
+        compare(permission.calls.map(function (c) { return c.name }), ["requestPermission"])
+    }
+
+    function test_pagesExistOnlyNearTheCurrentOne_data() {
+        return [
+            { tag: "home", current: 0, loaded: [true, true, false, false, false] },
+            { tag: "menu", current: 1, loaded: [true, true, true, false, false] },
+            { tag: "browse", current: 2, loaded: [false, true, true, true, false] },
+            { tag: "playlists", current: 3, loaded: [false, true, true, true, true] },
+            { tag: "timer events", current: 4, loaded: [false, true, false, true, true] }
+        ]
+    }
+
+    function test_pagesExistOnlyNearTheCurrentOne(data) {
+        openWindow()
+        part("swipeView").setCurrentIndex(data.current)
+        var loaded = [0, 1, 2, 3, 4].map(function (i) { return i === 1 || page(i).item !== null })
+        compare(loaded, data.loaded)
+    }
+
+    function test_messageCodes_data() {
+        return [
+            { tag: "settings", code: 1, text: "Change of settings not currently permitted." },
+            { tag: "warning 2", code: 2, text: "Warning Detected. See Unit for details." },
+            { tag: "warning 3", code: 3, text: "Warning Detected. See Unit for details." },
+            { tag: "password", code: 100, text: "Invalid password." },
+            { tag: "failed", code: 200, text: "Unable to complete this action." },
+            { tag: "other", code: 7, text: "Unknown" }
+        ]
+    }
+
+    function test_messageCodes(data) {
+        openWindow()
+        comm.popupReceived(data.code)
+        compare(popupText().text, data.text)
+        verify(part("popup").popupEnabled)
+        compare(window.oldMessage, data.code)
+    }
+
+    function test_repeatedCodeWhileShown_data() {
+        return [
+            { tag: "same code", first: 1, second: 1, shown: false },
+            { tag: "other code", first: 1, second: 2, shown: true },
+            { tag: "wrong password again", first: 100, second: 100, shown: true }
+        ]
+    }
+
+    function test_repeatedCodeWhileShown(data) {
+        openWindow()
+        comm.popupReceived(data.first)
+        popupText().text = "marker"
+        comm.popupReceived(data.second)
+        compare(popupText().text !== "marker", data.shown)
+        // Once the toast is hidden, the same code shows again.
+        part("popup").hide()
+        popupText().text = "marker"
+        comm.popupReceived(data.second)
+        verify(popupText().text !== "marker")
+    }
+
+    function test_failedCommandsShowMessage() {
+        openWindow()
+        pl.execFailed()
+        compare(popupText().text, "Unable to complete this action.")
+        part("popup").hide()
+        popupText().text = ""
+        browse.execFailed()
+        compare(popupText().text, "Unable to complete this action.")
+    }
+
+    function test_screenLock() {
+        openWindow()
+        comm.loginComp = true
+        var lock = part("lockScreen")
+        var unlock = part("unlockArea")
+        var swipe = part("swipeView")
+        unlock.width = 40
+        unlock.height = 40
+        lock.visible = true
+        mousePress(lock, 200, 300)
+        mouseRelease(lock, 200, 300)
+        verify(lock.visible, "a press on the home page keeps the lock")
+        mouseDoubleClickSequence(unlock, 20, 20)
+        verify(!lock.visible)
+
+        lock.visible = true
+        swipe.setCurrentIndex(1)
+        mousePress(lock, 200, 300)
+        mouseRelease(lock, 200, 300)
+        verify(!lock.visible, "a press on another page releases the lock")
+
+        lock.visible = true
+        comm.loginComp = false
+        verify(!lock.visible, "any change of the login releases the lock")
+    }
+
+    function test_overlays() {
+        openWindow()
+        verify(!part("browseDialog").visible)
+        browse.dialogString = "Sorting"
+        verify(part("browseDialog").visible)
+        compare(part("browseDialog").text, "Sorting")
+        browse.dialogString = ""
+        verify(!part("browseDialog").visible)
+
+        menu.phantomOnPopup(1, 2, 3, 4)
+        var phantom = part("phantomOnPopup")
+        compare([phantom.page, phantom.item, phantom.subitem, phantom.value], [1, 2, 3, 4])
+    }
+}
