@@ -2,6 +2,8 @@
 // instantiated once per test engine and published as a context property named
 // after the file (comm.qml -> comm), standing in for the application's objects.
 #include <QDir>
+#include <QFont>
+#include <QGuiApplication>
 #include <QJSValue>
 #include <QQmlComponent>
 #include <QQmlContext>
@@ -95,6 +97,7 @@ public slots:
         for (auto it = flags.begin(); it != flags.end(); ++it)
             engine->rootContext()->setContextProperty(it.key(), it.value());
         engine->rootContext()->setContextProperty(QStringLiteral("multiFont"), QStringLiteral("Arial"));
+        QGuiApplication::setFont(QFont(QStringLiteral("Arial"))); // as the application does
         for (const char* model : { "loginModel", "browseModel", "timerEventModel" })
             engine->rootContext()->setContextProperty(QLatin1String(model), QVariantList());
         engine->rootContext()->setContextProperty(QStringLiteral("testContext"), new ContextSetter(engine));
