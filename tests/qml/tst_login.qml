@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
 import QtTest 1.1
 import "fakes"
 
@@ -161,16 +160,6 @@ LoginTestCase {
         compare(udpc.callsOf("checkAndLogin").length, 1)
     }
 
-    function test_busyLoginButton() {
-        makeScreen([recorder({})])
-        mouseClick(rowPart(0, "card"))
-        var background = rowPart(0, "loginbutton").background
-        verify(Qt.colorEqual(background.color, "#0ec0dd"))
-        comm.loginState = 1
-        verify(Qt.colorEqual(background.color, "#07606E"))
-        verify(background.border.width > 0)
-    }
-
     function test_handOffReachesCommandChannel() {
         makeScreen([recorder({})])
         udpc.loginRequest("10.47.0.12", "5678")
@@ -228,18 +217,5 @@ LoginTestCase {
         mouseClick(refresh)
         compare(screen.selected_index, -1)
         compare(names(udpc.calls), ["refreshList"])
-    }
-
-    function test_scrollBarOnlyWhenRowsOverflow() {
-        makeScreen([recorder({})])
-        var list = part("loginListView")
-        verify(!list.ScrollBar.vertical.visible)
-        var rows = []
-        for (var i = 0; i < 6; ++i)
-            rows.push(recorder({ macaddr: "m" + i }))
-        testContext.set("loginModel", rows)
-        list.forceLayout()
-        verify(list.contentHeight > list.height)
-        verify(list.ScrollBar.vertical.visible)
     }
 }
