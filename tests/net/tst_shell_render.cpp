@@ -1,0 +1,221 @@
+// The real application window on the real objects, logged in to a simulated
+// recorder: it must load and run without a single QML warning, and pictures of
+// it are written to <build>/tests/screenshots for people to look at.
+#include <QDir>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMutex>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickWindow>
+#include <QScreen>
+#include <QtTest>
+#include <memory>
+
+#include "globals.h"
+#include "netenv.h"
+#include "objectgraph.h"
+#include "simrecorder.h"
+
+namespace {
+
+QMutex g_warningsMutex;
+QStringList g_warnings;
+QtMessageHandler g_previousHandler = nullptr;
+
+void collectWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    // The offscreen platform's note on a missing runtime directory is no fault of ours.
+    if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith(QLatin1String("QStandardPaths:"))) {
+        QMutexLocker lock(&g_warningsMutex);
+        g_warnings.append(message);
+    }
+    g_previousHandler(type, context, message);
+}
+
+// Colours of a rendered picture, allowing for rounding in blending.
+bool near(const QColor& actual, const QColor& expected)
+{
+    const bool ok = qAbs(actual.red() - expected.red()) <= 2 && qAbs(actual.green() - expected.green()) <= 2
+                    && qAbs(actual.blue() - expected.blue()) <= 2;
+    if (!ok)
+        qInfo() << "colour" << actual.name() << "expected" << expected.name();
+    return ok;
+}
+
+} // namespace
+
+class TstShellRender : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void wrongPasswordShowsPopupAboveLogin();
+    void tapDismissesPopup();
+    void loggedInMainWindow();
+    void editTabsWithoutPermissionShowNotice();
+    void wideWindowKeepsCanvasCentred();
+    void noQmlWarnings();
+
+private:
+    // Centre of tab `index` (0 home .. 4 timer event) in window coordinates.
+    QPoint tabCentre(int index) const;
+    qreal windowReal(const char* name) const { return m_window->property(name).toReal(); }
+    QImage frame();
+    QImage grab(const QString& name);
+    void clickAt(QPoint point);
+
+    std::unique_ptr<sim::SimRecorder> m_recorder;
+    std::unique_ptr<QQmlApplicationEngine> m_engine;
+    std::unique_ptr<ObjectGraph> m_graph;
+    QQuickWindow* m_window = nullptr;
+    QDir m_shots;
+};
+
+void TstShellRender::initTestCase()
+{
+    netenv::requirePrivateNetwork();
+    g_previousHandler = qInstallMessageHandler(collectWarnings);
+
+    m_recorder = std::make_unique<sim::SimRecorder>(QHostAddress(netenv::recorderAddress(0)));
+    QString error;
+    QVERIFY2(m_recorder->start(&error), qPrintable(error));
+
+    // The start-up sequence of the application.
+    m_engine = std::make_unique<QQmlApplicationEngine>();
+    g_rootContext = m_engine->rootContext();
+    QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
+    m_graph = std::make_unique<ObjectGraph>();
+    m_graph->publish(m_engine->rootContext(), multiFontFor(QLocale::system()));
+    m_engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
+    QCOMPARE(m_engine->rootObjects().size(), 1);
+    m_window = qobject_cast<QQuickWindow*>(m_engine->rootObjects().first());
+    QVERIFY(m_window);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QCOMPARE(m_window->size(), QSize(450, 815));
+
+    m_shots = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
+    QVERIFY(m_shots.mkpath(QStringLiteral(".")));
+}
+
+void TstShellRender::cleanupTestCase()
+{
+    m_engine.reset();
+    g_rootContext = nullptr;
+    m_graph.reset();
+    m_recorder.reset();
+    qInstallMessageHandler(g_previousHandler);
+}
+
+QPoint TstShellRender::tabCentre(int index) const
+{
+    const qreal pt = windowReal("ptSize");
+    const qreal left = (m_window->width() - windowReal("appWidth")) / 2;
+    const qreal screenTop = (m_window->height() - windowReal("appHeight")) / 2 + windowReal("headerHeight") / 2;
+    return QPoint(qRound(left + (index * 83.5 + 40) * pt), qRound(screenTop - windowReal("headerHeight") / 2));
+}
+
+// QQuickWindow::grabWindow() gives a null image on the offscreen platform with
+// the software renderer; the offscreen screen hands out the window's last frame.
+QImage TstShellRender::frame()
+{
+    QSignalSpy swapped(m_window, &QQuickWindow::frameSwapped);
+    m_window->update();
+    swapped.wait(2000);
+    return m_window->screen()->grabWindow(m_window->winId()).toImage();
+}
+
+QImage TstShellRender::grab(const QString& name)
+{
+    const QImage image = frame();
+    if (!image.isNull())
+        image.save(m_shots.filePath(name));
+    return image;
+}
+
+void TstShellRender::clickAt(QPoint point)
+{
+    QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, point);
+}
+
+void TstShellRender::wrongPasswordShowsPopupAboveLogin()
+{
+    m_graph->comm.loginRequest(netenv::recorderAddress(0), QStringLiteral("0000"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->property("oldMessage").toInt(), 100, 5000);
+    QTest::qWait(600); // the fade-in
+    QVERIFY(!m_graph->comm.getLoginComp());
+
+    const QImage image = grab(QStringLiteral("shell_popup.png"));
+    QVERIFY(!image.isNull());
+    // The light grey message bar lies 10 units below the window's top.
+    const qreal pt = windowReal("ptSize");
+    QVERIFY(near(image.pixelColor(m_window->width() / 2 - qRound(150 * pt), qRound(15 * pt)), QColor("#E8E8E8")));
+}
+
+void TstShellRender::tapDismissesPopup()
+{
+    const qreal pt = windowReal("ptSize");
+    clickAt(QPoint(m_window->width() / 2, qRound(30 * pt)));
+    QTest::qWait(600); // the fade-out
+    // What lies beneath is the selected home tab.
+    const QImage image = frame();
+    QCOMPARE(image.pixelColor(m_window->width() / 2 - qRound(150 * pt), qRound(15 * pt)), QColor(Qt::black));
+}
+
+void TstShellRender::loggedInMainWindow()
+{
+    m_graph->comm.loginRequest(netenv::recorderAddress(0), m_recorder->password);
+    QTRY_VERIFY_WITH_TIMEOUT(m_graph->comm.getLoginComp(), 5000);
+
+    const QImage image = grab(QStringLiteral("shell_home.png"));
+    QVERIFY(!image.isNull());
+    // At this size the band above the screen area is exactly the tab row.
+    const qreal pt = windowReal("ptSize");
+    QCOMPARE(image.pixelColor(2, 2), QColor(Qt::black));                                      // home tab, selected
+    QCOMPARE(image.pixelColor(tabCentre(0) + QPoint(qRound(41.75 * pt), 0)), QColor("#BBBBBB")); // gap between tabs
+    QCOMPARE(image.pixelColor(tabCentre(1) + QPoint(0, -14)), QColor("#7F7F7F"));               // menu tab
+    QCOMPARE(image.pixelColor(225, 500), QColor(Qt::black));                                    // screen area
+}
+
+void TstShellRender::editTabsWithoutPermissionShowNotice()
+{
+    QVERIFY(!m_graph->permission.okPermission());
+    clickAt(tabCentre(2));
+    QCOMPARE(m_window->property("screenSelect").toInt(), 2);
+    const QImage image = grab(QStringLiteral("shell_notice.png"));
+    // The notice's grey box, and the tab bar above the dimmed area stays light.
+    const qreal pt = windowReal("ptSize");
+    QCOMPARE(image.pixelColor(m_window->width() / 2 + qRound(154 * pt), qRound(214 * pt)), QColor("#DBDBDB"));
+    QCOMPARE(image.pixelColor(tabCentre(0) + QPoint(qRound(41.75 * pt), 0)), QColor("#BBBBBB"));
+
+    clickAt(tabCentre(0)); // the tab bar is still usable
+    QCOMPARE(m_window->property("screenSelect").toInt(), 0);
+}
+
+void TstShellRender::wideWindowKeepsCanvasCentred()
+{
+    m_window->resize(700, 815);
+    QTRY_COMPARE(m_window->width(), 700);
+    const QImage image = grab(QStringLiteral("shell_wide.png"));
+    QVERIFY(!image.isNull());
+    // The grey band spans the full width; the tab row spans the screen area only.
+    QCOMPARE(image.pixelColor(698, 2), QColor("#BBBBBB"));
+    QCOMPARE(image.pixelColor(tabCentre(0) + QPoint(-50, 0)), QColor("#BBBBBB"));
+    QCOMPARE(image.pixelColor(tabCentre(0) + QPoint(-30, 0)), QColor(Qt::black));
+    QCOMPARE(image.pixelColor(tabCentre(4) + QPoint(50, 0)), QColor("#BBBBBB"));
+    QCOMPARE(image.pixelColor(60, 500), QColor(Qt::black));
+    m_window->resize(450, 815);
+}
+
+void TstShellRender::noQmlWarnings()
+{
+    QMutexLocker lock(&g_warningsMutex);
+    QCOMPARE(g_warnings, QStringList());
+}
+
+QTEST_MAIN(TstShellRender)
+
+#include "tst_shell_render.moc"
