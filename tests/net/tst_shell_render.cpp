@@ -3,6 +3,7 @@
 // it are written to <build>/tests/screenshots for people to look at.
 #include <QDir>
 #include <QFont>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMutex>
@@ -87,6 +88,10 @@ void TstShellRender::initTestCase()
     m_engine = std::make_unique<QQmlApplicationEngine>();
     g_rootContext = m_engine->rootContext();
     QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
+    // Layouts are drawn for Arial's metrics; Liberation Sans shares them.
+    const QString family = QFontInfo(QGuiApplication::font()).family();
+    QVERIFY2(family == QLatin1String("Arial") || family == QLatin1String("Liberation Sans"),
+             qPrintable(family + QStringLiteral(" stands in for Arial: install fonts-liberation")));
     m_graph = std::make_unique<ObjectGraph>();
     m_graph->publish(m_engine->rootContext(), multiFontFor(QLocale::system()));
     m_engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
