@@ -1,0 +1,5 @@
+import QtQuick 2.8
+
+// Stands in for the timer-event screen until it is built; the window sizes and shows it.
+Item {
+}
