@@ -74,6 +74,7 @@ void Telnet::close()
     writeCount = 0;
     socket.abort();
     socket.close();
+    resetReceiveState();
 }
 
 void Telnet::loginToServer()

@@ -37,6 +37,15 @@ public:
 
     Q_INVOKABLE void appStateChanged(bool active);
     Q_INVOKABLE void visibleStateChanged(bool visible);
+    // What the login screen calls; they do nothing in this stand-in.
+    Q_INVOKABLE void refreshList() {}
+    Q_INVOKABLE void saveIPPass(QString, QString) {}
+    Q_INVOKABLE void saveAdminPass(QString, QString) {}
+    Q_INVOKABLE void saveAppPass(QString) {}
+    Q_INVOKABLE void turnOnMachine(QString) {}
+    Q_INVOKABLE void turnOffMachine(QString) {}
+    Q_INVOKABLE void restartMachine(QString) {}
+    Q_INVOKABLE void checkAndLogin(QString) {}
 
 signals:
     void showRefreshChanged();

@@ -1,27 +1,282 @@
 import QtQuick 2.8
 import QtQuick.Window 2.2
 
+// The application window: five screens under a tab bar, fitted to the design
+// canvas of 1242 x 2148 pixels (414 x 716 units), and the overlays above them.
 Window {
     id: appWindow
     visible: true
-    width: 621
-    height: 1126
-    color: "black"
-    title: "KZ470 Control"
+    width: 450
+    height: 815
+    minimumWidth: 348
+    minimumHeight: 631
+    title: "KELDAR KZ470 CONTROL"
 
-    property real appHeight: Math.min(height / 1.04888, width * 2148 / 1242)
+    // The canvas plus the 35-unit header (751 / 716 = 1.04888) fits the window.
+    property real appHeight: width * 2148 > height / 1.04888 * 1242 ? height / 1.04888 : width * 2148 / 1242
     property real appWidth: appHeight * 1242 / 2148
     property real ptSize: appHeight / 716
+    property real headerHeight: ptSize * 35
+    property int screenSelect: 0
     property int oldMessage: 0
 
-    function execPopup(code) {
-        oldMessage = code
+    // Shows the text of a popup message code. The same code is not shown again
+    // while its message is still up, except a wrong password (100).
+    function execPopup(message) {
+        if (!(popup.popupEnabled === false || message !== oldMessage || message === 100))
+            return
+        var text
+        if (message === 1)
+            text = "Change of settings not currently permitted."
+        else if (message === 2)
+            text = "Warning Detected. See Unit for details."
+        else if (message === 3)
+            text = "Warning Detected. See Unit for details."
+        else if (message === 100)
+            text = "Invalid password."
+        else if (message === 200)
+            text = "Unable to complete this action."
+        else
+            text = "Unknown"
+        popup.show(text)
+        oldMessage = message
     }
 
-    Item { id: popup; function show(message) {} function hide() {} }
-    Item { id: phantomOnPopup; function show(page, item, subitem, value) {} function hide() {} }
-    Item { id: browseDialog }
-    Item { id: loginScreen; anchors.fill: parent; visible: !comm.loginComp }
-    Rectangle { id: lockScreen; anchors.fill: parent; visible: false; color: "#80000000" }
-    Item { id: unlockArea }
+    Rectangle {
+        anchors.fill: parent
+        color: "black"
+
+        HomeScreen {
+            id: homeScreen
+            width: appWidth
+            height: appHeight
+            anchors.centerIn: parent
+            anchors.verticalCenterOffset: headerHeight * 0.5
+            visible: screenSelect === 0
+        }
+
+        MenuScreen {
+            id: menuScreen
+            width: appWidth
+            height: appHeight
+            anchors.centerIn: parent
+            anchors.verticalCenterOffset: headerHeight * 0.5
+            visible: screenSelect === 1
+        }
+
+        BrowseScreen {
+            id: browseScreen
+            width: appWidth
+            height: appHeight
+            anchors.centerIn: parent
+            anchors.verticalCenterOffset: headerHeight * 0.5
+            visible: screenSelect === 2 && permission.okPermission
+        }
+
+        PlaylistScreen {
+            id: playlistScreen
+            width: appWidth
+            height: appHeight
+            anchors.centerIn: parent
+            anchors.verticalCenterOffset: headerHeight * 0.5
+            visible: screenSelect === 3 && permission.okPermission
+        }
+
+        TimerEventScreen {
+            id: timerEventScreen
+            width: appWidth
+            height: appHeight
+            anchors.centerIn: parent
+            anchors.verticalCenterOffset: headerHeight * 0.5
+            visible: screenSelect === 4 && permission.okPermission
+        }
+
+        // Another control application holds the edit right.
+        DialogNoButton {
+            visible: screenSelect > 1 && !permission.okPermission
+            text: "Not available.\nAnother KZ470 Control app is currently accessing the Browse, Playlists or Timer Event Pages."
+        }
+
+        // 2000 pixels high, so it paints the whole band above the screen area.
+        Rectangle {
+            id: tabBar
+            color: "#BBBBBB"
+            width: appWindow.width
+            height: 2000
+            anchors.bottom: homeScreen.top
+            anchors.left: parent.left
+
+            HeaderTab {
+                id: tabHomeButton
+                width: ptSize * 80
+                anchors.bottom: parent.bottom
+                anchors.horizontalCenter: parent.horizontalCenter
+                anchors.horizontalCenterOffset: (width - appWidth) * 0.5
+                selected: screenSelect === 0
+                icon: "Resource/tab/home.svg"
+                selectedIcon: "Resource/tab/home_white.svg"
+                iconWidth: 24.901
+                iconHeight: 21.491
+                onClicked: {
+                    permission.returnPermission()
+                    screenSelect = 0
+                }
+            }
+
+            HeaderTab {
+                id: tabMenuButton
+                width: tabHomeButton.width
+                anchors.bottom: parent.bottom
+                anchors.left: tabHomeButton.right
+                anchors.leftMargin: ptSize * 3.5
+                selected: screenSelect === 1
+                icon: "Resource/tab/menu.svg"
+                selectedIcon: "Resource/tab/menu_white.svg"
+                iconWidth: 44.691
+                iconHeight: 20.125
+                onClicked: {
+                    permission.returnPermission()
+                    screenSelect = 1
+                }
+            }
+
+            HeaderTab {
+                id: tabBrowseButton
+                width: tabHomeButton.width
+                anchors.bottom: parent.bottom
+                anchors.left: tabMenuButton.right
+                anchors.leftMargin: ptSize * 3.5
+                selected: screenSelect === 2
+                icon: "Resource/tab/browse.svg"
+                selectedIcon: "Resource/tab/browse_white.svg"
+                iconWidth: 32.667
+                iconHeight: 22.168
+                onClicked: {
+                    permission.requestPermission()
+                    screenSelect = 2
+                }
+            }
+
+            HeaderTab {
+                id: tabPlaylistButton
+                width: tabHomeButton.width
+                anchors.bottom: parent.bottom
+                anchors.left: tabBrowseButton.right
+                anchors.leftMargin: ptSize * 3.5
+                selected: screenSelect === 3
+                icon: "Resource/tab/playlist.svg"
+                selectedIcon: "Resource/tab/playlist_white.svg"
+                iconWidth: 44.351
+                iconHeight: 26.507
+                onClicked: {
+                    permission.requestPermission()
+                    screenSelect = 3
+                }
+            }
+
+            HeaderTab {
+                width: tabHomeButton.width
+                anchors.bottom: parent.bottom
+                anchors.left: tabPlaylistButton.right
+                anchors.leftMargin: ptSize * 3.5
+                selected: screenSelect === 4
+                icon: "Resource/tab/timerevent.svg"
+                selectedIcon: "Resource/tab/timerevent_white.svg"
+                iconWidth: 44.627
+                iconHeight: 26.632
+                onClicked: {
+                    permission.requestPermission()
+                    screenSelect = 4
+                }
+            }
+        }
+    }
+
+    // A grant refreshes the models of the three screens that need the right.
+    Connections {
+        target: permission
+        function onOkPermissionChanged() {
+            if (permission.okPermission === true) {
+                browse.restartBrowse()
+                tev.startTimerEvent()
+                pl.initAll()
+            }
+        }
+    }
+
+    PhantomOnPopup {
+        id: phantomOnPopup
+        y: ptSize * 10
+        anchors.horizontalCenter: parent.horizontalCenter
+
+        Connections {
+            target: menu
+            function onPhantomOnPopup(page, item, subitem, value) {
+                phantomOnPopup.show(page, item, subitem, value)
+            }
+        }
+    }
+
+    // Takes every press while the window is locked. The home screen's key
+    // shows it and places unlockArea over itself.
+    MouseArea {
+        id: lockScreen
+        anchors.fill: parent
+        visible: false
+        onPressed: {
+            if (homeScreen.visible === false)
+                lockScreen.visible = false
+        }
+
+        MouseArea {
+            id: unlockArea
+            onDoubleClicked: lockScreen.visible = false
+        }
+
+        Connections {
+            target: comm
+            function onLoginCompChanged() {
+                lockScreen.visible = false
+            }
+        }
+    }
+
+    DialogNoButton {
+        id: browseDialog
+        visible: browse.dialogString.length !== 0
+        text: browse.dialogString
+    }
+
+    LoginScreen {
+        id: loginScreen
+        anchors.fill: parent
+        visible: !comm.loginComp
+    }
+
+    PopupMessage {
+        id: popup
+        y: ptSize * 10
+        anchors.horizontalCenter: parent.horizontalCenter
+
+        Connections {
+            target: comm
+            function onPopupReceived(message) {
+                execPopup(message)
+            }
+        }
+
+        Connections {
+            target: pl
+            function onExecFailed() {
+                execPopup(200)
+            }
+        }
+
+        Connections {
+            target: browse
+            function onExecFailed() {
+                execPopup(200)
+            }
+        }
+    }
 }

@@ -1,11 +1,13 @@
 import QtQuick 2.8
+import "sequence.js" as Sequence
 
 QtObject {
-    property string dialogString: ""
     property var calls: []
+    function record(name, args) { calls = calls.concat([{ name: name, args: args, seq: Sequence.next() }]) }
+
+    property string dialogString: ""
 
     signal execFailed()
 
-    function record(name, args) { calls = calls.concat([{ name: name, args: args }]) }
     function restartBrowse() { record("restartBrowse", []) }
 }

@@ -1,4 +1,5 @@
 import QtQuick 2.8
+import "sequence.js" as Sequence
 
 // Stand-in for the status model: plain properties a test can set, and a log of
 // the requests the documents made.
@@ -14,9 +15,9 @@ QtObject {
     property string password: ""
     property var calls: []
 
-    signal popupReceived(int code)
+    signal popupReceived(int message)
 
-    function record(name, args) { calls = calls.concat([{ name: name, args: args }]) }
+    function record(name, args) { calls = calls.concat([{ name: name, args: args, seq: Sequence.next() }]) }
     function loginRequest(address, password) { record("loginRequest", [address, password]) }
     function logoutRequest() { record("logoutRequest", []) }
 }

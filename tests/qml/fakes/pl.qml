@@ -1,10 +1,11 @@
 import QtQuick 2.8
+import "sequence.js" as Sequence
 
 QtObject {
     property var calls: []
+    function record(name, args) { calls = calls.concat([{ name: name, args: args, seq: Sequence.next() }]) }
 
     signal execFailed()
 
-    function record(name, args) { calls = calls.concat([{ name: name, args: args }]) }
     function initAll() { record("initAll", []) }
 }

@@ -1,7 +1,9 @@
 import QtQuick 2.8
+import "sequence.js" as Sequence
 
 QtObject {
     property var calls: []
-    function record(name, args) { calls = calls.concat([{ name: name, args: args }]) }
+    function record(name, args) { calls = calls.concat([{ name: name, args: args, seq: Sequence.next() }]) }
+
     function startTimerEvent() { record("startTimerEvent", []) }
 }

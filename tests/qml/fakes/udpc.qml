@@ -1,4 +1,5 @@
 import QtQuick 2.8
+import "sequence.js" as Sequence
 
 // Stand-in for discovery and power control: the properties the login screen
 // reads and writes, its signals (a test emits them), and a log of the calls.
@@ -15,7 +16,7 @@ QtObject {
     signal changeToUnknownPowerState(int arg_index)
     signal loginRequest(string arg_ipaddr, string arg_ippass)
 
-    function record(name, args) { calls = calls.concat([{ name: name, args: args }]) }
+    function record(name, args) { calls = calls.concat([{ name: name, args: args, seq: Sequence.next() }]) }
     function callsOf(name) { return calls.filter(function (c) { return c.name === name }) }
     function appStateChanged(arg) { record("appStateChanged", [arg]) }
     function visibleStateChanged(arg) { record("visibleStateChanged", [arg]) }

@@ -1,0 +1,175 @@
+import QtQuick 2.8
+import QtTest 1.1
+import "shell.js" as Shell
+
+// The window's overlays: popup messages, the lock screen and the busy dialog.
+TestCase {
+    name: "Overlays"
+    when: windowShown
+
+    property var win: null
+    property var popup: null
+    property var lock: null
+
+    function init() {
+        Shell.resetFakes([permission])
+        permission.okPermission = false
+        comm.loginComp = true
+        browse.dialogString = ""
+        win = Shell.open(450, 815)
+        tryCompare(win.contentItem, "height", 815)
+        popup = Shell.overlay(win, "popup")
+        lock = Shell.overlay(win, "lockScreen")
+    }
+
+    function cleanup() {
+        win.destroy()
+        win = null
+    }
+
+    function shownFully() {
+        tryVerify(function() { return popup.opacity > 0.99 })
+    }
+
+    // True when the last code made the popup fade in anew: show() starts the
+    // fade from transparent.
+    function fadesInAgain() {
+        return popup.opacity < 0.1
+    }
+
+    function test_popupTexts_data() {
+        return [
+            { code: 1, text: "Change of settings not currently permitted." },
+            { code: 2, text: "Warning Detected. See Unit for details." },
+            { code: 3, text: "Warning Detected. See Unit for details." },
+            { code: 100, text: "Invalid password." },
+            { code: 200, text: "Unable to complete this action." },
+            { code: 7, text: "Unknown" }
+        ]
+    }
+
+    function test_popupTexts(data) {
+        comm.popupReceived(data.code)
+        compare(popup.children[1].text, data.text)
+        verify(popup.popupEnabled)
+        compare(win.oldMessage, data.code)
+    }
+
+    function test_repeatRule() {
+        comm.popupReceived(1)
+        shownFully()
+        comm.popupReceived(1)
+        verify(!fadesInAgain(), "the same code is not shown twice")
+
+        comm.popupReceived(2)
+        verify(fadesInAgain())
+        shownFully()
+        comm.popupReceived(3)
+        verify(fadesInAgain(), "another code with the same text shows")
+        compare(win.oldMessage, 3)
+
+        shownFully()
+        comm.popupReceived(100)
+        shownFully()
+        comm.popupReceived(100)
+        verify(fadesInAgain(), "a wrong password always shows again")
+
+        shownFully()
+        pl.execFailed()
+        shownFully()
+        browse.execFailed()
+        verify(!fadesInAgain(), "a second failure is not shown while the first is up")
+
+        // Tapped away, the same code shows again.
+        mouseClick(popup)
+        tryCompare(popup, "opacity", 0)
+        browse.execFailed()
+        verify(popup.popupEnabled)
+        compare(popup.children[1].text, "Unable to complete this action.")
+    }
+
+    function test_tapDuringFadeInHides() {
+        comm.popupReceived(2)
+        wait(100)
+        verify(popup.opacity > 0 && popup.opacity < 1)
+        mouseClick(popup)
+        verify(!popup.popupEnabled)
+        tryCompare(popup, "opacity", 0)
+        wait(500) // nothing brings it back
+        compare(popup.opacity, 0)
+
+        // From code, too: the phantom-power confirmation hides the popup.
+        comm.popupReceived(100)
+        wait(100)
+        menu.phantomOnPopup(3, 4, 5, 1)
+        var phantom = Shell.overlay(win, "phantomOnPopup")
+        compare([phantom.page, phantom.item, phantom.subitem, phantom.value], [3, 4, 5, 1])
+        verify(!popup.popupEnabled)
+        tryCompare(popup, "opacity", 0)
+    }
+
+    // The key on the home screen locks the window and puts unlockArea over itself.
+    function lockWith(area) {
+        var unlockArea = lock.children[0]
+        unlockArea.x = area.x
+        unlockArea.y = area.y
+        unlockArea.width = area.width
+        unlockArea.height = area.height
+        lock.visible = true
+        unlockArea.visible = true
+        return unlockArea
+    }
+
+    function test_lockScreen() {
+        var key = lockWith(Qt.rect(300, 600, 60, 60))
+
+        // While the home screen shows, presses are swallowed; the tabs get nothing.
+        mouseClick(Shell.tab(win, 1))
+        verify(lock.visible)
+        compare(win.screenSelect, 0)
+        compare(permission.calls, [])
+        mouseDoubleClickSequence(win.contentItem, 100, 600)
+        verify(lock.visible, "a double click must land on the unlock area")
+
+        mouseDoubleClickSequence(key)
+        verify(!lock.visible)
+
+        // With another screen shown, any press unlocks (and goes no further).
+        win.screenSelect = 1
+        lockWith(Qt.rect(300, 600, 60, 60))
+        mousePress(Shell.tab(win, 0))
+        verify(!lock.visible)
+        mouseRelease(Shell.tab(win, 0))
+        compare(win.screenSelect, 1)
+
+        // A popup lies above the lock and can be tapped away.
+        lockWith(Qt.rect(300, 600, 60, 60))
+        comm.popupReceived(1)
+        shownFully()
+        mouseClick(popup)
+        verify(!popup.popupEnabled)
+        verify(lock.visible)
+
+        // Any change of the login state removes the lock.
+        comm.loginComp = false
+        verify(!lock.visible)
+        lockWith(Qt.rect(300, 600, 60, 60))
+        comm.loginComp = true
+        verify(!lock.visible)
+    }
+
+    function test_busyDialogBlocksTheWindow() {
+        var dialog = Shell.overlay(win, "browseDialog")
+        verify(!dialog.visible)
+        browse.dialogString = "Copying..."
+        verify(dialog.visible)
+        compare(dialog.text, "Copying...")
+        mouseClick(Shell.tab(win, 2))
+        compare(win.screenSelect, 0)
+        compare(permission.calls, [])
+        browse.dialogString = ""
+        verify(!dialog.visible)
+        mouseClick(Shell.tab(win, 2))
+        compare(win.screenSelect, 2)
+    }
+}
