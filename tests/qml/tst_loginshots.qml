@@ -5,7 +5,7 @@ import "fakes"
 // Pictures of the login screen for people to look at: the recorder list with
 // recorders in different states, the connecting overlay, admin mode, the
 // manual login view and the app-password layer. Written to the working
-// directory (screenshots/ in the build tree).
+// directory (tests/screenshots/ in the build tree).
 LoginTestCase {
     name: "LoginShots"
     width: 621

@@ -88,6 +88,7 @@ TestCase {
         compare(browse.calls.map(function (c) { return c.name }), ["restartBrowse"])
         compare(tev.calls.map(function (c) { return c.name }), ["startTimerEvent"])
         compare(pl.calls.map(function (c) { return c.name }), ["initAll"])
+        verify(browse.calls[0].seq < tev.calls[0].seq && tev.calls[0].seq < pl.calls[0].seq, "in this order")
         verify(page(2).item.text === undefined, "the screen replaces the notice")
 
         // Moving between the editing pages asks again each time.
