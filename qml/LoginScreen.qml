@@ -8,6 +8,7 @@ import QtQuick.Controls 2.15
 // while comm.loginComp is false.
 Rectangle {
     id: loginscreenbase
+    objectName: "loginscreenbase"
     color: admin_mode ? "#1d3356" : "#000000"
 
     // A row whose count is above this shows the unknown power state.
