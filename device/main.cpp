@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
+#include <memory>
 
 #include "globals.h"
 #include "objectgraph.h"
@@ -11,15 +12,20 @@ int main(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QGuiApplication app(argc, argv);
-    QQmlApplicationEngine engine;
-    g_rootContext = engine.rootContext();
+    auto engine = std::make_unique<QQmlApplicationEngine>();
+    g_rootContext = engine->rootContext();
     const QLocale locale = QLocale::system();
     QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
 
     const QVariant multiFont = multiFontFor(locale);
     ObjectGraph graph;
-    graph.publish(engine.rootContext(), multiFont);
+    graph.publish(engine->rootContext(), multiFont);
 
-    engine.load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
-    return app.exec();
+    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
+    const int result = app.exec();
+    // The documents go first, so no binding is evaluated against an object
+    // that is already gone; then the objects, in reverse order of construction.
+    engine.reset();
+    g_rootContext = nullptr;
+    return result;
 }

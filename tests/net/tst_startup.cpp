@@ -32,6 +32,7 @@ private slots:
     void loadsMainWindowWithoutWarnings();
     void listModelsExistBeforeLoad();
     void logsInToSimulatedRecorder();
+    void closesWithoutWarnings();
 
 private:
     std::unique_ptr<QQmlApplicationEngine> engine;
@@ -83,6 +84,16 @@ void TestStartup::logsInToSimulatedRecorder()
     QTest::qWait(200);
     QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
     comm.logoutRequest();
+}
+
+void TestStartup::closesWithoutWarnings()
+{
+    // As at exit: the documents go before the objects they read.
+    warnings.clear();
+    engine.reset();
+    g_rootContext = nullptr;
+    graph.reset();
+    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
 }
 
 QTEST_MAIN(TestStartup)
