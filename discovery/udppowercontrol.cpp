@@ -49,11 +49,11 @@ UdpPowerControl::UdpPowerControl(QObject* parent)
     visibleStateChanged(true);
 }
 
+// The rows are left alive: the object goes only when the program ends, and
+// the QML engine, which goes after it, may still show them.
 UdpPowerControl::~UdpPowerControl()
 {
     setDiscoveryRunning(false);
-    publishContextProperty(loginModelName, QVariant::fromValue(QList<QObject*>()));
-    qDeleteAll(machineList);
 }
 
 void UdpPowerControl::setDataSettings(DataSettings* settings)

@@ -153,6 +153,8 @@ private:
             m_writer.then([this] { m_control->disconnectFromHost(); });
         } else if (!m_loggedIn) {
             reply("530 Not logged in");
+        } else if (verb == QLatin1String("TYPE") || verb == QLatin1String("NOOP")) {
+            reply("200 OK"); // for ordinary FTP clients; listings are text either way
         } else if (verb == QLatin1String("CWD")) {
             changeFolder(arg);
         } else if (verb == QLatin1String("PASV")) {

@@ -10,11 +10,8 @@
 namespace {
 const QString password = QStringLiteral("1234");
 
-sim::FolderEntry folder(const QString& name)
-{
-    return { name, true };
-}
 } // namespace
+Q_DECLARE_METATYPE(QList<sim::FolderEntry>)
 
 class tst_FtpAccess : public QObject
 {
@@ -25,9 +22,8 @@ private slots:
     void init();
     void stepLoadsTheNeighbour_data();
     void stepLoadsTheNeighbour();
-    void listingKeepsOnlyPlaylistFiles();
-    void linesSplitAcrossSegments();
-    void emptyListing();
+    void listings_data();
+    void listings();
     void secondStepWhileOneIsOpen();
     void stalledSteps_data();
     void stalledSteps();
@@ -61,6 +57,7 @@ void tst_FtpAccess::init()
     unit->services.ftp.splitWrites = false;
     unit->services.ftp.shortPassiveReply = false;
     unit->services.ftp.listingDelayMs = 0;
+    unit->recorder.model = 0;
     unit->services.ftp.clearLog();
 }
 
@@ -129,42 +126,37 @@ void tst_FtpAccess::stepLoadsTheNeighbour()
     QCOMPARE(playlists->currentMedium, media);
 }
 
-void tst_FtpAccess::listingKeepsOnlyPlaylistFiles()
+// What a listing reports: playlist files only, by the text after the last
+// blank, whole even when its lines arrive in pieces.
+void tst_FtpAccess::listings_data()
 {
-    playlists->folders[QStringLiteral("SD1")] << folder(QStringLiteral("old.ppl"))
-                                              << sim::FolderEntry { QStringLiteral("notes.txt"), false }
-                                              << sim::FolderEntry { QStringLiteral("my set.ppl"), false };
-    FtpAccess ftp;
-    int ends = 0;
-    // The other model logs in under its own name.
-    unit->recorder.model = 1;
-    const QStringList names = list(ftp, QStringLiteral("SD1"), &ends, 1);
-    unit->recorder.model = 0;
-    QCOMPARE(names, (QStringList { "set2.ppl", "live.ppl", "set1.ppl", "set.ppl" }));
-    QCOMPARE(ends, 1);
-    QCOMPARE(unit->services.ftp.receivedLines(),
-             (QStringList { "USER KZ-470DUAL", "PASS 1234", "CWD A:/_playlists", "PASV", "LIST" }));
+    QTest::addColumn<int>("model");
+    QTest::addColumn<bool>("split");
+    QTest::addColumn<QList<sim::FolderEntry>>("entries");
+    QTest::addColumn<QStringList>("names");
+
+    const QList<sim::FolderEntry> mixed { { "set1.ppl", false }, { "old.ppl", true }, { "notes.txt", false },
+                                          { "my set.ppl", false } };
+    QTest::newRow("playlist files only, second model") << 1 << false << mixed << QStringList { "set1.ppl", "set.ppl" };
+    QTest::newRow("lines split across segments")
+        << 0 << true << QList<sim::FolderEntry> { { "Ärger-über-Öl.ppl", false }, { "a long name.ppl", false } }
+        << QStringList { "Ärger-über-Öl.ppl", "name.ppl" };
+    QTest::newRow("empty folder") << 0 << false << QList<sim::FolderEntry>() << QStringList();
 }
 
-void tst_FtpAccess::linesSplitAcrossSegments()
+void tst_FtpAccess::listings()
 {
-    unit->services.ftp.splitWrites = true;
-    playlists->setPlaylists(QStringLiteral("USB"), { "Ärger-über-Öl.ppl", "a rather long name.ppl", "zeta.ppl" });
-    FtpAccess ftp;
-    int ends = 0;
-    QCOMPARE(list(ftp, QStringLiteral("USB"), &ends), (QStringList { "Ärger-über-Öl.ppl", "name.ppl", "zeta.ppl" }));
-    QCOMPARE(ends, 1);
-}
+    QFETCH(int, model);
+    QFETCH(bool, split);
+    QFETCH(QList<sim::FolderEntry>, entries);
+    unit->recorder.model = model;
+    unit->services.ftp.splitWrites = split;
+    playlists->folders[QStringLiteral("USB")] = entries;
 
-void tst_FtpAccess::emptyListing()
-{
-    playlists->setPlaylists(QStringLiteral("SD2"), {});
     FtpAccess ftp;
     int ends = 0;
-    const QStringList names = list(ftp, QStringLiteral("SD2"), &ends);
+    QTEST(list(ftp, QStringLiteral("USB"), &ends, model), "names");
     QCOMPARE(ends, 1);
-    QVERIFY(names.isEmpty());
-    QCOMPARE(stepPlaylist(names, QStringLiteral("A.ppl"), false), QString()); // nothing to load
 }
 
 // A step started while the previous one still waits for its listing gets

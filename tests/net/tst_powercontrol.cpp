@@ -26,19 +26,16 @@ private slots:
     void initTestCase() { netenv::requirePrivateNetwork(); }
     void init();
     void cleanup();
-    void turnOnFromStandby();
-    void turnOff();
-    void restart();
+    void powerActions_data();
+    void powerActions();
     void loginHandOff();
     void outcomes_data();
     void outcomes();
     void newActionLeavesThePreviousRecorderAlone();
     void unknownRecorderChangesNothing();
-    void adminPasswordCannotAddLines();
 
 private:
     void runAction(UdpPowerControl::PendingAction action, const QString& mac);
-    void reprobe();
 
     std::unique_ptr<PublishedRows> published;
     std::unique_ptr<SimUnit> stage;
@@ -102,53 +99,57 @@ void tst_PowerControl::runAction(UdpPowerControl::PendingAction action, const QS
     QTRY_VERIFY_WITH_TIMEOUT(!phases.isEmpty() && phases.last() == UdpPowerControl::Idle, 5000);
 }
 
-// Shows the login screen anew, which probes at once.
-void tst_PowerControl::reprobe()
+// Successful actions, with every line the recorder receives on the power
+// channel, and the power state the list shows afterwards.
+void tst_PowerControl::powerActions_data()
 {
+    QTest::addColumn<int>("action");
+    QTest::addColumn<bool>("onTheStage");
+    QTest::addColumn<QString>("storedAdminPassword");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("powerAfter");
+
+    // Turning on logs in without the model query, turning off with it.
+    QTest::newRow("turn on") << int(UdpPowerControl::TurnOn) << false << "foyer-admin"
+                             << QStringList { "", "1234", "07F1141foyer-admin", "07500" } << 1;
+    QTest::newRow("turn off") << int(UdpPowerControl::TurnOff) << true << "stage-admin"
+                              << QStringList { "", "1234", "07F6A64", "07F1141stage-admin", "07511" } << 0;
+    QTest::newRow("restart") << int(UdpPowerControl::Restart) << true << "stage-admin"
+                             << QStringList { "", "1234", "07F6A64", "07F1141stage-admin", "07580" } << 1;
+    // CR, LF and NUL in a stored password must not make lines of their own.
+    QTest::newRow("line breaks in the admin password")
+        << int(UdpPowerControl::TurnOn) << false << QStringLiteral("foyer-\r\n07500\r\n") + QChar(0) + "admin"
+        << QStringList { "", "1234", "07F1141foyer-07500admin", "07500" } << 1;
+}
+
+void tst_PowerControl::powerActions()
+{
+    QFETCH(int, action);
+    QFETCH(bool, onTheStage);
+    QFETCH(QString, storedAdminPassword);
+    QFETCH(QStringList, lines);
+    QFETCH(int, powerAfter);
+    SimUnit* unit = onTheStage ? stage.get() : foyer.get();
+    const QString mac = unit->services.discovery.macAddress;
+    unit->services.power.adminPassword = lines.at(lines.size() - 2).mid(7); // what the check line carries
+    unit->services.power.restartMs = 300;
+    udpc->saveAdminPass(mac, storedAdminPassword);
+    QSignalSpy messages(udpc.get(), &UdpPowerControl::popupMessage);
+    QSignalSpy restarted(&unit->services.power, &sim::PowerCommands::restarted);
+
+    runAction(UdpPowerControl::PendingAction(action), mac);
+    QCOMPARE(phases, (QList<int> { 1, 2, 3, 4, 0 }));
+    QCOMPARE(messages.count(), 0);
+    QCOMPARE(unit->recorder.receivedLines(), lines);
+    if (action == UdpPowerControl::Restart)
+        QVERIFY(restarted.wait(2000));
+    QCOMPARE(unit->recorder.powered, powerAfter == 1);
+
+    // Shown anew, the login screen probes at once and sees the new state.
     udpc->visibleStateChanged(false);
     udpc->visibleStateChanged(true);
-}
-
-void tst_PowerControl::turnOnFromStandby()
-{
-    QSignalSpy messages(udpc.get(), &UdpPowerControl::popupMessage);
-    runAction(UdpPowerControl::TurnOn, foyerMac);
-    QCOMPARE(phases, (QList<int> { 1, 2, 3, 4, 0 }));
-    QCOMPARE(messages.count(), 0);
-    // Logged in without the model query.
-    QCOMPARE(foyer->recorder.receivedLines(), (QStringList { "", "1234", "07F1141foyer-admin", "07500" }));
-    QVERIFY(foyer->recorder.powered);
-
-    reprobe();
-    QTRY_COMPARE(published->find(*udpc, foyerMac)->powerstate(), 1);
-}
-
-void tst_PowerControl::turnOff()
-{
-    QSignalSpy messages(udpc.get(), &UdpPowerControl::popupMessage);
-    runAction(UdpPowerControl::TurnOff, stageMac);
-    QCOMPARE(phases, (QList<int> { 1, 2, 3, 4, 0 }));
-    QCOMPARE(messages.count(), 0);
-    QCOMPARE(stage->recorder.receivedLines(),
-             (QStringList { "", "1234", "07F6A64", "07F1141stage-admin", "07511" }));
-    QVERIFY(!stage->recorder.powered);
-
-    reprobe();
-    QTRY_COMPARE(published->find(*udpc, stageMac)->powerstate(), 0);
-}
-
-void tst_PowerControl::restart()
-{
-    stage->services.power.restartMs = 300;
-    QSignalSpy restarted(&stage->services.power, &sim::PowerCommands::restarted);
-    runAction(UdpPowerControl::Restart, stageMac);
-    QCOMPARE(phases, (QList<int> { 1, 2, 3, 4, 0 }));
-    QCOMPARE(stage->recorder.receivedLines().last(), QStringLiteral("07580"));
-    QVERIFY(restarted.wait(2000));
-
-    UdpMachineList* row = published->find(*udpc, stageMac);
-    reprobe();
-    QTRY_VERIFY(row->count() == 0 && row->powerstate() == 1);
+    UdpMachineList* row = published->find(*udpc, mac);
+    QTRY_VERIFY(row->count() == 0 && row->powerstate() == powerAfter);
 }
 
 void tst_PowerControl::loginHandOff()
@@ -285,16 +286,6 @@ void tst_PowerControl::unknownRecorderChangesNothing()
     QCOMPARE(phase.count(), 0);
     QCOMPARE(connecting.count(), 0);
     QCOMPARE(udpc->loadAdminPass(stranger), QString());
-}
-
-// CR, LF and NUL in a stored administrator password stay out of the line.
-void tst_PowerControl::adminPasswordCannotAddLines()
-{
-    foyer->services.power.adminPassword = QStringLiteral("adm07500x");
-    udpc->saveAdminPass(foyerMac, QStringLiteral("adm\r\n07500\r\n") + QChar(0) + QStringLiteral("x"));
-    runAction(UdpPowerControl::TurnOn, foyerMac);
-    QCOMPARE(foyer->recorder.receivedLines(), (QStringList { "", "1234", "07F1141adm07500x", "07500" }));
-    QVERIFY(foyer->recorder.powered);
 }
 
 QTEST_MAIN(tst_PowerControl)
