@@ -198,14 +198,16 @@ void tst_FtpAccess::stalledSteps()
     QFETCH(QString, media);
     QFETCH(QString, pass);
     QFETCH(bool, shortPassive);
+    QFETCH(QStringList, sent);
     unit->services.ftp.shortPassiveReply = shortPassive;
 
     FtpAccess ftp;
     QSignalSpy names(&ftp, &FtpAccess::receivedPlaylist);
     QSignalSpy end(&ftp, &FtpAccess::endPlaylist);
     ftp.connectFtp(netenv::recorderAddress(0), pass, media, model);
-    QTest::qWait(300);
-    QTEST(unit->services.ftp.receivedLines(), "sent");
+    QTRY_COMPARE(unit->services.ftp.receivedLines(), sent);
+    QTest::qWait(300); // and nothing after that
+    QCOMPARE(unit->services.ftp.receivedLines(), sent);
     QCOMPARE(names.count(), 0);
     QCOMPARE(end.count(), 0);
 }

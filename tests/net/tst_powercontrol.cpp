@@ -252,7 +252,8 @@ void tst_PowerControl::newActionLeavesThePreviousRecorderAlone()
 {
     stage->services.power.silent = true;
     udpc->turnOffMachine(stageMac);
-    QTRY_COMPARE(udpc->telnetPhase(), int(UdpPowerControl::AdminPasswordSent));
+    QTRY_COMPARE(stage->services.power.adminPasswordsReceived(), QStringList { "stage-admin" });
+    QCOMPARE(udpc->telnetPhase(), int(UdpPowerControl::AdminPasswordSent));
 
     QSignalSpy messages(udpc.get(), &UdpPowerControl::popupMessage);
     foyer->services.discovery.answering = false; // the new target takes its time
