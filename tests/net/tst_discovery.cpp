@@ -94,7 +94,7 @@ void tst_Discovery::threeRecordersListed()
 
     // The list reaches the login screen on the third tick.
     QVERIFY(initCompleted.wait(4000));
-    QVERIFY(clock.elapsed() >= 3 * UdpPowerControl::tickMs - 100);
+    QVERIFY(clock.elapsed() >= 3 * UdpPowerControl::tickMs * 9 / 10); // a coarse timer may be 5 % early
     QCOMPARE(udpc.showRefresh(), true);
     const QList<UdpMachineList*> rows = published.rows();
     QCOMPARE(rows.size(), 3);
