@@ -17,6 +17,7 @@ Communication::Communication(QObject* parent)
     m_password = dataSettings.getValue(QStringLiteral("Login"), QStringLiteral("ps"));
 
     m_loginCompTimer.setSingleShot(true);
+    m_loginCompTimer.setTimerType(Qt::PreciseTimer);
     m_loginCompTimer.setInterval(800);
     connect(&m_loginCompTimer, &QTimer::timeout, this, &Communication::changeLoginComp);
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include "recorderstate.h"
 #include "simrecorder.h"
 
 int main(int argc, char* argv[])
@@ -29,6 +30,7 @@ int main(int argc, char* argv[])
             r->password = fields.at(1);
         if (fields.size() > 2)
             r->model = fields.at(2).toInt();
+        sim::installStatusModel(*r);
         QString error;
         if (!r->start(&error)) {
             err << "cannot listen on " << address.toString() << ": " << error << "\n";
