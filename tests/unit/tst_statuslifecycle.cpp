@@ -6,32 +6,11 @@
 #include <QtTest>
 
 #include "modelrig.h"
+#include "signalorder.h"
 
 namespace {
 
 const QString keepAlive = QStringLiteral("050\r\n055\r\n05D\r\n");
-
-// Signals of the status model in the order they were emitted.
-class SignalOrder : public QObject
-{
-public:
-    explicit SignalOrder(Communication& comm)
-    {
-        connect(&comm, &Communication::loginStateChanged, this, [this](int v) { add("loginState", v); });
-        connect(&comm, &Communication::loginCompChanged, this, [this](bool v) { add("loginComp", v); });
-        connect(&comm, &Communication::statusIconChanged, this, [this](int v) { add("statusIcon", v); });
-        connect(&comm, &Communication::currentMediaChanged, this,
-                [this](const QString& v) { add("currentMedia", QStringLiteral("\"%1\"").arg(v)); });
-        connect(&comm, &Communication::popupReceived, this, [this](int v) { add("popup", v); });
-    }
-    QStringList entries;
-
-private:
-    void add(const char* name, const QVariant& value)
-    {
-        entries << QStringLiteral("%1 %2").arg(QLatin1String(name), value.toString());
-    }
-};
 
 void sendTimerEvent(QObject* target, int id)
 {
