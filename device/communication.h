@@ -333,6 +333,9 @@ private:
     void stopTimePoll();
     void setPlayTime(const QString& h, const QString& m, const QString& s, const QString& f);
     void setRemainingTime(const QString& h, const QString& m, const QString& s, const QString& f);
+    void trackSkip(bool backward);
+    void startSearch(const char* command);
+    void timeSkip(bool backward);
     void stepPlaylist(bool backward);
 
     // Two-character replies.

@@ -36,42 +36,46 @@ void Communication::recRequest()
 
 // While stopped, or without marks, a skip goes to the neighbouring track;
 // during playback with marks the mark list chooses between mark and track.
-void Communication::trackSkipPreviousRequest()
+void Communication::trackSkip(bool backward)
 {
     if (m_statusIcon == 16 || mark->markTimes().isEmpty())
-        send("01A01\r\n055\r\n");
-    else if (m_statusIcon == 17 || m_statusIcon == 18)
+        send(backward ? "01A01\r\n055\r\n" : "01A00\r\n055\r\n");
+    else if ((m_statusIcon == 17 || m_statusIcon == 18) && backward)
         mark->skipToPreviousMark(m_trackElapsedTimeFlame);
-}
-
-void Communication::trackSkipNextRequest()
-{
-    if (m_statusIcon == 16 || mark->markTimes().isEmpty())
-        send("01A00\r\n055\r\n");
     else if (m_statusIcon == 17 || m_statusIcon == 18)
         mark->skipToNextMark(m_trackElapsedTimeFlame);
 }
 
+void Communication::trackSkipPreviousRequest()
+{
+    trackSkip(true);
+}
+
+void Communication::trackSkipNextRequest()
+{
+    trackSkip(false);
+}
+
 // A fast search starts only from play or play pause and remembers which; the
 // cancel returns there.
-void Communication::reverseRequest()
+void Communication::startSearch(const char* command)
 {
     if (m_statusIcon == 17 || m_statusIcon == 18) {
         searchReturnStatus = m_statusIcon;
-        send("01601\r\n");
+        send(command);
     } else {
         searchReturnStatus = 0;
     }
 }
 
+void Communication::reverseRequest()
+{
+    startSearch("01601\r\n");
+}
+
 void Communication::forwardRequest()
 {
-    if (m_statusIcon == 17 || m_statusIcon == 18) {
-        searchReturnStatus = m_statusIcon;
-        send("01600\r\n");
-    } else {
-        searchReturnStatus = 0;
-    }
+    startSearch("01600\r\n");
 }
 
 void Communication::cancelReverseRequest()
@@ -89,28 +93,26 @@ void Communication::cancelForwardRequest()
 
 // During playback a time skip jumps within the track; while stopped it steps
 // to the neighbouring folder, or playlist in the playlist play area.
-void Communication::timeSkipPreviousRequest()
+void Communication::timeSkip(bool backward)
 {
     if (m_statusIcon == 17 || m_statusIcon == 18) {
-        send("01A31\r\n");
+        send(backward ? "01A31\r\n" : "01A30\r\n");
     } else if (m_statusIcon == 16) {
         if (m_playArea == QLatin1String("FOLDER"))
-            send("07F6A1A01\r\n");
+            send(backward ? "07F6A1A01\r\n" : "07F6A1A00\r\n");
         else if (m_playArea == QLatin1String("PLAYLIST"))
-            stepPlaylist(true);
+            stepPlaylist(backward);
     }
+}
+
+void Communication::timeSkipPreviousRequest()
+{
+    timeSkip(true);
 }
 
 void Communication::timeSkipNextRequest()
 {
-    if (m_statusIcon == 17 || m_statusIcon == 18) {
-        send("01A30\r\n");
-    } else if (m_statusIcon == 16) {
-        if (m_playArea == QLatin1String("FOLDER"))
-            send("07F6A1A00\r\n");
-        else if (m_playArea == QLatin1String("PLAYLIST"))
-            stepPlaylist(false);
-    }
+    timeSkip(false);
 }
 
 void Communication::setARequest()

@@ -14,10 +14,8 @@ private slots:
     void byStatus_data();
     void byStatus();
     void searchReturnsToItsStatus();
-    void pitch_data();
-    void pitch();
-    void key_data();
-    void key();
+    void pitchAndKey_data();
+    void pitchAndKey();
     void timeSearch_data();
     void timeSearch();
 };
@@ -118,35 +116,45 @@ void TestFrontPanel::searchReturnsToItsStatus()
     QCOMPARE(rig.takeLines(), QStringList());
 }
 
-void TestFrontPanel::pitch_data()
+void TestFrontPanel::pitchAndKey_data()
 {
-    QTest::addColumn<QString>("current"); // "A5" reply before the request, or empty
+    QTest::addColumn<QString>("current"); // "A5" or "AD" reply before the request, or empty
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("line"); // empty: nothing written
 
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    QTest::newRow("zero from the start") << "" << 0.0 << "0250000";
-    QTest::newRow("zero when already zero") << "0000" << 0.0 << "";
-    QTest::newRow("0.09 cuts to zero") << "0000" << 0.09 << "";
-    QTest::newRow("one digit") << "" << 1.5 << "0251500";
-    QTest::newRow("two digits, negative") << "" << -12.3 << "0252311";
-    QTest::newRow("slider step just below 0.3") << "" << 0.29999999 << "0250300";
-    QTest::newRow("unchanged text") << "1500" << 1.5 << "";
-    QTest::newRow("top of the slider") << "" << 16.0 << "0256001";
-    QTest::newRow("bottom of the slider") << "" << -16.0 << "0256011";
-    QTest::newRow("largest that fits") << "" << 99.9 << "0259909";
-    QTest::newRow("three digits do not fit") << "" << 100.0 << "";
-    QTest::newRow("rounds up to three digits") << "" << 99.9999999 << "";
-    QTest::newRow("negative three digits") << "" << -250.0 << "";
-    QTest::newRow("not a number") << "" << nan << "";
-    QTest::newRow("infinite") << "" << -inf << "";
-    QTest::newRow("minus zero is plus zero") << "" << -0.05 << "0250000";
-    QTest::newRow("minus zero when at plus zero") << "0000" << -0.04 << "";
-    QTest::newRow("minus one tenth") << "0000" << -0.1 << "0250110";
+    QTest::newRow("pitch zero from the start") << "" << 0.0 << "0250000";
+    QTest::newRow("pitch zero when already zero") << "A50000" << 0.0 << "";
+    QTest::newRow("pitch 0.09 cuts to zero") << "A50000" << 0.09 << "";
+    QTest::newRow("pitch one digit") << "" << 1.5 << "0251500";
+    QTest::newRow("pitch two digits, negative") << "" << -12.3 << "0252311";
+    QTest::newRow("pitch slider step just below 0.3") << "" << 0.29999999 << "0250300";
+    QTest::newRow("pitch unchanged text") << "A51500" << 1.5 << "";
+    QTest::newRow("pitch top of the slider") << "" << 16.0 << "0256001";
+    QTest::newRow("pitch bottom of the slider") << "" << -16.0 << "0256011";
+    QTest::newRow("pitch largest that fits") << "" << 99.9 << "0259909";
+    QTest::newRow("pitch three digits do not fit") << "" << 100.0 << "";
+    QTest::newRow("pitch rounds up to three digits") << "" << 99.9999999 << "";
+    QTest::newRow("pitch negative three digits") << "" << -250.0 << "";
+    QTest::newRow("pitch not a number") << "" << nan << "";
+    QTest::newRow("pitch infinite") << "" << -inf << "";
+    QTest::newRow("pitch minus zero is plus zero") << "" << -0.05 << "0250000";
+    QTest::newRow("pitch minus zero when at plus zero") << "A50000" << -0.04 << "";
+    QTest::newRow("pitch minus one tenth") << "A50000" << -0.1 << "0250110";
+
+    QTest::newRow("key bottom of the slider") << "" << -6.0 << "02D16";
+    QTest::newRow("key zero when zero") << "" << 0.0 << "";
+    QTest::newRow("key zero after four") << "AD04" << 0.0 << "02D00";
+    QTest::newRow("key unchanged") << "AD13" << -3.0 << "";
+    QTest::newRow("key rounds") << "" << 2.5 << "02D03";
+    QTest::newRow("key nine fits") << "" << 9.4 << "02D09";
+    QTest::newRow("key rounds to ten: does not fit") << "" << 9.6 << "";
+    QTest::newRow("key minus ten") << "" << -10.0 << "";
+    QTest::newRow("key not a number") << "" << nan << "";
 }
 
-void TestFrontPanel::pitch()
+void TestFrontPanel::pitchAndKey()
 {
     QFETCH(QString, current);
     QFETCH(double, value);
@@ -154,38 +162,11 @@ void TestFrontPanel::pitch()
 
     ModelRig rig;
     if (!current.isEmpty())
-        rig.reply("A5" + current);
-    rig.comm.pitchDataSetRequest(value);
-    QCOMPARE(rig.takeLines(), line.isEmpty() ? QStringList() : QStringList { line });
-}
-
-void TestFrontPanel::key_data()
-{
-    QTest::addColumn<QString>("current"); // "AD" reply before the request, or empty
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("line");
-
-    QTest::newRow("bottom of the slider") << "" << -6.0 << "02D16";
-    QTest::newRow("zero when zero") << "" << 0.0 << "";
-    QTest::newRow("zero after four") << "04" << 0.0 << "02D00";
-    QTest::newRow("unchanged") << "13" << -3.0 << "";
-    QTest::newRow("rounds") << "" << 2.5 << "02D03";
-    QTest::newRow("nine fits") << "" << 9.4 << "02D09";
-    QTest::newRow("rounds to ten: does not fit") << "" << 9.6 << "";
-    QTest::newRow("minus ten") << "" << -10.0 << "";
-    QTest::newRow("not a number") << "" << std::numeric_limits<double>::quiet_NaN() << "";
-}
-
-void TestFrontPanel::key()
-{
-    QFETCH(QString, current);
-    QFETCH(double, value);
-    QFETCH(QString, line);
-
-    ModelRig rig;
-    if (!current.isEmpty())
-        rig.reply("AD" + current);
-    rig.comm.keyDataSetRequest(value);
+        rig.reply(current);
+    if (QByteArray(QTest::currentDataTag()).startsWith("pitch"))
+        rig.comm.pitchDataSetRequest(value);
+    else
+        rig.comm.keyDataSetRequest(value);
     QCOMPARE(rig.takeLines(), line.isEmpty() ? QStringList() : QStringList { line });
 }
 

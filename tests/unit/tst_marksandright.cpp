@@ -31,8 +31,6 @@ private slots:
     void markWalk_data();
     void markWalk();
     void markQueryPolls();
-    void markSkips_data();
-    void markSkips();
     void reemitAndClear();
     void editRight();
     void lateGrantAfterReturn();
@@ -100,36 +98,6 @@ void TestMarksAndRight::markQueryPolls()
     QCOMPARE(rig.takeLines(), (QStringList { "07F035D", "07F6A63" }));
     mark.parseMarkReply("DD0000");
     QCOMPARE(mark.getPollTimerId(), 0);
-}
-
-void TestMarksAndRight::markSkips_data()
-{
-    QTest::addColumn<bool>("next");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QStringList>("lines");
-
-    QTest::newRow("previous, last mark under a second back") << false << 1050 << QStringList { "01A01", "055" };
-    QTest::newRow("previous, a mark over a second back") << false << 1101 << QStringList { "07F031A01" };
-    QTest::newRow("next at the last mark") << true << 5000 << QStringList { "01A00", "055" };
-    QTest::newRow("next before the last mark") << true << 4999 << QStringList { "07F031A00" };
-}
-
-void TestMarksAndRight::markSkips()
-{
-    QFETCH(bool, next);
-    QFETCH(int, position);
-    QFETCH(QStringList, lines);
-
-    ModelRig rig;
-    Mark& mark = rig.graph.mark;
-    for (const char* r : { "DD0200", "D8010000001000", "D8020000005000" })
-        mark.parseMarkReply(r);
-    rig.writes.clear();
-    if (next)
-        mark.skipToNextMark(position);
-    else
-        mark.skipToPreviousMark(position);
-    QCOMPARE(rig.takeLines(), lines);
 }
 
 void TestMarksAndRight::reemitAndClear()
