@@ -78,7 +78,8 @@ void Communication::finishedLogin(int model)
     send("07F6A7D\r\n07F6A7EFF\r\n");
     send("07F475600\r\n");
     setLoginState(2);
-    // Read directly the login is complete; bindings follow 800 ms later.
+    // Direct reads see the login complete at once; bindings follow the
+    // change signal 800 ms later.
     m_loginComp = true;
     m_loginCompTimer.start();
     m_model = model;
@@ -199,8 +200,6 @@ void Communication::timerEvent(QTimerEvent* event)
     if (!menu->drawingFinished)
         return;
     const int id = event->timerId();
-    if (id == 0)
-        return;
     if (id == statusPollTimerId) {
         if (m_statusIcon == 255)
             send("050\r\n");

@@ -38,12 +38,14 @@ void Communication::recRequest()
 // during playback with marks the mark list chooses between mark and track.
 void Communication::trackSkip(bool backward)
 {
-    if (m_statusIcon == 16 || mark->markTimes().isEmpty())
+    if (m_statusIcon == 16 || mark->markTimes().isEmpty()) {
         send(backward ? "01A01\r\n055\r\n" : "01A00\r\n055\r\n");
-    else if ((m_statusIcon == 17 || m_statusIcon == 18) && backward)
-        mark->skipToPreviousMark(m_trackElapsedTimeFlame);
-    else if (m_statusIcon == 17 || m_statusIcon == 18)
-        mark->skipToNextMark(m_trackElapsedTimeFlame);
+    } else if (m_statusIcon == 17 || m_statusIcon == 18) {
+        if (backward)
+            mark->skipToPreviousMark(m_trackElapsedTimeFlame);
+        else
+            mark->skipToNextMark(m_trackElapsedTimeFlame);
+    }
 }
 
 void Communication::trackSkipPreviousRequest()

@@ -9,10 +9,12 @@
 // handler; calling it again returns the same object, and
 // sim::statusModel(recorder) finds it (null when not installed). Further
 // services of a recorder (discovery answers, FTP, power) take their data from
-// here: currentMediumName(), medium(name).playlist and .playlists, status().
-// They add their own command handlers next to this one with
-// SimRecorder::addCommandHandler; this handler claims only the commands listed
-// in statuscommands.cpp and returns false for every other line.
+// here: currentMediumName(), medium(name).playlist and .playlists, status(),
+// and report changes through it (setPlaylist() tells the applications of a
+// newly loaded playlist). They add their own command handlers next to this
+// one with SimRecorder::addCommandHandler; this handler claims only the
+// commands listed in statuscommands.cpp and returns false for every other
+// line, so handlers added later still see those.
 //
 // Scenario API for tests: the press*() methods and the setters act as a person
 // at the front panel would, and tell every connected application through the
