@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include "recorderservices.h"
+#include "recorderstate.h"
 #include "simrecorder.h"
 
 namespace {
@@ -50,6 +51,7 @@ int main(int argc, char* argv[])
                 recorder->password = fields.at(1);
             if (fields.size() > 2)
                 recorder->model = fields.at(2).toInt();
+            sim::installStatusModel(*recorder);
             auto* unit = new sim::RecorderServices(recorder, &app);
             const quint32 last = address.toIPv4Address() & 0xff;
             unit->discovery.nickname = QStringLiteral("KZ470-%1").arg(last);
