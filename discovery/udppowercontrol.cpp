@@ -50,7 +50,7 @@ UdpPowerControl::UdpPowerControl(QObject* parent)
 }
 
 // The rows are left alive: the object goes only when the program ends, and
-// the QML engine, which goes after it, may still show them.
+// whatever still holds the published list may read them until then.
 UdpPowerControl::~UdpPowerControl()
 {
     setDiscoveryRunning(false);
