@@ -35,6 +35,15 @@ void Browse::restartBrowse()
 void Browse::setCurrentMediaNumber(QString media)
 {
     mediaName = media;
+    // Medium in the browse commands' fields; "FF" when it cannot be browsed.
+    if (media == QLatin1String("SD1"))
+        mediaCode = QStringLiteral("00");
+    else if (media == QLatin1String("SD2"))
+        mediaCode = QStringLiteral("01");
+    else if (media == QLatin1String("USB"))
+        mediaCode = QStringLiteral("02");
+    else
+        mediaCode = QStringLiteral("FF");
 }
 
 void Browse::setStatus(int s)

@@ -1,15 +1,51 @@
 #include "communication.h"
 
+#include "browse.h"
+#include "mark.h"
+#include "menu.h"
+#include "permission.h"
 #include "telnet.h"
 
-#include <QTimer>
+#include <QDateTime>
+#include <QTimerEvent>
 
 Communication::Communication(QObject* parent)
     : QObject(parent)
+    , sleepClock([] { return QDateTime::currentMSecsSinceEpoch(); })
 {
     m_address = dataSettings.getValue(QStringLiteral("Login"), QStringLiteral("Address"));
     m_password = dataSettings.getValue(QStringLiteral("Login"), QStringLiteral("ps"));
+
+    m_loginCompTimer.setSingleShot(true);
+    m_loginCompTimer.setTimerType(Qt::PreciseTimer);
+    m_loginCompTimer.setInterval(800);
+    connect(&m_loginCompTimer, &QTimer::timeout, this, &Communication::changeLoginComp);
+
+    sleepTimer.setInterval(1000);
+    connect(&sleepTimer, &QTimer::timeout, this, &Communication::sleepCheck);
+    sleepTimer.start();
 }
+
+Communication::~Communication() = default;
+
+void Communication::send(const char* lines)
+{
+    telnet->sendData(lines);
+}
+
+void Communication::sendWithPermission(const char* lines)
+{
+    if (permission->okPermission())
+        permission->telnet->sendData(lines);
+}
+
+// ---------------------------------------------------------------------------
+// Login state machine
+//
+//   0 idle, 1 connecting, 2 logged in, 3 fast retry, 4 last retry (also after
+//   a refused password and during a logout). A link failure in 1 or 2 retries
+//   at once with a short connect time-out, in 3 once more with the normal one,
+//   in 0 or 4 it ends in idle.
 
 void Communication::setLoginState(int state)
 {
@@ -17,63 +53,249 @@ void Communication::setLoginState(int state)
     emit loginStateChanged(state);
 }
 
-void Communication::setLoginComp(bool comp)
+void Communication::loginRequest(QString adr, QString pass)
 {
-    m_loginComp = comp;
-    emit loginCompChanged(comp);
-}
-
-void Communication::loginRequest(const QString& address, const QString& password)
-{
-    m_address = address;
-    emit addressChanged(address);
-    m_password = password;
-    emit passwordChanged(password);
+    m_address = adr;
+    emit addressChanged(m_address);
+    m_password = pass;
+    emit passwordChanged(m_password);
     setLoginState(1);
-    telnet->connectToServer(address, password, false);
+    telnet->connectToServer(m_address, m_password, false);
 }
 
 void Communication::logoutRequest()
 {
+    setLoginState(4);
     telnet->close();
-    setLoginState(0);
-    setLoginComp(false);
+    failedLogin();
 }
 
 void Communication::finishedLogin(int model)
 {
-    m_model = model;
-    emit modelChanged(model);
+    requestAllStatus();
+    sendWithPermission("07F4500\r\n");
+    send("07F6A7A10\r\n");
+    send("07F6A7D\r\n07F6A7EFF\r\n");
+    send("07F475600\r\n");
     setLoginState(2);
+    // Direct reads see the login complete at once; bindings follow the
+    // change signal 800 ms later.
+    m_loginComp = true;
+    m_loginCompTimer.start();
+    m_model = model;
+    emit modelChanged(m_model);
     dataSettings.setValue(QStringLiteral("Login"), QStringLiteral("Address"), m_address);
     dataSettings.setValue(QStringLiteral("Login"), QStringLiteral("ps"), m_password);
-    QTimer::singleShot(800, this, [this] {
-        if (m_loginState == 2)
-            setLoginComp(true);
-    });
+}
+
+void Communication::changeLoginComp()
+{
+    // A link that failed meanwhile must not bring up the main screens.
+    if (m_loginState != 2)
+        return;
+    m_loginComp = true;
+    emit loginCompChanged(true);
+    if (timePollTimerId == 0)
+        timePollTimerId = startTimer(200, Qt::CoarseTimer);
+}
+
+void Communication::resetAfterLinkLoss()
+{
+    m_loginCompTimer.stop();
+    stopStatusPoll();
+    stopTimePoll();
+    mark->clearMarks();
+    m_loginComp = false;
+    emit loginCompChanged(false);
+    menu->clearMenuTree();
+    browse->clearFolderState();
+    m_statusIcon = 0;
+    emit statusIconChanged(0);
+    m_currentMedia.clear();
+    emit currentMediaChanged(m_currentMedia);
 }
 
 void Communication::failedLogin()
 {
-    setLoginState(0);
-    setLoginComp(false);
+    resetAfterLinkLoss();
+    switch (m_loginState) {
+    case 1:
+    case 2:
+        setLoginState(3);
+        reconnect();
+        break;
+    case 3:
+        setLoginState(4);
+        reconnect();
+        break;
+    default:
+        setLoginState(0);
+        break;
+    }
 }
 
-void Communication::recievedData(QString)
+void Communication::reconnect()
 {
+    telnet->connectToServer(m_address, m_password, m_loginState == 3);
 }
 
 void Communication::passwordFailed()
 {
-    telnet->close();
-    setLoginState(0);
     emit popupReceived(100);
+    setLoginState(4);
+    // The recorder would prompt again and get the same password: end the link
+    // here, as a logout does, instead of answering each new prompt.
+    telnet->close();
+    failedLogin();
+}
+
+void Communication::onApplicationStateChanged(Qt::ApplicationState state)
+{
+    if (state == Qt::ApplicationSuspended)
+        telnet->close();
+    else if (m_applicationState == Qt::ApplicationSuspended)
+        failedLogin();
+    m_applicationState = state;
+}
+
+// ---------------------------------------------------------------------------
+// Status refresh and polls
+
+void Communication::requestAllStatus()
+{
+    send("03F00\r\n050\r\n055\r\n05D\r\n030FF\r\n036FF\r\n03AFF\r\n04E\r\n035FF\r\n07F6A0A\r\n");
+    send("02DFF\r\n025FF\r\n03DFF\r\n07F6A0001\r\n07F01FF\r\n07F6A04\r\n07F6A05\r\n07F6A06\r\n07F6A0A\r\n");
+    send("07F074FFF\r\n07F6A0C\r\n07F3105\r\n07F6A02\r\n07F6A0B\r\n07F0417FF\r\n07F6A07\r\n07F6A08\r\n07F6A0D\r\n");
+    send("07F6A0E\r\n07F6A60\r\n07F12110000FF\r\n07F6A61\r\n031FF\r\n038FF\r\n07F6A01\r\n07F6A62\r\n");
+    send("07F6A63\r\n056\r\n07F6A65\r\n");
+    menu->updateCurrentMediaMenuText(m_currentMedia);
+    mark->startQuery();
+}
+
+void Communication::startStatusPoll()
+{
+    if (statusPollTimerId == 0)
+        statusPollTimerId = startTimer(500, Qt::CoarseTimer);
+}
+
+void Communication::stopStatusPoll()
+{
+    if (statusPollTimerId != 0) {
+        killTimer(statusPollTimerId);
+        statusPollTimerId = 0;
+    }
+}
+
+void Communication::stopTimePoll()
+{
+    if (timePollTimerId != 0) {
+        killTimer(timePollTimerId);
+        timePollTimerId = 0;
+    }
+}
+
+void Communication::timerEvent(QTimerEvent* event)
+{
+    // Nothing is polled before the settings-menu walk has finished.
+    if (!menu->drawingFinished)
+        return;
+    const int id = event->timerId();
+    if (id == statusPollTimerId) {
+        if (m_statusIcon == 255)
+            send("050\r\n");
+        send("055\r\n07F01FF\r\n07F3105\r\n07F6A02\r\n");
+    } else if (id == timePollTimerId) {
+        if (m_statusIcon == 131)
+            return;
+        send(m_displayMode ? "05802\r\n05803\r\n" : "05800\r\n05801\r\n");
+    }
+}
+
+void Communication::sleepCheck()
+{
+    const qint64 now = sleepClock();
+    if (!m_hasPreviousTick) {
+        m_previousTick = now;
+        m_hasPreviousTick = true;
+    }
+    if (m_loginComp) {
+        send("050\r\n055\r\n05D\r\n");
+        // A long gap between ticks means the computer has slept.
+        if (now - m_previousTick > 5000 && m_loginComp)
+            requestAllStatus();
+    }
+    m_previousTick = now;
+}
+
+void Communication::setDisplayMode(bool value)
+{
+    if (value == m_displayMode)
+        return;
+    m_displayMode = value;
+    markRedrawState = 1;
+    send("07F6A63\r\n");
+    emit displayModeChanged(value);
 }
 
 void Communication::startLevelMeter()
 {
+    send("07F6A3F01\r\n");
 }
 
 void Communication::stopLevelMeter()
 {
+    send("07F6A3F00\r\n");
+}
+
+// ---------------------------------------------------------------------------
+// Reply dispatch
+
+void Communication::recievedData(QString str)
+{
+    if (str.size() < 2)
+        return;
+    const QString code = str.left(2);
+    const QString data = str.mid(2);
+    const char c0 = code.at(0).toLatin1();
+    const char c1 = code.at(1).toLatin1();
+    switch (c0) {
+    case '8':
+        if (c1 == '8')
+            onTimeNotify(data);
+        return;
+    case '9':
+        if (c1 == '5')
+            onJogModeReply(data);
+        return; // "97" (flash load answer) is recognised and ignored
+    case 'A':
+        if (c1 == '5')
+            onPitchDataReply(data);
+        else if (c1 == 'D')
+            onKeyDataReply(data);
+        return;
+    case 'B':
+        onFlagReply(code, data);
+        return;
+    case 'C':
+        if (c1 == 'E')
+            onPlayModeReply(data);
+        return;
+    case 'D':
+        switch (c1) {
+        case '0': onStatusReply(data); return;
+        case '5': onTrackNoReply(data); return;
+        case '6': onCdTypeReply(data); return;
+        case '8': onTimeReply(data); return;
+        case 'D': onTotalTrackReply(data); return;
+        default: return;
+        }
+    case 'F':
+        if (c1 == '6')
+            onChangeNotify(data);
+        else if (c1 == 'F')
+            onExtendedReply(data);
+        return;
+    default:
+        return;
+    }
 }

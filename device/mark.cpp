@@ -1,12 +1,98 @@
 #include "mark.h"
 
+#include "replyfields.h"
+#include "telnet.h"
+
+#include <QTimerEvent>
+
+using replyfields::numberField;
+
 Mark::Mark(QObject* parent)
     : QObject(parent)
 {
+}
+
+Mark::~Mark() = default;
+
+void Mark::startQuery()
+{
+    telnet->sendData(queryCommand);
+    stopPoll();
+    pollTimerId = startTimer(250, Qt::CoarseTimer);
+}
+
+void Mark::timerEvent(QTimerEvent* event)
+{
+    if (pollTimerId != 0 && event->timerId() == pollTimerId)
+        telnet->sendData(queryCommand);
+}
+
+void Mark::stopPoll()
+{
+    if (pollTimerId != 0) {
+        killTimer(pollTimerId);
+        pollTimerId = 0;
+    }
+}
+
+void Mark::parseMarkReply(QString data)
+{
+    const QString code = data.left(2);
+    if (code == QLatin1String("DD")) {
+        marks.clear();
+        emit markClear();
+        stopPoll();
+        markCount = numberField(data, 2);
+        if (markCount != 0)
+            telnet->sendData("07F03580100\r\n");
+    } else if (code == QLatin1String("D8")) {
+        const int n = numberField(data, 2);
+        const int t = replyfields::frames(data.mid(6, 2), data.mid(8, 2), data.mid(10, 2), data.mid(12, 2));
+        if (marks.contains(t))
+            return; // a repeated time ends the walk
+        marks.append(t);
+        emit markTimeReceived(t);
+        if (n < markCount) {
+            char command[] = "07F0358xxxx\r\n";
+            if (setCommandNumberField(command + 7, n + 1))
+                telnet->sendData(command);
+        }
+    }
+}
+
+void Mark::reemitMarks()
+{
+    emit markClear();
+    const QList<int> snapshot = marks; // a receiver may clear the list meanwhile
+    for (int t : snapshot)
+        emit markTimeReceived(t);
 }
 
 void Mark::clearMarks()
 {
     marks.clear();
     emit markClear();
+    stopPoll();
+}
+
+void Mark::skipToPreviousMark(int position)
+{
+    for (int m : qAsConst(marks)) {
+        if (m + 100 < position) {
+            telnet->sendData("07F031A01\r\n");
+            return;
+        }
+    }
+    telnet->sendData("01A01\r\n055\r\n");
+}
+
+void Mark::skipToNextMark(int position)
+{
+    for (int m : qAsConst(marks)) {
+        if (m > position) {
+            telnet->sendData("07F031A00\r\n");
+            return;
+        }
+    }
+    telnet->sendData("01A00\r\n055\r\n");
 }

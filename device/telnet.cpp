@@ -56,6 +56,10 @@ void Telnet::sendData(const char* str)
 
 void Telnet::sendDataNoLog(const char* str)
 {
+    if (writeSink) {
+        writeSink(QByteArray(str));
+        return;
+    }
     if (writeCount > 10) {
         QEventLoop loop;
         QTimer::singleShot(1, &loop, &QEventLoop::quit);

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTcpSocket>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 class QTextCodec;
@@ -33,6 +34,9 @@ public:
     // Number of flow-control pauses made so far (diagnostics).
     int pauseCount() const { return m_pauseCount; }
     QAbstractSocket::SocketState socketState() const { return socket.state(); }
+    // When set, every write goes here instead of the socket, without flow
+    // control: lets the models be driven with no network at all (tests).
+    std::function<void(const QByteArray&)> writeSink;
 
 signals:
     void connectedToServer(int model);

@@ -1,9 +1,16 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHostAddress>
 #include <QObject>
 #include <QString>
 
-// One recorder found on the network (a row of the login screen's list).
+class UdpPowerControl;
+
+// One recorder found on the network (a row of the login screen's list), made
+// from its answer to the discovery probe. UdpPowerControl writes the fields
+// directly, without change signals; views see them at the next publication of
+// the list. The login screen writes `count` and `ippass` through the properties.
 class UdpMachineList : public QObject
 {
     Q_OBJECT
@@ -11,15 +18,24 @@ class UdpMachineList : public QObject
     Q_PROPERTY(QString nickname READ nickname WRITE setNickname NOTIFY nicknameChanged)
     Q_PROPERTY(QString ipaddr READ ipaddr WRITE setIpaddr NOTIFY ipaddrChanged)
     Q_PROPERTY(QString cmedia READ cmedia WRITE setCmedia NOTIFY cmediaChanged)
-    Q_PROPERTY(QString cmediaicon READ cmediaicon WRITE setCmediaicon NOTIFY cmediaiconChanged)
-    Q_PROPERTY(QString transporticon READ transporticon WRITE setTransporticon NOTIFY transporticonChanged)
+    Q_PROPERTY(int cmediaicon READ cmediaicon WRITE setCmediaicon NOTIFY cmediaiconChanged)
+    Q_PROPERTY(int transporticon READ transporticon WRITE setTransporticon NOTIFY transporticonChanged)
     Q_PROPERTY(int powerstate READ powerstate WRITE setPowerstate NOTIFY powerstateChanged)
     Q_PROPERTY(int count READ count WRITE setCount NOTIFY countChanged)
     Q_PROPERTY(QString ippass READ ippass WRITE setIppass NOTIFY ippassChanged)
     Q_PROPERTY(QString adminpass READ adminpass WRITE setAdminpass NOTIFY adminpassChanged)
     Q_PROPERTY(QString macaddr READ macaddr WRITE setMacaddr NOTIFY macaddrChanged)
 public:
-    explicit UdpMachineList(QObject* parent = nullptr);
+    // Medium icons.
+    enum { NoMediaIcon = 0, UsbIcon = 1, SdIcon = 2, CdIcon = 3 };
+    // Transport icons.
+    enum { NoTransportIcon = 0, StopIcon = 1, PlayIcon = 2, RecordIcon = 3, PauseIcon = 4 };
+    // The longest nickname a row keeps.
+    static constexpr int maxNickname = 16;
+
+    // Parses one answer to the probe. An answer with fewer than seven fields
+    // gives a row with `count` -1, which is not to be listed.
+    UdpMachineList(const QByteArray& datagram, const QHostAddress& sender);
 
 #define KZ_ROW_FIELD(Type, name, Setter)                                                                               \
     Type name() const { return m_##name; }                                                                             \
@@ -34,14 +50,17 @@ public:
     KZ_ROW_FIELD(QString, nickname, setNickname)
     KZ_ROW_FIELD(QString, ipaddr, setIpaddr)
     KZ_ROW_FIELD(QString, cmedia, setCmedia)
-    KZ_ROW_FIELD(QString, cmediaicon, setCmediaicon)
-    KZ_ROW_FIELD(QString, transporticon, setTransporticon)
+    KZ_ROW_FIELD(int, cmediaicon, setCmediaicon)
+    KZ_ROW_FIELD(int, transporticon, setTransporticon)
     KZ_ROW_FIELD(int, powerstate, setPowerstate)
     KZ_ROW_FIELD(int, count, setCount)
     KZ_ROW_FIELD(QString, ippass, setIppass)
     KZ_ROW_FIELD(QString, adminpass, setAdminpass)
     KZ_ROW_FIELD(QString, macaddr, setMacaddr)
 #undef KZ_ROW_FIELD
+
+    // Transport status number as the answer gave it.
+    int transportStatus = 0;
 
 signals:
     void modelnameChanged();
@@ -57,12 +76,14 @@ signals:
     void macaddrChanged();
 
 private:
+    friend class UdpPowerControl;
+
     QString m_modelname;
     QString m_nickname;
     QString m_ipaddr;
     QString m_cmedia;
-    QString m_cmediaicon;
-    QString m_transporticon;
+    int m_cmediaicon = NoMediaIcon;
+    int m_transporticon = NoTransportIcon;
     int m_powerstate = 0;
     int m_count = 0;
     QString m_ippass;

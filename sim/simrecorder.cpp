@@ -200,6 +200,14 @@ void SimRecorder::onNewConnection()
 
 void SimRecorder::dispatch(SimConnection* connection, const QString& line)
 {
+    for (const Handler& handler : qAsConst(m_standbyHandlers)) {
+        if (handler(connection, line))
+            return;
+    }
+    if (!powered) {
+        connection->sendLine(QStringLiteral("0F2"));
+        return;
+    }
     for (const auto& reply : qAsConst(m_replies)) {
         if (reply.first == line) {
             for (const QString& r : reply.second)
@@ -216,6 +224,11 @@ void SimRecorder::dispatch(SimConnection* connection, const QString& line)
 void SimRecorder::addCommandHandler(const Handler& handler)
 {
     m_handlers.append(handler);
+}
+
+void SimRecorder::addStandbyHandler(const Handler& handler)
+{
+    m_standbyHandlers.append(handler);
 }
 
 void SimRecorder::setReply(const QString& commandLine, const QStringList& replyLines)

@@ -97,6 +97,12 @@ public:
     // added; the first that returns true has answered it.
     using Handler = std::function<bool(SimConnection* connection, const QString& line)>;
     void addCommandHandler(const Handler& handler);
+    // Handlers that also work while the unit is in standby (power control);
+    // they see every command line before the others.
+    void addStandbyHandler(const Handler& handler);
+    // False while the unit is in standby: it still accepts logins, but every
+    // line that no standby handler answers is refused with "0F2".
+    bool powered = true;
     // Fixed answer for one exact command line (takes precedence over handlers).
     void setReply(const QString& commandLine, const QStringList& replyLines);
     void clearReplies();
@@ -127,6 +133,7 @@ private:
     QTcpServer* m_server = nullptr;
     QList<SimConnection*> m_connections;
     QList<Handler> m_handlers;
+    QList<Handler> m_standbyHandlers;
     QList<QPair<QString, QStringList>> m_replies;
     QList<LogEntry> m_log;
     int m_nextId = 1;

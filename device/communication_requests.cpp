@@ -1,0 +1,276 @@
+// Front-panel requests called by the home screen. None changes a property:
+// the new state comes back through the replies and the polls. None tests the
+// login state: while the link is down the command channel drops the lines.
+#include "communication.h"
+
+#include "mark.h"
+#include "telnet.h"
+
+#include <QByteArray>
+#include <algorithm>
+
+void Communication::stopRequest()
+{
+    send("010\r\n");
+}
+
+void Communication::playRequest()
+{
+    send("012\r\n07F6A3F01\r\n");
+}
+
+void Communication::pauseRequest()
+{
+    if (m_statusIcon == 18)
+        send("01D\r\n");
+    else if (m_statusIcon == 129)
+        send("01301\r\n");
+    else
+        send("01401\r\n");
+}
+
+void Communication::recRequest()
+{
+    send(m_statusIcon == 129 ? "01302\r\n" : "07F720101\r\n");
+}
+
+// While stopped, or without marks, a skip goes to the neighbouring track;
+// during playback with marks the mark list chooses between mark and track.
+void Communication::trackSkip(bool backward)
+{
+    if (m_statusIcon == 16 || mark->markTimes().isEmpty()) {
+        send(backward ? "01A01\r\n055\r\n" : "01A00\r\n055\r\n");
+    } else if (m_statusIcon == 17 || m_statusIcon == 18) {
+        if (backward)
+            mark->skipToPreviousMark(m_trackElapsedTimeFlame);
+        else
+            mark->skipToNextMark(m_trackElapsedTimeFlame);
+    }
+}
+
+void Communication::trackSkipPreviousRequest()
+{
+    trackSkip(true);
+}
+
+void Communication::trackSkipNextRequest()
+{
+    trackSkip(false);
+}
+
+// A fast search starts only from play or play pause and remembers which; the
+// cancel returns there.
+void Communication::startSearch(const char* command)
+{
+    if (m_statusIcon == 17 || m_statusIcon == 18) {
+        searchReturnStatus = m_statusIcon;
+        send(command);
+    } else {
+        searchReturnStatus = 0;
+    }
+}
+
+void Communication::reverseRequest()
+{
+    startSearch("01601\r\n");
+}
+
+void Communication::forwardRequest()
+{
+    startSearch("01600\r\n");
+}
+
+void Communication::cancelReverseRequest()
+{
+    cancelForwardRequest();
+}
+
+void Communication::cancelForwardRequest()
+{
+    if (searchReturnStatus == 17)
+        send("012\r\n");
+    else if (searchReturnStatus == 18)
+        send("01401\r\n");
+}
+
+// During playback a time skip jumps within the track; while stopped it steps
+// to the neighbouring folder, or playlist in the playlist play area.
+void Communication::timeSkip(bool backward)
+{
+    if (m_statusIcon == 17 || m_statusIcon == 18) {
+        send(backward ? "01A31\r\n" : "01A30\r\n");
+    } else if (m_statusIcon == 16) {
+        if (m_playArea == QLatin1String("FOLDER"))
+            send(backward ? "07F6A1A01\r\n" : "07F6A1A00\r\n");
+        else if (m_playArea == QLatin1String("PLAYLIST"))
+            stepPlaylist(backward);
+    }
+}
+
+void Communication::timeSkipPreviousRequest()
+{
+    timeSkip(true);
+}
+
+void Communication::timeSkipNextRequest()
+{
+    timeSkip(false);
+}
+
+void Communication::setARequest()
+{
+    send("02A\r\n");
+}
+
+void Communication::setBRequest()
+{
+    send("02B\r\n");
+}
+
+void Communication::abOffRequest()
+{
+    send("03700\r\n");
+}
+
+void Communication::markRequest()
+{
+    if (m_nowTrackNo == QLatin1String("000"))
+        return;
+    send("07F0310\r\n");
+    mark->startQuery();
+}
+
+void Communication::flashLoadRequest()
+{
+    send("017\r\n");
+}
+
+void Communication::pitchRequest()
+{
+    send(m_pitchStatus ? "03500\r\n" : "03501\r\n");
+}
+
+void Communication::keyRequest()
+{
+    send(m_keyStatus ? "03D00\r\n" : "03D01\r\n");
+}
+
+// The pitch travels as ones, tenths, sign ("0" plus, "1" minus) and tens. The
+// magnitude, nudged by 0.001 against binary fractions, is cut to tenths. A
+// value whose magnitude needs three integer digits (or is not a number) does
+// not fit the field and is ignored. A value that cuts to 0.0 is sent as +0.0:
+// the recorder has no minus zero.
+void Communication::pitchDataSetRequest(double value)
+{
+    const bool negative = value < 0;
+    const QString digits = QString::number(negative ? 0.001 - value : value + 0.001, 'f', 6);
+    const int point = digits.indexOf(QLatin1Char('.'));
+    if (point != 1 && point != 2)
+        return;
+    const QChar tens = point == 2 ? digits.at(0) : QLatin1Char('0');
+    const QChar ones = digits.at(point - 1);
+    const QChar tenths = digits.at(point + 1);
+    const bool zero = tens == QLatin1Char('0') && ones == QLatin1Char('0') && tenths == QLatin1Char('0');
+    const bool minus = negative && !zero;
+
+    const QString text = (minus ? QStringLiteral("-") : QStringLiteral("+")) + digits.left(point + 2);
+    if (text == m_pitchData)
+        return;
+    QByteArray command("025");
+    command += ones.toLatin1();
+    command += tenths.toLatin1();
+    command += minus ? '1' : '0';
+    command += tens.toLatin1();
+    command += "\r\n";
+    send(command.constData());
+}
+
+// The key travels as sign and one digit; the value is rounded to a whole
+// number. A key that needs two digits (or is not a number) is ignored.
+void Communication::keyDataSetRequest(double value)
+{
+    const bool negative = value < 0;
+    const QString digits = QString::number(negative ? 0.001 - value : value + 0.001, 'f', 0);
+    if (digits.size() != 1 || !digits.at(0).isDigit())
+        return;
+    const int magnitude = digits.toInt();
+    if ((negative ? -magnitude : magnitude) == m_keyData)
+        return;
+    QByteArray command("02D");
+    command += negative ? '1' : '0';
+    command += digits.toLatin1();
+    command += "\r\n";
+    send(command.constData());
+}
+
+void Communication::currentMediaUSBRequest()
+{
+    send("07F0110\r\n");
+}
+
+void Communication::currentMediaSD1Request()
+{
+    send("07F0100\r\n");
+}
+
+void Communication::currentMediaSD2Request()
+{
+    send("07F0101\r\n");
+}
+
+void Communication::currentMediaCDRequest()
+{
+    send("07F0111\r\n");
+}
+
+void Communication::playAreaAllRequest()
+{
+    send("07F074F00\r\n");
+}
+
+void Communication::playAreaFolderRequest()
+{
+    send("07F074F01\r\n");
+}
+
+void Communication::playAreaPlaylistRequest()
+{
+    send("07F074F02\r\n");
+}
+
+void Communication::playModeContinueRequest()
+{
+    send("04D00\r\n");
+}
+
+void Communication::playModeSingleRequest()
+{
+    send("04D01\r\n");
+}
+
+void Communication::playModeProgramRequest()
+{
+    send("04D04\r\n");
+}
+
+void Communication::playModeRandomRequest()
+{
+    send("04D06\r\n");
+}
+
+// Track number and total minutes as number fields, then two digits each of
+// seconds and hundredths. Out-of-range fields write nothing.
+void Communication::timeSearchRequest(QString trk, QString h, QString m, QString s, QString f)
+{
+    const int track = trk.toInt(), hours = h.toInt(), minutes = m.toInt(), seconds = s.toInt(), hundredths = f.toInt();
+    if (track < 1 || track > 999 || hours < 0 || hours > 99 || minutes < 0 || minutes > 59 || seconds < 0
+        || seconds > 59 || hundredths < 0 || hundredths > 99)
+        return;
+    char command[] = "02Cttttmmmmssff\r\n";
+    setCommandNumberField(command + 3, track);
+    setCommandNumberField(command + 7, hours * 60 + minutes);
+    const QByteArray tail = QByteArray::number(seconds).rightJustified(2, '0')
+        + QByteArray::number(hundredths).rightJustified(2, '0');
+    std::copy(tail.begin(), tail.end(), command + 11);
+    send(command);
+}

@@ -1,0 +1,203 @@
+#include "ftpaccess.h"
+
+#include "linesafe.h"
+
+#include <QHostAddress>
+#include <QSignalBlocker>
+#include <cstring>
+
+FtpAccess::FtpAccess(QObject* parent)
+    : QObject(parent)
+{
+    connect(&controlSocket, &QTcpSocket::connected, this, &FtpAccess::getFtp);
+    connect(&controlSocket, &QTcpSocket::disconnected, this, &FtpAccess::closeConnectionFtp);
+    connect(&controlSocket, &QTcpSocket::readyRead, this, &FtpAccess::getFtp);
+    connect(&controlSocket, &QAbstractSocket::errorOccurred, this, &FtpAccess::errorFtp);
+    connect(&dataSocket, &QTcpSocket::connected, this, &FtpAccess::getFtpData);
+    connect(&dataSocket, &QTcpSocket::disconnected, this, &FtpAccess::closeConnectionFtpData);
+    connect(&dataSocket, &QTcpSocket::readyRead, this, &FtpAccess::getFtpData);
+    connect(&dataSocket, &QAbstractSocket::errorOccurred, this, &FtpAccess::errorFtpData);
+}
+
+FtpAccess::~FtpAccess()
+{
+    // No signal may reach a half-destroyed object.
+    const QSignalBlocker blockControl(controlSocket);
+    const QSignalBlocker blockData(dataSocket);
+    controlSocket.abort();
+    dataSocket.abort();
+}
+
+void FtpAccess::connectFtp(QString address, QString password, QString media, int model)
+{
+    // A step still running is dropped without its signals: a closing data
+    // connection would otherwise report a complete listing.
+    {
+        const QSignalBlocker blockControl(controlSocket);
+        const QSignalBlocker blockData(dataSocket);
+        controlSocket.abort();
+        dataSocket.abort();
+    }
+    controlPending.clear();
+    dataPending.clear();
+
+    controlSocket.connectToHost(QHostAddress(address), controlPort, QIODevice::ReadWrite);
+    loginPassword = password;
+    mediaName = media;
+    modelCode = model;
+}
+
+void FtpAccess::sendFtp(const char* str)
+{
+    controlSocket.write(str, qint64(std::strlen(str)));
+}
+
+// Reads what has arrived and returns the lines it completes: text up to each
+// CR, without LFs, decoded as UTF-8 once the line is whole. An arrival is
+// taken only up to a NUL byte. The unfinished rest waits for the next arrival.
+QStringList FtpAccess::takeLines(QTcpSocket& socket, QByteArray& pending)
+{
+    QByteArray bytes = socket.isReadable() ? socket.readAll() : QByteArray();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    pending += bytes;
+
+    QStringList lines;
+    int start = 0;
+    for (int cr = pending.indexOf('\r'); cr >= 0; cr = pending.indexOf('\r', start)) {
+        lines << QString::fromUtf8(pending.mid(start, cr - start)).remove(QLatin1Char('\n'));
+        start = cr + 1;
+    }
+    pending.remove(0, start);
+    if (pending.size() > maxPendingLine)
+        pending.clear(); // a peer that never ends its line
+    return lines;
+}
+
+void FtpAccess::getFtp()
+{
+    const QStringList lines = takeLines(controlSocket, controlPending);
+    for (const QString& line : lines) {
+        if (controlSocket.state() != QAbstractSocket::ConnectedState)
+            return;
+        handleReply(line);
+    }
+}
+
+void FtpAccess::handleReply(const QString& line)
+{
+    const QStringRef code = line.leftRef(3);
+    if (code == QLatin1String("220")) {
+        if (modelCode == 0)
+            sendFtp("USER KZ-470MX\r\n");
+        else if (modelCode == 1)
+            sendFtp("USER KZ-470DUAL\r\n");
+        else
+            controlSocket.close();
+    } else if (code == QLatin1String("331")) {
+        const QByteArray pass = "PASS " + lineSafe(loginPassword).toUtf8() + "\r\n";
+        sendFtp(pass.constData());
+    } else if (code == QLatin1String("230")) {
+        const QString drive = playlistDrive(mediaName);
+        if (!drive.isEmpty()) {
+            const QByteArray cwd = "CWD " + drive.toLatin1() + "/_playlists\r\n";
+            sendFtp(cwd.constData());
+        }
+    } else if (code == QLatin1String("250")) {
+        sendFtp("PASV\r\n");
+    } else if (code == QLatin1String("227")) {
+        openDataConnection(line);
+    } else if (code == QLatin1String("226")) {
+        controlSocket.close();
+    }
+}
+
+// "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)": the numbers start at
+// character 27.
+void FtpAccess::openDataConnection(const QString& reply)
+{
+    QString text = reply;
+    text.remove(QLatin1Char(')'));
+    const QStringList parts = text.mid(27).split(QLatin1Char(','));
+    if (parts.size() < 6) {
+        controlSocket.close(); // no address to list from: give the step up
+        return;
+    }
+    const QString host = parts.at(0) + QLatin1Char('.') + parts.at(1) + QLatin1Char('.') + parts.at(2)
+        + QLatin1Char('.') + parts.at(3);
+    const quint16 port = quint16((parts.at(4).toInt() * 256 + parts.at(5).toInt()) % 65536);
+    dataSocket.connectToHost(QHostAddress(host), port, QIODevice::ReadWrite);
+    sendFtp("LIST\r\n");
+}
+
+void FtpAccess::errorFtp()
+{
+    controlSocket.close();
+}
+
+void FtpAccess::closeConnectionFtp()
+{
+    controlSocket.close();
+}
+
+void FtpAccess::getFtpData()
+{
+    const QStringList lines = takeLines(dataSocket, dataPending);
+    for (const QString& line : lines)
+        handleListingLine(line);
+}
+
+void FtpAccess::handleListingLine(const QString& line)
+{
+    if (line.isEmpty())
+        return;
+    // Directory entries begin with "d".
+    if (!line.endsWith(QLatin1String(".ppl")) || line.startsWith(QLatin1Char('d')))
+        return;
+    emit receivedPlaylist(line.split(QLatin1Char(' ')).last());
+}
+
+void FtpAccess::errorFtpData()
+{
+    // A closing peer is reported here before the disconnection: take in what
+    // it sent before closing drops it.
+    getFtpData();
+    dataSocket.close();
+}
+
+void FtpAccess::closeConnectionFtpData()
+{
+    getFtpData();
+    // The last line of a listing may end without CR.
+    const QByteArray rest = dataPending;
+    dataPending.clear();
+    handleListingLine(QString::fromUtf8(rest).remove(QLatin1Char('\n')));
+    dataSocket.close();
+    emit endPlaylist();
+}
+
+QString playlistDrive(const QString& media)
+{
+    if (media == QLatin1String("SD1"))
+        return QStringLiteral("A:");
+    if (media == QLatin1String("SD2"))
+        return QStringLiteral("B:");
+    if (media == QLatin1String("USB"))
+        return QStringLiteral("C:");
+    return QString();
+}
+
+QString stepPlaylist(QStringList names, const QString& current, bool backward)
+{
+    if (names.isEmpty())
+        return QString();
+    names.sort(Qt::CaseSensitive);
+    const int i = names.indexOf(current);
+    if (i < 0)
+        return names.first();
+    const int last = names.size() - 1;
+    if (backward)
+        return names.at(i == 0 ? last : i - 1);
+    return names.at(i == last ? 0 : i + 1);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTcpSocket>
+
+// Lists the playlist files of one medium from the recorder's FTP server:
+// logs in with the model name and the login password, changes to the medium's
+// "_playlists" folder and lists it in passive mode. Each playlist file name is
+// reported by receivedPlaylist(); endPlaylist() follows when the recorder has
+// closed the data connection, i.e. the listing is complete. Failures are
+// silent: the step simply does not happen.
+class FtpAccess : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FtpAccess(QObject* parent = nullptr);
+    ~FtpAccess() override;
+
+    // Starts one listing. Whatever a previous listing still had open is
+    // dropped first, without a word from it.
+    void connectFtp(QString address, QString password, QString media, int model);
+
+    static constexpr quint16 controlPort = 21;
+    // Longest text kept while waiting for the end of its line.
+    static constexpr int maxPendingLine = 64 * 1024;
+
+signals:
+    void receivedPlaylist(QString name);
+    void endPlaylist();
+
+public slots:
+    void sendFtp(const char* str);
+    void getFtp();
+    void errorFtp();
+    void closeConnectionFtp();
+    void getFtpData();
+    void errorFtpData();
+    void closeConnectionFtpData();
+
+private:
+    QStringList takeLines(QTcpSocket& socket, QByteArray& pending);
+    void handleReply(const QString& line);
+    void openDataConnection(const QString& reply);
+    void handleListingLine(const QString& line);
+
+    QTcpSocket controlSocket;
+    QTcpSocket dataSocket;
+    QString loginPassword;
+    QString mediaName;
+    int modelCode = 0;
+    // Received text whose line has not ended yet, per connection.
+    QByteArray controlPending;
+    QByteArray dataPending;
+};
+
+// The recorder's drive of a medium: "A:" (SD1), "B:" (SD2), "C:" (USB); ""
+// for any other medium, which has no playlist folder.
+QString playlistDrive(const QString& media);
+
+// The playlist a step lands on: the names sorted case-sensitively, then the
+// one after `current` (before it when stepping backward), wrapping round at
+// either end; the first name when `current` is not among them. Empty when
+// there is no name to choose.
+QString stepPlaylist(QStringList names, const QString& current, bool backward);

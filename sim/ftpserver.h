@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QTcpServer;
+
+namespace sim {
+
+class SimRecorder;
+class PlaylistFolders;
+class FtpSession;
+
+// A simulated recorder's FTP server on port 21 of its address: login with the
+// model name and the recorder's password, CWD to a medium's "_playlists"
+// folder ("A:/_playlists" for SD1, "B:" SD2, "C:" USB), PASV and LIST. The
+// listing goes over the passive data connection, which the server then
+// closes, and "226" follows. A unit in standby turns every client away.
+class FtpServer : public QObject
+{
+    Q_OBJECT
+public:
+    FtpServer(SimRecorder* recorder, PlaylistFolders* folders, QObject* parent = nullptr);
+    ~FtpServer() override;
+
+    bool start(QString* error = nullptr);
+    void stop();
+    bool isListening() const;
+
+    static constexpr quint16 port = 21;
+
+    // Faults.
+    bool splitWrites = false;         // every reply and the listing go out in small pieces
+    bool shortPassiveReply = false;   // the 227 reply names the host but no port
+    int listingDelayMs = 0;           // the listing waits this long on the data connection
+
+    // Every command line received, over all sessions, in order.
+    QStringList receivedLines() const { return m_log; }
+    void clearLog() { m_log.clear(); }
+    int listingsSent() const { return m_listings; }
+
+signals:
+    void lineReceived(QString line);
+    void listingSent(QString medium);
+
+private:
+    friend class FtpSession;
+    void onNewConnection();
+
+    SimRecorder* m_recorder;
+    PlaylistFolders* m_folders;
+    QTcpServer* m_server = nullptr;
+    QStringList m_log;
+    int m_listings = 0;
+};
+
+} // namespace sim

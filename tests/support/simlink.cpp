@@ -1,0 +1,43 @@
+#include "simlink.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "netenv.h"
+
+namespace simlink {
+
+std::unique_ptr<sim::SimRecorder> startRecorder(int n)
+{
+    auto recorder = std::make_unique<sim::SimRecorder>(QHostAddress(netenv::recorderAddress(n)));
+    sim::installStatusModel(*recorder);
+    QString error;
+    if (!recorder->start(&error)) {
+        qWarning("simulated recorder %d: %s", n, qPrintable(error));
+        return nullptr;
+    }
+    return recorder;
+}
+
+int logIn(ObjectGraph& app, sim::SimRecorder& recorder, int timeoutMs)
+{
+    int connection = 0;
+    const auto link = QObject::connect(&recorder, &sim::SimRecorder::loggedIn, [&connection](int id) { connection = id; });
+    app.comm.loginRequest(recorder.address().toString(), recorder.password);
+    const bool done = QTest::qWaitFor([&] { return app.comm.getLoginComp() && app.menu.drawingFinished; }, timeoutMs);
+    QObject::disconnect(link);
+    return done ? connection : 0;
+}
+
+bool containsRun(const QStringList& lines, const QStringList& run)
+{
+    if (run.isEmpty())
+        return true;
+    for (int i = 0; i + run.size() <= lines.size(); ++i) {
+        if (lines.mid(i, run.size()) == run)
+            return true;
+    }
+    return false;
+}
+
+} // namespace simlink

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "objectgraph.h"
+#include "recorderstate.h"
+#include "simrecorder.h"
+
+// Helpers for tests that run the application's objects against simulated
+// recorders (inside the private network namespace only).
+namespace simlink {
+
+// A recorder with the status model on the n-th recorder address, listening.
+std::unique_ptr<sim::SimRecorder> startRecorder(int n);
+
+// Logs app in to recorder and waits until the main screens would show and the
+// settings-menu walk is over. Returns the recorder's id of the connection, or
+// 0 when the login did not complete within timeoutMs.
+int logIn(ObjectGraph& app, sim::SimRecorder& recorder, int timeoutMs = 5000);
+
+// True when run occurs in lines as consecutive entries.
+bool containsRun(const QStringList& lines, const QStringList& run);
+
+} // namespace simlink
