@@ -1,0 +1,347 @@
+// The whole road of a login: the application's object graph and main window
+// against two simulated recorders on the private network. The recorders are
+// found and listed, logged in to from their row and by typed address, one is
+// switched off through the admin mode and one stops answering. Everything is
+// done through the window, as a person would, with clicks where a click does it.
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QMutex>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QScreen>
+#include <QtTest>
+#include <memory>
+
+#include "globals.h"
+#include "netenv.h"
+#include "objectgraph.h"
+#include "simunits.h"
+
+namespace {
+
+QMutex g_warningsMutex;
+QStringList g_warnings;
+QtMessageHandler g_previousHandler = nullptr;
+
+void collectWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith(QLatin1String("QStandardPaths:"))) {
+        QMutexLocker lock(&g_warningsMutex);
+        g_warnings.append(message);
+    }
+    g_previousHandler(type, context, message);
+}
+
+const QString macStudio = QStringLiteral("00:1B:47:00:00:11");
+const QString macHall = QStringLiteral("00:1B:47:00:00:12");
+
+} // namespace
+
+class TstLoginE2e : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void bothRecordersListed();
+    void wrongPasswordFromRow();
+    void loginFromRowSavesPassword();
+    void manualLoginByAddress();
+    void turnOffThroughAdminMode();
+    void silentRecorderShowsUnknownPower();
+    void closesWithoutQmlWarnings();
+
+private:
+    QQuickItem* item(const char* name, QQuickItem* within = nullptr) const;
+    QQuickItem* row(int index) const;
+    QQuickItem* refreshButton() const;
+    QQuickItem* rowItem(int index, const char* name) const { return item(name, row(index)); }
+    void click(QQuickItem* target);
+    bool textShown(const QString& text) const;
+    void type(QQuickItem* field, const QString& text) { field->setProperty("text", text); }
+    bool loginScreenShown() const { return item("loginscreenbase")->isVisible(); }
+    void logOutAndBack();
+    QString settings(const char* group, const QString& key) { return graph->comm.dataSettings.getValue(group, key); }
+    void shoot(const QString& name);
+
+    std::unique_ptr<SimUnit> studio;
+    std::unique_ptr<SimUnit> hall;
+    std::unique_ptr<QQmlApplicationEngine> engine;
+    std::unique_ptr<ObjectGraph> graph;
+    QQuickWindow* window = nullptr;
+};
+
+void TstLoginE2e::initTestCase()
+{
+    netenv::requirePrivateNetwork();
+    g_previousHandler = qInstallMessageHandler(collectWarnings);
+    QFile::remove(DataSettings::fileName());
+
+    studio = std::make_unique<SimUnit>(0, QStringLiteral("Studio A"), macStudio);
+    studio->recorder.password = QStringLiteral("1234");
+    studio->services.discovery.transportStatus = 1; // playing
+    studio->services.power.adminPassword = QStringLiteral("4321");
+    hall = std::make_unique<SimUnit>(1, QStringLiteral("Main Hall"), macHall);
+    hall->recorder.password = QStringLiteral("5678");
+    hall->recorder.model = 1;
+    hall->services.discovery.medium = QStringLiteral("CD-DA");
+    hall->services.discovery.transportStatus = 3; // recording
+    QVERIFY(studio->start());
+    QVERIFY(hall->start());
+
+    // The application's start-up.
+    engine = std::make_unique<QQmlApplicationEngine>();
+    g_rootContext = engine->rootContext();
+    QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
+    graph = std::make_unique<ObjectGraph>();
+    graph->publish(engine->rootContext(), multiFontFor(QLocale(QLocale::English)));
+    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
+    QCOMPARE(engine->rootObjects().size(), 1);
+    window = qobject_cast<QQuickWindow*>(engine->rootObjects().first());
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    // The login screen reports the application state; a headless platform may
+    // never call the application active, so say it here as the platform would.
+    if (QGuiApplication::applicationState() != Qt::ApplicationActive)
+        graph->udpc.appStateChanged(true);
+}
+
+void TstLoginE2e::cleanupTestCase()
+{
+    engine.reset();
+    g_rootContext = nullptr;
+    graph.reset();
+    hall.reset();
+    studio.reset();
+    qInstallMessageHandler(g_previousHandler);
+}
+
+QQuickItem* TstLoginE2e::item(const char* name, QQuickItem* within) const
+{
+    QObject* root = within ? static_cast<QObject*>(within) : static_cast<QObject*>(window);
+    auto* found = root->findChild<QQuickItem*>(QLatin1String(name));
+    if (!found)
+        qWarning() << "no item" << name;
+    return found;
+}
+
+QQuickItem* TstLoginE2e::row(int index) const
+{
+    QQuickItem* list = item("loginListView");
+    QQuickItem* found = nullptr;
+    QMetaObject::invokeMethod(list, "forceLayout");
+    QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, found), Q_ARG(int, index));
+    if (!found)
+        qWarning() << "no row" << index;
+    return found;
+}
+
+// Whether a visible, opaque enough item of the window shows this text.
+bool TstLoginE2e::textShown(const QString& text) const
+{
+    const auto items = window->findChildren<QQuickItem*>();
+    for (QQuickItem* candidate : items) {
+        if (!candidate->isVisible() || candidate->property("text").toString() != text)
+            continue;
+        qreal opacity = 1;
+        for (QQuickItem* i = candidate; i; i = i->parentItem())
+            opacity *= i->opacity();
+        if (opacity > 0.5)
+            return true;
+    }
+    return false;
+}
+
+// The list's footer, like its rows, belongs to the list rather than to the document.
+QQuickItem* TstLoginE2e::refreshButton() const
+{
+    auto* footer = item("loginListView")->property("footerItem").value<QQuickItem*>();
+    return footer ? item("loginrefresh", footer) : nullptr;
+}
+
+void TstLoginE2e::click(QQuickItem* target)
+{
+    QVERIFY(target);
+    QVERIFY2(target->isVisible(), qPrintable(target->objectName()));
+    const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+}
+
+// On the offscreen platform the screen hands out the window's last frame.
+void TstLoginE2e::shoot(const QString& name)
+{
+    QSignalSpy swapped(window, &QQuickWindow::frameSwapped);
+    window->update();
+    swapped.wait(2000);
+    const QImage image = window->screen()->grabWindow(window->winId()).toImage();
+    QDir shots(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
+    QVERIFY(shots.mkpath(QStringLiteral(".")));
+    QVERIFY(image.save(shots.filePath(name)));
+}
+
+void TstLoginE2e::logOutAndBack()
+{
+    graph->comm.logoutRequest();
+    QTRY_VERIFY(loginScreenShown());
+    QTRY_COMPARE(graph->comm.getLoginState(), 0);
+}
+
+void TstLoginE2e::bothRecordersListed()
+{
+    // The first list reaches the screen on the third discovery tick.
+    QTRY_VERIFY_WITH_TIMEOUT(refreshButton()->isVisible(), 6000);
+    QVERIFY(!item("login_searching")->isVisible());
+    QCOMPARE(item("loginListView")->property("count").toInt(), 2);
+
+    struct Expected
+    {
+        QString nickname, model, address, medium, mediaIcon, transportIcon;
+    };
+    const Expected expected[] = {
+        { "Studio A", "MODEL : KZ-470MX", netenv::recorderAddress(0), "SD1", "icon_16x20_SD", "Status_play" },
+        { "Main Hall", "MODEL : KZ-470DUAL", netenv::recorderAddress(1), "CD", "icon_19x19_CD", "Status_rec" },
+    };
+    for (int i = 0; i < 2; ++i) {
+        const Expected& e = expected[i];
+        QCOMPARE(rowItem(i, "nickname")->property("text").toString(), e.nickname);
+        QCOMPARE(rowItem(i, "modelname")->property("text").toString(), e.model);
+        QCOMPARE(rowItem(i, "loginipaddr")->property("text").toString(), e.address);
+        QCOMPARE(rowItem(i, "cmedia")->property("text").toString(), e.medium);
+        QVERIFY(rowItem(i, "logincurrentmediaicon")->property("source").toString().contains(e.mediaIcon));
+        QVERIFY(rowItem(i, "transporticon")->property("source").toString().contains(e.transportIcon));
+        QVERIFY(rowItem(i, "powericon")->property("source").toString().contains("power_on"));
+    }
+    click(rowItem(0, "card"));
+    shoot(QStringLiteral("e2e_login_list.png"));
+}
+
+void TstLoginE2e::wrongPasswordFromRow()
+{
+    click(rowItem(0, "card"));
+    type(rowItem(0, "loginpasswd"), QStringLiteral("0000"));
+    click(rowItem(0, "loginbutton"));
+    // The hand-off waits for the recorder's next answer, then the command
+    // channel hears "Password Failed".
+    QTRY_VERIFY_WITH_TIMEOUT(textShown(QStringLiteral("Invalid password.")), 8000);
+    QTRY_COMPARE(graph->comm.getLoginState(), 0);
+    QVERIFY(loginScreenShown());
+    QCOMPARE(settings("IPPass", macStudio), QStringLiteral("0000")); // saved as typed
+}
+
+void TstLoginE2e::loginFromRowSavesPassword()
+{
+    click(rowItem(0, "card"));
+    QCOMPARE(rowItem(0, "loginpasswd")->property("text").toString(), QStringLiteral("0000"));
+    type(rowItem(0, "loginpasswd"), QStringLiteral("1234"));
+    click(rowItem(0, "loginbutton"));
+    // The window hears of the login 800 ms after the recorder accepted it.
+    QTRY_VERIFY_WITH_TIMEOUT(!loginScreenShown(), 8000);
+    QVERIFY(graph->comm.getLoginComp());
+    QCOMPARE(graph->comm.getAddress(), netenv::recorderAddress(0));
+    QCOMPARE(graph->udpc.loginedNickname(), QStringLiteral("Studio A"));
+    QCOMPARE(settings("IPPass", macStudio), QStringLiteral("1234"));
+    // Hidden, the login screen stops discovery.
+    QVERIFY(!graph->udpc.isDiscoveryRunning());
+    logOutAndBack();
+    QVERIFY(graph->udpc.isDiscoveryRunning());
+}
+
+void TstLoginE2e::manualLoginByAddress()
+{
+    QQuickItem* title = item("loginTitle");
+    for (int n = 0; n < 7; ++n)
+        click(title);
+    QTRY_VERIFY(item("loginold")->isVisible());
+    type(item("address"), netenv::recorderAddress(1));
+    type(item("password"), QStringLiteral("5678"));
+    click(item("loginButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(!loginScreenShown(), 8000);
+    QVERIFY(graph->comm.getLoginComp());
+    QCOMPARE(graph->comm.getModel(), 1);
+    QCOMPARE(graph->udpc.loginedNickname(), QString());
+    QCOMPARE(settings("Login", QStringLiteral("Address")), netenv::recorderAddress(1));
+    logOutAndBack();
+    for (int n = 0; n < 7; ++n)
+        click(title);
+    QTRY_VERIFY(item("loginnew")->isVisible());
+}
+
+void TstLoginE2e::turnOffThroughAdminMode()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(refreshButton()->isVisible(), 6000);
+    // Slide the lock to the left end, then choose an app password.
+    QQuickItem* shuttle = item("shuttle");
+    QVERIFY(shuttle->isVisible());
+    shuttle->setX(0);
+    click(item("admin_button"));
+    type(item("newpasswd1"), QStringLiteral("guard"));
+    type(item("newpasswd2"), QStringLiteral("guard"));
+    click(item("newEnter"));
+    QTRY_VERIFY(item("loginscreenbase")->property("admin_mode").toBool());
+    QCOMPARE(settings("AppPass", QStringLiteral("AppPass")), QStringLiteral("guard"));
+
+    // Store the recorder's admin password, then ask to turn it off.
+    click(rowItem(0, "card"));
+    type(rowItem(0, "adminpasswd"), QStringLiteral("4321"));
+    click(rowItem(0, "savebutton"));
+    QCOMPARE(settings("AdminPass", macStudio), QStringLiteral("4321"));
+    click(rowItem(0, "admin_power_onoff_button"));
+    QQuickItem* dialog = item("confirmPowerControl");
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(item("cpcNicknameText")->property("text").toString(), QStringLiteral("Studio A"));
+    QCOMPARE(item("cpcQuestion")->property("text").toString(), QStringLiteral("OK to turn off?"));
+    shoot(QStringLiteral("e2e_power_confirmation.png"));
+    QVERIFY(studio->recorder.powered);
+
+    QSignalSpy powerChanged(&studio->services.power, &sim::PowerCommands::powerChanged);
+    click(item("cpcOk"));
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(item("powerConnecting")->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!studio->recorder.powered, 15000);
+    QCOMPARE(powerChanged.count(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(graph->udpc.telnetPhase(), 0, 5000);
+    QVERIFY(studio->services.power.adminPasswordsReceived().contains(QStringLiteral("4321")));
+
+    // In standby the recorder still answers, as switched off; the refresh
+    // control brings its new state to the list.
+    QElapsedTimer waited;
+    waited.start();
+    while (!rowItem(0, "powericon")->property("source").toString().contains("power_off") && waited.elapsed() < 10000) {
+        click(refreshButton());
+        QTest::qWait(500);
+    }
+    QVERIFY(rowItem(0, "powericon")->property("source").toString().contains("power_off"));
+    QVERIFY(rowItem(0, "admin_power_onoff_button")->isVisible());
+    click(item("leaveAdminButton"));
+    QVERIFY(!item("loginscreenbase")->property("admin_mode").toBool());
+}
+
+void TstLoginE2e::silentRecorderShowsUnknownPower()
+{
+    QVERIFY(rowItem(1, "powericon")->property("source").toString().contains("power_on"));
+    hall->services.discovery.answering = false;
+    // Three list cycles without an answer (about ten seconds).
+    QTRY_VERIFY_WITH_TIMEOUT(rowItem(1, "powericon")->property("source").toString().contains("question"), 16000);
+    QCOMPARE(rowItem(1, "nickname")->property("color").value<QColor>(), QColor("#878787"));
+    click(rowItem(1, "card"));
+    QVERIFY(!rowItem(1, "loginbutton")->isVisible());
+    shoot(QStringLiteral("e2e_unknown_power.png"));
+}
+
+void TstLoginE2e::closesWithoutQmlWarnings()
+{
+    // The window goes before the objects its bindings read.
+    engine.reset();
+    g_rootContext = nullptr;
+    graph.reset();
+    QMutexLocker lock(&g_warningsMutex);
+    QCOMPARE(g_warnings, QStringList());
+}
+
+QTEST_MAIN(TstLoginE2e)
+
+#include "tst_login_e2e.moc"
