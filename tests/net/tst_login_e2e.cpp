@@ -104,10 +104,8 @@ void TstLoginE2e::initTestCase()
     window = qobject_cast<QQuickWindow*>(engine->rootObjects().first());
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    // The login screen reports the application state; a headless platform may
-    // never call the application active, so say it here as the platform would.
-    if (QGuiApplication::applicationState() != Qt::ApplicationActive)
-        graph->udpc.appStateChanged(true);
+    // The login screen reports the application becoming active, which starts discovery.
+    QTRY_VERIFY(graph->udpc.isDiscoveryRunning());
 }
 
 void TstLoginE2e::cleanupTestCase()
