@@ -13,6 +13,9 @@ Communication::Communication(QObject* parent)
     : QObject(parent)
     , sleepClock([] { return QDateTime::currentMSecsSinceEpoch(); })
 {
+    connect(&ftpAccess, &FtpAccess::receivedPlaylist, this, &Communication::setPlaylist);
+    connect(&ftpAccess, &FtpAccess::endPlaylist, this, &Communication::endPlaylist);
+
     m_address = dataSettings.getValue(QStringLiteral("Login"), QStringLiteral("Address"));
     m_password = dataSettings.getValue(QStringLiteral("Login"), QStringLiteral("ps"));
 

@@ -2,10 +2,12 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
 
 #include "datasettings.h"
+#include "ftpaccess.h"
 
 class Telnet;
 class Menu;
@@ -109,6 +111,12 @@ public:
     Permission* permission = nullptr;
 
     DataSettings dataSettings;
+    // Lists the playlist files of the current medium for a playlist step.
+    FtpAccess ftpAccess;
+    // Playlist file names of the step under way, as the listing reports them.
+    QStringList playlistNames;
+    // Direction of that step: true to the previous playlist, false to the next.
+    bool playlistStepBackward = false;
 
     int statusPollTimerId = 0; // 500 ms status poll, 0 while not running
     int timePollTimerId = 0;   // 200 ms time poll, 0 while not running
@@ -336,7 +344,7 @@ private:
     void trackSkip(bool backward);
     void startSearch(const char* command);
     void timeSkip(bool backward);
-    void stepPlaylist(bool backward);
+    void startPlaylistStep(bool backward);
 
     // Two-character replies.
     void onTimeNotify(const QString& data);

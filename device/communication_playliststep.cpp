@@ -1,19 +1,37 @@
 // Stepping to the previous or next playlist file of the current medium while
-// the recorder is stopped in the playlist play area. The file names are read
-// from the recorder's FTP listing; until that listing is available a step
-// does nothing.
+// the recorder is stopped in the playlist play area. The recorder's FTP server
+// lists the medium's "_playlists" folder; once the listing is complete the
+// neighbour of the current playlist is loaded over the command channel.
 #include "communication.h"
 
-void Communication::stepPlaylist(bool backward)
+#include "telnet.h"
+
+#include <QByteArray>
+
+void Communication::startPlaylistStep(bool backward)
 {
-    Q_UNUSED(backward)
+    playlistNames.clear();
+    playlistStepBackward = backward;
+    ftpAccess.connectFtp(m_address, m_password, m_currentMedia, m_model);
 }
 
 void Communication::setPlaylist(QString name)
 {
-    Q_UNUSED(name)
+    playlistNames.append(name);
 }
 
 void Communication::endPlaylist()
 {
+    // A folder without playlist files leaves nothing to load.
+    if (playlistNames.isEmpty())
+        return;
+    const QString name = ::stepPlaylist(playlistNames, m_playList, playlistStepBackward);
+    const QString drive = playlistDrive(m_currentMedia);
+    const QByteArray folder = drive.isEmpty() ? QByteArray() : drive.toLatin1() + "/_playlists/";
+    const QByteArray file = name.toUtf8();
+    // The playlist-load command, written in four pieces.
+    send("07F310000");
+    send(folder.constData());
+    send(file.constData());
+    send("\r\n");
 }

@@ -103,7 +103,7 @@ void Communication::timeSkip(bool backward)
         if (m_playArea == QLatin1String("FOLDER"))
             send(backward ? "07F6A1A01\r\n" : "07F6A1A00\r\n");
         else if (m_playArea == QLatin1String("PLAYLIST"))
-            stepPlaylist(backward);
+            startPlaylistStep(backward);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "discovery.h"
 
+#include "recorderstate.h"
 #include "simrecorder.h"
 
 #include <QDataStream>
@@ -92,9 +93,23 @@ quint16 parseProbe(const QByteArray& datagram)
     return ok ? port : 0;
 }
 
-DiscoveryAnswerer::DiscoveryAnswerer(SimRecorder* recorder, QObject* parent)
+int discoveryTransport(int status)
+{
+    switch (status) {
+    case RecorderState::Stopped: return 0;
+    case RecorderState::Playing: return 1;
+    case RecorderState::PlayPaused: return 2;
+    case RecorderState::Recording:
+    case RecorderState::RecordMuted: return 3;
+    case RecorderState::RecordPaused: return 4;
+    default: return 7;
+    }
+}
+
+DiscoveryAnswerer::DiscoveryAnswerer(RecorderState* state, QObject* parent)
     : QObject(parent)
-    , m_recorder(recorder)
+    , m_state(state)
+    , m_recorder(state->recorder())
 {
 }
 
@@ -135,9 +150,9 @@ QByteArray DiscoveryAnswerer::answer() const
                                modelName(m_recorder->model),
                                nickname,
                                macAddress,
-                               medium,
+                               m_state->currentMediumName(),
                                QString::number(m_recorder->powered ? 1 : 0),
-                               QString::number(transportStatus) };
+                               QString::number(discoveryTransport(m_state->status())) };
     return fields.join(QLatin1Char('\n')).toUtf8() + '\n';
 }
 

@@ -8,19 +8,21 @@ class QUdpSocket;
 
 namespace sim {
 
+class RecorderState;
 class SimRecorder;
 
 // A simulated recorder's answer to the discovery probe on UDP port 59806. The
 // probe is received on the any-address (one socket shared by every simulated
 // recorder of the process); each recorder answers from a socket bound to its
-// own address, so that the application sees it there. A recorder in standby
-// answers with power 0; one whose command port is closed (restarting, or
-// stopped) does not answer.
+// own address, so that the application sees it there. The answer tells the
+// recorder's current medium and transport as its status model has them. A
+// recorder in standby answers with power 0; one whose command port is closed
+// (restarting, or stopped) does not answer.
 class DiscoveryAnswerer : public QObject
 {
     Q_OBJECT
 public:
-    explicit DiscoveryAnswerer(SimRecorder* recorder, QObject* parent = nullptr);
+    explicit DiscoveryAnswerer(RecorderState* state, QObject* parent = nullptr);
     ~DiscoveryAnswerer() override;
 
     bool start(QString* error = nullptr);
@@ -28,9 +30,7 @@ public:
 
     QString nickname = QStringLiteral("KZ470");
     QString macAddress = QStringLiteral("00:1B:47:00:00:01");
-    QString medium = QStringLiteral("SD1"); // as reported while the unit is on
-    int transportStatus = 0;                // 0 stop, 1 play, 2 pause, 3/4 record
-    bool answering = true;                  // false: the unit ignores probes
+    bool answering = true; // false: the unit ignores probes
 
     int probesAnswered() const { return m_answered; }
     // The answer as it goes on the wire.
@@ -45,6 +45,7 @@ private:
     friend class ProbeListener;
     void onProbe(const QHostAddress& from, quint16 replyPort);
 
+    RecorderState* m_state;
     SimRecorder* m_recorder;
     QUdpSocket* m_socket = nullptr;
     int m_answered = 0;
@@ -52,6 +53,10 @@ private:
 
 // The model name a recorder announces (and logs in to its FTP server with).
 QString modelName(int model);
+
+// The transport field of the answer for a status of the recorder: 0 stop,
+// 1 play, 2 play pause, 3 recording, 4 record pause, 7 none of these.
+int discoveryTransport(int status);
 
 // Reads a probe datagram; returns the port its answers go to, or 0 when it is
 // not a probe.

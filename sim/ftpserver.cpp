@@ -1,7 +1,7 @@
 #include "ftpserver.h"
 
 #include "discovery.h"
-#include "playlists.h"
+#include "recorderstate.h"
 #include "simrecorder.h"
 
 #include <QPointer>
@@ -86,11 +86,17 @@ private:
     bool m_waiting = false;
 };
 
-QByteArray listingLine(const FolderEntry& entry)
+// A medium's playlist folder in the Unix listing style: "total N", then one
+// line per entry, folders first.
+QByteArray folderListing(const SimMedium& medium)
 {
-    const QByteArray head = entry.directory ? "drwxr-xr-x 1 owner group    0 Jan 01 00:00 "
-                                            : "-rw-r--r-- 1 owner group 1024 Jan 01 00:00 ";
-    return head + entry.name.toUtf8() + "\r\n";
+    QByteArray listing = "total " + QByteArray::number(medium.playlistSubfolders.size() + medium.playlists.size())
+        + "\r\n";
+    for (const QString& name : medium.playlistSubfolders)
+        listing += "drwxr-xr-x 1 owner group    0 Jan 01 00:00 " + name.toUtf8() + "\r\n";
+    for (const QString& name : medium.playlists)
+        listing += "-rw-r--r-- 1 owner group 1024 Jan 01 00:00 " + name.toUtf8() + "\r\n";
+    return listing;
 }
 
 } // namespace
@@ -176,9 +182,8 @@ private:
     {
         if (path.endsWith(QLatin1Char('/')))
             path.chop(1);
-        const QString medium = PlaylistFolders::mediumOfDrive(path.left(2));
-        if (medium.isEmpty() || path.mid(2) != QLatin1String("/_playlists")
-            || !m_server->m_folders->folders.contains(medium)) {
+        const QString medium = mediumOfDrive(path.left(2));
+        if (medium.isEmpty() || path.mid(2) != QLatin1String("/_playlists")) {
             reply("550 No such folder");
             return;
         }
@@ -228,10 +233,7 @@ private:
         QTimer::singleShot(m_server->listingDelayMs, this, [this, data, medium] {
             if (!data || data->state() != QAbstractSocket::ConnectedState)
                 return;
-            const auto entries = m_server->m_folders->folders.value(medium);
-            QByteArray listing = "total " + QByteArray::number(entries.size()) + "\r\n";
-            for (const FolderEntry& e : entries)
-                listing += listingLine(e);
+            const QByteArray listing = folderListing(m_server->m_state->medium(medium));
             auto* writer = new PacedWriter(data, &m_server->splitWrites, data);
             writer->write(listing);
             writer->then([this, data, medium] {
@@ -255,10 +257,10 @@ private:
     QPointer<QTcpSocket> m_data;
 };
 
-FtpServer::FtpServer(SimRecorder* recorder, PlaylistFolders* folders, QObject* parent)
+FtpServer::FtpServer(RecorderState* state, QObject* parent)
     : QObject(parent)
-    , m_recorder(recorder)
-    , m_folders(folders)
+    , m_state(state)
+    , m_recorder(state->recorder())
 {
 }
 

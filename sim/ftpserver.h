@@ -9,20 +9,21 @@ class QTcpServer;
 
 namespace sim {
 
+class RecorderState;
 class SimRecorder;
-class PlaylistFolders;
 class FtpSession;
 
 // A simulated recorder's FTP server on port 21 of its address: login with the
 // model name and the recorder's password, CWD to a medium's "_playlists"
 // folder ("A:/_playlists" for SD1, "B:" SD2, "C:" USB), PASV and LIST. The
-// listing goes over the passive data connection, which the server then
-// closes, and "226" follows. A unit in standby turns every client away.
+// listing (the folder as the status model holds it) goes over the passive
+// data connection, which the server then closes, and "226" follows. A unit in
+// standby turns every client away.
 class FtpServer : public QObject
 {
     Q_OBJECT
 public:
-    FtpServer(SimRecorder* recorder, PlaylistFolders* folders, QObject* parent = nullptr);
+    explicit FtpServer(RecorderState* state, QObject* parent = nullptr);
     ~FtpServer() override;
 
     bool start(QString* error = nullptr);
@@ -49,8 +50,8 @@ private:
     friend class FtpSession;
     void onNewConnection();
 
+    RecorderState* m_state;
     SimRecorder* m_recorder;
-    PlaylistFolders* m_folders;
     QTcpServer* m_server = nullptr;
     QStringList m_log;
     int m_listings = 0;

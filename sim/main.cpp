@@ -8,24 +8,12 @@
 #include <QTextStream>
 
 #include "recorderservices.h"
-#include "recorderstate.h"
 #include "simrecorder.h"
 
 namespace {
 
 const char usage[] = "usage: kz470-sim --recorder ADDRESS[:PASSWORD[:MODEL]] [--nickname NAME] [--mac MAC]"
                      " [--admin PASSWORD] [--standby] ...\n";
-
-// Something to step through on every medium.
-void addSamplePlaylists(sim::PlaylistFolders& playlists)
-{
-    playlists.setPlaylists(QStringLiteral("SD1"), { QStringLiteral("live.ppl"), QStringLiteral("set1.ppl"),
-                                                    QStringLiteral("set2.ppl") });
-    playlists.setPlaylists(QStringLiteral("SD2"), { QStringLiteral("rehearsal.ppl") });
-    playlists.setPlaylists(QStringLiteral("USB"), { QStringLiteral("archive.ppl"), QStringLiteral("backup.ppl") });
-    playlists.current = QStringLiteral("set1.ppl");
-    playlists.currentMedium = QStringLiteral("SD1");
-}
 
 } // namespace
 
@@ -51,12 +39,10 @@ int main(int argc, char* argv[])
                 recorder->password = fields.at(1);
             if (fields.size() > 2)
                 recorder->model = fields.at(2).toInt();
-            sim::installStatusModel(*recorder);
             auto* unit = new sim::RecorderServices(recorder, &app);
             const quint32 last = address.toIPv4Address() & 0xff;
             unit->discovery.nickname = QStringLiteral("KZ470-%1").arg(last);
             unit->discovery.macAddress = QStringLiteral("00:1B:47:00:00:%1").arg(last, 2, 16, QLatin1Char('0')).toUpper();
-            addSamplePlaylists(unit->playlists);
             units << unit;
         } else if (units.isEmpty() || !(hasValue || option == QLatin1String("--standby"))) {
             err << usage;

@@ -1,15 +1,16 @@
 #include "recorderservices.h"
 
+#include "recorderstate.h"
 #include "simrecorder.h"
 
 namespace sim {
 
 RecorderServices::RecorderServices(SimRecorder* recorder, QObject* parent)
     : QObject(parent)
-    , discovery(recorder)
+    , state(installStatusModel(*recorder))
+    , discovery(state)
     , power(recorder)
-    , playlists(recorder)
-    , ftp(recorder, &playlists)
+    , ftp(state)
     , m_recorder(recorder)
 {
 }

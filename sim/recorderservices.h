@@ -5,15 +5,17 @@
 
 #include "discovery.h"
 #include "ftpserver.h"
-#include "playlists.h"
 #include "powercommands.h"
 
 namespace sim {
 
 class SimRecorder;
 
-// What a simulated recorder offers besides its command port: the discovery
-// answer, remote power control, the playlist folders and the FTP server.
+class RecorderState;
+
+// What a simulated recorder offers besides its command port: its status model
+// (installed on the recorder when it has none yet), the discovery answer,
+// remote power control and the FTP server with the playlist folders.
 class RecorderServices : public QObject
 {
     Q_OBJECT
@@ -26,9 +28,9 @@ public:
 
     SimRecorder* recorder() const { return m_recorder; }
 
+    RecorderState* const state;
     DiscoveryAnswerer discovery;
     PowerCommands power;
-    PlaylistFolders playlists;
     FtpServer ftp;
 
 private:

@@ -37,6 +37,17 @@ QString mediumCode(const QString& name)
     return QStringLiteral("FF");
 }
 
+QString mediumOfDrive(const QString& drive)
+{
+    if (drive == QLatin1String("A:"))
+        return QStringLiteral("SD1");
+    if (drive == QLatin1String("B:"))
+        return QStringLiteral("SD2");
+    if (drive == QLatin1String("C:"))
+        return QStringLiteral("USB");
+    return QString();
+}
+
 namespace {
 
 SimTrack makeTrack(const QString& title, int minutes, int seconds)
@@ -70,6 +81,7 @@ RecorderState::RecorderState(SimRecorder* recorder)
 
     SimMedium& usb = m_media[QStringLiteral("USB")];
     usb.tracks = { makeTrack(QStringLiteral("Backup"), 60, 0) };
+    usb.playlists = QStringList { QStringLiteral("archive.ppl"), QStringLiteral("backup.ppl") };
 
     SimMedium& cd = m_media[QStringLiteral("CD")];
     for (int i = 1; i <= 5; ++i)
@@ -105,6 +117,8 @@ RecorderState* statusModel(const SimRecorder& recorder)
 
 void RecorderState::push(SimConnection* origin, Send to, const QString& line)
 {
+    if (!m_recorder->powered)
+        return;
     const auto connections = m_recorder->connections();
     for (SimConnection* c : connections) {
         if (c->phase() != SimConnection::LoggedIn)
@@ -286,6 +300,8 @@ QString RecorderState::levelReport() const
 void RecorderState::tick()
 {
     settle();
+    if (!m_recorder->powered)
+        return;
     if (!m_meters.isEmpty()) {
         const QString report = levelReport();
         const auto connections = m_recorder->connections();
@@ -397,7 +413,8 @@ void RecorderState::setReadOnly(bool readOnly)
 
 void RecorderState::revokeEditRight()
 {
-    if (SimConnection* holder = m_recorder->connection(m_editHolder))
+    SimConnection* holder = m_recorder->connection(m_editHolder);
+    if (holder && m_recorder->powered)
         holder->sendLine(QStringLiteral("0FF6AFE10"));
     m_editHolder = 0;
 }

@@ -7,14 +7,19 @@
 // Attaching it: sim::installStatusModel(recorder) creates the one
 // RecorderState of a SimRecorder (a child object of it) and adds its command
 // handler; calling it again returns the same object, and
-// sim::statusModel(recorder) finds it (null when not installed). Further
-// services of a recorder (discovery answers, FTP, power) take their data from
-// here: currentMediumName(), medium(name).playlist and .playlists, status(),
-// and report changes through it (setPlaylist() tells the applications of a
-// newly loaded playlist). They add their own command handlers next to this
-// one with SimRecorder::addCommandHandler; this handler claims only the
-// commands listed in statuscommands.cpp and returns false for every other
+// sim::statusModel(recorder) finds it (null when not installed). It is the
+// one record of the recorder: further services (discovery answers, FTP, power)
+// read their data from here (currentMediumName(), status(), each medium's
+// playlist folder in medium(name).playlists and .playlistSubfolders, the
+// loaded playlist in .playlist) and never keep a copy. The playlist-load
+// command is answered here too. Services add their own command handlers next
+// to this one with SimRecorder::addCommandHandler; this handler claims only
+// the commands listed in statuscommands.cpp and returns false for every other
 // line, so handlers added later still see those.
+//
+// While the unit is in standby (SimRecorder::powered false) it tells the
+// applications nothing of its own accord: no change notices, no pushed
+// times, no level reports.
 //
 // Scenario API for tests: the press*() methods and the setters act as a person
 // at the front panel would, and tell every connected application through the
@@ -46,8 +51,9 @@ struct SimMedium
     QList<SimTrack> tracks;
     QStringList folders = { QStringLiteral("ROOT") };
     int folderIndex = 0;
-    QString playlist;     // current playlist file name
-    QStringList playlists; // playlist file names in the medium's _playlists folder
+    QString playlist;      // loaded playlist file name, as the recorder reports it
+    QStringList playlists; // files in the medium's _playlists folder (playlists end in ".ppl")
+    QStringList playlistSubfolders; // folders inside _playlists
 };
 
 // Front-panel settings, as the recorder reports them.
@@ -166,6 +172,7 @@ private:
     bool applyTransport(SimConnection* c, const QString& line);
     bool applySetting(SimConnection* c, const QString& line);
     bool applyMarkOrRight(SimConnection* c, const QString& line);
+    bool loadPlaylist(SimConnection* c, const QString& line);
 
     SimRecorder* m_recorder;
     QMap<QString, SimMedium> m_media;
@@ -191,5 +198,8 @@ QString numberField(int value);         // 4 digits, low pair first
 QString twoDigits(int value);           // 0 .. 99
 QString clockText(int frames);          // HHMMSSFF
 QString mediumCode(const QString& name); // "00", "01", "10", "11"; "FF" for none
+// The medium of a drive of the FTP server and the playlist paths: "A:" SD1,
+// "B:" SD2, "C:" USB; "" for any other drive.
+QString mediumOfDrive(const QString& drive);
 
 } // namespace sim

@@ -46,7 +46,8 @@ QString pitchField(int tenths)
 
 bool RecorderState::handleCommand(SimConnection* c, const QString& line)
 {
-    return answerQuery(c, line) || applyTransport(c, line) || applySetting(c, line) || applyMarkOrRight(c, line);
+    return answerQuery(c, line) || applyTransport(c, line) || applySetting(c, line) || applyMarkOrRight(c, line)
+        || loadPlaylist(c, line);
 }
 
 // Status queries: one answer each, to the asking connection only.
@@ -288,6 +289,28 @@ bool RecorderState::applyMarkOrRight(SimConnection* c, const QString& line)
     } else {
         return false;
     }
+    return true;
+}
+
+// "07F310000" + drive + "/_playlists/" + file name: loads a playlist file of
+// the current medium. The asking application gets "0FF318000", then every
+// application the name of the loaded playlist; a file that is not there, or
+// one on another medium, is refused with "0FF318012".
+bool RecorderState::loadPlaylist(SimConnection* c, const QString& line)
+{
+    static const QLatin1String command("07F310000");
+    static const QLatin1String folder("/_playlists/");
+    if (!line.startsWith(command))
+        return false;
+    const QString path = line.mid(command.size());
+    const QString medium = mediumOfDrive(path.left(2));
+    const QString name = path.mid(2 + folder.size());
+    if (medium != m_medium || path.mid(2, folder.size()) != folder || !current().playlists.contains(name)) {
+        c->sendLine(QStringLiteral("0FF318012"));
+        return true;
+    }
+    c->sendLine(QStringLiteral("0FF318000"));
+    setPlaylist(name);
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "datasettings.h"
 #include "netenv.h"
+#include "recorderstate.h"
 #include "simunits.h"
 #include "udpmachinelist.h"
 #include "udppowercontrol.h"
@@ -73,15 +74,16 @@ void tst_Discovery::probeFollowsTheLoginScreen()
 
 void tst_Discovery::threeRecordersListed()
 {
+    // The answers tell what each recorder's status model holds.
     SimUnit stage(0, QStringLiteral("Stage"), macA);
-    stage.services.discovery.transportStatus = 1; // playing
+    stage.services.state->setStatus(sim::RecorderState::Playing);
     SimUnit hall(1, QStringLiteral("Hall with a long name"), macB);
     hall.recorder.model = 1;
-    hall.services.discovery.medium = QStringLiteral("CD-DA");
-    hall.services.discovery.transportStatus = 3; // recording
+    hall.services.state->selectMedium(QStringLiteral("CD"));
+    hall.services.state->setStatus(sim::RecorderState::Recording);
     SimUnit booth(2, QStringLiteral("Booth"), macC);
+    booth.services.state->selectMedium(QStringLiteral("USB"));
     booth.recorder.powered = false;
-    booth.services.discovery.medium = QStringLiteral("USB");
     for (SimUnit* unit : { &stage, &hall, &booth })
         QVERIFY(unit->start());
 

@@ -18,6 +18,7 @@
 #include "globals.h"
 #include "netenv.h"
 #include "objectgraph.h"
+#include "recorderstate.h"
 #include "simunits.h"
 
 namespace {
@@ -83,13 +84,13 @@ void TstLoginE2e::initTestCase()
 
     studio = std::make_unique<SimUnit>(0, QStringLiteral("Studio A"), macStudio);
     studio->recorder.password = QStringLiteral("1234");
-    studio->services.discovery.transportStatus = 1; // playing
+    studio->services.state->setStatus(sim::RecorderState::Playing);
     studio->services.power.adminPassword = QStringLiteral("4321");
     hall = std::make_unique<SimUnit>(1, QStringLiteral("Main Hall"), macHall);
     hall->recorder.password = QStringLiteral("5678");
     hall->recorder.model = 1;
-    hall->services.discovery.medium = QStringLiteral("CD-DA");
-    hall->services.discovery.transportStatus = 3; // recording
+    hall->services.state->selectMedium(QStringLiteral("CD"));
+    hall->services.state->setStatus(sim::RecorderState::Recording);
     QVERIFY(studio->start());
     QVERIFY(hall->start());
 
