@@ -6,12 +6,10 @@
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
-#include <QMutex>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QScreen>
 #include <QtTest>
 #include <memory>
 
@@ -20,21 +18,9 @@
 #include "objectgraph.h"
 #include "recorderstate.h"
 #include "simunits.h"
+#include "windowrig.h"
 
 namespace {
-
-QMutex g_warningsMutex;
-QStringList g_warnings;
-QtMessageHandler g_previousHandler = nullptr;
-
-void collectWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith(QLatin1String("QStandardPaths:"))) {
-        QMutexLocker lock(&g_warningsMutex);
-        g_warnings.append(message);
-    }
-    g_previousHandler(type, context, message);
-}
 
 const QString macStudio = QStringLiteral("00:1B:47:00:00:11");
 const QString macHall = QStringLiteral("00:1B:47:00:00:12");
@@ -79,7 +65,7 @@ private:
 void TstLoginE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    g_previousHandler = qInstallMessageHandler(collectWarnings);
+    windowrig::collectWarnings();
     QFile::remove(DataSettings::fileName());
 
     studio = std::make_unique<SimUnit>(0, QStringLiteral("Studio A"), macStudio);
@@ -116,7 +102,7 @@ void TstLoginE2e::cleanupTestCase()
     graph.reset();
     hall.reset();
     studio.reset();
-    qInstallMessageHandler(g_previousHandler);
+    windowrig::stopCollecting();
 }
 
 QQuickItem* TstLoginE2e::item(const char* name, QQuickItem* within) const
@@ -170,16 +156,9 @@ void TstLoginE2e::click(QQuickItem* target)
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
 }
 
-// On the offscreen platform the screen hands out the window's last frame.
 void TstLoginE2e::shoot(const QString& name)
 {
-    QSignalSpy swapped(window, &QQuickWindow::frameSwapped);
-    window->update();
-    swapped.wait(2000);
-    const QImage image = window->screen()->grabWindow(window->winId()).toImage();
-    QDir shots(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
-    QVERIFY(shots.mkpath(QStringLiteral(".")));
-    QVERIFY(image.save(shots.filePath(name)));
+    QVERIFY(!windowrig::saveFrame(window, name).isNull());
 }
 
 void TstLoginE2e::logOutAndBack()
@@ -337,8 +316,7 @@ void TstLoginE2e::closesWithoutQmlWarnings()
     engine.reset();
     g_rootContext = nullptr;
     graph.reset();
-    QMutexLocker lock(&g_warningsMutex);
-    QCOMPARE(g_warnings, QStringList());
+    QCOMPARE(windowrig::takeWarnings(), QStringList());
 }
 
 QTEST_MAIN(TstLoginE2e)

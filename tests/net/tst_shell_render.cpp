@@ -1,16 +1,13 @@
 // The real application window on the real objects, logged in to a simulated
 // recorder: it must load and run without a single QML warning, and pictures of
 // it are written to <build>/tests/screenshots for people to look at.
-#include <QDir>
 #include <QFont>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QMutex>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickWindow>
-#include <QScreen>
 #include <QtTest>
 #include <memory>
 
@@ -18,22 +15,9 @@
 #include "netenv.h"
 #include "objectgraph.h"
 #include "simrecorder.h"
+#include "windowrig.h"
 
 namespace {
-
-QMutex g_warningsMutex;
-QStringList g_warnings;
-QtMessageHandler g_previousHandler = nullptr;
-
-void collectWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    // The offscreen platform's note on a missing runtime directory is no fault of ours.
-    if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith(QLatin1String("QStandardPaths:"))) {
-        QMutexLocker lock(&g_warningsMutex);
-        g_warnings.append(message);
-    }
-    g_previousHandler(type, context, message);
-}
 
 // Colours of a rendered picture, allowing for rounding in blending.
 bool near(const QColor& actual, const QColor& expected)
@@ -64,21 +48,20 @@ private:
     // Centre of tab `index` (0 home .. 4 timer event) in window coordinates.
     QPoint tabCentre(int index) const;
     qreal windowReal(const char* name) const { return m_window->property(name).toReal(); }
-    QImage frame();
-    QImage grab(const QString& name);
+    QImage frame() { return windowrig::frame(m_window); }
+    QImage grab(const QString& name) { return windowrig::saveFrame(m_window, name); }
     void clickAt(QPoint point);
 
     std::unique_ptr<sim::SimRecorder> m_recorder;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     std::unique_ptr<ObjectGraph> m_graph;
     QQuickWindow* m_window = nullptr;
-    QDir m_shots;
 };
 
 void TstShellRender::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    g_previousHandler = qInstallMessageHandler(collectWarnings);
+    windowrig::collectWarnings();
 
     m_recorder = std::make_unique<sim::SimRecorder>(QHostAddress(netenv::recorderAddress(0)));
     QString error;
@@ -100,9 +83,6 @@ void TstShellRender::initTestCase()
     QVERIFY(m_window);
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QCOMPARE(m_window->size(), QSize(450, 815));
-
-    m_shots = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
-    QVERIFY(m_shots.mkpath(QStringLiteral(".")));
 }
 
 void TstShellRender::cleanupTestCase()
@@ -111,7 +91,7 @@ void TstShellRender::cleanupTestCase()
     g_rootContext = nullptr;
     m_graph.reset();
     m_recorder.reset();
-    qInstallMessageHandler(g_previousHandler);
+    windowrig::stopCollecting();
 }
 
 QPoint TstShellRender::tabCentre(int index) const
@@ -121,24 +101,6 @@ QPoint TstShellRender::tabCentre(int index) const
     const qreal left = (m_window->width() - windowReal("appWidth")) / 2;
     return QPoint(qRound(left + (index * 83.5 + 40) * windowReal("ptSize")),
                   qRound((m_window->height() - windowReal("appHeight")) / 2));
-}
-
-// QQuickWindow::grabWindow() gives a null image on the offscreen platform with
-// the software renderer; the offscreen screen hands out the window's last frame.
-QImage TstShellRender::frame()
-{
-    QSignalSpy swapped(m_window, &QQuickWindow::frameSwapped);
-    m_window->update();
-    swapped.wait(2000);
-    return m_window->screen()->grabWindow(m_window->winId()).toImage();
-}
-
-QImage TstShellRender::grab(const QString& name)
-{
-    const QImage image = frame();
-    if (!image.isNull())
-        image.save(m_shots.filePath(name));
-    return image;
 }
 
 void TstShellRender::clickAt(QPoint point)
@@ -205,8 +167,7 @@ void TstShellRender::closesWithoutQmlWarnings()
     m_engine.reset();
     g_rootContext = nullptr;
     m_graph.reset();
-    QMutexLocker lock(&g_warningsMutex);
-    QCOMPARE(g_warnings, QStringList());
+    QCOMPARE(windowrig::takeWarnings(), QStringList());
 }
 
 QTEST_MAIN(TstShellRender)

@@ -1,0 +1,64 @@
+#include "windowrig.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QMutex>
+#include <QQuickWindow>
+#include <QScreen>
+#include <QSignalSpy>
+#include <utility>
+
+namespace {
+
+QMutex warningsMutex;
+QStringList warnings;
+QtMessageHandler previousHandler = nullptr;
+
+void collect(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    // The offscreen platform's note on a missing runtime directory is no fault of ours.
+    if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith(QLatin1String("QStandardPaths:"))) {
+        QMutexLocker lock(&warningsMutex);
+        warnings.append(message);
+    }
+    previousHandler(type, context, message);
+}
+
+} // namespace
+
+namespace windowrig {
+
+void collectWarnings()
+{
+    previousHandler = qInstallMessageHandler(collect);
+}
+
+QStringList takeWarnings()
+{
+    QMutexLocker lock(&warningsMutex);
+    return std::exchange(warnings, {});
+}
+
+void stopCollecting()
+{
+    qInstallMessageHandler(previousHandler);
+}
+
+QImage frame(QQuickWindow* window)
+{
+    QSignalSpy swapped(window, &QQuickWindow::frameSwapped);
+    window->update();
+    swapped.wait(2000);
+    return window->screen()->grabWindow(window->winId()).toImage();
+}
+
+QImage saveFrame(QQuickWindow* window, const QString& fileName)
+{
+    const QImage image = frame(window);
+    QDir shots(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
+    if (image.isNull() || !shots.mkpath(QStringLiteral(".")) || !image.save(shots.filePath(fileName)))
+        return QImage();
+    return image;
+}
+
+} // namespace windowrig

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+class QQuickWindow;
+
+// Helpers for tests that run the application's real window.
+namespace windowrig {
+
+// From now on collects every warning printed (QML errors among them), on top
+// of the handler in place, which still prints them. Call it once per test run.
+void collectWarnings();
+// The warnings collected since the last call.
+QStringList takeWarnings();
+// Undoes collectWarnings().
+void stopCollecting();
+
+// The window's next frame. QQuickWindow::grabWindow() gives a null image on
+// the offscreen platform with the software renderer; the offscreen screen
+// hands out the window's last frame instead.
+QImage frame(QQuickWindow* window);
+// The window's next frame, also written to screenshots/ beside the test
+// program for people to look at (a null image when it cannot be had).
+QImage saveFrame(QQuickWindow* window, const QString& fileName);
+
+} // namespace windowrig
