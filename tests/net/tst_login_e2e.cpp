@@ -46,7 +46,11 @@ private:
     QQuickItem* item(const char* name, QQuickItem* within = nullptr) const;
     QQuickItem* row(int index) const;
     QQuickItem* refreshButton() const;
-    QQuickItem* rowItem(int index, const char* name) const { return item(name, row(index)); }
+    QQuickItem* rowItem(int index, const char* name) const
+    {
+        QQuickItem* listed = row(index);
+        return listed ? item(name, listed) : nullptr;
+    }
     void click(QQuickItem* target);
     bool textShown(const QString& text) const;
     void type(QQuickItem* field, const QString& text) { field->setProperty("text", text); }
