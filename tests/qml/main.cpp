@@ -51,6 +51,15 @@ public:
         return std::exchange(collectedWarnings, {});
     }
 
+    // Where a picture for people to look at goes: screenshots/ beside the
+    // test program, with the other tests' pictures.
+    Q_INVOKABLE QString screenshotPath(const QString& fileName)
+    {
+        QDir shots(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
+        shots.mkpath(QStringLiteral("."));
+        return shots.filePath(fileName);
+    }
+
 private:
     static QVariant asObjectList(const QVariant& value)
     {

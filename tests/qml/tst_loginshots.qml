@@ -4,8 +4,8 @@ import "fakes"
 
 // Pictures of the login screen for people to look at: the recorder list with
 // recorders in different states, the connecting overlay, admin mode, the
-// manual login view and the app-password layer. Written to the working
-// directory (tests/screenshots/ in the build tree).
+// manual login view and the app-password layer. Written to tests/screenshots/
+// in the build tree.
 LoginTestCase {
     name: "LoginShots"
     width: 621
@@ -28,8 +28,9 @@ LoginTestCase {
         waitForRendering(host)
         wait(500) // toasts and fades settle
         var saved = false
-        verify(host.grabToImage(function (result) { saved = result.saveToFile(file) }))
-        tryVerify(function () { return saved }, 5000, "cannot write " + file)
+        var path = testContext.screenshotPath(file)
+        verify(host.grabToImage(function (result) { saved = result.saveToFile(path) }))
+        tryVerify(function () { return saved }, 5000, "cannot write " + path)
     }
 
     function prepare(skipped) {
