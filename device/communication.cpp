@@ -75,11 +75,15 @@ void Communication::logoutRequest()
 
 void Communication::finishedLogin(int model)
 {
+    const int stateBefore = m_loginState;
     requestAllStatus();
     sendWithPermission("07F4500\r\n");
     send("07F6A7A10\r\n");
     send("07F6A7D\r\n07F6A7EFF\r\n");
     send("07F475600\r\n");
+    // A write may pause and let a link failure through: then this login is over.
+    if (m_loginState != stateBefore)
+        return;
     setLoginState(2);
     // Direct reads see the login complete at once; bindings follow the
     // change signal 800 ms later.

@@ -1,6 +1,8 @@
 #include "datasettings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 const QString settingsOrganization = QStringLiteral("KELDAR");
@@ -13,6 +15,18 @@ void restrictToOwner(const QString& path)
 {
     QFile file(path);
     if (file.exists())
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// Creates the file empty and owner-only before the first value goes in, so
+// it is never readable by others, not even for a moment.
+void createOwnerOnly(const QString& path)
+{
+    if (QFile::exists(path))
+        return;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -36,11 +50,7 @@ void DataSettings::setValue(const QString& group, const QString& key, const QVar
         QSettings settings(QSettings::IniFormat, QSettings::UserScope, settingsOrganization, settingsApplication);
         settings.setIniCodec("UTF-8");
         path = settings.fileName();
-        // Create the file owner-only before anything is written into it.
-        if (!QFile::exists(path)) {
-            settings.sync();
-            restrictToOwner(path);
-        }
+        createOwnerOnly(path);
         settings.beginGroup(group);
         settings.setValue(key, value);
         settings.endGroup();

@@ -124,10 +124,10 @@ void FtpAccess::openDataConnection(const QString& reply)
         controlSocket.close(); // no address to list from: give the step up
         return;
     }
-    const QString host = parts.at(0) + QLatin1Char('.') + parts.at(1) + QLatin1Char('.') + parts.at(2)
-        + QLatin1Char('.') + parts.at(3);
+    // The listing is fetched from the recorder itself, whatever host the reply
+    // names: a reply must not send the application to another machine.
     const quint16 port = quint16((parts.at(4).toInt() * 256 + parts.at(5).toInt()) % 65536);
-    dataSocket.connectToHost(QHostAddress(host), port, QIODevice::ReadWrite);
+    dataSocket.connectToHost(controlSocket.peerAddress(), port, QIODevice::ReadWrite);
     sendFtp("LIST\r\n");
 }
 

@@ -50,6 +50,8 @@ void Mark::parseMarkReply(QString data)
         const int t = replyfields::frames(data.mid(6, 2), data.mid(8, 2), data.mid(10, 2), data.mid(12, 2));
         if (marks.contains(t))
             return; // a repeated time ends the walk
+        if (marks.size() >= maxMarks)
+            return; // more than a track can hold: not from a sound recorder
         marks.append(t);
         emit markTimeReceived(t);
         if (n < markCount) {

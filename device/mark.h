@@ -17,6 +17,8 @@ public:
 
     // The mark-count query followed by the current-track-top query.
     static constexpr const char* queryCommand = "07F035D\r\n07F6A63\r\n";
+    // Mark numbers travel as four digits: no track holds more marks than this.
+    static constexpr int maxMarks = 9999;
 
     Telnet* telnet = nullptr;
 

@@ -18,7 +18,12 @@ Telnet::Telnet(QObject* parent)
     connect(&connectTimer, &QTimer::timeout, this, &Telnet::checkTimeout);
 }
 
-Telnet::~Telnet() = default;
+Telnet::~Telnet()
+{
+    // The socket closes as the members go: nothing of that may reach this object.
+    socket.disconnect(this);
+    connectTimer.disconnect(this);
+}
 
 void Telnet::resetReceiveState()
 {
@@ -37,6 +42,7 @@ void Telnet::connectToServer(const QString& address, const QString& password, bo
         socket.abort();
     }
     resetReceiveState();
+    ++link;
 
     QString clean = password;
     clean.remove(QLatin1Char('\r')).remove(QLatin1Char('\n')).remove(QChar(0));
@@ -60,12 +66,27 @@ void Telnet::sendDataNoLog(const char* str)
         writeSink(QByteArray(str));
         return;
     }
+    // Until the login dialogue is over, anything written would be read by the
+    // recorder as the answer to its prompt: commands are dropped until then,
+    // as they are on a closed link.
+    if (socket.state() != QAbstractSocket::ConnectedState || loginPending)
+        return;
+    write(str);
+}
+
+// Writes with flow control: after more than ten writes without an answer the
+// next one waits 1 ms, taking in whatever has arrived meanwhile.
+void Telnet::write(const char* str)
+{
     if (writeCount > 10) {
+        const quint64 current = link;
         QEventLoop loop;
         QTimer::singleShot(1, &loop, &QEventLoop::quit);
         loop.exec();
         writeCount = 0;
         ++m_pauseCount;
+        if (current != link)
+            return; // meant for a link that is gone
     }
     socket.write(str, qint64(std::strlen(str)));
     ++writeCount;
@@ -79,6 +100,7 @@ void Telnet::close()
     socket.abort();
     socket.close();
     resetReceiveState();
+    ++link;
 }
 
 void Telnet::loginToServer()
@@ -99,7 +121,15 @@ void Telnet::endLoginDialogue()
 
 void Telnet::getData()
 {
-    QByteArray bytes = socket.readAll();
+    // Text that arrives during a write's pause inside one of the handlers is
+    // taken in here: the socket does not announce it again.
+    const quint64 current = link;
+    while (current == link && socket.bytesAvailable() > 0)
+        handleChunk(socket.readAll());
+}
+
+void Telnet::handleChunk(QByteArray bytes)
+{
     const int nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
@@ -109,7 +139,7 @@ void Telnet::getData()
 
     if (text.startsWith(QLatin1String("Enter Password"))) {
         const QByteArray line = codec->fromUnicode(passwordLine);
-        sendDataNoLog(line.constData());
+        write(line.constData());
         return;
     }
     if (text.startsWith(QLatin1String("Login Successful"))) {
@@ -118,7 +148,7 @@ void Telnet::getData()
             endLoginDialogue();
             emit connectedToServer(0);
         } else {
-            sendDataNoLog("07F6A64\r\n");
+            write("07F6A64\r\n");
             awaitingModel = true;
         }
         return;
@@ -172,6 +202,7 @@ bool Telnet::handleModelLine(const QString& line)
 
 void Telnet::frame(const QString& text)
 {
+    const quint64 current = link;
     const QStringList pieces = text.split(QLatin1Char('\n'));
     for (const QString& piece : pieces) {
         QString line = partialLine + piece;
@@ -181,12 +212,10 @@ void Telnet::frame(const QString& text)
             partialLine.clear();
             line.remove(QLatin1Char('\r'));
             line.remove(0, 1);
-            if (awaitingModel && handleModelLine(line)) {
-                if (socket.state() == QAbstractSocket::UnconnectedState)
-                    return; // the answer ended the link
-                continue;
-            }
-            emit readyRead(line);
+            if (!(awaitingModel && handleModelLine(line)))
+                emit readyRead(line);
+            if (current != link)
+                return; // the link ended or was replaced while the line was handled
         } else if (line.size() > maxPartialLine) {
             partialLine.clear(); // a peer that never ends its line
         } else {
@@ -212,7 +241,13 @@ void Telnet::closeConnection()
 void Telnet::error()
 {
     close();
-    emit errorConnectedToServer();
+    // Reported from the next pass of the event loop: a receiver that connects
+    // again at once must not do so from inside the socket's own error signal.
+    const quint64 current = link;
+    QTimer::singleShot(0, this, [this, current] {
+        if (current == link)
+            emit errorConnectedToServer();
+    });
 }
 
 bool setCommandNumberField(char* field, int value)

@@ -55,6 +55,8 @@ public slots:
     void error();
 
 private:
+    void handleChunk(QByteArray bytes);
+    void write(const char* str);
     void frame(const QString& text);
     bool handleModelLine(const QString& line);
     void resetReceiveState();
@@ -69,6 +71,9 @@ private:
     QTextCodec* codec;
     std::unique_ptr<QTextDecoder> decoder;
     bool loginPending = false;
+    // Changes with every new or closed link: work begun for one link stops
+    // when it finds the number changed (a write's pause may run anything).
+    quint64 link = 0;
     int m_pauseCount = 0;
 };
 

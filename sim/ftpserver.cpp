@@ -211,7 +211,8 @@ private:
             socket->setParent(this);
             sendListing();
         });
-        const quint32 ip = address.toIPv4Address();
+        const quint32 ip = m_server->passiveHost.isNull() ? address.toIPv4Address()
+                                                          : m_server->passiveHost.toIPv4Address();
         QByteArray numbers = QByteArray::number(ip >> 24) + ',' + QByteArray::number((ip >> 16) & 0xff) + ','
             + QByteArray::number((ip >> 8) & 0xff) + ',' + QByteArray::number(ip & 0xff);
         if (!m_server->shortPassiveReply) {

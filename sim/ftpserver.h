@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -35,6 +36,7 @@ public:
     // Faults.
     bool splitWrites = false;         // every reply and the listing go out in small pieces
     bool shortPassiveReply = false;   // the 227 reply names the host but no port
+    QHostAddress passiveHost;         // when set, the 227 reply names this host instead of the recorder
     int listingDelayMs = 0;           // the listing waits this long on the data connection
 
     // Every command line received, over all sessions, in order.

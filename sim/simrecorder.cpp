@@ -107,6 +107,8 @@ void SimConnection::onReadyRead()
 void SimConnection::handleLine(const QByteArray& raw)
 {
     const QString line = QString::fromUtf8(raw);
+    if (m_recorder->m_log.size() >= SimRecorder::maxLogEntries)
+        m_recorder->m_log.removeFirst(); // a long demo run keeps only the recent past
     m_recorder->m_log.append({ m_id, line });
     emit m_recorder->lineReceived(m_id, line);
 

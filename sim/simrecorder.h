@@ -107,6 +107,7 @@ public:
     void setReply(const QString& commandLine, const QStringList& replyLines);
     void clearReplies();
 
+    static constexpr int maxLogEntries = 100000;
     const QList<LogEntry>& log() const { return m_log; }
     QStringList receivedLines() const;
     QStringList receivedLines(int connection) const;

@@ -22,6 +22,7 @@ private slots:
     void listings_data();
     void listings();
     void secondStepWhileOneIsOpen();
+    void passiveReplyNamingAnotherHost();
     void stalledSteps_data();
     void stalledSteps();
 
@@ -53,6 +54,7 @@ void tst_FtpAccess::init()
     state->medium("USB").playlistSubfolders.clear();
     unit->services.ftp.splitWrites = false;
     unit->services.ftp.shortPassiveReply = false;
+    unit->services.ftp.passiveHost = QHostAddress();
     unit->services.ftp.listingDelayMs = 0;
     unit->recorder.model = 0;
     unit->services.ftp.clearLog();
@@ -122,6 +124,17 @@ void tst_FtpAccess::secondStepWhileOneIsOpen()
     QTest::qWait(400); // past the first step's listing
     QCOMPARE(ends, 1);
     QCOMPARE(names, (QStringList { "x.ppl", "y.ppl", "z.ppl" }));
+}
+
+// The listing always comes from the recorder: a passive reply that names
+// another machine does not send the application there.
+void tst_FtpAccess::passiveReplyNamingAnotherHost()
+{
+    unit->services.ftp.passiveHost = QHostAddress(netenv::deadAddress());
+    FtpAccess ftp;
+    int ends = 0;
+    QCOMPARE(list(ftp, QStringLiteral("USB"), &ends), (QStringList { "x.ppl", "y.ppl", "z.ppl" }));
+    QCOMPARE(ends, 1);
 }
 
 // Steps that cannot complete end quietly: no listing, no end, nothing more sent.

@@ -1,7 +1,7 @@
 // The link's life against simulated recorders: what a login writes and in
 // which order, the delayed switch to the main screens, the retries against a
-// refused port, logout, a link lost within the switch delay and a refused
-// password.
+// refused port, logout, a link lost within the switch delay, a refused
+// password and a recorder that drops the link.
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QtTest>
@@ -22,6 +22,7 @@ private slots:
     void logoutEndsForGood();
     void failureWithinSwitchDelayKeepsLoginScreen();
     void refusedPasswordEndsLinkOnce();
+    void recorderClosingTheLinkIsRejoinedAtOnce();
 };
 
 namespace {
@@ -152,3 +153,17 @@ void TestLoginLink::refusedPasswordEndsLinkOnce()
 
 QTEST_GUILESS_MAIN(TestLoginLink)
 #include "tst_loginlink.moc"
+
+void TestLoginLink::recorderClosingTheLinkIsRejoinedAtOnce()
+{
+    auto recorder = simlink::startRecorder(5);
+    QVERIFY(recorder);
+    ObjectGraph app;
+    app.comm.loginRequest(recorder->address().toString(), recorder->password);
+    QTRY_VERIFY_WITH_TIMEOUT(app.comm.getLoginComp(), 5000);
+    QSignalSpy state(&app.comm, &Communication::loginStateChanged);
+    recorder->disconnectAll();
+    // The fast retry (500 ms) gets through: no fall-back to the last retry.
+    QTRY_COMPARE_WITH_TIMEOUT(states(state), (QList<int> { 3, 2 }), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(app.comm.getLoginComp(), 3000);
+}

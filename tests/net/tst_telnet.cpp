@@ -33,6 +33,7 @@ private slots:
     void newConnectionForgetsPartialLine();
     void reconnectAbortsOldLink();
     void passwordCannotInjectLines();
+    void commandsDuringLoginAreDropped();
     void flowControlPauses();
 
 private:
@@ -315,6 +316,28 @@ void TestTelnet::passwordCannotInjectLines()
     telnet.connectToServer(recorder->address().toString(), QString::fromLatin1("ab\r\n07F1141\0cd", 14), false);
     QVERIFY(connected.wait(3000));
     QCOMPARE(recorder->receivedLines(), QStringList({ "", "ab07F1141cd", "07F6A64" }));
+}
+
+void TestTelnet::commandsDuringLoginAreDropped()
+{
+    // A keep-alive that fires while the link is being made must not be taken
+    // for the password.
+    recorder->replyDelayMs = 200;
+    Telnet telnet;
+    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
+    QSignalSpy wrong(&telnet, &Telnet::passwordFailed);
+    telnet.connectToServer(recorder->address().toString(), "pass", false);
+    telnet.sendData("07F6A7E11\r\n"); // still connecting
+    QSignalSpy opened(recorder, &SimRecorder::connectionOpened);
+    QVERIFY(opened.wait(3000));
+    QTest::qWait(50);
+    telnet.sendData("07F6A7E11\r\n"); // connected, awaiting the prompt
+    QVERIFY(connected.wait(3000));
+    QCOMPARE(wrong.size(), 0);
+    QCOMPARE(recorder->receivedLines(), QStringList({ "", "pass", "07F6A64" }));
+    // Once logged in, commands go out.
+    telnet.sendData("07F6A7E11\r\n");
+    QTRY_COMPARE(recorder->receivedLines().last(), QStringLiteral("07F6A7E11"));
 }
 
 void TestTelnet::flowControlPauses()
