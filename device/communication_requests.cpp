@@ -186,7 +186,8 @@ void Communication::pitchDataSetRequest(double value)
 }
 
 // The key travels as sign and one digit; the value is rounded to a whole
-// number. A key that needs two digits (or is not a number) is ignored.
+// number. A key that needs two digits (or is not a number) is ignored. A value
+// that rounds to 0 is sent as +0, as the pitch is.
 void Communication::keyDataSetRequest(double value)
 {
     const bool negative = value < 0;
@@ -197,7 +198,7 @@ void Communication::keyDataSetRequest(double value)
     if ((negative ? -magnitude : magnitude) == m_keyData)
         return;
     QByteArray command("02D");
-    command += negative ? '1' : '0';
+    command += negative && magnitude != 0 ? '1' : '0';
     command += digits.toLatin1();
     command += "\r\n";
     send(command.constData());

@@ -151,6 +151,8 @@ void TestFrontPanel::pitchAndKey_data()
     QTest::newRow("key nine fits") << "" << 9.4 << "02D09";
     QTest::newRow("key rounds to ten: does not fit") << "" << 9.6 << "";
     QTest::newRow("key minus ten") << "" << -10.0 << "";
+    QTest::newRow("key minus zero is plus zero") << "AD04" << -0.4 << "02D00";
+    QTest::newRow("key minus zero when at zero") << "" << -0.3 << "";
     QTest::newRow("key not a number") << "" << nan << "";
 }
 
