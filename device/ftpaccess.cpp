@@ -126,7 +126,7 @@ void FtpAccess::openDataConnection(const QString& reply)
     }
     // The listing is fetched from the recorder itself, whatever host the reply
     // names: a reply must not send the application to another machine.
-    const quint16 port = quint16((parts.at(4).toInt() * 256 + parts.at(5).toInt()) % 65536);
+    const quint16 port = quint16((parts.at(4).toLongLong() * 256 + parts.at(5).toLongLong()) % 65536);
     dataSocket.connectToHost(controlSocket.peerAddress(), port, QIODevice::ReadWrite);
     sendFtp("LIST\r\n");
 }
