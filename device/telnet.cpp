@@ -1,5 +1,7 @@
 #include "telnet.h"
 
+#include "linesafe.h"
+
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QTextCodec>
@@ -44,9 +46,7 @@ void Telnet::connectToServer(const QString& address, const QString& password, bo
     resetReceiveState();
     ++link;
 
-    QString clean = password;
-    clean.remove(QLatin1Char('\r')).remove(QLatin1Char('\n')).remove(QChar(0));
-    passwordLine = clean + QStringLiteral("\r\n");
+    passwordLine = lineSafe(password) + QStringLiteral("\r\n");
 
     writeCount = 0;
     loginPending = true;
