@@ -261,14 +261,3 @@ bool setCommandNumberField(char* field, int value)
     field[3] = digits[1];
     return true;
 }
-
-int readNumberField(const QString& text, int pos)
-{
-    if (pos < 0 || pos + 4 > text.size())
-        return -1;
-    for (int i = pos; i < pos + 4; ++i) {
-        if (!text.at(i).isDigit() || text.at(i).unicode() > 127)
-            return -1;
-    }
-    return text.mid(pos + 2, 2).toInt() * 100 + text.mid(pos, 2).toInt();
-}

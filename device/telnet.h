@@ -81,5 +81,3 @@ private:
 // characters at field. Values outside 0..9999 leave the field untouched and
 // return false: such a field cannot be expressed.
 bool setCommandNumberField(char* field, int value);
-// Reads a number field at position pos of text; -1 when it is not four digits.
-int readNumberField(const QString& text, int pos);
