@@ -18,8 +18,8 @@ private slots:
     void numberField_data();
     void numberField();
     void numberFieldRejectsOutOfRange();
-    void readNumberField_data();
-    void readNumberField();
+    void readingNumberFields_data();
+    void readingNumberFields();
     void settingsRoundTrip();
     void settingsFileIsOwnerOnly();
     void version();
@@ -59,7 +59,7 @@ void TestBasics::numberFieldRejectsOutOfRange()
     QVERIFY(!setCommandNumberField(nullptr, 1));
 }
 
-void TestBasics::readNumberField_data()
+void TestBasics::readingNumberFields_data()
 {
     // Replies are read leniently: a missing or non-numeric pair counts as 0.
     QTest::addColumn<QString>("text");
@@ -73,7 +73,7 @@ void TestBasics::readNumberField_data()
     QTest::newRow("empty") << "" << 0 << 0;
 }
 
-void TestBasics::readNumberField()
+void TestBasics::readingNumberFields()
 {
     QFETCH(QString, text);
     QFETCH(int, pos);
