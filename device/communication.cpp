@@ -58,6 +58,8 @@ void Communication::setLoginState(int state)
 
 void Communication::loginRequest(QString adr, QString pass)
 {
+    // A playlist step begun on the previous link must not load on this one.
+    ftpAccess.abort();
     m_address = adr;
     emit addressChanged(m_address);
     m_password = pass;
@@ -108,10 +110,14 @@ void Communication::changeLoginComp()
 
 void Communication::resetAfterLinkLoss()
 {
+    ++m_linkResets;
     m_loginCompTimer.stop();
     stopStatusPoll();
     stopTimePoll();
     mark->clearMarks();
+    ftpAccess.abort();
+    // The edit right belongs to the link: the next login asks for it anew.
+    permission->dropRight();
     m_loginComp = false;
     emit loginCompChanged(false);
     menu->clearMenuTree();
@@ -170,11 +176,15 @@ void Communication::onApplicationStateChanged(Qt::ApplicationState state)
 
 void Communication::requestAllStatus()
 {
+    const quint64 resetsBefore = m_linkResets;
     send("03F00\r\n050\r\n055\r\n05D\r\n030FF\r\n036FF\r\n03AFF\r\n04E\r\n035FF\r\n07F6A0A\r\n");
     send("02DFF\r\n025FF\r\n03DFF\r\n07F6A0001\r\n07F01FF\r\n07F6A04\r\n07F6A05\r\n07F6A06\r\n07F6A0A\r\n");
     send("07F074FFF\r\n07F6A0C\r\n07F3105\r\n07F6A02\r\n07F6A0B\r\n07F0417FF\r\n07F6A07\r\n07F6A08\r\n07F6A0D\r\n");
     send("07F6A0E\r\n07F6A60\r\n07F12110000FF\r\n07F6A61\r\n031FF\r\n038FF\r\n07F6A01\r\n07F6A62\r\n");
     send("07F6A63\r\n056\r\n07F6A65\r\n");
+    // A write may pause and let a link failure through: nothing is to poll after it.
+    if (m_linkResets != resetsBefore)
+        return;
     menu->updateCurrentMediaMenuText(m_currentMedia);
     mark->startQuery();
 }

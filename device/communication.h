@@ -435,6 +435,8 @@ private:
 
     // Pending switch to the main screens, 800 ms after a successful login.
     QTimer m_loginCompTimer;
+    // Counts the link losses, logouts and failed logins handled so far.
+    quint64 m_linkResets = 0;
     bool m_hasPreviousTick = false;
     qint64 m_previousTick = 0;
     Qt::ApplicationState m_applicationState = Qt::ApplicationActive;

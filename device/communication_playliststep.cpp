@@ -28,10 +28,8 @@ void Communication::endPlaylist()
     const QString name = ::stepPlaylist(playlistNames, m_playList, playlistStepBackward);
     const QString drive = playlistDrive(m_currentMedia);
     const QByteArray folder = drive.isEmpty() ? QByteArray() : drive.toLatin1() + "/_playlists/";
-    const QByteArray file = name.toUtf8();
-    // The playlist-load command, written in four pieces.
-    send("07F310000");
-    send(folder.constData());
-    send(file.constData());
-    send("\r\n");
+    // The playlist-load command goes out in one write: a write may pause for
+    // flow control, and a poll sent during that pause must not split the line.
+    const QByteArray line = "07F310000" + folder + name.toUtf8() + "\r\n";
+    send(line.constData());
 }

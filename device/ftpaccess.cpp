@@ -21,26 +21,24 @@ FtpAccess::FtpAccess(QObject* parent)
 
 FtpAccess::~FtpAccess()
 {
-    // No signal may reach a half-destroyed object.
+    abort(); // no signal may reach a half-destroyed object
+}
+
+void FtpAccess::abort()
+{
+    // Without its signals: a closing data connection would otherwise report
+    // a complete listing.
     const QSignalBlocker blockControl(controlSocket);
     const QSignalBlocker blockData(dataSocket);
     controlSocket.abort();
     dataSocket.abort();
+    controlPending.clear();
+    dataPending.clear();
 }
 
 void FtpAccess::connectFtp(QString address, QString password, QString media, int model)
 {
-    // A step still running is dropped without its signals: a closing data
-    // connection would otherwise report a complete listing.
-    {
-        const QSignalBlocker blockControl(controlSocket);
-        const QSignalBlocker blockData(dataSocket);
-        controlSocket.abort();
-        dataSocket.abort();
-    }
-    controlPending.clear();
-    dataPending.clear();
-
+    abort(); // a step still running gives way to this one
     controlSocket.connectToHost(QHostAddress(address), controlPort, QIODevice::ReadWrite);
     loginPassword = password;
     mediaName = media;
@@ -155,7 +153,7 @@ void FtpAccess::handleListingLine(const QString& line)
     // Directory entries begin with "d".
     if (!line.endsWith(QLatin1String(".ppl")) || line.startsWith(QLatin1Char('d')))
         return;
-    emit receivedPlaylist(line.split(QLatin1Char(' ')).last());
+    emit receivedPlaylist(listedFileName(line));
 }
 
 void FtpAccess::errorFtpData()
@@ -175,6 +173,26 @@ void FtpAccess::closeConnectionFtpData()
     handleListingLine(QString::fromUtf8(rest).remove(QLatin1Char('\n')));
     dataSocket.close();
     emit endPlaylist();
+}
+
+QString listedFileName(const QString& line)
+{
+    // Permissions, links, owner, group, size, month, day and time (or year)
+    // come before the name; the name is the rest of the line, blanks and all.
+    constexpr int fieldsBeforeName = 8;
+    int pos = 0;
+    for (int field = 0; field < fieldsBeforeName; ++field) {
+        while (pos < line.size() && line.at(pos) == QLatin1Char(' '))
+            ++pos;
+        while (pos < line.size() && line.at(pos) != QLatin1Char(' '))
+            ++pos;
+    }
+    while (pos < line.size() && line.at(pos) == QLatin1Char(' '))
+        ++pos;
+    if (pos < line.size())
+        return line.mid(pos);
+    // A shorter line: its name is the text after the last blank.
+    return line.mid(line.lastIndexOf(QLatin1Char(' ')) + 1);
 }
 
 QString playlistDrive(const QString& media)

@@ -22,6 +22,8 @@ public:
     // Starts one listing. Whatever a previous listing still had open is
     // dropped first, without a word from it.
     void connectFtp(QString address, QString password, QString media, int model);
+    // Drops a listing under way without a word from it: no names, no end.
+    void abort();
 
     static constexpr quint16 controlPort = 21;
     // Longest text kept while waiting for the end of its line.
@@ -55,6 +57,11 @@ private:
     QByteArray controlPending;
     QByteArray dataPending;
 };
+
+// The file name of one line of a folder listing in the Unix style
+// ("-rw-r--r-- 1 owner group 1024 Jan 01 00:00 my set.ppl" gives
+// "my set.ppl"); for a line with fewer fields, the text after its last blank.
+QString listedFileName(const QString& line);
 
 // The recorder's drive of a medium: "A:" (SD1), "B:" (SD2), "C:" (USB); ""
 // for any other medium, which has no playlist folder.

@@ -51,6 +51,15 @@ void Permission::returnPermission()
     }
 }
 
+void Permission::dropRight()
+{
+    if (keepAliveTimerId != 0) {
+        killTimer(keepAliveTimerId);
+        keepAliveTimerId = 0;
+    }
+    setOkPermission(false);
+}
+
 void Permission::returnPermissionDelay()
 {
     if (keepAliveTimerId != 0)

@@ -31,6 +31,10 @@ public:
     // Gives the right back (when held) and stops asking.
     Q_INVOKABLE void returnPermission();
 
+    // The link has ended: the right is no longer held and the keep-alive
+    // stops. Nothing is sent.
+    void dropRight();
+
     // Read-only state reply, the text after "FF6AFD".
     void onReadOnlyReply(QString value);
     // Edit-right state reply, the text after "FF6AFE".

@@ -56,7 +56,9 @@ UdpMachineList::UdpMachineList(const QByteArray& datagram, const QHostAddress& s
     if (nul >= 0)
         bytes.truncate(nul);
     const QStringList fields = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
-    if (fields.size() < FieldCount) {
+    // The MAC address is the key of the list and of the stored passwords: an
+    // answer without one cannot be listed.
+    if (fields.size() < FieldCount || fields.at(MacField).isEmpty()) {
         m_count = -1;
         return;
     }

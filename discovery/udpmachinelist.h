@@ -33,8 +33,9 @@ public:
     // The longest nickname a row keeps.
     static constexpr int maxNickname = 16;
 
-    // Parses one answer to the probe. An answer with fewer than seven fields
-    // gives a row with `count` -1, which is not to be listed.
+    // Parses one answer to the probe. An answer with fewer than seven fields,
+    // or with an empty MAC address, gives a row with `count` -1, which is not
+    // to be listed.
     UdpMachineList(const QByteArray& datagram, const QHostAddress& sender);
 
 #define KZ_ROW_FIELD(Type, name, Setter)                                                                               \

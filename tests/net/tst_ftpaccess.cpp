@@ -75,8 +75,8 @@ QStringList tst_FtpAccess::list(FtpAccess& ftp, const QString& media, int* ends,
     return result;
 }
 
-// What a listing reports: playlist files only, by the text after the last
-// blank, whole even when its lines arrive in pieces.
+// What a listing reports: playlist files only, by their whole names, whole
+// even when its lines arrive in pieces.
 void tst_FtpAccess::listings_data()
 {
     QTest::addColumn<int>("model");
@@ -87,10 +87,10 @@ void tst_FtpAccess::listings_data()
 
     QTest::newRow("playlist files only, second model")
         << 1 << false << QStringList { "old.ppl" } << QStringList { "set1.ppl", "notes.txt", "my set.ppl" }
-        << QStringList { "set1.ppl", "set.ppl" };
+        << QStringList { "set1.ppl", "my set.ppl" };
     QTest::newRow("lines split across segments")
         << 0 << true << QStringList() << QStringList { "Ärger-über-Öl.ppl", "a long name.ppl" }
-        << QStringList { "Ärger-über-Öl.ppl", "name.ppl" };
+        << QStringList { "Ärger-über-Öl.ppl", "a long name.ppl" };
     QTest::newRow("empty folder") << 0 << false << QStringList() << QStringList() << QStringList();
 }
 

@@ -20,18 +20,22 @@ private slots:
     void timeSkipStepsThroughPlaylists_data();
     void timeSkipStepsThroughPlaylists();
     void secondClickWhileListingLoadsOnce();
+    void loadLineStaysWholeAcrossAPause();
+    void stepEndsWithTheLink_data();
+    void stepEndsWithTheLink();
 
 private:
     // Stopped in the playlist play area of medium, with these files in its
     // playlist folder and current loaded; waits until the application knows.
     void prepare(const QString& medium, const QStringList& files, const QString& current);
-    // Playlist-load lines the recorder received from the application.
-    QStringList loadsReceived() const;
+    // Playlist-load lines a recorder received since prepare().
+    static QStringList loadsReceived(const sim::SimRecorder& recorder);
+    QStringList loadsReceived() const { return loadsReceived(unit->recorder); }
 
     std::unique_ptr<SimUnit> unit;
+    std::unique_ptr<sim::SimRecorder> other;
     sim::RecorderState* state = nullptr;
     std::unique_ptr<ObjectGraph> app;
-    int connection = 0;
 };
 
 void tst_PlaylistStepping::initTestCase()
@@ -39,15 +43,16 @@ void tst_PlaylistStepping::initTestCase()
     netenv::requirePrivateNetwork();
     unit = std::make_unique<SimUnit>(0, QStringLiteral("Stage"), QStringLiteral("00:1B:47:00:00:01"));
     QVERIFY(unit->start());
+    other = simlink::startRecorder(1);
+    QVERIFY(other);
     state = unit->services.state;
     app = std::make_unique<ObjectGraph>();
-    connection = simlink::logIn(*app, unit->recorder);
-    QVERIFY(connection != 0);
 }
 
 void tst_PlaylistStepping::cleanupTestCase()
 {
     app.reset();
+    other.reset();
     unit.reset();
 }
 
@@ -55,6 +60,11 @@ void tst_PlaylistStepping::init()
 {
     unit->services.ftp.listingDelayMs = 0;
     unit->services.ftp.clearLog();
+    Communication& comm = app->comm;
+    if (comm.getLoginComp() && comm.getAddress() == unit->recorder.address().toString())
+        return;
+    comm.logoutRequest();
+    QVERIFY(simlink::logIn(*app, unit->recorder) != 0);
 }
 
 void tst_PlaylistStepping::prepare(const QString& medium, const QStringList& files, const QString& current)
@@ -68,11 +78,12 @@ void tst_PlaylistStepping::prepare(const QString& medium, const QStringList& fil
     QTRY_VERIFY(comm.getStatusIcon() == 16 && comm.getPlayArea() == "PLAYLIST" && comm.getCurrentMedia() == medium
                 && comm.getPlayList() == current);
     unit->recorder.clearLog();
+    other->clearLog();
 }
 
-QStringList tst_PlaylistStepping::loadsReceived() const
+QStringList tst_PlaylistStepping::loadsReceived(const sim::SimRecorder& recorder)
 {
-    return unit->recorder.receivedLines(connection).filter(QRegularExpression(QStringLiteral("^07F310000")));
+    return recorder.receivedLines().filter(QRegularExpression(QStringLiteral("^07F310000")));
 }
 
 void tst_PlaylistStepping::timeSkipStepsThroughPlaylists_data()
@@ -84,26 +95,13 @@ void tst_PlaylistStepping::timeSkipStepsThroughPlaylists_data()
     QTest::addColumn<QString>("loaded"); // the line the recorder receives; "" for none
     QTest::addColumn<QString>("reported");
 
-    const QStringList sets { "set3.ppl", "set1.ppl", "set2.ppl" };
-    const QStringList mixedCase { "b.ppl", "A.ppl", "C.ppl" };
-    const QStringList xyz { "x.ppl", "y.ppl", "z.ppl" };
-    QTest::newRow("SD1 next") << "SD1" << sets << "set1.ppl" << false << "07F310000A:/_playlists/set2.ppl"
-                              << "set2.ppl";
-    QTest::newRow("SD1 next wraps to the first") << "SD1" << sets << "set3.ppl" << false
-                                                 << "07F310000A:/_playlists/set1.ppl" << "set1.ppl";
-    QTest::newRow("SD1 previous wraps to the last") << "SD1" << sets << "set1.ppl" << true
-                                                    << "07F310000A:/_playlists/set3.ppl" << "set3.ppl";
-    QTest::newRow("SD2 next in case-sensitive order") << "SD2" << mixedCase << "C.ppl" << false
-                                                      << "07F310000B:/_playlists/b.ppl" << "b.ppl";
-    QTest::newRow("SD2 previous wraps") << "SD2" << mixedCase << "A.ppl" << true << "07F310000B:/_playlists/b.ppl"
-                                        << "b.ppl";
-    QTest::newRow("SD2 one playlist loads it again") << "SD2" << QStringList { "evening.ppl" } << "evening.ppl"
-                                                     << true << "07F310000B:/_playlists/evening.ppl" << "evening.ppl";
-    QTest::newRow("USB previous") << "USB" << xyz << "y.ppl" << true << "07F310000C:/_playlists/x.ppl" << "x.ppl";
-    QTest::newRow("USB next wraps") << "USB" << xyz << "z.ppl" << false << "07F310000C:/_playlists/x.ppl"
-                                    << "x.ppl";
-    QTest::newRow("USB current not listed: the first") << "USB" << xyz << "gone.ppl" << true
-                                                       << "07F310000C:/_playlists/x.ppl" << "x.ppl";
+    QTest::newRow("SD1 next") << "SD1" << QStringList { "set3.ppl", "set1.ppl", "set2.ppl" } << "set1.ppl" << false
+                              << "07F310000A:/_playlists/set2.ppl" << "set2.ppl";
+    QTest::newRow("SD2 names with blanks") << "SD2" << QStringList { "my set.ppl", "b set.ppl", "z set.ppl" }
+                                           << "my set.ppl" << false << "07F310000B:/_playlists/z set.ppl"
+                                           << "z set.ppl";
+    QTest::newRow("USB previous wraps") << "USB" << QStringList { "x.ppl", "y.ppl" } << "x.ppl" << true
+                                        << "07F310000C:/_playlists/y.ppl" << "y.ppl";
     QTest::newRow("USB without playlist files: nothing loaded")
         << "USB" << QStringList { "notes.txt" } << "y.ppl" << false << "" << "y.ppl";
 }
@@ -155,6 +153,68 @@ void tst_PlaylistStepping::secondClickWhileListingLoadsOnce()
     QCOMPARE(loadsReceived(), QStringList { "07F310000A:/_playlists/set2.ppl" });
     QCOMPARE(listed.count(), 1);
     QCOMPARE(state->current().playlist, QStringLiteral("set2.ppl"));
+}
+
+// With a backlog of unanswered writes the channel pauses before the next
+// write, and a poll that is due runs in that pause: it must not land inside
+// the load line.
+void tst_PlaylistStepping::loadLineStaysWholeAcrossAPause()
+{
+    prepare(QStringLiteral("SD2"), { "set1.ppl", "set2.ppl" }, QStringLiteral("set2.ppl"));
+    Communication& comm = app->comm;
+    Telnet& telnet = app->telnet;
+    QTRY_VERIFY(comm.timePollTimerId != 0);
+    // Write without answers until a write pauses: the backlog is then that one
+    // write, and nine more bring it to the edge of the next pause.
+    const int pauses = telnet.pauseCount();
+    while (telnet.pauseCount() == pauses)
+        telnet.sendData("055\r\n");
+    for (int n = 0; n < 9; ++n)
+        telnet.sendData("055\r\n");
+    QCoreApplication::postEvent(&comm, new QTimerEvent(comm.timePollTimerId));
+    comm.playlistNames = QStringList { "set2.ppl", "set1.ppl" };
+    comm.playlistStepBackward = false;
+    comm.endPlaylist();
+
+    QTRY_VERIFY(unit->recorder.receivedLines().contains(QStringLiteral("05801")));
+    QCOMPARE(loadsReceived(), QStringList { "07F310000B:/_playlists/set1.ppl" });
+    QVERIFY(!unit->recorder.receivedLines().contains(QStringLiteral("set1.ppl")));
+}
+
+// A step whose listing is still under way when the link ends is dropped: its
+// load reaches neither the recorder that comes back nor the next one logged in to.
+void tst_PlaylistStepping::stepEndsWithTheLink_data()
+{
+    QTest::addColumn<QString>("end");
+    QTest::newRow("logout, then another recorder") << "logout";
+    QTest::newRow("login to another recorder") << "login";
+    QTest::newRow("link lost and rejoined") << "lost";
+}
+
+void tst_PlaylistStepping::stepEndsWithTheLink()
+{
+    QFETCH(QString, end);
+    prepare(QStringLiteral("SD1"), { "set1.ppl", "set2.ppl" }, QStringLiteral("set1.ppl"));
+    unit->services.ftp.listingDelayMs = 1500;
+    Communication& comm = app->comm;
+    QSignalSpy listingEnded(&comm.ftpAccess, &FtpAccess::endPlaylist);
+    comm.timeSkipNextRequest();
+    QTRY_VERIFY(unit->services.ftp.receivedLines().contains(QStringLiteral("LIST")));
+
+    if (end == QLatin1String("logout"))
+        comm.logoutRequest();
+    if (end == QLatin1String("lost")) {
+        QSignalSpy states(&comm, &Communication::loginStateChanged);
+        unit->recorder.disconnectAll();
+        QTRY_VERIFY_WITH_TIMEOUT(states.count() >= 2 && comm.getLoginState() == 2, 3000);
+    } else {
+        QVERIFY(simlink::logIn(*app, *other) != 0);
+    }
+    listingEnded.wait(2000); // past the listing
+    QTest::qWait(100);
+    QCOMPARE(loadsReceived(*other), QStringList());
+    QCOMPARE(loadsReceived(), QStringList());
+    QCOMPARE(listingEnded.count(), 0);
 }
 
 QTEST_MAIN(tst_PlaylistStepping)

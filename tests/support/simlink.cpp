@@ -24,7 +24,8 @@ int logIn(ObjectGraph& app, sim::SimRecorder& recorder, int timeoutMs)
     int connection = 0;
     const auto link = QObject::connect(&recorder, &sim::SimRecorder::loggedIn, [&connection](int id) { connection = id; });
     app.comm.loginRequest(recorder.address().toString(), recorder.password);
-    const bool done = QTest::qWaitFor([&] { return app.comm.getLoginComp() && app.menu.drawingFinished; }, timeoutMs);
+    const bool done = QTest::qWaitFor(
+        [&] { return connection != 0 && app.comm.getLoginComp() && app.menu.drawingFinished; }, timeoutMs);
     QObject::disconnect(link);
     return done ? connection : 0;
 }

@@ -32,6 +32,8 @@ void tst_MachineList::answerParsing_data()
         return QByteArray("anything\nKZ-470MX\n") + nick + "\n00:1B:47:00:00:01\n" + media + '\n' + power + '\n'
             + transport;
     };
+    QTest::newRow("empty MAC address is not listed")
+        << answer("Stage", "SD1", "1", "0").replace("00:1B:47:00:00:01", "") << -1 << "" << "" << 0 << 0 << 0;
     QTest::newRow("six fields are not listed") << QByteArray("a\nb\nc\nd\ne\nf") << -1 << "" << "" << 0 << 0 << 0;
     QTest::newRow("seven fields, stop on SD") << answer("Stage", "SD1", "1", "0") << 0 << "Stage" << "SD1" << 1 << 2 << 1;
     QTest::newRow("further fields ignored") << answer("Stage", "USB", "1", "1") + "\nmore\nand more" << 0 << "Stage"

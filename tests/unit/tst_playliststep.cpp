@@ -1,5 +1,5 @@
-// Which playlist a step to the previous or next one lands on, and the load
-// command that the end of a listing writes.
+// The names a playlist listing reports, which playlist a step to the previous
+// or next one lands on, and the load command that the end of a listing writes.
 #include <QtTest>
 
 #include "ftpaccess.h"
@@ -9,11 +9,32 @@ class tst_PlaylistStep : public QObject
 {
     Q_OBJECT
 private slots:
+    void listedName_data();
+    void listedName();
     void step_data();
     void step();
     void loadCommand_data();
     void loadCommand();
 };
+
+void tst_PlaylistStep::listedName_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("plain name") << "-rw-r--r-- 1 owner group 1024 Jan 01 00:00 set1.ppl" << "set1.ppl";
+    QTest::newRow("blanks inside") << "-rw-r--r-- 1 owner group 1024 Jan 01 00:00 my set.ppl" << "my set.ppl";
+    QTest::newRow("runs of blanks, year for time")
+        << "-rw-r--r--   1 owner  group      7 Dec  6  2025 a  b  c.ppl" << "a  b  c.ppl";
+    QTest::newRow("short line: after the last blank") << "1024 my set.ppl" << "set.ppl";
+    QTest::newRow("name alone") << "x.ppl" << "x.ppl";
+}
+
+void tst_PlaylistStep::listedName()
+{
+    QFETCH(QString, line);
+    QTEST(listedFileName(line), "name");
+}
 
 void tst_PlaylistStep::step_data()
 {
@@ -41,8 +62,8 @@ void tst_PlaylistStep::step()
     QTEST(stepPlaylist(names, current, backward), "expected");
 }
 
-// The writes of the load command, one entry per write, for the medium the
-// recorder reports when the listing ends.
+// The load command for the medium the recorder reports when the listing
+// ends: one write, so that no other command can land inside the line.
 void tst_PlaylistStep::loadCommand_data()
 {
     QTest::addColumn<QString>("mediumReply");
@@ -51,13 +72,13 @@ void tst_PlaylistStep::loadCommand_data()
     QTest::addColumn<QStringList>("writes");
 
     QTest::newRow("SD2, next wraps") << "FF0101" << QStringList { "set2.ppl", "set1.ppl" } << false
-                                     << QStringList { "07F310000", "B:/_playlists/", "set1.ppl", "\r\n" };
+                                     << QStringList { "07F310000B:/_playlists/set1.ppl\r\n" };
     QTest::newRow("SD1, previous") << "FF0100" << QStringList { "set3.ppl", "set1.ppl", "set2.ppl" } << true
-                                   << QStringList { "07F310000", "A:/_playlists/", "set1.ppl", "\r\n" };
+                                   << QStringList { "07F310000A:/_playlists/set1.ppl\r\n" };
     QTest::newRow("USB, name in UTF-8") << "FF0110" << QStringList { "Öl über alles.ppl" } << false
-                                        << QStringList { "07F310000", "C:/_playlists/", "Öl über alles.ppl", "\r\n" };
+                                        << QStringList { "07F310000C:/_playlists/Öl über alles.ppl\r\n" };
     QTest::newRow("a medium without playlist drive") << "FF0111" << QStringList { "x.ppl" } << false
-                                                     << QStringList { "07F310000", "", "x.ppl", "\r\n" };
+                                                     << QStringList { "07F310000x.ppl\r\n" };
     QTest::newRow("nothing listed, nothing written") << "FF0100" << QStringList() << false << QStringList();
 }
 

@@ -33,6 +33,7 @@ private slots:
     void signalOrder_data();
     void signalOrder();
     void failureBeforeCompletionKeepsLoginScreen();
+    void linkLostDuringRefreshStopsPolling();
 };
 
 void TestStatusLifecycle::sleepCheck_data()
@@ -170,11 +171,19 @@ void TestStatusLifecycle::signalOrder()
     ModelRig rig;
     rig.reply("D011");
     rig.reply("FF0100");
+    Permission& permission = rig.graph.permission;
+    permission.requestPermission();
+    rig.grantEditRight();
     QSignalSpy marksCleared(&rig.graph.mark, &Mark::markClear);
+    QSignalSpy rightChanged(&permission, &Permission::okPermissionChanged);
     SignalOrder log(rig.comm);
     QVERIFY(QMetaObject::invokeMethod(&rig.comm, qPrintable(event)));
     QCOMPARE(log.entries, order);
     QCOMPARE(marksCleared.count(), 1);
+    // The edit right ends with the link, and nothing asks for it any more.
+    QVERIFY(!permission.okPermission());
+    QCOMPARE(rightChanged.count(), 1);
+    QCOMPARE(permission.getKeepAliveTimerId(), 0);
     QVERIFY(!rig.graph.menu.drawingFinished);
     QCOMPARE(rig.graph.telnet.socketState(), QAbstractSocket::UnconnectedState); // no reconnect
 }
@@ -191,6 +200,24 @@ void TestStatusLifecycle::failureBeforeCompletionKeepsLoginScreen()
     QVERIFY(!rig.comm.getLoginComp());
     QCOMPARE(comp.count(), 1);
     QCOMPARE(comp.at(0).at(0).toBool(), false);
+    QCOMPARE(rig.comm.timePollTimerId, 0);
+}
+
+// A write of a full refresh may pause, and the link may be lost meanwhile:
+// once the loss is handled nothing polls, not even the refresh's mark query.
+void TestStatusLifecycle::linkLostDuringRefreshStopsPolling()
+{
+    ModelRig rig;
+    rig.comm.finishedLogin(0);
+    rig.comm.changeLoginComp();
+    int writes = 0;
+    rig.graph.telnet.writeSink = [&](const QByteArray&) {
+        if (++writes == 3)
+            rig.comm.failedLogin();
+    };
+    rig.comm.requestAllStatus();
+    QCOMPARE(rig.graph.mark.getPollTimerId(), 0);
+    QCOMPARE(rig.comm.statusPollTimerId, 0);
     QCOMPARE(rig.comm.timePollTimerId, 0);
 }
 
