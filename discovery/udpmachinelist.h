@@ -8,9 +8,10 @@
 class UdpPowerControl;
 
 // One recorder found on the network (a row of the login screen's list), made
-// from its answer to the discovery probe. UdpPowerControl writes the fields
-// directly, without change signals; views see them at the next publication of
-// the list. The login screen writes `count` and `ippass` through the properties.
+// from its answer to the discovery probe. UdpPowerControl takes each new
+// answer in through the properties, so a listed row follows it at once; the
+// ageing of `count` is written directly and shows when the row is marked
+// unknown. The login screen writes `count` and `ippass` through the properties.
 class UdpMachineList : public QObject
 {
     Q_OBJECT

@@ -261,17 +261,18 @@ void UdpPowerControl::addOrUpdateMachine(const QByteArray& datagram, const QHost
     }
 
     // The recorder keeps its place and its passwords; everything it reports
-    // (its address too) is taken from the new answer.
+    // (its address too) is taken from the new answer. The row shows the
+    // change at once: a recorder that was shown as unknown is back by itself.
     UdpMachineList* entry = row(machineList, index);
-    entry->m_modelname = fresh->m_modelname;
-    entry->m_nickname = fresh->m_nickname;
-    entry->m_cmedia = fresh->m_cmedia;
-    entry->m_powerstate = fresh->m_powerstate;
+    entry->setModelname(fresh->m_modelname);
+    entry->setNickname(fresh->m_nickname);
+    entry->setCmedia(fresh->m_cmedia);
+    entry->setPowerstate(fresh->m_powerstate);
     entry->transportStatus = fresh->transportStatus;
-    entry->m_ipaddr = fresh->m_ipaddr;
-    entry->m_cmediaicon = fresh->m_cmediaicon;
-    entry->m_transporticon = fresh->m_transporticon;
-    entry->m_count = 0;
+    entry->setIpaddr(fresh->m_ipaddr);
+    entry->setCmediaicon(fresh->m_cmediaicon);
+    entry->setTransporticon(fresh->m_transporticon);
+    entry->setCount(0);
 
     if (m_telnetPhase == WaitingForAnswer && targetMachine && targetMachine->m_macaddr == entry->m_macaddr)
         continueAction(entry, index);

@@ -39,7 +39,7 @@ private slots:
     void loginFromRowSavesPassword();
     void manualLoginByAddress();
     void turnOffThroughAdminMode();
-    void silentRecorderShowsUnknownPower();
+    void lostRecorderComesBackOnItsRow();
     void closesWithoutQmlWarnings();
 
 private:
@@ -302,16 +302,32 @@ void TstLoginE2e::turnOffThroughAdminMode()
     QVERIFY(!item("loginscreenbase")->property("admin_mode").toBool());
 }
 
-void TstLoginE2e::silentRecorderShowsUnknownPower()
+// Logged in to a recorder that then goes away: the login screen comes back and
+// searches, the row turns to the unknown power state, and when the recorder
+// answers again its row shows it by itself.
+void TstLoginE2e::lostRecorderComesBackOnItsRow()
 {
-    QVERIFY(rowItem(1, "powericon")->property("source").toString().contains("power_on"));
+    click(rowItem(1, "card"));
+    type(rowItem(1, "loginpasswd"), QStringLiteral("5678"));
+    click(rowItem(1, "loginbutton"));
+    QTRY_VERIFY_WITH_TIMEOUT(!loginScreenShown(), 8000);
+
     hall->services.discovery.answering = false;
+    hall->recorder.stop();
+    hall->recorder.disconnectAll();
+    QTRY_VERIFY_WITH_TIMEOUT(loginScreenShown() && graph->comm.getLoginState() == 0, 15000);
+    QVERIFY(graph->udpc.isDiscoveryRunning());
     // Three list cycles without an answer (about ten seconds).
     QTRY_VERIFY_WITH_TIMEOUT(rowItem(1, "powericon")->property("source").toString().contains("question"), 16000);
     QCOMPARE(rowItem(1, "nickname")->property("color").value<QColor>(), QColor("#878787"));
     click(rowItem(1, "card"));
     QVERIFY(!rowItem(1, "loginbutton")->isVisible());
     shoot(QStringLiteral("e2e_unknown_power.png"));
+
+    QVERIFY(hall->recorder.start());
+    hall->services.discovery.answering = true;
+    QTRY_VERIFY_WITH_TIMEOUT(rowItem(1, "powericon")->property("source").toString().contains("power_on"), 8000);
+    QVERIFY(rowItem(1, "loginbutton")->isVisible());
 }
 
 void TstLoginE2e::closesWithoutQmlWarnings()
