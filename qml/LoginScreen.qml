@@ -60,7 +60,7 @@ Rectangle {
     }
 
     function resetShuttle() {
-        shuttle.x = shuttle.parent.width - shuttle.width
+        shuttle.rest(1)
     }
 
     // One counter for title and logo: the 7th tap shows the manual login view,
@@ -779,7 +779,15 @@ Rectangle {
                     smooth: false
                     source: admin_button.visible ? "Resource/login/icon_80x52_lock_on.svg"
                                                  : "Resource/login/icon_80x52_lock_off.svg"
-                    x: parent.width - width
+                    // Where the lock rests on its track, 0 at the left end and 1
+                    // at the right end: it keeps that place at every size.
+                    property real place: 1
+                    x: place * (parent.width - width)
+
+                    function rest(newPlace) {
+                        place = newPlace
+                        x = Qt.binding(function() { return place * (parent.width - width) })
+                    }
 
                     MouseArea {
                         id: shuttle_drag
@@ -788,6 +796,10 @@ Rectangle {
                         drag.axis: Drag.XAxis
                         drag.minimumX: 0
                         drag.maximumX: container.width - shuttle.width
+                        onReleased: {
+                            var track = drag.maximumX
+                            shuttle.rest(track > 0 ? shuttle.x / track : 1)
+                        }
                     }
                 }
             }

@@ -105,6 +105,31 @@ LoginTestCase {
         verify(String(shuttle.source).indexOf("lock_on") >= 0)
     }
 
+    // At either end the lock stays at that end when the window changes size.
+    function test_lockKeepsItsEndOnResize_data() {
+        return [ { tag: "put back by the layer", drag: 0, end: 1 },
+                 { tag: "dragged back to the right end", drag: 1, end: 1 },
+                 { tag: "dragged to the left end", drag: -1, end: 0 } ]
+    }
+
+    function test_lockKeepsItsEndOnResize(data) {
+        makeScreen([])
+        var shuttle = part("shuttle")
+        var track = shuttle.parent.width - shuttle.width
+        if (data.drag === 0) {
+            openLayer()
+            mouseClick(part("new_close"))
+        } else {
+            udpc.initCompleted()
+            mouseDrag(shuttle, shuttle.width / 2, shuttle.height / 2, -track / 2, 0)
+            mouseDrag(shuttle, shuttle.width / 2, shuttle.height / 2, data.drag * track, 0)
+        }
+        host.width = 700
+        host.height = 1200
+        tryVerify(function() { return shuttle.parent.width - shuttle.width > track + 10 })
+        compare(shuttle.x, data.end * (shuttle.parent.width - shuttle.width))
+    }
+
     function test_lockThreshold_data() {
         return [ { tag: "x 1", x: 1, button: true }, { tag: "x 2", x: 2, button: false } ]
     }
