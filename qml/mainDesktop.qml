@@ -108,6 +108,7 @@ Window {
 
             HeaderTab {
                 id: tabHomeButton
+                objectName: "tabHomeButton"
                 width: ptSize * 80
                 anchors.bottom: parent.bottom
                 anchors.horizontalCenter: parent.horizontalCenter
@@ -125,6 +126,7 @@ Window {
 
             HeaderTab {
                 id: tabMenuButton
+                objectName: "tabMenuButton"
                 width: tabHomeButton.width
                 anchors.bottom: parent.bottom
                 anchors.left: tabHomeButton.right
@@ -142,6 +144,7 @@ Window {
 
             HeaderTab {
                 id: tabBrowseButton
+                objectName: "tabBrowseButton"
                 width: tabHomeButton.width
                 anchors.bottom: parent.bottom
                 anchors.left: tabMenuButton.right
@@ -159,6 +162,7 @@ Window {
 
             HeaderTab {
                 id: tabPlaylistButton
+                objectName: "tabPlaylistButton"
                 width: tabHomeButton.width
                 anchors.bottom: parent.bottom
                 anchors.left: tabBrowseButton.right
@@ -175,6 +179,7 @@ Window {
             }
 
             HeaderTab {
+                objectName: "tabTimerEventButton"
                 width: tabHomeButton.width
                 anchors.bottom: parent.bottom
                 anchors.left: tabPlaylistButton.right

@@ -4,18 +4,10 @@
 // switched off through the admin mode and one stops answering. Everything is
 // done through the window, as a person would, with clicks where a click does it.
 #include <QFile>
-#include <QFont>
-#include <QGuiApplication>
-#include <QQmlApplicationEngine>
-#include <QQmlContext>
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QtTest>
-#include <memory>
 
-#include "globals.h"
+#include "apprig.h"
 #include "netenv.h"
-#include "objectgraph.h"
 #include "recorderstate.h"
 #include "simunits.h"
 #include "windowrig.h"
@@ -43,7 +35,7 @@ private slots:
     void closesWithoutQmlWarnings();
 
 private:
-    QQuickItem* item(const char* name, QQuickItem* within = nullptr) const;
+    QQuickItem* item(const char* name, QQuickItem* within = nullptr) const { return app.item(name, within); }
     QQuickItem* row(int index) const;
     QQuickItem* refreshButton() const;
     QQuickItem* rowItem(int index, const char* name) const
@@ -51,19 +43,18 @@ private:
         QQuickItem* listed = row(index);
         return listed ? item(name, listed) : nullptr;
     }
-    void click(QQuickItem* target);
-    bool textShown(const QString& text) const;
+    void click(QQuickItem* target) { QVERIFY(app.click(target)); }
+    bool textShown(const QString& text) const { return app.textShown(text); }
     void type(QQuickItem* field, const QString& text) { field->setProperty("text", text); }
     bool loginScreenShown() const { return item("loginscreenbase")->isVisible(); }
     void logOutAndBack();
     QString settings(const char* group, const QString& key) { return graph->comm.dataSettings.getValue(group, key); }
-    void shoot(const QString& name);
+    void shoot(const QString& name) { QVERIFY(app.shoot(name)); }
 
     std::unique_ptr<SimUnit> studio;
     std::unique_ptr<SimUnit> hall;
-    std::unique_ptr<QQmlApplicationEngine> engine;
-    std::unique_ptr<ObjectGraph> graph;
-    QQuickWindow* window = nullptr;
+    AppRig app;
+    ObjectGraph* graph = nullptr;
 };
 
 void TstLoginE2e::initTestCase()
@@ -84,38 +75,18 @@ void TstLoginE2e::initTestCase()
     QVERIFY(studio->start());
     QVERIFY(hall->start());
 
-    // The application's start-up.
-    engine = std::make_unique<QQmlApplicationEngine>();
-    g_rootContext = engine->rootContext();
-    QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
-    graph = std::make_unique<ObjectGraph>();
-    graph->publish(engine->rootContext(), multiFontFor(QLocale(QLocale::English)));
-    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
-    QCOMPARE(engine->rootObjects().size(), 1);
-    window = qobject_cast<QQuickWindow*>(engine->rootObjects().first());
-    QVERIFY(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(app.start());
+    graph = app.graph.get();
     // The login screen reports the application becoming active, which starts discovery.
     QTRY_VERIFY(graph->udpc.isDiscoveryRunning());
 }
 
 void TstLoginE2e::cleanupTestCase()
 {
-    engine.reset();
-    g_rootContext = nullptr;
-    graph.reset();
+    app.close();
     hall.reset();
     studio.reset();
     windowrig::stopCollecting();
-}
-
-QQuickItem* TstLoginE2e::item(const char* name, QQuickItem* within) const
-{
-    QObject* root = within ? static_cast<QObject*>(within) : static_cast<QObject*>(window);
-    auto* found = root->findChild<QQuickItem*>(QLatin1String(name));
-    if (!found)
-        qWarning() << "no item" << name;
-    return found;
 }
 
 QQuickItem* TstLoginE2e::row(int index) const
@@ -129,40 +100,11 @@ QQuickItem* TstLoginE2e::row(int index) const
     return found;
 }
 
-// Whether a visible, opaque enough item of the window shows this text.
-bool TstLoginE2e::textShown(const QString& text) const
-{
-    const auto items = window->findChildren<QQuickItem*>();
-    for (QQuickItem* candidate : items) {
-        if (!candidate->isVisible() || candidate->property("text").toString() != text)
-            continue;
-        qreal opacity = 1;
-        for (QQuickItem* i = candidate; i; i = i->parentItem())
-            opacity *= i->opacity();
-        if (opacity > 0.5)
-            return true;
-    }
-    return false;
-}
-
 // The list's footer, like its rows, belongs to the list rather than to the document.
 QQuickItem* TstLoginE2e::refreshButton() const
 {
     auto* footer = item("loginListView")->property("footerItem").value<QQuickItem*>();
     return footer ? item("loginrefresh", footer) : nullptr;
-}
-
-void TstLoginE2e::click(QQuickItem* target)
-{
-    QVERIFY(target);
-    QVERIFY2(target->isVisible(), qPrintable(target->objectName()));
-    const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
-}
-
-void TstLoginE2e::shoot(const QString& name)
-{
-    QVERIFY(!windowrig::saveFrame(window, name).isNull());
 }
 
 void TstLoginE2e::logOutAndBack()
@@ -228,6 +170,14 @@ void TstLoginE2e::loginFromRowSavesPassword()
     QCOMPARE(settings("IPPass", macStudio), QStringLiteral("1234"));
     // Hidden, the login screen stops discovery.
     QVERIFY(!graph->udpc.isDiscoveryRunning());
+    shoot(QStringLiteral("e2e_home.png"));
+    // The editing tabs ask for the edit right; the home tab gives it back.
+    click(item("tabBrowseButton"));
+    QTRY_VERIFY(graph->permission.okPermission());
+    QCOMPARE(app.window->property("screenSelect").toInt(), 2);
+    click(item("tabHomeButton"));
+    QVERIFY(!graph->permission.okPermission());
+    QTRY_VERIFY(studio->recorder.receivedLines().contains(QStringLiteral("07F6A7E10")));
     logOutAndBack();
     QVERIFY(graph->udpc.isDiscoveryRunning());
 }
@@ -311,12 +261,17 @@ void TstLoginE2e::lostRecorderComesBackOnItsRow()
     type(rowItem(1, "loginpasswd"), QStringLiteral("5678"));
     click(rowItem(1, "loginbutton"));
     QTRY_VERIFY_WITH_TIMEOUT(!loginScreenShown(), 8000);
+    click(item("tabPlaylistButton"));
+    QTRY_VERIFY(graph->permission.okPermission());
 
     hall->services.discovery.answering = false;
     hall->recorder.stop();
     hall->recorder.disconnectAll();
     QTRY_VERIFY_WITH_TIMEOUT(loginScreenShown() && graph->comm.getLoginState() == 0, 15000);
     QVERIFY(graph->udpc.isDiscoveryRunning());
+    // The edit right went with the link.
+    QVERIFY(!graph->permission.okPermission());
+    QCOMPARE(graph->permission.getKeepAliveTimerId(), 0);
     // Three list cycles without an answer (about ten seconds).
     QTRY_VERIFY_WITH_TIMEOUT(rowItem(1, "powericon")->property("source").toString().contains("question"), 16000);
     QCOMPARE(rowItem(1, "nickname")->property("color").value<QColor>(), QColor("#878787"));
@@ -332,10 +287,7 @@ void TstLoginE2e::lostRecorderComesBackOnItsRow()
 
 void TstLoginE2e::closesWithoutQmlWarnings()
 {
-    // The window goes before the objects its bindings read.
-    engine.reset();
-    g_rootContext = nullptr;
-    graph.reset();
+    app.close();
     QCOMPARE(windowrig::takeWarnings(), QStringList());
 }
 
