@@ -188,6 +188,7 @@ void TstLoginE2e::manualLoginByAddress()
     for (int n = 0; n < 7; ++n)
         click(title);
     QTRY_VERIFY(item("loginold")->isVisible());
+    shoot(QStringLiteral("e2e_manual_login.png"));
     type(item("address"), netenv::recorderAddress(1));
     type(item("password"), QStringLiteral("5678"));
     click(item("loginButton"));
@@ -274,6 +275,7 @@ void TstLoginE2e::lostRecorderComesBackOnItsRow()
     QCOMPARE(graph->permission.getKeepAliveTimerId(), 0);
     // Three list cycles without an answer (about ten seconds).
     QTRY_VERIFY_WITH_TIMEOUT(rowItem(1, "powericon")->property("source").toString().contains("question"), 16000);
+    QVERIFY(!rowItem(0, "powericon")->property("source").toString().contains("question")); // still answering
     QCOMPARE(rowItem(1, "nickname")->property("color").value<QColor>(), QColor("#878787"));
     click(rowItem(1, "card"));
     QVERIFY(!rowItem(1, "loginbutton")->isVisible());

@@ -1,6 +1,7 @@
 // The front panel against a simulated recorder: what a person does at the
-// recorder reaches the status model, and every request of the home screen
-// writes its exact lines and moves the recorder.
+// recorder reaches the status model, and the home screen's requests reach the
+// recorder and move it (one of each kind; the lines of every request are
+// checked without a network).
 #include <QSignalSpy>
 #include <QtTest>
 #include <functional>
@@ -104,34 +105,16 @@ void TestRecorderPanel::requestsReachRecorder()
     auto status = [&s](int code) { return [&s, code] { return s.status() == code; }; };
     auto icon = [](int code) { return [code](Communication& c) { return c.getStatusIcon() == code; }; };
     auto nothing = [] {};
-    int tracksBefore = 0;
 
     const QList<RequestCase> cases {
         { "stop", [&s] { s.pressPlay(); }, [](Communication& c) { c.stopRequest(); }, { { "010" } },
           status(16), icon(16) },
         { "play", nothing, [](Communication& c) { c.playRequest(); }, { { "012", "07F6A3F01" } },
           [&] { return s.status() == 17 && s.levelMeterOn(connection); }, icon(17) },
-        { "pause while playing", [&s] { s.pressPlay(); }, [](Communication& c) { c.pauseRequest(); },
-          { { "01401" } }, status(18), icon(18) },
-        { "pause in play pause", [&s] { s.pressPlay(); s.pressPause(); }, [](Communication& c) { c.pauseRequest(); },
-          { { "01D" } }, status(17), icon(17) },
         { "record from stop", nothing, [](Communication& c) { c.recRequest(); },
           { { "07F720101" }, { "01301", "07F6A3F01" } }, status(131), icon(131) },
-        { "record from record pause", [&s] { s.pressRecord(); }, [](Communication& c) { c.recRequest(); },
-          { { "07F720101" }, { "01300", "07F6A3F01" } }, status(129), icon(129) },
-        { "pause while recording", [&s] { s.pressRecord(); s.pressRecord(); },
-          [](Communication& c) { c.pauseRequest(); }, { { "01301" } }, status(131), icon(131) },
-        { "record while recording starts a new track",
-          [&] { s.pressRecord(); s.pressRecord(); tracksBefore = s.current().tracks.size(); },
-          [](Communication& c) { c.recRequest(); }, { { "01302" } },
-          [&] { return s.status() == 129 && s.current().tracks.size() == tracksBefore + 1; }, icon(129) },
         { "next track", nothing, [](Communication& c) { c.trackSkipNextRequest(); }, { { "01A00", "055" } },
           [&s] { return s.trackNumber() == 2; }, [](Communication& c) { return c.getNowTrackNo() == "002"; } },
-        { "previous track", [&s] { s.seek(3, 0); s.announce(); },
-          [](Communication& c) { c.trackSkipPreviousRequest(); }, { { "01A01", "055" } },
-          [&s] { return s.trackNumber() == 2; }, [](Communication& c) { return c.getNowTrackNo() == "002"; } },
-        { "forward search", [&s] { s.pressPlay(); }, [](Communication& c) { c.forwardRequest(); }, { { "01600" } },
-          [&s] { return s.searchSpeed() == 10; }, icon(17) },
         { "reverse search in play pause and back",
           [&s] { s.pressPlay(); s.seek(1, 9000); s.pressPause(); },
           [](Communication& c) { c.reverseRequest(); c.cancelReverseRequest(); }, { { "01601" }, { "01401" } },
@@ -139,9 +122,6 @@ void TestRecorderPanel::requestsReachRecorder()
         { "time skip ahead", [&s] { s.pressPause(); s.seek(1, 2000); s.announce(); },
           [](Communication& c) { c.timeSkipNextRequest(); }, { { "01A30" } },
           [&s] { return s.position() == 3000; }, [](Communication& c) { return c.getTrackElapsedTimeFlame() == 3000; } },
-        { "time skip back", [&s] { s.pressPause(); s.seek(1, 5000); s.announce(); },
-          [](Communication& c) { c.timeSkipPreviousRequest(); }, { { "01A31" } },
-          [&s] { return s.position() == 4000; }, [](Communication& c) { return c.getTrackElapsedTimeFlame() == 4000; } },
         { "next folder, stopped in the folder area", [&s] { s.panel.playArea = 1; s.announce(); },
           [](Communication& c) {
               QTRY_COMPARE(c.getPlayArea(), QStringLiteral("FOLDER"));
@@ -149,67 +129,15 @@ void TestRecorderPanel::requestsReachRecorder()
           },
           { { "07F6A1A00" } }, [&s] { return s.current().folderIndex == 2; },
           [](Communication& c) { return c.getFolder() == "LIVE\\2017"; } },
-        { "A point", nothing, [](Communication& c) { c.setARequest(); }, { { "02A" } },
-          [&s] { return s.panel.repeat == 2; }, [](Communication& c) { return c.getRepeat() == 2; } },
-        { "A-B", nothing, [](Communication& c) { c.setBRequest(); }, { { "02B" } },
-          [&s] { return s.panel.repeat == 3; }, [](Communication& c) { return c.getRepeat() == 3; } },
-        { "A-B off", [&s] { s.panel.repeat = 3; s.announce(); },
-          [](Communication& c) {
-              QTRY_COMPARE(c.getRepeat(), 3);
-              c.abOffRequest();
-          },
-          { { "03700" } }, [&s] { return s.panel.repeat == 0; }, [](Communication& c) { return c.getRepeat() == 0; } },
         { "mark", [&s] { s.pressPause(); s.seek(1, 1234); },
           [](Communication& c) { c.markRequest(); }, { { "07F0310", "07F035D", "07F6A63" } },
           [&s] { return s.current().tracks.at(0).marks == QList<int> { 1234 }; }, nullptr },
-        { "flash load", nothing, [](Communication& c) { c.flashLoadRequest(); }, { { "017" }, { "07F0417FF" } },
-          [&s] { return s.panel.flashLoad; }, [](Communication& c) { return c.getFlashLoad(); } },
-        { "pitch on", nothing, [](Communication& c) { c.pitchRequest(); }, { { "03501" } },
-          [&s] { return s.panel.pitchOn; }, [](Communication& c) { return c.getPitchStatus(); } },
-        { "key on", nothing, [](Communication& c) { c.keyRequest(); }, { { "03D01" } }, [&s] { return s.panel.keyOn; },
-          [](Communication& c) { return c.getKeyStatus(); } },
         { "pitch value", nothing, [](Communication& c) { c.pitchDataSetRequest(1.5); }, { { "0251500" } },
           [&s] { return s.panel.pitchTenths == 15; }, [](Communication& c) { return c.getPitchData() == "+1.5"; } },
-        { "key value", nothing, [](Communication& c) { c.keyDataSetRequest(-3); }, { { "02D13" } },
-          [&s] { return s.panel.key == -3; }, [](Communication& c) { return c.getKeyData() == -3; } },
         { "medium USB", nothing, [](Communication& c) { c.currentMediaUSBRequest(); }, { { "07F0110" } },
           [&s] { return s.currentMediumName() == "USB"; }, [](Communication& c) { return c.getCurrentMedia() == "USB"; } },
-        { "medium SD2", nothing, [](Communication& c) { c.currentMediaSD2Request(); }, { { "07F0101" } },
-          [&s] { return s.currentMediumName() == "SD2"; }, [](Communication& c) { return c.getCurrentMedia() == "SD2"; } },
-        { "medium SD1", [&s] { s.selectMedium("USB"); },
-          [](Communication& c) {
-              QTRY_COMPARE(c.getCurrentMedia(), QStringLiteral("USB"));
-              c.currentMediaSD1Request();
-          },
-          { { "07F0100" } }, [&s] { return s.currentMediumName() == "SD1"; },
-          [](Communication& c) { return c.getCurrentMedia() == "SD1"; } },
-        { "medium CD without a CD drive", nothing, [](Communication& c) { c.currentMediaCDRequest(); },
-          { { "07F0111" } }, [&s] { return s.currentMediumName() == "SD1"; },
-          [](Communication& c) { return c.getCurrentMedia() == "SD1"; } },
-        { "play area folder", nothing, [](Communication& c) { c.playAreaFolderRequest(); }, { { "07F074F01" } },
-          [&s] { return s.panel.playArea == 1; }, [](Communication& c) { return c.getPlayArea() == "FOLDER"; } },
-        { "play area playlist", nothing, [](Communication& c) { c.playAreaPlaylistRequest(); }, { { "07F074F02" } },
-          [&s] { return s.panel.playArea == 2; }, [](Communication& c) { return c.getPlayArea() == "PLAYLIST"; } },
-        { "play area all", [&s] { s.panel.playArea = 2; s.announce(); },
-          [](Communication& c) {
-              QTRY_COMPARE(c.getPlayArea(), QStringLiteral("PLAYLIST"));
-              c.playAreaAllRequest();
-          },
-          { { "07F074F00" } }, [&s] { return s.panel.playArea == 0; },
-          [](Communication& c) { return c.getPlayArea() == "ALL"; } },
-        { "play mode single", nothing, [](Communication& c) { c.playModeSingleRequest(); }, { { "04D01" } },
-          [&s] { return s.panel.playMode == 1; }, [](Communication& c) { return c.getPlayMode() == "SINGLE"; } },
-        { "play mode program", nothing, [](Communication& c) { c.playModeProgramRequest(); }, { { "04D04" } },
-          [&s] { return s.panel.playMode == 4; }, [](Communication& c) { return c.getPlayMode() == "PROGRAM"; } },
         { "play mode random", nothing, [](Communication& c) { c.playModeRandomRequest(); }, { { "04D06" } },
           [&s] { return s.panel.playMode == 6; }, [](Communication& c) { return c.getPlayMode() == "RANDOM"; } },
-        { "play mode continue", [&s] { s.panel.playMode = 6; s.announce(); },
-          [](Communication& c) {
-              QTRY_COMPARE(c.getPlayMode(), QStringLiteral("RANDOM"));
-              c.playModeContinueRequest();
-          },
-          { { "04D00" } }, [&s] { return s.panel.playMode == 0; },
-          [](Communication& c) { return c.getPlayMode() == "CONTINUE"; } },
         { "time search", nothing,
           [](Communication& c) { c.timeSearchRequest("2", "0", "1", "5", "0"); }, { { "02C020001000500" } },
           [&s] { return s.trackNumber() == 2 && s.position() == 6500; },
@@ -244,24 +172,10 @@ void TestRecorderPanel::applicationFollowsRecorder()
     };
     const QList<FollowCase> cases {
         { "medium", [&s] { s.selectMedium("SD2"); }, { { "currentMedia", "SD2" }, { "allTrackNo", "002" } } },
-        { "play area", [&s] { s.panel.playArea = 2; }, { { "playArea", "PLAYLIST" } } },
-        { "play mode", [&s] { s.panel.playMode = 6; }, { { "playMode", "RANDOM" } } },
-        { "repeat", [&s] { s.panel.repeat = 1; }, { { "repeat", 1 } } },
         { "pitch", [&s] { s.panel.pitchOn = true; s.panel.pitchTenths = -123; },
           { { "pitchStatus", true }, { "pitchData", "-12.3" } } },
-        { "key", [&s] { s.panel.keyOn = true; s.panel.key = 5; }, { { "keyStatus", true }, { "keyData", 5 } } },
         { "record format", [&s] { s.panel.recordFormat = 9; },
           { { "recFormat", "Mp3" }, { "recFs", 1 }, { "backupRelay", false } } },
-        { "relay format", [&s] { s.panel.recordFormat = 5; }, { { "recFormat", "Wav(Relay)" }, { "backupRelay", true } } },
-        { "inputs", [&s] { s.panel.input = 2; s.panel.digitalInLocked = false; s.panel.phantom = true; },
-          { { "inputSelect", 2 }, { "digitalInLock", false }, { "micPhantom", true } } },
-        { "flags",
-          [&s] {
-              s.panel.autoCue = s.panel.autoTrack = s.panel.autoReady = s.panel.syncRec = s.panel.incPlay = true;
-              s.panel.monoMix = s.panel.lowCut = s.panel.autoMark = s.panel.src = true;
-          },
-          { { "autoCue", true }, { "autoTrack", true }, { "autoReady", true }, { "syncRec", true },
-            { "incPlay", true }, { "monoMix", true }, { "lowCut", true }, { "autoMark", true }, { "src", true } } },
         { "level meters", [&s] { s.setLevels(0x80, 0x7F, 0x90, 0x91, false, true); },
           { { "levelMeterL", 127 }, { "levelMeterR", 126 }, { "levelMeterLPeak", 143 }, { "levelMeterRPeak", 144 },
             { "levelMeterLOver", false }, { "levelMeterROver", true } } },
@@ -269,7 +183,6 @@ void TestRecorderPanel::applicationFollowsRecorder()
           { { "nowTrackNo", "002" }, { "title", "Interview" }, { "trackElapsedTimeFlame", 150 },
             { "currentTrackTop", 18000 } } },
         { "busy", [&s] { s.setBusy(3); }, { { "statusIcon", 255 }, { "statusDetail", 3 } } },
-        { "recording", [&s] { s.pressRecord(); s.pressRecord(); }, { { "statusIcon", 129 }, { "allTrackNo", "004" } } },
     };
 
     Communication& comm = app->comm;

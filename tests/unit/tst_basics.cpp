@@ -1,4 +1,4 @@
-// Number fields, the settings file, the version text and the font choice.
+// Number fields, the settings file and the font choice.
 #include <QFile>
 #include <QFont>
 #include <QLocale>
@@ -9,7 +9,6 @@
 #include "objectgraph.h"
 #include "replyfields.h"
 #include "telnet.h"
-#include "version.h"
 
 class TestBasics : public QObject
 {
@@ -22,7 +21,6 @@ private slots:
     void readingNumberFields();
     void settingsRoundTrip();
     void settingsFileIsOwnerOnly();
-    void version();
     void multiFont();
 };
 
@@ -107,11 +105,6 @@ void TestBasics::settingsFileIsOwnerOnly()
     const QFileDevice::Permissions p = QFile::permissions(DataSettings::fileName());
     QVERIFY(p & QFileDevice::ReadOwner);
     QVERIFY(!(p & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup | QFileDevice::WriteOther)));
-}
-
-void TestBasics::version()
-{
-    QCOMPARE(Version().getVersion(), QStringLiteral("2.0.0"));
 }
 
 void TestBasics::multiFont()
