@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
 import QtQuick.Controls 2.15
+import "popupmessages.js" as PopupMessages
 
 // The portrait main window: the five screens as pages of a swipe view with a
 // page indicator, the login screen over them until a recorder is logged in,
@@ -20,22 +21,9 @@ Window {
     property real ptSize: appHeight / 716
     property int oldMessage: 0
 
-    readonly property var popupTexts: ({
-        1: "Change of settings not currently permitted.",
-        2: "Warning Detected. See Unit for details.",
-        3: "Warning Detected. See Unit for details.",
-        100: "Invalid password.",
-        200: "Unable to complete this action."
-    })
-
-    // Shows the text of a message code. A code repeated while its message is
-    // still up is dropped, except a wrong password (100).
+    // Shows the text of a message code.
     function execPopup(message) {
-        if (!(popup.popupEnabled === false || message !== oldMessage || message === 100))
-            return
-        var text = popupTexts.hasOwnProperty(message) ? popupTexts[message] : "Unknown"
-        popup.show(text)
-        oldMessage = message
+        oldMessage = PopupMessages.show(popup, oldMessage, message)
     }
 
     Rectangle {

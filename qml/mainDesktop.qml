@@ -1,5 +1,6 @@
 import QtQuick 2.8
 import QtQuick.Window 2.2
+import "popupmessages.js" as PopupMessages
 
 // The application window: five screens under a tab bar, fitted to the design
 // canvas of 1242 x 2148 pixels (414 x 716 units), and the overlays above them.
@@ -20,26 +21,9 @@ Window {
     property int screenSelect: 0
     property int oldMessage: 0
 
-    // Shows the text of a popup message code. The same code is not shown again
-    // while its message is still up, except a wrong password (100).
+    // Shows the text of a message code.
     function execPopup(message) {
-        if (!(popup.popupEnabled === false || message !== oldMessage || message === 100))
-            return
-        var text
-        if (message === 1)
-            text = "Change of settings not currently permitted."
-        else if (message === 2)
-            text = "Warning Detected. See Unit for details."
-        else if (message === 3)
-            text = "Warning Detected. See Unit for details."
-        else if (message === 100)
-            text = "Invalid password."
-        else if (message === 200)
-            text = "Unable to complete this action."
-        else
-            text = "Unknown"
-        popup.show(text)
-        oldMessage = message
+        oldMessage = PopupMessages.show(popup, oldMessage, message)
     }
 
     Rectangle {

@@ -21,7 +21,6 @@ private slots:
     void init();
     void listings_data();
     void listings();
-    void secondStepWhileOneIsOpen();
     void passiveReplyNamingAnotherHost();
     void stalledSteps_data();
     void stalledSteps();
@@ -109,21 +108,6 @@ void tst_FtpAccess::listings()
     int ends = 0;
     QTEST(list(ftp, QStringLiteral("USB"), &ends, model), "names");
     QCOMPARE(ends, 1);
-}
-
-// A step started while the previous one still waits for its listing gets
-// its own listing only, and one end.
-void tst_FtpAccess::secondStepWhileOneIsOpen()
-{
-    unit->services.ftp.listingDelayMs = 300;
-    FtpAccess ftp;
-    ftp.connectFtp(netenv::recorderAddress(0), password, QStringLiteral("SD1"), 0);
-    QTRY_VERIFY(unit->services.ftp.receivedLines().contains(QStringLiteral("LIST")));
-    int ends = 0;
-    QStringList names = list(ftp, QStringLiteral("USB"), &ends);
-    QTest::qWait(400); // past the first step's listing
-    QCOMPARE(ends, 1);
-    QCOMPARE(names, (QStringList { "x.ppl", "y.ppl", "z.ppl" }));
 }
 
 // The listing always comes from the recorder: a passive reply that names

@@ -30,7 +30,6 @@ private slots:
     void cleanup();
     void powerActions_data();
     void powerActions();
-    void loginHandOff();
     void outcomes_data();
     void outcomes();
     void newActionLeavesThePreviousRecorderAlone();
@@ -153,19 +152,6 @@ void tst_PowerControl::powerActions()
     udpc->visibleStateChanged(true);
     UdpMachineList* row = published->find(*udpc, mac);
     QTRY_VERIFY(row->count() == 0 && row->powerstate() == powerAfter);
-}
-
-void tst_PowerControl::loginHandOff()
-{
-    QSignalSpy login(udpc.get(), &UdpPowerControl::loginRequest);
-    QSignalSpy messages(udpc.get(), &UdpPowerControl::popupMessage);
-    runAction(UdpPowerControl::Login, stageMac);
-    QCOMPARE(phases, (QList<int> { 1, 0 }));
-    QCOMPARE(login.count(), 1);
-    QCOMPARE(login.at(0), (QVariantList { netenv::recorderAddress(0), QStringLiteral("1234") }));
-    QCOMPARE(udpc->telnetConnecting(), 100);
-    QCOMPARE(messages.count(), 0);
-    QVERIFY2(stage->recorder.receivedLines().isEmpty(), "the login itself is not this class's business");
 }
 
 // How every action ends, with the message it shows.

@@ -25,7 +25,6 @@ private slots:
     void wrongPasswordReportedOnce();
     void silentPeersTimeOut_data();
     void silentPeersTimeOut();
-    void refusedPortFails();
     void framing_data();
     void framing();
     void characterSplitAcrossSegments();
@@ -188,24 +187,11 @@ void TestTelnet::silentPeersTimeOut()
     telnet.loginTimeoutMs = 400;
     QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
     QSignalSpy connected(&telnet, &Telnet::connectedToServer);
-    QElapsedTimer clock;
-    clock.start();
     telnet.connectToServer(recorder->address().toString(), "pass", false);
     QVERIFY(failed.wait(3000));
-    QVERIFY(clock.elapsed() >= 350);
     QCOMPARE(failed.size(), 1);
     QCOMPARE(connected.size(), 0);
     QCOMPARE(telnet.socketState(), QAbstractSocket::UnconnectedState);
-}
-
-void TestTelnet::refusedPortFails()
-{
-    recorder->stop();
-    Telnet telnet;
-    QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
-    telnet.connectToServer(recorder->address().toString(), "pass", true);
-    QVERIFY(failed.wait(3000));
-    QCOMPARE(failed.size(), 1);
 }
 
 void TestTelnet::framing_data()

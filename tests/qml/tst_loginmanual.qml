@@ -34,7 +34,6 @@ LoginTestCase {
 
     function test_manualLogin_data() {
         return [
-            { tag: "button", enter: false, address: "10.47.0.12", password: "5678", hidesPopup: true },
             { tag: "Enter in password", enter: true, address: "10.47.0.12", password: "5678", hidesPopup: false },
             { tag: "both empty", enter: false, address: "", password: "", hidesPopup: true }
         ]
@@ -239,16 +238,6 @@ LoginTestCase {
         part("apppasswd1").accepted()
         verify(!screen.admin_mode)
         verify(part("app_passwd").visible)
-    }
-
-    function test_leaveAdminMode() {
-        makeScreen([recorder({})])
-        udpc.initCompleted()
-        screen.admin_mode = true
-        mouseClick(rowPart(0, "card"))
-        mouseClick(part("leaveAdminButton"))
-        verify(!screen.admin_mode)
-        compare(screen.selected_index, -1)
     }
 
     function test_adminRowControls_data() {

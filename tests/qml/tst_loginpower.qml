@@ -27,7 +27,6 @@ LoginTestCase {
     function test_confirm_data() {
         return [
             { tag: "turn on", action: "turn on", index: 1, call: "turnOnMachine", mac: "aa:02", counts: [1, 5] },
-            { tag: "turn off", action: "turn off", index: 0, call: "turnOffMachine", mac: "aa:01", counts: [6, 0] },
             { tag: "restart", action: "restart", index: 0, call: "restartMachine", mac: "aa:01", counts: [6, 0] }
         ]
     }
@@ -89,10 +88,7 @@ LoginTestCase {
     function test_overlays_data() {
         return [
             { tag: "connecting", loginState: 1, phase: 0, ticks: 100, login: true, power: false },
-            { tag: "logged in", loginState: 2, phase: 0, ticks: 100, login: true, power: false },
-            { tag: "last retry", loginState: 4, phase: 0, ticks: 100, login: true, power: false },
             { tag: "power action waits", loginState: 0, phase: 1, ticks: 100, login: false, power: true },
-            { tag: "power channel logging in", loginState: 0, phase: 3, ticks: 100, login: false, power: true },
             { tag: "action just started", loginState: 0, phase: 0, ticks: 1, login: false, power: true },
             { tag: "idle", loginState: 0, phase: 0, ticks: 2, login: false, power: false }
         ]

@@ -1,8 +1,9 @@
 import QtQuick 2.15
 import QtTest 1.1
 
-// The portrait main window: its size unit, the pages and the edit right they
-// need, the message codes, the screen lock and the overlays.
+// The portrait main window: the pages and the edit right they need, the
+// failure message, the screen lock and the overlays. (The message
+// codes are shared with the desktop window and checked there.)
 TestCase {
     id: testCase
     name: "MainPortrait"
@@ -55,21 +56,6 @@ TestCase {
         fail("the popup shows no text")
     }
 
-    function test_sizeUnit_data() {
-        return [
-            { tag: "start size", width: 463, height: 800, appHeight: 800, appWidth: 462.57, ptSize: 1.1173 },
-            { tag: "wide: height-limited", width: 463, height: 400, appHeight: 400, appWidth: 231.28, ptSize: 0.5587 },
-            { tag: "narrow: width-limited", width: 200, height: 800, appHeight: 345.89, appWidth: 200, ptSize: 0.4831 }
-        ]
-    }
-
-    function test_sizeUnit(data) {
-        openWindow(data.width, data.height)
-        fuzzyCompare(window.appHeight, data.appHeight, 0.01)
-        fuzzyCompare(window.appWidth, data.appWidth, 0.01)
-        fuzzyCompare(window.ptSize, data.ptSize, 0.0001)
-    }
-
     function test_pagesNeedTheEditRight() {
         openWindow()
         comm.loginComp = true
@@ -117,63 +103,6 @@ TestCase {
         mouseClick(indicator, point.x, point.y)
         compare(part("swipeView").currentIndex, 2)
         compare(permission.calls.map(function (c) { return c.name }), ["requestPermission"])
-    }
-
-    function test_pagesExistOnlyNearTheCurrentOne_data() {
-        return [
-            { tag: "home", current: 0, loaded: [true, true, false, false, false] },
-            { tag: "menu", current: 1, loaded: [true, true, true, false, false] },
-            { tag: "browse", current: 2, loaded: [false, true, true, true, false] },
-            { tag: "playlists", current: 3, loaded: [false, true, true, true, true] },
-            { tag: "timer events", current: 4, loaded: [false, true, false, true, true] }
-        ]
-    }
-
-    function test_pagesExistOnlyNearTheCurrentOne(data) {
-        openWindow()
-        part("swipeView").setCurrentIndex(data.current)
-        var loaded = [0, 1, 2, 3, 4].map(function (i) { return i === 1 || page(i).item !== null })
-        compare(loaded, data.loaded)
-    }
-
-    function test_messageCodes_data() {
-        return [
-            { tag: "settings", code: 1, text: "Change of settings not currently permitted." },
-            { tag: "warning 2", code: 2, text: "Warning Detected. See Unit for details." },
-            { tag: "warning 3", code: 3, text: "Warning Detected. See Unit for details." },
-            { tag: "password", code: 100, text: "Invalid password." },
-            { tag: "failed", code: 200, text: "Unable to complete this action." },
-            { tag: "other", code: 7, text: "Unknown" }
-        ]
-    }
-
-    function test_messageCodes(data) {
-        openWindow()
-        comm.popupReceived(data.code)
-        compare(popupText().text, data.text)
-        verify(part("popup").popupEnabled)
-        compare(window.oldMessage, data.code)
-    }
-
-    function test_repeatedCodeWhileShown_data() {
-        return [
-            { tag: "same code", first: 1, second: 1, shown: false },
-            { tag: "other code", first: 1, second: 2, shown: true },
-            { tag: "wrong password again", first: 100, second: 100, shown: true }
-        ]
-    }
-
-    function test_repeatedCodeWhileShown(data) {
-        openWindow()
-        comm.popupReceived(data.first)
-        popupText().text = "marker"
-        comm.popupReceived(data.second)
-        compare(popupText().text !== "marker", data.shown)
-        // Once the toast is hidden, the same code shows again.
-        part("popup").hide()
-        popupText().text = "marker"
-        comm.popupReceived(data.second)
-        verify(popupText().text !== "marker")
     }
 
     function test_failedCommandsShowMessage() {
