@@ -34,7 +34,6 @@ private slots:
     void outcomes();
     void newActionLeavesThePreviousRecorderAlone();
     void unknownRecorderChangesNothing();
-    void standbyRecorderSpeaksOnlyWhenAsked();
 
 private:
     void runAction(UdpPowerControl::PendingAction action, const QString& mac);
@@ -276,31 +275,6 @@ void tst_PowerControl::unknownRecorderChangesNothing()
     QCOMPARE(phase.count(), 0);
     QCOMPARE(connecting.count(), 0);
     QCOMPARE(udpc->loadAdminPass(stranger), QString());
-}
-
-// In standby nothing that happens at the recorder reaches a connection of its
-// own accord, so what the power channel reads is the answer to its command.
-void tst_PowerControl::standbyRecorderSpeaksOnlyWhenAsked()
-{
-    Telnet channel;
-    channel.skipModelQuery = true;
-    QSignalSpy loggedIn(&channel, &Telnet::connectedToServer);
-    QSignalSpy lines(&channel, &Telnet::readyRead);
-    channel.connectToServer(foyer->recorder.address().toString(), foyer->recorder.password, false);
-    QVERIFY(loggedIn.wait(2000));
-
-    sim::RecorderState* state = foyer->services.state;
-    state->setStatus(sim::RecorderState::Recording); // pushes the elapsed time each second
-    state->addMark(100);
-    state->showPopup(3);
-    state->setReadOnly(true);
-    QTest::qWait(1300);
-    QCOMPARE(lines.count(), 0);
-
-    foyer->recorder.powered = true;
-    state->announce();
-    QVERIFY(lines.wait(1000));
-    QCOMPARE(lines.at(0).at(0).toString(), QStringLiteral("F600"));
 }
 
 QTEST_MAIN(tst_PowerControl)

@@ -9,19 +9,8 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QtQuickTest>
-#include <utility>
 
-namespace {
-QStringList collectedWarnings;
-QtMessageHandler nextHandler = nullptr;
-
-void collectWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (type == QtWarningMsg || type == QtCriticalMsg)
-        collectedWarnings << message;
-    nextHandler(type, context, message);
-}
-} // namespace
+#include "windowrig.h"
 
 // Lets a test replace a context property (a list model, say) at run time, and
 // collect the warnings (QML errors among them) printed meanwhile.
@@ -46,18 +35,11 @@ public:
     // on top of the test log's own handler, so they are still printed.
     Q_INVOKABLE QStringList takeWarnings()
     {
-        if (!nextHandler)
-            nextHandler = qInstallMessageHandler(collectWarning);
-        return std::exchange(collectedWarnings, {});
-    }
-
-    // Where a picture for people to look at goes: screenshots/ beside the
-    // test program, with the other tests' pictures.
-    Q_INVOKABLE QString screenshotPath(const QString& fileName)
-    {
-        QDir shots(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
-        shots.mkpath(QStringLiteral("."));
-        return shots.filePath(fileName);
+        if (!collecting) {
+            windowrig::collectWarnings();
+            collecting = true;
+        }
+        return windowrig::takeWarnings();
     }
 
 private:
@@ -79,6 +61,7 @@ private:
     }
 
     QQmlEngine* m_engine;
+    static inline bool collecting = false;
 };
 
 class Setup : public QObject
