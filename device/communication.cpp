@@ -58,8 +58,10 @@ void Communication::setLoginState(int state)
 
 void Communication::loginRequest(QString adr, QString pass)
 {
-    // A playlist step begun on the previous link must not load on this one.
+    // Nothing of the previous link carries over: neither a playlist step
+    // begun on it nor its edit right.
     ftpAccess.abort();
+    permission->dropRight();
     m_address = adr;
     emit addressChanged(m_address);
     m_password = pass;

@@ -102,26 +102,18 @@ struct RequestCase
 void TestRecorderPanel::requestsReachRecorder()
 {
     RecorderState& s = *state;
-    auto status = [&s](int code) { return [&s, code] { return s.status() == code; }; };
     auto icon = [](int code) { return [code](Communication& c) { return c.getStatusIcon() == code; }; };
     auto nothing = [] {};
 
     const QList<RequestCase> cases {
-        { "stop", [&s] { s.pressPlay(); }, [](Communication& c) { c.stopRequest(); }, { { "010" } },
-          status(16), icon(16) },
         { "play", nothing, [](Communication& c) { c.playRequest(); }, { { "012", "07F6A3F01" } },
           [&] { return s.status() == 17 && s.levelMeterOn(connection); }, icon(17) },
-        { "record from stop", nothing, [](Communication& c) { c.recRequest(); },
-          { { "07F720101" }, { "01301", "07F6A3F01" } }, status(131), icon(131) },
         { "next track", nothing, [](Communication& c) { c.trackSkipNextRequest(); }, { { "01A00", "055" } },
           [&s] { return s.trackNumber() == 2; }, [](Communication& c) { return c.getNowTrackNo() == "002"; } },
         { "reverse search in play pause and back",
           [&s] { s.pressPlay(); s.seek(1, 9000); s.pressPause(); },
           [](Communication& c) { c.reverseRequest(); c.cancelReverseRequest(); }, { { "01601" }, { "01401" } },
           [&s] { return s.status() == 18 && s.searchSpeed() == 0; }, icon(18) },
-        { "time skip ahead", [&s] { s.pressPause(); s.seek(1, 2000); s.announce(); },
-          [](Communication& c) { c.timeSkipNextRequest(); }, { { "01A30" } },
-          [&s] { return s.position() == 3000; }, [](Communication& c) { return c.getTrackElapsedTimeFlame() == 3000; } },
         { "next folder, stopped in the folder area", [&s] { s.panel.playArea = 1; s.announce(); },
           [](Communication& c) {
               QTRY_COMPARE(c.getPlayArea(), QStringLiteral("FOLDER"));
@@ -132,12 +124,6 @@ void TestRecorderPanel::requestsReachRecorder()
         { "mark", [&s] { s.pressPause(); s.seek(1, 1234); },
           [](Communication& c) { c.markRequest(); }, { { "07F0310", "07F035D", "07F6A63" } },
           [&s] { return s.current().tracks.at(0).marks == QList<int> { 1234 }; }, nullptr },
-        { "pitch value", nothing, [](Communication& c) { c.pitchDataSetRequest(1.5); }, { { "0251500" } },
-          [&s] { return s.panel.pitchTenths == 15; }, [](Communication& c) { return c.getPitchData() == "+1.5"; } },
-        { "medium USB", nothing, [](Communication& c) { c.currentMediaUSBRequest(); }, { { "07F0110" } },
-          [&s] { return s.currentMediumName() == "USB"; }, [](Communication& c) { return c.getCurrentMedia() == "USB"; } },
-        { "play mode random", nothing, [](Communication& c) { c.playModeRandomRequest(); }, { { "04D06" } },
-          [&s] { return s.panel.playMode == 6; }, [](Communication& c) { return c.getPlayMode() == "RANDOM"; } },
         { "time search", nothing,
           [](Communication& c) { c.timeSearchRequest("2", "0", "1", "5", "0"); }, { { "02C020001000500" } },
           [&s] { return s.trackNumber() == 2 && s.position() == 6500; },
@@ -172,13 +158,8 @@ void TestRecorderPanel::applicationFollowsRecorder()
     };
     const QList<FollowCase> cases {
         { "medium", [&s] { s.selectMedium("SD2"); }, { { "currentMedia", "SD2" }, { "allTrackNo", "002" } } },
-        { "pitch", [&s] { s.panel.pitchOn = true; s.panel.pitchTenths = -123; },
-          { { "pitchStatus", true }, { "pitchData", "-12.3" } } },
         { "record format", [&s] { s.panel.recordFormat = 9; },
           { { "recFormat", "Mp3" }, { "recFs", 1 }, { "backupRelay", false } } },
-        { "level meters", [&s] { s.setLevels(0x80, 0x7F, 0x90, 0x91, false, true); },
-          { { "levelMeterL", 127 }, { "levelMeterR", 126 }, { "levelMeterLPeak", 143 }, { "levelMeterRPeak", 144 },
-            { "levelMeterLOver", false }, { "levelMeterROver", true } } },
         { "track and title", [&s] { s.seek(2, 150); },
           { { "nowTrackNo", "002" }, { "title", "Interview" }, { "trackElapsedTimeFlame", 150 },
             { "currentTrackTop", 18000 } } },

@@ -76,17 +76,12 @@ Item {
             scroller.visible = true
             var text = scroller.children[0]
             scroller.text = "A title far too long for the space it is given"
-            scroller.width = text.contentWidth - 50 // 50 pixels of overflow: 1000 ms
+            scroller.width = text.contentWidth - 50
 
             mouseClick(scroller)
             compare(scroller.tempX, -50)
-            var started = Date.now()
             tryCompare(text, "x", -50, 3000)
-            var slide = Date.now() - started
-            verify(slide >= 950, "slid in " + slide + " ms")
             tryCompare(text, "x", 0, 5000)
-            var rest = Date.now() - started - slide
-            verify(rest >= 2900 && rest < 4500, "rested " + rest + " ms")
 
             // A tap during the slide starts it again from the beginning.
             mouseClick(scroller)
