@@ -16,11 +16,8 @@ private slots:
     void init();
     void cleanup();
 
-    void loginReportsModel_data();
-    void loginReportsModel();
-    void unusableModelAnswerFails_data();
-    void unusableModelAnswerFails();
-    void lineBeforeModelAnswerIsFramed();
+    void loginDialogue_data();
+    void loginDialogue();
     void skipModelQuery();
     void wrongPasswordReportedOnce();
     void silentPeersTimeOut_data();
@@ -31,7 +28,6 @@ private slots:
     void endlessLineIsDropped();
     void newConnectionForgetsPartialLine();
     void reconnectAbortsOldLink();
-    void passwordCannotInjectLines();
     void commandsDuringLoginAreDropped();
     void flowControlPauses();
 
@@ -81,65 +77,53 @@ void TestTelnet::sendChunks(const QList<QByteArray>& chunks)
     }
 }
 
-void TestTelnet::loginReportsModel_data()
+// The login dialogue: the empty first line, the password, the model query;
+// the model the answer names, or a failure when it names none.
+void TestTelnet::loginDialogue_data()
 {
-    QTest::addColumn<int>("model");
-    QTest::newRow("KZ-470MX") << 0;
-    QTest::newRow("KZ-470DUAL") << 1;
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QStringList>("modelAnswer"); // the recorder's own when empty
+    QTest::addColumn<int>("model");               // -1: the login fails
+    QTest::addColumn<QStringList>("framed");
+
+    const QStringList own;
+    QTest::newRow("KZ-470MX") << "pass" << own << 0 << QStringList();
+    QTest::newRow("KZ-470DUAL") << "pass" << QStringList { "0FF6AE401" } << 1 << QStringList();
+    QTest::newRow("model 02") << "pass" << QStringList { "0FF6AE402" } << -1 << QStringList();
+    QTest::newRow("refusal") << "pass" << QStringList { "0F2" } << -1 << QStringList();
+    QTest::newRow("a notice before the answer is framed")
+        << "pass" << QStringList { "0D011", "0FF6AE401" } << 1 << QStringList { "D011" };
+    // The line breaks and NUL are removed, so the text stays one password line.
+    QTest::newRow("password cannot make lines") << QString::fromLatin1("ab\r\n07F1141\0cd", 14) << own << 0
+                                                << QStringList();
 }
 
-void TestTelnet::loginReportsModel()
+void TestTelnet::loginDialogue()
 {
+    QFETCH(QString, password);
+    QFETCH(QStringList, modelAnswer);
     QFETCH(int, model);
-    recorder->model = model;
+    recorder->password = QString(password).remove(QRegularExpression(QStringLiteral("[\r\n\0]")));
+    if (!modelAnswer.isEmpty())
+        recorder->setReply("07F6A64", modelAnswer);
     Telnet telnet;
     QSignalSpy connected(&telnet, &Telnet::connectedToServer);
     QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
-    telnet.connectToServer(recorder->address().toString(), "pass", false);
-    QVERIFY(connected.wait(3000));
-    QCOMPARE(connected.size(), 1);
-    QCOMPARE(connected.at(0).at(0).toInt(), model);
-    // The dialogue: the empty first line, the password, the model query.
-    QCOMPARE(recorder->receivedLines(), QStringList({ "", "pass", "07F6A64" }));
-    // The login time-out no longer runs once the login is complete.
-    QTest::qWait(300);
-    QCOMPARE(failed.size(), 0);
-}
-
-void TestTelnet::unusableModelAnswerFails_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::newRow("model 02") << "0FF6AE402";
-    QTest::newRow("refusal") << "0F2";
-}
-
-void TestTelnet::unusableModelAnswerFails()
-{
-    QFETCH(QString, answer);
-    recorder->setReply("07F6A64", { answer });
-    Telnet telnet;
-    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
-    QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
-    telnet.connectToServer(recorder->address().toString(), "pass", false);
-    QVERIFY(failed.wait(3000));
-    QCOMPARE(failed.size(), 1);
-    QCOMPARE(connected.size(), 0);
-    QCOMPARE(telnet.socketState(), QAbstractSocket::UnconnectedState);
-}
-
-void TestTelnet::lineBeforeModelAnswerIsFramed()
-{
-    // An unsolicited notice slips in between "Login Successful" and the model answer.
-    recorder->model = 1;
-    recorder->setReply("07F6A64", { "0D011", "0FF6AE401" });
-    Telnet telnet;
     QSignalSpy lines(&telnet, &Telnet::readyRead);
-    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
-    telnet.connectToServer(recorder->address().toString(), "pass", false);
-    QVERIFY(connected.wait(3000));
-    QCOMPARE(connected.at(0).at(0).toInt(), 1);
-    QCOMPARE(lines.size(), 1);
-    QCOMPARE(lines.at(0).at(0).toString(), QStringLiteral("D011"));
+    telnet.connectToServer(recorder->address().toString(), password, false);
+    QVERIFY((model < 0 ? failed : connected).wait(3000));
+    QCOMPARE(recorder->receivedLines(), QStringList({ "", recorder->password, "07F6A64" }));
+    QStringList framed;
+    for (const auto& args : lines)
+        framed << args.at(0).toString();
+    QTEST(framed, "framed");
+    QTest::qWait(300); // neither a time-out after a login nor a second report
+    QCOMPARE(connected.size(), model < 0 ? 0 : 1);
+    QCOMPARE(failed.size(), model < 0 ? 1 : 0);
+    if (model >= 0)
+        QCOMPARE(connected.at(0).at(0).toInt(), model);
+    else
+        QCOMPARE(telnet.socketState(), QAbstractSocket::UnconnectedState);
 }
 
 void TestTelnet::skipModelQuery()
@@ -291,17 +275,6 @@ void TestTelnet::reconnectAbortsOldLink()
     telnet.sendData("050\r\n");
     QTRY_VERIFY(second->receivedLines().contains("050"));
     QVERIFY(recorder->receivedLines().isEmpty());
-}
-
-void TestTelnet::passwordCannotInjectLines()
-{
-    // The line breaks and NUL are removed, so the text stays one password line.
-    recorder->password = "ab07F1141cd";
-    Telnet telnet;
-    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
-    telnet.connectToServer(recorder->address().toString(), QString::fromLatin1("ab\r\n07F1141\0cd", 14), false);
-    QVERIFY(connected.wait(3000));
-    QCOMPARE(recorder->receivedLines(), QStringList({ "", "ab07F1141cd", "07F6A64" }));
 }
 
 void TestTelnet::commandsDuringLoginAreDropped()
