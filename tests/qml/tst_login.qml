@@ -3,9 +3,9 @@ import QtTest 1.1
 import "fakes"
 
 // What the login road end to end does not reach of the login screen's root and
-// recorder list: the tap counter's cycle, the application and visibility
-// reports to discovery, which rows can log in, the selection, the login by
-// Enter and the list's reaction to discovery's signals at its edges.
+// recorder list: the tap counter's cycle, what a change of visibility resets,
+// which rows can log in, the selection, the login by Enter and the list's
+// reaction to discovery's signals at its edges.
 LoginTestCase {
     name: "LoginList"
 
@@ -33,25 +33,6 @@ LoginTestCase {
         // Discovery is asked to republish once as the manual view appears and
         // once as it goes.
         compare(udpc.callsOf("refreshList").length, 2)
-    }
-
-    function test_applicationState_data() {
-        return [
-            { tag: "active", state: Qt.ApplicationActive, reported: true },
-            { tag: "inactive", state: Qt.ApplicationInactive, reported: false },
-            { tag: "suspended", state: Qt.ApplicationSuspended, reported: false }
-        ]
-    }
-
-    function test_applicationState(data) {
-        makeScreen([])
-        // Come from a state that reports the opposite, so the handler runs.
-        screen.appState = data.reported ? Qt.ApplicationHidden : Qt.ApplicationActive
-        udpc.calls = []
-        screen.appState = data.state
-        var calls = udpc.callsOf("appStateChanged")
-        compare(calls.length, 1)
-        compare(calls[0].args[0], data.reported)
     }
 
     function test_visibilityChange() {

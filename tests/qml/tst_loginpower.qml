@@ -2,8 +2,8 @@ import QtQuick 2.15
 import QtTest 1.1
 import "fakes"
 
-// The power confirmation dialog, the two "Connecting..." overlays and the
-// login screen's own message toast.
+// The power confirmation dialog, and the login screen's own message toast
+// above the "Connecting..." overlays.
 LoginTestCase {
     name: "LoginPowerAndOverlays"
 
@@ -71,50 +71,6 @@ LoginTestCase {
         verify(!part("confirmPowerControl").visible)
         // The dialog keeps its last state for the next opener to overwrite.
         compare(screen.cpcAction, "turn off")
-    }
-
-    function test_backdropSwallowsTaps() {
-        makeAdminScreen()
-        openDialog("turn on", 1)
-        // The first row's card lies under the backdrop, outside the box.
-        var card = rowPart(0, "card")
-        var point = card.mapToItem(host, 10, 10)
-        mouseClick(host, point.x, point.y)
-        verify(screen.f_visibleCPC)
-        compare(screen.selected_index, -1)
-        compare(udpc.calls.length, 0)
-    }
-
-    function test_overlays_data() {
-        return [
-            { tag: "connecting", loginState: 1, phase: 0, ticks: 100, login: true, power: false },
-            { tag: "power action waits", loginState: 0, phase: 1, ticks: 100, login: false, power: true },
-            { tag: "action just started", loginState: 0, phase: 0, ticks: 1, login: false, power: true },
-            { tag: "idle", loginState: 0, phase: 0, ticks: 2, login: false, power: false }
-        ]
-    }
-
-    function test_overlays(data) {
-        makeAdminScreen()
-        screen.admin_mode = false
-        comm.loginState = data.loginState
-        udpc.telnetPhase = data.phase
-        udpc.telnetConnecting = data.ticks
-        compare(part("loginConnecting").visible, data.login)
-        compare(part("powerConnecting").visible, data.power)
-        compare(udpc.callsOf("refreshList").length, data.power ? 1 : 0)
-        // Nothing beneath an overlay reacts to a tap.
-        mouseClick(rowPart(0, "card"))
-        compare(screen.selected_index, data.login || data.power ? -1 : 0)
-    }
-
-    function test_powerOverlayRefreshesEachTimeItShows() {
-        makeScreen([])
-        udpc.telnetPhase = 1
-        udpc.telnetPhase = 2
-        udpc.telnetPhase = 0
-        udpc.telnetConnecting = 0
-        compare(udpc.callsOf("refreshList").length, 2)
     }
 
     function test_messagesShowAboveOverlays() {

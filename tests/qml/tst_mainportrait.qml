@@ -94,17 +94,6 @@ TestCase {
         compare(permission.calls.map(function (c) { return c.name }), ["returnPermission"])
     }
 
-    function test_pageIndicatorSelectsPage() {
-        openWindow()
-        comm.loginComp = true
-        var indicator = part("pageIndicator")
-        var dot = indicator.contentItem.children[2]
-        var point = dot.mapToItem(indicator, dot.width / 2, dot.height / 2)
-        mouseClick(indicator, point.x, point.y)
-        compare(part("swipeView").currentIndex, 2)
-        compare(permission.calls.map(function (c) { return c.name }), ["requestPermission"])
-    }
-
     function test_failedCommandsShowMessage() {
         openWindow()
         pl.execFailed()
