@@ -243,11 +243,18 @@ Item {
                             homePlayMode.playModeDropdownVisible = false
                             homePlayArea.playAreaDropdownVisible = false
                             homeCurrentMedia.currentMediaDropdownVisible = false
+                            lockButton.visible = true
                         } else if (code === 129 || code === 130 || code === 131) {
                             statusIcon.source = code === 129 ? "Resource/Transport_REC_3.png"
                                                              : "Resource/Transport_RECPAUSE_3.png"
                             homeCurrentMedia.currentMediaDropdownVisible = false
                             homeSettingWindowLoader.active = false
+                            // The play-mode list hides with its selector; closed
+                            // now, it cannot keep the lock key hidden.
+                            if (homePlayMode.playModeDropdownVisible) {
+                                homePlayMode.playModeDropdownVisible = false
+                                lockButton.visible = true
+                            }
                             playOnly = false
                         } else {
                             statusIcon.source = ""
@@ -350,23 +357,18 @@ Item {
         }
 
         // --- control panel
-        // The selectors and the playback settings window are not built yet:
-        // these hold the state the status handler closes.
-        Item {
+        HomeCurrentMedia {
             id: homeCurrentMedia
             objectName: "homeCurrentMedia"
-            property bool currentMediaDropdownVisible: false
         }
-        Item {
+        HomePlayArea {
             id: homePlayArea
             objectName: "homePlayArea"
-            property bool playAreaDropdownVisible: false
             visible: playOnly
         }
-        Item {
+        HomePlayMode {
             id: homePlayMode
             objectName: "homePlayMode"
-            property bool playModeDropdownVisible: false
             visible: playOnly
         }
         HomeRecFormat {
@@ -386,11 +388,157 @@ Item {
             objectName: "levelMeterMono"
             visible: playOnly ? false : comm.monoMix
         }
+        HomeTransportButtons {
+        }
+
+        Button {
+            id: markButton
+            objectName: "markButton"
+            x: ptSize * 26
+            y: ptSize * 562
+            width: ptSize * 168
+            height: ptSize * 44
+            visible: comm.currentMedia !== "CD"
+            contentItem: PanelText {
+                text: "MARK"
+                color: "black"
+            }
+            background: Image {
+                anchors.fill: parent
+                source: markButton.down ? "Resource/buton_MARK_ON_168x44_3.png" : "Resource/buton_MARK_OFF_168x44_3.png"
+            }
+            onPressed: comm.markRequest()
+        }
+        Button {
+            id: displayButton
+            objectName: "displayButton"
+            anchors.right: parent.right
+            anchors.rightMargin: ptSize * 26
+            anchors.bottom: markButton.bottom
+            width: ptSize * 132
+            height: ptSize * 31
+            contentItem: PanelText {
+                text: "DISPLAY"
+                color: "white"
+            }
+            background: Image {
+                anchors.fill: parent
+                source: displayButton.down ? "Resource/Oval_ON_132x31_3.png" : "Resource/Oval_OFF_132x31_3.png"
+            }
+            onClicked: comm.displayMode = !comm.displayMode
+        }
+        Button {
+            id: timeSearchButton
+            objectName: "timeSearchButton"
+            x: displayButton.x
+            anchors.top: displayButton.top
+            anchors.topMargin: ptSize * 61
+            width: ptSize * 132
+            height: ptSize * 31
+            contentItem: PanelText {
+                text: "TIME SEARCH"
+                color: playOnly ? "white" : "gray"
+            }
+            background: Image {
+                anchors.fill: parent
+                source: timeSearchButton.down && playOnly ? "Resource/Oval_ON_132x31_3.png" : "Resource/Oval_OFF_132x31_3.png"
+            }
+            onClicked: {
+                if (playOnly)
+                    timeSearchWindowLoader.active = !timeSearchWindowLoader.active
+            }
+        }
+
+        Loader {
+            id: timeSearchWindowLoader
+            objectName: "timeSearchWindowLoader"
+            anchors.fill: parent
+            active: false
+            sourceComponent: HomeTimeSearch {}
+        }
+
+        Image {
+            objectName: "pageArrow"
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 15
+            width: ptSize * 10
+            height: width
+            rotation: mainFlick.atYBeginning === true ? 0 : 180
+            source: "Resource/page_10x10_3.png"
+
+            MouseArea {
+                anchors.centerIn: parent
+                width: ptSize * 40
+                height: width
+                onClicked: {
+                    if (mainFlick.atYBeginning === true)
+                        mainFlickToDown.start()
+                    else
+                        mainFlickToUp.start()
+                }
+            }
+        }
+
         Loader {
             id: homeSettingWindowLoader
             objectName: "homeSettingWindowLoader"
             anchors.fill: parent
             active: false
+            sourceComponent: HomeSettingWindow {}
+        }
+
+        Button {
+            objectName: "gearButton"
+            x: ptSize * 26
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 15
+            width: ptSize * 48
+            height: ptSize * 48
+            enabled: playOnly
+            opacity: enabled ? 1.0 : 0.5
+            background: Image {
+                anchors.fill: parent
+                source: homeSettingWindowLoader.active ? "Resource/Gear_ON_48x48_3.png" : "Resource/Gear_OFF_48x48_3.png"
+            }
+            onClicked: homeSettingWindowLoader.active = !homeSettingWindowLoader.active
+        }
+    }
+
+    // Locks the window on a double click; the window's unlock area lies over
+    // the key wherever the screen is scrolled or the window sized.
+    Button {
+        id: lockButton
+        objectName: "lockButton"
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.horizontalCenterOffset: ptSize * 152
+        anchors.verticalCenter: parent.verticalCenter
+        anchors.verticalCenterOffset: -ptSize * 131
+        width: lockScreen.pressed ? ptSize * 70 : ptSize * 66
+        height: width
+        background: Image {
+            anchors.fill: parent
+            source: lockScreen.visible ? "Resource/KEY-ON_66x66_3.png" : "Resource/KEY-OFF_66x66_3.png"
+        }
+        onDoubleClicked: {
+            lockScreen.visible = true
+            unlockArea.visible = true
+        }
+        // The desktop window centres the screen area below its header band;
+        // the portrait window has no such band.
+        Component.onCompleted: {
+            if (isDesktop && appWindow.headerHeight !== undefined) {
+                unlockArea.x = Qt.binding(function() { return (appWindow.width - appWidth) * 0.5 + x })
+                unlockArea.y = Qt.binding(function() {
+                    var header = appWindow.headerHeight
+                    return (appWindow.height - appHeight - header) * 0.5 + (y - mainFlick.contentY + header)
+                })
+            } else {
+                unlockArea.x = Qt.binding(function() { return x })
+                unlockArea.y = Qt.binding(function() { return y - mainFlick.contentY })
+            }
+            unlockArea.width = Qt.binding(function() { return width })
+            unlockArea.height = Qt.binding(function() { return height })
         }
     }
 }

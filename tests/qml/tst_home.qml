@@ -51,42 +51,43 @@ TestCase {
     function part(name) { return find(home, name) }
     function stem(image) { return String(image.source).replace(/^.*Resource\//, "") }
 
+    // open: the lists left open, of (m)edium, play (a)rea and (p)lay mode.
     function test_statusHandler_data() {
         return [
-            { tag: "16 stop", code: 16, before: false, image: "Transport_STOP_3.png", playOnly: true, lists: true, settings: true },
-            { tag: "17 play", code: 17, before: false, image: "Transport_PLAY_3.png", playOnly: true, lists: false, settings: true },
-            { tag: "18 play pause", code: 18, before: false, image: "Transport_PLAYPAUSE_3.png", playOnly: true, lists: false, settings: true },
-            { tag: "129 record", code: 129, before: true, image: "Transport_REC_3.png", playOnly: false, lists: "media", settings: false },
-            { tag: "130 record pause", code: 130, before: true, image: "Transport_RECPAUSE_3.png", playOnly: false, lists: "media", settings: false },
-            { tag: "131", code: 131, before: true, image: "Transport_RECPAUSE_3.png", playOnly: false, lists: "media", settings: false },
-            { tag: "255 busy", code: 255, before: false, image: "", playOnly: false, lists: true, settings: true },
-            { tag: "1 no symbol", code: 1, before: true, image: "", playOnly: true, lists: true, settings: true },
-            { tag: "128 no symbol", code: 128, before: false, image: "", playOnly: false, lists: true, settings: true },
-            { tag: "unknown code", code: 77, before: true, image: "", playOnly: true, lists: true, settings: true }
+            { tag: "16 stop", code: 16, before: false, image: "Transport_STOP_3.png", playOnly: true, open: "map", settings: true },
+            { tag: "17 play", code: 17, before: false, image: "Transport_PLAY_3.png", playOnly: true, open: "", settings: true },
+            { tag: "18 play pause", code: 18, before: false, image: "Transport_PLAYPAUSE_3.png", playOnly: true, open: "", settings: true },
+            { tag: "129 record", code: 129, before: true, image: "Transport_REC_3.png", playOnly: false, open: "a", settings: false },
+            { tag: "130 record pause", code: 130, before: true, image: "Transport_RECPAUSE_3.png", playOnly: false, open: "a", settings: false },
+            { tag: "131", code: 131, before: true, image: "Transport_RECPAUSE_3.png", playOnly: false, open: "a", settings: false },
+            { tag: "255 busy", code: 255, before: false, image: "", playOnly: false, open: "map", settings: true },
+            { tag: "1 no symbol", code: 1, before: true, image: "", playOnly: true, open: "map", settings: true },
+            { tag: "128 no symbol", code: 128, before: false, image: "", playOnly: false, open: "map", settings: true },
+            { tag: "unknown code", code: 77, before: true, image: "", playOnly: true, open: "map", settings: true }
         ]
     }
 
-    // Which lists stay open: all of them, none, or all but the medium list.
     function test_statusHandler(data) {
         if (!data.before)
             comm.statusIcon = 129
         comm.statusIcon = 17
-        compare(home.playOnly, true)
-        if (!data.before) {
+        if (!data.before)
             comm.statusIcon = 130
-            compare(home.playOnly, false)
-        }
+        compare(home.playOnly, data.before)
         var media = part("homeCurrentMedia"), area = part("homePlayArea"), mode = part("homePlayMode")
-        var settings = part("homeSettingWindowLoader")
+        var settings = part("homeSettingWindowLoader"), key = find(win.contentItem, "lockButton")
         media.currentMediaDropdownVisible = area.playAreaDropdownVisible = mode.playModeDropdownVisible = true
+        key.visible = false // as the open play-mode list leaves it
         settings.active = true
 
         comm.statusIcon = data.code
         compare(stem(part("statusIcon")), data.image)
         compare(home.playOnly, data.playOnly)
-        compare(media.currentMediaDropdownVisible, data.lists === true)
-        compare(area.playAreaDropdownVisible, data.lists !== false)
-        compare(mode.playModeDropdownVisible, data.lists !== false)
+        compare(media.currentMediaDropdownVisible, data.open.indexOf("m") >= 0)
+        compare(area.playAreaDropdownVisible, data.open.indexOf("a") >= 0)
+        compare(mode.playModeDropdownVisible, data.open.indexOf("p") >= 0)
+        // The lock key never stays hidden behind a list that was closed.
+        compare(key.visible, !mode.playModeDropdownVisible)
         compare(settings.active, data.settings)
         compare(part("statusDetail").visible, data.code === 255)
     }

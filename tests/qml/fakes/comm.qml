@@ -68,6 +68,12 @@ QtObject {
     property bool digitalInLock: true
     property string folder: ""
     property string playList: ""
+    property bool backupRelay: true
+    property string currentMediaBackupRelay: ""
+    property string cdType: ""
+    property string finalizedCd: ""
+
+    function markRequest() { record("markRequest", []) }
 
     signal popupReceived(int message)
 
