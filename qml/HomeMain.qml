@@ -14,6 +14,7 @@ Item {
 
         Image {
             id: display
+            objectName: "display"
             x: ptSize * 9
             y: ptSize * 83
             width: ptSize * 396

@@ -48,6 +48,7 @@ MouseArea {
             width: ptSize * 144
             height: ptSize * 30
             contentItem: PanelText {
+                objectName: "label"
                 text: comm.repeat === 0 || comm.repeat === 1 ? "Set A" : comm.repeat === 2 ? "Set B" : "A-B Repeat ON"
                 color: comm.repeat === 3 ? "white" : "black"
             }
@@ -97,6 +98,7 @@ MouseArea {
         }
 
         SettingRow {
+            id: pitchRow
             objectName: "pitchRow"
             rowY: ptSize * 85
             label: "PITCH"
@@ -117,11 +119,12 @@ MouseArea {
             Connections {
                 target: comm
                 function onPitchDataChanged() {
-                    parent.follow(Number(comm.pitchData))
+                    pitchRow.follow(Number(comm.pitchData))
                 }
             }
         }
         SettingRow {
+            id: keyRow
             objectName: "keyRow"
             rowY: ptSize * 190
             label: "KEY"
@@ -142,7 +145,7 @@ MouseArea {
             Connections {
                 target: comm
                 function onKeyDataChanged() {
-                    parent.follow(comm.keyData)
+                    keyRow.follow(comm.keyData)
                 }
             }
         }

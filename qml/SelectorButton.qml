@@ -14,6 +14,7 @@ Button {
 
     contentItem: Text {
         id: labelText
+        objectName: "label"
         anchors.fill: parent
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter

@@ -13,6 +13,7 @@ Image {
 
     Text {
         id: labelText
+        objectName: "label"
         anchors.fill: parent
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter

@@ -43,7 +43,7 @@ private:
     {
         return item("elapsedTime")->property("minText").toInt() * 60 + item("elapsedTime")->property("secText").toInt();
     }
-    QList<QQuickItem*> arrows() const;
+    QList<QQuickItem*> arrows() const { return windowrig::visualItems(item("timeBar"), QStringLiteral("markArrow")); }
     bool shown(const char* imageStem) const;
     qreal unit() const { return window->property("ptSize").toReal(); }
     void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(window, name).isNull()); }
@@ -90,19 +90,6 @@ void TstHomeE2e::cleanupTestCase()
     recorder.reset();
     QCOMPARE(windowrig::takeWarnings(), QStringList());
     windowrig::stopCollecting();
-}
-
-// The arrows hang from the bar's loaders by their visual parent only.
-QList<QQuickItem*> TstHomeE2e::arrows() const
-{
-    QList<QQuickItem*> found, pending { item("timeBar") };
-    while (!pending.isEmpty()) {
-        QQuickItem* next = pending.takeFirst();
-        if (next->objectName() == QLatin1String("markArrow"))
-            found << next;
-        pending << next->childItems();
-    }
-    return found;
 }
 
 // Whether a visible image of the display shows the picture of that stem.
