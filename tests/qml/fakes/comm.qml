@@ -74,6 +74,10 @@ QtObject {
     property string finalizedCd: ""
 
     function markRequest() { record("markRequest", []) }
+    function timeSearchRequest(trk, h, m, s, f) { record("timeSearchRequest", [trk, h, m, s, f]) }
+    function currentMediaSD2Request() { record("currentMediaSD2Request", []) }
+    function playAreaFolderRequest() { record("playAreaFolderRequest", []) }
+    function playModeSingleRequest() { record("playModeSingleRequest", []) }
 
     signal popupReceived(int message)
 
