@@ -26,7 +26,7 @@ private slots:
     void cleanupTestCase();
     void transportKeys();
     void rewAndFfClickVersusHold();
-    void markComesBackAsArrow();
+    void markDisplayAndPageArrow();
     void selectors_data();
     void selectors();
     void timeSearch();
@@ -168,7 +168,7 @@ void TstHomeControlsE2e::rewAndFfClickVersusHold()
     item("mainFlick")->setProperty("contentY", 0);
 }
 
-void TstHomeControlsE2e::markComesBackAsArrow()
+void TstHomeControlsE2e::markDisplayAndPageArrow()
 {
     const auto arrows = [this] { return windowrig::visualItems(item("timeBar"), QStringLiteral("markArrow")).size(); };
     QCOMPARE(arrows(), 0);
@@ -178,8 +178,23 @@ void TstHomeControlsE2e::markComesBackAsArrow()
     QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, centre(item("markButton")));
     QTRY_COMPARE(state->current().tracks.value(state->trackNumber() - 1).marks.size(), 1);
     QTRY_COMPARE(arrows(), 1);
+
+    // DISPLAY switches the readouts to the medium's total times and back.
+    recorder->clearLog();
+    click("displayButton");
+    QTRY_VERIFY(recorder->receivedLines(connection).contains("05802"));
+    QVERIFY(graph->comm.getDisplayMode());
+    click("displayButton");
+    QVERIFY(!graph->comm.getDisplayMode());
     click("stopButton");
     waitForStatus(16);
+
+    // The page arrow scrolls to the information panel and back.
+    QQuickItem* flick = item("mainFlick");
+    click("pageArrow");
+    QTRY_COMPARE(flick->property("contentY").toReal(), flick->property("contentHeight").toReal() - flick->height());
+    click("pageArrow");
+    QTRY_COMPARE(flick->property("contentY").toReal(), 0.0);
 }
 
 void TstHomeControlsE2e::selectors_data()

@@ -83,6 +83,7 @@ TestCase {
         mouseClick(part("mediaSD1"))
         verify(!media.currentMediaDropdownVisible)
         press("currentMediaButton")
+        verify(!part("mediaCD").visible, "no CD drive reported")
         mouseClick(part("mediaSD2"))
         compare(Shell.names(comm.calls), ["currentMediaSD2Request"])
     }
