@@ -2,19 +2,13 @@
 // main window logged in to a simulated recorder with a CD drive, every key,
 // selector and window worked with the mouse and keyboard, and the exact
 // command lines the recorder received checked after each gesture.
-#include <QFont>
-#include <QGuiApplication>
-#include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QRegularExpression>
 #include <QtTest>
-#include <memory>
 
-#include "globals.h"
+#include "homerig.h"
 #include "netenv.h"
-#include "objectgraph.h"
-#include "simlink.h"
 #include "windowrig.h"
 
 class TstHomeControlsE2e : public QObject
@@ -34,63 +28,34 @@ private slots:
     void lockAndUnlock();
 
 private:
-    QQuickItem* item(const char* name, QObject* within = nullptr) const
-    {
-        return (within ? within : window)->findChild<QQuickItem*>(QLatin1String(name));
-    }
-    QPoint centre(QQuickItem* target) const
-    {
-        return target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();
-    }
+    QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
+    static QPoint centre(QQuickItem* target) { return HomeRig::centre(target); }
     void click(QQuickItem* target)
     {
         QVERIFY(target && target->isVisible());
-        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre(target));
+        QTest::mouseClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(target));
     }
     void click(const char* name) { click(item(name)); }
     // The front-panel commands the recorder received since the log was cleared
     // (the status queries of the polls and refreshes left out).
     QStringList commands() const;
-    void waitForStatus(int status) { QTRY_COMPARE(graph->comm.getStatusIcon(), status); }
-    void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(window, name).isNull()); }
+    void waitForStatus(int status) { QTRY_COMPARE(rig.graph->comm.getStatusIcon(), status); }
+    void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(rig.window, name).isNull()); }
 
-    std::unique_ptr<sim::SimRecorder> recorder;
-    sim::RecorderState* state = nullptr;
-    int connection = 0;
-    std::unique_ptr<QQmlApplicationEngine> engine;
-    std::unique_ptr<ObjectGraph> graph;
-    QQuickWindow* window = nullptr;
+    HomeRig rig;
 };
 
 void TstHomeControlsE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
     windowrig::collectWarnings();
-    recorder = simlink::startRecorder(0);
-    QVERIFY(recorder);
-    recorder->model = 1;
-    state = sim::statusModel(*recorder);
-
-    engine = std::make_unique<QQmlApplicationEngine>();
-    g_rootContext = engine->rootContext();
-    QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
-    graph = std::make_unique<ObjectGraph>();
-    graph->publish(engine->rootContext(), multiFontFor(QLocale(QLocale::English)));
-    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
-    window = qobject_cast<QQuickWindow*>(engine->rootObjects().value(0));
-    QVERIFY(window && QTest::qWaitForWindowExposed(window));
-    connection = simlink::logIn(*graph, *recorder, 8000);
-    QVERIFY(connection);
-    QTRY_VERIFY(!item("loginscreenbase")->isVisible());
+    QVERIFY(rig.start([](sim::SimRecorder& recorder, sim::RecorderState&) { recorder.model = 1; }));
     waitForStatus(16);
 }
 
 void TstHomeControlsE2e::cleanupTestCase()
 {
-    engine.reset();
-    g_rootContext = nullptr;
-    graph.reset();
-    recorder.reset();
+    rig.stop();
     QCOMPARE(windowrig::takeWarnings(), QStringList());
     windowrig::stopCollecting();
 }
@@ -99,7 +64,7 @@ QStringList TstHomeControlsE2e::commands() const
 {
     static const QRegularExpression command(QStringLiteral("^(01|02|03[57D]|04D|07F01|07F074F|07F0310|07F72|07F6A3F)"));
     QStringList found;
-    for (const QString& line : recorder->receivedLines(connection)) {
+    for (const QString& line : rig.recorder->receivedLines(rig.connection)) {
         if (command.match(line).hasMatch() && !line.endsWith(QLatin1String("FF")))
             found << line;
     }
@@ -127,7 +92,7 @@ void TstHomeControlsE2e::transportKeys()
         { "stopButton", { "010" }, 16 },
     };
     for (const Step& step : steps) {
-        recorder->clearLog();
+        rig.recorder->clearLog();
         click(step.key);
         QTRY_COMPARE(commands(), step.lines);
         waitForStatus(step.status);
@@ -136,33 +101,33 @@ void TstHomeControlsE2e::transportKeys()
 
 void TstHomeControlsE2e::rewAndFfClickVersusHold()
 {
-    state->seek(1, 0); // away from the short track just recorded
+    rig.state->seek(1, 0); // away from the short track just recorded
     click("playButton");
     waitForStatus(17);
     // A plain click skips and cancels nothing, first click included.
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click("forwardButton");
     click("reverseButton");
     QTRY_COMPARE(commands(), QStringList({ "01A30", "01A31" }));
 
     // Held: a search, then its end on release.
-    recorder->clearLog();
-    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, centre(item("forwardButton")));
+    rig.recorder->clearLog();
+    QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("forwardButton")));
     QTRY_COMPARE(commands(), QStringList({ "01600" }));
-    QTRY_COMPARE(state->searchSpeed(), 10);
-    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, centre(item("forwardButton")));
+    QTRY_COMPARE(rig.state->searchSpeed(), 10);
+    QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("forwardButton")));
     QTRY_COMPARE(commands(), QStringList({ "01600", "012" }));
-    QTRY_COMPARE(state->searchSpeed(), 1);
+    QTRY_COMPARE(rig.state->searchSpeed(), 1);
 
     // Held, then the screen scrolls away under the finger: the search ends all the same.
-    recorder->clearLog();
+    rig.recorder->clearLog();
     QPoint at = centre(item("reverseButton"));
-    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, at);
     QTRY_COMPARE(commands(), QStringList({ "01601" }));
     for (int i = 0; i < 10; ++i)
-        QTest::mouseMove(window, at -= QPoint(0, 20), 15);
+        QTest::mouseMove(rig.window, at -= QPoint(0, 20), 15);
     QTRY_COMPARE(commands(), QStringList({ "01601", "012" }));
-    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, at);
     QTRY_VERIFY(!item("mainFlick")->property("moving").toBool());
     QCOMPARE(commands(), QStringList({ "01601", "012" }));
     item("mainFlick")->setProperty("contentY", 0);
@@ -172,20 +137,20 @@ void TstHomeControlsE2e::markDisplayAndPageArrow()
 {
     const auto arrows = [this] { return windowrig::visualItems(item("timeBar"), QStringLiteral("markArrow")).size(); };
     QCOMPARE(arrows(), 0);
-    recorder->clearLog();
-    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, centre(item("markButton")));
+    rig.recorder->clearLog();
+    QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("markButton")));
     QTRY_COMPARE(commands(), QStringList({ "07F0310" }));
-    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, centre(item("markButton")));
-    QTRY_COMPARE(state->current().tracks.value(state->trackNumber() - 1).marks.size(), 1);
+    QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("markButton")));
+    QTRY_COMPARE(rig.state->current().tracks.value(rig.state->trackNumber() - 1).marks.size(), 1);
     QTRY_COMPARE(arrows(), 1);
 
     // DISPLAY switches the readouts to the medium's total times and back.
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click("displayButton");
-    QTRY_VERIFY(recorder->receivedLines(connection).contains("05802"));
-    QVERIFY(graph->comm.getDisplayMode());
+    QTRY_VERIFY(rig.recorder->receivedLines(rig.connection).contains("05802"));
+    QVERIFY(rig.graph->comm.getDisplayMode());
     click("displayButton");
-    QVERIFY(!graph->comm.getDisplayMode());
+    QVERIFY(!rig.graph->comm.getDisplayMode());
     click("stopButton");
     waitForStatus(16);
 
@@ -220,7 +185,7 @@ void TstHomeControlsE2e::selectors()
     QFETCH(QStringList, lines);
     QFETCH(QString, shot);
     QQuickItem* selector = item(button.toLatin1());
-    recorder->clearLog();
+    rig.recorder->clearLog();
     for (int i = 0; i < entries.size(); ++i) {
         click(selector);
         QQuickItem* entry = item(entries.at(i).toLatin1());
@@ -246,17 +211,17 @@ void TstHomeControlsE2e::timeSearch()
     // Enter walks track, hours, minutes, seconds, hundredths.
     for (const char* typed : { "3", "0", "1", "30", "0" }) {
         for (const char* c = typed; *c; ++c)
-            QTest::keyClick(window, *c);
-        QTest::keyClick(window, Qt::Key_Return);
+            QTest::keyClick(rig.window, *c);
+        QTest::keyClick(rig.window, Qt::Key_Return);
     }
     QVERIFY(track->hasActiveFocus());
     shoot(QStringLiteral("e2e_home_time_search.png"));
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click("timeSearchOk");
     QTRY_COMPARE(commands(), QStringList({ "02C030001003000" }));
     QVERIFY(!item("timeSearchWindowLoader")->property("active").toBool());
-    QTRY_COMPARE(state->trackNumber(), 3);
-    QCOMPARE(state->position(), 9000);
+    QTRY_COMPARE(rig.state->trackNumber(), 3);
+    QCOMPARE(rig.state->position(), 9000);
     QTRY_COMPARE(item("trackCounter")->property("text").toString(), QStringLiteral("TRACK 003/004"));
 }
 
@@ -266,60 +231,60 @@ void TstHomeControlsE2e::playbackSettings()
     QQuickItem* pitch = item("pitchRow");
     QQuickItem* key = item("keyRow");
     QTRY_VERIFY(pitch && key);
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click(item("onOff", pitch));
-    QTRY_VERIFY(graph->comm.getPitchStatus());
+    QTRY_VERIFY(rig.graph->comm.getPitchStatus());
     // Three steps down and three up come back to +0.0, never to a minus zero.
     const char* const reports[] = { "-0.1", "-0.2", "-0.3", "-0.2", "-0.1", "+0.0" };
     for (int i = 0; i < 6; ++i) {
         click(item(i < 3 ? "stepDown" : "stepUp", pitch));
-        QTRY_COMPARE(graph->comm.getPitchData(), QString::fromLatin1(reports[i]));
+        QTRY_COMPARE(rig.graph->comm.getPitchData(), QString::fromLatin1(reports[i]));
     }
     QCOMPARE(commands(), QStringList({ "03501", "0250110", "0250210", "0250310", "0250210", "0250110", "0250000" }));
 
     // Key on, one sharp, then one drag to the right end: one request.
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click(item("onOff", key));
-    QTRY_VERIFY(graph->comm.getKeyStatus());
+    QTRY_VERIFY(rig.graph->comm.getKeyStatus());
     click(item("stepUp", key));
-    QTRY_COMPARE(graph->comm.getKeyData(), 1);
+    QTRY_COMPARE(rig.graph->comm.getKeyData(), 1);
     QQuickItem* slider = item("slider", key);
     QPoint at = centre(slider->property("handle").value<QQuickItem*>());
-    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, at);
     for (int i = 0; i < 12; ++i)
-        QTest::mouseMove(window, at += QPoint(20, 0), 15);
-    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
-    QTRY_COMPARE(graph->comm.getKeyData(), 6);
+        QTest::mouseMove(rig.window, at += QPoint(20, 0), 15);
+    QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, at);
+    QTRY_COMPARE(rig.graph->comm.getKeyData(), 6);
     QCOMPARE(commands(), QStringList({ "03D01", "02D01", "02D06" }));
     QCOMPARE(item("value", key)->property("text").toString(), QStringLiteral("\u266F6"));
 
     // A-B repeat: set A, set B, off; and flash load.
-    recorder->clearLog();
+    rig.recorder->clearLog();
     QQuickItem* ab = item("abRepeatButton");
     for (const char* text : { "Set B", "A-B Repeat ON", "Set A" }) {
         click(ab);
         QTRY_COMPARE(item("label", ab)->property("text").toString(), QString::fromLatin1(text));
-        if (graph->comm.getRepeat() == 3)
+        if (rig.graph->comm.getRepeat() == 3)
             shoot(QStringLiteral("e2e_home_settings.png"));
     }
     click("flashLoadButton");
-    QTRY_VERIFY(graph->comm.getFlashLoad());
+    QTRY_VERIFY(rig.graph->comm.getFlashLoad());
     QCOMPARE(commands(), QStringList({ "02A", "02B", "03700", "017" }));
 
     // A click beside the panel closes the window.
-    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre(item("display")));
+    QTest::mouseClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("display")));
     QVERIFY(!item("homeSettingWindowLoader")->property("active").toBool());
 }
 
 void TstHomeControlsE2e::lockAndUnlock()
 {
     QQuickItem* key = item("lockButton");
-    QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, centre(key));
+    QTest::mouseDClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(key));
     QTRY_VERIFY(item("lockScreen")->isVisible());
     shoot(QStringLiteral("e2e_home_locked.png"));
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click("playButton"); // swallowed by the lock
-    QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, centre(key));
+    QTest::mouseDClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(key));
     QTRY_VERIFY(!item("lockScreen")->isVisible());
     click("pauseButton");
     QTRY_COMPARE(commands(), QStringList({ "01401" }));
