@@ -61,6 +61,7 @@ TestCase {
             { tag: "130 record pause", code: 130, before: true, image: "Transport_RECPAUSE_3.png", playOnly: false, open: "a", settings: false },
             { tag: "131", code: 131, before: true, image: "Transport_RECPAUSE_3.png", playOnly: false, open: "a", settings: false },
             { tag: "255 busy", code: 255, before: false, image: "", playOnly: false, open: "map", settings: true },
+            { tag: "0 no status", code: 0, before: true, image: "", playOnly: true, open: "map", settings: true },
             { tag: "1 no symbol", code: 1, before: true, image: "", playOnly: true, open: "map", settings: true },
             { tag: "128 no symbol", code: 128, before: false, image: "", playOnly: false, open: "map", settings: true },
             { tag: "unknown code", code: 77, before: true, image: "", playOnly: true, open: "map", settings: true }
