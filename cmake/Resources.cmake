@@ -2,6 +2,7 @@
 # Every image a document names is taken from SVG source under Resource/:
 #   "Resource/x/name.svg"     -> the SVG itself
 #   "Resource/x/name_3.png"   -> rendered from Resource/x/name.svg at 3 px per unit
+#   "Resource/x/name.png"     -> the same, for the few pictures named without the scale
 # The resource file lists exactly the image names the documents use.
 
 file(GLOB QML_DOCUMENTS CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/qml ${CMAKE_SOURCE_DIR}/qml/*.qml ${CMAKE_SOURCE_DIR}/qml/*.js)
@@ -25,11 +26,12 @@ endif()
 set(_img_qrc_content "<RCC>\n  <qresource prefix=\"/\">\n")
 set(_img_files "")
 foreach(name ${_image_names})
-  if(name MATCHES "^(.*)_3\\.png$")
-    set(_svg "${CMAKE_SOURCE_DIR}/${CMAKE_MATCH_1}.svg")
+  if(name MATCHES "\\.png$")
+    string(REGEX REPLACE "(_3)?\\.png$" "" _stem "${name}")
+    set(_svg "${CMAKE_SOURCE_DIR}/${_stem}.svg")
     set(_png "${CMAKE_BINARY_DIR}/art/${name}")
     if(NOT EXISTS ${_svg})
-      message(FATAL_ERROR "A document names ${name}, but its source ${CMAKE_MATCH_1}.svg does not exist")
+      message(FATAL_ERROR "A document names ${name}, but its source ${_stem}.svg does not exist")
     endif()
     add_custom_command(OUTPUT ${_png}
       COMMAND kz470-svg2png ${_svg} ${_png} 3

@@ -210,6 +210,7 @@ Window {
     // shows it and places unlockArea over itself.
     MouseArea {
         id: lockScreen
+        objectName: "lockScreen"
         anchors.fill: parent
         visible: false
         onPressed: {

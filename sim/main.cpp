@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include "livepanel.h"
 #include "recorderservices.h"
 #include "simrecorder.h"
 
@@ -40,6 +41,8 @@ int main(int argc, char* argv[])
             if (fields.size() > 2)
                 recorder->model = fields.at(2).toInt();
             auto* unit = new sim::RecorderServices(recorder, &app);
+            sim::LivePanel::nameTracks(unit->state);
+            new sim::LivePanel(unit->state);
             const quint32 last = address.toIPv4Address() & 0xff;
             unit->discovery.nickname = QStringLiteral("KZ470-%1").arg(last);
             unit->discovery.macAddress = QStringLiteral("00:1B:47:00:00:%1").arg(last, 2, 16, QLatin1Char('0')).toUpper();

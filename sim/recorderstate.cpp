@@ -226,6 +226,11 @@ void RecorderState::setTransport(int status, int speed)
 void RecorderState::startRecordingTrack()
 {
     settle();
+    // Playback must not run on into the new, empty track: it would end there.
+    if (m_status != Recording) {
+        m_status = RecordPaused;
+        m_speed = 0;
+    }
     SimMedium& m = current();
     m.tracks << makeTrack(QStringLiteral("REC%1").arg(m.tracks.size() + 1, 3, 10, QLatin1Char('0')), 0, 0);
     m_trackIndex = m.tracks.size() - 1;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QMutex>
+#include <QQuickItem>
 #include <QQuickWindow>
 #include <QScreen>
 #include <QSignalSpy>
@@ -59,6 +60,19 @@ QImage saveFrame(QQuickWindow* window, const QString& fileName)
     if (image.isNull() || !shots.mkpath(QStringLiteral(".")) || !image.save(shots.filePath(fileName)))
         return QImage();
     return image;
+}
+
+QList<QQuickItem*> visualItems(QQuickItem* root, const QString& objectName)
+{
+    QList<QQuickItem*> found;
+    QList<QQuickItem*> pending { root };
+    while (!pending.isEmpty()) {
+        QQuickItem* next = pending.takeFirst();
+        if (next->objectName() == objectName)
+            found << next;
+        pending << next->childItems();
+    }
+    return found;
 }
 
 } // namespace windowrig

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QQuickItem;
 class QQuickWindow;
 
 // Helpers for tests that run the application's real window.
@@ -24,5 +25,9 @@ QImage frame(QQuickWindow* window);
 // The window's next frame, also written to screenshots/ beside the test
 // program for people to look at (a null image when it cannot be had).
 QImage saveFrame(QQuickWindow* window, const QString& fileName);
+
+// The items under root, root included, of that object name, found through
+// the visual tree (which reaches what delegates and loaders create).
+QList<QQuickItem*> visualItems(QQuickItem* root, const QString& objectName);
 
 } // namespace windowrig

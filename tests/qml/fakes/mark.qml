@@ -2,5 +2,8 @@ import QtQuick 2.8
 
 QtObject {
     property var calls: []
+
+    signal markTimeReceived(int time)
+    signal markClear()
     function record(name, args) { calls = calls.concat([{ name: name, args: args }]) }
 }

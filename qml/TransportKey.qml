@@ -1,0 +1,14 @@
+import QtQuick 2.8
+import QtQuick.Controls 2.1
+
+// A transport key: its picture shows lit or unlit, as its holder decides.
+Button {
+    property bool lit: false
+    property string onImage
+    property string offImage
+
+    background: Image {
+        anchors.fill: parent
+        source: lit ? onImage : offImage
+    }
+}

@@ -1,0 +1,295 @@
+// The front panel driven as a person would: the application's objects and
+// main window logged in to a simulated recorder with a CD drive, every key,
+// selector and window worked with the mouse and keyboard, and the exact
+// command lines the recorder received checked after each gesture.
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "homerig.h"
+#include "netenv.h"
+#include "windowrig.h"
+
+class TstHomeControlsE2e : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void transportKeys();
+    void rewAndFfClickVersusHold();
+    void markDisplayAndPageArrow();
+    void selectors_data();
+    void selectors();
+    void timeSearch();
+    void playbackSettings();
+    void lockAndUnlock();
+
+private:
+    QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
+    static QPoint centre(QQuickItem* target) { return HomeRig::centre(target); }
+    void click(QQuickItem* target)
+    {
+        QVERIFY(target && target->isVisible());
+        QTest::mouseClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(target));
+    }
+    void click(const char* name) { click(item(name)); }
+    // The front-panel commands the recorder received since the log was cleared
+    // (the status queries of the polls and refreshes left out).
+    QStringList commands() const;
+    void waitForStatus(int status) { QTRY_COMPARE(rig.graph->comm.getStatusIcon(), status); }
+    void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(rig.window, name).isNull()); }
+
+    HomeRig rig;
+};
+
+void TstHomeControlsE2e::initTestCase()
+{
+    netenv::requirePrivateNetwork();
+    windowrig::collectWarnings();
+    QVERIFY(rig.start([](sim::SimRecorder& recorder, sim::RecorderState&) { recorder.model = 1; }));
+    waitForStatus(16);
+}
+
+void TstHomeControlsE2e::cleanupTestCase()
+{
+    rig.stop();
+    QCOMPARE(windowrig::takeWarnings(), QStringList());
+    windowrig::stopCollecting();
+}
+
+QStringList TstHomeControlsE2e::commands() const
+{
+    static const QRegularExpression command(QStringLiteral("^(01|02|03[57D]|04D|07F01|07F074F|07F0310|07F72|07F6A3F)"));
+    QStringList found;
+    for (const QString& line : rig.recorder->receivedLines(rig.connection)) {
+        if (command.match(line).hasMatch() && !line.endsWith(QLatin1String("FF")))
+            found << line;
+    }
+    return found;
+}
+
+void TstHomeControlsE2e::transportKeys()
+{
+    struct Step
+    {
+        const char* key;
+        QStringList lines;
+        int status; // reported afterwards
+    };
+    const Step steps[] = {
+        { "playButton", { "012", "07F6A3F01" }, 17 },
+        { "pauseButton", { "01401" }, 18 },
+        { "pauseButton", { "01D" }, 17 },
+        { "stopButton", { "010" }, 16 },
+        { "trackSkipNextButton", { "01A00" }, 16 },
+        { "trackSkipPreviousButton", { "01A01" }, 16 },
+        // May a recording start? The recorder says yes: record pause, then record.
+        { "recButton", { "07F720101", "01301", "07F6A3F01" }, 131 },
+        { "recButton", { "07F720101", "01300", "07F6A3F01" }, 129 },
+        { "stopButton", { "010" }, 16 },
+    };
+    for (const Step& step : steps) {
+        rig.recorder->clearLog();
+        click(step.key);
+        QTRY_COMPARE(commands(), step.lines);
+        waitForStatus(step.status);
+    }
+}
+
+void TstHomeControlsE2e::rewAndFfClickVersusHold()
+{
+    rig.state->seek(1, 0); // away from the short track just recorded
+    click("playButton");
+    waitForStatus(17);
+    // A plain click skips and cancels nothing, first click included.
+    rig.recorder->clearLog();
+    click("forwardButton");
+    click("reverseButton");
+    QTRY_COMPARE(commands(), QStringList({ "01A30", "01A31" }));
+
+    // Held: a search, then its end on release.
+    rig.recorder->clearLog();
+    QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("forwardButton")));
+    QTRY_COMPARE(commands(), QStringList({ "01600" }));
+    QTRY_COMPARE(rig.state->searchSpeed(), 10);
+    QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("forwardButton")));
+    QTRY_COMPARE(commands(), QStringList({ "01600", "012" }));
+    QTRY_COMPARE(rig.state->searchSpeed(), 1);
+
+    // Held, then the screen scrolls away under the finger: the search ends all the same.
+    rig.recorder->clearLog();
+    QPoint at = centre(item("reverseButton"));
+    QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, at);
+    QTRY_COMPARE(commands(), QStringList({ "01601" }));
+    for (int i = 0; i < 10; ++i)
+        QTest::mouseMove(rig.window, at -= QPoint(0, 20), 15);
+    QTRY_COMPARE(commands(), QStringList({ "01601", "012" }));
+    QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, at);
+    QTRY_VERIFY(!item("mainFlick")->property("moving").toBool());
+    QCOMPARE(commands(), QStringList({ "01601", "012" }));
+    item("mainFlick")->setProperty("contentY", 0);
+}
+
+void TstHomeControlsE2e::markDisplayAndPageArrow()
+{
+    const auto arrows = [this] { return windowrig::visualItems(item("timeBar"), QStringLiteral("markArrow")).size(); };
+    QCOMPARE(arrows(), 0);
+    rig.recorder->clearLog();
+    QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("markButton")));
+    QTRY_COMPARE(commands(), QStringList({ "07F0310" }));
+    QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("markButton")));
+    QTRY_COMPARE(rig.state->current().tracks.value(rig.state->trackNumber() - 1).marks.size(), 1);
+    QTRY_COMPARE(arrows(), 1);
+
+    // DISPLAY switches the readouts to the medium's total times and back.
+    rig.recorder->clearLog();
+    click("displayButton");
+    QTRY_VERIFY(rig.recorder->receivedLines(rig.connection).contains("05802"));
+    QVERIFY(rig.graph->comm.getDisplayMode());
+    click("displayButton");
+    QVERIFY(!rig.graph->comm.getDisplayMode());
+    click("stopButton");
+    waitForStatus(16);
+
+    // The page arrow scrolls to the information panel and back.
+    QQuickItem* flick = item("mainFlick");
+    click("pageArrow");
+    QTRY_COMPARE(flick->property("contentY").toReal(), flick->property("contentHeight").toReal() - flick->height());
+    click("pageArrow");
+    QTRY_COMPARE(flick->property("contentY").toReal(), 0.0);
+}
+
+void TstHomeControlsE2e::selectors_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("entries"); // the current value first
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("shot");
+    QTest::newRow("medium") << "currentMediaButton" << QStringList { "mediaSD1", "mediaSD2", "mediaUSB", "mediaCD", "mediaSD1" }
+                            << QStringList { "07F0101", "07F0110", "07F0111", "07F0100" } << "e2e_home_medium_list.png";
+    QTest::newRow("play area") << "playAreaButton" << QStringList { "areaALL", "areaFOLDER", "areaPLAYLIST", "areaALL" }
+                               << QStringList { "07F074F01", "07F074F02", "07F074F00" } << "e2e_home_area_list.png";
+    QTest::newRow("play mode") << "playModeButton"
+                               << QStringList { "modeCONTINUE", "modeSINGLE", "modePROGRAM", "modeRANDOM", "modeCONTINUE" }
+                               << QStringList { "04D01", "04D04", "04D06", "04D00" } << "e2e_home_mode_list.png";
+}
+
+// Every entry in turn; choosing the current value sends nothing.
+void TstHomeControlsE2e::selectors()
+{
+    QFETCH(QString, button);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, shot);
+    QQuickItem* selector = item(button.toLatin1());
+    rig.recorder->clearLog();
+    for (int i = 0; i < entries.size(); ++i) {
+        click(selector);
+        QQuickItem* entry = item(entries.at(i).toLatin1());
+        QTRY_VERIFY(entry->isVisible());
+        if (i == 1)
+            shoot(shot);
+        click(entry);
+        QVERIFY(!entry->isVisible());
+        QTRY_COMPARE(commands(), lines.mid(0, i));
+        // The label follows the recorder's report.
+        QTRY_COMPARE(item("label", selector)->property("text").toString(),
+                     item("label", entry)->property("text").toString());
+    }
+    QVERIFY(item("lockButton")->isVisible());
+}
+
+void TstHomeControlsE2e::timeSearch()
+{
+    click("timeSearchButton");
+    QQuickItem* track = item("timeSearchTrack");
+    QTRY_VERIFY(track && track->isVisible());
+    click(track);
+    // Enter walks track, hours, minutes, seconds, hundredths.
+    for (const char* typed : { "3", "0", "1", "30", "0" }) {
+        for (const char* c = typed; *c; ++c)
+            QTest::keyClick(rig.window, *c);
+        QTest::keyClick(rig.window, Qt::Key_Return);
+    }
+    QVERIFY(track->hasActiveFocus());
+    shoot(QStringLiteral("e2e_home_time_search.png"));
+    rig.recorder->clearLog();
+    click("timeSearchOk");
+    QTRY_COMPARE(commands(), QStringList({ "02C030001003000" }));
+    QVERIFY(!item("timeSearchWindowLoader")->property("active").toBool());
+    QTRY_COMPARE(rig.state->trackNumber(), 3);
+    QCOMPARE(rig.state->position(), 9000);
+    QTRY_COMPARE(item("trackCounter")->property("text").toString(), QStringLiteral("TRACK 003/004"));
+}
+
+void TstHomeControlsE2e::playbackSettings()
+{
+    click("gearButton");
+    QQuickItem* pitch = item("pitchRow");
+    QQuickItem* key = item("keyRow");
+    QTRY_VERIFY(pitch && key);
+    rig.recorder->clearLog();
+    click(item("onOff", pitch));
+    QTRY_VERIFY(rig.graph->comm.getPitchStatus());
+    // Three steps down and three up come back to +0.0, never to a minus zero.
+    const char* const reports[] = { "-0.1", "-0.2", "-0.3", "-0.2", "-0.1", "+0.0" };
+    for (int i = 0; i < 6; ++i) {
+        click(item(i < 3 ? "stepDown" : "stepUp", pitch));
+        QTRY_COMPARE(rig.graph->comm.getPitchData(), QString::fromLatin1(reports[i]));
+    }
+    QCOMPARE(commands(), QStringList({ "03501", "0250110", "0250210", "0250310", "0250210", "0250110", "0250000" }));
+
+    // Key on, one sharp, then one drag to the right end: one request.
+    rig.recorder->clearLog();
+    click(item("onOff", key));
+    QTRY_VERIFY(rig.graph->comm.getKeyStatus());
+    click(item("stepUp", key));
+    QTRY_COMPARE(rig.graph->comm.getKeyData(), 1);
+    QQuickItem* slider = item("slider", key);
+    QPoint at = centre(slider->property("handle").value<QQuickItem*>());
+    QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, at);
+    for (int i = 0; i < 12; ++i)
+        QTest::mouseMove(rig.window, at += QPoint(20, 0), 15);
+    QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, at);
+    QTRY_COMPARE(rig.graph->comm.getKeyData(), 6);
+    QCOMPARE(commands(), QStringList({ "03D01", "02D01", "02D06" }));
+    QCOMPARE(item("value", key)->property("text").toString(), QStringLiteral("\u266F6"));
+
+    // A-B repeat: set A, set B, off; and flash load.
+    rig.recorder->clearLog();
+    QQuickItem* ab = item("abRepeatButton");
+    for (const char* text : { "Set B", "A-B Repeat ON", "Set A" }) {
+        click(ab);
+        QTRY_COMPARE(item("label", ab)->property("text").toString(), QString::fromLatin1(text));
+        if (rig.graph->comm.getRepeat() == 3)
+            shoot(QStringLiteral("e2e_home_settings.png"));
+    }
+    click("flashLoadButton");
+    QTRY_VERIFY(rig.graph->comm.getFlashLoad());
+    QCOMPARE(commands(), QStringList({ "02A", "02B", "03700", "017" }));
+
+    // A click beside the panel closes the window.
+    QTest::mouseClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("display")));
+    QVERIFY(!item("homeSettingWindowLoader")->property("active").toBool());
+}
+
+void TstHomeControlsE2e::lockAndUnlock()
+{
+    QQuickItem* key = item("lockButton");
+    QTest::mouseDClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(key));
+    QTRY_VERIFY(item("lockScreen")->isVisible());
+    shoot(QStringLiteral("e2e_home_locked.png"));
+    rig.recorder->clearLog();
+    click("playButton"); // swallowed by the lock
+    QTest::mouseDClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(key));
+    QTRY_VERIFY(!item("lockScreen")->isVisible());
+    click("pauseButton");
+    QTRY_COMPARE(commands(), QStringList({ "01401" }));
+}
+
+QTEST_MAIN(TstHomeControlsE2e)
+
+#include "tst_homecontrols_e2e.moc"
