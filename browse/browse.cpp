@@ -213,6 +213,8 @@ void Browse::setStatus(int newStatus)
         stopWalk();
         if (commandPending != 0)
             return; // the list and texts stay while the recorder works
+        // The list emptied here is read again when the status returns.
+        refreshDeferred = true;
         clearEntries();
         setBrowseDialogString(mediaName + QStringLiteral(" is not available"));
         return;
