@@ -114,6 +114,7 @@ void TstBrowseSim::listingEqualsTree_data()
     QTest::newRow("names split inside characters") << QStringList { "Café Müller" } << true;
     QTest::newRow("300 entries") << QStringList { "Archive" } << false;
     QTest::newRow("empty") << QStringList { "Empty" } << false;
+    QTest::newRow("playlists, as the FTP server lists them") << QStringList { "_playlists" } << false;
 }
 
 void TstBrowseSim::listingEqualsTree()
@@ -141,6 +142,8 @@ void TstBrowseSim::listingEqualsTree()
         QVERIFY2(shows(at), qPrintable(QString("%1 %2 %3 %4").arg(shown().size()).arg(app->browse.listing()).arg(walkLines()).arg(app->browse.nowFolderName())));
     }
     QCOMPARE(most, 1);
+    if (path == QStringList { "_playlists" })
+        QCOMPARE(shown(), state->medium("SD1").playlistSubfolders + state->medium("SD1").playlists);
 }
 
 void TstBrowseSim::edits_data()
@@ -176,6 +179,8 @@ void TstBrowseSim::edits_data()
         for (int i = 0; i < 12; ++i)
             b.createFolder(QString("Ordner Ä %1 ").arg(i, 2, 10, QChar('0')) + QString(100, QChar(0x00E9)));
     }) << "" << "LIVE" << QStringList {} << false;
+    QTest::newRow("playlist deleted by path") << Action([](Browse& b) { b.deleteFileFullPath("A:\\_playlists\\set2.ppl"); })
+        << "" << "_playlists" << QStringList { "set1.ppl", "set3.ppl" } << false;
     QTest::newRow("refused new folder") << Action([](Browse& b) { b.createFolder("X"); }) << "15" << "LIVE" << live << true;
     QTest::newRow("refused copy") << Action([](Browse& b) { b.copyFile("A:\\LIVE\\Opening.wav", "A:\\LIVE\\2017\\Opening.wav"); })
         << "04" << "LIVE\\2017" << QStringList { "Encore.mp3" } << true;
