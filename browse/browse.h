@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -9,42 +10,133 @@
 class Telnet;
 class Permission;
 
-// Model of the folders and files on the current medium.
+// Model of the folders and files on the recorder's current medium: the shown
+// folder with its list of entries (published as "browseModel"), the
+// recorder's current folder and file, and every browse request of the
+// "07F6B" command family. The recorder's answers come in through
+// parseBrowseResponse().
 class Browse : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(QString dialogString READ getDialogString NOTIFY dialogStringChanged)
+    Q_PROPERTY(int currentFolderNumber READ currentFolderNumber NOTIFY currentFolderNumberChanged)
+    Q_PROPERTY(int nowFolderNumber READ nowFolderNumber NOTIFY nowFolderNumberChanged)
+    Q_PROPERTY(QString nowFolderName READ nowFolderName NOTIFY nowFolderNameChanged)
+    Q_PROPERTY(int currentFileNumber READ currentFileNumber NOTIFY currentFileNumberChanged)
+    Q_PROPERTY(QString dialogString READ getDialogString WRITE setDialogString NOTIFY dialogStringChanged)
+    Q_PROPERTY(QString browseDialogString READ getBrowseDialogString WRITE setBrowseDialogString NOTIFY
+                   browseDialogStringChanged)
 public:
     explicit Browse(QObject* parent = nullptr);
     ~Browse() override;
 
+    int currentFolderNumber() const { return currentFolder.number(); }
+    int nowFolderNumber() const { return nowFolder.number(); }
+    QString nowFolderName() const { return nowFolder.name(); }
+    int currentFileNumber() const { return m_currentFileNumber; }
+    // Busy text of a running edit ("Copying", ...); empty while none runs.
+    QString getDialogString() const { return dialogString; }
+    void setDialogString(const QString& text);
+    // Availability notice: "<medium> is not available" while the status is 0.
+    QString getBrowseDialogString() const { return m_browseDialogString; }
+    void setBrowseDialogString(const QString& text);
+
+    // The recorder's current (playback) folder and the folder shown.
+    BrowseObject currentFolder;
+    BrowseObject nowFolder;
+
+    // Entries of the shown folder: sub-folders first, then files.
+    const QList<QObject*>& entries() const { return entryList; }
+    // True while a listing walk of the shown folder is under way.
+    bool listing() const { return listRequested; }
+
     Telnet* telnet = nullptr;
     Permission* permission = nullptr;
 
-    int status = 0;
-    int commandPending = 0;
+    // "00" SD1, "01" SD2, "02" USB; "FF" when the medium cannot be browsed.
     QString mediaCode = QStringLiteral("FF");
     QString mediaName;
     QString dialogString;
-    QString getDialogString() const { return dialogString; }
+    int status = 0;
+    // 0 idle, 1 an edit was sent, 2 its success is being followed up.
+    int commandPending = 0;
 
-    BrowseObject nowFolder;
-    BrowseObject currentFolder;
+    // Lost link: forgets the folders, the current file, the busy text, the
+    // medium and the status (with the change signals).
+    void clearFolderState();
+    // One answer of the browse family: the text after "FF6B".
+    void parseBrowseResponse(QString reply);
 
     Q_INVOKABLE void restartBrowse();
-    void clearFolderState();
-    void parseBrowseResponse(QString data);
+    Q_INVOKABLE void openFolder(int number);
+    Q_INVOKABLE void upFolder();
+    Q_INVOKABLE void createFolder(QString name);
+    Q_INVOKABLE void renameFolder(int number, QString name);
+    Q_INVOKABLE void deleteFolder(int number);
+    Q_INVOKABLE void setToCurrentFolder();
+    Q_INVOKABLE void goToCurrentFolder();
+    Q_INVOKABLE void sortByTime();
+    Q_INVOKABLE void sortByName();
+    Q_INVOKABLE void selectFile(int number);
+    Q_INVOKABLE void renameFile(int number, QString newName, QString orgName);
+    Q_INVOKABLE void deleteFile(int number);
+    Q_INVOKABLE void deleteFileFullPath(QString file);
+    Q_INVOKABLE void copyFile(QString file, QString folder);
+    Q_INVOKABLE void undo();
+    Q_INVOKABLE void queryInfo(int number);
+    Q_INVOKABLE QString getInfo(int index) const;
 
 public slots:
     void startBrowse();
-    void setCurrentMediaNumber(QString media);
-    void setStatus(int status);
+    void setCurrentMediaNumber(QString NewMedia);
+    void setStatus(int newStatus);
 
 signals:
+    void currentFolderNumberChanged();
+    void nowFolderNumberChanged();
+    void currentFolderNameChanged();
+    void nowFolderNameChanged();
+    void currentFileNumberChanged();
+    void dialogStringChanged();
+    void browseDialogStringChanged();
+    void infoChanged();
     void endDeletePpl();
     void execFailed();
-    void dialogStringChanged();
 
 private:
-    QList<QObject*> browseModel;
+    // The answer the listing walk waits for next.
+    enum class Walk { Idle, ShownFolder, FolderInfo, FolderEntry, FileInfo, FileEntry };
+
+    bool mediaValid() const { return !mediaCode.startsWith(QLatin1Char('F')); }
+    bool writeLine(const QByteArray& line);
+    bool writeNumbered(const char* head, int number, const QByteArray& tail = QByteArray());
+    bool writeMediaNumbered(const char* head, int number, const QByteArray& tail = QByteArray());
+    void sendRefreshPair();
+    void refreshFolder();
+    void clearEntries();
+    void publish();
+    void setCurrentFileNumber(int number);
+    void showFolder(int number);
+
+    void stopWalk();
+    void walkRequest(const char* op, const QString& field, Walk next, int number);
+    void onCurrentFolder(const QString& reply);
+    void onFolderInfo(const QString& reply);
+    void onFolderEntry(const QString& reply);
+    void onFileInfo(const QString& reply);
+    void onFileEntry(const QString& reply);
+    void onFileInformation(const QString& reply);
+    void onResult(const QString& code, const QString& state);
+
+    int firstFolderNumber = 0;
+    int lastFolderNumber = 0;
+    int firstFileNumber = 0;
+    int lastFileNumber = 0;
+    QList<QObject*> entryList;
+    int m_currentFileNumber = -1;
+    QString m_browseDialogString;
+    bool listRequested = false;
+    bool folderOpened = false;
+    bool refreshDeferred = false;
+    Walk walk = Walk::Idle;
+    int walkNumber = -1;
 };

@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QString>
 
-// One folder or file record of the media browser.
+// One folder or file of the media browser: an entry of the shown folder's
+// list, or one of the model's two folders (the shown one and the recorder's
+// current one).
 class BrowseObject : public QObject
 {
     Q_OBJECT
@@ -14,9 +16,14 @@ class BrowseObject : public QObject
 public:
     explicit BrowseObject(QObject* parent = nullptr);
 
+    // The entry's name; for the shown folder its path below the root, the
+    // folders joined by "\".
     QString name() const { return m_name; }
+    // The recorder's number of the folder or file; -1 for none.
     int number() const { return m_number; }
+    // 0 folder, 1 file, -1 none.
     int type() const { return m_type; }
+    // A file's information, one item a line (after queryInfo).
     QString info() const { return m_info; }
     void setName(const QString& v);
     void setNumber(int v);
@@ -32,6 +39,6 @@ signals:
 private:
     QString m_name;
     int m_number = -1;
-    int m_type = -1;
+    int m_type = 0;
     QString m_info;
 };

@@ -1,5 +1,6 @@
 #include "recorderstate.h"
 
+#include "mediafiles.h"
 #include "simrecorder.h"
 
 #include <QTimer>
@@ -104,6 +105,7 @@ RecorderState* installStatusModel(SimRecorder& recorder)
     auto* state = new RecorderState(&recorder);
     recorder.addCommandHandler(
         [state](SimConnection* connection, const QString& line) { return state->handleCommand(connection, line); });
+    installMediaFiles(recorder, state); // the browse commands, over the same media
     return state;
 }
 

@@ -1,0 +1,271 @@
+// The media browser's model on the wire: the lines each request writes, the
+// listing walk driven by the recorder's answers, and the edit answers.
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QtTest>
+#include <functional>
+
+#include "globals.h"
+#include "modelrig.h"
+
+using Action = std::function<void(Browse&)>;
+Q_DECLARE_METATYPE(Action)
+
+namespace {
+
+// The model logged in with the edit right, stopped on a medium.
+struct Rig : ModelRig
+{
+    explicit Rig(const QString& medium = QStringLiteral("SD1"), bool right = true)
+    {
+        g_rootContext = engine.rootContext();
+        if (right)
+            grantEditRight();
+        b.setStatus(16);
+        b.setCurrentMediaNumber(medium);
+        takeLines();
+    }
+    ~Rig() { g_rootContext = nullptr; }
+    void answer(const QStringList& replies)
+    {
+        for (const QString& r : replies)
+            b.parseBrowseResponse(r);
+    }
+    // The published list as "name number type" items.
+    QStringList published() const
+    {
+        QStringList items;
+        for (QObject* o : engine.rootContext()->contextProperty("browseModel").value<QList<QObject*>>())
+            items << QStringLiteral("%1 %2 %3").arg(o->property("name").toString()).arg(o->property("number").toInt()).arg(o->property("type").toInt());
+        return items;
+    }
+    QQmlEngine engine;
+    Browse& b = graph.browse;
+};
+
+const QString a117 = QString(117, 'a');
+
+} // namespace
+
+class TestBrowseModel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void requests_data();
+    void requests();
+    void walk_data();
+    void walk();
+    void editAnswers_data();
+    void editAnswers();
+    void fileInformation();
+    void lostLinkForgetsEverything();
+};
+
+void TestBrowseModel::requests_data()
+{
+    QTest::addColumn<QString>("medium");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("pending");
+    QTest::addColumn<bool>("failed");
+
+    const auto in5 = [](Action a) {
+        return Action([a](Browse& b) { b.nowFolder.setNumber(5); b.nowFolder.setName("LIVE\\2017"); a(b); });
+    };
+    const QString sd1 = "SD1", cd = "CD";
+    const QStringList none;
+    QTest::newRow("open") << sd1 << Action([](Browse& b) { b.openFolder(5); }) << QStringList { "07F6B00", "07F6B05" } << 0 << false;
+    QTest::newRow("up") << sd1 << in5([](Browse& b) { b.upFolder(); }) << QStringList { "07F6B0200\\LIVE" } << 0 << false;
+    QTest::newRow("up to the root") << sd1 << Action([](Browse& b) { b.nowFolder.setName("LIVE"); b.upFolder(); }) << QStringList { "07F6B0200\\" } << 0 << false;
+    QTest::newRow("set current folder") << sd1 << in5([](Browse& b) { b.setToCurrentFolder(); }) << QStringList { "07F6B01\\LIVE\\2017", "07F6B00", "07F6B05" } << 0 << false;
+    QTest::newRow("sort by time") << sd1 << in5([](Browse& b) { b.sortByTime(); }) << QStringList { "07F6B03000500" } << 1 << false;
+    QTest::newRow("sort by name") << sd1 << in5([](Browse& b) { b.sortByName(); }) << QStringList { "07F6B03010500" } << 1 << false;
+    QTest::newRow("select file") << sd1 << Action([](Browse& b) { b.selectFile(1234); }) << QStringList { "07F6B273412" } << 0 << false;
+    QTest::newRow("delete file") << sd1 << Action([](Browse& b) { b.deleteFile(123); }) << QStringList { "07F6B24002301" } << 1 << false;
+    QTest::newRow("delete folder") << sd1 << Action([](Browse& b) { b.deleteFolder(0); }) << QStringList { "07F6B14000000" } << 1 << false;
+    QTest::newRow("delete folder -1") << sd1 << Action([](Browse& b) { b.deleteFolder(-1); }) << none << 0 << false;
+    QTest::newRow("number beyond the field") << sd1 << Action([](Browse& b) { b.deleteFile(12345); b.selectFile(10000); }) << none << 0 << false;
+    QTest::newRow("sort before a folder is shown") << sd1 << Action([](Browse& b) { b.sortByName(); }) << none << 0 << false;
+    QTest::newRow("copy") << sd1 << Action([](Browse& b) { b.copyFile("A:\\LIVE\\a.wav", "A:\\B\\a.wav"); }) << QStringList { "07F6B0400A:\\LIVE\\a.wav", "07F6B0415A:\\B\\a.wav" } << 1 << false;
+    QTest::newRow("delete by path") << sd1 << Action([](Browse& b) { b.deleteFileFullPath("A:\\_playlists\\s.ppl"); }) << QStringList { "07F6B26A:\\_playlists\\s.ppl" } << 1 << false;
+    QTest::newRow("undo") << sd1 << Action([](Browse& b) { b.undo(); }) << QStringList { "07F6B25" } << 0 << false;
+    QTest::newRow("information") << sd1 << Action([](Browse& b) { b.queryInfo(30); }) << QStringList { "07F6B22003000" } << 0 << false;
+
+    // Folder names: cleaned, then cut to 117 bytes of whole characters.
+    QTest::newRow("new folder") << sd1 << in5([](Browse& b) { b.createFolder("Née"); }) << QStringList { "07F6B15000500Née" } << 1 << false;
+    QTest::newRow("forbidden only") << sd1 << in5([](Browse& b) { b.createFolder("/:*?\"<>|\\"); }) << QStringList { "07F6B15000500" } << 1 << false;
+    QTest::newRow("control characters") << sd1 << in5([](Browse& b) { b.createFolder(QString("a\tb\x01" "c\r\nd") + QChar(0) + "e\x1f"); }) << QStringList { "07F6B15000500abcde" } << 1 << false;
+    QTest::newRow("200 letters") << sd1 << Action([](Browse& b) { b.renameFolder(12, QString(200, 'a')); }) << QStringList { "07F6B13001200" + a117 } << 1 << false;
+    QTest::newRow("3-byte character ends at 117") << sd1 << Action([](Browse& b) { b.renameFolder(12, QString(114, 'a') + "€x"); }) << QStringList { "07F6B13001200" + QString(114, 'a') + "€" } << 1 << false;
+    QTest::newRow("3-byte character across 117") << sd1 << Action([](Browse& b) { b.renameFolder(12, QString(115, 'a') + "€"); }) << QStringList { "07F6B13001200" + QString(115, 'a') } << 1 << false;
+
+    // File names keep the old name's audio extension, stems cut at 113 bytes.
+    QTest::newRow("typed extension replaced") << sd1 << Action([](Browse& b) { b.renameFile(7, "take.MP3", "old.mp3"); }) << QStringList { "07F6B23000700take.mp3" } << 1 << false;
+    QTest::newRow("forbidden removed") << sd1 << Action([](Browse& b) { b.renameFile(7, "a/b:c", "OLD.WAV"); }) << QStringList { "07F6B23000700abc.wav" } << 1 << false;
+    QTest::newRow("no audio extension") << sd1 << Action([](Browse& b) { b.renameFile(7, "new", "old.txt"); }) << QStringList { "07F6B23000700new" } << 1 << false;
+    QTest::newRow("150 letters") << sd1 << Action([](Browse& b) { b.renameFile(7, QString(150, 'a'), "o.mp3"); }) << QStringList { "07F6B23000700" + QString(113, 'a') + ".mp3" } << 1 << false;
+    QTest::newRow("2-byte character across 113") << sd1 << Action([](Browse& b) { b.renameFile(7, QString(112, 'a') + "é", "o.wav"); }) << QStringList { "07F6B23000700" + QString(112, 'a') + ".wav" } << 1 << false;
+    QTest::newRow("only an extension") << sd1 << Action([](Browse& b) { b.renameFile(7, ".wav", "o.wav"); }) << none << 0 << true;
+    QTest::newRow("only forbidden") << cd << Action([](Browse& b) { b.renameFile(7, "???", "o.wav"); }) << none << 0 << true;
+
+    // Without a browsable medium only the requests without a medium go out.
+    QTest::newRow("CD silent") << cd << in5([](Browse& b) {
+        b.openFolder(3); b.upFolder(); b.createFolder("x"); b.renameFolder(3, "x"); b.deleteFolder(3);
+        b.deleteFile(3); b.queryInfo(3); b.renameFile(3, "x", "y.wav"); b.restartBrowse();
+    }) << none << 0 << false;
+    QTest::newRow("CD still sends") << cd << in5([](Browse& b) {
+        b.sortByTime(); b.selectFile(2); b.undo(); b.setToCurrentFolder();
+    }) << QStringList { "07F6B03000500", "07F6B270200", "07F6B25", "07F6B01\\LIVE\\2017" } << 1 << false;
+}
+
+void TestBrowseModel::requests()
+{
+    QFETCH(QString, medium);
+    QFETCH(Action, action);
+    QFETCH(QStringList, lines);
+    Rig rig(medium);
+    QSignalSpy failed(&rig.b, &Browse::execFailed);
+    action(rig.b);
+    QStringList writes;
+    for (const QString& line : lines)
+        writes << line + "\r\n"; // every line whole in one write
+    QCOMPARE(rig.writes, writes);
+    QTEST(rig.b.commandPending, "pending");
+    QTEST(failed.count() == 1, "failed");
+}
+
+void TestBrowseModel::walk_data()
+{
+    QTest::addColumn<Action>("start");
+    QTest::addColumn<QStringList>("replies");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("published");
+    QTest::addColumn<bool>("listing");
+
+    const Action open5 = [](Browse& b) { b.openFolder(5); };
+    const Action fresh = [](Browse&) {};
+    const QStringList liveFolders { "91000500\\LIVE", "90000500120014000300", "91001200\\LIVE\\A", "91001300\\LIVE\\B" };
+    QTest::newRow("folders and files") << open5
+        << (QStringList { "800000", "850300" } + liveFolders + QStringList { "91001400\\LIVE\\C", "A0000500300031000200", "A1003000\\LIVE\\T1.WAV", "A1003100\\T2.WAV" })
+        << QStringList { "07F6B11000500", "07F6B10000500", "07F6B11001200", "07F6B11001300", "07F6B11001400", "07F6B20000500", "07F6B21003000", "07F6B21003100" }
+        << QStringList { "A 12 0", "B 13 0", "C 14 0", "T1.WAV 30 1", "T2.WAV 31 1" } << false;
+    QTest::newRow("empty folder") << open5
+        << QStringList { "800000", "91000500\\LIVE", "90000500000000000000", "A0000500000000000000" }
+        << QStringList { "07F6B11000500", "07F6B10000500", "07F6B20000500" } << QStringList {} << false;
+    QTest::newRow("new medium shows the current folder") << fresh << QStringList { "800700" }
+        << QStringList { "07F6B11000700" } << QStringList {} << true;
+    QTest::newRow("80 during a walk") << open5 << QStringList { "800000", "800100" }
+        << QStringList { "07F6B11000500" } << QStringList {} << true;
+    QTest::newRow("garbled field ends the walk") << open5 << QStringList { "800000", "91000500\\LIVE", "90000500XX0014000300" }
+        << QStringList { "07F6B11000500", "07F6B10000500" } << QStringList {} << false;
+    // Up while the sub-folders are read: the late answers of the old walk are
+    // dropped and the parent is listed alone.
+    QTest::newRow("up during a walk") << open5
+        << (QStringList { "800000" } + liveFolders + QStringList { "82000000", "91001400\\LIVE\\C", "800000", "91000000\\", "90000000050005000100", "91000500\\LIVE", "A0000000000000000000" })
+        << QStringList { "07F6B11000500", "07F6B10000500", "07F6B11001200", "07F6B11001300", "07F6B11001400", "07F6B00", "07F6B05", "07F6B11000000", "07F6B10000000", "07F6B11000500", "07F6B20000000" }
+        << QStringList { "LIVE 5 0" } << false;
+}
+
+void TestBrowseModel::walk()
+{
+    QFETCH(Action, start);
+    QFETCH(QStringList, replies);
+    Rig rig;
+    start(rig.b);
+    rig.takeLines();
+    rig.answer(replies);
+    QTEST(rig.takeLines(), "lines");
+    QTEST(rig.published(), "published");
+    QTEST(rig.b.listing(), "listing");
+}
+
+void TestBrowseModel::editAnswers_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("replies");
+    QTest::addColumn<QString>("busy");
+    QTest::addColumn<QStringList>("signalsSeen");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("pending");
+
+    const QStringList none;
+    const QStringList refresh { "07F6B00", "07F6B05" };
+    QTest::newRow("working") << 16 << QStringList { "8400" } << "Copying" << none << none << 1;
+    QTest::newRow("done") << 16 << QStringList { "9500", "9511" } << "" << none << refresh << 0;
+    QTest::newRow("done while status 0") << 0 << QStringList { "A411" } << "" << none << none << 2;
+    QTest::newRow("refused") << 16 << QStringList { "9300", "9312" } << "" << QStringList { "execFailed" } << none << 0;
+    QTest::newRow("playlist delete refused") << 16 << QStringList { "A612" } << "" << QStringList { "execFailed", "endDeletePpl" } << none << 0;
+    QTest::newRow("playlist delete done") << 16 << QStringList { "A611" } << "" << none << refresh << 0;
+    QTest::newRow("unknown state") << 16 << QStringList { "A510", "8100", "A700" } << "" << none << none << 1;
+}
+
+void TestBrowseModel::editAnswers()
+{
+    QFETCH(int, status);
+    QFETCH(QStringList, replies);
+    Rig rig;
+    rig.b.openFolder(5);
+    rig.b.deleteFile(3);
+    rig.b.setStatus(status);
+    rig.takeLines();
+    QStringList seen;
+    connect(&rig.b, &Browse::execFailed, [&] { seen << "execFailed"; });
+    connect(&rig.b, &Browse::endDeletePpl, [&] { seen << "endDeletePpl"; });
+    rig.answer(replies);
+    QTEST(rig.b.dialogString, "busy");
+    QTEST(seen, "signalsSeen");
+    QTEST(rig.takeLines(), "lines");
+    QTEST(rig.b.commandPending, "pending");
+    if (status == 0) {
+        // The refresh waits for the status, and the list stays meanwhile.
+        QCOMPARE(rig.b.getBrowseDialogString(), QString());
+        rig.b.setStatus(16);
+        QCOMPARE(rig.takeLines(), QStringList({ "07F6B00", "07F6B05" }));
+        QCOMPARE(rig.b.commandPending, 0);
+    }
+}
+
+void TestBrowseModel::fileInformation()
+{
+    Rig rig;
+    rig.b.openFolder(5);
+    rig.answer({ "800000", "91000500\\LIVE", "90000500120012000100", "91001200\\LIVE\\A", "A0000500300030000100", "A1003000\\T.WAV" });
+    QSignalSpy info(&rig.b, &Browse::infoChanged);
+    rig.answer({ "A2001200001\t2" }); // a folder's number: no file has it
+    QCOMPARE(info.count(), 0);
+    rig.answer({ "A2003000XXName: T\tLength: 1:00\t" });
+    QCOMPARE(info.count(), 1);
+    QCOMPARE(rig.b.getInfo(1), QString("Name: T\nLength: 1:00\n"));
+    QCOMPARE(rig.b.getInfo(2), QString());
+    QCOMPARE(rig.b.getInfo(-1), QString());
+
+    // A new listing empties the list at once; the old entries live until
+    // control returns to the event loop.
+    QPointer<QObject> old = rig.b.entries().at(0);
+    rig.b.openFolder(5);
+    rig.answer({ "800000", "91000500\\LIVE" });
+    QVERIFY(rig.published().isEmpty());
+    QVERIFY(old);
+    QTRY_VERIFY(!old);
+}
+
+void TestBrowseModel::lostLinkForgetsEverything()
+{
+    Rig rig;
+    rig.b.openFolder(5);
+    rig.answer({ "850300", "8400" });
+    QSignalSpy busy(&rig.b, &Browse::dialogStringChanged);
+    QSignalSpy file(&rig.b, &Browse::currentFileNumberChanged);
+    QSignalSpy shown(&rig.b, &Browse::nowFolderNumberChanged);
+    rig.b.clearFolderState();
+    QCOMPARE(busy.count(), 1);
+    QCOMPARE(file.count(), 1);
+    QCOMPARE(shown.count(), 1);
+    QCOMPARE(rig.b.dialogString, QString());
+    QCOMPARE(rig.b.currentFileNumber(), -1);
+    QCOMPARE(rig.b.commandPending, 0);
+    QCOMPARE(rig.b.mediaCode, QString("FF"));
+}
+
+QTEST_GUILESS_MAIN(TestBrowseModel)
+#include "tst_browsemodel.moc"
