@@ -1,5 +1,6 @@
 #include "recorderstate.h"
 
+#include "menumodel.h"
 #include "simrecorder.h"
 
 #include <QTimer>
@@ -104,6 +105,7 @@ RecorderState* installStatusModel(SimRecorder& recorder)
     auto* state = new RecorderState(&recorder);
     recorder.addCommandHandler(
         [state](SimConnection* connection, const QString& line) { return state->handleCommand(connection, line); });
+    installMenuModel(recorder);
     return state;
 }
 
