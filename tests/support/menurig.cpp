@@ -87,3 +87,52 @@ QString treeDifference(const Menu& menu, sim::MenuModel& recorderMenu)
     }
     return QString();
 }
+
+void registerPlainRows(Menu& menu, QObject* owner)
+{
+    auto row = [owner](int preload) {
+        auto* r = new QObject(owner);
+        r->setProperty("comboBoxCurrentIndex", preload);
+        return r;
+    };
+    for (int p = 0; p < menu.getMaxPageNumber(); ++p) {
+        for (int i = 0; i < menu.getMaxItemNumber(p); ++i) {
+            menu.setItemObject(p, i, row(menu.getMaxSubitemParameterNumber(p, i, 0)));
+            for (int s = 0; s < menu.getMaxSubitemNumber(p, i); ++s)
+                menu.setSubitemObject(p, i, s, row(menu.getMaxSubitemParameterNumber(p, i, s)));
+        }
+    }
+}
+
+void requestShownValues(Menu& menu)
+{
+    for (int p = 0; p < menu.getMaxPageNumber(); ++p) {
+        for (int i = 0; i < menu.getMaxItemNumber(p); ++i) {
+            for (int s = 0; s < menu.getMaxSubitemNumber(p, i); ++s) {
+                if (menu.getSubitemVisible(p, i, s) && menu.getSubitemType(p, i, s) <= 1)
+                    menu.subitemValueRequest(p, i, s);
+            }
+        }
+    }
+}
+
+QString valueDifference(const Menu& menu, sim::MenuModel& recorderMenu)
+{
+    for (int p = 0; p < menu.getMaxPageNumber(); ++p) {
+        for (int i = 0; i < menu.getMaxItemNumber(p); ++i) {
+            for (int s = 0; s < menu.getMaxSubitemNumber(p, i); ++s) {
+                if (!menu.getSubitemVisible(p, i, s))
+                    continue;
+                const sim::SimMenuSubitem* sub = recorderMenu.subitem({ p, i, s });
+                const bool single = menu.getMaxSubitemNumber(p, i) == 1;
+                QObject* row = single ? menu.getItemObject(p, i) : menu.getSubitemObject(p, i, s);
+                const char* property = !single && sub->type == 1 ? "rangeData" : "comboBoxCurrentIndex";
+                const int expected = !single && sub->type == 1 ? sub->value * 10 - 1000 : sub->value;
+                if (!row || row->property(property) != QVariant(expected))
+                    return QStringLiteral("%1 %2 %3 (%4): %5").arg(p).arg(i).arg(s).arg(sub->name).arg(
+                        row ? row->property(property).toString() : QStringLiteral("no row"));
+            }
+        }
+    }
+    return QString();
+}

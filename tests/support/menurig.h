@@ -31,6 +31,16 @@ public:
     void walk(const std::function<QStringList(const QString&)>& alter = {});
 };
 
+// Stands in for the menu screen's rows: registers a plain object owned by
+// owner for every item and subitem, each holding the count of its choices
+// until a value arrives, as the screen does.
+void registerPlainRows(Menu& menu, QObject* owner);
+// Asks for the value of every visible choice or range subitem.
+void requestShownValues(Menu& menu);
+// Empty when every registered row shows the recorder's value; otherwise the
+// first difference.
+QString valueDifference(const Menu& menu, sim::MenuModel& recorderMenu);
+
 // Empty when the model's tree is the recorder's menu as the application
 // shows it (titles, hidden entries, names, kinds and choices); otherwise the
 // first difference.

@@ -56,22 +56,10 @@ struct DrawnMenu
         rig.recorderMenu->load(tree);
         rig.walk();
         Menu& m = rig.menu;
-        for (int p = 0; p < m.getMaxPageNumber(); ++p) {
-            for (int i = 0; i < m.getMaxItemNumber(p); ++i) {
-                m.setItemObject(p, i, row(m.getMaxSubitemParameterNumber(p, i, 0)));
-                for (int s = 0; s < m.getMaxSubitemNumber(p, i); ++s)
-                    m.setSubitemObject(p, i, s, row(m.getMaxSubitemParameterNumber(p, i, s)));
-            }
-        }
+        registerPlainRows(m, &rows);
         m.setDrawingFinished(true);
         rig.takeLines();
         rig.sent.clear();
-    }
-    QObject* row(int preload)
-    {
-        auto* r = new QObject(&rows);
-        r->setProperty("comboBoxCurrentIndex", preload);
-        return r;
     }
     QVariant shown(int p, int i, int s, const char* property)
     {
