@@ -432,20 +432,30 @@ void Menu::updateCurrentMediaMenuText(const QString& media)
     }
 }
 
-// Empties the choices of the entry at `at` for a fresh fetch and hides the
-// drop-down of the row that shows them.
-void Menu::resetList(const MenuPosition& at, bool itemRowShowsIt)
+// Empties the lists of the entries for a fresh fetch, hides the drop-downs
+// of the rows that show them (item rows or subitem rows) and asks for them
+// again.
+void Menu::refetchLists(const QList<MenuPosition>& entries, bool itemRows)
 {
-    MenuSubitem* s = subitem(at);
-    if (!s)
-        return;
-    s->parameterCount = 0;
-    s->parameterNames.clear();
-    s->complete = false;
-    pages[at.page].items[at.item].complete = false;
-    pages[at.page].complete = false;
-    m_treeComplete = false;
-    setRowProperty(itemRowShowsIt ? itemRow(at) : subitemRow(at), "visibleComboBox", false);
+    for (const MenuPosition& at : entries) {
+        MenuSubitem* s = subitem(at);
+        if (!s)
+            continue;
+        s->parameterCount = 0;
+        s->parameterNames.clear();
+        s->complete = false;
+        pages[at.page].items[at.item].complete = false;
+        pages[at.page].complete = false;
+        m_treeComplete = false;
+        setRowProperty(itemRows ? itemRow(at) : subitemRow(at), "visibleComboBox", false);
+    }
+    const quint64 generation = m_generation;
+    for (const MenuPosition& at : entries) {
+        if (generation != m_generation)
+            return;
+        if (subitem(at))
+            requestSubitemParameters(at.page, at.item, at.subitem);
+    }
 }
 
 void Menu::rebuildParameterForCd()
@@ -453,16 +463,7 @@ void Menu::rebuildParameterForCd()
     if (rebuildingForCd || !drawingFinished || !(subitem(playAreaPosition) || subitem(recFormatPosition)))
         return;
     rebuildingForCd = true;
-    const MenuPosition entries[] = { playAreaPosition, recFormatPosition };
-    for (const MenuPosition& at : entries)
-        resetList(at, true);
-    const quint64 generation = m_generation;
-    for (const MenuPosition& at : entries) {
-        if (generation != m_generation)
-            return;
-        if (subitem(at))
-            requestSubitemParameters(at.page, at.item, at.subitem);
-    }
+    refetchLists({ playAreaPosition, recFormatPosition }, true);
 }
 
 void Menu::rebuildParameterForStereoMono()
@@ -470,9 +471,7 @@ void Menu::rebuildParameterForStereoMono()
     if (rebuildingForStereoMono || !drawingFinished || !subitem(stereoMonoPosition))
         return;
     rebuildingForStereoMono = true;
-    const MenuPosition at = stereoMonoPosition;
-    resetList(at, true);
-    requestSubitemParameters(at.page, at.item, at.subitem);
+    refetchLists({ stereoMonoPosition }, true);
 }
 
 void Menu::rebuildParameterForInputLevel()
@@ -480,14 +479,5 @@ void Menu::rebuildParameterForInputLevel()
     if (!drawingFinished || !(subitem(levelLPosition) || subitem(levelRPosition)))
         return;
     rebuildingInputLevel = true;
-    const MenuPosition entries[] = { levelLPosition, levelRPosition };
-    for (const MenuPosition& at : entries)
-        resetList(at, false);
-    const quint64 generation = m_generation;
-    for (const MenuPosition& at : entries) {
-        if (generation != m_generation)
-            return;
-        if (subitem(at))
-            requestSubitemParameters(at.page, at.item, at.subitem);
-    }
+    refetchLists({ levelLPosition, levelRPosition }, false);
 }

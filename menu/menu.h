@@ -130,10 +130,10 @@ private:
     void onSubitemName(int page, int item, int subitem, QString name);
     void onSubitemInfo(const MenuAnswer& a);
     void onParameterName(int page, int item, int subitem, int index, const QString& name);
-    void afterCompletion(const MenuPosition& at);
+    void afterCompletion();
     void endRefetches();
     void finishItems(const QList<MenuPosition>& entries);
-    void resetList(const MenuPosition& at, bool itemRowShowsIt);
+    void refetchLists(const QList<MenuPosition>& entries, bool itemRows);
 
     quint64 m_generation = 0;  // changes whenever the tree is replaced or cleared
     bool m_treeComplete = false;

@@ -58,7 +58,7 @@ void Menu::onPageCount(int count)
         if (!send(address("20", i, -1, -1)))
             return;
     }
-    afterCompletion(MenuPosition()); // a menu without pages is complete at once
+    afterCompletion(); // a menu without pages is complete at once
 }
 
 void Menu::onPageName(int i, const QString& name)
@@ -70,7 +70,7 @@ void Menu::onPageName(int i, const QString& name)
         if (name == QLatin1String(hidden)) {
             p->visible = false;
             p->complete = true;
-            afterCompletion(MenuPosition());
+            afterCompletion();
             return;
         }
     }
@@ -94,7 +94,7 @@ void Menu::onItemCount(int i, int count)
         return; // a page is described once
     if (count <= 0) {
         p->complete = true;
-        afterCompletion(MenuPosition());
+        afterCompletion();
         return;
     }
     for (int j = 0; j < count; ++j) {
@@ -118,7 +118,7 @@ void Menu::onItemName(int i, int j, const QString& name)
         it->visible = false;
         it->complete = true;
         if (markItemComplete(i, j))
-            afterCompletion(MenuPosition());
+            afterCompletion();
         return;
     }
     send(address("13", i, j, -1));
@@ -131,7 +131,7 @@ void Menu::onSubitemCount(int i, int j, int count)
         return; // an item is described once
     if (count < 1) {
         if (markItemComplete(i, j))
-            afterCompletion(MenuPosition());
+            afterCompletion();
         return;
     }
     for (int k = 0; k < count; ++k) {
@@ -233,7 +233,7 @@ void Menu::onSubitemInfo(const MenuAnswer& a)
         }
     }
     if (markItemComplete(a.page, a.item))
-        afterCompletion({ a.page, a.item, a.subitem });
+        afterCompletion();
 }
 
 void Menu::onParameterName(int i, int j, int k, int index, const QString& name)
@@ -273,7 +273,7 @@ void Menu::onParameterName(int i, int j, int k, int index, const QString& name)
     if (!s->complete) {
         s->complete = true;
         if (markItemComplete(i, j))
-            afterCompletion({ i, j, k });
+            afterCompletion();
     } else {
         // Asked again for a complete entry: the recorder's current text.
         setRowProperty(s->object, "readOnlyValue", name);
@@ -305,7 +305,7 @@ bool Menu::markItemComplete(int i, int j)
 
 // Runs the end of a walk or of a re-fetch once, when the tree turns
 // complete.
-void Menu::afterCompletion(const MenuPosition&)
+void Menu::afterCompletion()
 {
     if (m_treeComplete)
         return;

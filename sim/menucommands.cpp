@@ -141,7 +141,8 @@ QStringList MenuModel::applySet(const SimMenuEntry& e, int value)
     if (refuseSets > 0 || s->readOnly || value > limit) {
         return { QStringLiteral("0FF6AFAF0") + twoDigits(refuseSets > 0 ? refuseSets : 1) };
     }
-    const int oldFormat = subitem(find(QStringLiteral("REC FORMAT"))) ? subitem(find(QStringLiteral("REC FORMAT")))->value : 0;
+    const SimMenuSubitem* format = subitem(find(QStringLiteral("REC FORMAT")));
+    const int oldFormat = format ? format->value : 0;
     s->value = value;
     // The front panel shows the same input and phantom power.
     if (m_state) {
@@ -154,7 +155,6 @@ QStringList MenuModel::applySet(const SimMenuEntry& e, int value)
     QStringList replies { answerSetWithNotice ? QStringLiteral("0FF6AF640")
                                               : QStringLiteral("0FF6AFA01") + address(e, 3) + numberField(value) };
     // Between WAV and MP3 the STEREO/MONO choices change.
-    const SimMenuSubitem* format = subitem(find(QStringLiteral("REC FORMAT")));
     if (format && (oldFormat >= 5) != (format->value >= 5))
         replies << QStringLiteral("0FF6AF651");
     return replies;

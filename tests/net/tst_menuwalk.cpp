@@ -36,17 +36,38 @@ class TestMenuWalk : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { netenv::requirePrivateNetwork(); }
     void walkEqualsRecorderMenu_data();
     void walkEqualsRecorderMenu();
     void linkDropMidWalk();
     void recorderChanges_data();
     void recorderChanges();
-    void cleanupTestCase();
+    void cleanupTestCase() { start(-1, 0); }
 
 private:
-    // Logs app in to the n-th recorder, draws plain rows and waits for their values.
-    bool logInAndShow(int n, int model);
+    // A new application and the n-th recorder, of the model; n -1: none.
+    bool start(int n, int model)
+    {
+        rows.reset();
+        app.reset();
+        recorder.reset();
+        if (n < 0)
+            return true;
+        app = std::make_unique<ObjectGraph>();
+        recorder = simlink::startRecorder(n);
+        if (recorder)
+            recorder->model = model;
+        recorderMenu = recorder ? sim::menuModel(*recorder) : nullptr;
+        return recorder != nullptr;
+    }
+    // Draws plain rows and waits until they show the recorder's values.
+    bool showValues()
+    {
+        rows = std::make_unique<QObject>();
+        registerPlainRows(app->menu, rows.get());
+        requestShownValues(app->menu);
+        return QTest::qWaitFor([this] { return valueDifference(app->menu, *recorderMenu).isEmpty(); }, 5000);
+    }
 
     std::unique_ptr<sim::SimRecorder> recorder;
     sim::MenuModel* recorderMenu = nullptr;
@@ -54,107 +75,54 @@ private:
     std::unique_ptr<QObject> rows;
 };
 
-void TestMenuWalk::initTestCase()
-{
-    netenv::requirePrivateNetwork();
-}
-
-void TestMenuWalk::cleanupTestCase()
-{
-    rows.reset();
-    app.reset();
-    recorder.reset();
-}
-
-bool TestMenuWalk::logInAndShow(int n, int model)
-{
-    rows.reset();
-    app.reset();
-    recorder.reset();
-    app = std::make_unique<ObjectGraph>();
-    recorder = simlink::startRecorder(n);
-    if (!recorder)
-        return false;
-    recorder->model = model;
-    recorderMenu = sim::menuModel(*recorder);
-    if (!simlink::logIn(*app, *recorder))
-        return false;
-    rows = std::make_unique<QObject>();
-    registerPlainRows(app->menu, rows.get());
-    requestShownValues(app->menu);
-    return QTest::qWaitFor([this] { return valueDifference(app->menu, *recorderMenu).isEmpty(); }, 5000);
-}
-
 void TestMenuWalk::walkEqualsRecorderMenu_data()
 {
     QTest::addColumn<int>("model");
-    QTest::addColumn<bool>("coalesced");
-    QTest::addColumn<bool>("split");
+    QTest::addColumn<bool>("coalescedAndSplit");
 
-    QTest::newRow("KZ-470MX") << 0 << false << false;
-    QTest::newRow("KZ-470DUAL") << 1 << false << false;
-    QTest::newRow("coalesced and split") << 0 << true << true;
+    QTest::newRow("KZ-470MX") << 0 << false;
+    QTest::newRow("KZ-470DUAL") << 1 << false;
+    QTest::newRow("coalesced and split") << 0 << true;
 }
 
 void TestMenuWalk::walkEqualsRecorderMenu()
 {
     QFETCH(int, model);
-    QFETCH(bool, coalesced);
-    QFETCH(bool, split);
-    app.reset();
-    recorder.reset();
-    app = std::make_unique<ObjectGraph>();
-    recorder = simlink::startRecorder(0);
-    QVERIFY(recorder);
-    recorder->model = model;
+    QFETCH(bool, coalescedAndSplit);
+    QVERIFY(start(0, model));
     recorder->splitGapMs = 1;
-    connect(recorder.get(), &sim::SimRecorder::loggedIn, this, [&] { recorder->splitWrites = split; });
-    recorderMenu = sim::menuModel(*recorder);
-    recorderMenu->coalesce = coalesced;
+    connect(recorder.get(), &sim::SimRecorder::loggedIn, this, [&] { recorder->splitWrites = coalescedAndSplit; });
+    recorderMenu->coalesce = coalescedAndSplit;
     QSignalSpy completed(&app->menu, &Menu::menuCompleted);
     QVERIFY(simlink::logIn(*app, *recorder, 30000));
-    QCOMPARE(completed.count(), 1);
     QCOMPARE(treeDifference(app->menu, *recorderMenu), QString());
     QVERIFY(app->telnet.pauseCount() > 0); // bursts longer than the flow control allows
 
     // Level meter off before the first menu request, on after the last name.
     QVERIFY(QTest::qWaitFor([&] { return recorder->receivedLines().contains("07F6A3F01"); }, 5000));
     const QStringList lines = recorder->receivedLines();
-    const int off = lines.indexOf("07F6A3F00"), on = lines.indexOf("07F6A3F01");
-    QVERIFY(off >= 0 && off < lines.indexOf("07F6A7A200000"));
-    QCOMPARE(on, lines.lastIndexOf(QRegularExpression("^07F6A7A24.*")) + 1);
+    QVERIFY(lines.indexOf("07F6A3F00") < lines.indexOf("07F6A7A200000"));
+    QCOMPARE(lines.indexOf("07F6A3F01"), lines.lastIndexOf(QRegularExpression("^07F6A7A24.*")) + 1);
     // The polls run once the menu is drawn.
     recorder->clearLog();
     QVERIFY(QTest::qWaitFor([&] { return recorder->receivedLines().contains("050"); }, 5000));
-
-    rows = std::make_unique<QObject>();
-    registerPlainRows(app->menu, rows.get());
-    requestShownValues(app->menu);
-    QVERIFY(QTest::qWaitFor([this] { return valueDifference(app->menu, *recorderMenu).isEmpty(); }, 5000));
+    QVERIFY(showValues());
     QCOMPARE(completed.count(), 1);
-    rows.reset();
 }
 
 // The link fails halfway through the walk: the tree is dropped at once, and
 // the walk after the automatic reconnect completes.
 void TestMenuWalk::linkDropMidWalk()
 {
-    app.reset();
-    recorder.reset();
-    app = std::make_unique<ObjectGraph>();
-    recorder = simlink::startRecorder(1);
-    QVERIFY(recorder);
-    recorderMenu = sim::menuModel(*recorder);
+    QVERIFY(start(1, 0));
     recorderMenu->dropAfterAnswers = 120;
     QSignalSpy completed(&app->menu, &Menu::menuCompleted);
     bool treeDroppedOnFailure = false;
     connect(&app->telnet, &Telnet::errorConnectedToServer, this, [&] {
         treeDroppedOnFailure = app->menu.getMaxPageNumber() == 0 && !app->menu.drawingFinished;
     });
-    simlink::drawMenuOnCompletion(*app);
     QSignalSpy states(&app->comm, &Communication::loginStateChanged);
-    app->comm.loginRequest(recorder->address().toString(), recorder->password);
-    QVERIFY(QTest::qWaitFor([&] { return app->menu.drawingFinished; }, 5000));
+    QVERIFY(simlink::logIn(*app, *recorder));
     QVERIFY(treeDroppedOnFailure);
     // The fast retry gets through, though the link failed inside a burst.
     QList<int> seen;
@@ -168,50 +136,56 @@ void TestMenuWalk::linkDropMidWalk()
 void TestMenuWalk::recorderChanges_data()
 {
     QTest::addColumn<Change>("change");
-    QTest::addColumn<QStringList>("refetched"); // items (by name) whose lists are fetched again, in order
-    QTest::addColumn<bool>("everyValue");       // every value is read again
-    QTest::addColumn<QString>("menuText");      // the SD1, SD2 and USB titles afterwards, joined
+    QTest::addColumn<QStringList>("fetched");   // entries ("ITEM" or "ITEM|SUBITEM") whose lists are fetched again
+    QTest::addColumn<QStringList>("signalled"); // names the model reports as refreshed, in order
+    QTest::addColumn<QStringList>("reread");    // entries whose values are read again; "*" every value
+    QTest::addColumn<QString>("menuText");      // the SD1, SD2 and USB titles afterwards
 
-    const Change front = [](sim::MenuModel* m, Menu&) { m->setValue(m->find("INPUT DELAY", "DELAY Rch"), 150); };
-    QTest::newRow("40 after a front-panel change") << front << QStringList() << true << "";
-    QTest::newRow("popup") << Change([](sim::MenuModel* m, Menu&) { sim::statusModel(*static_cast<sim::SimRecorder*>(m->parent()))->showPopup(2); })
-                           << QStringList() << true << "";
+    const QStringList cd = { "PLAY AREA", "REC FORMAT", "STEREO/MONO" }, all = { "*" };
+    const QStringList cdLists = cd.mid(0, 2), stereoMono = cd.mid(2);
+    const QStringList levels = { "INPUT LEVEL|INPUT LEVEL(L)", "INPUT LEVEL|INPUT LEVEL(R)" };
     const Change notice50 = [](sim::MenuModel* m, Menu&) { m->pushNotice("50"); };
-    QTest::newRow("50") << notice50 << QStringList { "PLAY AREA", "REC FORMAT", "STEREO/MONO" } << false << "";
-    QTest::newRow("50 again") << notice50 << QStringList { "PLAY AREA", "REC FORMAT", "STEREO/MONO" } << false << "";
-    QTest::newRow("51 after MP3 is chosen") << Change([](sim::MenuModel*, Menu& menu) {
-        const auto at = menu.recFormatPosition;
-        menu.changedSubitemObjectValue(at.page, at.item, at.subitem, 6, 0);
-    }) << QStringList { "STEREO/MONO" } << false << "";
-    QTest::newRow("input gain changes the LEVEL lists") << Change([](sim::MenuModel*, Menu& menu) {
-        const auto at = menu.inputGainLPosition;
-        menu.changedSubitemObjectValue(at.page, at.item, at.subitem, 2, 0);
-    }) << QStringList { "LEVEL (L)", "LEVEL (R)" } << false << "";
+    const auto choose = [](MenuPosition Menu::*at, int value) {
+        return Change([at, value](sim::MenuModel*, Menu& menu) {
+            menu.changedSubitemObjectValue((menu.*at).page, (menu.*at).item, (menu.*at).subitem, value, 0);
+        });
+    };
+    QTest::newRow("40 after a front-panel change")
+        << Change([](sim::MenuModel* m, Menu&) { m->setValue(m->find("INPUT DELAY", "DELAY Rch"), 150); }) << QStringList()
+        << QStringList() << all << "";
+    QTest::newRow("popup") << Change([](sim::MenuModel* m, Menu&) {
+        sim::statusModel(*static_cast<sim::SimRecorder*>(m->parent()))->showPopup(2);
+    }) << QStringList() << QStringList() << all << "";
+    QTest::newRow("50") << notice50 << cdLists << cd << cd << "";
+    QTest::newRow("50 again") << notice50 << cdLists << cd << cd << "";
+    QTest::newRow("51 after MP3 is chosen") << choose(&Menu::recFormatPosition, 6) << stereoMono << stereoMono << stereoMono << "";
+    QTest::newRow("input gain changes the LEVEL lists")
+        << choose(&Menu::inputGainLPosition, 2) << levels << QStringList { "LEVEL (L)", "LEVEL (R)" } << levels << "";
     QTest::newRow("medium to USB") << Change([](sim::MenuModel* m, Menu&) { m->selectMedium("USB"); }) << QStringList()
-                                   << true << "SD1 SD2 USB(CURRENT)";
-    QTest::newRow("medium to CD, lists change")
-        << Change([](sim::MenuModel* m, Menu&) { m->selectMedium("CD"); })
-        << QStringList { "PLAY AREA", "REC FORMAT", "STEREO/MONO" } << true << "SD1 SD2 USB";
+                                   << QStringList() << all << "SD1 SD2 USB(CURRENT)";
+    QTest::newRow("medium to CD, lists change") << Change([](sim::MenuModel* m, Menu&) { m->selectMedium("CD"); })
+                                                << cdLists << cd << all << "SD1 SD2 USB";
 }
 
 void TestMenuWalk::recorderChanges()
 {
     QFETCH(Change, change);
-    QFETCH(QStringList, refetched);
-    QFETCH(bool, everyValue);
+    QFETCH(QStringList, fetched);
+    QFETCH(QStringList, signalled);
+    QFETCH(QStringList, reread);
     QFETCH(QString, menuText);
-    if (!app || !recorder || recorder->address().toString() != netenv::recorderAddress(2))
-        QVERIFY(logInAndShow(2, 1));
+    if (!app || recorder->address().toString() != netenv::recorderAddress(2)) {
+        QVERIFY(start(2, 1) && simlink::logIn(*app, *recorder));
+        QVERIFY(showValues());
+    }
     Menu& menu = app->menu;
     recorder->clearLog();
     QSignalSpy completed(&menu, &Menu::menuCompleted);
     QSignalSpy items(&menu, &Menu::itemParameterChanged);
     QSignalSpy levels(&menu, &Menu::inputLevelParameterChanged);
-    QSignalSpy popups(&app->comm, &Communication::popupReceived);
 
     change(recorderMenu, menu);
-    const bool levelLists = refetched.contains("LEVEL (L)");
-    QVERIFY(QTest::qWaitFor([&] { return (levelLists ? levels : items).count() >= (levelLists ? 2 : refetched.size()); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return items.count() + levels.count() >= signalled.size(); }, 5000));
     QVERIFY(QTest::qWaitFor([&] { return valueDifference(menu, *recorderMenu).isEmpty(); }, 5000));
     QTest::qWait(200); // nothing further may follow
 
@@ -219,40 +193,32 @@ void TestMenuWalk::recorderChanges()
     QVERIFY(!menu.rebuildingForCd && !menu.rebuildingForStereoMono && !menu.rebuildingInputLevel);
     QCOMPARE(treeDifference(menu, *recorderMenu), QString());
     QStringList names;
-    for (const QList<QVariant>& signal : levelLists ? levels : items) {
+    for (const QList<QVariant>& signal : items + levels) {
         const int p = signal[0].toInt(), i = signal[1].toInt();
-        names << (levelLists ? menu.getSubitemName(p, i, signal[2].toInt()) : menu.getItemName(p, i));
+        names << (signal.size() == 4 ? menu.getSubitemName(p, i, signal[2].toInt()) : menu.getItemName(p, i));
         QCOMPARE(signal.last().value<QObject*>()->property("visibleComboBox"), QVariant(true));
     }
-    QCOMPARE(names, refetched);
+    QCOMPARE(names, signalled);
 
-    const QStringList lines = recorder->receivedLines();
-    // Notice 50 fetches the PLAY AREA and REC FORMAT lists and refreshes the
-    // STEREO/MONO row with them.
-    QStringList expectedInfo;
-    for (const QString& name : qAsConst(refetched)) {
-        if (name != "STEREO/MONO" || refetched.size() == 1)
-            expectedInfo << request("14", levelLists ? recorderMenu->find("INPUT LEVEL", "INPUT " + QString(name).remove(' '))
-                                                     : recorderMenu->find(name));
-    }
-    QCOMPARE(requests(lines, "14"), expectedInfo);
-    if (everyValue) {
-        QStringList all;
+    const auto lines = [&](const QString& code, const QStringList& entries) {
+        QStringList list;
+        for (const QString& e : entries)
+            list << request(code, recorderMenu->find(e.section('|', 0, 0), e.section('|', 1)));
+        return list;
+    };
+    QCOMPARE(requests(recorder->receivedLines(), "14"), lines("14", fetched));
+    if (reread == QStringList { "*" }) {
+        QStringList every;
         for (int p = 0; p < menu.getMaxPageNumber(); ++p) {
             for (int i = 0; i < menu.getMaxItemNumber(p); ++i) {
-                for (int s = 0; s < menu.getMaxSubitemNumber(p, i); ++s) {
-                    if (menu.getSubitemVisible(p, i, s))
-                        all << request("01", { p, i, s });
-                }
+                for (int s = 0; s < menu.getMaxSubitemNumber(p, i); ++s)
+                    every << (menu.getSubitemVisible(p, i, s) ? request("01", { p, i, s }) : QString());
             }
         }
-        QVERIFY2(simlink::containsRun(requests(lines, "01"), all), qPrintable(requests(lines, "01").join(' ')));
+        every.removeAll(QString());
+        QVERIFY(simlink::containsRun(requests(recorder->receivedLines(), "01"), every));
     } else {
-        QStringList reread;
-        for (const QString& name : qAsConst(refetched))
-            reread << request("01", levelLists ? recorderMenu->find("INPUT LEVEL", "INPUT " + QString(name).remove(' '))
-                                               : recorderMenu->find(name));
-        QCOMPARE(requests(lines, "01"), reread);
+        QCOMPARE(requests(recorder->receivedLines(), "01"), lines("01", reread));
     }
     if (!menuText.isEmpty()) {
         QStringList titles;
@@ -260,11 +226,9 @@ void TestMenuWalk::recorderChanges()
             titles << menu.getSubitemObject(at.page, at.item, at.subitem)->property("menuText").toString();
         QCOMPARE(titles.join(' '), menuText);
         const MenuPosition at = menu.capacityPosition;
-        const QString capacity = recorderMenu->choices({ at.page, at.item, at.subitem }).value(0);
-        QCOMPARE(menu.getSubitemObject(at.page, at.item, at.subitem)->property("readOnlyValue").toString(), capacity);
+        QCOMPARE(menu.getSubitemObject(at.page, at.item, at.subitem)->property("readOnlyValue").toString(),
+                 recorderMenu->choices({ at.page, at.item, at.subitem }).value(0));
     }
-    if (QTest::currentDataTag() == QLatin1String("popup"))
-        QCOMPARE(popups.count(), 1);
 }
 
 QTEST_MAIN(TestMenuWalk)

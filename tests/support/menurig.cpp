@@ -29,63 +29,47 @@ void MenuRig::walk(const std::function<QStringList(const QString&)>& alter)
     pump(alter);
 }
 
-namespace {
-
-QString shownTitle(const QString& name)
-{
-    if (name.endsWith(QLatin1Char('1')))
-        return name.left(name.size() - 2);
-    return name.isEmpty() || !name.back().isDigit() ? name : QString();
-}
-
-} // namespace
-
 QString treeDifference(const Menu& menu, sim::MenuModel& recorderMenu)
 {
     static const QStringList hidden = { "PLAYLIST", "CD", "MARK LIST", "NETWORK 1", "NETWORK 2",
                                         "FTP CLIENT", "SNTP", "SYSTEM 1", "SYSTEM 2" };
     const auto& pages = recorderMenu.pages;
-    if (menu.getMaxPageNumber() != pages.size())
-        return QStringLiteral("page count %1, recorder %2").arg(menu.getMaxPageNumber()).arg(pages.size());
-    for (int p = 0; p < pages.size(); ++p) {
-        const QString where = QStringLiteral("page %1").arg(p);
-        if (hidden.contains(pages[p].name)) {
-            if (menu.getPageVisible(p) || menu.getMaxItemNumber(p) != 0)
-                return where + QStringLiteral(" shown");
-            continue;
-        }
-        if (!menu.getPageVisible(p) || menu.getPageName(p) != shownTitle(pages[p].name))
-            return where + QStringLiteral(" title \"%1\"").arg(menu.getPageName(p));
-        const auto& items = pages[p].items;
-        if (menu.getMaxItemNumber(p) != items.size())
-            return where + QStringLiteral(" item count");
-        for (int i = 0; i < items.size(); ++i) {
-            const QString at = where + QStringLiteral(" item %1").arg(i);
-            const bool remote = items[i].name == QLatin1String("REMOTE POWER CONTROL");
-            if (menu.getItemName(p, i) != items[i].name || menu.getItemVisible(p, i) == remote)
-                return at + QStringLiteral(" name or visibility");
-            const auto& subitems = items[i].subitems;
-            if (menu.getMaxSubitemNumber(p, i) != (remote ? 0 : subitems.size()))
-                return at + QStringLiteral(" subitem count");
-            for (int s = 0; s < (remote ? 0 : subitems.size()); ++s) {
-                const sim::SimMenuSubitem& sub = subitems[s];
-                QString name = sub.name;
-                for (const char* level : { "(L)", "(R)" }) {
-                    if (name.contains(QStringLiteral("LEVEL") + level) || name.contains(QStringLiteral("LEVEL ") + level))
-                        name = QStringLiteral("LEVEL ") + level;
+    QStringList tree, expected;
+    for (int p = 0; p < qMax(pages.size(), menu.getMaxPageNumber()); ++p) {
+        const QString name = pages.value(p).name;
+        QString title = name.endsWith('1') ? name.chopped(2) : name.isEmpty() || !name.back().isDigit() ? name : QString();
+        const bool shown = !hidden.contains(name);
+        tree << QStringLiteral("page %1 %2 %3").arg(p).arg(menu.getPageVisible(p)).arg(menu.getPageName(p));
+        expected << QStringLiteral("page %1 %2 %3").arg(p).arg(shown).arg(shown ? title : QString());
+        const QList<sim::SimMenuItem> items = shown ? pages.value(p).items : QList<sim::SimMenuItem>();
+        for (int i = 0; i < qMax(items.size(), menu.getMaxItemNumber(p)); ++i) {
+            const sim::SimMenuItem item = items.value(i);
+            const bool remote = item.name == QLatin1String("REMOTE POWER CONTROL");
+            tree << QStringLiteral(" item %1 %2").arg(menu.getItemVisible(p, i)).arg(menu.getItemName(p, i));
+            expected << QStringLiteral(" item %1 %2").arg(!remote).arg(item.name);
+            for (int s = 0; s < qMax(remote ? 0 : item.subitems.size(), menu.getMaxSubitemNumber(p, i)); ++s) {
+                const sim::SimMenuSubitem sub = item.subitems.value(s);
+                QString subName = sub.name;
+                for (const QString level : { "(L)", "(R)" }) {
+                    if (subName.contains("LEVEL" + level) || subName.contains("LEVEL " + level))
+                        subName = "LEVEL " + level;
                 }
                 QStringList names;
                 for (int n = 0; n < menu.getMaxSubitemParameterNumber(p, i, s); ++n)
                     names << menu.getSubitemParameterName(p, i, s, n);
-                const QStringList expected = sub.type == 1 ? QStringList() : recorderMenu.choices({ p, i, s });
-                if (menu.getSubitemName(p, i, s) != name || menu.getSubitemType(p, i, s) != sub.type
-                    || menu.getSubitemReadOnly(p, i, s) != sub.readOnly || menu.getSubitemVisible(p, i, s) != sub.visible
-                    || names != expected)
-                    return at + QStringLiteral(" subitem %1 (%2)").arg(s).arg(menu.getSubitemName(p, i, s));
+                const auto line = QStringLiteral("  %1 type %2 ro %3 shown %4: %5");
+                tree << line.arg(menu.getSubitemName(p, i, s)).arg(menu.getSubitemType(p, i, s))
+                            .arg(menu.getSubitemReadOnly(p, i, s)).arg(menu.getSubitemVisible(p, i, s)).arg(names.join('|'));
+                expected << line.arg(subName).arg(sub.type).arg(sub.readOnly).arg(sub.visible).arg(
+                    sub.type == 1 ? QString() : recorderMenu.choices({ p, i, s }).join('|'));
             }
         }
     }
-    return QString();
+    for (int k = 0; k < tree.size(); ++k) {
+        if (tree[k] != expected.value(k))
+            return tree[k] + QStringLiteral(" <> ") + expected.value(k);
+    }
+    return tree.size() == expected.size() ? QString() : QStringLiteral("recorder has more");
 }
 
 void registerPlainRows(Menu& menu, QObject* owner)
