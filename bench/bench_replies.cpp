@@ -16,6 +16,7 @@ struct Rig
     {
         graph.telnet.writeSink = [](const QByteArray&) {};
         graph.comm.recievedData(QStringLiteral("FF6AFA1000"));
+        graph.menu.setDrawingFinished(true);
     }
     ObjectGraph graph;
 };

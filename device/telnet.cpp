@@ -126,6 +126,14 @@ void Telnet::getData()
     const quint64 current = link;
     while (current == link && socket.bytesAvailable() > 0)
         handleChunk(socket.readAll());
+    // A link made anew meanwhile (a reconnect from inside a handler) may have
+    // had its first text announced while this call was still running, which
+    // the socket does not do: take it in from the event loop.
+    if (current != link)
+        QTimer::singleShot(0, this, [this, next = link] {
+            if (next == link)
+                getData();
+        });
 }
 
 void Telnet::handleChunk(QByteArray bytes)

@@ -1,38 +1,483 @@
 #include "menu.h"
 
+#include <QVariant>
+#include <optional>
+
+#include "telnet.h"
+
+namespace {
+
+QString twoDigitId(int id)
+{
+    return QString::number(id).rightJustified(2, QLatin1Char('0')) + QStringLiteral("00");
+}
+
+// The "comboBoxCurrentIndex" a row shows, or nothing when there is no row.
+std::optional<int> shownIndex(QObject* row)
+{
+    if (!row)
+        return std::nullopt;
+    bool ok = false;
+    const int value = row->property("comboBoxCurrentIndex").toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+bool isValue(const std::optional<int>& v, int value)
+{
+    return v && *v == value;
+}
+
+bool isNonZero(const std::optional<int>& v)
+{
+    return v && *v != 0;
+}
+
+} // namespace
+
 Menu::Menu(QObject* parent)
     : QObject(parent)
 {
 }
 
-void Menu::updateCurrentMediaMenuText(QString)
+void Menu::setDrawingFinished(bool value)
 {
+    if (value && !m_walkDone)
+        return;
+    if (value == drawingFinished)
+        return;
+    drawingFinished = value;
+    emit drawingFinishedChanged(value);
 }
 
 void Menu::clearMenuTree()
 {
+    pages.clear();
+    ++m_generation;
     drawingFinished = false;
+    inputChangePending = false;
+    rebuildingInputLevel = false;
+    rebuildingForCd = false;
+    rebuildingForStereoMono = false;
+    m_treeComplete = false;
+    m_walkDone = false;
+    resetPositions();
+}
+
+void Menu::resetPositions()
+{
+    for (MenuPosition* p : { &sd1Position, &sd2Position, &usbPosition, &capacityPosition, &availablePosition,
+                             &folderPosition, &inputSelectPosition, &inputGainLPosition, &inputGainRPosition,
+                             &phantomLPosition, &phantomRPosition, &levelLPosition, &levelRPosition,
+                             &playAreaPosition, &recFormatPosition, &stereoMonoPosition })
+        *p = MenuPosition();
+}
+
+// ---------------------------------------------------------------------------
+// Tree access: a bad index yields nothing.
+
+MenuPage* Menu::page(int i)
+{
+    return i >= 0 && i < pages.size() ? &pages[i] : nullptr;
+}
+
+const MenuPage* Menu::page(int i) const
+{
+    return i >= 0 && i < pages.size() ? &pages[i] : nullptr;
+}
+
+MenuItem* Menu::item(int i, int j)
+{
+    MenuPage* p = page(i);
+    return p && j >= 0 && j < p->items.size() ? &p->items[j] : nullptr;
+}
+
+const MenuItem* Menu::item(int i, int j) const
+{
+    const MenuPage* p = page(i);
+    return p && j >= 0 && j < p->items.size() ? &p->items[j] : nullptr;
+}
+
+MenuSubitem* Menu::subitem(int i, int j, int k)
+{
+    MenuItem* it = item(i, j);
+    return it && k >= 0 && k < it->subitems.size() ? &it->subitems[k] : nullptr;
+}
+
+const MenuSubitem* Menu::subitem(int i, int j, int k) const
+{
+    const MenuItem* it = item(i, j);
+    return it && k >= 0 && k < it->subitems.size() ? &it->subitems[k] : nullptr;
+}
+
+QObject* Menu::itemRow(const MenuPosition& at) const
+{
+    const MenuItem* it = at.isSet() ? item(at.page, at.item) : nullptr;
+    return it ? it->object.data() : nullptr;
+}
+
+QObject* Menu::subitemRow(const MenuPosition& at) const
+{
+    const MenuSubitem* s = at.isSet() ? subitem(at.page, at.item, at.subitem) : nullptr;
+    return s ? s->object.data() : nullptr;
+}
+
+void Menu::setRowProperty(QObject* row, const char* name, const QVariant& value)
+{
+    if (row)
+        row->setProperty(name, value);
+}
+
+QString Menu::getPageName(int i) const
+{
+    const MenuPage* p = page(i);
+    return p ? p->name : QString();
+}
+
+void Menu::setPageObject(int i, QObject* obj)
+{
+    if (MenuPage* p = page(i))
+        p->object = obj;
+}
+
+QObject* Menu::getPageObject(int i) const
+{
+    const MenuPage* p = page(i);
+    return p ? p->object.data() : nullptr;
+}
+
+bool Menu::getPageVisible(int i) const
+{
+    const MenuPage* p = page(i);
+    return p && p->visible;
+}
+
+QString Menu::getItemName(int i, int j) const
+{
+    const MenuItem* it = item(i, j);
+    return it ? it->name : QString();
+}
+
+void Menu::setItemObject(int i, int j, QObject* obj)
+{
+    if (MenuItem* it = item(i, j))
+        it->object = obj;
+}
+
+QObject* Menu::getItemObject(int i, int j) const
+{
+    const MenuItem* it = item(i, j);
+    return it ? it->object.data() : nullptr;
+}
+
+int Menu::getMaxItemNumber(int i) const
+{
+    const MenuPage* p = page(i);
+    return p ? p->items.size() : 0;
+}
+
+bool Menu::getItemVisible(int i, int j) const
+{
+    const MenuItem* it = item(i, j);
+    return it && it->visible;
+}
+
+void Menu::setSubitemObject(int i, int j, int k, QObject* obj)
+{
+    if (MenuSubitem* s = subitem(i, j, k))
+        s->object = obj;
+}
+
+QObject* Menu::getSubitemObject(int i, int j, int k) const
+{
+    const MenuSubitem* s = subitem(i, j, k);
+    return s ? s->object.data() : nullptr;
+}
+
+QString Menu::getSubitemName(int i, int j, int k) const
+{
+    const MenuSubitem* s = subitem(i, j, k);
+    return s ? s->name : QString();
+}
+
+int Menu::getMaxSubitemNumber(int i, int j) const
+{
+    const MenuItem* it = item(i, j);
+    return it ? it->subitems.size() : 0;
+}
+
+int Menu::getVisibleSubitemNumber(int i, int j) const
+{
+    const MenuItem* it = item(i, j);
+    if (!it)
+        return 0;
+    int n = 0;
+    for (const MenuSubitem& s : it->subitems)
+        n += s.visible ? 1 : 0;
+    return n;
+}
+
+int Menu::getSubitemType(int i, int j, int k) const
+{
+    const MenuSubitem* s = subitem(i, j, k);
+    return s ? s->type : 0;
+}
+
+bool Menu::getSubitemReadOnly(int i, int j, int k) const
+{
+    const MenuSubitem* s = subitem(i, j, k);
+    return s && s->readOnly;
+}
+
+bool Menu::getSubitemVisible(int i, int j, int k) const
+{
+    const MenuSubitem* s = subitem(i, j, k);
+    return s && s->visible;
+}
+
+QString Menu::getSubitemParameterName(int i, int j, int k, int l) const
+{
+    const MenuSubitem* s = subitem(i, j, k);
+    return s ? s->parameterNames.value(l) : QString();
+}
+
+int Menu::getMaxSubitemParameterNumber(int i, int j, int k) const
+{
+    const MenuSubitem* s = subitem(i, j, k);
+    return s ? s->parameterNames.size() : 0;
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+bool Menu::send(const QString& line)
+{
+    const quint64 generation = m_generation;
+    if (telnet)
+        telnet->sendData((line.toLatin1() + "\r\n").constData());
+    return generation == m_generation;
+}
+
+// "07F6A7A" + code + the ids of the page, item and subitem, as far as given;
+// empty when an entry does not exist or its id cannot be written.
+QString Menu::address(const char* code, int p, int i, int s) const
+{
+    QString line = QStringLiteral("07F6A7A") + QLatin1String(code);
+    const int ids[] = { p, i, s };
+    const MenuPage* pg = page(p);
+    if (!pg)
+        return QString();
+    int id[3] = { pg->id, -1, -1 };
+    if (i >= 0) {
+        const MenuItem* it = item(p, i);
+        if (!it)
+            return QString();
+        id[1] = it->id;
+    }
+    if (s >= 0) {
+        const MenuSubitem* sub = subitem(p, i, s);
+        if (!sub)
+            return QString();
+        id[2] = sub->id;
+    }
+    for (int k = 0; k < 3 && ids[k] >= 0; ++k) {
+        if (id[k] < 0 || id[k] > 99)
+            return QString();
+        line += twoDigitId(id[k]);
+    }
+    return line;
+}
+
+void Menu::subitemValueRequest(int pageNum, int itemNum, int subitemNum)
+{
+    const QString line = address("01", pageNum, itemNum, subitemNum);
+    if (!line.isEmpty() && subitemNum >= 0)
+        send(line);
 }
 
 void Menu::changedCommandMenuData()
 {
+    QStringList lines;
+    for (int p = 0; p < pages.size(); ++p) {
+        for (int i = 0; i < pages[p].items.size(); ++i) {
+            const QList<MenuSubitem>& subitems = pages[p].items[i].subitems;
+            for (int s = 0; s < subitems.size(); ++s) {
+                if ((subitems[s].type == 0 || subitems[s].type == 1) && subitems[s].visible)
+                    lines << address("01", p, i, s);
+            }
+        }
+    }
+    for (const QString& line : qAsConst(lines)) {
+        if (!line.isEmpty() && !send(line))
+            return;
+    }
+}
+
+void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
+{
+    // Rows left over from an earlier tree stay on screen while a new walk
+    // runs; their numbers would name entries of the new tree.
+    if (!drawingFinished || !subitem(p, i, s))
+        return;
+    QString line = address("03", p, i, s);
+    char field[5] = "0000";
+    if (line.isEmpty() || !setCommandNumberField(field, value))
+        return;
+    line += QLatin1String(field);
+
+    if (type == 0) {
+        // A change that leaves a channel on the balanced input with a gain
+        // other than 0 and phantom power on needs the user's confirmation. A
+        // row that does not exist tells nothing, and asks for nothing.
+        const auto sel = shownIndex(itemRow(inputSelectPosition));
+        const auto gl = shownIndex(subitemRow(inputGainLPosition));
+        const auto gr = shownIndex(subitemRow(inputGainRPosition));
+        const auto pl = shownIndex(subitemRow(phantomLPosition));
+        const auto pr = shownIndex(subitemRow(phantomRPosition));
+        struct Rule
+        {
+            const MenuPosition& at;
+            bool applies;
+            bool confirm;
+        };
+        const Rule rules[] = {
+            { inputSelectPosition, value == 1, (isNonZero(gl) && isValue(pl, 1)) || (isNonZero(gr) && isValue(pr, 1)) },
+            { inputGainLPosition, value != 0, isValue(sel, 1) && isValue(pl, 1) },
+            { inputGainRPosition, value != 0, isValue(sel, 1) && isValue(pr, 1) },
+            { phantomLPosition, value == 1, isValue(sel, 1) && isNonZero(gl) },
+            { phantomRPosition, value == 1, isValue(sel, 1) && isNonZero(gr) },
+        };
+        for (const Rule& rule : rules) {
+            if (rule.at.is(p, i, s) && rule.applies) {
+                if (rule.confirm) {
+                    emit phantomOnPopup(p, i, s, value);
+                    return;
+                }
+                break;
+            }
+        }
+    }
+    if (inputSelectPosition.is(p, i, s) || inputGainLPosition.is(p, i, s) || inputGainRPosition.is(p, i, s)) {
+        if (rebuildingInputLevel) {
+            subitemValueRequest(p, i, s); // puts the row back
+            return;
+        }
+        inputChangePending = true;
+    }
+    send(line);
+}
+
+void Menu::applySubitemValue(int p, int i, int s, int value)
+{
+    const MenuSubitem* sub = subitem(p, i, s);
+    if (!sub)
+        return;
+    const MenuPosition at { p, i, s };
+    const bool single = item(p, i)->subitems.size() == 1;
+    const bool choice = sub->type == 0;
+    // A change of the input or its gain, once reported, starts the fresh
+    // fetch of the LEVEL lists. A row not yet told any value holds the count
+    // of choices, and a missing row tells nothing.
+    const bool followsInput = single ? inputSelectPosition == at
+                                     : choice && (inputGainLPosition == at || inputGainRPosition == at);
+    if (followsInput) {
+        const int choices = single ? item(p, i)->subitems.first().parameterNames.size() : sub->parameterNames.size();
+        const auto cur = shownIndex(single ? itemRow(at) : subitemRow(at));
+        if (cur && (*cur != value || inputChangePending) && *cur != choices) {
+            const quint64 generation = m_generation;
+            rebuildParameterForInputLevel();
+            if (generation != m_generation)
+                return;
+            inputChangePending = false;
+        }
+    }
+    if (single) {
+        QObject* row = itemRow(at);
+        setRowProperty(row, "comboBoxCurrentIndex", value);
+        setRowProperty(row, "oldIndex", value);
+    } else if (choice) {
+        QObject* row = subitemRow(at);
+        setRowProperty(row, "oldIndex", value);
+        setRowProperty(row, "comboBoxCurrentIndex", value);
+    } else {
+        const int ms = value * 10 - 1000;
+        QObject* row = subitemRow(at);
+        setRowProperty(row, "oldIndex", ms);
+        setRowProperty(row, "rangeData", ms);
+    }
+}
+
+void Menu::updateCurrentMediaMenuText(const QString& media)
+{
+    if (!drawingFinished)
+        return;
+    const struct
+    {
+        const MenuPosition& at;
+        QString name;
+    } rows[] = { { sd1Position, QStringLiteral("SD1") },
+                 { sd2Position, QStringLiteral("SD2") },
+                 { usbPosition, QStringLiteral("USB") } };
+    for (const auto& row : rows)
+        setRowProperty(subitemRow(row.at), "menuText", row.name == media ? row.name + QStringLiteral("(CURRENT)") : row.name);
+    QStringList lines;
+    for (const MenuPosition* at : { &capacityPosition, &availablePosition, &folderPosition }) {
+        if (MenuSubitem* s = subitem(*at)) {
+            s->nameAsked = 0;
+            lines << address("24", at->page, at->item, at->subitem) + QStringLiteral("0000");
+        }
+    }
+    for (const QString& line : qAsConst(lines)) {
+        if (!send(line))
+            return;
+    }
+}
+
+// Empties the lists of the entries for a fresh fetch, hides the drop-downs
+// of the rows that show them (item rows or subitem rows) and asks for them
+// again.
+void Menu::refetchLists(const QList<MenuPosition>& entries, bool itemRows)
+{
+    for (const MenuPosition& at : entries) {
+        MenuSubitem* s = subitem(at);
+        if (!s)
+            continue;
+        s->parameterCount = 0;
+        s->parameterNames.clear();
+        s->complete = false;
+        pages[at.page].items[at.item].complete = false;
+        pages[at.page].complete = false;
+        m_treeComplete = false;
+        setRowProperty(itemRows ? itemRow(at) : subitemRow(at), "visibleComboBox", false);
+    }
+    const quint64 generation = m_generation;
+    for (const MenuPosition& at : entries) {
+        if (generation != m_generation)
+            return;
+        if (subitem(at))
+            requestSubitemParameters(at.page, at.item, at.subitem);
+    }
 }
 
 void Menu::rebuildParameterForCd()
 {
+    if (rebuildingForCd || !drawingFinished || !(subitem(playAreaPosition) || subitem(recFormatPosition)))
+        return;
+    rebuildingForCd = true;
+    refetchLists({ playAreaPosition, recFormatPosition }, true);
 }
 
 void Menu::rebuildParameterForStereoMono()
 {
+    if (rebuildingForStereoMono || !drawingFinished || !subitem(stereoMonoPosition))
+        return;
+    rebuildingForStereoMono = true;
+    refetchLists({ stereoMonoPosition }, true);
 }
 
-void Menu::parseMenuResponse(QString data)
+void Menu::rebuildParameterForInputLevel()
 {
-    // A walk is reduced to its start and end until the menu tree is modelled.
-    if (data.startsWith(QLatin1String("10"))) {
-        emit menuStarted();
-        drawingFinished = true;
-        emit drawingFinishedChanged(true);
-        emit menuCompleted();
-    }
+    if (!drawingFinished || !(subitem(levelLPosition) || subitem(levelRPosition)))
+        return;
+    rebuildingInputLevel = true;
+    refetchLists({ levelLPosition, levelRPosition }, false);
 }

@@ -1,32 +1,141 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
+#include "menutree.h"
+
 class Telnet;
 
-// Model of the recorder's settings menu.
+// Model of the recorder's settings menu. After every login it walks the
+// recorder's own description of the menu (pages, items, subitems and the
+// texts of each subitem's choices) into a tree, which QML reads by index and
+// draws as rows; each row registers itself back so that the model can push
+// the values the recorder reports into it by property name.
+//
+// The walk is driven by the recorder's answers (parseMenuResponse): each one
+// fills one node and asks for the nodes below it. Whatever it sends may run
+// the command channel's short wait, during which further answers, a new walk
+// or a reset may arrive: no code here holds on to a node across a send, and
+// every burst stops when the tree it was sending for has been replaced.
 class Menu : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(bool drawingFinished READ getDrawingFinished NOTIFY drawingFinishedChanged)
+    Q_PROPERTY(bool drawingFinished READ getDrawingFinished WRITE setDrawingFinished NOTIFY drawingFinishedChanged)
 public:
     explicit Menu(QObject* parent = nullptr);
 
-    Telnet* telnet = nullptr;
+    // The tree is complete and its rows are drawn; the status and time polls
+    // send nothing while it is false.
     bool drawingFinished = false;
-    bool getDrawingFinished() const { return drawingFinished; }
+    bool inputChangePending = false;
+    bool rebuildingInputLevel = false;
+    bool rebuildingForCd = false;
+    bool rebuildingForStereoMono = false;
+    QList<MenuPage> pages;
+    Telnet* telnet = nullptr;
 
-    void updateCurrentMediaMenuText(QString media);
+    // Entries the walk found by name (the first match in a walk's order of
+    // answers, a later match overwriting it); unset when the tree has none.
+    MenuPosition sd1Position;
+    MenuPosition sd2Position;
+    MenuPosition usbPosition;
+    MenuPosition capacityPosition;
+    MenuPosition availablePosition;
+    MenuPosition folderPosition;
+    MenuPosition inputSelectPosition;
+    MenuPosition inputGainLPosition;
+    MenuPosition inputGainRPosition;
+    MenuPosition phantomLPosition;
+    MenuPosition phantomRPosition;
+    MenuPosition levelLPosition;
+    MenuPosition levelRPosition;
+    MenuPosition playAreaPosition;
+    MenuPosition recFormatPosition;
+    MenuPosition stereoMonoPosition;
+
+    bool getDrawingFinished() const { return drawingFinished; }
+    // Taken only while a complete walk is held: a build interrupted by a
+    // reset cannot start the polls.
+    void setDrawingFinished(bool value);
+
+    Q_INVOKABLE void changedCommandMenuData();
+    Q_INVOKABLE QString getPageName(int i) const;
+    Q_INVOKABLE void setPageObject(int i, QObject* obj);
+    Q_INVOKABLE QObject* getPageObject(int i) const;
+    Q_INVOKABLE int getMaxPageNumber() const { return pages.size(); }
+    Q_INVOKABLE bool getPageVisible(int i) const;
+    Q_INVOKABLE QString getItemName(int i, int j) const;
+    Q_INVOKABLE void setItemObject(int i, int j, QObject* obj);
+    Q_INVOKABLE QObject* getItemObject(int i, int j) const;
+    Q_INVOKABLE int getMaxItemNumber(int i) const;
+    Q_INVOKABLE bool getItemVisible(int i, int j) const;
+    Q_INVOKABLE void setSubitemObject(int i, int j, int k, QObject* obj);
+    Q_INVOKABLE QObject* getSubitemObject(int i, int j, int k) const;
+    Q_INVOKABLE void changedSubitemObjectValue(int pageNum, int itemNum, int subitemNum, int value, int type);
+    Q_INVOKABLE QString getSubitemName(int i, int j, int k) const;
+    Q_INVOKABLE int getMaxSubitemNumber(int i, int j) const;
+    Q_INVOKABLE int getVisibleSubitemNumber(int i, int j) const;
+    Q_INVOKABLE int getSubitemType(int i, int j, int k) const;
+    Q_INVOKABLE bool getSubitemReadOnly(int i, int j, int k) const;
+    Q_INVOKABLE bool getSubitemVisible(int i, int j, int k) const;
+    Q_INVOKABLE QString getSubitemParameterName(int i, int j, int k, int l) const;
+    Q_INVOKABLE int getMaxSubitemParameterNumber(int i, int j, int k) const;
+    Q_INVOKABLE void subitemValueRequest(int pageNum, int itemNum, int subitemNum);
+    Q_INVOKABLE void rebuildParameterForCd();
+    Q_INVOKABLE void rebuildParameterForStereoMono();
+
+    void updateCurrentMediaMenuText(const QString& media);
+    void applySubitemValue(int page, int item, int subitem, int value);
+    void parseMenuResponse(const QString& answer);
+    void requestSubitemParameters(int page, int item, int subitem);
+    bool markItemComplete(int page, int item);
+    void rebuildParameterForInputLevel();
+    // Forgets the tree after a failed login or a logout, without signals.
     void clearMenuTree();
-    void changedCommandMenuData();
-    void rebuildParameterForCd();
-    void rebuildParameterForStereoMono();
-    void parseMenuResponse(QString data);
 
 signals:
+    void drawingFinishedChanged(bool drawingFinished);
     void menuStarted();
     void menuCompleted();
-    void drawingFinishedChanged(bool drawingFinished);
+    void inputLevelParameterChanged(int page, int item, int subitem, QObject* obj);
+    void itemParameterChanged(int page, int item, QObject* obj);
     void phantomOnPopup(int page, int item, int subitem, int value);
+
+private:
+    MenuPage* page(int i);
+    const MenuPage* page(int i) const;
+    MenuItem* item(int i, int j);
+    const MenuItem* item(int i, int j) const;
+    MenuSubitem* subitem(int i, int j, int k);
+    const MenuSubitem* subitem(int i, int j, int k) const;
+    MenuSubitem* subitem(const MenuPosition& at) { return at.isSet() ? subitem(at.page, at.item, at.subitem) : nullptr; }
+    QObject* itemRow(const MenuPosition& at) const;
+    QObject* subitemRow(const MenuPosition& at) const;
+    void setRowProperty(QObject* row, const char* name, const QVariant& value);
+
+    // Sends one command line; false when the tree was replaced or cleared
+    // meanwhile, so that the caller stops.
+    bool send(const QString& line);
+    QString address(const char* code, int page, int item, int subitem) const;
+    void resetPositions();
+
+    // The walk (menuwalk.cpp).
+    void onPageCount(int count);
+    void onPageName(int page, const QString& name);
+    void onItemCount(int page, int count);
+    void onItemName(int page, int item, const QString& name);
+    void onSubitemCount(int page, int item, int count);
+    void onSubitemName(int page, int item, int subitem, QString name);
+    void onSubitemInfo(const MenuAnswer& a);
+    void onParameterName(int page, int item, int subitem, int index, const QString& name);
+    void afterCompletion();
+    void endRefetches();
+    void finishItems(const QList<MenuPosition>& entries);
+    void refetchLists(const QList<MenuPosition>& entries, bool itemRows);
+
+    quint64 m_generation = 0;  // changes whenever the tree is replaced or cleared
+    bool m_treeComplete = false;
+    bool m_walkDone = false;   // the current tree's walk has ended once
 };

@@ -1,6 +1,7 @@
 #include "recorderstate.h"
 
 #include "mediafiles.h"
+#include "menumodel.h"
 #include "simrecorder.h"
 
 #include <QTimer>
@@ -106,6 +107,7 @@ RecorderState* installStatusModel(SimRecorder& recorder)
     recorder.addCommandHandler(
         [state](SimConnection* connection, const QString& line) { return state->handleCommand(connection, line); });
     installMediaFiles(recorder, state); // the browse commands, over the same media
+    installMenuModel(recorder);
     return state;
 }
 

@@ -7,7 +7,8 @@
 // Attaching it: sim::installStatusModel(recorder) creates the one
 // RecorderState of a SimRecorder (a child object of it) and adds its command
 // handler; calling it again returns the same object, and
-// sim::statusModel(recorder) finds it (null when not installed). It is the
+// sim::statusModel(recorder) finds it (null when not installed); it also
+// installs the recorder's settings menu (menumodel.h). It is the
 // one record of the recorder: further services (discovery answers, FTP, power)
 // read their data from here (currentMediumName(), status(), each medium's
 // playlist folder in medium(name).playlists and .playlistSubfolders, the

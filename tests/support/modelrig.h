@@ -23,8 +23,13 @@ public:
     // Hands one reply line (without its leading "0") to the status model.
     void reply(const QString& line) { comm.recievedData(line); }
     void replies(const QStringList& lines);
-    // Ends the settings-menu walk, after which the polls write.
-    void finishMenuWalk() { reply(QStringLiteral("FF6AFA1000")); }
+    // Walks an empty settings menu and draws it as the menu screen would,
+    // after which the polls write.
+    void finishMenuWalk()
+    {
+        reply(QStringLiteral("FF6AFA1000"));
+        graph.menu.setDrawingFinished(true);
+    }
     void grantEditRight() { reply(QStringLiteral("FF6AFE11")); }
 };
 

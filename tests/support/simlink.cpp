@@ -19,8 +19,18 @@ std::unique_ptr<sim::SimRecorder> startRecorder(int n)
     return recorder;
 }
 
+void drawMenuOnCompletion(ObjectGraph& app)
+{
+    Menu* menu = &app.menu;
+    if (menu->property("simlinkDraws").toBool())
+        return;
+    menu->setProperty("simlinkDraws", true);
+    QObject::connect(menu, &Menu::menuCompleted, menu, [menu] { menu->setDrawingFinished(true); });
+}
+
 int logIn(ObjectGraph& app, sim::SimRecorder& recorder, int timeoutMs)
 {
+    drawMenuOnCompletion(app);
     int connection = 0;
     const auto link = QObject::connect(&recorder, &sim::SimRecorder::loggedIn, [&connection](int id) { connection = id; });
     app.comm.loginRequest(recorder.address().toString(), recorder.password);

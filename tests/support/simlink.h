@@ -15,8 +15,13 @@ namespace simlink {
 // A recorder with the status model on the n-th recorder address, listening.
 std::unique_ptr<sim::SimRecorder> startRecorder(int n);
 
+// Stands in for the settings menu screen, which draws the menu at the end of
+// every walk: from now on each completed walk sets drawingFinished. Done once
+// per app, however often it is called.
+void drawMenuOnCompletion(ObjectGraph& app);
+
 // Logs app in to recorder and waits until the main screens would show and the
-// settings-menu walk is over. Returns the recorder's id of the connection, or
+// settings-menu walk is over (drawn as by drawMenuOnCompletion). Returns the recorder's id of the connection, or
 // 0 when the login did not complete within timeoutMs.
 int logIn(ObjectGraph& app, sim::SimRecorder& recorder, int timeoutMs = 5000);
 

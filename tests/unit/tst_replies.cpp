@@ -423,7 +423,7 @@ void TestReplies::extendedReplies_data()
     QTest::newRow("6A F6 other") << none << "FF6AF699" << Expect {} << none << none << none;
     QTest::newRow("6A FA F0 popup") << none << "FF6AFAF002" << Expect { { "popup", 2 } } << none << none << none;
     QTest::newRow("6A FA menu answer goes to the menu")
-        << none << "FF6AFA1000" << Expect { { "menu.drawingFinished", true } } << QStringList { "07F6A3F00", "07F6A3F01" }
+        << none << "FF6AFA1000" << Expect { { "menu.drawingFinished", false } } << QStringList { "07F6A3F00", "07F6A3F01" }
         << none << QStringList { "popupReceived" };
 
     // Routed to the other models.

@@ -8,4 +8,6 @@ QtObject {
     property bool drawingFinished: false
 
     signal phantomOnPopup(int page, int item, int subitem, int value)
+    signal menuStarted()
+    signal menuCompleted()
 }

@@ -1,0 +1,254 @@
+#include "menumodel.h"
+
+#include "recorderstate.h"
+#include "simrecorder.h"
+
+namespace sim {
+
+namespace {
+
+SimMenuSubitem choice(const QString& name, const QStringList& choices, int value = 0)
+{
+    SimMenuSubitem s;
+    s.name = name;
+    s.choices = choices;
+    s.value = value;
+    return s;
+}
+
+SimMenuSubitem range(const QString& name, int value = 100)
+{
+    SimMenuSubitem s;
+    s.name = name;
+    s.type = 1;
+    s.value = value;
+    return s;
+}
+
+// An item of one choice subitem named like the item.
+SimMenuItem single(const QString& name, const QStringList& choices, int value = 0)
+{
+    return SimMenuItem { name, { choice(name, choices, value) } };
+}
+
+QStringList offOn()
+{
+    return { QStringLiteral("OFF"), QStringLiteral("ON") };
+}
+
+// "first" .. "last" in steps, each with the unit appended.
+QStringList steps(int first, int last, int step, const QString& unit, bool sign = false)
+{
+    QStringList list;
+    for (int v = first; step > 0 ? v <= last : v >= last; v += step)
+        list << (sign && v > 0 ? QStringLiteral("+") : QString()) + QString::number(v) + unit;
+    return list;
+}
+
+const QStringList wavFormats = { "WAV 16bit 44.1kHz", "WAV 16bit 48kHz", "WAV 24bit 44.1kHz", "WAV 24bit 48kHz",
+                                 "WAV 24bit 96kHz" };
+const QStringList mp3Formats = { "MP3 64kbps 44.1kHz", "MP3 128kbps 44.1kHz", "MP3 192kbps 44.1kHz",
+                                 "MP3 256kbps 44.1kHz", "MP3 320kbps 44.1kHz" };
+
+} // namespace
+
+MenuModel::MenuModel(SimRecorder* recorder, RecorderState* state)
+    : QObject(recorder)
+    , m_recorder(recorder)
+    , m_state(state)
+{
+    setObjectName(QStringLiteral("menuModel"));
+    pages = realisticMenu(recorder->model);
+    m_menuOfModel = recorder->model;
+}
+
+MenuModel* installMenuModel(SimRecorder& recorder)
+{
+    if (MenuModel* existing = menuModel(recorder))
+        return existing;
+    auto* menu = new MenuModel(&recorder, statusModel(recorder));
+    recorder.addCommandHandler(
+        [menu](SimConnection* connection, const QString& line) { return menu->handleCommand(connection, line); });
+    return menu;
+}
+
+MenuModel* menuModel(const SimRecorder& recorder)
+{
+    return recorder.findChild<MenuModel*>(QStringLiteral("menuModel"), Qt::FindDirectChildrenOnly);
+}
+
+// The menus of both models; the model is read when the tree is made, and the
+// page of the CD drive exists on KZ-470DUAL only.
+QList<SimMenuPage> MenuModel::realisticMenu(int model)
+{
+    auto onCd = [this] { return m_state && m_state->currentMediumName() == QLatin1String("CD"); };
+    auto valueOf = [this](const QString& itemName, const QString& subitemName) {
+        const SimMenuSubitem* s = subitem(find(itemName, subitemName));
+        return s ? s->value : 0;
+    };
+    // The input level lists follow the input and its gain.
+    auto levels = [valueOf](const QString& gain) {
+        return [valueOf, gain] {
+            const int input = valueOf(QStringLiteral("INPUT SELECT"), QString());
+            if (input >= 2)
+                return steps(-20, 0, 1, QStringLiteral("dBFS"));
+            if (valueOf(QStringLiteral("INPUT GAIN"), gain) == 0)
+                return steps(-12, 12, 1, QStringLiteral("dB"), true);
+            return steps(-70, -30, 2, QStringLiteral("dB"));
+        };
+    };
+    SimMenuSubitem levelL = choice(QStringLiteral("INPUT LEVEL(L)"), {}, 12);
+    levelL.dynamicChoices = levels(QStringLiteral("INPUT GAIN Lch"));
+    SimMenuSubitem levelR = choice(QStringLiteral("INPUT LEVEL(R)"), {}, 12);
+    levelR.dynamicChoices = levels(QStringLiteral("INPUT GAIN Rch"));
+
+    SimMenuItem playArea = single(QStringLiteral("PLAY AREA"), {});
+    playArea.subitems[0].dynamicChoices = [onCd] {
+        return onCd() ? QStringList { "ALL" } : QStringList { "ALL", "FOLDER", "PLAYLIST" };
+    };
+    SimMenuItem recFormat = single(QStringLiteral("REC FORMAT"), {}, 1);
+    recFormat.subitems[0].dynamicChoices = [onCd] { return onCd() ? QStringList { "CD-DA" } : wavFormats + mp3Formats; };
+    SimMenuItem stereoMono = single(QStringLiteral("STEREO/MONO"), {});
+    stereoMono.subitems[0].dynamicChoices = [valueOf] {
+        return valueOf(QStringLiteral("REC FORMAT"), QString()) >= wavFormats.size()
+            ? QStringList { "STEREO", "JOINT STEREO", "MONO" }
+            : QStringList { "STEREO", "MONO" };
+    };
+
+    // The medium information shows the current medium's figures.
+    auto info = [this](const QString& name, std::function<QString(const QString&)> text) {
+        SimMenuSubitem s = choice(name, {});
+        s.readOnly = true;
+        s.dynamicChoices = [this, text] { return QStringList { text(m_state ? m_state->currentMediumName() : QString()) }; };
+        return s;
+    };
+    const SimMenuItem mediaInfo { QStringLiteral("MEDIA INFO"),
+                                  { info(QStringLiteral("CAPACITY"), [](const QString& m) { return m == "USB" ? "64GB" : "32GB"; }),
+                                    info(QStringLiteral("AVAILABLE"),
+                                         [](const QString& m) { return m == "SD1" ? "12.5GB" : m == "SD2" ? "30.1GB" : "60.0GB"; }),
+                                    info(QStringLiteral("FOLDER"),
+                                         [](const QString& m) { return m == "SD1" ? "LIVE" : QString("ROOT"); }) } };
+    const QStringList formatChoices = { "---", "QUICK FORMAT", "FULL FORMAT" };
+
+    SimMenuSubitem service = choice(QStringLiteral("SERVICE MODE"), offOn());
+    service.visible = false;
+
+    QList<SimMenuPage> menu = {
+        { "INPUT 1",
+          { single("INPUT SELECT", { "ANALOG UNBAL", "ANALOG BAL", "DIGITAL COAX", "DIGITAL XLR", "CARD" }),
+            { "INPUT GAIN", { choice("INPUT GAIN Lch", { "LINE", "MIC LOW", "MIC MID", "MIC HIGH" }),
+                              choice("INPUT GAIN Rch", { "LINE", "MIC LOW", "MIC MID", "MIC HIGH" }) } },
+            { "PHANTOM(+48V)", { choice("PHANTOM(+48V)Lch", offOn()), choice("PHANTOM(+48V)Rch", offOn()) } } } },
+        { "INPUT 2",
+          { { "INPUT LEVEL", { levelL, levelR } },
+            { "INPUT DELAY", { range("DELAY Lch"), range("DELAY Rch") } },
+            single("DIGITAL IN SRC", offOn()) } },
+        { "INPUT 3",
+          { single("AGC", offOn()), single("DYNAMICS", { "OFF", "LIMITER", "COMPRESSOR" }),
+            single("LOW CUT", { "OFF", "40Hz", "80Hz", "120Hz" }), single("MONO MIX", offOn()) } },
+        { "REC 1", { recFormat, stereoMono, single("FILE NAME", { "DATE", "USER WORD" }), single("PRE REC", offOn()) } },
+        { "REC 2",
+          { single("AUTO TRACK", { "OFF", "LEVEL", "TIME", "DIGITAL" }),
+            single("AUTO TRACK LEVEL", steps(-24, -72, -6, "dB")), single("AUTO TRACK TIME", steps(1, 60, 1, "min")) } },
+        { "REC 3",
+          { single("SYNC REC", offOn()), single("SYNC REC LEVEL", steps(-24, -72, -6, "dB")),
+            single("AUTO MARK", offOn()), single("MARK LEVEL", steps(-24, -72, -6, "dB")) } },
+        { "PLAY 1", { playArea, single("PLAY MODE", { "CONTINUE", "SINGLE", "PROGRAM", "RANDOM" }), single("REPEAT", offOn()) } },
+        { "PLAY 2",
+          { single("AUTO CUE", { "OFF", "-72dB", "-66dB", "-60dB", "-54dB", "-48dB", "-42dB", "-36dB", "-30dB", "-24dB" }),
+            single("AUTO READY", offOn()), single("INCR PLAY", offOn()), single("PITCH", offOn()),
+            single("KEY", steps(-6, 6, 1, "", true), 6) } },
+        { "PLAY 3", { { "OUTPUT DELAY", { range("OUT DELAY Lch"), range("OUT DELAY Rch") } },
+                      single("OUTPUT ATT", steps(0, -20, -1, "dB")) } },
+        { "MEDIA 1", { { "MEDIA FORMAT", { choice("SD1", formatChoices), choice("SD2", formatChoices), choice("USB", formatChoices) } },
+                       mediaInfo } },
+        { "MEDIA 2", { single("BACKUP RELAY", { "OFF", "SD1>SD2", "SD1>USB", "SD2>USB" }), single("AUTO FORMAT", offOn()) } },
+        { "PLAYLIST", { single("PLAYLIST EDIT", offOn()) } },
+        { "MARK LIST", { single("MARK LIST", offOn()) } },
+        { "REMOTE 1",
+          { single("REMOTE POWER CONTROL", offOn()), single("RS-232C BAUD", { "4800", "9600", "19200", "38400", "57600", "115200" }),
+            single("PARALLEL", { "PLAY", "REC", "MARK", "FLASH START" }), single("FADER START", offOn()) } },
+        { "REMOTE 2", { single("WIRED REMOTE", { "OFF", "ON", "FOOT SW" }), single("IR REMOTE", offOn()) } },
+        { "NETWORK 1", { single("DHCP", offOn()) } },
+        { "NETWORK 2", { single("LINK SPEED", { "AUTO", "100M", "10M" }) } },
+        { "FTP CLIENT", { single("FTP UPLOAD", offOn()) } },
+        { "SNTP", { single("SNTP", offOn()) } },
+        { "CLOCK 1", { single("DATE FORMAT", { "YYYY/MM/DD", "MM/DD/YYYY", "DD/MM/YYYY" }),
+                       single("TIME ZONE", steps(-12, 14, 1, "h", true), 12) } },
+        { "DISPLAY 1", { single("BRIGHTNESS", steps(1, 8, 1, "")), single("CONTRAST", steps(1, 10, 1, "")),
+                         single("PEAK HOLD", { "OFF", "1sec", "2sec", "5sec", "INFINITE" }) } },
+        { "PREFERENCE", { single("KEY LOCK", offOn()), single("BEEP", offOn()),
+                          { "MAINTENANCE", { choice("FAN", { "AUTO", "ON" }), service } } } },
+        { "SYSTEM 1", { single("FIRMWARE", offOn()) } },
+        { "SYSTEM 2", { single("FACTORY PRESET", offOn()) } },
+    };
+    if (model == 1) {
+        menu.insert(11, { "CD PLAY 1", { single("CD TEXT", offOn()), single("CD AUTO FINALIZE", offOn()),
+                                         single("CD TRACK INC", { "OFF", "5min", "10min", "15min" }) } });
+    }
+    return menu;
+}
+
+SimMenuSubitem* MenuModel::subitem(const SimMenuEntry& e)
+{
+    if (e.page < 0 || e.page >= pages.size())
+        return nullptr;
+    auto& items = pages[e.page].items;
+    if (e.item < 0 || e.item >= items.size())
+        return nullptr;
+    auto& subitems = items[e.item].subitems;
+    return e.subitem >= 0 && e.subitem < subitems.size() ? &subitems[e.subitem] : nullptr;
+}
+
+QStringList MenuModel::choices(const SimMenuEntry& e)
+{
+    const SimMenuSubitem* s = subitem(e);
+    if (!s)
+        return {};
+    return s->dynamicChoices ? s->dynamicChoices() : s->choices;
+}
+
+SimMenuEntry MenuModel::find(const QString& itemName, const QString& subitemName) const
+{
+    for (int p = 0; p < pages.size(); ++p) {
+        for (int i = 0; i < pages[p].items.size(); ++i) {
+            if (!pages[p].items[i].name.startsWith(itemName))
+                continue;
+            const auto& subitems = pages[p].items[i].subitems;
+            for (int s = 0; s < subitems.size(); ++s) {
+                if (subitemName.isEmpty() || subitems[s].name.startsWith(subitemName))
+                    return { p, i, s };
+            }
+        }
+    }
+    return {};
+}
+
+void MenuModel::setValue(const SimMenuEntry& e, int value)
+{
+    if (SimMenuSubitem* s = subitem(e)) {
+        s->value = value;
+        pushNotice(QStringLiteral("40"));
+    }
+}
+
+void MenuModel::selectMedium(const QString& name)
+{
+    const bool wasCd = m_state->currentMediumName() == QLatin1String("CD");
+    m_state->selectMedium(name);
+    if (wasCd != (m_state->currentMediumName() == QLatin1String("CD")))
+        pushNotice(QStringLiteral("50"));
+}
+
+void MenuModel::pushNotice(const QString& code)
+{
+    if (!m_recorder->powered)
+        return;
+    const auto connections = m_recorder->connections();
+    for (SimConnection* c : connections) {
+        if (c->phase() == SimConnection::LoggedIn)
+            c->sendLine(QStringLiteral("0FF6AF6") + code);
+    }
+}
+
+} // namespace sim

@@ -1,0 +1,126 @@
+#pragma once
+
+// The simulated recorder's settings menu: a tree of pages, items and
+// subitems that the recorder describes on request ("07F6A7A" commands), with
+// the current value of every subitem.
+//
+// Attaching it: sim::installMenuModel(recorder) creates the one MenuModel of
+// a SimRecorder (a child of it, next to its status model, which it reads for
+// the current medium and keeps in step for the input and phantom power) and
+// adds its command handler; installStatusModel does it for every recorder.
+// sim::menuModel(recorder) finds it.
+//
+// Scenario API for tests: `pages` is the tree (load() replaces it, for small
+// or pathological menus); the dynamic lists of the realistic menu (LEVEL,
+// PLAY AREA, REC FORMAT, STEREO/MONO, the medium information) are computed
+// from the other settings each time they are asked for. setValue() acts as a
+// person at the front panel; the other members shape how answers go out.
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace sim {
+
+class RecorderState;
+class SimConnection;
+class SimRecorder;
+
+struct SimMenuSubitem
+{
+    QString name;
+    int type = 0; // 0 choice, 1 range (values 0 .. 200)
+    bool readOnly = false;
+    bool visible = true;
+    QStringList choices;
+    int value = 0;
+    // A list that depends on other settings; replaces `choices` when set.
+    std::function<QStringList()> dynamicChoices;
+};
+
+struct SimMenuItem
+{
+    QString name;
+    QList<SimMenuSubitem> subitems;
+};
+
+struct SimMenuPage
+{
+    QString name;
+    QList<SimMenuItem> items;
+};
+
+// page, item, subitem index; page -1 when not found
+struct SimMenuEntry
+{
+    int page = -1;
+    int item = -1;
+    int subitem = -1;
+    bool found() const { return page >= 0; }
+};
+
+class MenuModel : public QObject
+{
+    Q_OBJECT
+public:
+    MenuModel(SimRecorder* recorder, RecorderState* state);
+
+    bool handleCommand(SimConnection* connection, const QString& line);
+    // The reply lines (without CR LF) to one command line; false for a line
+    // that is no settings-menu command. Touches no connection.
+    bool answersTo(const QString& line, QStringList* replies);
+
+    QList<SimMenuPage> pages;
+    // Replaces the tree with one of a test's own.
+    void load(const QList<SimMenuPage>& tree)
+    {
+        pages = tree;
+        m_menuOfModel = -2;
+    }
+    // The realistic menu of the recorder's model (0 KZ-470MX, 1 KZ-470DUAL).
+    QList<SimMenuPage> realisticMenu(int model);
+
+    SimMenuSubitem* subitem(const SimMenuEntry& e);
+    QStringList choices(const SimMenuEntry& e);
+    // The first subitem of the item whose name begins with itemName (and, when
+    // given, whose own name begins with subitemName).
+    SimMenuEntry find(const QString& itemName, const QString& subitemName = QString()) const;
+
+    // Front panel: the value changes and every application hears notice 40.
+    void setValue(const SimMenuEntry& e, int value);
+    // Selects a medium through the status model; switching to or from CD
+    // changes the PLAY AREA and REC FORMAT lists (notice 50).
+    void selectMedium(const QString& name);
+    // Sends "0FF6AF6" + code to every logged-in application.
+    void pushNotice(const QString& code);
+
+    // How a set command is answered: with the value answer (the default) or
+    // with notice 40; refuseSets > 0 refuses it with that popup code.
+    bool answerSetWithNotice = false;
+    int refuseSets = 0;
+    // Answers made in one pass of the event loop go out as one write.
+    bool coalesce = false;
+    // After this many more menu answers the link is closed (-1: never).
+    int dropAfterAnswers = -1;
+    int answers() const { return m_answers; }
+
+private:
+    void reply(SimConnection* c, const QString& line);
+    void flush();
+    QStringList applySet(const SimMenuEntry& e, int value);
+
+    SimRecorder* m_recorder;
+    RecorderState* m_state;
+    QList<QPair<QPointer<SimConnection>, QByteArray>> m_pending;
+    bool m_flushQueued = false;
+    int m_answers = 0;
+    int m_menuOfModel = -1; // the model whose realistic menu `pages` holds; -2 a loaded one
+};
+
+MenuModel* installMenuModel(SimRecorder& recorder);
+MenuModel* menuModel(const SimRecorder& recorder);
+
+} // namespace sim

@@ -1,0 +1,235 @@
+// The settings menu against a simulated recorder over the command channel:
+// the walk of the realistic menu after a login, with answers split and
+// coalesced, across a link drop, and the re-reads and re-fetches that the
+// recorder's notices, a medium change and an input change lead to.
+#include <QSignalSpy>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "menurig.h"
+#include "netenv.h"
+#include "recorderstate.h"
+#include "simlink.h"
+
+using Change = std::function<void(sim::MenuModel*, Menu&)>;
+Q_DECLARE_METATYPE(Change)
+
+namespace {
+
+// The settings-menu lines of lines with the given request code ("01", "14", ...).
+QStringList requests(const QStringList& lines, const QString& code)
+{
+    return lines.filter(QRegularExpression(QStringLiteral("^07F6A7A") + code));
+}
+
+QString request(const QString& code, const sim::SimMenuEntry& e)
+{
+    return QStringLiteral("07F6A7A%1%2%3%4").arg(code).arg(sim::twoDigits(e.page) + "00").arg(sim::twoDigits(e.item) + "00").arg(
+        sim::twoDigits(e.subitem) + "00");
+}
+
+} // namespace
+
+class TestMenuWalk : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { netenv::requirePrivateNetwork(); }
+    void walkEqualsRecorderMenu_data();
+    void walkEqualsRecorderMenu();
+    void linkDropMidWalk();
+    void recorderChanges_data();
+    void recorderChanges();
+    void cleanupTestCase() { start(-1, 0); }
+
+private:
+    // A new application and the n-th recorder, of the model; n -1: none.
+    bool start(int n, int model)
+    {
+        rows.reset();
+        app.reset();
+        recorder.reset();
+        if (n < 0)
+            return true;
+        app = std::make_unique<ObjectGraph>();
+        recorder = simlink::startRecorder(n);
+        if (recorder)
+            recorder->model = model;
+        recorderMenu = recorder ? sim::menuModel(*recorder) : nullptr;
+        return recorder != nullptr;
+    }
+    // Draws plain rows and waits until they show the recorder's values.
+    bool showValues()
+    {
+        rows = std::make_unique<QObject>();
+        registerPlainRows(app->menu, rows.get());
+        requestShownValues(app->menu);
+        return QTest::qWaitFor([this] { return valueDifference(app->menu, *recorderMenu).isEmpty(); }, 5000);
+    }
+
+    std::unique_ptr<sim::SimRecorder> recorder;
+    sim::MenuModel* recorderMenu = nullptr;
+    std::unique_ptr<ObjectGraph> app;
+    std::unique_ptr<QObject> rows;
+};
+
+void TestMenuWalk::walkEqualsRecorderMenu_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<bool>("coalescedAndSplit");
+
+    QTest::newRow("KZ-470MX") << 0 << false;
+    QTest::newRow("KZ-470DUAL") << 1 << false;
+    QTest::newRow("coalesced and split") << 0 << true;
+}
+
+void TestMenuWalk::walkEqualsRecorderMenu()
+{
+    QFETCH(int, model);
+    QFETCH(bool, coalescedAndSplit);
+    QVERIFY(start(0, model));
+    recorder->splitGapMs = 1;
+    connect(recorder.get(), &sim::SimRecorder::loggedIn, this, [&] { recorder->splitWrites = coalescedAndSplit; });
+    recorderMenu->coalesce = coalescedAndSplit;
+    QSignalSpy completed(&app->menu, &Menu::menuCompleted);
+    QVERIFY(simlink::logIn(*app, *recorder, 30000));
+    QCOMPARE(treeDifference(app->menu, *recorderMenu), QString());
+    QVERIFY(app->telnet.pauseCount() > 0); // bursts longer than the flow control allows
+
+    // Level meter off before the first menu request, on after the last name.
+    QVERIFY(QTest::qWaitFor([&] { return recorder->receivedLines().contains("07F6A3F01"); }, 5000));
+    const QStringList lines = recorder->receivedLines();
+    QVERIFY(lines.indexOf("07F6A3F00") < lines.indexOf("07F6A7A200000"));
+    QCOMPARE(lines.indexOf("07F6A3F01"), lines.lastIndexOf(QRegularExpression("^07F6A7A24.*")) + 1);
+    // The polls run once the menu is drawn.
+    recorder->clearLog();
+    QVERIFY(QTest::qWaitFor([&] { return recorder->receivedLines().contains("050"); }, 5000));
+    QVERIFY(showValues());
+    QCOMPARE(completed.count(), 1);
+}
+
+// The link fails halfway through the walk: the tree is dropped at once, and
+// the walk after the automatic reconnect completes.
+void TestMenuWalk::linkDropMidWalk()
+{
+    QVERIFY(start(1, 0));
+    recorderMenu->dropAfterAnswers = 120;
+    QSignalSpy completed(&app->menu, &Menu::menuCompleted);
+    bool treeDroppedOnFailure = false;
+    connect(&app->telnet, &Telnet::errorConnectedToServer, this, [&] {
+        treeDroppedOnFailure = app->menu.getMaxPageNumber() == 0 && !app->menu.drawingFinished;
+    });
+    QSignalSpy states(&app->comm, &Communication::loginStateChanged);
+    QVERIFY(simlink::logIn(*app, *recorder));
+    QVERIFY(treeDroppedOnFailure);
+    // The fast retry gets through, though the link failed inside a burst.
+    QList<int> seen;
+    for (const auto& s : states)
+        seen << s.first().toInt();
+    QCOMPARE(seen, (QList<int> { 1, 2, 3, 2 }));
+    QCOMPARE(completed.count(), 1);
+    QCOMPARE(treeDifference(app->menu, *recorderMenu), QString());
+}
+
+void TestMenuWalk::recorderChanges_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QStringList>("fetched");   // entries ("ITEM" or "ITEM|SUBITEM") whose lists are fetched again
+    QTest::addColumn<QStringList>("signalled"); // names the model reports as refreshed, in order
+    QTest::addColumn<QStringList>("reread");    // entries whose values are read again; "*" every value
+    QTest::addColumn<QString>("menuText");      // the SD1, SD2 and USB titles afterwards
+
+    const QStringList cd = { "PLAY AREA", "REC FORMAT", "STEREO/MONO" }, all = { "*" };
+    const QStringList cdLists = cd.mid(0, 2), stereoMono = cd.mid(2);
+    const QStringList levels = { "INPUT LEVEL|INPUT LEVEL(L)", "INPUT LEVEL|INPUT LEVEL(R)" };
+    const Change notice50 = [](sim::MenuModel* m, Menu&) { m->pushNotice("50"); };
+    const auto choose = [](MenuPosition Menu::*at, int value) {
+        return Change([at, value](sim::MenuModel*, Menu& menu) {
+            menu.changedSubitemObjectValue((menu.*at).page, (menu.*at).item, (menu.*at).subitem, value, 0);
+        });
+    };
+    QTest::newRow("40 after a front-panel change")
+        << Change([](sim::MenuModel* m, Menu&) { m->setValue(m->find("INPUT DELAY", "DELAY Rch"), 150); }) << QStringList()
+        << QStringList() << all << "";
+    QTest::newRow("popup") << Change([](sim::MenuModel* m, Menu&) {
+        sim::statusModel(*static_cast<sim::SimRecorder*>(m->parent()))->showPopup(2);
+    }) << QStringList() << QStringList() << all << "";
+    QTest::newRow("50") << notice50 << cdLists << cd << cd << "";
+    QTest::newRow("50 again") << notice50 << cdLists << cd << cd << "";
+    QTest::newRow("51 after MP3 is chosen") << choose(&Menu::recFormatPosition, 6) << stereoMono << stereoMono << stereoMono << "";
+    QTest::newRow("input gain changes the LEVEL lists")
+        << choose(&Menu::inputGainLPosition, 2) << levels << QStringList { "LEVEL (L)", "LEVEL (R)" } << levels << "";
+    QTest::newRow("medium to USB") << Change([](sim::MenuModel* m, Menu&) { m->selectMedium("USB"); }) << QStringList()
+                                   << QStringList() << all << "SD1 SD2 USB(CURRENT)";
+    QTest::newRow("medium to CD, lists change") << Change([](sim::MenuModel* m, Menu&) { m->selectMedium("CD"); })
+                                                << cdLists << cd << all << "SD1 SD2 USB";
+}
+
+void TestMenuWalk::recorderChanges()
+{
+    QFETCH(Change, change);
+    QFETCH(QStringList, fetched);
+    QFETCH(QStringList, signalled);
+    QFETCH(QStringList, reread);
+    QFETCH(QString, menuText);
+    if (!app || recorder->address().toString() != netenv::recorderAddress(2)) {
+        QVERIFY(start(2, 1) && simlink::logIn(*app, *recorder));
+        QVERIFY(showValues());
+    }
+    Menu& menu = app->menu;
+    recorder->clearLog();
+    QSignalSpy completed(&menu, &Menu::menuCompleted);
+    QSignalSpy items(&menu, &Menu::itemParameterChanged);
+    QSignalSpy levels(&menu, &Menu::inputLevelParameterChanged);
+
+    change(recorderMenu, menu);
+    QVERIFY(QTest::qWaitFor([&] { return items.count() + levels.count() >= signalled.size(); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return valueDifference(menu, *recorderMenu).isEmpty(); }, 5000));
+    QTest::qWait(200); // nothing further may follow
+
+    QCOMPARE(completed.count(), 0);
+    QVERIFY(!menu.rebuildingForCd && !menu.rebuildingForStereoMono && !menu.rebuildingInputLevel);
+    QCOMPARE(treeDifference(menu, *recorderMenu), QString());
+    QStringList names;
+    for (const QList<QVariant>& signal : items + levels) {
+        const int p = signal[0].toInt(), i = signal[1].toInt();
+        names << (signal.size() == 4 ? menu.getSubitemName(p, i, signal[2].toInt()) : menu.getItemName(p, i));
+        QCOMPARE(signal.last().value<QObject*>()->property("visibleComboBox"), QVariant(true));
+    }
+    QCOMPARE(names, signalled);
+
+    const auto lines = [&](const QString& code, const QStringList& entries) {
+        QStringList list;
+        for (const QString& e : entries)
+            list << request(code, recorderMenu->find(e.section('|', 0, 0), e.section('|', 1)));
+        return list;
+    };
+    QCOMPARE(requests(recorder->receivedLines(), "14"), lines("14", fetched));
+    if (reread == QStringList { "*" }) {
+        QStringList every;
+        for (int p = 0; p < menu.getMaxPageNumber(); ++p) {
+            for (int i = 0; i < menu.getMaxItemNumber(p); ++i) {
+                for (int s = 0; s < menu.getMaxSubitemNumber(p, i); ++s)
+                    every << (menu.getSubitemVisible(p, i, s) ? request("01", { p, i, s }) : QString());
+            }
+        }
+        every.removeAll(QString());
+        QVERIFY(simlink::containsRun(requests(recorder->receivedLines(), "01"), every));
+    } else {
+        QCOMPARE(requests(recorder->receivedLines(), "01"), lines("01", reread));
+    }
+    if (!menuText.isEmpty()) {
+        QStringList titles;
+        for (const MenuPosition& at : { menu.sd1Position, menu.sd2Position, menu.usbPosition })
+            titles << menu.getSubitemObject(at.page, at.item, at.subitem)->property("menuText").toString();
+        QCOMPARE(titles.join(' '), menuText);
+        const MenuPosition at = menu.capacityPosition;
+        QCOMPARE(menu.getSubitemObject(at.page, at.item, at.subitem)->property("readOnlyValue").toString(),
+                 recorderMenu->choices({ at.page, at.item, at.subitem }).value(0));
+    }
+}
+
+QTEST_MAIN(TestMenuWalk)
+#include "tst_menuwalk.moc"

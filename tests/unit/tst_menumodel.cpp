@@ -1,0 +1,368 @@
+// The settings-menu model without a network: the walk
+// over small and pathological menus answered by the simulator's menu model
+// in-process, its robustness against bad answers and re-entered sends, and
+// the value commands with their interlocks.
+#include <QSignalSpy>
+#include <QtTest>
+#include <functional>
+
+#include "menurig.h"
+#include "telnet.h"
+
+using sim::SimMenuItem;
+using sim::SimMenuSubitem;
+using Tree = QList<sim::SimMenuPage>;
+using Alter = std::function<QStringList(const QString&)>;
+Q_DECLARE_METATYPE(Tree)
+Q_DECLARE_METATYPE(Alter)
+
+namespace {
+
+SimMenuSubitem sub(const QString& name, const QStringList& choices, int type = 0, bool visible = true)
+{
+    SimMenuSubitem s;
+    s.name = name;
+    s.choices = choices;
+    s.type = type;
+    s.visible = visible;
+    return s;
+}
+
+SimMenuItem single(const QString& name, const QStringList& choices = { "OFF", "ON" })
+{
+    return { name, { sub(name, choices) } };
+}
+
+const QStringList offOn = { "OFF", "ON" }, gains = { "LINE", "LOW", "HIGH" };
+
+// Inputs, gains, phantom power, levels and a delay, as the interlocks need them.
+const Tree inputs = {
+    { "INPUT 1",
+      { single("INPUT SELECT", { "UNBAL", "BAL", "COAX", "XLR", "CARD" }),
+        { "INPUT GAIN", { sub("INPUT GAIN Lch", gains), sub("INPUT GAIN Rch", gains) } },
+        { "PHANTOM(+48V)", { sub("PHANTOM(+48V)Lch", offOn), sub("PHANTOM(+48V)Rch", offOn) } } } },
+    { "INPUT 2",
+      { { "INPUT LEVEL", { sub("LEVEL(L)", offOn), sub("LEVEL(R)", offOn) } },
+        { "DELAY", { sub("DELAY L", {}, 1), sub("DELAY R", {}, 1) } } } },
+};
+
+// Walks tree and draws it with plain objects as rows.
+struct DrawnMenu
+{
+    explicit DrawnMenu(const Tree& tree)
+    {
+        rig.recorderMenu->load(tree);
+        rig.walk();
+        registerPlainRows(rig.menu, &rows);
+        rig.menu.setDrawingFinished(true);
+        rig.takeLines();
+        rig.sent.clear();
+    }
+    QObject* row(int p, int i, int s) { return s < 0 ? rig.menu.getItemObject(p, i) : rig.menu.getSubitemObject(p, i, s); }
+    MenuRig rig;
+    QObject rows;
+};
+
+} // namespace
+
+class TestMenuModel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void walkOfSmallMenu();
+    void names_data();
+    void names();
+    void everyMenuCompletesOnce_data();
+    void everyMenuCompletesOnce();
+    void badAnswersLeaveCleanTree_data();
+    void badAnswersLeaveCleanTree();
+    void sendsReenteredByTheLink();
+    void choices_data();
+    void choices();
+    void valueAnswers_data();
+    void valueAnswers();
+    void absentEntriesAreLeftAlone();
+    void badIndicesAndDrawing();
+};
+
+// Every request of a walk, in order, one node at a time.
+void TestMenuModel::walkOfSmallMenu()
+{
+    MenuRig rig;
+    rig.recorderMenu->load({ { "INPUT 1", { single("INPUT SELECT", { "UNBAL", "BAL", "COAX" }) } },
+                             { "SYSTEM 1", { single("FIRMWARE") } } });
+    QSignalSpy drawing(&rig.menu, &Menu::drawingFinishedChanged);
+    rig.walk();
+    QCOMPARE(rig.sent, (QStringList { "07F6A7A10", "07F6A3F00", "07F6A7A200000", "07F6A7A200100", "07F6A7A110000",
+                                      "07F6A7A2100000000", "07F6A7A1300000000", "07F6A7A23000000000000",
+                                      "07F6A7A14000000000000", "07F6A7A240000000000000000",
+                                      "07F6A7A240000000000000100", "07F6A7A240000000000000200", "07F6A3F01" }));
+    QCOMPARE(drawing.count(), 1);
+}
+
+// Page titles and the entries remembered by name.
+void TestMenuModel::names_data()
+{
+    QTest::addColumn<Tree>("tree");
+    QTest::addColumn<QString>("title");    // of page 0; "-" hidden
+    QTest::addColumn<QString>("position"); // set, as "name page item subitem"
+    QTest::addColumn<QString>("stored");   // name of the last subitem of the last item
+
+    const SimMenuItem x = single("X");
+    QTest::newRow("first of a group") << Tree { { "INPUT 1", { x } } } << "INPUT" << "" << "X";
+    QTest::newRow("continuation") << Tree { { "INPUT 2", { x } } } << "" << "" << "X";
+    QTest::newRow("continuation 0") << Tree { { "INPUT 10", { x } } } << "" << "" << "X";
+    QTest::newRow("only a 1") << Tree { { "1", { x } } } << "" << "" << "X";
+    QTest::newRow("hidden, not shortened") << Tree { { "NETWORK 1", { x } } } << "-" << "" << "";
+    QTest::newRow("hidden is exact") << Tree { { "PLAYLISTS", { x } } } << "PLAYLISTS" << "" << "X";
+    QTest::newRow("LEVEL(R) within a name") << Tree { { "A", { { "L", { sub("X", offOn), sub("MIC LEVEL(R) TRIM", offOn) } } } } }
+                                            << "A" << "levelR 0 0 1" << "LEVEL (R)";
+    QTest::newRow("subitem rule shadows the item rule") << Tree { { "A", { x, { "PLAY AREA", { sub("FOLDER A", offOn) } } } } }
+                                                        << "A" << "folder 0 1 0" << "FOLDER A";
+    QTest::newRow("item rule, subitem 0") << Tree { { "A", { { "INPUT SELECT", { sub("X", offOn), sub("INPUT GAIN Lch", offOn) } } } } }
+                                          << "A" << "inputSelect 0 0 0" << "INPUT GAIN Lch";
+    QTest::newRow("later match overwrites, case matters")
+        << Tree { { "A", { { "M", { sub("SD1 A", offOn), sub("SD1 B", offOn), sub("usb", offOn) } } } } } << "A" << "sd1 0 0 1"
+        << "usb";
+}
+
+void TestMenuModel::names()
+{
+    QFETCH(Tree, tree);
+    QFETCH(QString, title);
+    QFETCH(QString, position);
+    QFETCH(QString, stored);
+    MenuRig rig;
+    rig.recorderMenu->load(tree);
+    rig.walk();
+    Menu& m = rig.menu;
+    QCOMPARE(m.getPageVisible(0) ? m.getPageName(0) : QStringLiteral("-"), title);
+    QCOMPARE(rig.sent.contains("07F6A7A110000"), title != "-");
+    const QList<QPair<QString, MenuPosition*>> positions = { { "sd1", &m.sd1Position }, { "usb", &m.usbPosition },
+                                                             { "folder", &m.folderPosition }, { "inputSelect", &m.inputSelectPosition },
+                                                             { "inputGainL", &m.inputGainLPosition }, { "levelR", &m.levelRPosition },
+                                                             { "playArea", &m.playAreaPosition } };
+    QStringList set;
+    for (const auto& p : positions) {
+        if (p.second->isSet())
+            set << QStringLiteral("%1 %2 %3 %4").arg(p.first).arg(p.second->page).arg(p.second->item).arg(p.second->subitem);
+    }
+    QCOMPARE(set.join(", "), position);
+    const int i = m.getMaxItemNumber(0) - 1;
+    QCOMPARE(m.getSubitemName(0, i, m.getMaxSubitemNumber(0, i) - 1), stored);
+}
+
+void TestMenuModel::everyMenuCompletesOnce_data()
+{
+    QTest::addColumn<Tree>("tree");
+    QTest::addColumn<int>("model"); // >= 0: the realistic menu of that model instead
+
+    QTest::newRow("no pages") << Tree {} << -1;
+    QTest::newRow("empty page") << Tree { { "EMPTY", {} } } << -1;
+    QTest::newRow("item without subitems") << Tree { { "A", { { "NOTHING", {} } } } } << -1;
+    QTest::newRow("last completion by info") << Tree { { "A", { { "D", { sub("DELAY L", {}, 1), sub("NONE", {}) } } } } } << -1;
+    QTest::newRow("hidden subitem") << Tree { { "A", { { "M", { sub("X", offOn, 0, false) } } } } } << -1;
+    QTest::newRow("only a hidden item") << Tree { { "A", { single("REMOTE POWER CONTROL") } } } << -1;
+    QTest::newRow("hidden last page") << Tree { { "A", { single("B") } }, { "SYSTEM 2", {} } } << -1;
+    QTest::newRow("only hidden pages") << Tree { { "SNTP", {} }, { "SYSTEM 2", {} } } << -1;
+    QTest::newRow("realistic KZ-470MX") << Tree {} << 0;
+    QTest::newRow("realistic KZ-470DUAL") << Tree {} << 1;
+}
+
+void TestMenuModel::everyMenuCompletesOnce()
+{
+    QFETCH(Tree, tree);
+    QFETCH(int, model);
+    MenuRig rig;
+    rig.recorderMenu->load(model >= 0 ? rig.recorderMenu->realisticMenu(model) : tree);
+    QSignalSpy completed(&rig.menu, &Menu::menuCompleted);
+    rig.walk();
+    QCOMPARE(completed.count(), 1);
+    QCOMPARE(treeDifference(rig.menu, *rig.recorderMenu), QString());
+    QCOMPARE(rig.sent.count("07F6A3F01"), 1);
+}
+
+void TestMenuModel::badAnswersLeaveCleanTree_data()
+{
+    QTest::addColumn<Alter>("alter");
+    // r is "FF6AFA" + answer; position 9 is the second digit of its first number
+    QTest::newRow("duplicated") << Alter([](const QString& r) { return QStringList { r, r }; });
+    QTest::newRow("out of range first")
+        << Alter([](const QString& r) { return QStringList { r.left(8) + "97" + r.mid(10), r }; });
+    QTest::newRow("short first") << Alter([](const QString& r) { return QStringList { r.left(9), r }; });
+    QTest::newRow("garbled first") << Alter([](const QString& r) { return QStringList { QString(r).replace(9, 1, "x"), r }; });
+    QTest::newRow("foreign values between")
+        << Alter([](const QString& r) { return QStringList { r, "FF6AFA019900000000000100", "FF6AFA01000000000000010" }; });
+}
+
+void TestMenuModel::badAnswersLeaveCleanTree()
+{
+    QFETCH(Alter, alter);
+    MenuRig rig;
+    rig.recorderMenu->load(rig.recorderMenu->realisticMenu(1));
+    QSignalSpy completed(&rig.menu, &Menu::menuCompleted);
+    rig.walk(alter);
+    QCOMPARE(completed.count(), 1);
+    QCOMPARE(treeDifference(rig.menu, *rig.recorderMenu), QString());
+}
+
+// A send may wait for the link, and a reset or a new walk may come in
+// meanwhile: the burst stops, and only the newest tree is filled.
+void TestMenuModel::sendsReenteredByTheLink()
+{
+    for (const bool newWalk : { false, true }) {
+        MenuRig rig;
+        rig.recorderMenu->load(rig.recorderMenu->realisticMenu(1));
+        QSignalSpy completed(&rig.menu, &Menu::menuCompleted);
+        int pageNames = 0;
+        rig.graph.telnet.writeSink = [&](const QByteArray& bytes) {
+            rig.writes << QString::fromLatin1(bytes);
+            if (bytes.startsWith("07F6A7A20") && ++pageNames == 5) {
+                if (newWalk)
+                    rig.reply(QStringLiteral("FF6AFA10%1").arg(rig.recorderMenu->pages.size()));
+                else
+                    rig.menu.clearMenuTree();
+            }
+        };
+        rig.walk();
+        QCOMPARE(completed.count(), newWalk ? 1 : 0);
+        QCOMPARE(treeDifference(rig.menu, *rig.recorderMenu).isEmpty(), newWalk);
+        QCOMPARE(rig.menu.getMaxPageNumber(), newWalk ? rig.recorderMenu->pages.size() : 0);
+    }
+}
+
+void TestMenuModel::choices_data()
+{
+    QTest::addColumn<QList<int>>("shown");  // SEL, GL, GR, PL, PR; -1: the row is gone
+    QTest::addColumn<QList<int>>("choice"); // page, item, subitem, value, type
+    QTest::addColumn<bool>("rebuilding");
+    QTest::addColumn<QString>("line");      // "": phantomOnPopup instead
+
+    const QList<int> sel1 = { 0, 0, 0, 1, 0 }, gainL2 = { 0, 1, 0, 2, 0 }, gainR1 = { 0, 1, 1, 1, 0 };
+    const QList<int> phantomL1 = { 0, 2, 0, 1, 0 }, phantomR1 = { 0, 2, 1, 1, 0 };
+    QTest::newRow("balanced, gain and phantom L") << QList<int> { 0, 2, 0, 1, 0 } << sel1 << false << "";
+    QTest::newRow("balanced without phantom") << QList<int> { 0, 2, 2, 0, 0 } << sel1 << false << "07F6A7A030000000000000100";
+    QTest::newRow("gain L, balanced, phantom L") << QList<int> { 1, 0, 0, 1, 0 } << gainL2 << false << "";
+    QTest::newRow("gain R to 0 never asks") << QList<int> { 1, 0, 2, 1, 1 } << QList<int> { 0, 1, 1, 0, 0 } << false
+                                            << "07F6A7A030000010001000000";
+    QTest::newRow("phantom L, balanced, gain L") << QList<int> { 1, 2, 0, 0, 0 } << phantomL1 << false << "";
+    QTest::newRow("phantom R without gain R") << QList<int> { 1, 2, 0, 0, 0 } << phantomR1 << false << "07F6A7A030000020001000100";
+    QTest::newRow("confirmed") << QList<int> { 0, 2, 0, 1, 0 } << QList<int> { 0, 0, 0, 1, 1 } << false << "07F6A7A030000000000000100";
+    QTest::newRow("gone rows tell nothing") << QList<int> { -1, -1, -1, -1, -1 } << phantomL1 << false << "07F6A7A030000020000000100";
+    QTest::newRow("gain during level fetch is undone") << QList<int> { 0, 0, 0, 0, 0 } << gainR1 << true << "07F6A7A01000001000100";
+    QTest::newRow("value as number field") << QList<int> { 0, 0, 0, 0, 0 } << QList<int> { 1, 1, 0, 123, 0 } << false
+                                           << "07F6A7A030100010000002301";
+}
+
+void TestMenuModel::choices()
+{
+    QFETCH(QList<int>, shown);
+    QFETCH(QList<int>, choice);
+    QFETCH(bool, rebuilding);
+    QFETCH(QString, line);
+    DrawnMenu d(inputs);
+    Menu& m = d.rig.menu;
+    QObject* rows[] = { d.row(0, 0, -1), d.row(0, 1, 0), d.row(0, 1, 1), d.row(0, 2, 0), d.row(0, 2, 1) };
+    for (int k = 0; k < 5; ++k) {
+        rows[k]->setProperty("comboBoxCurrentIndex", shown[k]);
+        if (shown[k] < 0)
+            delete rows[k];
+    }
+    m.rebuildingInputLevel = rebuilding;
+    QSignalSpy asked(&m, &Menu::phantomOnPopup);
+    m.changedSubitemObjectValue(choice[0], choice[1], choice[2], choice[3], choice[4]);
+    QCOMPARE(asked.count(), line.isEmpty() ? 1 : 0);
+    QCOMPARE(d.rig.takeLines(), line.isEmpty() ? QStringList() : QStringList { line });
+    QCOMPARE(m.inputChangePending, line.startsWith("07F6A7A0300000") && choice[1] < 2);
+
+    // Rows left from a tree being walked again send nothing.
+    d.rig.reply("FF6AFA1001");
+    m.changedSubitemObjectValue(0, 0, 0, choice[3], 1);
+    QCOMPARE(d.rig.takeLines(), (QStringList { "07F6A3F00", "07F6A7A200000" }));
+}
+
+void TestMenuModel::valueAnswers_data()
+{
+    QTest::addColumn<int>("before"); // comboBoxCurrentIndex of the row; -1: as preloaded
+    QTest::addColumn<bool>("pending");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("shown"); // "property=value" on the answered entry's row
+    QTest::addColumn<bool>("levelFetch");
+
+    QTest::newRow("range 150") << -1 << false << "FF6AFA010100010000005001" << "rangeData=500" << false;
+    QTest::newRow("value answer of 19") << -1 << false << "FF6AFA0100000000000001000" << "comboBoxCurrentIndex=5" << false;
+    QTest::newRow("first input value after a build") << -1 << false << "FF6AFA010000000000000100" << "comboBoxCurrentIndex=1" << false;
+    QTest::newRow("input changed") << 0 << false << "FF6AFA010000000000000100" << "oldIndex=1" << true;
+    QTest::newRow("input unchanged") << 1 << false << "FF6AFA010000000000000100" << "oldIndex=1" << false;
+    QTest::newRow("input unchanged, change pending") << 1 << true << "FF6AFA010000000000000100" << "oldIndex=1" << true;
+    QTest::newRow("gain R changed") << 0 << false << "FF6AFA010000010001000200" << "comboBoxCurrentIndex=2" << true;
+}
+
+void TestMenuModel::valueAnswers()
+{
+    QFETCH(int, before);
+    QFETCH(bool, pending);
+    QFETCH(QString, answer);
+    QFETCH(QString, shown);
+    QFETCH(bool, levelFetch);
+    DrawnMenu d(inputs);
+    const int p = answer.midRef(8, 2).toInt(), i = answer.midRef(12, 2).toInt(), s = answer.midRef(16, 2).toInt();
+    QObject* row = d.row(p, i, d.rig.menu.getMaxSubitemNumber(p, i) == 1 ? -1 : s);
+    if (before >= 0)
+        row->setProperty("comboBoxCurrentIndex", before);
+    d.rig.menu.inputChangePending = pending;
+    QSignalSpy levels(&d.rig.menu, &Menu::inputLevelParameterChanged);
+    d.rig.reply(answer);
+    QCOMPARE(row->property(qPrintable(shown.section('=', 0, 0))).toString(), shown.section('=', 1));
+    QCOMPARE(d.rig.menu.inputChangePending, pending && !levelFetch);
+    d.rig.pump();
+    QCOMPARE(levels.count(), levelFetch ? 2 : 0);
+    QCOMPARE(d.rig.sent.count("07F6A7A14010000000000"), levelFetch ? 1 : 0);
+}
+
+// A menu without the named entries: nothing acts on entry (0, 0, 0) instead.
+void TestMenuModel::absentEntriesAreLeftAlone()
+{
+    DrawnMenu d({ { "A", { single("BEEP", { "OFF", "ON", "LOUD" }) } } });
+    Menu& m = d.rig.menu;
+    m.rebuildParameterForCd();
+    m.rebuildParameterForStereoMono();
+    m.rebuildParameterForInputLevel();
+    m.updateCurrentMediaMenuText("SD1");
+    m.changedSubitemObjectValue(0, 0, 0, 1, 0);
+    d.rig.reply("FF6AFA010000000000000200");
+    QCOMPARE(d.rig.takeLines(), QStringList { "07F6A7A030000000000000100" });
+    QVERIFY(!m.rebuildingForCd && !m.rebuildingForStereoMono && !m.rebuildingInputLevel && !m.inputChangePending);
+    QCOMPARE(m.getMaxSubitemParameterNumber(0, 0, 0), 3);
+    QCOMPARE(d.row(0, 0, -1)->property("comboBoxCurrentIndex").toInt(), 2);
+}
+
+void TestMenuModel::badIndicesAndDrawing()
+{
+    MenuRig rig;
+    Menu& m = rig.menu;
+    QSignalSpy drawing(&m, &Menu::drawingFinishedChanged);
+    m.setDrawingFinished(true); // no walk yet
+    rig.recorderMenu->load(inputs);
+    rig.walk();
+    m.updateCurrentMediaMenuText("SD1"); // not drawn yet
+    m.setDrawingFinished(true);
+    m.setDrawingFinished(true);
+    QCOMPARE(drawing.count(), 2); // false at the walk's start, true once
+
+    QVERIFY(m.getPageName(2).isEmpty() && !m.getPageVisible(-1) && m.getItemName(0, 9).isEmpty() && !m.getItemObject(0, -1));
+    const int bad[][3] = { { -1, 0, 0 }, { 2, 0, 0 }, { 0, 9, 0 }, { 0, 1, 5 } };
+    for (const auto& b : bad) {
+        QVERIFY(!m.getSubitemObject(b[0], b[1], b[2]) && !m.getSubitemVisible(b[0], b[1], b[2]));
+        m.setSubitemObject(b[0], b[1], b[2], &rig.graph.ver);
+        m.subitemValueRequest(b[0], b[1], b[2]);
+        m.changedSubitemObjectValue(b[0], b[1], b[2], 1, 1);
+    }
+    QVERIFY(m.getSubitemParameterName(0, 1, 0, 7).isEmpty());
+    QCOMPARE(m.getVisibleSubitemNumber(0, 1), 2);
+    QCOMPARE(rig.takeLines(), QStringList());
+}
+
+QTEST_MAIN(TestMenuModel)
+#include "tst_menumodel.moc"
