@@ -183,6 +183,9 @@ Window {
         target: comm
         function onLoginCompChanged() {
             lockScreen.visible = false
+            // A new link holds no edit right: ask again for a page that needs it.
+            if (comm.loginComp && swipeView.currentIndex > 1)
+                permission.requestPermission()
         }
         function onPopupReceived(message) {
             execPopup(message)

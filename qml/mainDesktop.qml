@@ -227,6 +227,9 @@ Window {
             target: comm
             function onLoginCompChanged() {
                 lockScreen.visible = false
+                // A new link holds no edit right: ask again for a tab that needs it.
+                if (comm.loginComp && screenSelect >= 2)
+                    permission.requestPermission()
             }
         }
     }

@@ -93,8 +93,12 @@ void TstBrowseSim::init()
         if (app->permission.okPermission())
             app->browse.restartBrowse();
     });
+    // As the window does on its browse tab when a login completes.
+    connect(&app->comm, &Communication::loginCompChanged, &app->permission, [this] {
+        if (app->comm.getLoginComp())
+            app->permission.requestPermission();
+    });
     QVERIFY(simlink::logIn(*app, *recorder));
-    app->permission.requestPermission();
     QVERIFY(shows("LIVE"));
 }
 

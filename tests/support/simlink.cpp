@@ -34,8 +34,14 @@ int logIn(ObjectGraph& app, sim::SimRecorder& recorder, int timeoutMs)
     int connection = 0;
     const auto link = QObject::connect(&recorder, &sim::SimRecorder::loggedIn, [&connection](int id) { connection = id; });
     app.comm.loginRequest(recorder.address().toString(), recorder.password);
+    // Done when the recorder has also received the level-meter start that ends
+    // the walk, so that nothing of the login is still on its way afterwards.
     const bool done = QTest::qWaitFor(
-        [&] { return connection != 0 && app.comm.getLoginComp() && app.menu.drawingFinished; }, timeoutMs);
+        [&] {
+            return connection != 0 && app.comm.getLoginComp() && app.menu.drawingFinished
+                && recorder.receivedLines(connection).contains(QStringLiteral("07F6A3F01"));
+        },
+        timeoutMs);
     QObject::disconnect(link);
     return done ? connection : 0;
 }
