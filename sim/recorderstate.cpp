@@ -1,6 +1,7 @@
 #include "recorderstate.h"
 
 #include "simrecorder.h"
+#include "timereventcommands.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -104,6 +105,7 @@ RecorderState* installStatusModel(SimRecorder& recorder)
     auto* state = new RecorderState(&recorder);
     recorder.addCommandHandler(
         [state](SimConnection* connection, const QString& line) { return state->handleCommand(connection, line); });
+    installTimerEvents(recorder);
     return state;
 }
 

@@ -113,7 +113,6 @@ bool RecorderState::answerQuery(SimConnection* c, const QString& line)
         { "07F6A7D", [](RecorderState* s) { return "0FF6AFD" + onOff(s->panel.readOnly); } },
         // The settings menu as far as the status model needs it: no pages.
         { "07F6A7A10", [](RecorderState*) { return QStringLiteral("0FF6AFA1000"); } },
-        { "07F475600", [](RecorderState*) { return QStringLiteral("0FF47D60000"); } },
         { "07F035D", [](RecorderState* s) {
              const SimTrack* t = s->track();
              return "0FF03DD" + numberField(t ? t->marks.size() : 0);
