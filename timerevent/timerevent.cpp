@@ -437,7 +437,7 @@ void TimerEvent::onRecord(const QString& data)
     const int number = replyfields::numberField(data, 2);
     if (m_walk == Reread) {
         if (number == m_selected && m_rereadRow != -1 && m_rereadRow == m_focus)
-            focusedRow()->assign(codec::decodeRecord(data.mid(6)));
+            takeReread(codec::decodeRecord(data.mid(6)));
         m_walk = Restore;
         if (!sendListQuery())
             abandonWalk();
@@ -457,6 +457,22 @@ void TimerEvent::onRecord(const QString& data)
         finishWalk();
     else if (!sendNumbered("07F4757", number + 1))
         abandonWalk();
+}
+
+// The recorder's version of the focused event becomes what Cancel restores,
+// and what the row shows unless it has been edited meanwhile.
+void TimerEvent::takeReread(const TimerEventFields& fields)
+{
+    TimerEventObject* focused = focusedRow();
+    const TimerEventFields& before = m_undo.fields();
+    const TimerEventFields& now = focused->fields();
+    const bool edited = now.enable != before.enable || now.eventType != before.eventType
+        || now.option != before.option || now.date != before.date || now.time != before.time
+        || now.timeMode != before.timeMode || now.repeatIntervalTime != before.repeatIntervalTime
+        || now.repeatEventCount != before.repeatEventCount;
+    if (!edited)
+        focused->assign(fields);
+    m_undo.assign(fields);
 }
 
 void TimerEvent::onSelected(const QString& data)

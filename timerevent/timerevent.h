@@ -112,6 +112,7 @@ private:
     void onCount(const QString& data);
     void onRecord(const QString& data);
     void onSelected(const QString& data);
+    void takeReread(const TimerEventFields& fields);
     void finishWalk();
     void abandonWalk();
     void settle();

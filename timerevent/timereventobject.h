@@ -16,6 +16,8 @@ struct TimerEventFields
     int repeatEventCount = 0;
 };
 
+Q_DECLARE_METATYPE(TimerEventFields)
+
 // One timer event of the recorder: a row of the event list, or the model's
 // undo copy of the focused row. Setters notify only on a change.
 class TimerEventObject : public QObject
