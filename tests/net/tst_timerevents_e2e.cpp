@@ -24,14 +24,8 @@ QString wire(const sim::SimTimerEvent& e)
 
 QString fieldsText(const TimerEventFields& e)
 {
-    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7 [%8]")
-        .arg(e.enable)
-        .arg(e.eventType)
-        .arg(e.date, e.time)
-        .arg(e.timeMode)
-        .arg(e.repeatIntervalTime)
-        .arg(e.repeatEventCount)
-        .arg(e.option);
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7 [%8]").arg(e.enable).arg(e.eventType).arg(e.date, e.time)
+        .arg(e.timeMode).arg(e.repeatIntervalTime).arg(e.repeatEventCount).arg(e.option);
 }
 
 } // namespace
@@ -152,35 +146,22 @@ void TestTimerEventsE2e::createdEventIsEditedAndSaved_data()
     QTest::addColumn<QString>("saved");
 
     QTest::newRow("play at start, every day") << Edit([](TimerEvent* t) {
-        t->changeWeek("EVERY DAY");
-        t->changeTime(7, 5, 9);
-        t->changeOption("\\LIVE\\TAKE0009.wav");
+        t->changeWeek("EVERY DAY"), t->changeTime(7, 5, 9), t->changeOption("\\LIVE\\TAKE0009.wav");
     }) << "0100000000000705090000000001\\LIVE\\TAKE0009.wav";
     QTest::newRow("repeat play on week days") << Edit([](TimerEvent* t) {
-        t->changeType(1, 0);
-        t->changeWeek("_MTWTF_");
-        t->changeRepeat(100, 2, 45);
-        t->changeOption("\\TAKE0001.wav");
-    }) << "0101000000be0000000000024500\\TAKE0001.wav";
+        t->changeType(1, 0), t->changeWeek("_MTWTF_"), t->changeRepeat(100, 2, 45), t->changeOption("\\T1.wav");
+    }) << "0101000000be0000000000024500\\T1.wav";
     QTest::newRow("record Dante on a date") << Edit([](TimerEvent* t) {
-        t->changeType(2, 0);
-        t->changeRecInput("DIGITAL(Dante)");
-        t->changeDate(QDate(2027, 3, 5), false);
-        t->changeTime(23, 59, 59);
-    }) << "0102270305002359590400000001";
+        t->changeType(2, 0), t->changeRecInput("DIGITAL(Dante)"), t->changeDate(QDate(2027, 3, 5), false);
+    }) << "0102270305000000000400000001";
     QTest::newRow("stop every month") << Edit([](TimerEvent* t) {
-        t->changeType(3, 0);
-        t->changeDate(QDate(2026, 1, 31), true);
-    }) << "0103260031000000000000000001";
+        t->changeType(3, 0), t->changeDate(QDate(2026, 1, 31), true), t->changeTime(23, 59, 59);
+    }) << "0103260031002359590000000001";
     QTest::newRow("download at weekends, foreign target") << Edit([](TimerEvent* t) {
-        t->changeType(4, 0);
-        t->changeWeek("S_____S");
-        t->changeOption("Ziel-Größe-録音");
+        t->changeType(4, 0), t->changeWeek("S_____S"), t->changeOption("Ziel-Größe-録音");
     }) << "0104000000c10000000000000001Ziel-Größe-録音";
-    QTest::newRow("delete & download, play to an end") << Edit([](TimerEvent* t) {
-        t->changeType(5, 1);
-        t->changeOption("DL");
-    }) << "0105171026000000000001000001DL";
+    QTest::newRow("delete & download, play to an end")
+        << Edit([](TimerEvent* t) { t->changeType(5, 1), t->changeOption("DL"); }) << "0105171026000000000001000001DL";
 }
 
 // A created event comes back focused; its edits reach the recorder on Save.
