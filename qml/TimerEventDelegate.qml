@@ -86,6 +86,7 @@ Item {
             Repeater {
                 model: ["S", "M", "T", "W", "T", "F", "S"]
                 TimerEventWeekIcon {
+                    objectName: "rowDay" + index
                     x: ptSize * (35 + 27 * index)
                     weekIconText: modelData
                     enable: days.charAt(index) !== "_"
@@ -115,6 +116,7 @@ Item {
         border.color: "black"
 
         Text {
+            objectName: "switchText"
             anchors.fill: parent
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
@@ -135,6 +137,7 @@ Item {
 
     Text {
         id: number
+        objectName: "rowNumber"
         anchors.right: parent.right
         anchors.rightMargin: ptSize * 24
         y: ptSize * 6
