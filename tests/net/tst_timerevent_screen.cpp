@@ -302,6 +302,7 @@ void TstTimerEventScreen::addAndDelete()
     QVERIFY(listShows(0));
     QVERIFY(timers->events.isEmpty());
     click(find("footerPage"));
+    QTRY_COMPARE(find("footerPage")->parentItem()->rotation(), 270.0); // back at the start
 }
 
 void TstTimerEventScreen::readOnlyState()
