@@ -8,6 +8,7 @@
 
 #include <QMetaType>
 #include <QVariant>
+#include <utility>
 
 namespace codec = timereventcodec;
 
@@ -49,42 +50,32 @@ TimerEventObject* TimerEvent::row(int index) const
 
 void TimerEvent::setFilter(int value)
 {
-    if (m_filter == value)
-        return;
-    m_filter = value;
-    emit filterChanged();
+    if (std::exchange(m_filter, value) != value)
+        emit filterChanged();
 }
 
 void TimerEvent::setFilterDate(const QDate& value)
 {
-    if (m_filterDate == value)
-        return;
-    m_filterDate = value;
-    emit filterDateChanged();
+    if (std::exchange(m_filterDate, value) != value)
+        emit filterDateChanged();
 }
 
 void TimerEvent::setMediaCD(bool value)
 {
-    if (m_mediaCD == value)
-        return;
-    m_mediaCD = value;
-    emit mediaCDChanged();
+    if (std::exchange(m_mediaCD, value) != value)
+        emit mediaCDChanged();
 }
 
 void TimerEvent::setDisabledAreaAndMode(bool value)
 {
-    if (m_disabledAreaAndMode == value)
-        return;
-    m_disabledAreaAndMode = value;
-    emit disabledAreaAndModeChanged();
+    if (std::exchange(m_disabledAreaAndMode, value) != value)
+        emit disabledAreaAndModeChanged();
 }
 
 void TimerEvent::setEnableDante(bool value)
 {
-    if (m_enableDante == value)
-        return;
-    m_enableDante = value;
-    emit enableDanteChanged();
+    if (std::exchange(m_enableDante, value) != value)
+        emit enableDanteChanged();
 }
 
 // Leaving a row undoes its unsaved edits. A filtered list re-reads the newly
@@ -464,12 +455,7 @@ void TimerEvent::onRecord(const QString& data)
 void TimerEvent::takeReread(const TimerEventFields& fields)
 {
     TimerEventObject* focused = focusedRow();
-    const TimerEventFields& before = m_undo.fields();
-    const TimerEventFields& now = focused->fields();
-    const bool edited = now.enable != before.enable || now.eventType != before.eventType
-        || now.option != before.option || now.date != before.date || now.time != before.time
-        || now.timeMode != before.timeMode || now.repeatIntervalTime != before.repeatIntervalTime
-        || now.repeatEventCount != before.repeatEventCount;
+    const bool edited = !(focused->fields() == m_undo.fields());
     if (!edited)
         focused->assign(fields);
     m_undo.assign(fields);

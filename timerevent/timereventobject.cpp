@@ -1,14 +1,13 @@
 #include "timereventobject.h"
 
+#include <utility>
+
 namespace {
 
 template<typename T>
 bool change(T& field, const T& value)
 {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
+    return std::exchange(field, value) != value;
 }
 
 } // namespace

@@ -14,6 +14,13 @@ struct TimerEventFields
     int timeMode = 0;
     QString repeatIntervalTime;
     int repeatEventCount = 0;
+
+    bool operator==(const TimerEventFields& o) const
+    {
+        return enable == o.enable && eventType == o.eventType && option == o.option && date == o.date
+            && time == o.time && timeMode == o.timeMode && repeatIntervalTime == o.repeatIntervalTime
+            && repeatEventCount == o.repeatEventCount;
+    }
 };
 
 Q_DECLARE_METATYPE(TimerEventFields)
