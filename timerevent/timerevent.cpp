@@ -314,14 +314,14 @@ void TimerEvent::changeWeek(QString week)
 void TimerEvent::changeTime(int h, int m, int s)
 {
     if (TimerEventObject* e = focusedRow())
-        e->setTime(QStringLiteral("%1:%2:%3").arg(h, 2, 10, QLatin1Char('0')).arg(m, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0')));
+        e->setTime(replyfields::pad2(h) + QLatin1Char(':') + replyfields::pad2(m) + QLatin1Char(':') + replyfields::pad2(s));
 }
 
 void TimerEvent::changeRepeat(int c, int h, int m)
 {
     if (TimerEventObject* e = focusedRow()) {
         e->setRepeatEventCount(c);
-        e->setRepeatIntervalTime(QStringLiteral("%1:%2").arg(h, 2, 10, QLatin1Char('0')).arg(m, 2, 10, QLatin1Char('0')));
+        e->setRepeatIntervalTime(replyfields::pad2(h) + QLatin1Char(':') + replyfields::pad2(m));
     }
 }
 
