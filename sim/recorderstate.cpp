@@ -3,6 +3,7 @@
 #include "mediafiles.h"
 #include "menumodel.h"
 #include "simrecorder.h"
+#include "timereventcommands.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -108,6 +109,7 @@ RecorderState* installStatusModel(SimRecorder& recorder)
         [state](SimConnection* connection, const QString& line) { return state->handleCommand(connection, line); });
     installMediaFiles(recorder, state); // the browse commands, over the same media
     installMenuModel(recorder);
+    installTimerEvents(recorder);
     return state;
 }
 

@@ -111,7 +111,6 @@ bool RecorderState::answerQuery(SimConnection* c, const QString& line)
         { "07F6A65", [](RecorderState* s) { return "0FF6AE5" + onOff(s->panel.finalized); } },
         { "07F6A66", [](RecorderState* s) { return "0FF6AE6" + QString::number(s->m_busyDetail); } },
         { "07F6A7D", [](RecorderState* s) { return "0FF6AFD" + onOff(s->panel.readOnly); } },
-        { "07F475600", [](RecorderState*) { return QStringLiteral("0FF47D60000"); } },
         { "07F035D", [](RecorderState* s) {
              const SimTrack* t = s->track();
              return "0FF03DD" + numberField(t ? t->marks.size() : 0);

@@ -2,56 +2,541 @@
 
 #include "globals.h"
 #include "permission.h"
+#include "replyfields.h"
 #include "telnet.h"
+#include "timereventcodec.h"
 
+#include <QMetaType>
 #include <QVariant>
+#include <utility>
+
+namespace codec = timereventcodec;
+
+namespace {
+
+// Published before the list is emptied, so that the view lets go of the rows
+// before they are deleted.
+const QList<QObject*> emptyList;
+
+QByteArray numberField(int number)
+{
+    char field[5] = "0000";
+    setCommandNumberField(field, number);
+    return QByteArray(field, 4);
+}
+
+} // namespace
 
 TimerEvent::TimerEvent(QObject* parent)
     : QObject(parent)
+    , today([] { return QDate::currentDate(); })
 {
-    publishContextProperty(QStringLiteral("timerEventModel"), QVariant::fromValue(timerEventModel));
+    qRegisterMetaType<QList<QObject*>>("QList<QObject*>");
+    publish(m_list);
 }
 
 TimerEvent::~TimerEvent()
 {
-    qDeleteAll(timerEventModel);
+    publish(emptyList);
+    qDeleteAll(m_list);
 }
 
-void TimerEvent::startTimerEvent()
+TimerEventObject* TimerEvent::row(int index) const
 {
-    if (permission && permission->okPermission() && telnet)
-        telnet->sendData("07F475DAA0000\r\n");
+    return index >= 0 && index < m_list.size() ? static_cast<TimerEventObject*>(m_list.at(index)) : nullptr;
 }
+
+// --- properties ---------------------------------------------------------------
+
+void TimerEvent::setFilter(int value)
+{
+    if (std::exchange(m_filter, value) != value)
+        emit filterChanged();
+}
+
+void TimerEvent::setFilterDate(const QDate& value)
+{
+    if (std::exchange(m_filterDate, value) != value)
+        emit filterDateChanged();
+}
+
+void TimerEvent::setMediaCD(bool value)
+{
+    if (std::exchange(m_mediaCD, value) != value)
+        emit mediaCDChanged();
+}
+
+void TimerEvent::setDisabledAreaAndMode(bool value)
+{
+    if (std::exchange(m_disabledAreaAndMode, value) != value)
+        emit disabledAreaAndModeChanged();
+}
+
+void TimerEvent::setEnableDante(bool value)
+{
+    if (std::exchange(m_enableDante, value) != value)
+        emit enableDanteChanged();
+}
+
+// Leaving a row undoes its unsaved edits. A filtered list re-reads the newly
+// focused event from the full list, unless a re-read is already under way.
+void TimerEvent::setFocus(int row)
+{
+    if (row == m_focus || (row != -1 && !this->row(row)))
+        return;
+    if (m_restoreOnRefocus)
+        restoreFocusedRow();
+    if (row == -1) {
+        m_focus = -1;
+        emit focusChanged();
+        return;
+    }
+    m_undo.assign(this->row(row)->fields());
+    m_focus = row;
+    emit focusChanged();
+    if (m_filter != 0 && m_walk == Idle && !m_selecting && sendNumbered("07F4755", row + 1)) {
+        m_selecting = true;
+        m_rereadRow = row;
+    }
+}
+
+void TimerEvent::restoreFocusedRow()
+{
+    if (TimerEventObject* focused = focusedRow())
+        focused->assign(m_undo.fields());
+}
+
+// --- availability and reload triggers -----------------------------------------
 
 void TimerEvent::showData()
 {
     startTimerEvent();
 }
 
-void TimerEvent::parseTimerEventResponse(QString)
+void TimerEvent::startTimerEvent()
 {
+    load(false);
+}
+
+void TimerEvent::load(bool noteIfBusy)
+{
+    if (unavailable() || m_status == 0) {
+        clearList();
+        return;
+    }
+    if (busy()) {
+        m_reloadDue = m_reloadDue || noteIfBusy;
+        return;
+    }
+    if (sendListQuery()) {
+        m_querying = true;
+        m_reading = false;
+    }
+}
+
+bool TimerEvent::busy() const
+{
+    return m_querying || m_walk != Idle || m_selecting;
+}
+
+void TimerEvent::onReadOnlyChanged(bool readOnly)
+{
+    if (readOnly && m_focus != -1)
+        setFocus(-1);
 }
 
 void TimerEvent::setCurrentMedia(QString media)
 {
-    currentMedia = media;
+    setMediaCD(media == QLatin1String("CD") || media.isEmpty());
+    if (m_mediaCD)
+        clearList();
+    // Whatever was under way belongs to the medium that is gone.
+    m_querying = false;
+    m_reading = false;
+    m_walk = Idle;
+    m_selecting = false;
+    m_pendingFocus = -1;
+    m_held = nullptr;
+    m_reloadDue = false;
+    startTimerEvent();
 }
 
 void TimerEvent::setPlayArea(QString area)
 {
-    playArea = area;
+    m_areaAll = area == QLatin1String("ALL");
+    if (!m_areaAll)
+        setDisabledAreaAndMode(true);
+    else if (m_modeAllowed)
+        setDisabledAreaAndMode(false);
 }
 
 void TimerEvent::setPlayMode(QString mode)
 {
-    playMode = mode;
+    m_modeAllowed = mode == QLatin1String("CONTINUE") || mode == QLatin1String("SINGLE");
+    if (!m_modeAllowed)
+        setDisabledAreaAndMode(true);
+    else if (m_areaAll)
+        setDisabledAreaAndMode(false);
 }
 
-void TimerEvent::setStatus(int s)
+void TimerEvent::setStatus(int i)
 {
-    status = s;
+    const int previous = m_status;
+    m_status = i;
+    if (previous == 0 && i != 0)
+        startTimerEvent();
 }
 
-void TimerEvent::onReadOnlyChanged(bool)
+void TimerEvent::showAll()
 {
+    setFilter(0);
+    load(true);
+}
+
+void TimerEvent::showToday()
+{
+    setFilter(1);
+    load(true);
+}
+
+void TimerEvent::showDate(QDate date)
+{
+    if (!date.isValid())
+        return;
+    setFilter(2);
+    setFilterDate(date);
+    load(true);
+}
+
+// --- writes -----------------------------------------------------------------------
+
+bool TimerEvent::holdDuringReread(const std::function<void()>& op)
+{
+    if (m_walk == Idle && !m_selecting)
+        return false;
+    m_held = op;
+    return true;
+}
+
+void TimerEvent::createNewEvent()
+{
+    if (unavailable()) {
+        clearList();
+        return;
+    }
+    if (holdDuringReread([this] { createNewEvent(); }))
+        return;
+    send("07F47400100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n");
+}
+
+void TimerEvent::updateEvent()
+{
+    if (unavailable()) {
+        clearList();
+        return;
+    }
+    if (!holdDuringReread([this] { updateEvent(); }))
+        writeEvent(m_focus, false);
+}
+
+void TimerEvent::changeEnable(int number)
+{
+    if (unavailable()) {
+        clearList();
+        return;
+    }
+    if (!holdDuringReread([this, number] { changeEnable(number); }) && writeEvent(number, true))
+        startTimerEvent();
+}
+
+bool TimerEvent::writeEvent(int row, bool invertEnable)
+{
+    const TimerEventObject* event = this->row(row);
+    if (!event)
+        return false;
+    QByteArray block = codec::encodeBlock(event->fields());
+    if (invertEnable)
+        block[1] = block.at(1) == '0' ? '1' : '0';
+    QByteArray command = "07F4742" + numberField(row + 1) + block;
+    if (codec::writesOption(event->eventType()))
+        command += codec::optionBytes(event->option());
+    return send(command + "\r\n");
+}
+
+void TimerEvent::deleteItem(int number)
+{
+    if (unavailable()) {
+        clearList();
+        return;
+    }
+    if (number != -1 && !row(number))
+        return;
+    if (holdDuringReread([this, number] { deleteItem(number); }))
+        return;
+    if (m_focus != -1)
+        setFocus(-1);
+    sendNumbered("07F4744", number + 1);
+}
+
+// --- edits of the focused row ---------------------------------------------------
+
+void TimerEvent::cancelUpdate()
+{
+    restoreFocusedRow();
+}
+
+void TimerEvent::changeType(int eventType, int timeMode)
+{
+    if (TimerEventObject* e = focusedRow()) {
+        e->setEventType(eventType);
+        e->setTimeMode(timeMode);
+    }
+}
+
+// A date outside the years the recorder can hold is not taken.
+void TimerEvent::changeDate(QDate date, bool everyMonth)
+{
+    TimerEventObject* e = focusedRow();
+    if (!e || !date.isValid() || date.year() < 2000 || date.year() > 2099)
+        return;
+    QString text = date.toString(QStringLiteral("yyyy/MM/dd"));
+    if (everyMonth)
+        text.replace(5, 2, QStringLiteral("00"));
+    e->setDate(text);
+}
+
+void TimerEvent::changeWeek(QString week)
+{
+    if (TimerEventObject* e = focusedRow())
+        e->setDate(week);
+}
+
+void TimerEvent::changeTime(int h, int m, int s)
+{
+    if (TimerEventObject* e = focusedRow())
+        e->setTime(replyfields::pad2(h) + QLatin1Char(':') + replyfields::pad2(m) + QLatin1Char(':') + replyfields::pad2(s));
+}
+
+void TimerEvent::changeRepeat(int c, int h, int m)
+{
+    if (TimerEventObject* e = focusedRow()) {
+        e->setRepeatEventCount(c);
+        e->setRepeatIntervalTime(replyfields::pad2(h) + QLatin1Char(':') + replyfields::pad2(m));
+    }
+}
+
+void TimerEvent::changeOption(QString option)
+{
+    if (TimerEventObject* e = focusedRow())
+        e->setOption(option);
+}
+
+void TimerEvent::changeRecInput(QString recInput)
+{
+    changeOption(recInput.isEmpty() ? codec::recordInputLabel(0) : recInput);
+}
+
+QString TimerEvent::getDateOfFocus()
+{
+    const TimerEventObject* e = focusedRow();
+    return e ? e->date() : QString();
+}
+
+// --- commands -------------------------------------------------------------------
+
+bool TimerEvent::send(const QByteArray& command)
+{
+    if (!permission || !permission->okPermission() || !telnet)
+        return false;
+    telnet->sendData(command.constData());
+    return true;
+}
+
+bool TimerEvent::sendNumbered(const char* command, int number)
+{
+    return send(command + numberField(number) + "\r\n");
+}
+
+bool TimerEvent::sendListQuery()
+{
+    if (m_filter == 1)
+        return send("07F475DDD0000\r\n");
+    if (m_filter == 2 && m_filterDate.isValid())
+        return send("07F475D" + m_filterDate.toString(QStringLiteral("yyMMdd")).toLatin1() + "\r\n");
+    return send("07F475DAA0000\r\n");
+}
+
+// --- replies --------------------------------------------------------------------
+
+void TimerEvent::parseTimerEventResponse(QString data)
+{
+    const QString code = data.left(2);
+    if (code == QLatin1String("DD")) {
+        onCount(data);
+    } else if (code == QLatin1String("D7")) {
+        onRecord(data);
+    } else if (code == QLatin1String("D5")) {
+        onSelected(data);
+    } else if (code == QLatin1String("C0") || code == QLatin1String("C2")) {
+        m_pendingFocus = replyfields::numberField(data, 2) - 1;
+    } else if (code == QLatin1String("D6")) {
+        setEnableDante(data.mid(5) == QLatin1String("1"));
+    } else if (code == QLatin1String("F6")) {
+        // A notice that arrives before the count of a query already sent is
+        // answered by that query.
+        const bool answeredByQuery = m_querying && !m_reading && m_walk == Idle;
+        if (!answeredByQuery)
+            load(true);
+    }
+}
+
+void TimerEvent::onCount(const QString& data)
+{
+    m_expected = replyfields::numberField(data, 8);
+    switch (m_walk) {
+    case Idle:
+        clearList();
+        if (m_expected <= 0) {
+            finishWalk();
+            return;
+        }
+        m_reading = true;
+        m_lastNumber = 0;
+        if (!sendNumbered("07F4757", 1))
+            abandonWalk();
+        return;
+    case Reread:
+        // An event that is not there any more is not read; the filtered list comes back.
+        if (m_selected <= m_expected && sendNumbered("07F4757", m_selected))
+            return;
+        m_walk = Restore;
+        if (!sendListQuery())
+            abandonWalk();
+        return;
+    case Restore:
+        m_walk = Idle;
+        m_querying = false;
+        settle();
+        return;
+    }
+}
+
+// The walk follows the number of each record and ends with the expected count;
+// a record out of sequence ends it with what has been read.
+void TimerEvent::onRecord(const QString& data)
+{
+    const int number = replyfields::numberField(data, 2);
+    if (m_walk == Reread) {
+        if (number == m_selected && m_rereadRow != -1 && m_rereadRow == m_focus)
+            takeReread(codec::decodeRecord(data.mid(6)));
+        m_walk = Restore;
+        if (!sendListQuery())
+            abandonWalk();
+        return;
+    }
+    if (m_walk != Idle || !m_reading)
+        return;
+    if (number < 1 || number <= m_lastNumber) {
+        finishWalk();
+        return;
+    }
+    auto* event = new TimerEventObject;
+    event->assign(codec::decodeRecord(data.mid(6)));
+    m_list.append(event);
+    m_lastNumber = number;
+    if (number >= m_expected)
+        finishWalk();
+    else if (!sendNumbered("07F4757", number + 1))
+        abandonWalk();
+}
+
+// The recorder's version of the focused event becomes what Cancel restores,
+// and what the row shows unless it has been edited meanwhile.
+void TimerEvent::takeReread(const TimerEventFields& fields)
+{
+    TimerEventObject* focused = focusedRow();
+    const bool edited = !(focused->fields() == m_undo.fields());
+    if (!edited)
+        focused->assign(fields);
+    m_undo.assign(fields);
+}
+
+void TimerEvent::onSelected(const QString& data)
+{
+    if (!m_selecting)
+        return;
+    m_selecting = false;
+    const int number = replyfields::numberField(data, 2);
+    if (number < 1 || m_walk != Idle) {
+        settle();
+        return;
+    }
+    m_selected = number;
+    m_walk = Reread;
+    if (!send("07F475DAA0000\r\n"))
+        abandonWalk();
+}
+
+void TimerEvent::finishWalk()
+{
+    m_querying = false;
+    m_reading = false;
+    publish(m_list);
+    const int pending = m_pendingFocus;
+    m_pendingFocus = -1;
+    if (row(pending)) {
+        setFocus(pending);
+        emit setNewFocus();
+    }
+    settle();
+}
+
+// A step that cannot be sent (the edit right is gone) ends the walk; the next
+// load request starts afresh.
+void TimerEvent::abandonWalk()
+{
+    m_querying = false;
+    m_reading = false;
+    m_walk = Idle;
+    m_selecting = false;
+    m_pendingFocus = -1;
+    m_held = nullptr;
+    m_reloadDue = false;
+}
+
+// Back to idle: a write held during a re-read goes out, then a reload asked
+// for meanwhile.
+void TimerEvent::settle()
+{
+    if (busy())
+        return;
+    if (m_held) {
+        const auto op = m_held;
+        m_held = nullptr;
+        op();
+    }
+    if (m_reloadDue && !busy()) {
+        m_reloadDue = false;
+        startTimerEvent();
+    }
+}
+
+void TimerEvent::clearList()
+{
+    publish(emptyList);
+    qDeleteAll(m_list);
+    m_list.clear();
+    m_rereadRow = -1;
+    m_restoreOnRefocus = false;
+    if (m_focus != -1) {
+        m_focus = -1;
+        emit focusChanged();
+    }
+    m_restoreOnRefocus = true;
+    publish(m_list);
+}
+
+void TimerEvent::publish(const QList<QObject*>& list)
+{
+    publishContextProperty(QStringLiteral("timerEventModel"), QVariant::fromValue(list));
 }

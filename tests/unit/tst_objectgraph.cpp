@@ -17,6 +17,7 @@ void TestObjectGraph::menuCompletionWritesInOrder()
     rig.grantEditRight();
     rig.reply(QStringLiteral("FF0100")); // a medium is in
     rig.reply(QStringLiteral("D010"));   // stopped
+    rig.replies({ QStringLiteral("FF07CF00"), QStringLiteral("CE00") }); // play area ALL, mode CONTINUE
     rig.takeLines();
     emit rig.graph.menu.menuCompleted();
     const QStringList lines = rig.takeLines();

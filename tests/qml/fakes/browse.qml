@@ -6,6 +6,7 @@ QtObject {
     function record(name, args) { calls = calls.concat([{ name: name, args: args, seq: Sequence.next() }]) }
 
     property string dialogString: ""
+    property string browseDialogString: ""
 
     signal execFailed()
 

@@ -1,0 +1,73 @@
+#pragma once
+
+// The simulated recorder's timer events: the list it keeps and runs, and the
+// "07F47" commands with which control applications list, read, select, write,
+// create and delete them.
+//
+// Attaching it: sim::installTimerEvents(recorder) creates the one
+// TimerEventList of a SimRecorder (a child object) and adds its command
+// handler; installStatusModel does so for every recorder. sim::timerEvents()
+// finds it.
+//
+// Each event is held as it travels: the 28-character field block and the
+// option text. The events keep their order of creation. A list query makes
+// the asking connection's view (all events, today's, or one day's); every
+// numbered command counts from 1 within that view. Writes, creates and deletes
+// are answered with the event's number in the view (one past its end when the
+// event has left it) and then tell every application "0FF47F6". Only the
+// holder of the edit right may change the list; others, a number outside the
+// view and a malformed block get "0F2".
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+namespace sim {
+
+class SimConnection;
+class SimRecorder;
+
+struct SimTimerEvent
+{
+    QString block;  // 28 characters
+    QString option; // the text after the block
+};
+
+class TimerEventList : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TimerEventList(SimRecorder* recorder);
+
+    // A realistic set: every event type, every date form, every record input.
+    static QList<SimTimerEvent> sampleEvents();
+
+    QList<SimTimerEvent> events = sampleEvents();
+    // The recorder's own date, for the "today" list.
+    QDate today = QDate::currentDate();
+    // Refuses every change, as a recorder busy with its own work would.
+    bool refuseChanges = false;
+    // Dante is offered by the KZ-470DUAL unless set otherwise.
+    int danteOffered = -1;
+
+    bool handleCommand(SimConnection* connection, const QString& line);
+
+    // Whether the event matches a list query's date field ("AA0000" all,
+    // "DD0000" today, "yymmdd" one day).
+    bool matches(const SimTimerEvent& event, const QString& query) const;
+
+private:
+    QList<int> view(int connection) const;
+    bool mayChange(SimConnection* connection) const;
+    void answerChange(SimConnection* connection, const QString& code, int eventIndex);
+
+    SimRecorder* m_recorder;
+    QHash<int, QString> m_views; // connection -> date field of its last list query
+};
+
+TimerEventList* installTimerEvents(SimRecorder& recorder);
+TimerEventList* timerEvents(const SimRecorder& recorder);
+
+} // namespace sim

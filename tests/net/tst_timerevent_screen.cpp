@@ -1,0 +1,333 @@
+// The timer-event tab of the real window on the real objects, logged in to a
+// simulated recorder and driven by mouse: the rows, switching, the schedule
+// editor with its calendar, Save and Cancel, the filter dialog, adding and
+// deleting. Pictures go to <build>/tests/screenshots.
+#include <QFont>
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QtTest>
+#include <memory>
+
+#include "globals.h"
+#include "netenv.h"
+#include "simlink.h"
+#include "timereventcommands.h"
+#include "windowrig.h"
+
+class TstTimerEventScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void rowsShowTheRecorderEvents();
+    void switchOnAndOff();
+    void scheduleEditedThroughEditorAndCalendar();
+    void cancelRestores();
+    void filterByTodayAndByDate();
+    void addAndDelete();
+    void readOnlyState();
+    void closesWithoutQmlWarnings();
+
+private:
+    QQuickItem* find(const QString& name, QObject* within = nullptr) const;
+    QQuickItem* row(int index) const;
+    QQuickItem* rowPart(int index, const char* name) const { return find(name, row(index)); }
+    void click(QQuickItem* target);
+    void clickDay(int day);
+    void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(window, name).isNull()); }
+    QString rowText(int index, const char* name) const
+    {
+        QQuickItem* part = row(index) ? rowPart(index, name) : nullptr; // rows come and go with every reload
+        return part ? part->property("text").toString() : QString();
+    }
+    QString block(int event) const { return timers->events.at(event).block; }
+    bool listShows(int rows);
+    void focusAndOpenSchedule(int index);
+    void saveRow(int index, int event, const QString& schedule);
+
+    std::unique_ptr<sim::SimRecorder> recorder;
+    sim::TimerEventList* timers = nullptr;
+    std::unique_ptr<QQmlApplicationEngine> engine;
+    std::unique_ptr<ObjectGraph> graph;
+    QQuickWindow* window = nullptr;
+};
+
+void TstTimerEventScreen::initTestCase()
+{
+    netenv::requirePrivateNetwork();
+    windowrig::collectWarnings();
+    recorder = simlink::startRecorder(8);
+    QVERIFY(recorder);
+    timers = sim::timerEvents(*recorder);
+    timers->events = sim::TimerEventList::sampleEvents().mid(0, 4);
+    timers->today = QDate(2017, 10, 26);
+
+    engine = std::make_unique<QQmlApplicationEngine>();
+    g_rootContext = engine->rootContext();
+    QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
+    graph = std::make_unique<ObjectGraph>();
+    graph->publish(engine->rootContext(), multiFontFor(QLocale(QLocale::English)));
+    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
+    QCOMPARE(engine->rootObjects().size(), 1);
+    window = qobject_cast<QQuickWindow*>(engine->rootObjects().first());
+    QVERIFY(window && QTest::qWaitForWindowExposed(window));
+    QVERIFY(simlink::logIn(*graph, *recorder));
+    QTRY_VERIFY(!find("loginscreenbase")->isVisible());
+    // The timer-event tab: the fifth of 80 units with gaps of 3.5, on the screen area's top edge.
+    const qreal pt = window->property("ptSize").toReal();
+    const qreal left = (window->width() - window->property("appWidth").toReal()) / 2;
+    const int tabY = qRound((window->height() - window->property("appHeight").toReal()) / 2);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(qRound(left + (4 * 83.5 + 40) * pt), tabY));
+    QTRY_VERIFY(graph->permission.okPermission());
+    QVERIFY(listShows(4));
+}
+
+void TstTimerEventScreen::cleanupTestCase()
+{
+    engine.reset();
+    g_rootContext = nullptr;
+    graph.reset();
+    recorder.reset();
+    windowrig::stopCollecting();
+}
+
+// Searched in the visual tree, where the items of repeaters and grids hang too:
+// a visible item of that name first.
+QQuickItem* TstTimerEventScreen::find(const QString& name, QObject* within) const
+{
+    QList<QQuickItem*> queue { within ? qobject_cast<QQuickItem*>(within) : window->contentItem() };
+    QQuickItem* hidden = nullptr;
+    while (!queue.isEmpty()) {
+        QQuickItem* item = queue.takeFirst();
+        if (!item)
+            continue;
+        if (item->objectName() == name) {
+            if (item->isVisible())
+                return item;
+            hidden = hidden ? hidden : item;
+        }
+        queue << item->childItems();
+    }
+    return hidden;
+}
+
+QQuickItem* TstTimerEventScreen::row(int index) const
+{
+    QQuickItem* list = find("timerEventListView");
+    QQuickItem* found = nullptr;
+    QMetaObject::invokeMethod(list, "forceLayout");
+    // Scrolled to the top as a person would before tapping it (ListView.Beginning).
+    QMetaObject::invokeMethod(list, "positionViewAtIndex", Q_ARG(int, index), Q_ARG(int, 0));
+    QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, found), Q_ARG(int, index));
+    return found;
+}
+
+void TstTimerEventScreen::click(QQuickItem* target)
+{
+    QVERIFY(target);
+    QVERIFY2(target->isVisible(), qPrintable(target->objectName()));
+    const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+}
+
+// A day of the month the calendar shows.
+void TstTimerEventScreen::clickDay(int day)
+{
+    click(find("day" + QString::number(day), find("monthGrid")));
+}
+
+bool TstTimerEventScreen::listShows(int rows)
+{
+    return QTest::qWaitFor([&] {
+        return find("timerEventListView")->property("count").toInt() == rows && graph->tev.events().size() == rows;
+    });
+}
+
+void TstTimerEventScreen::focusAndOpenSchedule(int index)
+{
+    if (graph->tev.focus() != index)
+        click(rowPart(index, "rowFocusLower"));
+    QTRY_COMPARE(graph->tev.focus(), index);
+    click(rowPart(index, "rowSchedule"));
+    QTRY_VERIFY(find("scheduleOk"));
+}
+
+// Saves the focused row and waits for the recorder's record of it.
+void TstTimerEventScreen::saveRow(int index, int event, const QString& schedule)
+{
+    click(rowPart(index, "rowSave"));
+    QTRY_COMPARE(block(event).mid(4, 8), schedule);
+    QTRY_COMPARE(graph->tev.focus(), index); // the saved event comes back focused
+}
+
+void TstTimerEventScreen::rowsShowTheRecorderEvents()
+{
+    const QStringList dates = { "EVERY DAY", "", "2017/10/26", "2018/**/15" };
+    const QStringList times = { "07:30:00", "09:00:00", "12:00:00", "18:00:00" };
+    const QStringList options = { "TAKE0001.wav", "DIGITAL(XLR)", "TAKE0002.wav", "" };
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(rowText(i, "rowTime"), times.at(i));
+        QCOMPARE(rowText(i, "rowOption"), options.at(i));
+        QCOMPARE(rowText(i, "rowNumber"), QString::number(i + 1));
+        if (!dates.at(i).isEmpty())
+            QCOMPARE(rowText(i, "rowDate"), dates.at(i));
+    }
+    QVERIFY(rowPart(1, "rowWeek")); // Monday to Friday as tiles
+    QCOMPARE(rowText(2, "rowInterval"), QStringLiteral("01:30"));
+    QCOMPARE(rowText(2, "rowCount"), QStringLiteral("5"));
+    QVERIFY(rowPart(0, "rowTimeMode")->isVisible());
+    QVERIFY(!rowPart(2, "rowTimeMode")->isVisible()); // repeat play
+    QCOMPARE(find("filterLabel")->property("text").toString(), QStringLiteral("All"));
+    row(0); // back at the top
+    shoot("timerevent_list.png");
+}
+
+void TstTimerEventScreen::switchOnAndOff()
+{
+    // The recorder names the written event, and the reloaded list focuses it.
+    click(rowPart(2, "rowSwitch"));
+    QTRY_COMPARE(block(2).left(2), QStringLiteral("01"));
+    QTRY_COMPARE(graph->tev.focus(), 2);
+    QCOMPARE(rowText(2, "switchText"), QStringLiteral("ON"));
+    click(rowPart(2, "rowSwitch"));
+    QTRY_COMPARE(block(2).left(2), QStringLiteral("00"));
+    QTRY_COMPARE(rowText(2, "switchText"), QStringLiteral("OFF"));
+    QTRY_COMPARE(graph->tev.focus(), 2);
+}
+
+// Every schedule form, each chosen as a person would and saved to the recorder.
+void TstTimerEventScreen::scheduleEditedThroughEditorAndCalendar()
+{
+    focusAndOpenSchedule(0);
+    shoot("timerevent_schedule.png");
+    click(find("scheduleDayMon")); // first tap: week page
+    click(find("scheduleDayMon"));
+    click(find("scheduleDayWed"));
+    click(find("scheduleOk"));
+    QTRY_VERIFY(rowPart(0, "rowWeek"));
+    shoot("timerevent_focused.png");
+    saveRow(0, 0, "0000008a");
+
+    // The calendar opens on this month.
+    const QDate today = QDate::currentDate();
+    focusAndOpenSchedule(0);
+    clickDay(15);
+    shoot("timerevent_calendar.png");
+    click(find("scheduleOk"));
+    saveRow(0, 0, today.toString("yyMM") + "1500");
+
+    focusAndOpenSchedule(0); // opens on the saved date
+    click(find("scheduleEveryMonth"));
+    click(find("scheduleOk"));
+    QTRY_COMPARE(rowText(0, "rowDate"), today.toString("yyyy") + "/**/15");
+    saveRow(0, 0, today.toString("yy") + "001500");
+
+    focusAndOpenSchedule(0);
+    click(find("scheduleEveryDay"));
+    click(find("scheduleOk"));
+    saveRow(0, 0, "00000000");
+}
+
+void TstTimerEventScreen::cancelRestores()
+{
+    const QString before = block(3);
+    focusAndOpenSchedule(3);
+    click(find("scheduleEveryDay"));
+    click(find("scheduleOk"));
+    QTRY_COMPARE(rowText(3, "rowDate"), QStringLiteral("EVERY DAY"));
+    click(rowPart(3, "rowCancel"));
+    QTRY_COMPARE(graph->tev.focus(), -1);
+    QCOMPARE(rowText(3, "rowDate"), QStringLiteral("2018/**/15"));
+    QCOMPARE(block(3), before);
+}
+
+void TstTimerEventScreen::filterByTodayAndByDate()
+{
+    click(find("filterButton"));
+    QTRY_VERIFY(find("filterOk"));
+    shoot("timerevent_filter.png");
+    click(find("filterShowToday"));
+    click(find("filterOk"));
+    QTRY_COMPARE(find("filterLabel")->property("text").toString(), QStringLiteral("Today"));
+    QVERIFY(listShows(3)); // every day, week days and the date itself on Thursday 26 October 2017
+    QCOMPARE(rowText(2, "rowDate"), QStringLiteral("2017/10/26"));
+
+    const QDate day(QDate::currentDate().year(), QDate::currentDate().month(), 15);
+    click(find("filterButton"));
+    QTRY_VERIFY(find("filterOk"));
+    clickDay(15);
+    click(find("filterOk"));
+    QTRY_COMPARE(find("filterLabel")->property("text").toString(), day.toString("yyyy/MM/dd"));
+    QCOMPARE(graph->tev.filterDate(), day);
+    QVERIFY(listShows(day.dayOfWeek() <= 5 ? 2 : 1)); // every day, and week days on a week day
+
+    click(find("filterButton"));
+    QTRY_VERIFY(find("filterOk"));
+    click(find("filterShowAll"));
+    click(find("filterOk"));
+    QVERIFY(listShows(4));
+}
+
+void TstTimerEventScreen::addAndDelete()
+{
+    click(find("addEvent"));
+    QVERIFY(listShows(5));
+    QTRY_COMPARE(graph->tev.focus(), 4);
+    QCOMPARE(block(4).mid(4, 6), QDate::currentDate().toString("yyMMdd"));
+
+    const QString second = block(1);
+    click(rowPart(1, "rowFocusLower"));
+    QTRY_COMPARE(graph->tev.focus(), 1);
+    click(rowPart(1, "rowDelete"));
+    QCOMPARE(find("deleteCheck")->property("text").toString(), QStringLiteral("Delete selected event?"));
+    shoot("timerevent_delete.png");
+    click(find("deleteOk"));
+    QVERIFY(listShows(4));
+    for (const sim::SimTimerEvent& e : qAsConst(timers->events))
+        QVERIFY(e.block != second);
+
+    click(find("footerPage"));
+    const qreal screenRight = (window->width() + window->property("appWidth").toReal()) / 2;
+    QTRY_VERIFY(find("deleteAll")->mapToScene(QPointF(find("deleteAll")->width(), 0)).x() < screenRight);
+    click(find("deleteAll"));
+    QCOMPARE(find("deleteCheck")->property("text").toString(), QStringLiteral("Delete all events?"));
+    click(find("deleteCancel"));
+    QCOMPARE(timers->events.size(), 4);
+    click(find("deleteAll"));
+    click(find("deleteOk"));
+    QVERIFY(listShows(0));
+    QVERIFY(timers->events.isEmpty());
+    click(find("footerPage"));
+    QTRY_COMPARE(find("footerPage")->parentItem()->rotation(), 270.0); // back at the start
+}
+
+void TstTimerEventScreen::readOnlyState()
+{
+    timers->events = sim::TimerEventList::sampleEvents().mid(0, 2);
+    recorder->sendLineToLoggedIn("0FF47F6");
+    QVERIFY(listShows(2));
+    sim::statusModel(*recorder)->setReadOnly(true);
+    QTRY_VERIFY(graph->permission.isReadOnly());
+    click(rowPart(0, "rowFocusLower"));
+    click(rowPart(0, "rowSwitch"));
+    QCOMPARE(graph->tev.focus(), -1);
+    QCOMPARE(block(0).left(2), QStringLiteral("01"));
+    shoot("timerevent_readonly.png");
+    sim::statusModel(*recorder)->setReadOnly(false);
+    QTRY_VERIFY(!graph->permission.isReadOnly());
+}
+
+void TstTimerEventScreen::closesWithoutQmlWarnings()
+{
+    engine.reset();
+    g_rootContext = nullptr;
+    graph.reset();
+    QCOMPARE(windowrig::takeWarnings(), QStringList());
+}
+
+QTEST_MAIN(TstTimerEventScreen)
+#include "tst_timerevent_screen.moc"

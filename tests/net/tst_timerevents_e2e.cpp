@@ -1,0 +1,266 @@
+// Timer events against a simulated recorder over the real command channel,
+// with the edit right held: the list, each filter, creating, editing, saving,
+// switching and deleting events, and the reloads the recorder's state causes.
+#include <QSignalSpy>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "netenv.h"
+#include "simlink.h"
+#include "timereventcodec.h"
+#include "timereventcommands.h"
+
+namespace codec = timereventcodec;
+using Edit = std::function<void(TimerEvent*)>;
+Q_DECLARE_METATYPE(Edit)
+
+namespace {
+
+QString wire(const sim::SimTimerEvent& e)
+{
+    return e.block + e.option;
+}
+
+QString fieldsText(const TimerEventFields& e)
+{
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7 [%8]").arg(e.enable).arg(e.eventType).arg(e.date, e.time)
+        .arg(e.timeMode).arg(e.repeatIntervalTime).arg(e.repeatEventCount).arg(e.option);
+}
+
+} // namespace
+
+class TestTimerEventsE2e : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void listMatchesRecorderForEachFilter_data();
+    void listMatchesRecorderForEachFilter();
+    void createdEventIsEditedAndSaved_data();
+    void createdEventIsEditedAndSaved();
+    void cancelSwitchAndDelete();
+    void recorderStateReloads();
+    void editsLandOnTheirOwnEvent();
+    void cleanupTestCase();
+
+private:
+    // The application's rows, field for field.
+    QStringList appList() const;
+    // The recorder's events of a list query's date field, field for field.
+    QStringList recorderList(const QString& query) const;
+    bool settledOn(const QString& query);
+
+    std::unique_ptr<sim::SimRecorder> recorder;
+    sim::TimerEventList* timers = nullptr;
+    sim::RecorderState* state = nullptr;
+    std::unique_ptr<ObjectGraph> app;
+    TimerEvent* tev = nullptr;
+};
+
+QStringList TestTimerEventsE2e::appList() const
+{
+    QStringList rows;
+    for (QObject* o : tev->events()) {
+        rows << fieldsText(static_cast<TimerEventObject*>(o)->fields());
+    }
+    return rows;
+}
+
+QStringList TestTimerEventsE2e::recorderList(const QString& query) const
+{
+    QStringList rows;
+    for (const sim::SimTimerEvent& e : qAsConst(timers->events)) {
+        if (timers->matches(e, query))
+            rows << fieldsText(codec::decodeRecord(wire(e)));
+    }
+    return rows;
+}
+
+bool TestTimerEventsE2e::settledOn(const QString& query)
+{
+    return QTest::qWaitFor([&] { return appList() == recorderList(query); }, 5000);
+}
+
+void TestTimerEventsE2e::initTestCase()
+{
+    netenv::requirePrivateNetwork();
+    recorder = simlink::startRecorder(7);
+    QVERIFY(recorder);
+    recorder->model = 1; // plays CDs and offers Dante
+    state = sim::statusModel(*recorder);
+    timers = sim::timerEvents(*recorder);
+    timers->today = QDate(2017, 10, 26);
+    app = std::make_unique<ObjectGraph>();
+    tev = &app->tev;
+    tev->today = [] { return QDate(2017, 10, 26); };
+    QVERIFY(simlink::logIn(*app, *recorder));
+    QVERIFY(tev->enableDante());
+    QVERIFY(tev->events().isEmpty()); // no list without the edit right
+    app->permission.requestPermission();
+    QTRY_VERIFY(app->permission.okPermission());
+    tev->startTimerEvent(); // as the main window does when the right is granted
+    QVERIFY(settledOn("AA0000"));
+}
+
+void TestTimerEventsE2e::init()
+{
+    tev->showAll();
+    timers->events = sim::TimerEventList::sampleEvents();
+    recorder->sendLineToLoggedIn("0FF47F6");
+    QVERIFY(settledOn("AA0000"));
+}
+
+void TestTimerEventsE2e::cleanupTestCase()
+{
+    app.reset();
+    recorder.reset();
+}
+
+void TestTimerEventsE2e::listMatchesRecorderForEachFilter_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("all") << "AA0000" << 11;
+    QTest::newRow("today, a Thursday") << "DD0000" << 7;
+    QTest::newRow("the 15th of a month") << "180315" << 7;
+    QTest::newRow("a Saturday") << "261226" << 6;
+}
+
+void TestTimerEventsE2e::listMatchesRecorderForEachFilter()
+{
+    QFETCH(QString, query);
+    QFETCH(int, rows);
+    if (query == "DD0000")
+        tev->showToday();
+    else if (query != "AA0000")
+        tev->showDate(QDate::fromString("20" + query, "yyyyMMdd"));
+    QVERIFY(settledOn(query));
+    QCOMPARE(appList().size(), rows);
+}
+
+void TestTimerEventsE2e::createdEventIsEditedAndSaved_data()
+{
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<QString>("saved");
+
+    QTest::newRow("play at start, every day") << Edit([](TimerEvent* t) {
+        t->changeWeek("EVERY DAY"), t->changeTime(7, 5, 9), t->changeOption("\\LIVE\\TAKE0009.wav");
+    }) << "0100000000000705090000000001\\LIVE\\TAKE0009.wav";
+    QTest::newRow("repeat play on week days") << Edit([](TimerEvent* t) {
+        t->changeType(1, 0), t->changeWeek("_MTWTF_"), t->changeRepeat(100, 2, 45), t->changeOption("\\T1.wav");
+    }) << "0101000000be0000000000024500\\T1.wav";
+    QTest::newRow("record Dante on a date") << Edit([](TimerEvent* t) {
+        t->changeType(2, 0), t->changeRecInput("DIGITAL(Dante)"), t->changeDate(QDate(2027, 3, 5), false);
+    }) << "0102270305000000000400000001";
+    QTest::newRow("stop every month") << Edit([](TimerEvent* t) {
+        t->changeType(3, 0), t->changeDate(QDate(2026, 1, 31), true), t->changeTime(23, 59, 59);
+    }) << "0103260031002359590000000001";
+    QTest::newRow("download at weekends, foreign target") << Edit([](TimerEvent* t) {
+        t->changeType(4, 0), t->changeWeek("S_____S"), t->changeOption("Ziel-Größe-録音");
+    }) << "0104000000c10000000000000001Ziel-Größe-録音";
+    QTest::newRow("delete & download, play to an end")
+        << Edit([](TimerEvent* t) { t->changeType(5, 1), t->changeOption("DL"); }) << "0105171026000000000001000001DL";
+}
+
+// A created event comes back focused; its edits reach the recorder on Save.
+void TestTimerEventsE2e::createdEventIsEditedAndSaved()
+{
+    QFETCH(Edit, edit);
+    QFETCH(QString, saved);
+    QSignalSpy newFocus(tev, &TimerEvent::setNewFocus);
+    tev->createNewEvent();
+    QVERIFY(newFocus.wait());
+    QCOMPARE(wire(timers->events.last()), QStringLiteral("0100171026000000000100000001"));
+    QCOMPARE(tev->focus(), 11);
+    QCOMPARE(appList().last(), recorderList("AA0000").last());
+
+    edit(tev);
+    tev->updateEvent();
+    QTRY_COMPARE(wire(timers->events.last()), saved);
+    QVERIFY(settledOn("AA0000"));
+    QTRY_COMPARE(tev->focus(), 11);
+}
+
+void TestTimerEventsE2e::cancelSwitchAndDelete()
+{
+    tev->setFocus(2);
+    tev->changeTime(1, 1, 1);
+    tev->changeRepeat(7, 1, 1);
+    tev->cancelUpdate();
+    QCOMPARE(appList(), recorderList("AA0000"));
+
+    tev->changeEnable(2); // event 3 is off
+    QTRY_COMPARE(timers->events.at(2).block.left(2), QStringLiteral("01"));
+    QVERIFY(settledOn("AA0000"));
+    tev->changeEnable(2);
+    QTRY_COMPARE(timers->events.at(2).block.left(2), QStringLiteral("00"));
+    QVERIFY(settledOn("AA0000"));
+
+    const QString second = wire(timers->events.at(1));
+    tev->deleteItem(1);
+    QTRY_COMPARE(timers->events.size(), 10);
+    QVERIFY(!recorderList("AA0000").contains(second));
+    QVERIFY(settledOn("AA0000"));
+    tev->deleteItem(-1);
+    QTRY_VERIFY(timers->events.isEmpty());
+    QVERIFY(settledOn("AA0000"));
+}
+
+void TestTimerEventsE2e::recorderStateReloads()
+{
+    QSignalSpy cd(tev, &TimerEvent::mediaCDChanged);
+    state->selectMedium("CD");
+    QTRY_VERIFY(tev->mediaCD());
+    QVERIFY(tev->events().isEmpty());
+    state->selectMedium("SD1");
+    QVERIFY(settledOn("AA0000"));
+    QCOMPARE(cd.count(), 2);
+
+    state->setStatus(sim::RecorderState::NoStatus);
+    QTRY_COMPARE(app->comm.getStatusIcon(), 0);
+    timers->events.removeLast(); // unannounced: only the reload shows it
+    state->setStatus(sim::RecorderState::Stopped);
+    QVERIFY(settledOn("AA0000"));
+
+    timers->events.removeFirst(); // another controller's change
+    recorder->sendLineToLoggedIn("0FF47F6");
+    QVERIFY(settledOn("AA0000"));
+}
+
+// Edits made while a filtered row is re-read, or while the list is rebuilt,
+// go to the event they were made on or nowhere.
+void TestTimerEventsE2e::editsLandOnTheirOwnEvent()
+{
+    tev->showToday();
+    QVERIFY(settledOn("DD0000"));
+    QList<sim::SimTimerEvent> expected = timers->events;
+    tev->setFocus(1); // event 2; the recorder switches to the full list to re-read it
+    tev->changeTime(11, 11, 11);
+    tev->updateEvent();
+    expected[1].block.replace(12, 6, "111111");
+    QTRY_COMPARE(wire(timers->events.at(1)), wire(expected.at(1)));
+    QVERIFY(settledOn("DD0000"));
+
+    tev->setFocus(2); // re-read, then another controller deletes an event before the save
+    tev->changeTime(12, 12, 12);
+    timers->events.removeFirst();
+    recorder->sendLineToLoggedIn("0FF47F6");
+    QVERIFY(settledOn("DD0000"));
+    tev->updateEvent(); // the edited row is gone: nothing to save
+    tev->changeEnable(0);
+    QTRY_COMPARE(timers->events.first().block.left(2), QStringLiteral("00"));
+    QVERIFY(settledOn("DD0000"));
+    expected.removeFirst();
+    expected[0].block.replace(0, 2, "00");
+    QStringList want, have;
+    for (const sim::SimTimerEvent& e : qAsConst(expected))
+        want << wire(e);
+    for (const sim::SimTimerEvent& e : qAsConst(timers->events))
+        have << wire(e);
+    QCOMPARE(have, want);
+}
+
+QTEST_MAIN(TestTimerEventsE2e)
+#include "tst_timerevents_e2e.moc"

@@ -1,0 +1,241 @@
+// The timer-event model driven by scripted recorder replies, with every write
+// captured: list walks, re-reads under a filter, writes and the gating rules.
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "globals.h"
+#include "modelrig.h"
+#include "recorderstate.h"
+#include "timereventcommands.h"
+
+namespace {
+
+const QList<sim::SimTimerEvent> sample = sim::TimerEventList::sampleEvents();
+
+QString nf(int n)
+{
+    return sim::numberField(n);
+}
+
+QString record(int number)
+{
+    const sim::SimTimerEvent& e = sample.at(number - 1);
+    return "FF47D7" + nf(number) + e.block + e.option;
+}
+
+// A rig with the edit right, a medium, a stopped transport and play area and
+// mode that allow timer events.
+struct Rig : ModelRig
+{
+    Rig()
+    {
+        g_rootContext = engine.rootContext();
+        replies({ "FF6AFE11", "FF0100", "D010", "FF07CF00", "CE00" });
+        takeLines();
+    }
+    ~Rig() { g_rootContext = nullptr; }
+
+    QStringList timerLines() { return takeLines().filter(QRegularExpression("^07F47")); }
+    int published() const
+    {
+        return engine.rootContext()->contextProperty("timerEventModel").value<QList<QObject*>>().size();
+    }
+    QString dates() const
+    {
+        QStringList out;
+        for (QObject* o : tev.events())
+            out << o->property("date").toString();
+        return out.join('|');
+    }
+    // Steps: "list:N" answers the outstanding query with events 1..N and
+    // forgets the lines so far; "count:N", "rec:K", "reply:LINE",
+    // "focus:ROW", "call:METHOD[:ARG]".
+    void run(const QStringList& steps)
+    {
+        for (const QString& step : steps) {
+            const QString what = step.section(':', 0, 0), arg = step.section(':', 1);
+            if (what == "list") {
+                reply("FF47DDAA0000" + nf(arg.toInt()));
+                for (int k = 1; k <= arg.toInt(); ++k)
+                    reply(record(k));
+                takeLines();
+            } else if (what == "count") {
+                reply("FF47DDAA0000" + nf(arg.toInt()));
+            } else if (what == "rec") {
+                reply(record(arg.toInt()));
+            } else if (what == "reply") {
+                reply(arg);
+            } else if (what == "focus") {
+                tev.setFocus(arg.toInt());
+            } else {
+                const QByteArray method = arg.section(':', 0, 0).toLatin1();
+                const QString value = arg.section(':', 1);
+                bool isNumber = false;
+                const int n = value.toInt(&isNumber);
+                const bool ok = value.isEmpty() ? QMetaObject::invokeMethod(&tev, method)
+                    : isNumber ? QMetaObject::invokeMethod(&tev, method, Q_ARG(int, n))
+                               : QMetaObject::invokeMethod(&tev, method, Q_ARG(QString, value));
+                QVERIFY2(ok, method);
+            }
+        }
+    }
+
+    QQmlEngine engine;
+    TimerEvent& tev = graph.tev;
+};
+
+} // namespace
+
+class TestTimerEventModel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void walkFollowsRecordNumbers_data();
+    void walkFollowsRecordNumbers();
+    void commands_data();
+    void commands();
+    void leavingARowUndoesItsEdits();
+    void focusedRowOperationsNeedARow();
+};
+
+void TestTimerEventModel::walkFollowsRecordNumbers_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<int>>("answered"); // record numbers the recorder answers with
+    QTest::addColumn<QStringList>("reads");
+    QTest::addColumn<int>("rows");
+
+    const QString r1 = "07F47570100", r2 = "07F47570200", r3 = "07F47570300";
+    QTest::newRow("empty list") << 0 << QList<int> {} << QStringList {} << 0;
+    QTest::newRow("three events") << 3 << QList<int> { 1, 2, 3 } << QStringList { r1, r2, r3 } << 3;
+    QTest::newRow("record without a number") << 3 << QList<int> { 0 } << QStringList { r1 } << 0;
+    QTest::newRow("same record twice") << 3 << QList<int> { 1, 1 } << QStringList { r1, r2 } << 1;
+    QTest::newRow("number past the count") << 2 << QList<int> { 1, 5 } << QStringList { r1, r2 } << 2;
+    QTest::newRow("recorder skips a number") << 3 << QList<int> { 2, 3 } << QStringList { r1, r3 } << 2;
+}
+
+// The list is published once, when the walk ends, and the walk always ends.
+void TestTimerEventModel::walkFollowsRecordNumbers()
+{
+    QFETCH(int, count);
+    QFETCH(QList<int>, answered);
+    QFETCH(QStringList, reads);
+    QFETCH(int, rows);
+    Rig rig;
+    rig.run({ "call:startTimerEvent", "count:" + QString::number(count) });
+    for (int number : answered) {
+        QCOMPARE(rig.published(), 0);
+        rig.reply(number ? "FF47D7" + nf(number) + sample.at(number - 1).block : QStringLiteral("FF47D7"));
+    }
+    QCOMPARE(rig.timerLines(), QStringList { "07F475DAA0000" } + reads);
+    QCOMPARE(rig.published(), rows);
+    rig.tev.startTimerEvent(); // idle again: a new load goes out
+    QCOMPARE(rig.timerLines(), QStringList { "07F475DAA0000" });
+}
+
+void TestTimerEventModel::commands_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("sent");
+    QTest::addColumn<QString>("dates"); // of the rows afterwards
+    QTest::addColumn<int>("focus");
+
+    const QString all = "07F475DAA0000", today = "07F475DDD0000", dates3 = "EVERY DAY|_MTWTF_|2017/10/26";
+    const QString ended = "reply:FF47DDDD0000" + nf(3);
+    QTest::newRow("one load at a time") << QStringList { "call:startTimerEvent", "call:startTimerEvent" }
+                                        << QStringList { all } << "" << -1;
+    QTest::newRow("play area FOLDER") << QStringList { "reply:FF07CF01", "call:startTimerEvent" } << QStringList {}
+                                      << "" << -1;
+    QTest::newRow("no edit right, then a grant")
+        << QStringList { "reply:FF6AFE10", "call:startTimerEvent", "reply:FF6AFE11", "call:startTimerEvent" }
+        << QStringList { all } << "" << -1;
+    QTest::newRow("edit right lost in a walk") << QStringList { "call:startTimerEvent", "reply:FF6AFE10", "count:3",
+                                                                "reply:FF6AFE11", "call:startTimerEvent" }
+                                               << QStringList { all, all } << "" << -1;
+    QTest::newRow("delete all") << QStringList { "list:3", "focus:1", "call:deleteItem:-1" }
+                                << QStringList { "07F47440000" } << dates3 << -1;
+    QTest::newRow("rows out of range") << QStringList { "list:3", "call:deleteItem:3", "call:changeEnable:-1", "focus:5" }
+                                       << QStringList {} << dates3 << -1;
+    QTest::newRow("focus without filter") << QStringList { "list:3", "focus:1" } << QStringList {} << dates3 << 1;
+    QTest::newRow("re-read under a filter")
+        << QStringList { "call:showToday", "list:3", "focus:1", "reply:FF47D5" + nf(6), "count:11", "rec:6", ended }
+        << QStringList { "07F47550200", all, "07F47570600", today } << "EVERY DAY|S_____S|2017/10/26" << 1;
+    QTest::newRow("focus moved during a re-read")
+        << QStringList { "call:showToday", "list:3", "focus:1", "reply:FF47D5" + nf(6), "focus:2", "count:11",
+                         "rec:6", ended }
+        << QStringList { "07F47550200", all, "07F47570600", today } << dates3 << 2;
+    QTest::newRow("list rebuilt during a re-read")
+        << QStringList { "call:showToday", "list:3", "focus:1", "reply:FF47D5" + nf(6), "call:showAll", "count:11",
+                         "reply:FF0101", "list:2", "focus:1", "rec:6" }
+        << QStringList {} << "EVERY DAY|_MTWTF_" << 1;
+    QTest::newRow("written event out of the list") << QStringList { "reply:FF47C0" + nf(9), "list:3" }
+                                                   << QStringList {} << dates3 << -1;
+    QTest::newRow("filter change in a walk reloads after it")
+        << QStringList { "call:startTimerEvent", "count:2", "call:showToday", "rec:1", "rec:2" }
+        << QStringList { all, "07F47570100", "07F47570200", today } << "" << -1;
+    QTest::newRow("change notice in a walk reloads after it")
+        << QStringList { "call:startTimerEvent", "count:1", "reply:FF47F6", "rec:1" }
+        << QStringList { all, "07F47570100", all } << "" << -1;
+    QTest::newRow("change notice before the count is answered by it")
+        << QStringList { "call:startTimerEvent", "reply:FF47F6", "count:1", "rec:1" }
+        << QStringList { all, "07F47570100" } << "EVERY DAY" << -1;
+}
+
+void TestTimerEventModel::commands()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, sent);
+    QFETCH(QString, dates);
+    QFETCH(int, focus);
+    Rig rig;
+    rig.run(steps);
+    QCOMPARE(rig.timerLines(), sent);
+    if (!dates.isEmpty())
+        QCOMPARE(rig.dates(), dates);
+    QCOMPARE(rig.tev.focus(), focus);
+}
+
+// Only the fields that were edited are written back, each with one notice.
+void TestTimerEventModel::leavingARowUndoesItsEdits()
+{
+    Rig rig;
+    rig.run({ "list:3", "focus:0" });
+    auto* row = static_cast<TimerEventObject*>(rig.tev.events().at(0));
+    rig.tev.changeTime(1, 2, 3);
+    rig.tev.changeDate(QDate(2017, 10, 26), true);
+    QCOMPARE(row->date(), QStringLiteral("2017/00/26"));
+    rig.tev.changeDate(QDate(1999, 1, 1), false); // the dialogs' "no date"
+    rig.tev.changeDate(QDate(), false);
+    QCOMPARE(rig.tev.getDateOfFocus(), QStringLiteral("2017/00/26"));
+    QSignalSpy time(row, &TimerEventObject::timeChanged), date(row, &TimerEventObject::dateChanged),
+        option(row, &TimerEventObject::optionChanged);
+    rig.tev.setFocus(1);
+    QCOMPARE(row->fields().time, QStringLiteral("07:30:00"));
+    QCOMPARE(row->date(), QStringLiteral("EVERY DAY"));
+    QCOMPARE((QList<int> { time.count(), date.count(), option.count() }), (QList<int> { 1, 1, 0 }));
+
+    rig.tev.changeRecInput(QString());
+    rig.tev.cancelUpdate();
+    QCOMPARE(rig.tev.focus(), 1);
+    QCOMPARE(rig.tev.row(1)->option(), QStringLiteral("DIGITAL(XLR)"));
+    rig.tev.changeOption("x");
+    rig.tev.onReadOnlyChanged(true);
+    QCOMPARE(rig.tev.focus(), -1);
+    QCOMPARE(rig.tev.row(1)->option(), QStringLiteral("DIGITAL(XLR)"));
+}
+
+void TestTimerEventModel::focusedRowOperationsNeedARow()
+{
+    Rig rig;
+    rig.run({ "list:3", "call:updateEvent", "call:cancelUpdate", "call:changeOption:x", "call:changeWeek:SMTWTFS" });
+    rig.tev.changeTime(1, 2, 3);
+    rig.tev.changeDate(QDate(2020, 1, 1), false);
+    QCOMPARE(rig.tev.getDateOfFocus(), QString());
+    QCOMPARE(rig.dates(), QStringLiteral("EVERY DAY|_MTWTF_|2017/10/26"));
+    QCOMPARE(rig.timerLines(), QStringList {});
+}
+
+QTEST_GUILESS_MAIN(TestTimerEventModel)
+#include "tst_timereventmodel.moc"
