@@ -1,0 +1,60 @@
+// Reading the recorder's list of timer events over the command channel
+// against a simulated recorder on loopback: the list query, then each event
+// requested once the one before has arrived. Reported beside the wall time:
+// the measured round trip of one status query and the ratio of the walk's
+// wall time to (round trips x that round trip). Run inside the private
+// network namespace:
+//   tools/netns-run build/bench/kz470-bench --benchmark_filter=TimerEvent
+#include <QElapsedTimer>
+#include <benchmark/benchmark.h>
+
+#include "benchlink.h"
+#include "timereventcommands.h"
+
+namespace {
+
+void BM_TimerEventWalk(benchmark::State& state)
+{
+    Link link;
+    if (!link.ok) {
+        state.SkipWithError("no simulated recorder (run inside tools/netns-run)");
+        return;
+    }
+    // The sample events over and over, to the length asked for.
+    sim::TimerEventList* recorderEvents = sim::timerEvents(link.recorder);
+    const QList<sim::SimTimerEvent> sample = sim::TimerEventList::sampleEvents();
+    recorderEvents->events.clear();
+    for (int i = 0; i < state.range(0); ++i)
+        recorderEvents->events << sample.at(i % sample.size());
+    const int count = recorderEvents->events.size();
+
+    int records = 0;
+    QObject::connect(&link.app.telnet, &Telnet::readyRead, [&](const QString& line) {
+        if (line.startsWith(QLatin1String("FF47D7")))
+            ++records;
+    });
+    const double rtt = roundTrip(link, 200);
+    // The list query answered with the count, then one exchange per event.
+    const int roundTrips = 1 + count;
+    double total = 0;
+    for (auto _ : state) {
+        records = 0;
+        QElapsedTimer clock;
+        clock.start();
+        link.app.tev.startTimerEvent();
+        if (!runUntil(link.app.telnet, [&] { return records == count && link.app.tev.events().size() == count; })) {
+            state.SkipWithError("the list was not read");
+            return;
+        }
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        state.SetIterationTime(seconds);
+        total += seconds;
+    }
+    state.counters["round_trip_us"] = rtt * 1e6;
+    state.counters["round_trips"] = roundTrips;
+    state.counters["ratio"] = total / state.iterations() / (roundTrips * rtt);
+}
+
+} // namespace
+
+BENCHMARK(BM_TimerEventWalk)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);

@@ -1,0 +1,65 @@
+#include "benchlink.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include "recorderstate.h"
+
+bool runUntil(Telnet& telnet, const std::function<bool()>& done)
+{
+    QEventLoop loop;
+    const auto quitWhenDone = [&] {
+        if (done())
+            loop.quit();
+    };
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, quitWhenDone);
+    QObject::connect(&telnet, &Telnet::readyRead, &loop, quitWhenDone);
+    check.start(10);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    if (!done())
+        loop.exec();
+    return done();
+}
+
+Link::Link()
+    : recorder(QHostAddress(QStringLiteral("10.47.0.11")))
+{
+    sim::installStatusModel(recorder);
+    ok = recorder.start();
+    // The settings-menu screen draws the menu once the walk is complete.
+    QObject::connect(&app.menu, &Menu::menuCompleted, &app.menu, [this] { app.menu.setDrawingFinished(true); });
+    app.comm.loginRequest(recorder.address().toString(), recorder.password);
+    ok = ok && runUntil(app.telnet, [this] { return app.comm.getLoginComp() && app.menu.drawingFinished; });
+    app.permission.requestPermission();
+    ok = ok && runUntil(app.telnet, [this] { return app.permission.okPermission(); });
+    app.browse.restartBrowse();
+    ok = ok && runUntil(app.telnet, [this] { return !app.browse.listing() && app.browse.nowFolderName() == "LIVE"; });
+}
+
+int Link::folder(const QString& name) const
+{
+    for (QObject* o : app.browse.entries()) {
+        if (o->property("name").toString() == name)
+            return o->property("number").toInt();
+    }
+    return -1;
+}
+
+double roundTrip(Link& link, int samples)
+{
+    int answers = 0;
+    const auto counting = QObject::connect(&link.app.telnet, &Telnet::readyRead, [&](const QString& line) {
+        if (line.startsWith(QLatin1String("D0")))
+            ++answers;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < samples; ++i) {
+        link.app.telnet.sendData("050\r\n");
+        runUntil(link.app.telnet, [&] { return answers > i; });
+    }
+    QObject::disconnect(counting);
+    return clock.nsecsElapsed() / 1e9 / samples;
+}

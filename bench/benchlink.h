@@ -1,0 +1,30 @@
+#pragma once
+
+// What the walk benchmarks share: the application's objects logged in to a
+// simulated recorder on the private network, holding the edit right, and the
+// measured round trip of one request on that link.
+#include <functional>
+
+#include "objectgraph.h"
+#include "simrecorder.h"
+
+// Runs the event loop until done() holds, checked after every reply line
+// and every 10 ms, or until 10 s have passed.
+bool runUntil(Telnet& telnet, const std::function<bool()>& done);
+
+struct Link
+{
+    // Logs in to a simulated recorder on the first recorder address, waits for
+    // the settings-menu walk, takes the edit right and lets the media browser
+    // list its first folder; ok tells whether all of it happened.
+    Link();
+    // The number of the shown folder's sub-folder of that name.
+    int folder(const QString& name) const;
+
+    sim::SimRecorder recorder;
+    ObjectGraph app;
+    bool ok = false;
+};
+
+// Mean round trip of a status query and its answer, in seconds.
+double roundTrip(Link& link, int samples);
