@@ -12,6 +12,7 @@
 //                             that the login screen searches for recorders
 //   --login ADDRESS PASSWORD  logs in, opens every tab once and ends on the
 //                             home tab
+// and, for both, --exit: quits once ready (for profiling the start).
 // Run it only inside a private network namespace (tools/netns-run).
 #include <QFont>
 #include <QGuiApplication>
@@ -30,10 +31,14 @@
 
 namespace {
 
+bool exitWhenReady = false;
+
 void say(const char* word)
 {
     std::printf("%s\n", word);
     std::fflush(stdout);
+    if (exitWhenReady && word == QByteArray("ready"))
+        QCoreApplication::quit();
 }
 
 #ifndef KZ_BARE_WINDOW
@@ -90,6 +95,7 @@ int main(int argc, char* argv[])
 {
 #ifdef KZ_BARE_WINDOW
     QGuiApplication app(argc, argv);
+    exitWhenReady = app.arguments().contains(QStringLiteral("--exit"));
     QQmlApplicationEngine engine;
     engine.loadData("import QtQuick 2.8\nimport QtQuick.Window 2.2\n"
                     "Window { visible: true; width: 450; height: 815; Text { text: \"KZ470\" } }");
@@ -102,6 +108,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    exitWhenReady = args.contains(QStringLiteral("--exit"));
     auto engine = std::make_unique<QQmlApplicationEngine>();
     g_rootContext = engine->rootContext();
     QGuiApplication::setFont(QFont(QStringLiteral("Arial")));

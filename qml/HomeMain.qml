@@ -96,6 +96,7 @@ Item {
             // --- play set, second row; the transfer tags blink together
             Image {
                 id: downloadDisp
+                objectName: "downloadDisp"
                 x: ptSize * 245
                 y: ptSize * 37
                 width: ptSize * 28
@@ -107,25 +108,38 @@ Item {
 
                 PropertyAnimation {
                     id: iconBlinkToOn
+                    objectName: "blinkToOn"
                     target: downloadDisp
                     property: "opacity"
                     to: 1.0
                     duration: 500
                     alwaysRunToEnd: true
-                    onStopped: iconBlinkToOff.start()
+                    onStopped: if (downloadDisp.blinking) iconBlinkToOff.start()
                 }
                 PropertyAnimation {
                     id: iconBlinkToOff
+                    objectName: "blinkToOff"
                     target: downloadDisp
                     property: "opacity"
                     to: 0.0
                     duration: 300
                     alwaysRunToEnd: true
-                    onStopped: iconBlinkToOn.start()
+                    onStopped: if (downloadDisp.blinking) iconBlinkToOn.start()
                 }
-                Component.onCompleted: iconBlinkToOn.start()
+                // The cycle runs while either tag shows: with both hidden it
+                // rests, so the window is not redrawn for them.
+                property bool blinking: visible || uploadDisp.visible
+                onBlinkingChanged: {
+                    if (blinking && !iconBlinkToOn.running && !iconBlinkToOff.running)
+                        iconBlinkToOn.start()
+                }
+                Component.onCompleted: {
+                    if (blinking)
+                        iconBlinkToOn.start()
+                }
             }
             Image {
+                id: uploadDisp
                 x: ptSize * 277
                 y: downloadDisp.y
                 width: ptSize * 28

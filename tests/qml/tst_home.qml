@@ -19,6 +19,8 @@ TestCase {
         comm.currentMedia = ""
         comm.trackTotalTimeFlame = 1
         comm.displayMode = false
+        comm.download = false
+        comm.upload = false
         testContext.takeWarnings()
         win = Shell.open(450, 815)
         tryCompare(win.contentItem, "height", 815)
@@ -66,6 +68,31 @@ TestCase {
             { tag: "128 no symbol", code: 128, before: false, image: "", playOnly: false, open: "map", settings: true },
             { tag: "unknown code", code: 77, before: true, image: "", playOnly: true, open: "map", settings: true }
         ]
+    }
+
+    // The transfer tags blink while one of them shows; with both hidden
+    // nothing runs for them, so the window is not redrawn.
+    function test_transferBlink_data() {
+        return [
+            { tag: "neither", code: 16, download: false, upload: false, blinking: false },
+            { tag: "download", code: 16, download: true, upload: false, blinking: true },
+            { tag: "upload", code: 16, download: false, upload: true, blinking: true },
+            { tag: "record set shown", code: 129, download: true, upload: true, blinking: false },
+        ]
+    }
+
+    function test_transferBlink(data) {
+        comm.statusIcon = data.code
+        comm.download = data.download
+        comm.upload = data.upload
+        var tag = part("downloadDisp")
+        var running = function() { return inData(tag, "blinkToOn").running || inData(tag, "blinkToOff").running }
+        compare(running(), data.blinking)
+        if (data.blinking) {
+            tryVerify(function() { return tag.opacity > 0.5 })
+            comm.download = comm.upload = false
+            tryVerify(function() { return !running() })
+        }
     }
 
     function test_statusHandler(data) {
