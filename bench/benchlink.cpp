@@ -47,19 +47,25 @@ int Link::folder(const QString& name) const
     return -1;
 }
 
-double roundTrip(Link& link, int samples)
+double roundTrip(Link& link, int samples, const QByteArray& request, const QString& replyPrefix)
 {
     int answers = 0;
     const auto counting = QObject::connect(&link.app.telnet, &Telnet::readyRead, [&](const QString& line) {
-        if (line.startsWith(QLatin1String("D0")))
+        if (line.startsWith(replyPrefix))
             ++answers;
     });
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < samples; ++i) {
-        link.app.telnet.sendData("050\r\n");
+        link.app.telnet.sendData(request.constData());
         runUntil(link.app.telnet, [&] { return answers > i; });
     }
     QObject::disconnect(counting);
     return clock.nsecsElapsed() / 1e9 / samples;
+}
+
+QByteArray lastRequest(const Link& link, const QString& prefix)
+{
+    const QStringList lines = link.recorder.receivedLines().filter(prefix);
+    return lines.isEmpty() ? QByteArray() : lines.last().toLatin1() + "\r\n";
 }

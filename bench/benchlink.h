@@ -26,5 +26,9 @@ struct Link
     bool ok = false;
 };
 
-// Mean round trip of a status query and its answer, in seconds.
-double roundTrip(Link& link, int samples);
+// Mean round trip of a request and its answer (the first reply line that
+// starts with replyPrefix), in seconds; by default a status query.
+double roundTrip(Link& link, int samples, const QByteArray& request = "050\r\n",
+                 const QString& replyPrefix = QStringLiteral("D0"));
+// The last line the recorder received that starts with prefix, ended with CR LF.
+QByteArray lastRequest(const Link& link, const QString& prefix);
