@@ -11,6 +11,7 @@ Image {
     y: ptSize * 318
     width: ptSize * 380
     height: ptSize * 46
+    sourceSize: Qt.size(width, height)
     mipmap: true
     source: "Resource/BarMeter_380x46_3.png"
 

@@ -8,6 +8,7 @@ Image {
     y: ptSize * 318
     width: ptSize * 380
     height: ptSize * 46
+    sourceSize: Qt.size(width, height)
     source: "Resource/BarMeter_mono_380x46_3.png"
 
     property real step: ptSize * 333 / 58

@@ -19,6 +19,7 @@ Item {
             y: ptSize * 83
             width: ptSize * 396
             height: ptSize * 212
+            sourceSize: Qt.size(width, height)
             source: "Resource/display_396x212_3.png"
 
             // --- play set, first row
@@ -28,6 +29,7 @@ Item {
                 y: ptSize * 10
                 width: ptSize * 97
                 height: ptSize * 21
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display_FLASHLOAD_3.png"
                 visible: comm.flashLoad && playOnly
@@ -78,6 +80,7 @@ Item {
                 y: playOnly ? downloadDisp.y : ptSize * 64
                 width: ptSize * 36
                 height: ptSize * 21
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display_48V_3.png"
                 visible: comm.micPhantom
@@ -101,6 +104,7 @@ Item {
                 y: ptSize * 37
                 width: ptSize * 28
                 height: ptSize * 21
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 opacity: 0.0
                 source: "Resource/display_Download_3.png"
@@ -169,6 +173,7 @@ Item {
                 y: ptSize * 10
                 width: ptSize * 69
                 height: ptSize * 21
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: comm.dynamics === 1 ? "Resource/display-REC_LIMITER_3.png"
                       : comm.dynamics === 2 ? "Resource/display_CNP-SOFT_3.png"
@@ -218,6 +223,7 @@ Item {
                 y: ptSize * 37
                 width: ptSize * 83
                 height: ptSize * 21
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display-REC_SYNC-REC_3.png"
                 visible: comm.syncRec && !playOnly
@@ -420,6 +426,7 @@ Item {
             }
             background: Image {
                 anchors.fill: parent
+                sourceSize: Qt.size(parent.width, parent.height)
                 source: markButton.down ? "Resource/buton_MARK_ON_168x44_3.png" : "Resource/buton_MARK_OFF_168x44_3.png"
             }
             onPressed: comm.markRequest()
@@ -438,6 +445,7 @@ Item {
             }
             background: Image {
                 anchors.fill: parent
+                sourceSize: Qt.size(parent.width, parent.height)
                 source: displayButton.down ? "Resource/Oval_ON_132x31_3.png" : "Resource/Oval_OFF_132x31_3.png"
             }
             onClicked: comm.displayMode = !comm.displayMode
@@ -456,6 +464,7 @@ Item {
             }
             background: Image {
                 anchors.fill: parent
+                sourceSize: Qt.size(parent.width, parent.height)
                 source: timeSearchButton.down && playOnly ? "Resource/Oval_ON_132x31_3.png" : "Resource/Oval_OFF_132x31_3.png"
             }
             onClicked: {
@@ -514,6 +523,7 @@ Item {
             opacity: enabled ? 1.0 : 0.5
             background: Image {
                 anchors.fill: parent
+                sourceSize: Qt.size(parent.width, parent.height)
                 source: homeSettingWindowLoader.active ? "Resource/Gear_ON_48x48_3.png" : "Resource/Gear_OFF_48x48_3.png"
             }
             onClicked: homeSettingWindowLoader.active = !homeSettingWindowLoader.active
@@ -533,6 +543,7 @@ Item {
         height: width
         background: Image {
             anchors.fill: parent
+            sourceSize: Qt.size(parent.width, parent.height)
             source: lockScreen.visible ? "Resource/KEY-ON_66x66_3.png" : "Resource/KEY-OFF_66x66_3.png"
         }
         onDoubleClicked: {

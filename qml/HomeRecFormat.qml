@@ -6,6 +6,7 @@ Image {
     y: ptSize * 25
     width: ptSize * 120
     height: ptSize * 48
+    sourceSize: Qt.size(width, height)
     source: "Resource/button-D_OFF_120x48_3.png"
 
     Text {

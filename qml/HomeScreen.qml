@@ -55,6 +55,7 @@ Item {
                 y: ptSize * 10
                 width: ptSize * 384
                 height: ptSize * 46
+                sourceSize: Qt.size(width, height)
                 source: "Resource/info_title_384x46_3.png"
             }
             Image {
@@ -62,6 +63,7 @@ Item {
                 anchors.top: homeInfoMain.bottom
                 width: ptSize * 384
                 height: ptSize * 15
+                sourceSize: Qt.size(width, height)
                 source: "Resource/info_under.png"
             }
             Image {

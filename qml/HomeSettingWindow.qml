@@ -15,6 +15,7 @@ MouseArea {
         id: panel
         width: ptSize * 412
         height: ptSize * 332
+        sourceSize: Qt.size(width, height)
         anchors.bottom: parent.bottom
         anchors.horizontalCenter: parent.horizontalCenter
         source: "Resource/set_back_412x332_3.png"
@@ -35,6 +36,7 @@ MouseArea {
             }
             background: Image {
                 anchors.fill: parent
+                sourceSize: Qt.size(parent.width, parent.height)
                 source: comm.flashLoad ? "Resource/Oval_ON_144x30_3.png" : "Resource/Oval_OFF_144x30_3.png"
             }
             onClicked: comm.flashLoadRequest()
@@ -54,6 +56,7 @@ MouseArea {
             }
             background: Image {
                 anchors.fill: parent
+                sourceSize: Qt.size(parent.width, parent.height)
                 source: comm.repeat === 3 ? "Resource/Oval_ON_144x30_3.png" : "Resource/Oval_OFF_144x30_3.png"
             }
             onClicked: {

@@ -58,6 +58,7 @@ Item {
                 y: -ptSize * 13
                 width: ptSize * 12
                 height: ptSize * 13
+                sourceSize: Qt.size(width, height)
                 source: "Resource/MARK_S_3.png"
             }
         }

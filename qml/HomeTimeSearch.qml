@@ -13,6 +13,7 @@ MouseArea {
         y: ptSize * 307
         width: ptSize * 414
         height: ptSize * 116
+        sourceSize: Qt.size(width, height)
         source: "Resource/TimeSarch_back_3.png"
 
         MouseArea {
@@ -35,6 +36,7 @@ MouseArea {
             y: ptSize * 55
             width: ptSize * 80
             height: ptSize * 42
+            sourceSize: Qt.size(width, height)
             source: "Resource/TimeSarch_track_3.png"
             visible: timeSearchTrack.focus
         }
@@ -76,6 +78,7 @@ MouseArea {
             y: ptSize * 55
             width: ptSize * 234
             height: ptSize * 42
+            sourceSize: Qt.size(width, height)
             source: "Resource/TimeSarch_time_3.png"
             visible: timeSearchHour.focus || timeSearchMin.focus || timeSearchSec.focus || timeSearchFlame.focus
         }
@@ -97,6 +100,7 @@ MouseArea {
             }
             background: Image {
                 anchors.fill: parent
+                sourceSize: Qt.size(parent.width, parent.height)
                 source: parent.down ? "Resource/set_button-ON_110x30_3.png" : "Resource/set_button-OFF_110x30_3.png"
             }
             onClicked: {

@@ -610,6 +610,7 @@ Rectangle {
                     background: Image {
                         source: address.focus ? "Resource/LogIn_add-pass_ON_296x50_3.png"
                                               : "Resource/LogIn_add-pass_OFF_296x50_3.png"
+                        sourceSize: Qt.size(address.width, address.height)
                     }
                     onAccepted: password.focus = true
                 }
@@ -638,6 +639,7 @@ Rectangle {
                     background: Image {
                         source: password.focus ? "Resource/LogIn_add-pass_ON_296x50_3.png"
                                                : "Resource/LogIn_add-pass_OFF_296x50_3.png"
+                        sourceSize: Qt.size(password.width, password.height)
                     }
                     onAccepted: manualLogin()
                 }
@@ -663,6 +665,7 @@ Rectangle {
                     background: Image {
                         source: comm.loginState === 0 ? "Resource/LogIn_296x50_3.png"
                                                       : "Resource/LogIn_connect_296x50_3.png"
+                        sourceSize: Qt.size(loginButton.width, loginButton.height)
                     }
                     onClicked: {
                         popup.hide()

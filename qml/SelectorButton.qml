@@ -25,6 +25,7 @@ Button {
     }
     background: Image {
         anchors.fill: parent
+        sourceSize: Qt.size(parent.width, parent.height)
         source: parent.down || parent.open ? "Resource/button-D_ON_120x48_3.png" : "Resource/button-D_OFF_120x48_3.png"
     }
 }

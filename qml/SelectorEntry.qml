@@ -9,6 +9,7 @@ Image {
 
     width: ptSize * 120
     height: ptSize * 48
+    sourceSize: Qt.size(width, height)
     source: current === label ? "Resource/button-D_ON_120x48_3.png" : "Resource/button-D_OFF_120x48_3.png"
 
     Text {

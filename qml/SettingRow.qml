@@ -55,6 +55,7 @@ Item {
         height: ptSize * 30
         background: Image {
             anchors.fill: parent
+            sourceSize: Qt.size(parent.width, parent.height)
             mipmap: true
             source: row.on ? "Resource/button-C_ON_58x30_3.png" : "Resource/button-C_OFF_58x30_3.png"
         }
@@ -108,6 +109,7 @@ Item {
             y: slider.topPadding + slider.availableHeight / 2 - height / 2
             width: ptSize * 30
             height: ptSize * 30
+            sourceSize: Qt.size(width, height)
             source: row.on ? "Resource/Knob_ON_30x30_3.png" : "Resource/Knob_OFF_30x30_3.png"
         }
         onValueChanged: {

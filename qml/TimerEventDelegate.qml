@@ -322,6 +322,7 @@ Item {
         y: ptSize * 106
         width: ptSize * 384
         height: ptSize * 37
+        sourceSize: Qt.size(width, height)
         source: "Resource/TimerEvent/area_384x37_Unselectedt_3.png"
 
         TextTapScroll {
