@@ -9,6 +9,7 @@ Button {
 
     background: Image {
         anchors.fill: parent
+        sourceSize: Qt.size(parent.width, parent.height)
         source: lit ? onImage : offImage
     }
 }
