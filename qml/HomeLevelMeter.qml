@@ -14,6 +14,7 @@ Image {
     sourceSize: Qt.size(width, height)
     mipmap: true
     source: "Resource/BarMeter_380x46_3.png"
+    asynchronous: true
 
     property real step: ptSize * 333 / 58
     property real scaleStart: ptSize * 14

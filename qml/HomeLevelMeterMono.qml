@@ -10,6 +10,7 @@ Image {
     height: ptSize * 46
     sourceSize: Qt.size(width, height)
     source: "Resource/BarMeter_mono_380x46_3.png"
+    asynchronous: true
 
     property real step: ptSize * 333 / 58
     property real scaleStart: ptSize * 7

@@ -21,6 +21,7 @@ Item {
             height: ptSize * 212
             sourceSize: Qt.size(width, height)
             source: "Resource/display_396x212_3.png"
+            asynchronous: true
 
             // --- play set, first row
             Image {
@@ -32,6 +33,7 @@ Item {
                 sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display_FLASHLOAD_3.png"
+                asynchronous: true
                 visible: comm.flashLoad && playOnly
             }
             Image {
@@ -41,6 +43,7 @@ Item {
                 height: flashLoadDisp.height
                 mipmap: true
                 source: "Resource/display_AUTOREADY_3.png"
+                asynchronous: true
                 visible: comm.autoReady && playOnly
             }
             Image {
@@ -50,6 +53,7 @@ Item {
                 height: flashLoadDisp.height
                 mipmap: true
                 source: "Resource/display_AUTOCUE_3.png"
+                asynchronous: true
                 visible: comm.autoCue && playOnly
             }
             Image {
@@ -59,6 +63,7 @@ Item {
                 height: flashLoadDisp.height
                 mipmap: true
                 source: "Resource/display_INCPLAY_3.png"
+                asynchronous: true
                 visible: comm.incPlay && playOnly
             }
 
@@ -83,6 +88,7 @@ Item {
                 sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display_48V_3.png"
+                asynchronous: true
                 visible: comm.micPhantom
             }
             Image {
@@ -93,6 +99,7 @@ Item {
                 height: width
                 mipmap: true
                 source: "Resource/display_timer_black_3.png"
+                asynchronous: true
                 visible: comm.timerEvent && comm.currentMedia !== "CD"
             }
 
@@ -108,6 +115,7 @@ Item {
                 mipmap: true
                 opacity: 0.0
                 source: "Resource/display_Download_3.png"
+                asynchronous: true
                 visible: comm.download && playOnly
 
                 PropertyAnimation {
@@ -151,6 +159,7 @@ Item {
                 mipmap: true
                 opacity: downloadDisp.opacity
                 source: "Resource/display_Upload_3.png"
+                asynchronous: true
                 visible: comm.upload && playOnly
             }
             Image {
@@ -187,6 +196,7 @@ Item {
                 height: limiterDisp.height
                 mipmap: true
                 source: "Resource/display-REC_AGC_3.png"
+                asynchronous: true
                 visible: comm.agc && !playOnly
             }
             Image {
@@ -196,6 +206,7 @@ Item {
                 height: limiterDisp.height
                 mipmap: true
                 source: "Resource/display-REC_SRC_3.png"
+                asynchronous: true
                 visible: comm.src && !playOnly
             }
             Image {
@@ -205,6 +216,7 @@ Item {
                 height: limiterDisp.height
                 mipmap: true
                 source: "Resource/display-REC_AUTO-TRACK_3.png"
+                asynchronous: true
                 visible: comm.autoTrack && !playOnly
             }
             Image {
@@ -215,6 +227,7 @@ Item {
                 height: limiterDisp.height
                 mipmap: true
                 source: "Resource/display-REC_AUTO-MARK_3.png"
+                asynchronous: true
                 visible: comm.autoMark && !playOnly && comm.currentMedia !== "CD"
             }
             Image {
@@ -226,6 +239,7 @@ Item {
                 sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display-REC_SYNC-REC_3.png"
+                asynchronous: true
                 visible: comm.syncRec && !playOnly
             }
             Image {
@@ -235,6 +249,7 @@ Item {
                 height: syncRecDisp.height
                 mipmap: true
                 source: "Resource/display-REC_LOW-CUT_3.png"
+                asynchronous: true
                 visible: comm.lowCut && !playOnly
             }
 
@@ -490,6 +505,7 @@ Item {
             height: width
             rotation: mainFlick.atYBeginning === true ? 0 : 180
             source: "Resource/page_10x10_3.png"
+            asynchronous: true
 
             MouseArea {
                 anchors.centerIn: parent

@@ -8,6 +8,7 @@ Image {
     height: ptSize * 48
     sourceSize: Qt.size(width, height)
     source: "Resource/button-D_OFF_120x48_3.png"
+    asynchronous: true
 
     Text {
         anchors.fill: parent

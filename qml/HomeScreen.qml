@@ -57,6 +57,7 @@ Item {
                 height: ptSize * 46
                 sourceSize: Qt.size(width, height)
                 source: "Resource/info_title_384x46_3.png"
+                asynchronous: true
             }
             Image {
                 anchors.horizontalCenter: parent.horizontalCenter
@@ -65,6 +66,7 @@ Item {
                 height: ptSize * 15
                 sourceSize: Qt.size(width, height)
                 source: "Resource/info_under.png"
+                asynchronous: true
             }
             Image {
                 id: homeInfoMain
@@ -73,6 +75,7 @@ Item {
                 width: ptSize * 384
                 height: ptSize * 220
                 source: "Resource/info_bar_384_3.png"
+                asynchronous: true
 
                 Image {
                     id: infoStereo
