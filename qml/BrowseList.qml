@@ -121,6 +121,7 @@ Item {
 
                 Image {
                     id: icon
+                    objectName: "rowIcon"
                     anchors.left: parent.left
                     smooth: false
                     sourceSize.height: ptSize * 44
