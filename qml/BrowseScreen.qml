@@ -1,5 +1,511 @@
 import QtQuick 2.8
 
-// Stands in for the media browser screen until it is built; the window sizes and shows it.
+// The browse tab: the folders and files of the current medium with the tools
+// to make and sort folders, rename, delete, copy, select and undo. All data
+// and every request belong to the browse model; the two Loaders carry the
+// subject of a menu or a name window from the tap that opens it to the
+// handler that acts on it.
 Item {
+    id: browseScreen
+
+    // Nothing may change the medium: read-only, not stopped, or not playing on.
+    property bool browseReadOnly: permission.isReadOnly || comm.statusIcon !== 16 || comm.playMode !== "CONTINUE"
+    // Not even a file can be selected.
+    property bool browseSelectOnly: permission.isReadOnly || (comm.statusIcon !== 16 && comm.statusIcon !== 17)
+                                    || comm.playMode === "RANDOM" || comm.playMode === "PROGRAM"
+                                    || (comm.playArea === "PLAYLIST" && comm.playMode === "SINGLE")
+    // Copy paths need the shown folder's name, which a re-read empties for a while.
+    readonly property bool folderNameKnown: browse.nowFolderNumber === 0 || browse.nowFolderName !== ""
+
+    // True while the shown list still has this entry: a menu or a dialog
+    // opened before the list was read again must not act on another item.
+    function stillListed(number, name) {
+        var list = browseModel
+        for (var i = 0; i < list.length; ++i) {
+            if (list[i].number === number && list[i].name === name)
+                return true
+        }
+        return false
+    }
+
+    function closeAll() {
+        browseFolderBrowseLoader.active = false
+        browseMenuLoader.active = false
+        browseInputWindowLoader.active = false
+    }
+
+    function drive() {
+        return comm.currentMedia === "SD1" ? "A:" : comm.currentMedia === "SD2" ? "B:" : "C:"
+    }
+
+    BackScreen {
+        Image {
+            objectName: "viewOnlyBadge"
+            x: ptSize * 18
+            y: ptSize * 4
+            smooth: false
+            sourceSize.width: ptSize * 100
+            source: "Resource/icon_100x20_viewonly.svg"
+            visible: browseSelectOnly
+        }
+
+        Text {
+            id: browseTitle
+            x: ptSize * 20
+            y: ptSize * 30
+            text: "BROWSE"
+            font.pixelSize: ptSize * 25
+            font.weight: Font.Medium
+            textFormat: Text.PlainText
+            color: "white"
+        }
+
+        MediaIcon {
+            anchors.right: parent.right
+            anchors.rightMargin: ptSize * 15
+            y: ptSize * 24
+        }
+
+        BrowseList {
+            id: browseList
+            objectName: "browseList"
+            mode: 1
+            anchors.top: browseTitle.bottom
+            anchors.bottom: parent.bottom
+            anchors.left: parent.left
+            anchors.right: parent.right
+            footerSize: browseFooter.height
+        }
+
+        Image {
+            objectName: "setToCurrent"
+            anchors.right: browseList.right
+            anchors.rightMargin: ptSize * 20
+            anchors.top: browseList.top
+            anchors.topMargin: ptSize * 5
+            smooth: false
+            sourceSize.width: ptSize * 135
+            source: "Resource/Browse/icon_135x26_Set-to-C.svg"
+            visible: browse.currentFolderNumber !== browse.nowFolderNumber && !permission.isReadOnly && comm.statusIcon === 16
+
+            MouseArea {
+                anchors.fill: parent
+                onClicked: browse.setToCurrentFolder()
+            }
+        }
+
+        Rectangle {
+            id: browseFooter
+            anchors.bottom: parent.bottom
+            width: parent.width
+            height: ptSize * 66 + 2
+            color: "#E62F3E5B"
+            border.width: 1
+
+            MouseArea {
+                anchors.fill: parent
+            }
+
+            Repeater {
+                model: [
+                    { name: "createFolderTool", icon: "Resource/Browse/icon_44x44_CreateFolder.svg", x: 20, switchable: true },
+                    { name: "goToCurrentTool", icon: "Resource/Browse/icon_44x44_GotoCurrent.svg", x: 102.5, switchable: false },
+                    { name: "sortByTimeTool", icon: "Resource/Browse/icon_44x44_sort-by-Time.svg", x: 185, switchable: true },
+                    { name: "sortByNameTool", icon: "Resource/Browse/icon_44x44_sort-by-Name.svg", x: 267.5, switchable: true },
+                    { name: "undoTool", icon: "Resource/Browse/icon_44x44_undo.svg", x: 414 - 20 - 44, switchable: true }
+                ]
+                delegate: Image {
+                    objectName: modelData.name
+                    x: ptSize * modelData.x
+                    anchors.verticalCenter: parent.verticalCenter
+                    smooth: false
+                    sourceSize.width: ptSize * 44
+                    source: modelData.icon
+                    enabled: !modelData.switchable || !browseReadOnly
+                    opacity: enabled ? 1 : 0.5
+
+                    MouseArea {
+                        anchors.fill: parent
+                        onClicked: {
+                            switch (index) {
+                            case 0:
+                                browseInputWindowLoader.isCreate = true
+                                browseInputWindowLoader.isFolder = true
+                                browseInputWindowLoader.field = ""
+                                browseInputWindowLoader.active = true
+                                break
+                            case 1: browse.goToCurrentFolder(); break
+                            case 2: browse.sortByTime(); break
+                            case 3: browse.sortByName(); break
+                            default: browse.undo()
+                            }
+                        }
+                    }
+                }
+            }
+        }
+
+        Loader {
+            id: browseInputWindowLoader
+            objectName: "browseInputWindowLoader"
+            anchors.fill: browseList
+            active: false
+            property string field: ""
+            property bool isCreate: true
+            property bool isFolder: true
+
+            sourceComponent: InputWindow {
+                objectName: "nameWindow"
+                title: isCreate ? "New folder name" : isFolder ? "Rename folder" : "Rename file"
+                field: browseInputWindowLoader.field
+                onClickedOk: {
+                    if (isCreate)
+                        browse.createFolder(inputText)
+                    else if (!stillListed(browseMenuLoader.number, browseInputWindowLoader.field))
+                        ; // the list changed under the window: nothing is renamed
+                    else if (isFolder)
+                        browse.renameFolder(browseMenuLoader.number, inputText)
+                    else
+                        browse.renameFile(browseMenuLoader.number, inputText, browseInputWindowLoader.field)
+                    browseInputWindowLoader.active = false
+                }
+                onClickedCancel: browseInputWindowLoader.active = false
+            }
+        }
+
+        Loader {
+            id: browseMenuLoader
+            objectName: "browseMenuLoader"
+            anchors.fill: browseList
+            active: false
+            property int number: 0
+            property int listViewIndex: 0
+            property string name: ""
+            property bool isFolder: false
+            sourceComponent: isFolder ? brFolderMenuComponent : brMenuComponent
+        }
+
+        Component {
+            id: brFolderMenuComponent
+
+            Rectangle {
+                objectName: "folderMenu"
+                color: "#99000000"
+
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: browseMenuLoader.active = false
+                }
+
+                Rectangle {
+                    y: ptSize * 120
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    width: ptSize * 325
+                    height: ptSize * 170
+                    radius: ptSize * 10
+                    color: "#DCDCDC"
+                    border.width: ptSize * 3
+                    border.color: "black"
+
+                    MouseArea {
+                        anchors.fill: parent
+                    }
+
+                    TextTapScroll {
+                        x: ptSize * 20
+                        y: ptSize * 10
+                        width: ptSize * 285
+                        height: ptSize * 29
+                        font.pixelSize: ptSize * 18
+                        verticalAlignment: Text.AlignVCenter
+                        text: browseMenuLoader.name
+                    }
+
+                    Rectangle {
+                        x: ptSize * 20
+                        y: ptSize * 39
+                        width: ptSize * 285
+                        height: ptSize * 2
+                        color: "#878787"
+                    }
+
+                    MenuEntry {
+                        objectName: "folderRename"
+                        x: ptSize * 93
+                        y: ptSize * 71
+                        icon: "Resource/Browse/icon_47x30_rename-B.svg"
+                        caption: "Rename"
+                        enabled: !browseReadOnly
+                        onClicked: openRename()
+                    }
+
+                    MenuEntry {
+                        objectName: "folderDelete"
+                        x: ptSize * 185
+                        y: ptSize * 71
+                        icon: "Resource/Browse/icon_47x30_Delete-B.svg"
+                        caption: "Delete"
+                        enabled: !browseReadOnly
+                        onClicked: openDeleteCheck()
+                    }
+
+                    CloseButton {
+                        y: ptSize * 136
+                    }
+                }
+            }
+        }
+
+        Component {
+            id: brMenuComponent
+
+            Rectangle {
+                objectName: "fileMenu"
+                color: "#99000000"
+
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: browseMenuLoader.active = false
+                }
+
+                Image {
+                    y: ptSize * 120
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    smooth: false
+                    sourceSize.width: ptSize * 325
+                    source: "Resource/Browse/browse_back_325x230.svg"
+
+                    MouseArea {
+                        anchors.fill: parent
+                    }
+
+                    TextTapScroll {
+                        x: ptSize * 22
+                        y: ptSize * 10
+                        width: ptSize * 281
+                        height: ptSize * 29
+                        font.pixelSize: ptSize * 18
+                        verticalAlignment: Text.AlignVCenter
+                        text: browseMenuLoader.name
+                    }
+
+                    Text {
+                        id: fileInfo
+                        objectName: "fileInfo"
+                        x: ptSize * 22
+                        y: ptSize * 47
+                        font.pixelSize: ptSize * 13
+                        textFormat: Text.PlainText
+                        lineHeightMode: Text.FixedHeight
+                        lineHeight: ptSize * 17
+                        text: infoOfMenuFile()
+
+                        // Only the information of the file the menu was opened for.
+                        function infoOfMenuFile() {
+                            var entry = browseModel[browseMenuLoader.listViewIndex]
+                            return entry && entry.number === browseMenuLoader.number ? browse.getInfo(browseMenuLoader.listViewIndex) : ""
+                        }
+
+                        Connections {
+                            target: browse
+                            function onInfoChanged() { fileInfo.text = fileInfo.infoOfMenuFile() }
+                        }
+                    }
+
+                    MenuEntry {
+                        id: select
+                        objectName: "fileSelect"
+                        x: ptSize * 29.5
+                        y: ptSize * 123
+                        icon: "Resource/Browse/icon_47x30_select-B.svg"
+                        caption: "Select"
+                        enabled: !permission.isReadOnly
+                                 && (comm.playArea === "ALL" || (comm.playArea === "FOLDER" && browse.currentFolderNumber === browse.nowFolderNumber))
+                                 && (comm.playMode === "CONTINUE" || comm.playMode === "SINGLE")
+                        onClicked: {
+                            browse.selectFile(browseMenuLoader.number)
+                            browseMenuLoader.active = false
+                        }
+                    }
+
+                    MenuEntry {
+                        objectName: "fileRename"
+                        x: ptSize * 102.5
+                        y: select.y
+                        icon: "Resource/Browse/icon_47x30_rename-B.svg"
+                        caption: "Rename"
+                        enabled: !browseReadOnly
+                        onClicked: openRename()
+                    }
+
+                    MenuEntry {
+                        objectName: "fileCopy"
+                        x: ptSize * 175.5
+                        y: select.y
+                        icon: "Resource/Browse/icon_47x30_copy.svg"
+                        caption: "Copy"
+                        enabled: !browseReadOnly && folderNameKnown
+                        onClicked: {
+                            browseFolderBrowseLoader.folder = browse.nowFolderName
+                            browseMenuLoader.active = false
+                            browseFolderBrowseLoader.active = true
+                        }
+                    }
+
+                    MenuEntry {
+                        objectName: "fileDelete"
+                        x: ptSize * 248.5
+                        y: select.y
+                        icon: "Resource/Browse/icon_47x30_Delete-B.svg"
+                        caption: "Delete"
+                        enabled: !browseReadOnly
+                        onClicked: openDeleteCheck()
+                    }
+
+                    CloseButton {
+                        y: ptSize * 196
+                    }
+                }
+            }
+        }
+
+        DialogNoButton {
+            id: deleteCheck
+            objectName: "deleteCheck"
+            visible: false
+            text: (browseMenuLoader.isFolder ? "Delete selected folder?\n" : "Delete selected file?\n") + browseMenuLoader.name
+
+            TimerEventButtonRect {
+                objectName: "deleteOk"
+                x: ptSize * 86
+                y: ptSize * 242
+                text: "OK"
+                onClicked: {
+                    if (!stillListed(browseMenuLoader.number, browseMenuLoader.name))
+                        ; // the list changed under the question: nothing is deleted
+                    else if (browseMenuLoader.isFolder)
+                        browse.deleteFolder(browseMenuLoader.number)
+                    else
+                        browse.deleteFile(browseMenuLoader.number)
+                    deleteCheck.visible = false
+                }
+            }
+
+            TimerEventButtonRect {
+                objectName: "deleteCancel"
+                x: ptSize * 228
+                y: ptSize * 242
+                text: "Cancel"
+                onClicked: deleteCheck.visible = false
+            }
+        }
+
+        Loader {
+            id: browseFolderBrowseLoader
+            objectName: "browseFolderBrowseLoader"
+            anchors.fill: browseList
+            active: false
+            property string folder: ""
+
+            sourceComponent: BrowseWindow {
+                objectName: "copyPicker"
+                mode: 3
+                color: "#000000"
+                pasteEnabled: folderNameKnown
+                onClickedFolder: {
+                    var d = drive()
+                    var name = browseMenuLoader.name
+                    var folder = browseFolderBrowseLoader.folder
+                    var source = folder !== "" ? d + "\\" + folder + "\\" + name : d + "\\" + name
+                    var target = browse.nowFolderName !== "" ? d + "\\" + browse.nowFolderName + "\\" + name : d + "\\" + name
+                    browse.copyFile(source, target)
+                    browseFolderBrowseLoader.active = false
+                }
+                onClickedCancel: browseFolderBrowseLoader.active = false
+            }
+        }
+
+        Connections {
+            target: permission
+            function onIsReadOnlyChanged(readOnly) { closeAll() }
+        }
+
+        // A new medium (or none) ends whatever was open: its numbers named
+        // entries of the old one.
+        Connections {
+            target: comm
+            function onCurrentMediaChanged(media) {
+                closeAll()
+                deleteCheck.visible = false
+            }
+        }
+
+        DialogNoButton {
+            id: browseDialog
+            objectName: "browseNotice"
+            property bool rec: comm.statusIcon === 129 || comm.statusIcon === 130 || comm.statusIcon === 131
+            property bool cd: comm.currentMedia === "CD"
+            property bool cppString: browse.browseDialogString !== ""
+            visible: cd || rec || cppString
+            text: cd ? "BROWSE screen is not available when current media is CD."
+                     : rec ? "BROWSE screen is not available while recordings."
+                     : cppString ? browse.browseDialogString : ""
+            onCppStringChanged: {
+                if (!cppString)
+                    browse.restartBrowse()
+            }
+        }
+    }
+
+    function openRename() {
+        browseInputWindowLoader.isCreate = false
+        browseInputWindowLoader.isFolder = browseMenuLoader.isFolder
+        browseInputWindowLoader.field = browseMenuLoader.name
+        browseInputWindowLoader.active = true
+        browseMenuLoader.active = false
+    }
+
+    function openDeleteCheck() {
+        deleteCheck.visible = true
+        browseMenuLoader.active = false
+    }
+
+    // Close button of the two menus: a 20-unit cross with a 40-unit tap area.
+    component CloseButton: Image {
+        x: ptSize * 285
+        smooth: false
+        sourceSize.width: ptSize * 20
+        source: "Resource/Playlist/icon_20x20_close.svg"
+
+        MouseArea {
+            x: -ptSize * 10
+            y: -ptSize * 10
+            height: ptSize * 40
+            width: height
+            onClicked: browseMenuLoader.active = false
+        }
+    }
+
+    // A menu entry: icon over caption, half transparent and deaf while disabled.
+    component MenuEntry: MouseArea {
+        property alias icon: entryIcon.source
+        property alias caption: entryCaption.text
+        width: ptSize * 47
+        height: ptSize * 48
+        opacity: enabled ? 1 : 0.5
+
+        Image {
+            id: entryIcon
+            smooth: false
+            sourceSize.width: ptSize * 47
+        }
+
+        Text {
+            id: entryCaption
+            anchors.bottom: parent.bottom
+            anchors.horizontalCenter: parent.horizontalCenter
+            font.pixelSize: ptSize * 13
+            textFormat: Text.PlainText
+        }
+    }
 }

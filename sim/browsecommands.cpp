@@ -241,7 +241,12 @@ bool MediaFiles::applyEdit(SimConnection* c, const QString& op, const QString& l
     if (op == QLatin1String("25")) {
         if (!m_canUndo)
             return false;
-        volume(m_undoMedium) = m_undo;
+        // The tree goes back; the current folder and file stay what they are.
+        SimVolume& vol = volume(m_undoMedium);
+        const int folder = vol.currentFolderId, file = vol.currentFileId;
+        vol = m_undo;
+        vol.currentFolderId = folder;
+        vol.currentFileId = file;
         m_canUndo = false;
         return true;
     }

@@ -160,25 +160,10 @@ void TstBrowseSim::edits_data()
 
     const QStringList live { "2017", "Opening.wav", "Interview.wav", "Closing.wav" };
     auto num = [this](const QString& name) { return number(name); };
-    QTest::newRow("new folder") << Action([](Browse& b) { b.createFolder("Neu Ö"); }) << ""
-        << "LIVE" << QStringList { "2017", "Neu Ö", "Opening.wav", "Interview.wav", "Closing.wav" } << false;
     QTest::newRow("rename folder") << Action([num](Browse& b) { b.renameFolder(num("2017"), "2018"); }) << ""
         << "LIVE" << QStringList { "2018", "Opening.wav", "Interview.wav", "Closing.wav" } << false;
     QTest::newRow("delete folder") << Action([num](Browse& b) { b.deleteFolder(num("2017")); }) << ""
         << "LIVE" << QStringList(live.mid(1)) << false;
-    QTest::newRow("rename file") << Action([num](Browse& b) { b.renameFile(num("Interview.wav"), "Talk.WAV", "Interview.wav"); })
-        << "" << "LIVE" << QStringList { "2017", "Opening.wav", "Talk.wav", "Closing.wav" } << false;
-    QTest::newRow("delete file") << Action([num](Browse& b) { b.deleteFile(num("Closing.wav")); }) << ""
-        << "LIVE" << QStringList(live.mid(0, 3)) << false;
-    QTest::newRow("sort by name") << Action([](Browse& b) { b.sortByName(); }) << ""
-        << "LIVE" << QStringList { "2017", "Closing.wav", "Interview.wav", "Opening.wav" } << false;
-    QTest::newRow("copy and paste") << Action([](Browse& b) { b.copyFile("A:\\LIVE\\Opening.wav", "A:\\LIVE\\2017\\Opening.wav"); })
-        << "" << "LIVE\\2017" << QStringList { "Encore.mp3", "Opening.wav" } << false;
-    QTest::newRow("undo") << Action([num](Browse& b) {
-        b.deleteFile(num("Closing.wav"));
-        QTRY_COMPARE(b.commandPending, 0);
-        b.undo();
-    }) << "" << "LIVE" << live << false;
     QTest::newRow("twelve folders at once") << Action([](Browse& b) {
         for (int i = 0; i < 12; ++i)
             b.createFolder(QString("Ordner Ä %1 ").arg(i, 2, 10, QChar('0')) + QString(100, QChar(0x00E9)));
@@ -202,6 +187,8 @@ void TstBrowseSim::edits()
     QFETCH(bool, failed);
     if (!refused.isEmpty())
         files->refuse << refused;
+    files->coalesceResults = true; // each edit's answers arrive together
+    files->workingAnswers = 2;
     QSignalSpy failures(&app->browse, &Browse::execFailed);
     const int pauses = app->telnet.pauseCount();
     action(app->browse);

@@ -74,11 +74,9 @@ void TestBrowseModel::requests_data()
     };
     const QString sd1 = "SD1", cd = "CD";
     const QStringList none;
-    QTest::newRow("open") << sd1 << Action([](Browse& b) { b.openFolder(5); }) << QStringList { "07F6B00", "07F6B05" } << 0 << false;
     QTest::newRow("up") << sd1 << in5([](Browse& b) { b.upFolder(); }) << QStringList { "07F6B0200\\LIVE" } << 0 << false;
     QTest::newRow("up to the root") << sd1 << Action([](Browse& b) { b.nowFolder.setName("LIVE"); b.upFolder(); }) << QStringList { "07F6B0200\\" } << 0 << false;
     QTest::newRow("set current folder") << sd1 << in5([](Browse& b) { b.setToCurrentFolder(); }) << QStringList { "07F6B01\\LIVE\\2017", "07F6B00", "07F6B05" } << 0 << false;
-    QTest::newRow("sort by time") << sd1 << in5([](Browse& b) { b.sortByTime(); }) << QStringList { "07F6B03000500" } << 1 << false;
     QTest::newRow("sort by name") << sd1 << in5([](Browse& b) { b.sortByName(); }) << QStringList { "07F6B03010500" } << 1 << false;
     QTest::newRow("select file") << sd1 << Action([](Browse& b) { b.selectFile(1234); }) << QStringList { "07F6B273412" } << 0 << false;
     QTest::newRow("delete file") << sd1 << Action([](Browse& b) { b.deleteFile(123); }) << QStringList { "07F6B24002301" } << 1 << false;
@@ -86,9 +84,7 @@ void TestBrowseModel::requests_data()
     QTest::newRow("delete folder -1") << sd1 << Action([](Browse& b) { b.deleteFolder(-1); }) << none << 0 << false;
     QTest::newRow("number beyond the field") << sd1 << Action([](Browse& b) { b.deleteFile(12345); b.selectFile(10000); }) << none << 0 << false;
     QTest::newRow("sort before a folder is shown") << sd1 << Action([](Browse& b) { b.sortByName(); }) << none << 0 << false;
-    QTest::newRow("copy") << sd1 << Action([](Browse& b) { b.copyFile("A:\\LIVE\\a.wav", "A:\\B\\a.wav"); }) << QStringList { "07F6B0400A:\\LIVE\\a.wav", "07F6B0415A:\\B\\a.wav" } << 1 << false;
     QTest::newRow("delete by path") << sd1 << Action([](Browse& b) { b.deleteFileFullPath("A:\\_playlists\\s.ppl"); }) << QStringList { "07F6B26A:\\_playlists\\s.ppl" } << 1 << false;
-    QTest::newRow("undo") << sd1 << Action([](Browse& b) { b.undo(); }) << QStringList { "07F6B25" } << 0 << false;
     QTest::newRow("information") << sd1 << Action([](Browse& b) { b.queryInfo(30); }) << QStringList { "07F6B22003000" } << 0 << false;
 
     // Folder names: cleaned, then cut to 117 bytes of whole characters.

@@ -1,0 +1,169 @@
+import QtQuick 2.8
+import QtQuick.Controls 2.1
+
+// The folder the browse model shows: a title bar with the up button and the
+// folder's name, and one row per sub-folder and file. A folder row opens the
+// folder; a file row opens the browse screen's file menu (mode 1) or reports
+// the file (modes 2 and 4); mode 3 lists folders only.
+Item {
+    id: browseList
+
+    property int mode: 0
+    property int footerSize: 0
+
+    signal clicked(int takeNumber, string name)
+
+    Rectangle {
+        id: nowFolderTitle
+        objectName: "nowFolderTitle"
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.leftMargin: mode === 1 ? 0 : ptSize * 14
+        anchors.rightMargin: anchors.leftMargin
+        height: ptSize * 59
+        color: "#89A3D4"
+
+        Image {
+            id: upIcon
+            objectName: "upIcon"
+            x: ptSize * 15
+            y: ptSize * 9
+            smooth: false
+            sourceSize.width: ptSize * 44.1
+            source: browse.nowFolderNumber === 0 ? "Resource/Browse/icon_44x44_up-G.svg" : "Resource/Browse/icon_44x44_up-B.svg"
+
+            MouseArea {
+                anchors.fill: parent
+                visible: browse.nowFolderName !== ""
+                onClicked: {
+                    browse.upFolder()
+                    folderName.stopScroll()
+                }
+            }
+        }
+
+        TextTapScroll {
+            id: folderName
+            objectName: "folderName"
+            x: ptSize * 71
+            anchors.bottom: parent.bottom
+            width: parent.width - ptSize * 73
+            height: ptSize * 27
+            font.pixelSize: ptSize * 20
+            text: {
+                var name = browse.nowFolderName
+                if (browse.nowFolderNumber === 0)
+                    return "ROOT"
+                return name.substring(name.lastIndexOf("\\") + 1)
+            }
+        }
+
+        Image {
+            objectName: "currentBadge"
+            x: ptSize * 71
+            y: ptSize * 5
+            smooth: false
+            sourceSize.width: ptSize * 100
+            source: "Resource/Browse/icon_100x24_current.svg"
+            visible: browse.currentFolderNumber === browse.nowFolderNumber
+        }
+    }
+
+    ListView {
+        id: browseListView
+        objectName: "browseListView"
+        anchors.top: nowFolderTitle.bottom
+        anchors.bottom: parent.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        clip: true
+        model: browseModel
+        footer: Item { height: footerSize }
+
+        ScrollBar.vertical: ScrollBar {
+            anchors.right: parent.right
+            anchors.rightMargin: mode === 2 || mode === 4 ? ptSize * 3 : 0
+            visible: browseListView.contentHeight > browseListView.height
+            contentItem: CommonScrollBarItem {}
+        }
+
+        delegate: Rectangle {
+            id: row
+            readonly property bool hidden: mode === 3 && modelData.type === 1
+            width: mode === 1 ? ptSize * 404 : ptSize * 340
+            height: hidden ? 0 : ptSize * 44
+            anchors.horizontalCenter: parent ? parent.horizontalCenter : undefined
+            radius: ptSize * 5
+            color: index % 2 === 0 ? "#272727" : "black"
+            visible: !hidden
+
+            MouseArea {
+                objectName: "row_" + modelData.name
+                anchors.fill: parent
+                onClicked: execEvent()
+
+                function execEvent() {
+                    if (modelData.type === 0) {
+                        folderName.stopScroll()
+                        browse.openFolder(modelData.number)
+                    } else if (mode === 1) {
+                        browse.queryInfo(modelData.number)
+                        browseMenuLoader.name = modelData.name
+                        browseMenuLoader.number = modelData.number
+                        browseMenuLoader.isFolder = false
+                        browseMenuLoader.listViewIndex = index
+                        browseMenuLoader.active = true
+                    } else {
+                        browseList.clicked(modelData.number, modelData.name)
+                    }
+                }
+
+                Image {
+                    id: icon
+                    objectName: "rowIcon"
+                    anchors.left: parent.left
+                    smooth: false
+                    sourceSize.height: ptSize * 44
+                    source: modelData.type === 0
+                            ? (modelData.number === browse.currentFolderNumber ? "Resource/Browse/icon_52x44_CurrentFolder.svg" : "Resource/Browse/icon_52x44_Folder.svg")
+                            : (mode === 1 && modelData.number === browse.currentFileNumber ? "Resource/Browse/icon_52x44_FileCheck.svg" : "Resource/Browse/icon_52x44_File.svg")
+                }
+
+                TextTapScroll {
+                    anchors.left: icon.right
+                    anchors.leftMargin: mode === 1 ? ptSize * 18 : ptSize * 15
+                    height: ptSize * 44
+                    width: mode === 1 && modelData.type === 1 ? ptSize * 315 : ptSize * 271
+                    font.pixelSize: ptSize * 18
+                    color: "white"
+                    verticalAlignment: Text.AlignVCenter
+                    pressAndHoldMode: true
+                    text: modelData.name
+                    onClicked: parent.execEvent()
+                }
+            }
+
+            Image {
+                objectName: "menu_" + modelData.name
+                anchors.right: parent.right
+                anchors.rightMargin: ptSize * 20
+                anchors.verticalCenter: parent.verticalCenter
+                smooth: false
+                sourceSize.width: ptSize * 36
+                source: "Resource/Browse/icon_36x36_Menu.svg"
+                visible: mode === 1 && modelData.type === 0
+
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: {
+                        browseMenuLoader.name = modelData.name
+                        browseMenuLoader.number = modelData.number
+                        browseMenuLoader.isFolder = true
+                        browseMenuLoader.active = true
+                    }
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,114 @@
+import QtQuick 2.8
+
+// Modal picker over a screen: the browse model's folder list in a box, with
+// a footer bar whose buttons depend on the mode (2 a file for a playlist
+// entry, 3 a copy destination, 4 a timer event's playback file). It never
+// closes itself: its user deactivates the Loader that holds it.
+Rectangle {
+    id: browseWindow
+    color: "#99000000"
+
+    property alias mode: browseListWindow.mode
+    // Whether "Paste" takes taps (the screen keeps it off while the shown
+    // folder's name is still being read).
+    property bool pasteEnabled: true
+
+    signal clicked(int takeNumber, string name)
+    signal clickedFolder()
+    signal clickedCancel()
+    signal clickedInput()
+
+    MouseArea {
+        anchors.fill: parent
+        onClicked: clickedCancel()
+    }
+
+    Rectangle {
+        anchors.top: parent.top
+        anchors.horizontalCenter: parent.horizontalCenter
+        width: ptSize * 368
+        height: ptSize * 643
+        radius: ptSize * 14
+        border.width: ptSize * 4
+        border.color: "#707070"
+        color: "black"
+
+        MouseArea {
+            anchors.fill: parent
+        }
+
+        BrowseList {
+            id: browseListWindow
+            anchors.fill: parent
+            anchors.topMargin: ptSize * 19
+            anchors.bottomMargin: ptSize * 4
+            footerSize: windowFooter.height
+            onClicked: browseWindow.clicked(takeNumber, name)
+        }
+
+        Image {
+            id: windowFooter
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: ptSize * 4
+            sourceSize.width: ptSize * 360.1
+            source: "Resource/Browse/area_360x55_cancel.svg"
+
+            MouseArea {
+                anchors.fill: parent
+                onClicked: clickedCancel()
+            }
+
+            MouseArea {
+                objectName: "pasteButton"
+                width: ptSize * 80
+                height: ptSize * 50
+                anchors.centerIn: parent
+                anchors.horizontalCenterOffset: -ptSize * 90
+                visible: mode === 3
+                enabled: pasteEnabled
+                opacity: enabled ? 1 : 0.5
+                onClicked: clickedFolder()
+
+                Text {
+                    anchors.centerIn: parent
+                    text: "Paste"
+                    color: "white"
+                    font.pixelSize: ptSize * 20
+                    textFormat: Text.PlainText
+                }
+            }
+
+            Image {
+                anchors.centerIn: parent
+                anchors.horizontalCenterOffset: -ptSize * 90
+                smooth: false
+                sourceSize.width: ptSize * 47
+                source: "Resource/Browse/icon_47x30_rename-W.svg"
+                visible: mode === 4
+
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: clickedInput()
+                }
+            }
+
+            MouseArea {
+                objectName: "cancelButton"
+                width: ptSize * 80
+                height: ptSize * 50
+                anchors.centerIn: parent
+                anchors.horizontalCenterOffset: mode === 3 || mode === 4 ? ptSize * 90 : 0
+                onClicked: clickedCancel()
+
+                Text {
+                    anchors.centerIn: parent
+                    text: "Cancel"
+                    color: "white"
+                    font.pixelSize: ptSize * 20
+                    textFormat: Text.PlainText
+                }
+            }
+        }
+    }
+}

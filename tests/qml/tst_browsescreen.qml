@@ -1,0 +1,164 @@
+import QtQuick 2.8
+import QtTest 1.1
+import "shell.js" as Shell
+
+// What the browse tab decides on its own, beyond the road against a
+// simulated recorder: which edits the recorder's state allows, which notice
+// wins, and the paths of a copy.
+TestCase {
+    name: "BrowseScreen"
+    when: windowShown
+
+    property var win: null
+
+    function init() {
+        Shell.resetFakes([permission, browse])
+        permission.okPermission = true
+        permission.isReadOnly = false
+        comm.loginComp = true
+        comm.statusIcon = 16
+        comm.playMode = "CONTINUE"
+        comm.playArea = "ALL"
+        comm.currentMedia = "SD1"
+        browse.browseDialogString = ""
+        browse.nowFolderNumber = 5
+        browse.nowFolderName = "LIVE"
+        browse.currentFolderNumber = 5
+        testContext.set("browseModel", [])
+        win = Shell.open(450, 815)
+        win.screenSelect = 2
+    }
+
+    function cleanup() {
+        win.destroy()
+        win = null
+    }
+
+    function part(name) {
+        var todo = [win.contentItem]
+        while (todo.length) {
+            var item = todo.shift()
+            if (item.objectName === name && item.visible)
+                return item
+            for (var i = 0; i < item.children.length; ++i)
+                todo.push(item.children[i])
+        }
+        return null
+    }
+
+    // The file menu of file 3, "a.wav", as a tap on its row opens it.
+    function openFileMenu() {
+        var loader = part("browseMenuLoader")
+        loader.name = "a.wav"
+        loader.number = 3
+        loader.isFolder = false
+        loader.active = true
+        verify(part("fileMenu"))
+    }
+
+    function test_stateAllowsEdits_data() {
+        return [
+            { tag: "stopped", readOnly: false, status: 16, mode: "CONTINUE", area: "ALL", edit: true, badge: false, select: true },
+            { tag: "read-only", readOnly: true, status: 16, mode: "CONTINUE", area: "ALL", edit: false, badge: true, select: false },
+            { tag: "playing", readOnly: false, status: 17, mode: "CONTINUE", area: "ALL", edit: false, badge: false, select: true },
+            { tag: "paused", readOnly: false, status: 18, mode: "CONTINUE", area: "ALL", edit: false, badge: true, select: true },
+            { tag: "single", readOnly: false, status: 16, mode: "SINGLE", area: "ALL", edit: false, badge: false, select: true },
+            { tag: "single in a playlist", readOnly: false, status: 16, mode: "SINGLE", area: "PLAYLIST", edit: false, badge: true, select: false },
+            { tag: "random", readOnly: false, status: 16, mode: "RANDOM", area: "ALL", edit: false, badge: true, select: false },
+            { tag: "program", readOnly: false, status: 16, mode: "PROGRAM", area: "ALL", edit: false, badge: true, select: false },
+            { tag: "folder area, current folder", readOnly: false, status: 16, mode: "CONTINUE", area: "FOLDER", edit: true, badge: false, select: true },
+            { tag: "folder area, other folder", readOnly: false, status: 16, mode: "CONTINUE", area: "FOLDER", other: true, edit: true, badge: false, select: false }
+        ]
+    }
+
+    function test_stateAllowsEdits(data) {
+        permission.isReadOnly = data.readOnly
+        comm.statusIcon = data.status
+        comm.playMode = data.mode
+        comm.playArea = data.area
+        browse.currentFolderNumber = data.other ? 7 : 5
+        for (var tool of ["createFolderTool", "sortByTimeTool", "sortByNameTool", "undoTool"])
+            compare(part(tool).enabled, data.edit, tool)
+        verify(part("goToCurrentTool").enabled)
+        compare(part("viewOnlyBadge") !== null, data.badge)
+        openFileMenu()
+        compare(part("fileSelect").enabled, data.select)
+        for (var entry of ["fileRename", "fileCopy", "fileDelete"])
+            compare(part(entry).enabled, data.edit, entry)
+    }
+
+    function test_noticePriority_data() {
+        return [
+            { tag: "CD over recording", media: "CD", status: 129, own: "SD1 is not available", text: "BROWSE screen is not available when current media is CD." },
+            { tag: "recording", media: "SD1", status: 130, own: "SD1 is not available", text: "BROWSE screen is not available while recordings." },
+            { tag: "the model's notice", media: "SD1", status: 0, own: "SD1 is not available", text: "SD1 is not available" },
+            { tag: "none", media: "SD1", status: 16, own: "", text: "" }
+        ]
+    }
+
+    function test_noticePriority(data) {
+        comm.currentMedia = data.media
+        comm.statusIcon = data.status
+        browse.browseDialogString = data.own
+        var notice = part("browseNotice")
+        compare(notice ? notice.text : "", data.text)
+        // The model's notice going away reads the folder again, once.
+        browse.calls = []
+        browse.browseDialogString = ""
+        compare(Shell.names(browse.calls), data.own === "" ? [] : ["restartBrowse"])
+    }
+
+    function test_copyPaths_data() {
+        return [
+            { tag: "root to root", media: "SD1", from: "", to: "", source: "A:\\a.wav", target: "A:\\a.wav" },
+            { tag: "nested to root", media: "SD2", from: "LIVE\\2017", to: "", source: "B:\\LIVE\\2017\\a.wav", target: "B:\\a.wav" },
+            { tag: "root to nested, USB", media: "USB", from: "", to: "X\\Y", source: "C:\\a.wav", target: "C:\\X\\Y\\a.wav" },
+            { tag: "no medium", media: "", from: "A", to: "B", source: "C:\\A\\a.wav", target: "C:\\B\\a.wav" }
+        ]
+    }
+
+    function test_copyPaths(data) {
+        comm.currentMedia = data.media
+        browse.nowFolderNumber = data.from === "" ? 0 : 5
+        browse.nowFolderName = data.from
+        openFileMenu()
+        mouseClick(part("fileCopy"))
+        var picker = part("copyPicker")
+        verify(picker)
+        browse.nowFolderNumber = data.to === "" ? 0 : 9
+        browse.nowFolderName = data.to
+        mouseClick(part("pasteButton"))
+        compare(browse.calls.filter(function(c) { return c.name === "copyFile" }).map(function(c) { return c.args }), [[data.source, data.target]])
+        verify(!part("copyPicker"))
+    }
+
+    // While the shown folder's name is still being read, a copy could not
+    // name its folder: Copy and Paste wait.
+    function test_copyWaitsForTheFolderName() {
+        browse.nowFolderName = ""
+        openFileMenu()
+        verify(!part("fileCopy").enabled)
+        browse.nowFolderName = "LIVE"
+        mouseClick(part("fileCopy"))
+        browse.nowFolderName = ""
+        verify(!part("pasteButton").enabled)
+    }
+
+    // The delete question acts only on an entry the list still holds.
+    function test_deleteOnlyListedEntries_data() {
+        return [
+            { tag: "listed", listed: [{ name: "a.wav", number: 3, type: 1 }], calls: ["deleteFile"] },
+            { tag: "list read anew", listed: [{ name: "b.wav", number: 3, type: 1 }], calls: [] }
+        ]
+    }
+
+    function test_deleteOnlyListedEntries(data) {
+        testContext.set("browseModel", data.listed)
+        openFileMenu()
+        mouseClick(part("fileDelete"))
+        compare(part("deleteCheck").text, "Delete selected file?\na.wav")
+        mouseClick(part("deleteOk"))
+        compare(Shell.names(browse.calls).filter(function(n) { return n !== "queryInfo" }), data.calls)
+        verify(!part("deleteCheck"))
+    }
+}
