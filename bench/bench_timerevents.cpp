@@ -5,7 +5,6 @@
 // and the ratio of the walk's wall time to (round trips x each round trip). Run inside the private
 // network namespace:
 //   tools/netns-run build/bench/kz470-bench --benchmark_filter=TimerEvent
-#include <QElapsedTimer>
 #include <benchmark/benchmark.h>
 
 #include "benchlink.h"
@@ -33,31 +32,15 @@ void BM_TimerEventWalk(benchmark::State& state)
         if (line.startsWith(QLatin1String("FF47D7")))
             ++records;
     });
-    const double rtt = roundTrip(link, 200);
     // The list query answered with the count, then one exchange per event.
-    const int roundTrips = 1 + count;
-    double total = 0;
-    for (auto _ : state) {
-        records = 0;
-        QElapsedTimer clock;
-        clock.start();
-        link.app.tev.startTimerEvent();
-        if (!runUntil(link.app.telnet, [&] { return records == count && link.app.tev.events().size() == count; })) {
-            state.SkipWithError("the list was not read");
-            return;
-        }
-        const double seconds = clock.nsecsElapsed() / 1e9;
-        state.SetIterationTime(seconds);
-        total += seconds;
-    }
-    // Taken again with the request the walk repeats, one event's record.
-    const double recordRtt = roundTrip(link, 200, lastRequest(link, "07F4757"), QStringLiteral("FF47D7"));
-    const double mean = total / state.iterations();
-    state.counters["status_round_trip_us"] = rtt * 1e6;
-    state.counters["ratio_to_status"] = mean / (roundTrips * rtt);
-    state.counters["round_trip_us"] = recordRtt * 1e6;
-    state.counters["round_trips"] = roundTrips;
-    state.counters["ratio"] = mean / (roundTrips * recordRtt);
+    measureWalk(
+        state, link, 1 + count,
+        [&] {
+            records = 0;
+            link.app.tev.startTimerEvent();
+        },
+        [&] { return records == count && link.app.tev.events().size() == count; }, QStringLiteral("07F4757"),
+        QStringLiteral("FF47D7"));
 }
 
 } // namespace

@@ -69,3 +69,30 @@ QByteArray lastRequest(const Link& link, const QString& prefix)
     const QStringList lines = link.recorder.receivedLines().filter(prefix);
     return lines.isEmpty() ? QByteArray() : lines.last().toLatin1() + "\r\n";
 }
+
+void measureWalk(benchmark::State& state, Link& link, int roundTrips, const std::function<void()>& start,
+                 const std::function<bool()>& done, const QString& request, const QString& reply)
+{
+    const double statusRtt = roundTrip(link, 200);
+    double total = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        start();
+        if (!runUntil(link.app.telnet, done)) {
+            state.SkipWithError("the walk did not complete");
+            return;
+        }
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        state.SetIterationTime(seconds);
+        total += seconds;
+    }
+    // The recorder's own work differs between requests.
+    const double walkRtt = roundTrip(link, 200, lastRequest(link, request), reply);
+    const double mean = total / state.iterations();
+    state.counters["status_round_trip_us"] = statusRtt * 1e6;
+    state.counters["ratio_to_status"] = mean / (roundTrips * statusRtt);
+    state.counters["round_trip_us"] = walkRtt * 1e6;
+    state.counters["round_trips"] = roundTrips;
+    state.counters["ratio"] = mean / (roundTrips * walkRtt);
+}

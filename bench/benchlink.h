@@ -3,6 +3,7 @@
 // What the walk benchmarks share: the application's objects logged in to a
 // simulated recorder on the private network, holding the edit right, and the
 // measured round trip of one request on that link.
+#include <benchmark/benchmark.h>
 #include <functional>
 
 #include "objectgraph.h"
@@ -32,3 +33,11 @@ double roundTrip(Link& link, int samples, const QByteArray& request = "050\r\n",
                  const QString& replyPrefix = QStringLiteral("D0"));
 // The last line the recorder received that starts with prefix, ended with CR LF.
 QByteArray lastRequest(const Link& link, const QString& prefix);
+
+// Times one walk per benchmark iteration, from start() until done() holds,
+// and reports the mean against its floor: roundTrips times the round trip of
+// the request the walk repeats (the last sent that starts with request,
+// answered by a line that starts with reply), and for comparison times the
+// round trip of a status query.
+void measureWalk(benchmark::State& state, Link& link, int roundTrips, const std::function<void()>& start,
+                 const std::function<bool()>& done, const QString& request, const QString& reply);
