@@ -202,6 +202,8 @@ bool MediaFiles::edit(SimConnection* c, const QString& op, const QString& line)
     for (const QString& name : m_volumes.keys())
         writeBack(name);
     answerEdit(c, op, done);
+    if (done && op == QLatin1String("26"))
+        m_recorder->sendLineToLoggedIn(QStringLiteral("0FF45800040")); // read the playlists again
     if (done) {
         for (SimConnection* other : m_recorder->connections()) {
             if (other != c && other->phase() == SimConnection::LoggedIn)

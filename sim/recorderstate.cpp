@@ -1,6 +1,7 @@
 #include "recorderstate.h"
 
 #include "mediafiles.h"
+#include "playlistcommands.h"
 #include "menumodel.h"
 #include "simrecorder.h"
 #include "timereventcommands.h"
@@ -74,17 +75,12 @@ RecorderState::RecorderState(SimRecorder* recorder)
                    makeTrack(QStringLiteral("Closing"), 2, 15) };
     sd1.folders = QStringList { QStringLiteral("ROOT"), QStringLiteral("LIVE"), QStringLiteral("LIVE\\2017") };
     sd1.folderIndex = 1;
-    sd1.playlists = QStringList { QStringLiteral("set1.ppl"), QStringLiteral("set2.ppl"), QStringLiteral("set3.ppl") };
-    sd1.playlist = sd1.playlists.first();
 
     SimMedium& sd2 = m_media[QStringLiteral("SD2")];
     sd2.tracks = { makeTrack(QStringLiteral("Rehearsal A"), 10, 0), makeTrack(QStringLiteral("Rehearsal B"), 7, 30) };
-    sd2.playlists = QStringList { QStringLiteral("evening.ppl") };
-    sd2.playlist = sd2.playlists.first();
 
     SimMedium& usb = m_media[QStringLiteral("USB")];
     usb.tracks = { makeTrack(QStringLiteral("Backup"), 60, 0) };
-    usb.playlists = QStringList { QStringLiteral("archive.ppl"), QStringLiteral("backup.ppl") };
 
     SimMedium& cd = m_media[QStringLiteral("CD")];
     for (int i = 1; i <= 5; ++i)
@@ -107,7 +103,8 @@ RecorderState* installStatusModel(SimRecorder& recorder)
     auto* state = new RecorderState(&recorder);
     recorder.addCommandHandler(
         [state](SimConnection* connection, const QString& line) { return state->handleCommand(connection, line); });
-    installMediaFiles(recorder, state); // the browse commands, over the same media
+    // The browse commands and the playlists, over the same media.
+    installPlaylists(recorder, state, installMediaFiles(recorder, state));
     installMenuModel(recorder);
     installTimerEvents(recorder);
     return state;
