@@ -80,7 +80,7 @@ void PlaylistBook::populate()
     fill("SD1", "set1.ppl", "2026/05/01 10:15", archive.mid(0, 10), 6); // entry 5 stays empty
     fill("SD1", "set2.ppl", "2026/05/02 08:00", archive);
     fill("SD1", "set3.ppl", "2026/05/03 21:45", {});
-    fill("SD1", "ライブ 2026.ppl", "2026/06/30 23:59", { cafe + "Ωmega.wav" });
+    fill("SD1", "Ωδή 2026.ppl", "2026/06/30 23:59", { cafe + "Ωmega.wav" });
     fill("SD2", "evening.ppl", "2026/03/14 18:00", { "REHEARSAL\\Rehearsal A.wav", "REHEARSAL\\Rehearsal B.wav" });
     fill("SD2", "Probe Ä.ppl", "2026/03/15 09:00", {});
     fill("USB", "archive.ppl", "2026/01/02 12:00", { "BACKUP\\Backup.wav" });
