@@ -10,15 +10,6 @@ namespace sim {
 
 namespace {
 
-// Reads a number field (low pair first) at pos; -1 when it is not 4 digits.
-int field(const QString& line, int pos)
-{
-    bool okLow = false, okHigh = false;
-    const int low = line.mid(pos, 2).toInt(&okLow);
-    const int high = line.mid(pos + 2, 2).toInt(&okHigh);
-    return okLow && okHigh && line.size() >= pos + 4 ? high * 100 + low : -1;
-}
-
 // A playlist file name as the recorder stores it: ".ppl" added when missing.
 // Empty names, names with characters a file name cannot hold and names over
 // 117 bytes are refused ("").
@@ -86,7 +77,7 @@ void PlaylistBook::populate()
     fill("USB", "archive.ppl", "2026/01/02 12:00", { "BACKUP\\Backup.wav" });
     fill("USB", "backup.ppl", "2026/01/03 12:00", {});
     fill("USB", "Sicherung ß.ppl", "2026/01/04 12:00", { "BACKUP\\Backup.wav" });
-    for (const QString& medium : { "SD1", "SD2", "USB" }) {
+    for (const char* medium : { "SD1", "SD2", "USB" }) {
         SimMedium& record = m_state->medium(medium);
         record.playlists = m_playlists.value(medium).keys();
         std::sort(record.playlists.begin(), record.playlists.end());
@@ -175,8 +166,8 @@ bool PlaylistBook::handleCommand(SimConnection* c, const QString& line)
     const QString medium = m_state->currentMediumName();
     if (line.startsWith(QLatin1String("07F314B")) && line.size() >= 9) {
         const bool assign = line.mid(7, 2) == QLatin1String("01");
-        const int entry = field(line, 9);
-        const bool done = mayChange(c, "4B") && editEntry(assign, entry, assign ? field(line, 13) : 0);
+        const int entry = readNumberField(line, 9);
+        const bool done = mayChange(c, "4B") && editEntry(assign, entry, assign ? readNumberField(line, 13) : 0);
         c->sendLine(QStringLiteral("0FF31CB") + line.mid(7, 2) + numberField(entry)
                     + (done ? QStringLiteral("11") : QStringLiteral("12")));
         if (done)
@@ -190,7 +181,7 @@ bool PlaylistBook::handleCommand(SimConnection* c, const QString& line)
     if (op == QLatin1String("00")) {
         c->sendLine(QStringLiteral("0FF45800000"));
     } else if (op == QLatin1String("01")) {
-        const int n = field(line, 7);
+        const int n = readNumberField(line, 7);
         if (n >= 1 && n <= count)
             c->sendLine(QStringLiteral("0FF4581") + numberField(n) + names(medium).at(n - 1));
     } else if (op == QLatin1String("03")) {
@@ -198,23 +189,23 @@ bool PlaylistBook::handleCommand(SimConnection* c, const QString& line)
     } else if (op == QLatin1String("04")) {
         c->sendLine(QStringLiteral("0FF4584") + numberField(count));
     } else if (op == QLatin1String("05")) {
-        sendList(c, field(line, 7), field(line, 11));
+        sendList(c, readNumberField(line, 7), readNumberField(line, 11));
     } else if (op == QLatin1String("10")) {
         int filled = 0;
         if (SimPlaylist* p = loaded())
             filled = std::count_if(p->entries.begin(), p->entries.end(), [](const SimPlaylistEntry& e) { return e.fileId; });
         c->sendLine(QStringLiteral("0FF4590") + numberField(filled));
     } else if (op == QLatin1String("11")) {
-        sendEntries(c, field(line, 7), field(line, 11));
+        sendEntries(c, readNumberField(line, 7), readNumberField(line, 11));
     } else if (op == QLatin1String("12")) {
         sendOccupancy(c);
     } else if (op == QLatin1String("13")) {
-        sendEntryInfo(c, field(line, 7));
+        sendEntryInfo(c, readNumberField(line, 7));
     } else if (op == QLatin1String("40") || op == QLatin1String("41") || op == QLatin1String("43")) {
         bool done = false;
         if (mayChange(c, op)) {
             if (op == QLatin1String("43")) {
-                done = rename(field(line, 7), line.mid(11));
+                done = rename(readNumberField(line, 7), line.mid(11));
             } else if (op == QLatin1String("40")) {
                 SimPlaylist fresh;
                 fresh.dateTime = now();

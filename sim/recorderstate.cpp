@@ -17,6 +17,14 @@ QString numberField(int value)
     return digits.mid(2, 2) + digits.left(2);
 }
 
+int readNumberField(const QString& line, int pos)
+{
+    bool okLow = false, okHigh = false;
+    const int low = line.mid(pos, 2).toInt(&okLow);
+    const int high = line.mid(pos + 2, 2).toInt(&okHigh);
+    return okLow && okHigh && line.size() >= pos + 4 ? high * 100 + low : -1;
+}
+
 QString twoDigits(int value)
 {
     return QString::number(qBound(0, value, 99)).rightJustified(2, QLatin1Char('0'));

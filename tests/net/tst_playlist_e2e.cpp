@@ -3,16 +3,13 @@
 // action the recorder has received exactly the request, its playlists have
 // changed so, and the screen shows them; the home screen's time skip then
 // steps through the same playlists over FTP.
-#include <QFont>
 #include <QGuiApplication>
-#include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QtTest>
 #include <memory>
 
-#include "globals.h"
+#include "apprig.h"
 #include "netenv.h"
 #include "playlistcommands.h"
 #include "simlink.h"
@@ -150,8 +147,8 @@ private:
     std::unique_ptr<SimUnit> unit;
     sim::RecorderState* state = nullptr;
     sim::PlaylistBook* book = nullptr;
-    std::unique_ptr<QQmlApplicationEngine> engine;
-    std::unique_ptr<ObjectGraph> graph;
+    AppRig app;
+    ObjectGraph* graph = nullptr;
     QQuickWindow* window = nullptr;
     int connection = 0;
 };
@@ -166,14 +163,9 @@ void TstPlaylistE2e::initTestCase()
     book = sim::playlistBook(unit->recorder);
     state->panel.playArea = 2; // the playlist screen works in the playlist play area only
 
-    engine = std::make_unique<QQmlApplicationEngine>();
-    g_rootContext = engine->rootContext();
-    QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
-    graph = std::make_unique<ObjectGraph>();
-    graph->publish(engine->rootContext(), multiFontFor(QLocale(QLocale::English)));
-    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
-    window = qobject_cast<QQuickWindow*>(engine->rootObjects().value(0));
-    QVERIFY(window && QTest::qWaitForWindowExposed(window));
+    QVERIFY(app.start());
+    window = app.window;
+    graph = app.graph.get();
     connection = simlink::logIn(*graph, unit->recorder);
     QVERIFY(connection);
     QTRY_VERIFY(!find("loginscreenbase"));
@@ -181,9 +173,7 @@ void TstPlaylistE2e::initTestCase()
 
 void TstPlaylistE2e::cleanupTestCase()
 {
-    engine.reset();
-    g_rootContext = nullptr;
-    graph.reset();
+    app.close();
     unit.reset();
     windowrig::stopCollecting();
 }
