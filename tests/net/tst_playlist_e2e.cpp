@@ -214,13 +214,15 @@ void TstPlaylistE2e::loadAnother()
 
 void TstPlaylistE2e::createSaveAsRenameDelete()
 {
+    QStringList expected = book->names("SD1");
     unit->recorder.clearLog();
     click(find("playlistFooterButton"));
     QCOMPARE(find("nameWindow")->property("title").toString(), QStringLiteral("New playlist name"));
     type("Neue Liste é");
     shoot("playlist_name.png");
     enterName("Neue Liste é");
-    QTRY_VERIFY(book->names("SD1").contains("Neue Liste é.ppl"));
+    expected.insert(1, "Neue Liste é.ppl");
+    QTRY_COMPARE(book->names("SD1"), expected);
     QVERIFY(listShown());
 
     // Saved as a copy of the loaded playlist, which the copy then is.
@@ -228,6 +230,8 @@ void TstPlaylistE2e::createSaveAsRenameDelete()
     QCOMPARE(find("nameWindow")->property("title").toString(), QStringLiteral("Playlist name"));
     enterName("Kopie");
     QTRY_COMPARE(graph->comm.getPlayList(), QStringLiteral("Kopie.ppl"));
+    expected.insert(1, "Kopie.ppl");
+    QCOMPARE(book->names("SD1"), expected);
     QVERIFY(listShown());
     QCOMPARE(book->entryNames("SD1", "Kopie.ppl"), book->entryNames("SD1", "set2.ppl"));
 
@@ -235,14 +239,17 @@ void TstPlaylistE2e::createSaveAsRenameDelete()
     clickIn("ppl_set3.ppl", "pplRename");
     QCOMPARE(find("nameWindow")->property("field").toString(), QStringLiteral("set3.ppl"));
     enterName("leer.ppl");
-    QTRY_VERIFY(book->names("SD1").contains("leer.ppl") && !book->names("SD1").contains("set3.ppl"));
+    expected.removeOne("set3.ppl");
+    expected.insert(3, "leer.ppl");
+    QTRY_COMPARE(book->names("SD1"), expected);
     QVERIFY(listShown());
 
     clickIn("ppl_leer.ppl", "pplDelete");
     QCOMPARE(find("deleteCheck")->property("text").toString(), QStringLiteral("Delete selected playlist?\nleer.ppl"));
     shoot("playlist_delete.png");
     click(find("deleteOk"));
-    QTRY_VERIFY(!book->names("SD1").contains("leer.ppl"));
+    expected.removeOne("leer.ppl");
+    QTRY_COMPARE(book->names("SD1"), expected);
     QVERIFY(listShown());
     QTRY_VERIFY(!graph->pl.execCommand());
     QCOMPARE(requests(), QStringList({ "07F4540Neue Liste é", "07F4541Kopie",
@@ -258,7 +265,8 @@ void TstPlaylistE2e::assignAndClearEntries()
     QTRY_VERIFY(find("pplDelete", find("ppl_set1.ppl"))->property("source").toString().endsWith("Edit.svg"));
     clickIn("ppl_set1.ppl", "pplDelete");
     QVERIFY(entriesShown());
-    QCOMPARE(book->entryNames("SD1", "set1.ppl").at(5), QString());
+    QStringList entries = book->entryNames("SD1", "set1.ppl");
+    QCOMPARE(entries.at(5), QString());
 
     unit->recorder.clearLog();
     clickIn("entry_5", "entryButton");
@@ -269,7 +277,8 @@ void TstPlaylistE2e::assignAndClearEntries()
     for (QObject* entry : graph->browse.entries())
         take = entry->property("name") == "Closing.wav" ? entry->property("number").toInt() : take;
     click(find("row_Closing.wav", picker));
-    QTRY_COMPARE(book->entryNames("SD1", "set1.ppl").at(5), QStringLiteral("Closing.wav"));
+    entries[5] = "Closing.wav";
+    QTRY_COMPARE(book->entryNames("SD1", "set1.ppl"), entries);
     QVERIFY(entriesShown());
 
     clickIn("entry_5", "entryInfo");
@@ -278,11 +287,17 @@ void TstPlaylistE2e::assignAndClearEntries()
     QCOMPARE(find("infoName")->property("text").toString(), QStringLiteral("Closing.wav"));
     click(find("infoClose"));
 
-    QVERIFY(!book->entryNames("SD1", "set1.ppl").at(12).isEmpty());
+    QVERIFY(!entries.at(12).isEmpty());
     clickIn("entry_12", "entryButton");
-    QTRY_COMPARE(book->entryNames("SD1", "set1.ppl").at(12), QString());
+    entries[12].clear();
+    QTRY_COMPARE(book->entryNames("SD1", "set1.ppl"), entries);
     QVERIFY(entriesShown());
     QCOMPARE(requests(), QStringList({ "07F314B010500" + sim::numberField(take), "07F314B001200" }));
+
+    // Another controller's change, announced: the entries are read again.
+    book->playlist("SD1", "set1.ppl").entries[0] = book->playlist("SD1", "set1.ppl").entries[1];
+    book->announce(5000);
+    QVERIFY(entriesShown());
     click(find("playlistFooterButton"));
     QVERIFY(listShown());
 }
@@ -298,6 +313,7 @@ void TstPlaylistE2e::timeSkipStepsThroughTheSamePlaylists()
         unit->recorder.clearLog();
         click(find("forwardButton"));
         QTRY_COMPARE(graph->comm.getPlayList(), next);
+        QTRY_VERIFY(app.textShown(next)); // on the recorder's display
         QCOMPARE(requests(), QStringList { "07F310000A:/_playlists/" + next });
     }
 }
