@@ -30,14 +30,25 @@ private slots:
     void noQmlWarnings();
 
 private:
-    QQuickItem* find(const QString& name, QQuickItem* within = nullptr) const
+    // The visible items inside within whose names start so.
+    QList<QQuickItem*> shown(const QString& prefix, QQuickItem* within = nullptr) const
     {
-        QList<QQuickItem*> todo { within ? within : window->contentItem() };
+        QList<QQuickItem*> found, todo { within ? within : window->contentItem() };
         while (!todo.isEmpty()) {
             QQuickItem* i = todo.takeFirst();
-            if (i->objectName() == name && i->isVisible())
-                return i;
+            if (!i->isVisible())
+                continue;
+            if (i->objectName().startsWith(prefix))
+                found << i;
             todo << i->childItems();
+        }
+        return found;
+    }
+    QQuickItem* find(const QString& name, QQuickItem* within = nullptr) const
+    {
+        for (QQuickItem* i : shown(name, within)) {
+            if (i->objectName() == name)
+                return i;
         }
         return nullptr;
     }
@@ -55,7 +66,7 @@ private:
         QQuickItem* area = find("pplArea");
         if (!area || !area->isAncestorOf(target))
             return;
-        const qreal bottom = area->mapToScene(QPointF(0, area->height())).y() - 60 * ptSize();
+        const qreal bottom = area->mapToScene(QPointF(0, area->height())).y() - 60 * window->property("ptSize").toReal();
         for (int turns = 0; turns < 40 && target->mapToScene(QPointF(0, target->height())).y() > bottom; ++turns) {
             const QPointF at = area->mapToScene(QPointF(area->width() / 2, area->height() / 2));
             QWheelEvent wheel(at, at, QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -63,21 +74,6 @@ private:
             QTRY_VERIFY(!area->property("moving").toBool());
         }
     }
-    // The visible items whose names start so.
-    QList<QQuickItem*> shown(const QString& prefix) const
-    {
-        QList<QQuickItem*> found, todo { window->contentItem() };
-        while (!todo.isEmpty()) {
-            QQuickItem* i = todo.takeFirst();
-            if (!i->isVisible())
-                continue;
-            if (i->objectName().startsWith(prefix))
-                found << i;
-            todo << i->childItems();
-        }
-        return found;
-    }
-    qreal ptSize() const { return window->property("ptSize").toReal(); }
     // The playlist rows on the screen, top to bottom, as "name date".
     QStringList rows() const
     {
@@ -96,10 +92,7 @@ private:
     }
     bool listShown()
     {
-        const bool ok = QTest::qWaitFor([&] { return rows() == recorderRows() && find("playlistTitle")->property("text") == "PLAYLISTS"; }, 10000);
-        if (!ok)
-            qWarning() << rows() << recorderRows();
-        return ok;
+        return QTest::qWaitFor([&] { return rows() == recorderRows() && find("playlistTitle")->property("text") == "PLAYLISTS"; }, 10000);
     }
     // The loaded playlist's entries on the screen, as the recorder holds them.
     bool entriesShown()
@@ -116,14 +109,16 @@ private:
     {
         return unit->recorder.receivedLines(connection).filter(QRegularExpression("^07F(45(4[013])|31(0000|4B)|6B26)"));
     }
-    void type(const QString& text)
+    // Types over the text of the open name window and confirms it with OK.
+    void enterName(const QString& text, const QString& picture = QString())
     {
-        QQuickItem* field = nullptr;
+        QQuickItem* ok = nullptr;
         for (QQuickItem* i : find("nameWindow")->findChildren<QQuickItem*>()) {
             if (i->inherits("QQuickTextInput"))
-                field = i;
+                click(i);
+            else if (i->property("text").toString() == "OK")
+                ok = i;
         }
-        click(field);
         QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
         for (const QChar c : text) {
             for (const QEvent::Type t : { QEvent::KeyPress, QEvent::KeyRelease }) {
@@ -131,16 +126,17 @@ private:
                 QGuiApplication::sendEvent(window, &key);
             }
         }
+        if (!picture.isEmpty())
+            shoot(picture);
+        click(ok);
     }
-    // Types a name into the open name window and confirms it with OK.
-    void enterName(const QString& text)
+    // The buttons of a playlist row by their pictures' last words.
+    QString icons(const QString& row) const
     {
-        type(text);
-        for (QQuickItem* i : find("nameWindow")->findChildren<QQuickItem*>()) {
-            if (i->property("text").toString() == "OK" && i->isVisible())
-                return click(i);
-        }
-        QFAIL("no OK button");
+        QStringList words;
+        for (const char* part : { "pplLoad", "pplDelete", "pplRename" })
+            words << find(part, find(row))->property("source").toString().section('_', -1).section('.', 0, 0);
+        return words.join(' ');
     }
     void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(window, name).isNull()); }
 
@@ -182,13 +178,9 @@ void TstPlaylistE2e::listShowsTheRecorderPlaylists()
 {
     click(find("tabPlaylistButton"));
     QVERIFY(listShown());
-    QCOMPARE(rows().size(), 5);
-    QCOMPARE(rows().at(1), QStringLiteral("set1.ppl 2026/05/01 10:15"));
     // The loaded playlist's row offers save-as and edit, and carries the mark.
-    QVERIFY(find("pplLoad", find("ppl_set1.ppl"))->property("source").toString().endsWith("SaveAs.svg"));
-    QVERIFY(find("pplRename", find("ppl_set1.ppl"))->property("source").toString().endsWith("current.svg"));
-    QVERIFY(find("pplLoad", find("ppl_set2.ppl"))->property("source").toString().endsWith("Load.svg"));
-    QVERIFY(!find("playlistNotice"));
+    QCOMPARE(icons("ppl_set1.ppl"), QStringLiteral("SaveAs Edit current"));
+    QCOMPARE(icons("ppl_set2.ppl"), QStringLiteral("Load Delete Rename"));
     shoot("playlist_list.png");
 }
 
@@ -199,7 +191,7 @@ void TstPlaylistE2e::loadAnother()
     QTRY_COMPARE(graph->comm.getPlayList(), QStringLiteral("set2.ppl"));
     QVERIFY(listShown());
     QCOMPARE(requests(), QStringList { "07F310000A:/_playlists/set2.ppl" });
-    QTRY_VERIFY(find("pplLoad", find("ppl_set2.ppl"))->property("source").toString().endsWith("SaveAs.svg"));
+    QCOMPARE(icons("ppl_set2.ppl"), QStringLiteral("SaveAs Edit current"));
 
     // Its entries: the full playlist, 99 recordings.
     clickIn("ppl_set2.ppl", "pplDelete");
@@ -218,9 +210,7 @@ void TstPlaylistE2e::createSaveAsRenameDelete()
     unit->recorder.clearLog();
     click(find("playlistFooterButton"));
     QCOMPARE(find("nameWindow")->property("title").toString(), QStringLiteral("New playlist name"));
-    type("Neue Liste é");
-    shoot("playlist_name.png");
-    enterName("Neue Liste é");
+    enterName("Neue Liste é", "playlist_name.png");
     expected.insert(1, "Neue Liste é.ppl");
     QTRY_COMPARE(book->names("SD1"), expected);
     QVERIFY(listShown());
@@ -262,7 +252,7 @@ void TstPlaylistE2e::assignAndClearEntries()
     clickIn("ppl_set1.ppl", "pplLoad");
     QTRY_COMPARE(state->current().playlist, QStringLiteral("set1.ppl"));
     QVERIFY(listShown());
-    QTRY_VERIFY(find("pplDelete", find("ppl_set1.ppl"))->property("source").toString().endsWith("Edit.svg"));
+    QTRY_COMPARE(icons("ppl_set1.ppl"), QStringLiteral("SaveAs Edit current"));
     clickIn("ppl_set1.ppl", "pplDelete");
     QVERIFY(entriesShown());
     QStringList entries = book->entryNames("SD1", "set1.ppl");
@@ -270,13 +260,11 @@ void TstPlaylistE2e::assignAndClearEntries()
 
     unit->recorder.clearLog();
     clickIn("entry_5", "entryButton");
-    QQuickItem* picker = find("takePicker");
-    QVERIFY(picker);
-    QTRY_VERIFY(find("row_Closing.wav", picker));
+    QTRY_VERIFY(find("row_Closing.wav", find("takePicker")));
     int take = 0;
     for (QObject* entry : graph->browse.entries())
         take = entry->property("name") == "Closing.wav" ? entry->property("number").toInt() : take;
-    click(find("row_Closing.wav", picker));
+    click(find("row_Closing.wav", find("takePicker")));
     entries[5] = "Closing.wav";
     QTRY_COMPARE(book->entryNames("SD1", "set1.ppl"), entries);
     QVERIFY(entriesShown());
@@ -284,7 +272,6 @@ void TstPlaylistE2e::assignAndClearEntries()
     clickIn("entry_5", "entryInfo");
     QTRY_COMPARE(find("infoDataA")->property("text").toString(), QStringLiteral("WAV 44.1kHz"));
     QCOMPARE(find("infoFolder")->property("text").toString(), QStringLiteral("SD1 ROOT/LIVE"));
-    QCOMPARE(find("infoName")->property("text").toString(), QStringLiteral("Closing.wav"));
     click(find("infoClose"));
 
     QVERIFY(!entries.at(12).isEmpty());

@@ -3,9 +3,8 @@ import QtTest 1.1
 import "shell.js" as Shell
 
 // The playlist screen on fake objects, for what a well-behaved recorder never
-// provokes: file numbers out of order, an entry list reported twice, the
-// order of the availability notices, a change of the read-only state and the
-// entry badge's lap.
+// provokes: file numbers out of order, the order of the availability notices
+// and a change of the read-only state.
 TestCase {
     name: "PlaylistScreen"
     when: windowShown
@@ -16,7 +15,6 @@ TestCase {
     function init() {
         Shell.resetFakes([permission, pl])
         pl.pplNames = ["a.ppl", "b.ppl", "c.ppl"]
-        pl.entryNames = []
         permission.isReadOnly = false
         permission.okPermission = true
         comm.loginComp = true
@@ -56,17 +54,6 @@ TestCase {
         compare(rowCount(), 3)
         verify(find(screen, "ppl_a.ppl") && find(screen, "ppl_c.ppl"))
         compare(testContext.takeWarnings(), [])
-    }
-
-    function test_entryListReportedAgain() {
-        pl.entryNames = ["first"]
-        pl.entryListRecived()
-        compare(rowCount(), 108)
-        compare(find(screen, "pplArea").contentHeight, 4756 * win.ptSize)
-        compare(find(screen, "entry_0").entryName, "first")
-        pl.entryNames = ["second"]
-        pl.entryListRecived()
-        compare(find(screen, "entry_0").entryName, "second")
     }
 
     function test_notice_data() {
@@ -111,25 +98,5 @@ TestCase {
         verify(find(screen, "deleteCheck"))
         compare(Shell.names(pl.calls), ["initPpl"])
         compare(find(screen, "playlistTitle").text, "Entries in playlist") // until a file is reported
-    }
-
-    // The segment steps clockwise round the badge; the last four have none.
-    function test_badge_data() {
-        return [
-            { tag: "1", entry: 0, place: [0, 0] },
-            { tag: "5", entry: 4, place: [50, 5] },
-            { tag: "12", entry: 11, place: [0, 5] },
-            { tag: "13", entry: 12, place: [0, 0] },
-            { tag: "96", entry: 95, place: [0, 5] },
-            { tag: "97", entry: 96, place: null },
-        ]
-    }
-
-    function test_badge(data) {
-        pl.entryListRecived()
-        var segment = find(find(screen, "entry_" + data.entry), "indicatorSegment")
-        if (data.place === null)
-            return verify(!segment)
-        compare([Math.round(segment.x / win.ptSize), Math.round(segment.y / win.ptSize)], data.place)
     }
 }

@@ -9,13 +9,8 @@ QtObject {
     property int allEntryNumber: 0
     property int currentPlaylist: -1
     property string currentPlaylistDateTime: ""
-    property string infoDataA: ""
-    property string infoDataB: ""
-    property string infoFolder: ""
-    property string infoDateTime: ""
     property bool execCommand: false
     property var pplNames: []
-    property var entryNames: []
 
     signal execFailed()
     signal readyToRedraw()
@@ -28,13 +23,5 @@ QtObject {
     function getMaxEntryNumber() { return 100 }
     function getPplName(i) { return pplNames[i] === undefined ? "" : pplNames[i] }
     function getPplDateTime(i) { return "" }
-    function getEntryName(i) { return entryNames[i] === undefined ? "" : entryNames[i] }
-    function loadPpl(name) { record("loadPpl", [name]) }
-    function createPpl(name) { record("createPpl", [name]) }
-    function saveAs(name) { record("saveAs", [name]) }
-    function renamePpl(n, name) { record("renamePpl", [n, name]) }
-    function assignEntry(e, take) { record("assignEntry", [e, take]) }
-    function clearEntry(e) { record("clearEntry", [e]) }
-    function clearEntryInfo() { record("clearEntryInfo", []) }
-    function getEntryInfo(i) { record("getEntryInfo", [i]) }
+    function getEntryName(i) { return "" }
 }
