@@ -85,18 +85,14 @@ TestCase {
     function test_readOnlyChange() {
         pl.pplRecived(0)
         mouseClick(find(screen, "playlistFooterButton"))
-        verify(find(screen, "nameWindow"))
         permission.isReadOnly = true
         verify(!find(screen, "nameWindow"))
-        compare(Shell.names(pl.calls), [])
-
         permission.isReadOnly = false
         mouseClick(find(find(screen, "ppl_a.ppl"), "pplDelete"))
-        verify(find(screen, "deleteCheck"))
         pl.entryListRecived()
+        compare(Shell.names(pl.calls), [])
         permission.isReadOnly = true
         verify(find(screen, "deleteCheck"))
         compare(Shell.names(pl.calls), ["initPpl"])
-        compare(find(screen, "playlistTitle").text, "Entries in playlist") // until a file is reported
     }
 }

@@ -60,10 +60,8 @@ void TestPlaylistModel::requests_data()
     QTest::newRow("load on CD") << cd << Action([](Playlist& p) { p.loadPpl("a.ppl"); }) << QStringList() << 0;
     QTest::newRow("load before any medium") << none << Action([](Playlist& p) { p.loadPpl("a.ppl"); }) << QStringList() << 0;
     QTest::newRow("assign") << sd1 << Action([](Playlist& p) { p.assignEntry(5, 123); }) << QStringList { "07F314B0105002301" } << 1;
-    QTest::newRow("clear") << sd1 << Action([](Playlist& p) { p.clearEntry(12); }) << QStringList { "07F314B001200" } << 1;
     QTest::newRow("rename") << sd1 << Action([](Playlist& p) { p.renamePpl(3, "Néu"); }) << QStringList { "07F45430300Néu" } << 1;
     QTest::newRow("file list, one write") << sd1 << Action([](Playlist& p) { p.initPpl(); }) << QStringList { "07F4503", "07F4504" } << 1;
-    QTest::newRow("entries, one write") << sd1 << Action([](Playlist& p) { p.initEntry(); }) << QStringList { "07F4510", "07F4512" } << 1;
     QTest::newRow("117 bytes whole") << sd1 << Action([=](Playlist& p) { p.createPpl(a117); }) << QStringList { "07F4540" + a117 } << 1;
     QTest::newRow("118 bytes cut") << sd1 << Action([=](Playlist& p) { p.saveAs(a117 + "z"); }) << QStringList { "07F4541" + a117 } << 1;
     QTest::newRow("character across 117") << sd1 << Action([](Playlist& p) { p.createPpl(QString(115, 'a') + "€"); }) << QStringList { "07F4540" + QString(115, 'a') } << 1;
