@@ -1,8 +1,8 @@
 #include "recorderstate.h"
 
 #include "mediafiles.h"
-#include "playlistcommands.h"
 #include "menumodel.h"
+#include "playlistcommands.h"
 #include "simrecorder.h"
 #include "timereventcommands.h"
 
