@@ -2,8 +2,8 @@
 // simulated recorder on loopback: one request and answer per entry, so the
 // wall time is set by the round trips. Reported beside it: the measured
 // round trips of one status query and of one entry request, and the ratio of
-// the listing's wall time to (round trips x each round trip). Run inside the
-// private network namespace:
+// the listing's wall time to (round trips x each round trip, plus the flow
+// control's 1 ms waits). Run inside the private network namespace:
 //   tools/netns-run build/bench/kz470-bench --benchmark_filter=Browse
 #include <benchmark/benchmark.h>
 

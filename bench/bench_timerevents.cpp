@@ -1,8 +1,9 @@
 // Reading the recorder's list of timer events over the command channel
 // against a simulated recorder on loopback: the list query, then each event
 // requested once the one before has arrived. Reported beside the wall time:
-// the measured round trips of one status query and of one event's request,
-// and the ratio of the walk's wall time to (round trips x each round trip). Run inside the private
+// the measured round trips of one status query and of one event's
+// request, and the ratio of the walk's wall time to (round trips x each
+// round trip, plus the flow control's 1 ms waits). Run inside the private
 // network namespace:
 //   tools/netns-run build/bench/kz470-bench --benchmark_filter=TimerEvent
 #include <benchmark/benchmark.h>

@@ -37,7 +37,8 @@ QByteArray lastRequest(const Link& link, const QString& prefix);
 // Times one walk per benchmark iteration, from start() until done() holds,
 // and reports the mean against its floor: roundTrips times the round trip of
 // the request the walk repeats (the last sent that starts with request,
-// answered by a line that starts with reply), and for comparison times the
-// round trip of a status query.
+// answered by a line that starts with reply), plus the 1 ms waits of the
+// channel's flow control; and for comparison the same with the round trip of
+// a status query.
 void measureWalk(benchmark::State& state, Link& link, int roundTrips, const std::function<void()>& start,
                  const std::function<bool()>& done, const QString& request, const QString& reply);
