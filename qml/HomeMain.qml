@@ -2,7 +2,9 @@ import QtQuick 2.8
 import QtQuick.Controls 2.1
 
 // The home screen's main panel: the recorder's front-panel display with its
-// indicators and readouts, and the control panel below it.
+// indicators and readouts, and the control panel below it. Pictures are
+// decoded at the size they are shown; those that never change load in the
+// background, as the panel lies under the login screen when it is made.
 Item {
     // True while the recorder is on the play side (stop, play, play pause):
     // the display shows the play set of indicators and the panel its play

@@ -4,6 +4,8 @@ import QtQuick.Controls 2.1
 // The home tab: the front-panel display, one screen high, with the
 // information panel below it. Drag up, or use the display's page arrow, to
 // see the panel. HomeMain finds mainFlick and its two animations by name.
+// Fixed pictures load in the background (the login screen covers the tab at
+// start) and are decoded at the size they are shown.
 Item {
     id: homeScreenRoot
 
