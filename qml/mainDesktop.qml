@@ -125,6 +125,7 @@ Window {
 
             HeaderTab {
                 id: tabMenuButton
+                objectName: "tabMenuButton"
                 width: tabHomeButton.width
                 anchors.bottom: parent.bottom
                 anchors.left: tabHomeButton.right
