@@ -95,7 +95,6 @@ Item {
         }
 
         function test_emptyMenuIsDrawn() {
-            menu.tree = []
             menu.drawingFinished = false
             var menuScreen = createTemporaryObject(screen, appWindow)
             menu.menuCompleted()
