@@ -369,17 +369,29 @@ Item {
             }
         }
 
+        // Every dialog that edits the focused event; the filter dialog stays.
+        function closeEventEditors() {
+            timerEventDlTargetLoader.active = false
+            timerEventPlayTargetLoader.active = false
+            timerEventRecInputLoader.active = false
+            timerEventTypeLoader.active = false
+            timerEventRepeatEditLoader.active = false
+            timerEventTimeEditLoader.active = false
+            timerEventScheduleLoader.active = false
+            timerEventBrowseLoader.active = false
+        }
+
         Connections {
             target: permission
-            function onIsReadOnlyChanged(readOnly) {
-                timerEventDlTargetLoader.active = false
-                timerEventPlayTargetLoader.active = false
-                timerEventRecInputLoader.active = false
-                timerEventTypeLoader.active = false
-                timerEventRepeatEditLoader.active = false
-                timerEventTimeEditLoader.active = false
-                timerEventScheduleLoader.active = false
-                timerEventBrowseLoader.active = false
+            function onIsReadOnlyChanged(readOnly) { timerEventScreen.closeEventEditors() }
+        }
+
+        // A reloaded list has no focused event: an open editor would edit nothing.
+        Connections {
+            target: tev
+            function onFocusChanged() {
+                if (tev.focus === -1)
+                    timerEventScreen.closeEventEditors()
             }
         }
 

@@ -120,4 +120,15 @@ TestCase {
         compare(tev.calls, [])
         compare(host.recInput, "ANALOG(BAL.)")
     }
+
+    function test_reloadedListClosesTheEditors() {
+        tev.focus = 0
+        var editors = ["timerEventTimeEditLoader", "timerEventTypeLoader", "timerEventRecInputLoader"]
+        editors.forEach(function(name) { loader(name).active = true })
+        loader("timerEventFilterLoader").active = true
+        tev.focus = -1
+        compare(editors.map(function(name) { return loader(name).active }), [false, false, false])
+        verify(loader("timerEventFilterLoader").active)
+        compare(tev.calls, [])
+    }
 }
