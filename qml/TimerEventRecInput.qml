@@ -5,8 +5,6 @@ import QtQuick 2.8
 // on a recorder that has it, or while it is the event's choice. Only OK hands
 // the label to the model.
 Rectangle {
-    readonly property string key: timerEventRecInputLoader.recInput.charAt(8)
-
     color: "#99000000"
 
     MouseArea {
@@ -35,7 +33,7 @@ Rectangle {
             TimerEventRow {
                 objectName: "recInputRow" + index
                 y: ptSize * (13 + 54 * index)
-                selected: key === modelData[1]
+                selected: timerEventRecInputLoader.recInput.charAt(8) === modelData[1]
                 visible: index < 4 || tev.enableDante || selected
                 onClicked: timerEventRecInputLoader.recInput = modelData[0]
 
@@ -54,7 +52,8 @@ Rectangle {
         Image {
             objectName: "recInputCheck"
             x: ptSize * 278
-            y: ptSize * (23 + 54 * Math.max(0, "NACXD".indexOf(key || "N")))
+            // At the first row unless the ninth character names another.
+            y: ptSize * (23 + 54 * Math.max(0, "NACXD".indexOf(timerEventRecInputLoader.recInput.charAt(8) || "N")))
             sourceSize.height: ptSize * 21
             smooth: false
             source: "Resource/TimerEvent/check_20x21.svg"

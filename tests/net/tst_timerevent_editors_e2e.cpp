@@ -198,6 +198,7 @@ void TstTimerEventEditorsE2e::everyTypeAndField()
     save("00", "00", "01", "\\LIVE\\2017\\Encore.mp3");
     QCOMPARE(QStringList({ rowText("rowTime"), rowText("rowCount"), rowText("rowInterval"), rowText("rowTimeMode"), rowText("rowOption") }),
              QStringList({ "03:" + time.mid(2, 2) + ":58", "100", "01:57", "END TIME", "Encore.mp3" }));
+    shoot("timerevent_edited.png");
 
     // REPEAT PLAY keeps the file; the count back to 1; a path typed through the picker's pencil.
     chooseType(2);
