@@ -4,8 +4,8 @@ import "shell.js" as Shell
 
 // The timer-event wheels and pickers on fake objects, for what a recorder
 // cannot bring about: the wheels' texts at every size, the type picker's
-// option resets for every pair of types, and editors left open when the list
-// is reloaded.
+// option resets for every pair of types, the Dante row on a recorder without
+// Dante, and editors left open when the list is reloaded.
 TestCase {
     name: "TimerEventPickers"
     when: windowShown
@@ -60,6 +60,18 @@ TestCase {
         mouseClick(findChild(picker.item, "typeOk"))
         compare(calls(), data.calls)
         verify(!picker.active)
+    }
+
+    function test_danteRowOnlyWhereOfferedOrChosen() {
+        var picker = host("timerEventRecInputLoader")
+        // Dante offered, the event's input, whether the Dante row shows
+        ;[[false, "ANALOG(BAL.)", false], [false, "DIGITAL(Dante)", true], [true, "", true]].forEach(function(c) {
+            tev.enableDante = c[0]
+            picker.recInput = c[1]
+            picker.active = true
+            compare(findChild(picker.item, "recInputRow4").visible, c[2], c[1])
+            picker.active = false
+        })
     }
 
     function test_reloadedListClosesTheEditors() {
