@@ -1,38 +1,303 @@
 #include "playlist.h"
 
+#include "namerules.h"
 #include "permission.h"
+#include "replyfields.h"
 #include "telnet.h"
+
+#include <QRegularExpression>
+
+using replyfields::numberField;
+
+namespace {
+
+template <typename T>
+void update(Playlist* model, T& member, const T& value, void (Playlist::*changed)())
+{
+    if (member == value)
+        return;
+    member = value;
+    emit(model->*changed)();
+}
+
+// A playlist name as it goes on the wire: without control characters, which
+// would end the line early (CR, LF), split the recorder's TAB-separated
+// answers or cut the write (NUL).
+QString withoutControls(QString name)
+{
+    name.remove(QRegularExpression(QStringLiteral("[\\x00-\\x1F]")));
+    return name;
+}
+
+QByteArray boundedName(const QString& name)
+{
+    return namerules::cutUtf8(withoutControls(name), namerules::folderNameBytes);
+}
+
+} // namespace
 
 Playlist::Playlist(QObject* parent)
     : QObject(parent)
 {
 }
 
+void Playlist::setExecCommand(bool value)
+{
+    update(this, m_execCommand, value, &Playlist::execCommandChanged);
+}
+
+// ---------------------------------------------------------------------------
+// Writing: every line goes out whole in one write, and only while this
+// application holds the edit right.
+
+bool Playlist::mayWrite() const
+{
+    return permission && permission->telnet && permission->okPermission();
+}
+
+void Playlist::write(const QByteArray& lines)
+{
+    if (mayWrite())
+        permission->telnet->sendData(lines.constData());
+}
+
+void Playlist::writeLine(const QByteArray& line)
+{
+    write(line + "\r\n");
+}
+
+// head + one number field per number + tail; nothing at all when a number
+// does not fit its field.
+void Playlist::writeNumbered(const char* head, std::initializer_list<int> numbers, const QByteArray& tail)
+{
+    QByteArray line(head);
+    for (const int n : numbers) {
+        char field[4];
+        if (!setCommandNumberField(field, n))
+            return;
+        line += QByteArray(field, 4);
+    }
+    writeLine(line + tail);
+}
+
+// ---------------------------------------------------------------------------
+// Requests
+
 void Playlist::initAll()
 {
-    if (permission && permission->okPermission())
-        permission->telnet->sendData("07F4500\r\n");
+    // A new grant of the edit right: a delete begun before cannot still run.
+    setExecCommand(false);
+    writeLine("07F4500");
     emit readyToRedraw();
 }
 
-void Playlist::handleEntryEditResult(QString data)
+void Playlist::initPpl()
 {
-    if (data.startsWith(QLatin1String("11")))
-        permission->telnet->sendData("07F4510\r\n07F4512\r\n");
-    else if (data.startsWith(QLatin1String("12")))
-        emit execFailed();
+    write("07F4503\r\n07F4504\r\n");
 }
 
-void Playlist::parsePlaylistResponse(QString)
+void Playlist::requestEntries()
 {
+    entryNames.fill(QString());
+    write("07F4510\r\n07F4512\r\n");
+    receivedEntryCount = 0;
+}
+
+void Playlist::initEntry()
+{
+    requestEntries();
+}
+
+void Playlist::assignEntry(int entry, int take)
+{
+    writeNumbered("07F314B01", { entry, take });
+}
+
+void Playlist::clearEntry(int entry)
+{
+    writeNumbered("07F314B00", { entry });
+}
+
+void Playlist::createPpl(QString name)
+{
+    writeLine("07F4540" + boundedName(name));
+}
+
+void Playlist::saveAs(QString name)
+{
+    writeLine("07F4541" + boundedName(name));
+}
+
+void Playlist::renamePpl(int pplNumber, QString name)
+{
+    writeNumbered("07F4543", { pplNumber }, boundedName(name));
+}
+
+void Playlist::loadPpl(QString name)
+{
+    static const char* const heads[] = { "07F310000A:/_playlists/", "07F310000B:/_playlists/",
+                                         "07F310000C:/_playlists/" };
+    if (currentMediaIndex < 0 || currentMediaIndex > 2)
+        return;
+    writeLine(heads[currentMediaIndex] + withoutControls(name).toUtf8());
+}
+
+void Playlist::clearEntryInfo()
+{
+    update(this, m_infoDataA, QString(), &Playlist::infoDataAChanged);
+    update(this, m_infoDataB, QString(), &Playlist::infoDataBChanged);
+    update(this, m_infoDateTime, QString(), &Playlist::infoDateTimeChanged);
+    update(this, m_infoFolder, QString(), &Playlist::infoFolderChanged);
+}
+
+void Playlist::getEntryInfo(int i)
+{
+    writeNumbered("07F4513", { i });
+}
+
+QString Playlist::getPplName(int i) const
+{
+    return i >= 0 && i < pplList.size() ? pplList.at(i).name : QString();
+}
+
+QString Playlist::getPplDateTime(int i) const
+{
+    return i >= 0 && i < pplList.size() ? pplList.at(i).dateTime : QString();
+}
+
+QString Playlist::getEntryName(int i) const
+{
+    return entryNames.value(i);
 }
 
 void Playlist::setCurrentMedia(QString media)
 {
-    currentMedia = media;
+    if (media == QLatin1String("SD1"))
+        currentMediaIndex = 0;
+    else if (media == QLatin1String("SD2"))
+        currentMediaIndex = 1;
+    else if (media == QLatin1String("USB"))
+        currentMediaIndex = 2;
+    else
+        currentMediaIndex = 3;
+    // Another medium, or the link lost: no delete of ours is running any more.
+    if (media != m_media)
+        setExecCommand(false);
+    m_media = media;
 }
 
 void Playlist::onEndDeletePpl()
 {
-    execCommand = false;
+    setExecCommand(false);
+}
+
+// ---------------------------------------------------------------------------
+// Answers
+
+void Playlist::parsePlaylistResponse(QString data)
+{
+    const QString code = data.left(2);
+    const int number = numberField(data, 2);
+    if (code == QLatin1String("80")) {
+        if (number <= 999) {
+            emit readyToRedraw();
+        } else if (number == 4000) {
+            setExecCommand(false);
+            writeLine("07F4500");
+        } else if (number == 5000) {
+            setExecCommand(false);
+            requestEntries();
+        }
+    } else if (code == QLatin1String("81")) {
+        pplList.append({ data.mid(6), QString() });
+        emit pplRecived(number - 1);
+        if (number < m_allPplNumber)
+            writeNumbered("07F4501", { number + 1 });
+    } else if (code == QLatin1String("83")) {
+        update(this, m_currentPlaylist, number - 1, &Playlist::currentPlaylistChanged);
+        writeLine("07F4510");
+    } else if (code == QLatin1String("84")) {
+        pplList.clear();
+        update(this, m_allPplNumber, number, &Playlist::allPplNumberChanged);
+        if (number != 0)
+            writeNumbered("07F4505", { 1, number });
+    } else if (code == QLatin1String("85")) {
+        const QString dateTime = data.mid(6, 16);
+        pplList.append({ data.mid(22), dateTime });
+        if (m_currentPlaylist == number - 1)
+            update(this, m_currentPlaylistDateTime, dateTime, &Playlist::currentPlaylistDateTimeChanged);
+        emit pplRecived(number - 1);
+    } else if (code == QLatin1String("90")) {
+        update(this, m_allEntryNumber, number, &Playlist::allEntryNumberChanged);
+    } else if (code == QLatin1String("91")) {
+        onEntry(data);
+    } else if (code == QLatin1String("92")) {
+        onOccupancy(data);
+    } else if (code == QLatin1String("93")) {
+        onEntryInfo(data);
+    } else if (code == QLatin1String("C0") || code == QLatin1String("C1") || code == QLatin1String("C3")) {
+        const QString result = data.mid(2, 2);
+        if (result == QLatin1String("11"))
+            writeLine("07F4500");
+        else if (result == QLatin1String("12"))
+            emit execFailed();
+    }
+}
+
+// One entry of the loaded playlist; a single TAB is an empty entry. Numbers
+// outside the 100 entries are ignored.
+void Playlist::onEntry(const QString& data)
+{
+    const int entry = numberField(data, 2);
+    if (entry < 0 || entry >= maxEntries)
+        return;
+    if (m_allEntryNumber == 0)
+        emit entryListRecived();
+    const QString name = data.mid(6);
+    if (name == QLatin1String("\t") || name.isEmpty()) {
+        entryNames[entry].clear();
+        return;
+    }
+    entryNames[entry] = name;
+    if (++receivedEntryCount == m_allEntryNumber)
+        emit entryListRecived();
+}
+
+// Thirteen blocks of two characters, one per eight entries (the last covers
+// 96 to 99): every occupied block is asked for. Missing blocks are empty.
+void Playlist::onOccupancy(const QString& data)
+{
+    const QString blocks = data.mid(2, 26).leftJustified(26, QLatin1Char('0'));
+    bool asked = false;
+    for (int k = 0; k < 13; ++k) {
+        if (blocks.mid(2 * k, 2) == QLatin1String("00"))
+            continue;
+        writeNumbered("07F4511", { 8 * k, qMin(8 * k + 7, maxEntries - 1) });
+        asked = true;
+    }
+    if (!asked)
+        emit entryListRecived();
+}
+
+// Four TAB-separated fields: format, channels, date-time and folder. Missing
+// fields are empty.
+void Playlist::onEntryInfo(const QString& data)
+{
+    const QStringList fields = data.mid(6).split(QLatin1Char('\t'));
+    update(this, m_infoDataA, fields.value(0).replace(QLatin1Char('/'), QLatin1Char(' ')), &Playlist::infoDataAChanged);
+    update(this, m_infoDataB, fields.value(1).replace(QLatin1Char('/'), QLatin1Char(' ')), &Playlist::infoDataBChanged);
+    update(this, m_infoDateTime, fields.value(2), &Playlist::infoDateTimeChanged);
+    update(this, m_infoFolder, fields.value(3).replace(QLatin1Char('\\'), QLatin1Char('/')), &Playlist::infoFolderChanged);
+}
+
+void Playlist::handleEntryEditResult(QString data)
+{
+    const QString operation = data.left(2);
+    if (operation != QLatin1String("00") && operation != QLatin1String("01"))
+        return;
+    const QString result = data.mid(6, 2);
+    if (result == QLatin1String("11"))
+        requestEntries();
+    else if (result == QLatin1String("12"))
+        emit execFailed();
 }

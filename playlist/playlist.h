@@ -1,34 +1,126 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QVector>
 
 class Telnet;
 class Permission;
 
-// Model of the playlists on the current medium.
+// One playlist file of the current medium as the recorder lists it.
+struct PplRecord
+{
+    QString name;
+    QString dateTime; // empty until the recorder reports it
+};
+
+// Model of the playlists on the recorder's current medium: the playlist files
+// with their date-times, the number of the loaded one, the 100 entries of the
+// loaded playlist and the information of one entry. Requests go out on the
+// extended command groups "07F45" and "07F31"; the recorder's answers come in
+// through parsePlaylistResponse() and handleEntryEditResult().
 class Playlist : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(int allPplNumber READ allPplNumber NOTIFY allPplNumberChanged)
+    Q_PROPERTY(int allEntryNumber READ allEntryNumber NOTIFY allEntryNumberChanged)
+    Q_PROPERTY(int currentPlaylist READ currentPlaylist NOTIFY currentPlaylistChanged)
+    Q_PROPERTY(QString currentPlaylistDateTime READ currentPlaylistDateTime NOTIFY currentPlaylistDateTimeChanged)
+    Q_PROPERTY(QString infoDataA READ infoDataA NOTIFY infoDataAChanged)
+    Q_PROPERTY(QString infoDataB READ infoDataB NOTIFY infoDataBChanged)
+    Q_PROPERTY(QString infoFolder READ infoFolder NOTIFY infoFolderChanged)
+    Q_PROPERTY(QString infoDateTime READ infoDateTime NOTIFY infoDateTimeChanged)
+    Q_PROPERTY(bool execCommand READ execCommand WRITE setExecCommand NOTIFY execCommandChanged)
 public:
+    static constexpr int maxEntries = 100;
+
     explicit Playlist(QObject* parent = nullptr);
+
+    int allPplNumber() const { return m_allPplNumber; }
+    int allEntryNumber() const { return m_allEntryNumber; }
+    int currentPlaylist() const { return m_currentPlaylist; }
+    QString currentPlaylistDateTime() const { return m_currentPlaylistDateTime; }
+    QString infoDataA() const { return m_infoDataA; }
+    QString infoDataB() const { return m_infoDataB; }
+    QString infoFolder() const { return m_infoFolder; }
+    QString infoDateTime() const { return m_infoDateTime; }
+    // True while the screen runs a playlist-file delete.
+    bool execCommand() const { return m_execCommand; }
+    void setExecCommand(bool value);
 
     Telnet* telnet = nullptr;
     Permission* permission = nullptr;
 
-    Q_INVOKABLE void initAll();
-    void handleEntryEditResult(QString data);
+    // The playlist files in the order the recorder reported them.
+    QList<PplRecord> pplList;
+    // Entry names of the loaded playlist; an empty text is an empty entry.
+    QVector<QString> entryNames = QVector<QString>(maxEntries);
+    // Filled entries received since the entry list was last asked for.
+    int receivedEntryCount = 0;
+    // 0 SD1, 1 SD2, 2 USB, 3 any other medium (nothing to load from).
+    int currentMediaIndex = 3;
+
+    // An answer of group "45": reply code and fields.
     void parsePlaylistResponse(QString data);
+    // The answer to an entry assign or clear: the text after "31CB".
+    void handleEntryEditResult(QString data);
+
+    Q_INVOKABLE void initAll();
+    Q_INVOKABLE void initPpl();
+    Q_INVOKABLE void initEntry();
+    Q_INVOKABLE int getMaxEntryNumber() const { return maxEntries; }
+    Q_INVOKABLE void assignEntry(int entry, int take);
+    Q_INVOKABLE void clearEntry(int entry);
+    Q_INVOKABLE void createPpl(QString name);
+    Q_INVOKABLE void loadPpl(QString name);
+    Q_INVOKABLE void saveAs(QString name);
+    Q_INVOKABLE void renamePpl(int pplNumber, QString name);
+    Q_INVOKABLE void clearEntryInfo();
+    Q_INVOKABLE void getEntryInfo(int i);
+    // The getters answer "" for an index outside what is stored.
+    Q_INVOKABLE QString getPplName(int i) const;
+    Q_INVOKABLE QString getPplDateTime(int i) const;
+    Q_INVOKABLE QString getEntryName(int i) const;
 
 public slots:
     void setCurrentMedia(QString media);
     void onEndDeletePpl();
 
 signals:
-    void execFailed();
+    void allPplNumberChanged();
+    void allEntryNumberChanged();
+    void currentPlaylistChanged();
+    void currentPlaylistDateTimeChanged();
+    void infoDataAChanged();
+    void infoDataBChanged();
+    void infoFolderChanged();
+    void infoDateTimeChanged();
+    void execCommandChanged();
+    void pplRecived(int number);
+    void entryListRecived();
     void readyToRedraw();
+    void execFailed();
 
 private:
-    QString currentMedia;
-    bool execCommand = false;
+    bool mayWrite() const;
+    void write(const QByteArray& lines);
+    void writeLine(const QByteArray& line);
+    void writeNumbered(const char* head, std::initializer_list<int> numbers, const QByteArray& tail = QByteArray());
+    void requestEntries();
+    void onEntry(const QString& data);
+    void onOccupancy(const QString& data);
+    void onEntryInfo(const QString& data);
+
+    int m_allPplNumber = 0;
+    int m_allEntryNumber = 0;
+    int m_currentPlaylist = -1; // no row is current until the recorder names one
+    QString m_currentPlaylistDateTime;
+    QString m_infoDataA;
+    QString m_infoDataB;
+    QString m_infoFolder;
+    QString m_infoDateTime;
+    bool m_execCommand = false;
+    QString m_media; // the medium name last received
 };

@@ -1,5 +1,489 @@
 import QtQuick 2.8
+import QtQuick.Controls 2.1
 
-// Stands in for the playlist screen until it is built; the window sizes and shows it.
+// The playlist tab: the playlist files of the current medium (load, save as,
+// delete, rename, edit) or the 100 entries of the loaded playlist beside
+// eight page strips (assign, clear, information), with the name dialog, the
+// delete question, the take picker and the entry information panel. Every
+// request goes through the playlist model; the rows are refilled only by what
+// the model reports.
 Item {
+    id: playlistScreen
+
+    property real lineHeight: ptSize * 47
+    property bool pplView: true
+    property int assignEntry: -1
+    property bool plIsReadOnly: pl.execCommand
+
+    // Back to a freshly requested list of playlist files.
+    function displayed() {
+        plInfoWindowLoader.active = false
+        playlistRepeater.model.clear()
+        pplArea.opacity = 1
+        pl.initPpl()
+    }
+
+    Connections {
+        target: pl
+        function onReadyToRedraw() {
+            displayed()
+        }
+    }
+
+    BackScreen {
+        id: backScreen
+
+        Image {
+            objectName: "viewOnlyBadge"
+            x: ptSize * 18
+            y: ptSize * 4
+            smooth: false
+            sourceSize.width: ptSize * 100
+            source: "Resource/icon_100x20_viewonly.svg"
+            visible: permission.isReadOnly
+        }
+
+        Text {
+            id: playlistTitle
+            objectName: "playlistTitle"
+            x: ptSize * 20
+            y: ptSize * 30
+            font.pixelSize: ptSize * 25
+            font.weight: Font.Medium
+            textFormat: Text.PlainText
+            color: "white"
+            text: pplView ? "PLAYLISTS" : "Entries in playlist"
+        }
+
+        MediaIcon {
+            anchors.right: parent.right
+            anchors.rightMargin: ptSize * 15
+            y: ptSize * 24
+        }
+
+        PlaylistEntryIcon {
+            x: ptSize * 279
+            y: ptSize * 26
+            visible: !pplView
+        }
+
+        Text {
+            objectName: "playlistDate"
+            x: ptSize * 279
+            y: ptSize * 46
+            text: pl.currentPlaylistDateTime
+            textFormat: Text.PlainText
+            font.pixelSize: ptSize * 16
+            color: "white"
+            visible: !pplView
+        }
+
+        Flickable {
+            id: pplArea
+            objectName: "pplArea"
+            anchors.top: parent.top
+            anchors.topMargin: ptSize * 65
+            anchors.bottom: parent.bottom
+            anchors.left: parent.left
+            anchors.right: parent.right
+            clip: true
+            flickableDirection: Flickable.VerticalFlick
+            contentHeight: (playlistRepeater.count - (pplView ? 0 : 8)) * lineHeight + playlistFooter.height
+
+            ScrollBar.vertical: ScrollBar {
+                anchors.top: pplArea.top
+                anchors.bottom: pplArea.bottom
+                anchors.right: pplArea.right
+                visible: pplArea.contentHeight > pplArea.height
+                contentItem: CommonScrollBarItem {}
+            }
+
+            Repeater {
+                id: playlistRepeater
+                objectName: "playlistRepeater"
+                model: ListModel {}
+
+                Loader {
+                    sourceComponent: pageSource
+                    onLoaded: {
+                        if (pplView === true) {
+                            item.pplNumber = index
+                            item.pplName = pl.getPplName(index)
+                            item.pplDateTime = pl.getPplDateTime(index)
+                        } else if (index < 100) {
+                            item.entryNumber = index
+                            item.entryName = pl.getEntryName(index)
+                        } else {
+                            item.pageNumber = index - pl.getMaxEntryNumber() + 1
+                        }
+                    }
+                }
+            }
+
+            Component {
+                id: pplComponent
+                PlaylistPplDelegete {}
+            }
+
+            Component {
+                id: entryComponent
+                PlaylistEntryDelegete {}
+            }
+
+            Component {
+                id: entryPageComponent
+                Rectangle {
+                    property int pageNumber: 0
+                    y: (pageNumber - 1) * ptSize * 564
+                    width: ptSize * 33
+                    height: ptSize * 561
+                    color: "#272727"
+
+                    Text {
+                        y: ptSize * 6
+                        width: parent.width
+                        horizontalAlignment: Text.AlignHCenter
+                        textFormat: Text.PlainText
+                        text: "PAGE"
+                        font.pixelSize: ptSize * 12
+                        font.weight: Font.Light
+                        color: "#878787"
+                    }
+
+                    Text {
+                        y: ptSize * 21
+                        width: parent.width
+                        horizontalAlignment: Text.AlignHCenter
+                        textFormat: Text.PlainText
+                        text: pageNumber
+                        font.pixelSize: ptSize * 20
+                        font.weight: Font.Medium
+                        color: "white"
+                    }
+
+                    Text {
+                        anchors.bottom: parent.bottom
+                        anchors.bottomMargin: ptSize * 19
+                        width: parent.width
+                        horizontalAlignment: Text.AlignHCenter
+                        textFormat: Text.PlainText
+                        text: pageNumber
+                        font.pixelSize: ptSize * 20
+                        font.weight: Font.Medium
+                        color: "white"
+                    }
+
+                    Text {
+                        anchors.bottom: parent.bottom
+                        anchors.bottomMargin: ptSize * 3
+                        width: parent.width
+                        horizontalAlignment: Text.AlignHCenter
+                        textFormat: Text.PlainText
+                        text: "PAGE"
+                        font.pixelSize: ptSize * 12
+                        font.weight: Font.Light
+                        color: "#878787"
+                    }
+                }
+            }
+
+            Connections {
+                target: pl
+                // Rows follow the numbers the recorder reports; a number past
+                // the end fills the gap with rows of their own.
+                function onPplRecived(number) {
+                    pplView = true
+                    if (number < 0)
+                        return
+                    for (var i = playlistRepeater.model.count; i < number; ++i)
+                        playlistRepeater.model.append({ pageSource: pplComponent })
+                    playlistRepeater.model.set(number, { pageSource: pplComponent })
+                }
+                // Rows read their texts when they load, so a list reported
+                // again is built afresh.
+                function onEntryListRecived() {
+                    pplView = false
+                    playlistRepeater.model.clear()
+                    var max = pl.getMaxEntryNumber()
+                    var i = 0
+                    for (; i < max; ++i)
+                        playlistRepeater.model.set(i, { pageSource: entryComponent })
+                    for (; i < max + 8; ++i)
+                        playlistRepeater.model.set(i, { pageSource: entryPageComponent })
+                }
+            }
+        }
+
+        Rectangle {
+            id: playlistFooter
+            anchors.bottom: parent.bottom
+            width: parent.width
+            height: ptSize * 56
+            border.width: 1
+            border.color: "black"
+            color: "#E62F3E5B"
+
+            MouseArea {
+                anchors.fill: parent
+            }
+
+            Image {
+                objectName: "playlistFooterButton"
+                anchors.centerIn: parent
+                smooth: false
+                sourceSize.width: ptSize * 56
+                source: pplView ? "Resource/Playlist/icon_56x40_AddPlaylist.svg" : "Resource/Playlist/icon_56_return-PLAYLISTS.svg"
+                opacity: (permission.isReadOnly || plIsReadOnly) && pplView ? 0.3 : 1
+
+                MouseArea {
+                    anchors.fill: parent
+                    enabled: parent.opacity === 1
+                    onClicked: {
+                        if (pplView) {
+                            plInputWindowLoader.field = ""
+                            plInputWindowLoader.mode = 1
+                            plInputWindowLoader.active = true
+                        } else {
+                            displayed()
+                        }
+                    }
+                }
+            }
+        }
+
+        Loader {
+            id: plInfoWindowLoader
+            objectName: "plInfoWindowLoader"
+            property int number: 0
+            x: ptSize * 45
+            y: ptSize * 236
+            width: ptSize * 325
+            height: ptSize * 170
+            active: false
+            sourceComponent: infoWindow
+        }
+
+        Component {
+            id: infoWindow
+            Rectangle {
+                objectName: "infoWindow"
+                color: "#DCDCDC"
+                border.width: ptSize * 3
+                border.color: "black"
+                radius: ptSize * 10
+
+                MouseArea {
+                    anchors.fill: parent
+                }
+
+                Text {
+                    objectName: "infoFolder"
+                    x: ptSize * 20
+                    y: ptSize * 19
+                    textFormat: Text.PlainText
+                    font.pixelSize: ptSize * 14
+                    text: comm.currentMedia + " ROOT" + pl.infoFolder
+                }
+
+                Rectangle {
+                    id: upperLine
+                    x: ptSize * 20
+                    y: ptSize * 39
+                    width: ptSize * 285
+                    height: ptSize * 2
+                    color: "#878787"
+                }
+
+                Rectangle {
+                    anchors.top: upperLine.bottom
+                    anchors.left: upperLine.left
+                    width: ptSize * 63
+                    height: ptSize * 25
+                    color: "black"
+
+                    Text {
+                        id: infoNo
+                        x: ptSize * 4
+                        y: ptSize * 8
+                        textFormat: Text.PlainText
+                        font.pixelSize: ptSize * 13
+                        text: "No."
+                        color: "white"
+                    }
+
+                    Text {
+                        anchors.left: infoNo.right
+                        anchors.bottom: infoNo.bottom
+                        anchors.bottomMargin: -ptSize * 2
+                        textFormat: Text.PlainText
+                        font.pixelSize: ptSize * 21
+                        text: plInfoWindowLoader.number + 1
+                        color: "white"
+                    }
+                }
+
+                TextTapScroll {
+                    objectName: "infoName"
+                    anchors.left: upperLine.left
+                    y: ptSize * 71
+                    width: ptSize * 285
+                    height: ptSize * 21
+                    font.pixelSize: ptSize * 18
+                    text: pl.getEntryName(plInfoWindowLoader.number)
+                }
+
+                Text {
+                    objectName: "infoDataA"
+                    x: ptSize * 20
+                    y: ptSize * 121
+                    textFormat: Text.PlainText
+                    font.pixelSize: ptSize * 14
+                    text: pl.infoDataA
+                }
+
+                Image {
+                    x: ptSize * 285
+                    y: ptSize * 115
+                    sourceSize.width: ptSize * 20
+                    source: "Resource/Playlist/icon_20x20_close.svg"
+                }
+
+                MouseArea {
+                    objectName: "infoClose"
+                    x: ptSize * 275
+                    y: ptSize * 105
+                    width: ptSize * 40
+                    height: ptSize * 40
+                    onClicked: plInfoWindowLoader.active = false
+                }
+
+                Rectangle {
+                    x: ptSize * 20
+                    y: ptSize * 138
+                    width: ptSize * 285
+                    height: ptSize * 2
+                    color: "#878787"
+                }
+
+                Text {
+                    objectName: "infoDataB"
+                    x: ptSize * 20
+                    y: ptSize * 143
+                    textFormat: Text.PlainText
+                    font.pixelSize: ptSize * 14
+                    text: pl.infoDataB
+                }
+
+                Text {
+                    objectName: "infoDateTime"
+                    anchors.right: upperLine.right
+                    y: ptSize * 143
+                    textFormat: Text.PlainText
+                    font.pixelSize: ptSize * 14
+                    text: pl.infoDateTime
+                }
+            }
+        }
+
+        Loader {
+            id: playlistBrowseLoader
+            objectName: "playlistBrowseLoader"
+            anchors.fill: pplArea
+            active: false
+            sourceComponent: BrowseWindow {
+                objectName: "takePicker"
+                mode: 2
+                onClicked: {
+                    pl.assignEntry(assignEntry, takeNumber)
+                    playlistBrowseLoader.active = false
+                    playlistRepeater.model.clear()
+                }
+                onClickedCancel: playlistBrowseLoader.active = false
+            }
+        }
+
+        Loader {
+            id: plInputWindowLoader
+            objectName: "plInputWindowLoader"
+            anchors.fill: pplArea
+            active: false
+            property string field: ""
+            property int mode: 0
+            property int pplNumber: 0
+            sourceComponent: InputWindow {
+                objectName: "nameWindow"
+                title: plInputWindowLoader.mode === 0 ? "Playlist name" : "New playlist name"
+                field: plInputWindowLoader.field
+                onClickedOk: {
+                    if (plInputWindowLoader.mode === 0)
+                        pl.saveAs(inputText)
+                    else if (plInputWindowLoader.mode === 1)
+                        pl.createPpl(inputText)
+                    else
+                        pl.renamePpl(plInputWindowLoader.pplNumber, inputText)
+                    plInputWindowLoader.active = false
+                }
+                onClickedCancel: plInputWindowLoader.active = false
+            }
+        }
+
+        Loader {
+            id: plDeleteWindowLoader
+            objectName: "plDeleteWindowLoader"
+            anchors.fill: pplArea
+            active: false
+            property string name: ""
+            property string fullpath: ""
+            sourceComponent: DialogNoButton {
+                objectName: "deleteCheck"
+                text: "Delete selected playlist?\n" + plDeleteWindowLoader.name
+
+                TimerEventButtonRect {
+                    objectName: "deleteOk"
+                    x: ptSize * 86
+                    y: ptSize * 242
+                    text: "OK"
+                    onClicked: {
+                        plDeleteWindowLoader.active = false
+                        pl.execCommand = true
+                        browse.deleteFileFullPath(plDeleteWindowLoader.fullpath)
+                    }
+                }
+
+                TimerEventButtonRect {
+                    objectName: "deleteCancel"
+                    x: ptSize * 228
+                    y: ptSize * 242
+                    text: "Cancel"
+                    onClicked: plDeleteWindowLoader.active = false
+                }
+            }
+        }
+
+        Connections {
+            target: permission
+            function onIsReadOnlyChanged(readOnly) {
+                plInputWindowLoader.active = false
+                playlistBrowseLoader.active = false
+                plInfoWindowLoader.active = false
+                if (pplView === false)
+                    displayed()
+            }
+        }
+
+        DialogNoButton {
+            id: browseDialog
+            objectName: "playlistNotice"
+            property bool rec: comm.statusIcon === 129 || comm.statusIcon === 130 || comm.statusIcon === 131
+            property bool disabledAreaAndMode: comm.playArea !== "PLAYLIST" || (comm.playMode !== "CONTINUE" && comm.playMode !== "SINGLE")
+            property bool cppString: browse.browseDialogString !== ""
+            property bool cd: comm.currentMedia === "CD"
+            visible: cppString || disabledAreaAndMode || cd || rec
+            text: cd ? "Playlist screen is not available when current media is CD."
+                : rec ? "Playlist screen is not available while recordings."
+                : disabledAreaAndMode ? "Playlist screen is only available when PLAY AREA is PLAYLIST and PLAY MODE is CONTINUE or SINGLE."
+                : cppString ? browse.browseDialogString
+                : ""
+        }
+    }
 }

@@ -15,15 +15,6 @@ namespace sim {
 
 namespace {
 
-// Reads a number field (low pair first) at pos; -1 when it is not 4 digits.
-int field(const QString& line, int pos)
-{
-    bool okLow = false, okHigh = false;
-    const int low = line.mid(pos, 2).toInt(&okLow);
-    const int high = line.mid(pos + 2, 2).toInt(&okHigh);
-    return okLow && okHigh && line.size() >= pos + 4 ? high * 100 + low : -1;
-}
-
 QString answerCode(const QString& op)
 {
     return QString::number(op.toInt(nullptr, 16) + 0x80, 16).toUpper();
@@ -50,7 +41,7 @@ bool MediaFiles::handleCommand(SimConnection* c, const QString& line)
     const QString medium = mediumOfCode(code);
     for (const QString& name : m_volumes.keys())
         takeOver(name);
-    const int number = field(line, 9);
+    const int number = readNumberField(line, 9);
     if (op == QLatin1String("00")) {
         c->sendLine(QStringLiteral("0FF6B80") + numberField(folderNumber(current, volume(current).currentFolderId)));
     } else if (op == QLatin1String("05")) {
@@ -70,7 +61,7 @@ bool MediaFiles::handleCommand(SimConnection* c, const QString& line)
     } else if (op == QLatin1String("02")) {
         goUp(c, code, line.mid(10));
     } else if (op == QLatin1String("27")) {
-        selectFile(c, field(line, 7));
+        selectFile(c, readNumberField(line, 7));
     } else if (op == QLatin1String("04") && line.mid(7, 2) == QLatin1String("00")) {
         m_copySource[c->id()] = line.mid(9); // the destination follows
     } else {
@@ -202,6 +193,8 @@ bool MediaFiles::edit(SimConnection* c, const QString& op, const QString& line)
     for (const QString& name : m_volumes.keys())
         writeBack(name);
     answerEdit(c, op, done);
+    if (done && op == QLatin1String("26"))
+        m_recorder->sendLineToLoggedIn(QStringLiteral("0FF45800040")); // read the playlists again
     if (done) {
         for (SimConnection* other : m_recorder->connections()) {
             if (other != c && other->phase() == SimConnection::LoggedIn)
@@ -232,7 +225,7 @@ bool MediaFiles::applyEdit(SimConnection* c, const QString& op, const QString& l
 {
     const QString current = m_state->currentMediumName();
     const QString medium = mediumOfCode(line.mid(7, 2));
-    const int number = field(line, 9);
+    const int number = readNumberField(line, 9);
     const QString name = line.mid(13);
     if (op == QLatin1String("03"))
         return sortFolder(current, number, line.mid(7, 2) == QLatin1String("01"));

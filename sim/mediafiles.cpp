@@ -515,4 +515,44 @@ bool MediaFiles::copyFile(const QString& from, const QString& to)
     return true;
 }
 
+// ---------------------------------------------------------------------------
+// Recordings for the playlists
+
+const SimFile* MediaFiles::fileOfNumber(const QString& medium, int number, QString* folderPath)
+{
+    const Index ix = index(medium);
+    if (number < 1 || number > ix.files.size())
+        return nullptr;
+    const Index::FileRef ref = ix.files.at(number - 1);
+    const QString path = ix.paths.at(ref.folder);
+    if (path == playlistFolder || path.startsWith(playlistFolder + QLatin1Char('\\')))
+        return nullptr;
+    if (folderPath)
+        *folderPath = path;
+    return &ix.folders.at(ref.folder)->files.at(ref.index);
+}
+
+const SimFile* MediaFiles::fileOfId(const QString& medium, int id, QString* folderPath)
+{
+    const bool shown = showPlaylistFolder;
+    showPlaylistFolder = true;
+    const Index ix = index(medium);
+    showPlaylistFolder = shown;
+    for (const Index::FileRef& ref : ix.files) {
+        const SimFile& f = ix.folders.at(ref.folder)->files.at(ref.index);
+        if (f.id != id)
+            continue;
+        if (folderPath)
+            *folderPath = ix.paths.at(ref.folder);
+        return &f;
+    }
+    return nullptr;
+}
+
+const SimFile* MediaFiles::fileAt(const QString& medium, const QString& path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('\\'));
+    return findFile(medium, slash >= 0 ? path.left(slash) : QString(), path.mid(slash + 1));
+}
+
 } // namespace sim

@@ -97,6 +97,15 @@ public:
     // writes the tree's folders and playlists back to it.
     void sync(const QString& medium);
 
+    // --- recordings named by the playlists (playlistcommands.cpp) -----------
+    // The recording of a browse file number, with its folder path; null when
+    // there is none or the file lies in "_playlists".
+    const SimFile* fileOfNumber(const QString& medium, int number, QString* folderPath = nullptr);
+    // The recording of that id, with its folder path; null when it is gone.
+    const SimFile* fileOfId(const QString& medium, int id, QString* folderPath = nullptr);
+    // The recording at a path below the root ("LIVE\Opening.wav").
+    const SimFile* fileAt(const QString& medium, const QString& path);
+
     // Browse media code ("00" SD1, "01" SD2, "02" USB) -> medium name; "" else.
     static QString mediumOfCode(const QString& code);
 

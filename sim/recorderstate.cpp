@@ -2,6 +2,7 @@
 
 #include "mediafiles.h"
 #include "menumodel.h"
+#include "playlistcommands.h"
 #include "simrecorder.h"
 #include "timereventcommands.h"
 
@@ -14,6 +15,14 @@ QString numberField(int value)
 {
     const QString digits = QString::number(qBound(0, value, 9999)).rightJustified(4, QLatin1Char('0'));
     return digits.mid(2, 2) + digits.left(2);
+}
+
+int readNumberField(const QString& line, int pos)
+{
+    bool okLow = false, okHigh = false;
+    const int low = line.mid(pos, 2).toInt(&okLow);
+    const int high = line.mid(pos + 2, 2).toInt(&okHigh);
+    return okLow && okHigh && line.size() >= pos + 4 ? high * 100 + low : -1;
 }
 
 QString twoDigits(int value)
@@ -74,17 +83,12 @@ RecorderState::RecorderState(SimRecorder* recorder)
                    makeTrack(QStringLiteral("Closing"), 2, 15) };
     sd1.folders = QStringList { QStringLiteral("ROOT"), QStringLiteral("LIVE"), QStringLiteral("LIVE\\2017") };
     sd1.folderIndex = 1;
-    sd1.playlists = QStringList { QStringLiteral("set1.ppl"), QStringLiteral("set2.ppl"), QStringLiteral("set3.ppl") };
-    sd1.playlist = sd1.playlists.first();
 
     SimMedium& sd2 = m_media[QStringLiteral("SD2")];
     sd2.tracks = { makeTrack(QStringLiteral("Rehearsal A"), 10, 0), makeTrack(QStringLiteral("Rehearsal B"), 7, 30) };
-    sd2.playlists = QStringList { QStringLiteral("evening.ppl") };
-    sd2.playlist = sd2.playlists.first();
 
     SimMedium& usb = m_media[QStringLiteral("USB")];
     usb.tracks = { makeTrack(QStringLiteral("Backup"), 60, 0) };
-    usb.playlists = QStringList { QStringLiteral("archive.ppl"), QStringLiteral("backup.ppl") };
 
     SimMedium& cd = m_media[QStringLiteral("CD")];
     for (int i = 1; i <= 5; ++i)
@@ -107,7 +111,8 @@ RecorderState* installStatusModel(SimRecorder& recorder)
     auto* state = new RecorderState(&recorder);
     recorder.addCommandHandler(
         [state](SimConnection* connection, const QString& line) { return state->handleCommand(connection, line); });
-    installMediaFiles(recorder, state); // the browse commands, over the same media
+    // The browse commands and the playlists, over the same media.
+    installPlaylists(recorder, state, installMediaFiles(recorder, state));
     installMenuModel(recorder);
     installTimerEvents(recorder);
     return state;

@@ -196,6 +196,8 @@ RecorderState* statusModel(const SimRecorder& recorder);
 
 // Wire helpers shared by the recorder's services.
 QString numberField(int value);         // 4 digits, low pair first
+// The number field at pos of a command line; -1 when it is not 4 digits.
+int readNumberField(const QString& line, int pos);
 QString twoDigits(int value);           // 0 .. 99
 QString clockText(int frames);          // HHMMSSFF
 QString mediumCode(const QString& name); // "00", "01", "10", "11"; "FF" for none

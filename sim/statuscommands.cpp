@@ -25,15 +25,6 @@ QString hexByte(int value)
     return QString::number(value & 0xFF, 16).toUpper().rightJustified(2, QLatin1Char('0'));
 }
 
-// Reads a number field (low pair first) at pos; -1 when it is not 4 digits.
-int readField(const QString& line, int pos)
-{
-    bool okLow = false, okHigh = false;
-    const int low = line.mid(pos, 2).toInt(&okLow);
-    const int high = line.mid(pos + 2, 2).toInt(&okHigh);
-    return okLow && okHigh && line.size() >= pos + 4 ? high * 100 + low : -1;
-}
-
 // The pitch as ones, tenths, sign and tens.
 QString pitchField(int tenths)
 {
@@ -168,7 +159,7 @@ bool RecorderState::applyTransport(SimConnection* c, const QString& line)
     } else if (line == QLatin1String("07F6A1A01") || line == QLatin1String("07F6A1A00")) {
         stepFolder(line.endsWith(QLatin1Char('1')) ? -1 : 1);
     } else if (line.startsWith(QLatin1String("02C")) && line.size() == 15) {
-        const int trackNo = readField(line, 3), minutes = readField(line, 7);
+        const int trackNo = readNumberField(line, 3), minutes = readNumberField(line, 7);
         const int seconds = line.mid(11, 2).toInt(), hundredths = line.mid(13, 2).toInt();
         if (trackNo < 1 || minutes < 0)
             return true;
@@ -248,7 +239,7 @@ bool RecorderState::applySetting(SimConnection* c, const QString& line)
 bool RecorderState::applyMarkOrRight(SimConnection* c, const QString& line)
 {
     if (line.startsWith(QLatin1String("07F0358"))) {
-        const int n = readField(line, 7);
+        const int n = readNumberField(line, 7);
         const SimTrack* t = track();
         if (t && n >= 1 && n <= t->marks.size())
             c->sendLine(QStringLiteral("0FF03D8") + numberField(n) + clockText(t->marks.at(n - 1)));

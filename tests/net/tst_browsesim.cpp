@@ -169,7 +169,7 @@ void TstBrowseSim::edits_data()
             b.createFolder(QString("Ordner Ä %1 ").arg(i, 2, 10, QChar('0')) + QString(100, QChar(0x00E9)));
     }) << "" << "LIVE" << QStringList {} << false;
     QTest::newRow("playlist deleted by path") << Action([](Browse& b) { b.deleteFileFullPath("A:\\_playlists\\set2.ppl"); })
-        << "" << "_playlists" << QStringList { "set1.ppl", "set3.ppl" } << false;
+        << "" << "_playlists" << QStringList { "Bühne Süd.ppl", "set1.ppl", "set3.ppl", "Ωδή 2026.ppl" } << false;
     QTest::newRow("refused new folder") << Action([](Browse& b) { b.createFolder("X"); }) << "15" << "LIVE" << live << true;
     QTest::newRow("refused copy") << Action([](Browse& b) { b.copyFile("A:\\LIVE\\Opening.wav", "A:\\LIVE\\2017\\Opening.wav"); })
         << "04" << "LIVE\\2017" << QStringList { "Encore.mp3" } << true;

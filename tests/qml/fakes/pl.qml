@@ -5,7 +5,23 @@ QtObject {
     property var calls: []
     function record(name, args) { calls = calls.concat([{ name: name, args: args, seq: Sequence.next() }]) }
 
+    property int allPplNumber: 0
+    property int allEntryNumber: 0
+    property int currentPlaylist: -1
+    property string currentPlaylistDateTime: ""
+    property bool execCommand: false
+    property var pplNames: []
+
     signal execFailed()
+    signal readyToRedraw()
+    signal pplRecived(int number)
+    signal entryListRecived()
 
     function initAll() { record("initAll", []) }
+    function initPpl() { record("initPpl", []) }
+    function initEntry() { record("initEntry", []) }
+    function getMaxEntryNumber() { return 100 }
+    function getPplName(i) { return pplNames[i] === undefined ? "" : pplNames[i] }
+    function getPplDateTime(i) { return "" }
+    function getEntryName(i) { return "" }
 }

@@ -1,0 +1,98 @@
+import QtQuick 2.8
+import QtTest 1.1
+import "shell.js" as Shell
+
+// The playlist screen on fake objects, for what a well-behaved recorder never
+// provokes: file numbers out of order, the order of the availability notices
+// and a change of the read-only state.
+TestCase {
+    name: "PlaylistScreen"
+    when: windowShown
+
+    property var win: null
+    property var screen: null
+
+    function init() {
+        Shell.resetFakes([permission, pl])
+        pl.pplNames = ["a.ppl", "b.ppl", "c.ppl"]
+        permission.isReadOnly = false
+        permission.okPermission = true
+        comm.loginComp = true
+        comm.currentMedia = "SD1"
+        comm.statusIcon = 16
+        comm.playArea = "PLAYLIST"
+        comm.playMode = "CONTINUE"
+        browse.browseDialogString = ""
+        win = Shell.open(450, 815)
+        win.screenSelect = 3
+        screen = Shell.screen(win, 3)
+    }
+
+    function cleanup() {
+        win.destroy()
+    }
+
+    function find(item, name) {
+        if (item.objectName === name && item.visible)
+            return item
+        for (var i = 0; i < item.children.length; ++i) {
+            var found = find(item.children[i], name)
+            if (found)
+                return found
+        }
+        return null
+    }
+    function rowCount() { return find(screen, "playlistRepeater").count }
+
+    function test_fileNumbersOutOfOrder() {
+        pl.pplRecived(-1)
+        compare(rowCount(), 0)
+        pl.pplRecived(2)
+        compare(rowCount(), 3)
+        pl.pplRecived(0)
+        pl.pplRecived(1)
+        compare(rowCount(), 3)
+        verify(find(screen, "ppl_a.ppl") && find(screen, "ppl_c.ppl"))
+        compare(testContext.takeWarnings(), [])
+    }
+
+    function test_notice_data() {
+        return [
+            { tag: "CD while recording", media: "CD", status: 129, area: "ALL", mode: "RANDOM", browseText: "x",
+              text: "Playlist screen is not available when current media is CD." },
+            { tag: "recording", media: "SD1", status: 130, area: "ALL", mode: "CONTINUE", browseText: "",
+              text: "Playlist screen is not available while recordings." },
+            { tag: "program mode", media: "SD1", status: 16, area: "PLAYLIST", mode: "PROGRAM", browseText: "",
+              text: "Playlist screen is only available when PLAY AREA is PLAYLIST and PLAY MODE is CONTINUE or SINGLE." },
+            { tag: "medium not available", media: "SD2", status: 0, area: "PLAYLIST", mode: "SINGLE", browseText: "SD2 is not available",
+              text: "SD2 is not available" },
+            { tag: "usable", media: "SD1", status: 16, area: "PLAYLIST", mode: "SINGLE", browseText: "", text: "" },
+        ]
+    }
+
+    function test_notice(data) {
+        comm.currentMedia = data.media
+        comm.statusIcon = data.status
+        comm.playArea = data.area
+        comm.playMode = data.mode
+        browse.browseDialogString = data.browseText
+        var notice = find(screen, "playlistNotice")
+        compare(notice ? notice.text : "", data.text)
+    }
+
+    // Closes the name window but not the delete question; in the entry view
+    // the file list is asked for again.
+    function test_readOnlyChange() {
+        pl.pplRecived(0)
+        mouseClick(find(screen, "playlistFooterButton"))
+        permission.isReadOnly = true
+        verify(!find(screen, "nameWindow"))
+        permission.isReadOnly = false
+        mouseClick(find(find(screen, "ppl_a.ppl"), "pplDelete"))
+        pl.entryListRecived()
+        compare(Shell.names(pl.calls), [])
+        permission.isReadOnly = true
+        verify(find(screen, "deleteCheck"))
+        compare(Shell.names(pl.calls), ["initPpl"])
+    }
+}

@@ -1,0 +1,168 @@
+// The playlist model on the wire: the lines each request writes, and what the
+// recorder's answers change, send and signal, including the answers a
+// well-behaved recorder never gives.
+#include <QtTest>
+#include <functional>
+
+#include "modelrig.h"
+
+using Action = std::function<void(Playlist&)>;
+Q_DECLARE_METATYPE(Action)
+
+namespace {
+
+// Logged in with the edit right, on a medium; every signal of the model that
+// matters to the screen written down as it comes.
+struct Rig : ModelRig
+{
+    explicit Rig(const QString& mediumReply = QStringLiteral("FF0100"))
+    {
+        grantEditRight();
+        if (!mediumReply.isEmpty())
+            reply(mediumReply);
+        Playlist* p = &pl;
+        QObject::connect(p, &Playlist::readyToRedraw, [this] { emitted << "redraw"; });
+        QObject::connect(p, &Playlist::entryListRecived, [this] { emitted << "entries"; });
+        QObject::connect(p, &Playlist::execFailed, [this] { emitted << "failed"; });
+        QObject::connect(p, &Playlist::pplRecived, [this](int n) { emitted << QStringLiteral("ppl %1").arg(n); });
+        QObject::connect(p, &Playlist::execCommandChanged, [this] { emitted << "exec"; });
+        QObject::connect(p, &Playlist::allPplNumberChanged, [this] { emitted << "count"; });
+        takeLines();
+    }
+    Playlist& pl = graph.pl;
+    QStringList emitted;
+};
+
+} // namespace
+
+class TestPlaylistModel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void requests_data();
+    void requests();
+    void answers_data();
+    void answers();
+    void storedAnswers();
+    void deleteFlagCannotStick();
+};
+
+void TestPlaylistModel::requests_data()
+{
+    QTest::addColumn<QString>("medium");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("writes");
+
+    const QString sd1 = "FF0100", sd2 = "FF0101", cd = "FF0111", none;
+    const QString a117(117, 'a');
+    QTest::newRow("load on SD2") << sd2 << Action([](Playlist& p) { p.loadPpl("a.ppl"); }) << QStringList { "07F310000B:/_playlists/a.ppl" } << 1;
+    QTest::newRow("load on CD") << cd << Action([](Playlist& p) { p.loadPpl("a.ppl"); }) << QStringList() << 0;
+    QTest::newRow("load before any medium") << none << Action([](Playlist& p) { p.loadPpl("a.ppl"); }) << QStringList() << 0;
+    QTest::newRow("assign") << sd1 << Action([](Playlist& p) { p.assignEntry(5, 123); }) << QStringList { "07F314B0105002301" } << 1;
+    QTest::newRow("rename") << sd1 << Action([](Playlist& p) { p.renamePpl(3, "Néu"); }) << QStringList { "07F45430300Néu" } << 1;
+    QTest::newRow("file list, one write") << sd1 << Action([](Playlist& p) { p.initPpl(); }) << QStringList { "07F4503", "07F4504" } << 1;
+    QTest::newRow("117 bytes whole") << sd1 << Action([=](Playlist& p) { p.createPpl(a117); }) << QStringList { "07F4540" + a117 } << 1;
+    QTest::newRow("118 bytes cut") << sd1 << Action([=](Playlist& p) { p.saveAs(a117 + "z"); }) << QStringList { "07F4541" + a117 } << 1;
+    QTest::newRow("character across 117") << sd1 << Action([](Playlist& p) { p.createPpl(QString(115, 'a') + "€"); }) << QStringList { "07F4540" + QString(115, 'a') } << 1;
+    QTest::newRow("control characters") << sd1 << Action([](Playlist& p) {
+        p.createPpl(QString("a\r\n07F4500\tb") + QChar(0) + "c\x1f");
+        p.loadPpl("x\r\ny.ppl");
+    }) << QStringList { "07F4540a07F4500bc", "07F310000A:/_playlists/xy.ppl" } << 2;
+    QTest::newRow("numbers beyond the field") << sd1 << Action([](Playlist& p) {
+        p.assignEntry(1, 10000); p.assignEntry(-1, 3); p.clearEntry(-1); p.renamePpl(10000, "x"); p.getEntryInfo(-5);
+    }) << QStringList() << 0;
+    QTest::newRow("without the edit right") << sd1 << Action([](Playlist& p) {
+        p.permission->onPermissionReply("10"); p.initAll(); p.initEntry(); p.createPpl("x");
+    }) << QStringList() << 0;
+}
+
+void TestPlaylistModel::requests()
+{
+    QFETCH(QString, medium);
+    QFETCH(Action, action);
+    Rig rig(medium);
+    action(rig.pl);
+    QTEST(rig.writes.size(), "writes");
+    QTEST(rig.takeLines(), "lines");
+}
+
+void TestPlaylistModel::answers_data()
+{
+    QTest::addColumn<QStringList>("replies"); // after "FF"
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("emitted");
+
+    const QStringList none;
+    QTest::newRow("state ready") << QStringList { "45809909" } << none << QStringList { "redraw" };
+    QTest::newRow("state 1000") << QStringList { "45800010" } << none << none;
+    QTest::newRow("state 4000") << QStringList { "45800040" } << QStringList { "07F4500" } << none;
+    QTest::newRow("state 5000") << QStringList { "45800050" } << QStringList { "07F4510", "07F4512" } << none;
+    QTest::newRow("no playlists") << QStringList { "45840000" } << none << none;
+    QTest::newRow("count again") << QStringList { "45840300", "45840300" }
+                                 << QStringList { "07F450501000300", "07F450501000300" } << QStringList { "count" };
+    QTest::newRow("one by one") << QStringList { "45840200", "45810100a.ppl", "45810200b.ppl" }
+                                << QStringList { "07F450501000200", "07F45010200" } << QStringList { "count", "ppl 0", "ppl 1" };
+    QTest::newRow("no occupied block") << QStringList { "4592" + QString(26, '0') } << none << QStringList { "entries" };
+    QTest::newRow("last block only") << QStringList { "4592" + QString(24, '0') + "0F" } << QStringList { "07F451196009900" } << none;
+    QTest::newRow("short occupancy") << QStringList { "459201" } << QStringList { "07F451100000700" } << none;
+    QTest::newRow("third filled entry") << QStringList { "45900300", "45910000x", "45910100\t", "45910200y", "45910300z" }
+                                        << none << QStringList { "entries" };
+    QTest::newRow("entry beyond 99") << QStringList { "45910001x" } << none << none;
+    QTest::newRow("rename done") << QStringList { "45C311" } << QStringList { "07F4500" } << none;
+    QTest::newRow("rename refused") << QStringList { "45C312" } << none << QStringList { "failed" };
+    QTest::newRow("assign done") << QStringList { "31CB01050011" } << QStringList { "07F4510", "07F4512" } << none;
+    QTest::newRow("clear refused") << QStringList { "31CB00120012" } << none << QStringList { "failed" };
+    QTest::newRow("other operation") << QStringList { "31CB02050011", "31CB02050012" } << none << none;
+}
+
+void TestPlaylistModel::answers()
+{
+    QFETCH(QStringList, replies);
+    Rig rig;
+    for (const QString& r : replies)
+        rig.reply("FF" + r);
+    QTEST(rig.takeLines(), "lines");
+    QTEST(rig.emitted, "emitted");
+}
+
+// What the answers leave for the screen; reads outside what is stored give "".
+void TestPlaylistModel::storedAnswers()
+{
+    Rig rig;
+    QCOMPARE(rig.pl.currentPlaylist(), -1); // no row is current before the recorder names one
+    rig.replies({ "FF45830300", "FF458502002026/05/01 10:00b.ppl", "FF458503002026/05/02 11:00c.ppl", "FF45910500five" });
+    QCOMPARE(rig.pl.currentPlaylistDateTime(), QStringLiteral("2026/05/02 11:00"));
+    QCOMPARE(QStringList({ rig.pl.getPplName(1), rig.pl.getPplName(2), rig.pl.getPplDateTime(-1) }), QStringList({ "c.ppl", "", "" }));
+    QCOMPARE(QStringList({ rig.pl.getEntryName(5), rig.pl.getEntryName(-1), rig.pl.getEntryName(100) }), QStringList({ "five", "", "" }));
+
+    auto info = [&] { return QStringList({ rig.pl.infoDataA(), rig.pl.infoDataB(), rig.pl.infoDateTime(), rig.pl.infoFolder() }); };
+    rig.reply("FF45930000WAV/48kHz\tSTEREO/24bit\t2017/10/26 12:00\t\\FOLDER\\SUB");
+    QCOMPARE(info(), QStringList({ "WAV 48kHz", "STEREO 24bit", "2017/10/26 12:00", "/FOLDER/SUB" }));
+    rig.reply("FF45930000MP3/320k\tMONO");
+    QCOMPARE(info(), QStringList({ "MP3 320k", "MONO", "", "" }));
+}
+
+// The delete flag ends with the browser's refusal, a new grant of the edit
+// right, a medium change or the lost link, each time with one signal.
+void TestPlaylistModel::deleteFlagCannotStick()
+{
+    Rig rig;
+    const QList<std::function<void()>> ends = {
+        [&] { rig.pl.onEndDeletePpl(); },
+        [&] { rig.pl.initAll(); },
+        [&] { rig.reply("FF0101"); },
+        [&] { rig.comm.failedLogin(); },
+    };
+    for (const auto& end : ends) {
+        rig.pl.setExecCommand(true);
+        rig.pl.setExecCommand(true);
+        end();
+        QVERIFY(!rig.pl.execCommand());
+        rig.pl.onEndDeletePpl();
+    }
+    QCOMPARE(rig.emitted.filter("exec").size(), 8);
+}
+
+QTEST_MAIN(TestPlaylistModel)
+#include "tst_playlistmodel.moc"
