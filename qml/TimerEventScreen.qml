@@ -221,9 +221,24 @@ Item {
 
         Loader {
             id: timerEventBrowseLoader
+            objectName: "timerEventBrowseLoader"
             anchors.fill: timerEventListView
             active: false
-            sourceComponent: placeholder
+            sourceComponent: BrowseWindow {
+                mode: 4
+                onClicked: {
+                    if (browse.nowFolderName === "")
+                        tev.changeOption("\\" + name)
+                    else
+                        tev.changeOption("\\" + browse.nowFolderName + "\\" + name)
+                    timerEventBrowseLoader.active = false
+                }
+                onClickedCancel: timerEventBrowseLoader.active = false
+                onClickedInput: {
+                    timerEventBrowseLoader.active = false
+                    timerEventPlayTargetLoader.active = true
+                }
+            }
         }
 
         Loader {
@@ -271,41 +286,53 @@ Item {
 
         Loader {
             id: timerEventTimeEditLoader
+            objectName: "timerEventTimeEditLoader"
             property int h: 0
             property int m: 0
             property int s: 0
             anchors.fill: timerEventListView
             active: false
-            sourceComponent: placeholder
+            sourceComponent: TimerEventTimeEdit {
+                h: timerEventTimeEditLoader.h
+                m: timerEventTimeEditLoader.m
+                s: timerEventTimeEditLoader.s
+            }
         }
 
         Loader {
             id: timerEventRepeatEditLoader
+            objectName: "timerEventRepeatEditLoader"
             property int c: 0
             property int h: 0
             property int m: 0
             anchors.fill: timerEventListView
             active: false
-            sourceComponent: placeholder
+            sourceComponent: TimerEventRepeatEdit {
+                c: timerEventRepeatEditLoader.c - 1
+                h: timerEventRepeatEditLoader.h
+                m: timerEventRepeatEditLoader.m
+            }
         }
 
         Loader {
             id: timerEventTypeLoader
+            objectName: "timerEventTypeLoader"
             property int eventType: 0
             property int originalEventType: 0
             property int timeMode: 0
             anchors.fill: timerEventListView
             active: false
-            sourceComponent: placeholder
+            sourceComponent: TimerEventType {}
             onLoaded: originalEventType = eventType
         }
 
         Loader {
             id: timerEventRecInputLoader
+            objectName: "timerEventRecInputLoader"
             property string recInput: ""
             anchors.fill: timerEventListView
             active: false
-            sourceComponent: placeholder
+            sourceComponent: TimerEventRecInput {}
         }
 
         Loader {
@@ -342,30 +369,29 @@ Item {
             }
         }
 
-        // Stands in for the pickers and wheel editors that are not built yet:
-        // a tap anywhere closes it, and it changes nothing.
-        Component {
-            id: placeholder
-            Rectangle {
-                color: "#99000000"
-                MouseArea {
-                    anchors.fill: parent
-                    onClicked: parent.parent.active = false
-                }
-            }
+        // Every dialog that edits the focused event; the filter dialog stays.
+        function closeEventEditors() {
+            timerEventDlTargetLoader.active = false
+            timerEventPlayTargetLoader.active = false
+            timerEventRecInputLoader.active = false
+            timerEventTypeLoader.active = false
+            timerEventRepeatEditLoader.active = false
+            timerEventTimeEditLoader.active = false
+            timerEventScheduleLoader.active = false
+            timerEventBrowseLoader.active = false
         }
 
         Connections {
             target: permission
-            function onIsReadOnlyChanged(readOnly) {
-                timerEventDlTargetLoader.active = false
-                timerEventPlayTargetLoader.active = false
-                timerEventRecInputLoader.active = false
-                timerEventTypeLoader.active = false
-                timerEventRepeatEditLoader.active = false
-                timerEventTimeEditLoader.active = false
-                timerEventScheduleLoader.active = false
-                timerEventBrowseLoader.active = false
+            function onIsReadOnlyChanged(readOnly) { timerEventScreen.closeEventEditors() }
+        }
+
+        // A reloaded list has no focused event: an open editor would edit nothing.
+        Connections {
+            target: tev
+            function onFocusChanged() {
+                if (tev.focus === -1)
+                    timerEventScreen.closeEventEditors()
             }
         }
 

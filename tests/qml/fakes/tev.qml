@@ -24,6 +24,10 @@ QtObject {
     function changeDate(date, everyMonth) { record("changeDate", [date, everyMonth]) }
     function changeWeek(week) { record("changeWeek", [week]) }
     function changeOption(option) { record("changeOption", [option]) }
+    function changeType(type, timeMode) { record("changeType", [type, timeMode]) }
+    function changeTime(h, m, s) { record("changeTime", [h, m, s]) }
+    function changeRepeat(c, h, m) { record("changeRepeat", [c, h, m]) }
+    function changeRecInput(recInput) { record("changeRecInput", [recInput]) }
     function deleteItem(number) { record("deleteItem", [number]) }
     function getDateOfFocus() { return dateOfFocus }
 }

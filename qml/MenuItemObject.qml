@@ -1,0 +1,144 @@
+import QtQuick 2.8
+import QtQuick.Controls 2.2
+
+// A settings-menu row whose value is one of a list of named choices: the
+// name at the left, a drop-down box at the right. As an item heading it
+// hides the box and draws the line that joins the heading to its subitems.
+// A pick other than the last known value is reported by comboBoxSelected;
+// the model writes the recorder's value back by property name. The holder
+// declares pageNumber and itemNumber on the instance.
+Item {
+    id: itemRow
+
+    property alias menuText: itemText.text
+    property alias modelList: comboBox.model
+    property alias visibleComboBox: comboBox.visible
+    property alias comboBoxCurrentIndex: comboBox.currentIndex
+    property int oldIndex: -1
+    property bool subitem: false
+    property bool readOnly: false
+    property string readOnlyValue: ""
+
+    signal comboBoxSelected(int value)
+
+    Rectangle {
+        x: subitem ? ptSize * 20 : 0
+        width: parent.width - x
+        height: 1
+        color: "#5A5A5A"
+    }
+
+    // Shown while the box holds the focus: the row last used.
+    Rectangle {
+        x: subitem ? ptSize * 20 : 0
+        y: ptSize * 3
+        width: ptSize * 220 - x
+        height: parent.height - ptSize * 6
+        color: "#B0C2ED"
+        visible: comboBox.activeFocus
+    }
+
+    Text {
+        id: itemText
+        objectName: "menuItemText"
+        x: subitem ? ptSize * 25 : ptSize * 8
+        height: parent.height
+        verticalAlignment: Text.AlignVCenter
+        color: comboBox.activeFocus ? "black" : "white"
+        textFormat: Text.PlainText
+        font.pixelSize: isAndroid ? ptSize * 17 : ptSize * 16
+        font.weight: Font.Medium
+    }
+
+    ComboBox {
+        id: comboBox
+        objectName: "menuComboBox"
+        y: ptSize * 3
+        width: ptSize * 206
+        height: parent.height - ptSize * 6
+        anchors.right: parent.right
+        font.pixelSize: itemText.font.pixelSize
+        font.weight: Font.Medium
+        enabled: !readOnly
+        model: ListModel {}
+
+        contentItem: Text {
+            leftPadding: isIos || isAndroid ? ptSize * 15 : ptSize * 10
+            rightPadding: comboBox.rightPadding
+            text: comboBox.displayText
+            font: comboBox.font
+            color: comboBox.activeFocus ? "black" : "white"
+            horizontalAlignment: Text.AlignLeft
+            verticalAlignment: Text.AlignVCenter
+            textFormat: Text.PlainText
+        }
+        background: Rectangle {
+            color: comboBox.activeFocus ? "white" : "#282828"
+        }
+        indicator: Item {}
+        delegate: ItemDelegate {
+            width: comboBox.width
+            height: comboBox.height * 0.92
+            highlighted: comboBox.highlightedIndex === index
+            contentItem: Text {
+                leftPadding: ptSize * 10
+                text: modelData
+                font: comboBox.font
+                verticalAlignment: Text.AlignVCenter
+                textFormat: Text.PlainText
+            }
+            background: Rectangle {
+                color: highlighted ? "#B4B4B4" : "#8C8C8C"
+            }
+        }
+
+        onActivated: {
+            if (oldIndex !== currentIndex) {
+                itemRow.comboBoxSelected(currentIndex)
+                oldIndex = currentIndex
+            }
+        }
+    }
+
+    // A setting that cannot be changed: its value over the disabled box.
+    Rectangle {
+        objectName: "menuValueBox"
+        x: comboBox.x
+        y: comboBox.y
+        width: comboBox.width
+        height: comboBox.height
+        color: "#282828"
+        visible: readOnly
+
+        Text {
+            anchors.fill: parent
+            anchors.leftMargin: isIos || isAndroid ? ptSize * 15 : ptSize * 10
+            text: readOnlyValue
+            font: comboBox.font
+            verticalAlignment: Text.AlignVCenter
+            color: "white"
+            textFormat: Text.PlainText
+        }
+    }
+
+    // From a heading down the left margin of the visible subitem rows.
+    Rectangle {
+        x: ptSize * 10
+        y: ptSize * 42
+        width: ptSize * 2
+        height: menu.getMaxSubitemNumber(pageNumber, itemNumber) === 1
+                ? 0 : ptSize * 50 * menu.getVisibleSubitemNumber(pageNumber, itemNumber)
+        color: "white"
+        visible: !subitem
+    }
+
+    Connections {
+        target: comm
+        function onLoginCompChanged(loginComp) {
+            if (loginComp === false) {
+                comboBox.popup.close()
+                comboBox.focus = false
+            }
+        }
+    }
+}

@@ -1,0 +1,312 @@
+// The settings menu screen end to end: the application's object graph and
+// main window against a simulated recorder. After a login the settings tab
+// lists the recorder's whole menu; choices, a millisecond range and phantom
+// power (with its confirmation) are set with the mouse, as a person would,
+// and each reaches the recorder and comes back.
+#include <QFont>
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QWheelEvent>
+#include <QtTest>
+#include <memory>
+
+#include "globals.h"
+#include "menumodel.h"
+#include "netenv.h"
+#include "objectgraph.h"
+#include "recorderstate.h"
+#include "simunits.h"
+#include "windowrig.h"
+
+class TstMenuScreenE2e : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void rowsShowRecorderMenu();
+    void choiceReachesRecorder();
+    void rangeReachesRecorder();
+    void phantomPowerNeedsConfirmation();
+    void mediumChangeMarksCurrentMedium();
+    void logoutClosesOpenList();
+
+private:
+    QQuickItem* named(const char* name, QObject* within) const { return within->findChild<QQuickItem*>(QLatin1String(name)); }
+    QList<QQuickItem*> rows() const;
+    QQuickItem* row(const QString& text) const;
+    QString describe(QQuickItem* row) const;
+    // The entry with this text in the open list of a row's drop-down.
+    QQuickItem* entry(QQuickItem* row, const QString& text) const;
+    void show(QQuickItem* row);
+    void click(QQuickItem* target);
+    // Opens the row's drop-down and picks the entry with this text.
+    void pick(const QString& rowText, const QString& choice);
+    // The value and set commands the recorder received since forget(), which
+    // first lets what is on its way arrive.
+    QStringList received() const { return unit->recorder.receivedLines().filter(QRegularExpression("^07F6A7A0[13]")); }
+    void forget()
+    {
+        QTest::qWait(300);
+        unit->recorder.clearLog();
+    }
+
+    std::unique_ptr<SimUnit> unit;
+    sim::MenuModel* recorderMenu = nullptr;
+    std::unique_ptr<QQmlApplicationEngine> engine;
+    std::unique_ptr<ObjectGraph> graph;
+    QQuickWindow* window = nullptr;
+};
+
+void TstMenuScreenE2e::initTestCase()
+{
+    netenv::requirePrivateNetwork();
+    windowrig::collectWarnings();
+    unit = std::make_unique<SimUnit>(3, QStringLiteral("Stage"), QStringLiteral("00:1B:47:00:00:14"));
+    QVERIFY(unit->start());
+    recorderMenu = sim::menuModel(unit->recorder);
+    recorderMenu->setValue(recorderMenu->find("INPUT DELAY", "DELAY Rch"), 150);
+
+    engine = std::make_unique<QQmlApplicationEngine>();
+    g_rootContext = engine->rootContext();
+    QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
+    graph = std::make_unique<ObjectGraph>();
+    graph->publish(engine->rootContext(), multiFontFor(QLocale(QLocale::English)));
+    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
+    window = qobject_cast<QQuickWindow*>(engine->rootObjects().value(0));
+    QVERIFY(window && QTest::qWaitForWindowExposed(window));
+
+    graph->comm.loginRequest(unit->recorder.address().toString(), unit->recorder.password);
+    QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase", window)->isVisible() && graph->menu.drawingFinished, 10000);
+    click(named("tabMenuButton", window));
+    QTRY_VERIFY(named("menuArea", window)->isVisible());
+}
+
+void TstMenuScreenE2e::cleanupTestCase()
+{
+    QCOMPARE(windowrig::takeWarnings(), QStringList());
+    engine.reset();
+    g_rootContext = nullptr;
+    graph.reset();
+    unit.reset();
+    windowrig::stopCollecting();
+}
+
+QList<QQuickItem*> TstMenuScreenE2e::rows() const
+{
+    QList<QQuickItem*> list;
+    const auto loaders = named("menuArea", window)->property("contentItem").value<QQuickItem*>()->childItems();
+    for (QQuickItem* loader : loaders) {
+        if (auto* r = loader->property("item").value<QQuickItem*>())
+            list << r;
+    }
+    std::sort(list.begin(), list.end(), [](QQuickItem* a, QQuickItem* b) {
+        return a->property("serialNumber").toInt() < b->property("serialNumber").toInt();
+    });
+    return list;
+}
+
+QQuickItem* TstMenuScreenE2e::row(const QString& text) const
+{
+    for (QQuickItem* r : rows()) {
+        if (r->property("menuText").toString() == text)
+            return r;
+    }
+    return nullptr;
+}
+
+// "kind name = value" as a person reads the row: P page title, H item
+// heading, C choice (the value the box shows, or the read-only text), R range.
+QString TstMenuScreenE2e::describe(QQuickItem* r) const
+{
+    const QString name = r->property("menuText").toString();
+    if (r->property("rangeData").isValid())
+        return QStringLiteral("R %1 = %2").arg(name, r->property("valueText").toString());
+    if (!r->property("modelList").isValid())
+        return QStringLiteral("P ") + name;
+    if (!r->property("visibleComboBox").toBool())
+        return QStringLiteral("H ") + name;
+    const QString value = r->property("readOnly").toBool() ? r->property("readOnlyValue").toString()
+                                                           : named("menuComboBox", r)->property("displayText").toString();
+    return QStringLiteral("C %1 = %2").arg(name, value);
+}
+
+QQuickItem* TstMenuScreenE2e::entry(QQuickItem* r, const QString& text) const
+{
+    QObject* popup = named("menuComboBox", r)->property("popup").value<QObject*>();
+    auto* list = popup->property("contentItem").value<QQuickItem*>();
+    if (!popup->property("opened").toBool() || !list)
+        return nullptr;
+    // Delegates belong to the list's visual tree, not to its object tree.
+    QList<QQuickItem*> pending { list };
+    while (!pending.isEmpty()) {
+        QQuickItem* candidate = pending.takeFirst();
+        if (candidate->isVisible() && candidate->property("text").toString() == text)
+            return candidate;
+        pending << candidate->childItems();
+    }
+    return nullptr;
+}
+
+void TstMenuScreenE2e::show(QQuickItem* r)
+{
+    QQuickItem* area = named("menuArea", window);
+    const QPointF centre = area->mapToScene(QPointF(area->width() / 2, area->height() / 2));
+    for (int n = 0; n < 200; ++n) {
+        const QPointF top = r->mapToItem(area, QPointF(0, 0));
+        if (top.y() >= 0 && top.y() + r->height() <= area->height())
+            return;
+        const int step = top.y() < 0 ? 120 : -120;
+        QWheelEvent wheel(centre, window->mapToGlobal(centre.toPoint()), QPoint(), QPoint(0, step), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(window, &wheel);
+        QTest::qWait(20);
+    }
+    QFAIL("the row does not come into view");
+}
+
+void TstMenuScreenE2e::click(QQuickItem* target)
+{
+    QVERIFY(target);
+    QVERIFY2(target->isVisible(), qPrintable(target->objectName()));
+    const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+}
+
+void TstMenuScreenE2e::pick(const QString& rowText, const QString& choice)
+{
+    QQuickItem* r = row(rowText);
+    QVERIFY(r);
+    show(r);
+    click(named("menuComboBox", r));
+    QTRY_VERIFY(entry(r, choice));
+    click(entry(r, choice));
+}
+
+// Every page, item and subitem the menu shows, in the recorder's order, with
+// the recorder's values; hidden pages, items and subitems are left out.
+void TstMenuScreenE2e::rowsShowRecorderMenu()
+{
+    static const QStringList hiddenPages = { "PLAYLIST", "MARK LIST", "NETWORK 1", "NETWORK 2", "FTP CLIENT", "SNTP", "SYSTEM 1", "SYSTEM 2" };
+    QStringList expected;
+    for (int p = 0; p < recorderMenu->pages.size(); ++p) {
+        const sim::SimMenuPage& page = recorderMenu->pages[p];
+        if (hiddenPages.contains(page.name))
+            continue;
+        if (!page.name.back().isDigit() || page.name.endsWith('1'))
+            expected << "P " + (page.name.endsWith('1') ? page.name.chopped(2) : page.name);
+        for (int i = 0; i < page.items.size(); ++i) {
+            const sim::SimMenuItem& item = page.items[i];
+            if (item.name == "REMOTE POWER CONTROL")
+                continue;
+            if (item.subitems.size() > 1)
+                expected << "H " + item.name;
+            for (int s = 0; s < item.subitems.size(); ++s) {
+                const sim::SimMenuSubitem& sub = item.subitems[s];
+                const QString name = item.subitems.size() == 1 ? item.name : QString(sub.name).replace(QRegularExpression("^INPUT LEVEL\\((.)\\)"), "LEVEL (\\1)");
+                const QStringList choices = recorderMenu->choices({ p, i, s });
+                if (!sub.visible)
+                    continue;
+                if (sub.type == 1)
+                    expected << QStringLiteral("R %1 = %2%3 msec").arg(name).arg(sub.value > 100 ? "+" : "").arg(sub.value * 10 - 1000);
+                else
+                    expected << QStringLiteral("C %1 = %2").arg(name, choices.value(sub.readOnly ? 0 : sub.value));
+            }
+        }
+    }
+    QStringList shown;
+    QTRY_VERIFY_WITH_TIMEOUT((shown.clear(), [&] { for (QQuickItem* r : rows()) shown << describe(r); }(), shown == expected), 5000);
+    QCOMPARE(shown, expected);
+    QCOMPARE(named("menuArea", window)->property("contentHeight").toReal(), rows().size() * 50 * window->property("ptSize").toReal());
+    QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_top.png")).isNull());
+}
+
+void TstMenuScreenE2e::choiceReachesRecorder()
+{
+    forget();
+    QQuickItem* r = row("INPUT SELECT");
+    show(r);
+    click(named("menuComboBox", r));
+    QTRY_VERIFY(entry(r, "DIGITAL COAX"));
+    QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_choice_open.png")).isNull());
+    click(entry(r, "DIGITAL COAX"));
+    QTRY_COMPARE(received().value(0), QStringLiteral("07F6A7A030000000000000200"));
+    QTRY_COMPARE(describe(r), QStringLiteral("C INPUT SELECT = DIGITAL COAX"));
+    // A digital input has its own LEVEL choices: the rows take them up.
+    const QStringList levels = recorderMenu->choices(recorderMenu->find("INPUT LEVEL", "INPUT LEVEL(L)"));
+    QTRY_COMPARE(named("menuComboBox", row("LEVEL (L)"))->property("count").toInt(), levels.size());
+    QCOMPARE(recorderMenu->subitem(recorderMenu->find("INPUT SELECT"))->value, 2);
+    pick("INPUT SELECT", "ANALOG UNBAL");
+    QTRY_COMPARE(describe(r), QStringLiteral("C INPUT SELECT = ANALOG UNBAL"));
+}
+
+void TstMenuScreenE2e::rangeReachesRecorder()
+{
+    QQuickItem* r = row("DELAY Lch");
+    show(r);
+    forget();
+    click(named("rangeButton", r));
+    QTRY_VERIFY(named("rangeBar", r)->isVisible());
+    click(named("rangePlusButton", r));
+    click(named("rangePlusButton", r));
+    QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_range_open.png")).isNull());
+    QTRY_COMPARE(received().filter("07F6A7A03"), (QStringList { "07F6A7A030100010000000101", "07F6A7A030100010000000201" }));
+    QTRY_COMPARE(describe(r), QStringLiteral("R DELAY Lch = +20 msec"));
+    click(named("rangeOkButton", r));
+    QTRY_VERIFY(!named("rangeBar", r)->isVisible());
+    QCOMPARE(recorderMenu->subitem(recorderMenu->find("INPUT DELAY", "DELAY Lch"))->value, 102);
+}
+
+void TstMenuScreenE2e::phantomPowerNeedsConfirmation()
+{
+    pick("INPUT SELECT", "ANALOG BAL");
+    pick("INPUT GAIN Lch", "MIC LOW");
+    QTRY_COMPARE(describe(row("INPUT GAIN Lch")), QStringLiteral("C INPUT GAIN Lch = MIC LOW"));
+    QTRY_COMPARE(describe(row("INPUT SELECT")), QStringLiteral("C INPUT SELECT = ANALOG BAL"));
+    QQuickItem* phantom = row("PHANTOM(+48V)Lch");
+    forget();
+
+    pick("PHANTOM(+48V)Lch", "ON");
+    QQuickItem* cancel = named("phantomCancelButton", window);
+    QTRY_VERIFY(cancel->isVisible());
+    QTRY_COMPARE(cancel->parentItem()->opacity(), 1.0); // faded in
+    QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_phantom.png")).isNull());
+    click(cancel);
+    QTRY_COMPARE(describe(phantom), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
+    QVERIFY2(received().filter("07F6A7A03").isEmpty(), qPrintable(received().join(' ')));
+    QVERIFY(received().contains("07F6A7A01000002000000")); // every value read again
+
+    pick("PHANTOM(+48V)Lch", "ON");
+    QTRY_VERIFY(named("phantomOkButton", window)->isVisible());
+    click(named("phantomOkButton", window));
+    QTRY_COMPARE(received().filter("07F6A7A03"), QStringList { "07F6A7A030000020000000100" });
+    QTRY_COMPARE(describe(phantom), QStringLiteral("C PHANTOM(+48V)Lch = ON"));
+    QVERIFY(unit->services.state->panel.phantom);
+}
+
+void TstMenuScreenE2e::mediumChangeMarksCurrentMedium()
+{
+    recorderMenu->selectMedium("USB");
+    QTRY_VERIFY_WITH_TIMEOUT(row("USB(CURRENT)"), 5000);
+    QVERIFY(row("SD1") && row("SD2"));
+    QTRY_COMPARE(describe(row("CAPACITY")), QStringLiteral("C CAPACITY = 64GB"));
+}
+
+void TstMenuScreenE2e::logoutClosesOpenList()
+{
+    QQuickItem* box = named("menuComboBox", row("INPUT GAIN Rch"));
+    show(row("INPUT GAIN Rch"));
+    click(box);
+    QObject* popup = box->property("popup").value<QObject*>();
+    QTRY_VERIFY(popup->property("visible").toBool());
+    graph->comm.logoutRequest();
+    QTRY_VERIFY(!popup->property("visible").toBool());
+    QVERIFY(!box->hasActiveFocus());
+}
+
+QTEST_MAIN(TstMenuScreenE2e)
+#include "tst_menuscreen_e2e.moc"

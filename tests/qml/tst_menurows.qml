@@ -1,0 +1,105 @@
+import QtQuick 2.8
+import QtTest 1.1
+import "qrc:/"
+
+// The settings-menu rows on their own, for what a recorder cannot provoke:
+// reports outside the range, the choice row before its first value, and an
+// empty menu.
+Item {
+    id: appWindow
+    width: 450
+    height: 800
+
+    property real ptSize: 1
+    property real appWidth: 414
+    property real appHeight: 716
+
+    Component { id: rangeRow; MenuItemRangeObject { width: 414; height: 50 } }
+    Component { id: choiceRow; MenuItemObject { width: 414; height: 50; property int pageNumber: 0; property int itemNumber: 0 } }
+    Component { id: screen; MenuScreen { width: 414; height: 716 } }
+
+    SignalSpy { id: spy }
+
+    // The window's popup message, as far as the confirmation uses it.
+    Item { id: popup; property int hides: 0; function hide() { hides++ } }
+    PhantomOnPopup { id: phantom }
+
+    TestCase {
+        name: "MenuRows"
+        when: windowShown
+
+        function make(component) {
+            var row = createTemporaryObject(component, appWindow)
+            spy.clear()
+            spy.target = row
+            return row
+        }
+
+        // The model writes a report into oldIndex, then rangeData.
+        function test_rangeReports_data() {
+            return [
+                { n: 0, text: "-1000 msec", knob: -1000 },
+                { n: 98, text: "-20 msec", knob: -20 },
+                { n: 100, text: "0 msec", knob: 0 },
+                { n: 102, text: "+20 msec", knob: 20 },
+                { n: 200, text: "+1000 msec", knob: 1000 },
+                { n: 255, text: "+1550 msec", knob: 1000 }
+            ]
+        }
+
+        function test_rangeReports(data) {
+            var row = make(rangeRow)
+            spy.signalName = "rangeSelected"
+            row.oldIndex = data.n * 10 - 1000
+            row.rangeData = data.n * 10 - 1000
+            compare(row.valueText, data.text)
+            compare(findChild(row, "rangeSlideBar").value, data.knob)
+            compare(spy.count, 0)
+            // A knob left between steps is sent as the step it shows.
+            findChild(row, "rangeSlideBar").value = -529.9999
+            compare(spy.signalArguments[0][0], -530)
+        }
+
+        function test_choiceBeforeFirstValue() {
+            var row = make(choiceRow)
+            spy.signalName = "comboBoxSelected"
+            var box = findChild(row, "menuComboBox")
+            for (var n = 0; n < 3; n++)
+                row.modelList.append({ "modelData": "C" + n })
+            row.comboBoxCurrentIndex = 3
+            row.oldIndex = 3
+            compare(box.displayText, "")
+            box.currentIndex = 0
+            box.activated(0)
+            compare(spy.count, 1) // any pick goes out, the first one too
+            row.comboBoxCurrentIndex = 1 // the recorder's report
+            row.oldIndex = 1
+            box.activated(1)
+            box.currentIndex = 2
+            box.activated(2)
+            box.activated(2)
+            compare(spy.signalArguments.map(function(a) { return a[0] }), [0, 2])
+        }
+
+        // Hidden while it still fades in, the confirmation ends hidden.
+        function test_confirmationHiddenDuringFadeIn() {
+            phantom.show(1, 2, 3, 1)
+            compare(popup.hides, 1)
+            wait(50)
+            verify(phantom.opacity > 0 && phantom.opacity < 1)
+            phantom.hide()
+            tryCompare(phantom, "opacity", 0)
+            wait(500)
+            compare(phantom.opacity, 0)
+            verify(!findChild(phantom, "phantomOkButton").visible)
+        }
+
+        function test_emptyMenuIsDrawn() {
+            menu.drawingFinished = false
+            var menuScreen = createTemporaryObject(screen, appWindow)
+            menu.menuCompleted()
+            verify(menu.drawingFinished)
+            compare(findChild(menuScreen, "menuArea").contentHeight, 0)
+        }
+    }
+}
