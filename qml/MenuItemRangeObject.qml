@@ -79,6 +79,7 @@ Item {
         x: ptSize * 1
         width: ptSize * 412
         height: ptSize * 130
+        sourceSize: Qt.size(width, height)
         anchors.bottom: parent.bottom
         source: "Resource/set_DELAY_back_412x130_3.png"
         visible: rangeSlideBar.activeFocus
@@ -126,6 +127,7 @@ Item {
             y: ptSize * 37
             width: ptSize * 110
             height: ptSize * 30
+            sourceSize: Qt.size(width, height)
             anchors.horizontalCenter: parent.horizontalCenter
             source: rangeOkButtonMouseArea.pressed ? "Resource/set_button-ON_110x30_3.png"
                                                    : "Resource/set_button-OFF_110x30_3.png"
@@ -179,6 +181,7 @@ Item {
                 y: rangeSlideBar.topPadding + rangeSlideBar.availableHeight * 0.5 - height * 0.5
                 width: ptSize * 30
                 height: ptSize * 30
+                sourceSize: Qt.size(width, height)
                 source: "Resource/Knob_ON_30x30_3.png"
             }
 

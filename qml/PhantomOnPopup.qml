@@ -87,6 +87,7 @@ Rectangle {
         }
         background: Image {
             source: okButton.pressed ? "Resource/Oval_ON_144x30_3.png" : "Resource/Oval_OFF_144x30_3.png"
+            sourceSize: Qt.size(okButton.width, okButton.height)
         }
         onClicked: {
             menu.changedSubitemObjectValue(page, item, subitem, value, 1)
@@ -114,6 +115,7 @@ Rectangle {
         }
         background: Image {
             source: cancelButton.pressed ? "Resource/Oval_ON_144x30_3.png" : "Resource/Oval_OFF_144x30_3.png"
+            sourceSize: Qt.size(cancelButton.width, cancelButton.height)
         }
         onClicked: {
             menu.changedCommandMenuData()
