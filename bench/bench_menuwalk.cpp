@@ -3,7 +3,7 @@
 // lines it takes, and how it compares with the round trips the protocol
 // cannot avoid (the longest chain of requests that each wait for the answer
 // before) times the measured loopback round trip, plus the 1 ms waits of the
-// channel's flow control.
+// channel's flow control (measured as long as they take here).
 // Run it inside the private network namespace: tools/netns-run.
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
+#include "benchlink.h"
 #include "menumodel.h"
 #include "objectgraph.h"
 #include "recorderstate.h"
@@ -105,11 +106,14 @@ void BM_MenuWalk(benchmark::State& state)
     const double n = double(state.iterations());
     const int chain = chainedRoundTrips(*menu);
     // The channel's flow control makes every twelfth write of an unanswered
-    // burst wait 1 ms: those waits belong to the floor too.
+    // burst wait 1 ms: those waits, as long as they take here, belong to the
+    // floor too.
     const double pauses = (app.telnet.pauseCount() - pausesBefore) / n;
+    const double pauseUs = flowPause() * 1e6;
     state.counters["request_lines"] = lines / n;
     state.counters["flow_pauses"] = pauses;
-    state.counters["ratio_to_floor"] = wallUs / n / (chain * roundTripUs + pauses * 1000.0);
+    state.counters["flow_pause_us"] = pauseUs;
+    state.counters["ratio_to_floor"] = wallUs / n / (chain * roundTripUs + pauses * pauseUs);
     state.counters["chained_round_trips"] = chain;
     state.counters["loopback_rtt_us"] = roundTripUs;
     state.counters["walk_ms"] = wallUs / n / 1000.0;

@@ -70,6 +70,19 @@ QByteArray lastRequest(const Link& link, const QString& prefix)
     return lines.isEmpty() ? QByteArray() : lines.last().toLatin1() + "\r\n";
 }
 
+double flowPause()
+{
+    const int samples = 200;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < samples; ++i) {
+        QEventLoop loop;
+        QTimer::singleShot(1, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return clock.nsecsElapsed() / 1e9 / samples;
+}
+
 void measureWalk(benchmark::State& state, Link& link, int roundTrips, const std::function<void()>& start,
                  const std::function<bool()>& done, const QString& request, const QString& reply)
 {
@@ -94,10 +107,12 @@ void measureWalk(benchmark::State& state, Link& link, int roundTrips, const std:
     // The channel's flow control makes every twelfth write of an unanswered
     // burst wait 1 ms: those waits belong to the floor too.
     const double pauses = double(link.app.telnet.pauseCount() - pausesBefore) / state.iterations();
+    const double pause = flowPause();
     state.counters["flow_pauses"] = pauses;
+    state.counters["flow_pause_us"] = pause * 1e6;
     state.counters["status_round_trip_us"] = statusRtt * 1e6;
-    state.counters["ratio_to_status"] = mean / (roundTrips * statusRtt + pauses * 1e-3);
+    state.counters["ratio_to_status"] = mean / (roundTrips * statusRtt + pauses * pause);
     state.counters["round_trip_us"] = walkRtt * 1e6;
     state.counters["round_trips"] = roundTrips;
-    state.counters["ratio"] = mean / (roundTrips * walkRtt + pauses * 1e-3);
+    state.counters["ratio"] = mean / (roundTrips * walkRtt + pauses * pause);
 }

@@ -34,11 +34,15 @@ double roundTrip(Link& link, int samples, const QByteArray& request = "050\r\n",
 // The last line the recorder received that starts with prefix, ended with CR LF.
 QByteArray lastRequest(const Link& link, const QString& prefix);
 
+// The mean wall time of the flow control's wait: a local event loop that a
+// 1 ms single-shot timer ends, in seconds.
+double flowPause();
+
 // Times one walk per benchmark iteration, from start() until done() holds,
 // and reports the mean against its floor: roundTrips times the round trip of
 // the request the walk repeats (the last sent that starts with request,
-// answered by a line that starts with reply), plus the 1 ms waits of the
-// channel's flow control; and for comparison the same with the round trip of
-// a status query.
+// answered by a line that starts with reply), plus the waits of the
+// channel's flow control (flowPause() each); and for comparison the same with
+// the round trip of a status query.
 void measureWalk(benchmark::State& state, Link& link, int roundTrips, const std::function<void()>& start,
                  const std::function<bool()>& done, const QString& request, const QString& reply);
