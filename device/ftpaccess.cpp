@@ -50,16 +50,12 @@ void FtpAccess::sendFtp(const char* str)
     controlSocket.write(str, qint64(std::strlen(str)));
 }
 
-// Reads what has arrived and returns the lines it completes: text up to each
-// CR, without LFs, decoded as UTF-8 once the line is whole. An arrival is
-// taken only up to a NUL byte. The unfinished rest waits for the next arrival.
-QStringList FtpAccess::takeLines(QTcpSocket& socket, QByteArray& pending)
+QStringList takeLines(QByteArray& pending, QByteArray arrival)
 {
-    QByteArray bytes = socket.isReadable() ? socket.readAll() : QByteArray();
-    const int nul = bytes.indexOf('\0');
+    const int nul = arrival.indexOf('\0');
     if (nul >= 0)
-        bytes.truncate(nul);
-    pending += bytes;
+        arrival.truncate(nul);
+    pending += arrival;
 
     QStringList lines;
     int start = 0;
@@ -68,14 +64,19 @@ QStringList FtpAccess::takeLines(QTcpSocket& socket, QByteArray& pending)
         start = cr + 1;
     }
     pending.remove(0, start);
-    if (pending.size() > maxPendingLine)
-        pending.clear(); // a peer that never ends its line
+    if (pending.size() > FtpAccess::maxPendingLine)
+        pending.clear();
     return lines;
+}
+
+static QByteArray readArrival(QTcpSocket& socket)
+{
+    return socket.isReadable() ? socket.readAll() : QByteArray();
 }
 
 void FtpAccess::getFtp()
 {
-    const QStringList lines = takeLines(controlSocket, controlPending);
+    const QStringList lines = takeLines(controlPending, readArrival(controlSocket));
     for (const QString& line : lines) {
         if (controlSocket.state() != QAbstractSocket::ConnectedState)
             return;
@@ -111,22 +112,28 @@ void FtpAccess::handleReply(const QString& line)
     }
 }
 
-// "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)": the numbers start at
-// character 27.
 void FtpAccess::openDataConnection(const QString& reply)
 {
-    QString text = reply;
-    text.remove(QLatin1Char(')'));
-    const QStringList parts = text.mid(27).split(QLatin1Char(','));
-    if (parts.size() < 6) {
+    const int port = passivePort(reply);
+    if (port < 0) {
         controlSocket.close(); // no address to list from: give the step up
         return;
     }
     // The listing is fetched from the recorder itself, whatever host the reply
     // names: a reply must not send the application to another machine.
-    const quint16 port = quint16((parts.at(4).toLongLong() * 256 + parts.at(5).toLongLong()) % 65536);
-    dataSocket.connectToHost(controlSocket.peerAddress(), port, QIODevice::ReadWrite);
+    dataSocket.connectToHost(controlSocket.peerAddress(), quint16(port), QIODevice::ReadWrite);
     sendFtp("LIST\r\n");
+}
+
+// The numbers start at character 27.
+int passivePort(const QString& reply)
+{
+    QString text = reply;
+    text.remove(QLatin1Char(')'));
+    const QStringList parts = text.mid(27).split(QLatin1Char(','));
+    if (parts.size() < 6)
+        return -1;
+    return int((parts.at(4).toLongLong() * 256 + parts.at(5).toLongLong()) % 65536);
 }
 
 void FtpAccess::errorFtp()
@@ -141,19 +148,15 @@ void FtpAccess::closeConnectionFtp()
 
 void FtpAccess::getFtpData()
 {
-    const QStringList lines = takeLines(dataSocket, dataPending);
+    const QStringList lines = takeLines(dataPending, readArrival(dataSocket));
     for (const QString& line : lines)
         handleListingLine(line);
 }
 
 void FtpAccess::handleListingLine(const QString& line)
 {
-    if (line.isEmpty())
-        return;
-    // Directory entries begin with "d".
-    if (!line.endsWith(QLatin1String(".ppl")) || line.startsWith(QLatin1Char('d')))
-        return;
-    emit receivedPlaylist(listedFileName(line));
+    if (isListedPlaylist(line))
+        emit receivedPlaylist(listedFileName(line));
 }
 
 void FtpAccess::errorFtpData()
@@ -173,6 +176,12 @@ void FtpAccess::closeConnectionFtpData()
     handleListingLine(QString::fromUtf8(rest).remove(QLatin1Char('\n')));
     dataSocket.close();
     emit endPlaylist();
+}
+
+bool isListedPlaylist(const QString& line)
+{
+    // Directory entries begin with "d".
+    return line.endsWith(QLatin1String(".ppl")) && !line.startsWith(QLatin1Char('d'));
 }
 
 QString listedFileName(const QString& line)

@@ -43,7 +43,6 @@ public slots:
     void closeConnectionFtpData();
 
 private:
-    QStringList takeLines(QTcpSocket& socket, QByteArray& pending);
     void handleReply(const QString& line);
     void openDataConnection(const QString& reply);
     void handleListingLine(const QString& line);
@@ -57,6 +56,19 @@ private:
     QByteArray controlPending;
     QByteArray dataPending;
 };
+
+// The lines an arrival completes: text up to each CR, without LFs, decoded as
+// UTF-8 once the line is whole. An arrival is taken only up to a NUL byte. The
+// unfinished rest stays in pending for the next arrival; a rest longer than
+// FtpAccess::maxPendingLine is dropped (a peer that never ends its line).
+QStringList takeLines(QByteArray& pending, QByteArray arrival);
+
+// The data port of a "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)" reply,
+// -1 when the reply names none.
+int passivePort(const QString& reply);
+
+// Whether a line of a folder listing names a playlist file (not a folder).
+bool isListedPlaylist(const QString& line);
 
 // The file name of one line of a folder listing in the Unix style
 // ("-rw-r--r-- 1 owner group 1024 Jan 01 00:00 my set.ppl" gives
