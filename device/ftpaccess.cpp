@@ -125,7 +125,8 @@ void FtpAccess::openDataConnection(const QString& reply)
     sendFtp("LIST\r\n");
 }
 
-// The numbers start at character 27.
+// The numbers start at character 27. The port's two numbers are bytes: a
+// reply with anything else there names no port.
 int passivePort(const QString& reply)
 {
     QString text = reply;
@@ -133,7 +134,13 @@ int passivePort(const QString& reply)
     const QStringList parts = text.mid(27).split(QLatin1Char(','));
     if (parts.size() < 6)
         return -1;
-    return int((parts.at(4).toLongLong() * 256 + parts.at(5).toLongLong()) % 65536);
+    bool highOk = false;
+    bool lowOk = false;
+    const int high = parts.at(4).trimmed().toInt(&highOk);
+    const int low = parts.at(5).trimmed().toInt(&lowOk);
+    if (!highOk || !lowOk || high < 0 || high > 255 || low < 0 || low > 255)
+        return -1;
+    return high * 256 + low;
 }
 
 void FtpAccess::errorFtp()

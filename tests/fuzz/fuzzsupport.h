@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <QString>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,8 +20,9 @@
 
 namespace fuzz {
 
-// Makes the application object once; settings go to the test location, and
-// the models' warnings about bad input are not printed for every run.
+// Makes the application object once; settings go to a folder of the run in
+// memory (a login writes them), and the models' warnings about bad input are
+// not printed for every run.
 inline void initialise()
 {
     static int argc = 1;
@@ -28,6 +30,9 @@ inline void initialise()
     static char* argv[] = { name, nullptr };
     if (QCoreApplication::instance())
         return;
+    static QTemporaryDir home(QStringLiteral("/dev/shm/kz470-fuzz-XXXXXX"));
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type == QtFatalMsg) {
