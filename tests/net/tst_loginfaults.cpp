@@ -21,8 +21,8 @@ Q_DECLARE_METATYPE(Behaviour)
 
 namespace {
 
-// What the recorder does once the login has gone through.
-enum class AfterLogin { Nothing, Flood, MegabyteLine, SplitBytes };
+// What the recorder does once the login has gone through, or from the start.
+enum class AfterLogin { Nothing, Flood, MegabyteLine, SplitBytes, SplitBytesFromStart };
 
 QByteArray fileBytes(const QString& path)
 {
@@ -120,6 +120,9 @@ void TstLoginFaults::recorderFault_data()
     QTest::newRow("silent") << Behaviour::Silent << AfterLogin::Nothing << false;
     QTest::newRow("silent after the prompt") << Behaviour::StopAfterPrompt << AfterLogin::Nothing << false;
     QTest::newRow("garbage") << Behaviour::Garbage << AfterLogin::Nothing << false;
+    // The dialogue's answers are told by how a received piece begins: one
+    // split into single bytes is never recognised, and the login times out.
+    QTest::newRow("byte by byte from the start") << Behaviour::Normal << AfterLogin::SplitBytesFromStart << false;
     QTest::newRow("floods unrequested lines") << Behaviour::Normal << AfterLogin::Flood << true;
     QTest::newRow("a line of megabytes") << Behaviour::Normal << AfterLogin::MegabyteLine << true;
     QTest::newRow("byte by byte once logged in") << Behaviour::Normal << AfterLogin::SplitBytes << true;
@@ -132,6 +135,7 @@ void TstLoginFaults::recorderFault()
     QFETCH(bool, loggedIn);
     sim::SimRecorder& recorder = unit->recorder;
     recorder.behaviour = behaviour;
+    recorder.splitBytes = afterLogin == AfterLogin::SplitBytesFromStart;
     logInThroughWindow();
 
     if (loggedIn) {
@@ -147,7 +151,7 @@ void TstLoginFaults::recorderFault()
         case AfterLogin::SplitBytes:
             recorder.splitBytes = true;
             break;
-        case AfterLogin::Nothing:
+        default:
             break;
         }
         // Still logged in, and following the recorder.
@@ -165,6 +169,7 @@ void TstLoginFaults::recorderFault()
     QVERIFY(!graph->permission.okPermission());
 
     recorder.behaviour = Behaviour::Normal;
+    recorder.splitBytes = false;
     recorder.disconnectAll();
     logInAndOut();
     QCOMPARE(fileBytes(DataSettings::fileName()), settingsAfterLogin);
