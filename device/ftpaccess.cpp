@@ -34,12 +34,16 @@ void FtpAccess::abort()
     dataSocket.abort();
     controlPending.clear();
     dataPending.clear();
+    sinkOpen = false;
 }
 
 void FtpAccess::connectFtp(QString address, QString password, QString media, int model)
 {
     abort(); // a step still running gives way to this one
-    controlSocket.connectToHost(QHostAddress(address), controlPort, QIODevice::ReadWrite);
+    if (writeSink)
+        sinkOpen = true;
+    else
+        controlSocket.connectToHost(QHostAddress(address), controlPort, QIODevice::ReadWrite);
     loginPassword = password;
     mediaName = media;
     modelCode = model;
@@ -47,7 +51,21 @@ void FtpAccess::connectFtp(QString address, QString password, QString media, int
 
 void FtpAccess::sendFtp(const char* str)
 {
-    controlSocket.write(str, qint64(std::strlen(str)));
+    if (writeSink)
+        writeSink(QByteArray(str));
+    else
+        controlSocket.write(str, qint64(std::strlen(str)));
+}
+
+bool FtpAccess::controlOpen() const
+{
+    return writeSink ? sinkOpen : controlSocket.state() == QAbstractSocket::ConnectedState;
+}
+
+void FtpAccess::closeControl()
+{
+    sinkOpen = false;
+    controlSocket.close();
 }
 
 QStringList takeLines(QByteArray& pending, QByteArray arrival)
@@ -76,9 +94,14 @@ static QByteArray readArrival(QTcpSocket& socket)
 
 void FtpAccess::getFtp()
 {
-    const QStringList lines = takeLines(controlPending, readArrival(controlSocket));
+    takeIn(readArrival(controlSocket));
+}
+
+void FtpAccess::takeIn(const QByteArray& bytes)
+{
+    const QStringList lines = takeLines(controlPending, bytes);
     for (const QString& line : lines) {
-        if (controlSocket.state() != QAbstractSocket::ConnectedState)
+        if (!controlOpen())
             return;
         handleReply(line);
     }
@@ -93,7 +116,7 @@ void FtpAccess::handleReply(const QString& line)
         else if (modelCode == 1)
             sendFtp("USER KZ-470DUAL\r\n");
         else
-            controlSocket.close();
+            closeControl();
     } else if (code == QLatin1String("331")) {
         const QByteArray pass = "PASS " + lineSafe(loginPassword).toUtf8() + "\r\n";
         sendFtp(pass.constData());
@@ -108,7 +131,7 @@ void FtpAccess::handleReply(const QString& line)
     } else if (code == QLatin1String("227")) {
         openDataConnection(line);
     } else if (code == QLatin1String("226")) {
-        controlSocket.close();
+        closeControl();
     }
 }
 
@@ -116,12 +139,13 @@ void FtpAccess::openDataConnection(const QString& reply)
 {
     const int port = passivePort(reply);
     if (port < 0) {
-        controlSocket.close(); // no address to list from: give the step up
+        closeControl(); // no address to list from: give the step up
         return;
     }
     // The listing is fetched from the recorder itself, whatever host the reply
     // names: a reply must not send the application to another machine.
-    dataSocket.connectToHost(controlSocket.peerAddress(), quint16(port), QIODevice::ReadWrite);
+    if (!writeSink)
+        dataSocket.connectToHost(controlSocket.peerAddress(), quint16(port), QIODevice::ReadWrite);
     sendFtp("LIST\r\n");
 }
 
@@ -155,7 +179,12 @@ void FtpAccess::closeConnectionFtp()
 
 void FtpAccess::getFtpData()
 {
-    const QStringList lines = takeLines(dataPending, readArrival(dataSocket));
+    takeInListing(readArrival(dataSocket));
+}
+
+void FtpAccess::takeInListing(const QByteArray& bytes)
+{
+    const QStringList lines = takeLines(dataPending, bytes);
     for (const QString& line : lines)
         handleListingLine(line);
 }
@@ -177,11 +206,16 @@ void FtpAccess::errorFtpData()
 void FtpAccess::closeConnectionFtpData()
 {
     getFtpData();
+    dataSocket.close();
+    endListing();
+}
+
+void FtpAccess::endListing()
+{
     // The last line of a listing may end without CR.
     const QByteArray rest = dataPending;
     dataPending.clear();
     handleListingLine(QString::fromUtf8(rest).remove(QLatin1Char('\n')));
-    dataSocket.close();
     emit endPlaylist();
 }
 

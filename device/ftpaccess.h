@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTcpSocket>
+#include <functional>
 
 // Lists the playlist files of one medium from the recorder's FTP server:
 // logs in with the model name and the login password, changes to the medium's
@@ -25,6 +26,14 @@ public:
     // Drops a listing under way without a word from it: no names, no end.
     void abort();
 
+    // When set, every control-channel write goes here instead of the socket
+    // and no connection is made: takeIn(), takeInListing() and endListing()
+    // then stand for the two connections (tests drive the step with no network).
+    std::function<void(const QByteArray&)> writeSink;
+    void takeIn(const QByteArray& bytes);
+    void takeInListing(const QByteArray& bytes);
+    void endListing();
+
     static constexpr quint16 controlPort = 21;
     // Longest text kept while waiting for the end of its line.
     static constexpr int maxPendingLine = 64 * 1024;
@@ -43,6 +52,8 @@ public slots:
     void closeConnectionFtpData();
 
 private:
+    bool controlOpen() const;
+    void closeControl();
     void handleReply(const QString& line);
     void openDataConnection(const QString& reply);
     void handleListingLine(const QString& line);
@@ -55,6 +66,7 @@ private:
     // Received text whose line has not ended yet, per connection.
     QByteArray controlPending;
     QByteArray dataPending;
+    bool sinkOpen = false;
 };
 
 // The lines an arrival completes: text up to each CR, without LFs, decoded as
