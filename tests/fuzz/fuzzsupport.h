@@ -44,8 +44,8 @@ inline void initialise()
 }
 
 // Whether one write to the recorder is whole command lines: it ends in CR LF,
-// and no line is empty (unless emptyAllowed) or holds a CR, LF or NUL of its own.
-inline bool wellFormedWrite(const QByteArray& write, bool emptyAllowed = false)
+// and no line is empty or holds a CR, LF or NUL of its own.
+inline bool wellFormedWrite(const QByteArray& write)
 {
     if (!write.endsWith("\r\n"))
         return false;
@@ -53,7 +53,7 @@ inline bool wellFormedWrite(const QByteArray& write, bool emptyAllowed = false)
     while (start < write.size()) {
         const int end = write.indexOf("\r\n", start);
         const QByteArray line = write.mid(start, end - start);
-        if ((line.isEmpty() && !emptyAllowed) || line.contains('\r') || line.contains('\n') || line.contains('\0'))
+        if (line.isEmpty() || line.contains('\r') || line.contains('\n') || line.contains('\0'))
             return false;
         start = end + 2;
     }

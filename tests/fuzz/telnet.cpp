@@ -34,10 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // A dialogue ends once at most, logged in or failed; a refusal ends it too.
     FUZZ_CHECK(connected + failed + refused <= 1);
+    // The empty first line, then only the password, as one line whatever it
+    // holds, and the model query.
     for (int i = 0; i < writes.size(); ++i)
-        FUZZ_CHECK(fuzz::wellFormedWrite(writes.at(i), i == 0));
-    // The password goes out as one line, whatever it holds.
-    for (const QByteArray& write : qAsConst(writes))
-        FUZZ_CHECK(write == "\r\n" || write == "1234\r\n" || write == "07F6A64\r\n");
+        FUZZ_CHECK(i == 0 ? writes.at(i) == "\r\n" : writes.at(i) == "1234\r\n" || writes.at(i) == "07F6A64\r\n");
     return 0;
 }
