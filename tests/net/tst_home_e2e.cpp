@@ -41,7 +41,7 @@ private:
     QList<QQuickItem*> arrows() const { return windowrig::visualItems(item("timeBar"), QStringLiteral("markArrow")); }
     bool shown(const char* imageStem) const;
     qreal unit() const { return rig.window->property("ptSize").toReal(); }
-    void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(rig.window, name).isNull()); }
+    void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }
 
     HomeRig rig;
 };
@@ -189,8 +189,7 @@ void TstHomeE2e::informationPanelAndLogout()
     QCOMPARE(text("infoIpValue"), netenv::recorderAddress(0));
     shoot(QStringLiteral("e2e_home_information.png"));
 
-    QQuickItem* logout = item("logoutButton");
-    QTest::mouseClick(rig.window, Qt::LeftButton, Qt::NoModifier, HomeRig::centre(logout));
+    QVERIFY(rig.click(item("logoutButton")));
     QTRY_VERIFY(item("loginscreenbase")->isVisible());
     QTRY_VERIFY(!rig.recorder->connection(rig.connection));
 }

@@ -30,17 +30,13 @@ private slots:
 private:
     QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
     static QPoint centre(QQuickItem* target) { return HomeRig::centre(target); }
-    void click(QQuickItem* target)
-    {
-        QVERIFY(target && target->isVisible());
-        QTest::mouseClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(target));
-    }
+    void click(QQuickItem* target) { QVERIFY(rig.click(target)); }
     void click(const char* name) { click(item(name)); }
     // The front-panel commands the recorder received since the log was cleared
     // (the status queries of the polls and refreshes left out).
     QStringList commands() const;
     void waitForStatus(int status) { QTRY_COMPARE(rig.graph->comm.getStatusIcon(), status); }
-    void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(rig.window, name).isNull()); }
+    void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }
 
     HomeRig rig;
 };
