@@ -26,6 +26,7 @@ private slots:
     void timeSearch();
     void playbackSettings();
     void lockAndUnlock();
+    void timeSkipToTheNextFolder();
 
 private:
     QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
@@ -284,6 +285,21 @@ void TstHomeControlsE2e::lockAndUnlock()
     QTRY_VERIFY(!item("lockScreen")->isVisible());
     click("pauseButton");
     QTRY_COMPARE(commands(), QStringList({ "01401" }));
+}
+
+// Stopped in the folder play area, the time skip moves to the next folder.
+void TstHomeControlsE2e::timeSkipToTheNextFolder()
+{
+    click("stopButton");
+    waitForStatus(16);
+    rig.state->panel.playArea = 1;
+    rig.state->announce();
+    QTRY_COMPARE(rig.graph->comm.getPlayArea(), QStringLiteral("FOLDER"));
+    rig.recorder->clearLog();
+    click("forwardButton");
+    QTRY_COMPARE(rig.graph->comm.getFolder(), QStringLiteral("LIVE\\2017"));
+    QCOMPARE(rig.state->current().folderIndex, 2);
+    QVERIFY(rig.recorder->receivedLines(rig.connection).contains("07F6A1A00"));
 }
 
 QTEST_MAIN(TstHomeControlsE2e)
