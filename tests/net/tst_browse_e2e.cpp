@@ -205,15 +205,24 @@ void TstBrowseE2e::editRightHeldElsewhere()
     QVERIFY(shows("LIVE\\2017"));
     graph->permission.returnPermission();
     ObjectGraph other;
-    QVERIFY(simlink::logIn(other, *rig.recorder));
+    const int otherConnection = simlink::logIn(other, *rig.recorder);
+    QVERIFY(otherConnection);
     other.permission.requestPermission();
     QTRY_VERIFY(other.permission.okPermission());
+    QCOMPARE(state->editRightHolder(), otherConnection);
+    rig.recorder->clearLog();
     graph->permission.requestPermission();
     const QString notice = "Not available.\nAnother KZ470 Control app is currently accessing the Browse, Playlists or Timer Event Pages.";
     QTRY_VERIFY(!graph->permission.okPermission() && rig.withText(notice));
     QVERIFY(!find("browseList"));
+    // Refused, it asks again with its keep-alive; the holder's keep-alive runs too.
+    QTRY_VERIFY_WITH_TIMEOUT(rig.recorder->receivedLines(rig.connection).count("07F6A7E11") >= 2, 4000);
+    QVERIFY(rig.recorder->receivedLines(otherConnection).contains("07F6A7E11"));
+    QVERIFY(!graph->permission.okPermission());
     other.permission.returnPermission();
+    QTRY_VERIFY(rig.recorder->receivedLines(otherConnection).contains("07F6A7E10"));
     QTRY_VERIFY_WITH_TIMEOUT(graph->permission.okPermission(), 6000);
+    QCOMPARE(state->editRightHolder(), rig.connection);
     QVERIFY(shows("LIVE\\2017"));
 }
 
