@@ -32,14 +32,7 @@ TestCase {
         compare(testContext.takeWarnings(), [])
     }
 
-    function findAll(item, name, into) {
-        if (item.objectName === name)
-            into.push(item)
-        for (var i = 0; i < item.children.length; ++i)
-            findAll(item.children[i], name, into)
-        return into
-    }
-    function find(item, name) { return findAll(item, name, [])[0] }
+    function find(item, name) { return Shell.find(item, name) }
 
     function inData(owner, name) {
         for (var i = 0; i < owner.data.length; ++i)
@@ -176,7 +169,7 @@ TestCase {
         fuzzyCompare(part("elapsedFill").width, 270 * win.ptSize * data.fraction, 1e-6)
     }
 
-    function arrows() { return findAll(part("timeBar"), "markArrow", []) }
+    function arrows() { return Shell.findAll(part("timeBar"), "markArrow") }
 
     function test_markArrows() {
         var unit = win.ptSize, bar = 270 * unit

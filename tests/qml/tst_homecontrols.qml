@@ -29,16 +29,7 @@ TestCase {
         menu.drawingFinished = false
     }
 
-    function find(item, name) {
-        if (item.objectName === name)
-            return item
-        for (var i = 0; i < item.children.length; ++i) {
-            var found = find(item.children[i], name)
-            if (found)
-                return found
-        }
-        return null
-    }
+    function find(item, name) { return Shell.find(item, name) }
     function part(name) { return find(win.contentItem, name) }
     function press(name) { mouseClick(part(name)) }
 
