@@ -137,6 +137,7 @@ void TstHomeE2e::recordingShowsRecordSet()
     QTRY_VERIFY(statusImage().endsWith("Transport_RECPAUSE_3.png"));
     rig.state->pressRecord();
     QTRY_VERIFY(statusImage().endsWith("Transport_REC_3.png"));
+    QTRY_VERIFY(arrows().isEmpty()); // a recording has no marks yet
     QTRY_COMPARE(text("trackCounter"), QStringLiteral("TRACK 004/004"));
     QTRY_COMPARE(text("title"), QStringLiteral("REC004"));
     for (const char* stem : { "display_CNP-SOFT", "display-REC_AGC", "display-REC_AUTO-TRACK", "display-REC_AUTO-MARK",
