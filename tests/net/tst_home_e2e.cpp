@@ -7,7 +7,7 @@
 #include <QQuickWindow>
 #include <QtTest>
 
-#include "homerig.h"
+#include "apprig.h"
 #include "netenv.h"
 #include "simlink.h"
 #include "windowrig.h"
@@ -43,7 +43,7 @@ private:
     qreal unit() const { return rig.window->property("ptSize").toReal(); }
     void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }
 
-    HomeRig rig;
+    AppRig rig;
 };
 
 void TstHomeE2e::initTestCase()

@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "homerig.h"
+#include "apprig.h"
 #include "netenv.h"
 #include "windowrig.h"
 
@@ -30,7 +30,7 @@ private slots:
 
 private:
     QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
-    static QPoint centre(QQuickItem* target) { return HomeRig::centre(target); }
+    static QPoint centre(QQuickItem* target) { return AppRig::centre(target); }
     void click(QQuickItem* target) { QVERIFY(rig.click(target)); }
     void click(const char* name) { click(item(name)); }
     // The front-panel commands the recorder received since the log was cleared
@@ -39,7 +39,7 @@ private:
     void waitForStatus(int status) { QTRY_COMPARE(rig.graph->comm.getStatusIcon(), status); }
     void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }
 
-    HomeRig rig;
+    AppRig rig;
 };
 
 void TstHomeControlsE2e::initTestCase()
