@@ -86,7 +86,6 @@ void TestTelnet::loginDialogue_data()
 
     const QStringList own;
     QTest::newRow("KZ-470MX") << "pass" << own << 0 << QStringList();
-    QTest::newRow("KZ-470DUAL") << "pass" << QStringList { "0FF6AE401" } << 1 << QStringList();
     QTest::newRow("model 02") << "pass" << QStringList { "0FF6AE402" } << -1 << QStringList();
     QTest::newRow("refusal") << "pass" << QStringList { "0F2" } << -1 << QStringList();
     QTest::newRow("a notice before the answer is framed")
