@@ -62,12 +62,7 @@ private:
     // Types over the open name window's field and confirms with OK.
     void enterName(const QString& text)
     {
-        QQuickItem* field = nullptr;
-        for (QQuickItem* i : find("nameWindow")->findChildren<QQuickItem*>()) {
-            if (i->inherits("QQuickTextInput"))
-                field = i;
-        }
-        QVERIFY(rig.typeInto(field, text));
+        QVERIFY(rig.typeInto(rig.textInput(find("nameWindow")), text));
         click(rig.withText("OK", find("nameWindow")));
     }
     void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }

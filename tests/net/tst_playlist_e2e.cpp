@@ -89,12 +89,7 @@ private:
     // Types over the text of the open name window and confirms it with OK.
     void enterName(const QString& text, const QString& picture = QString())
     {
-        QQuickItem* field = nullptr;
-        for (QQuickItem* i : find("nameWindow")->findChildren<QQuickItem*>()) {
-            if (i->inherits("QQuickTextInput"))
-                field = i;
-        }
-        QVERIFY(app.typeInto(field, text));
+        QVERIFY(app.typeInto(app.textInput(find("nameWindow")), text));
         if (!picture.isEmpty())
             shoot(picture);
         click(app.withText("OK", find("nameWindow")));

@@ -101,6 +101,15 @@ QQuickItem* AppRig::withText(const QString& text, QObject* within) const
     return nullptr;
 }
 
+QQuickItem* AppRig::textInput(QObject* within) const
+{
+    for (QQuickItem* candidate : within->findChildren<QQuickItem*>()) {
+        if (candidate->inherits("QQuickTextInput"))
+            return candidate;
+    }
+    return nullptr;
+}
+
 QPoint AppRig::centre(QQuickItem* target)
 {
     return target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();

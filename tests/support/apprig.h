@@ -16,6 +16,7 @@
 // The application as start-up makes it, for end-to-end tests: the object
 // graph published on a QML engine, mainDesktop.qml loaded and its window
 // shown, driven as a person would (inside the private network namespace only).
+// Warnings printed meanwhile are collected by windowrig::collectWarnings().
 class AppRig
 {
 public:
@@ -43,6 +44,8 @@ public:
     QQuickItem* shown(const QString& name, QQuickItem* within = nullptr) const;
     // Every visible item whose name starts with prefix, found so.
     QList<QQuickItem*> allShown(const QString& prefix, QQuickItem* within = nullptr) const;
+    // The text field under `within`.
+    QQuickItem* textInput(QObject* within) const;
     // The visible item under `within` that shows this text (a button's label).
     QQuickItem* withText(const QString& text, QObject* within = nullptr) const;
     static QPoint centre(QQuickItem* target);
