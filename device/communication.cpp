@@ -88,6 +88,7 @@ void Communication::finishedLogin(int model)
     // A write may pause and let a link failure through: then this login is over.
     if (m_loginState != stateBefore)
         return;
+    m_attemptState = stateBefore;
     setLoginState(2);
     // Direct reads see the login complete at once; bindings follow the
     // change signal 800 ms later.
@@ -132,8 +133,12 @@ void Communication::resetAfterLinkLoss()
 
 void Communication::failedLogin()
 {
+    // A link lost before the main screens came up ends the attempt, not a
+    // session: the retries go on from where that attempt stood, so that a
+    // recorder that drops every link right after the login is given up on.
+    const int state = m_loginState == 2 && m_loginCompTimer.isActive() ? m_attemptState : m_loginState;
     resetAfterLinkLoss();
-    switch (m_loginState) {
+    switch (state) {
     case 1:
     case 2:
         setLoginState(3);

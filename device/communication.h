@@ -435,6 +435,8 @@ private:
 
     // Pending switch to the main screens, 800 ms after a successful login.
     QTimer m_loginCompTimer;
+    // Login state in which the last successful login was attempted.
+    int m_attemptState = 0;
     // Counts the link losses, logouts and failed logins handled so far.
     quint64 m_linkResets = 0;
     bool m_hasPreviousTick = false;

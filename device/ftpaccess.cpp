@@ -34,12 +34,16 @@ void FtpAccess::abort()
     dataSocket.abort();
     controlPending.clear();
     dataPending.clear();
+    sinkOpen = false;
 }
 
 void FtpAccess::connectFtp(QString address, QString password, QString media, int model)
 {
     abort(); // a step still running gives way to this one
-    controlSocket.connectToHost(QHostAddress(address), controlPort, QIODevice::ReadWrite);
+    if (writeSink)
+        sinkOpen = true;
+    else
+        controlSocket.connectToHost(QHostAddress(address), controlPort, QIODevice::ReadWrite);
     loginPassword = password;
     mediaName = media;
     modelCode = model;
@@ -47,19 +51,29 @@ void FtpAccess::connectFtp(QString address, QString password, QString media, int
 
 void FtpAccess::sendFtp(const char* str)
 {
-    controlSocket.write(str, qint64(std::strlen(str)));
+    if (writeSink)
+        writeSink(QByteArray(str));
+    else
+        controlSocket.write(str, qint64(std::strlen(str)));
 }
 
-// Reads what has arrived and returns the lines it completes: text up to each
-// CR, without LFs, decoded as UTF-8 once the line is whole. An arrival is
-// taken only up to a NUL byte. The unfinished rest waits for the next arrival.
-QStringList FtpAccess::takeLines(QTcpSocket& socket, QByteArray& pending)
+bool FtpAccess::controlOpen() const
 {
-    QByteArray bytes = socket.isReadable() ? socket.readAll() : QByteArray();
-    const int nul = bytes.indexOf('\0');
+    return writeSink ? sinkOpen : controlSocket.state() == QAbstractSocket::ConnectedState;
+}
+
+void FtpAccess::closeControl()
+{
+    sinkOpen = false;
+    controlSocket.close();
+}
+
+QStringList takeLines(QByteArray& pending, QByteArray arrival)
+{
+    const int nul = arrival.indexOf('\0');
     if (nul >= 0)
-        bytes.truncate(nul);
-    pending += bytes;
+        arrival.truncate(nul);
+    pending += arrival;
 
     QStringList lines;
     int start = 0;
@@ -68,16 +82,26 @@ QStringList FtpAccess::takeLines(QTcpSocket& socket, QByteArray& pending)
         start = cr + 1;
     }
     pending.remove(0, start);
-    if (pending.size() > maxPendingLine)
-        pending.clear(); // a peer that never ends its line
+    if (pending.size() > FtpAccess::maxPendingLine)
+        pending.clear();
     return lines;
+}
+
+static QByteArray readArrival(QTcpSocket& socket)
+{
+    return socket.isReadable() ? socket.readAll() : QByteArray();
 }
 
 void FtpAccess::getFtp()
 {
-    const QStringList lines = takeLines(controlSocket, controlPending);
+    takeIn(readArrival(controlSocket));
+}
+
+void FtpAccess::takeIn(const QByteArray& bytes)
+{
+    const QStringList lines = takeLines(controlPending, bytes);
     for (const QString& line : lines) {
-        if (controlSocket.state() != QAbstractSocket::ConnectedState)
+        if (!controlOpen())
             return;
         handleReply(line);
     }
@@ -92,7 +116,7 @@ void FtpAccess::handleReply(const QString& line)
         else if (modelCode == 1)
             sendFtp("USER KZ-470DUAL\r\n");
         else
-            controlSocket.close();
+            closeControl();
     } else if (code == QLatin1String("331")) {
         const QByteArray pass = "PASS " + lineSafe(loginPassword).toUtf8() + "\r\n";
         sendFtp(pass.constData());
@@ -107,26 +131,40 @@ void FtpAccess::handleReply(const QString& line)
     } else if (code == QLatin1String("227")) {
         openDataConnection(line);
     } else if (code == QLatin1String("226")) {
-        controlSocket.close();
+        closeControl();
     }
 }
 
-// "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)": the numbers start at
-// character 27.
 void FtpAccess::openDataConnection(const QString& reply)
 {
-    QString text = reply;
-    text.remove(QLatin1Char(')'));
-    const QStringList parts = text.mid(27).split(QLatin1Char(','));
-    if (parts.size() < 6) {
-        controlSocket.close(); // no address to list from: give the step up
+    const int port = passivePort(reply);
+    if (port < 0) {
+        closeControl(); // no address to list from: give the step up
         return;
     }
     // The listing is fetched from the recorder itself, whatever host the reply
     // names: a reply must not send the application to another machine.
-    const quint16 port = quint16((parts.at(4).toLongLong() * 256 + parts.at(5).toLongLong()) % 65536);
-    dataSocket.connectToHost(controlSocket.peerAddress(), port, QIODevice::ReadWrite);
+    if (!writeSink)
+        dataSocket.connectToHost(controlSocket.peerAddress(), quint16(port), QIODevice::ReadWrite);
     sendFtp("LIST\r\n");
+}
+
+// The numbers start at character 27. The port's two numbers are bytes: a
+// reply with anything else there names no port.
+int passivePort(const QString& reply)
+{
+    QString text = reply;
+    text.remove(QLatin1Char(')'));
+    const QStringList parts = text.mid(27).split(QLatin1Char(','));
+    if (parts.size() < 6)
+        return -1;
+    bool highOk = false;
+    bool lowOk = false;
+    const int high = parts.at(4).trimmed().toInt(&highOk);
+    const int low = parts.at(5).trimmed().toInt(&lowOk);
+    if (!highOk || !lowOk || high < 0 || high > 255 || low < 0 || low > 255)
+        return -1;
+    return high * 256 + low;
 }
 
 void FtpAccess::errorFtp()
@@ -141,19 +179,20 @@ void FtpAccess::closeConnectionFtp()
 
 void FtpAccess::getFtpData()
 {
-    const QStringList lines = takeLines(dataSocket, dataPending);
+    takeInListing(readArrival(dataSocket));
+}
+
+void FtpAccess::takeInListing(const QByteArray& bytes)
+{
+    const QStringList lines = takeLines(dataPending, bytes);
     for (const QString& line : lines)
         handleListingLine(line);
 }
 
 void FtpAccess::handleListingLine(const QString& line)
 {
-    if (line.isEmpty())
-        return;
-    // Directory entries begin with "d".
-    if (!line.endsWith(QLatin1String(".ppl")) || line.startsWith(QLatin1Char('d')))
-        return;
-    emit receivedPlaylist(listedFileName(line));
+    if (isListedPlaylist(line))
+        emit receivedPlaylist(listedFileName(line));
 }
 
 void FtpAccess::errorFtpData()
@@ -167,12 +206,23 @@ void FtpAccess::errorFtpData()
 void FtpAccess::closeConnectionFtpData()
 {
     getFtpData();
+    dataSocket.close();
+    endListing();
+}
+
+void FtpAccess::endListing()
+{
     // The last line of a listing may end without CR.
     const QByteArray rest = dataPending;
     dataPending.clear();
     handleListingLine(QString::fromUtf8(rest).remove(QLatin1Char('\n')));
-    dataSocket.close();
     emit endPlaylist();
+}
+
+bool isListedPlaylist(const QString& line)
+{
+    // Directory entries begin with "d".
+    return line.endsWith(QLatin1String(".ppl")) && !line.startsWith(QLatin1Char('d'));
 }
 
 QString listedFileName(const QString& line)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTcpSocket>
+#include <functional>
 
 // Lists the playlist files of one medium from the recorder's FTP server:
 // logs in with the model name and the login password, changes to the medium's
@@ -25,6 +26,14 @@ public:
     // Drops a listing under way without a word from it: no names, no end.
     void abort();
 
+    // When set, every control-channel write goes here instead of the socket
+    // and no connection is made: takeIn(), takeInListing() and endListing()
+    // then stand for the two connections (tests drive the step with no network).
+    std::function<void(const QByteArray&)> writeSink;
+    void takeIn(const QByteArray& bytes);
+    void takeInListing(const QByteArray& bytes);
+    void endListing();
+
     static constexpr quint16 controlPort = 21;
     // Longest text kept while waiting for the end of its line.
     static constexpr int maxPendingLine = 64 * 1024;
@@ -43,7 +52,8 @@ public slots:
     void closeConnectionFtpData();
 
 private:
-    QStringList takeLines(QTcpSocket& socket, QByteArray& pending);
+    bool controlOpen() const;
+    void closeControl();
     void handleReply(const QString& line);
     void openDataConnection(const QString& reply);
     void handleListingLine(const QString& line);
@@ -56,7 +66,21 @@ private:
     // Received text whose line has not ended yet, per connection.
     QByteArray controlPending;
     QByteArray dataPending;
+    bool sinkOpen = false;
 };
+
+// The lines an arrival completes: text up to each CR, without LFs, decoded as
+// UTF-8 once the line is whole. An arrival is taken only up to a NUL byte. The
+// unfinished rest stays in pending for the next arrival; a rest longer than
+// FtpAccess::maxPendingLine is dropped (a peer that never ends its line).
+QStringList takeLines(QByteArray& pending, QByteArray arrival);
+
+// The data port of a "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)" reply,
+// -1 when the reply names none.
+int passivePort(const QString& reply);
+
+// Whether a line of a folder listing names a playlist file (not a folder).
+bool isListedPlaylist(const QString& line);
 
 // The file name of one line of a folder listing in the Unix style
 // ("-rw-r--r-- 1 owner group 1024 Jan 01 00:00 my set.ppl" gives

@@ -43,16 +43,27 @@ void Telnet::connectToServer(const QString& address, const QString& password, bo
         const QSignalBlocker blocker(this);
         socket.abort();
     }
-    resetReceiveState();
-    ++link;
-
-    passwordLine = lineSafe(password) + QStringLiteral("\r\n");
-
-    writeCount = 0;
-    loginPending = true;
+    prepareDialogue(password);
     connectTimer.stop();
     connectTimer.start(fast ? 500 : 10000);
     socket.connectToHost(QHostAddress(address), 23, QIODevice::ReadWrite);
+}
+
+void Telnet::prepareDialogue(const QString& password)
+{
+    resetReceiveState();
+    ++link;
+    passwordLine = lineSafe(password) + QStringLiteral("\r\n");
+    writeCount = 0;
+    loginPending = true;
+}
+
+void Telnet::beginDialogue(const QString& password)
+{
+    if (!writeSink)
+        return;
+    prepareDialogue(password);
+    writeSink(QByteArray("\r\n"));
 }
 
 void Telnet::sendData(const char* str)
@@ -78,6 +89,10 @@ void Telnet::sendDataNoLog(const char* str)
 // next one waits 1 ms, taking in whatever has arrived meanwhile.
 void Telnet::write(const char* str)
 {
+    if (writeSink) {
+        writeSink(QByteArray(str));
+        return;
+    }
     if (writeCount > 10) {
         const quint64 current = link;
         QEventLoop loop;
@@ -116,6 +131,7 @@ void Telnet::loginToServer()
 void Telnet::endLoginDialogue()
 {
     loginPending = false;
+    awaitingModel = false; // a refusal ends the wait for the model answer too
     connectTimer.stop();
 }
 
@@ -150,7 +166,9 @@ void Telnet::handleChunk(QByteArray bytes)
         write(line.constData());
         return;
     }
-    if (text.startsWith(QLatin1String("Login Successful"))) {
+    // The dialogue's answers count only while it runs: on a link that stands,
+    // such a text is not a reply line and is dropped by the framing.
+    if (loginPending && text.startsWith(QLatin1String("Login Successful"))) {
         if (skipModelQuery) {
             skipModelQuery = false;
             endLoginDialogue();
@@ -161,7 +179,7 @@ void Telnet::handleChunk(QByteArray bytes)
         }
         return;
     }
-    if (text.startsWith(QLatin1String("Password Failed"))) {
+    if (loginPending && text.startsWith(QLatin1String("Password Failed"))) {
         endLoginDialogue();
         emit passwordFailed();
         return;

@@ -37,6 +37,10 @@ public:
     // When set, every write goes here instead of the socket, without flow
     // control: lets the models be driven with no network at all (tests).
     std::function<void(const QByteArray&)> writeSink;
+    // With writeSink set: begins a login dialogue as if the connection to the
+    // recorder stood, and takes in bytes as if the socket had read them.
+    void beginDialogue(const QString& password);
+    void takeIn(const QByteArray& bytes) { handleChunk(bytes); }
 
 signals:
     void connectedToServer(int model);
@@ -60,6 +64,7 @@ private:
     void frame(const QString& text);
     bool handleModelLine(const QString& line);
     void resetReceiveState();
+    void prepareDialogue(const QString& password);
     void endLoginDialogue();
 
     QTcpSocket socket;

@@ -33,7 +33,10 @@ void SimConnection::send(const QByteArray& bytes)
 {
     if (bytes.isEmpty())
         return;
-    if (m_recorder->splitWrites && bytes.size() > 1) {
+    if (m_recorder->splitBytes) {
+        for (char byte : bytes)
+            m_outgoing.enqueue(QByteArray(1, byte));
+    } else if (m_recorder->splitWrites && bytes.size() > 1) {
         const int half = bytes.size() / 2;
         m_outgoing.enqueue(bytes.left(half));
         m_outgoing.enqueue(bytes.mid(half));
@@ -58,6 +61,7 @@ void SimConnection::pump()
     }
     m_pumping = true;
     const int delay = m_recorder->splitWrites ? qMax(m_recorder->replyDelayMs, m_recorder->splitGapMs)
+        : m_recorder->splitBytes              ? qMax(m_recorder->replyDelayMs, 1)
                                               : m_recorder->replyDelayMs;
     auto writeOne = [this] {
         if (m_outgoing.isEmpty()) {
@@ -65,6 +69,13 @@ void SimConnection::pump()
             return;
         }
         const QByteArray chunk = m_outgoing.dequeue();
+        if (chunk.isEmpty()) {
+            m_outgoing.clear();
+            m_pumping = false;
+            if (m_socket)
+                m_socket->disconnectFromHost();
+            return;
+        }
         if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState) {
             m_socket->write(chunk);
             m_socket->flush();
@@ -75,6 +86,28 @@ void SimConnection::pump()
         QTimer::singleShot(delay, this, writeOne);
     else
         writeOne();
+}
+
+void SimConnection::closeAfterWrites()
+{
+    m_silenced = true;
+    m_outgoing.enqueue(QByteArray()); // marks the end of the link
+    if (!m_pumping)
+        pump();
+}
+
+// Bytes that mean nothing to a client: NULs, line ends, stray "0" starts and
+// invalid UTF-8 among printable text; the same sequence on every run.
+QByteArray SimConnection::garbage()
+{
+    static const char pieces[][8] = { "\0", "\r", "\n", "0", "\r\n0", "\xff\xfe", "\xe3\x81", "FF6A", "Enter", "~" };
+    QByteArray bytes;
+    for (int i = 0; i < 64; ++i) {
+        m_garbageSeed = m_garbageSeed * 1103515245u + 12345u;
+        const char* piece = pieces[(m_garbageSeed >> 16) % (sizeof pieces / sizeof pieces[0])];
+        bytes += *piece ? QByteArray(piece) : QByteArray(1, '\0');
+    }
+    return bytes;
 }
 
 void SimConnection::disconnectFromClient()
@@ -114,6 +147,17 @@ void SimConnection::handleLine(const QByteArray& raw)
 
     if (m_silenced)
         return;
+    const SimRecorder::Behaviour behaviour = m_recorder->behaviour;
+    if (behaviour == SimRecorder::Behaviour::Garbage) {
+        send(garbage());
+        return;
+    }
+    const bool drop = (behaviour == SimRecorder::Behaviour::DropOnPassword && m_phase == AwaitPassword)
+        || (behaviour == SimRecorder::Behaviour::DropOnModelQuery && m_phase == LoggedIn);
+    if (drop) {
+        m_socket->abort();
+        return;
+    }
     switch (m_phase) {
     case AwaitHello:
         if (m_recorder->behaviour == SimRecorder::Behaviour::Silent)
@@ -122,6 +166,8 @@ void SimConnection::handleLine(const QByteArray& raw)
         m_phase = AwaitPassword;
         if (m_recorder->behaviour == SimRecorder::Behaviour::StopAfterPrompt)
             m_silenced = true;
+        if (behaviour == SimRecorder::Behaviour::DropAfterPrompt)
+            closeAfterWrites();
         return;
     case AwaitPassword:
         if (line == m_recorder->password) {
@@ -136,6 +182,8 @@ void SimConnection::handleLine(const QByteArray& raw)
         return;
     case LoggedIn:
         m_recorder->dispatch(this, line);
+        if (behaviour == SimRecorder::Behaviour::DropAfterLogin && line == QLatin1String("07F6A64"))
+            closeAfterWrites();
         return;
     }
 }
@@ -191,6 +239,8 @@ void SimRecorder::onNewConnection()
     while (QTcpSocket* socket = m_server->nextPendingConnection()) {
         auto* c = new SimConnection(this, socket, m_nextId++);
         m_connections.append(c);
+        if (behaviour == Behaviour::DropOnConnect)
+            socket->disconnectFromHost();
         connect(c, &SimConnection::closed, this, [this, c](int id) {
             m_connections.removeAll(c);
             emit connectionClosed(id);

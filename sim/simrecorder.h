@@ -46,6 +46,8 @@ private:
     void onReadyRead();
     void handleLine(const QByteArray& raw);
     void pump();
+    void closeAfterWrites();
+    QByteArray garbage();
 
     SimRecorder* m_recorder;
     QPointer<QTcpSocket> m_socket;
@@ -55,6 +57,7 @@ private:
     QQueue<QByteArray> m_outgoing;
     bool m_pumping = false;
     bool m_silenced = false;
+    quint32 m_garbageSeed = 1;
 };
 
 struct LogEntry
@@ -74,6 +77,13 @@ public:
         Normal,
         Silent,          // accepts connections, never says anything
         StopAfterPrompt, // prompts for the password, then says nothing more
+        // The link drops at one step of the login dialogue:
+        DropOnConnect,    // as soon as the connection is made
+        DropAfterPrompt,  // right after the password prompt
+        DropOnPassword,   // when the password arrives, without an answer
+        DropOnModelQuery, // when the model is asked for, after "Login Successful"
+        DropAfterLogin,   // right after the model answer
+        Garbage,          // answers every line with bytes of no meaning
     };
 
     explicit SimRecorder(const QHostAddress& address, QObject* parent = nullptr);
@@ -92,6 +102,7 @@ public:
     int replyDelayMs = 0;   // every write waits this long before it goes out
     bool splitWrites = false; // every write goes out as two segments
     int splitGapMs = 30;
+    bool splitBytes = false;  // every write goes out one byte at a time, 1 ms apart
 
     // Handlers see every command line of a logged-in connection, in the order
     // added; the first that returns true has answered it.

@@ -2,16 +2,9 @@
 // against a simulated recorder, driven with mouse and keyboard. After every
 // action the recorder has received exactly the request and its tree has
 // changed so, and the list on the screen shows it.
-#include <QFont>
-#include <QGuiApplication>
-#include <QQmlApplicationEngine>
-#include <QQmlContext>
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QtTest>
-#include <memory>
 
-#include "globals.h"
+#include "apprig.h"
 #include "mediafiles.h"
 #include "netenv.h"
 #include "simlink.h"
@@ -37,36 +30,18 @@ private slots:
     void noQmlWarnings();
 
 private:
-    // The visible item of that name inside within (the window when null).
-    QQuickItem* find(const QString& name, QQuickItem* within = nullptr) const
-    {
-        QList<QQuickItem*> todo { within ? within : window->contentItem() };
-        while (!todo.isEmpty()) {
-            QQuickItem* i = todo.takeFirst();
-            if (i->objectName() == name && i->isVisible())
-                return i;
-            todo << i->childItems();
-        }
-        return nullptr;
-    }
+    QQuickItem* find(const QString& name, QQuickItem* within = nullptr) const { return rig.shown(name, within); }
     QQuickItem* screenList() const { return find("browseList"); }
-    void click(QQuickItem* target)
-    {
-        QVERIFY(target);
-        const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
-    }
+    void click(QQuickItem* target) { QVERIFY(rig.click(target)); }
     void clickRow(const QString& name, QQuickItem* list = nullptr) { click(find("row_" + name, list ? list : screenList())); }
     // The names of the rows on the screen, top to bottom.
     QStringList rows(QQuickItem* list = nullptr) const
     {
         QMap<qreal, QString> byPlace;
-        QList<QQuickItem*> todo { find("browseListView", list ? list : screenList()) };
-        while (!todo.isEmpty() && todo.first()) {
-            QQuickItem* i = todo.takeFirst();
-            if (i->objectName().startsWith("row_") && i->isVisible() && i->height() > 0)
+        QQuickItem* view = find("browseListView", list ? list : screenList());
+        for (QQuickItem* i : view ? rig.allShown("row_", view) : QList<QQuickItem*>()) {
+            if (i->height() > 0)
                 byPlace.insert(i->mapToScene(QPointF()).y(), i->objectName().mid(4));
-            todo << i->childItems();
         }
         return byPlace.values();
     }
@@ -82,85 +57,42 @@ private:
     // Browse requests other than the listing walk and its refresh.
     QStringList requests() const
     {
-        return recorder->receivedLines(connection).filter(QRegularExpression("^07F6B(0[1-4]|1[345]|2[2-7])"));
+        return rig.recorder->receivedLines(rig.connection).filter(QRegularExpression("^07F6B(0[1-4]|1[345]|2[2-7])"));
     }
-    void type(const QString& text)
+    // Types over the open name window's field and confirms with OK.
+    void enterName(const QString& text)
     {
-        QQuickItem* field = nullptr;
-        for (QQuickItem* i : find("nameWindow")->findChildren<QQuickItem*>()) {
-            if (i->inherits("QQuickTextInput"))
-                field = i;
-        }
-        click(field);
-        QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
-        for (const QChar c : text) {
-            for (const QEvent::Type t : { QEvent::KeyPress, QEvent::KeyRelease }) {
-                QKeyEvent key(t, Qt::Key_unknown, Qt::NoModifier, QString(c));
-                QGuiApplication::sendEvent(window, &key);
-            }
-        }
+        QVERIFY(rig.typeInto(rig.textInput(find("nameWindow")), text));
+        click(rig.withText("OK", find("nameWindow")));
     }
-    QQuickItem* button(const QString& text, QObject* within)
-    {
-        for (QQuickItem* i : within->findChildren<QQuickItem*>()) {
-            if (i->property("text").toString() == text && i->isVisible())
-                return i;
-        }
-        return nullptr;
-    }
-    void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(window, name).isNull()); }
+    void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }
 
     QString medium = QStringLiteral("SD1");
-    std::unique_ptr<sim::SimRecorder> recorder;
+    AppRig rig;
+    ObjectGraph* graph = nullptr;
     sim::RecorderState* state = nullptr;
     sim::MediaFiles* files = nullptr;
-    std::unique_ptr<QQmlApplicationEngine> engine;
-    std::unique_ptr<ObjectGraph> graph;
-    QQuickWindow* window = nullptr;
-    int connection = 0;
 };
 
 void TstBrowseE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
     windowrig::collectWarnings();
-    recorder = simlink::startRecorder(0);
-    QVERIFY(recorder);
-    recorder->model = 1; // a unit with a CD drive
-    state = sim::statusModel(*recorder);
-    files = sim::mediaFiles(*recorder);
-
-    engine = std::make_unique<QQmlApplicationEngine>();
-    g_rootContext = engine->rootContext();
-    QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
-    graph = std::make_unique<ObjectGraph>();
-    graph->publish(engine->rootContext(), multiFontFor(QLocale(QLocale::English)));
-    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
-    window = qobject_cast<QQuickWindow*>(engine->rootObjects().value(0));
-    QVERIFY(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    connection = simlink::logIn(*graph, *recorder);
-    QVERIFY(connection);
+    QVERIFY(rig.start([](sim::SimRecorder& recorder, sim::RecorderState&) { recorder.model = 1; })); // with a CD drive
+    graph = rig.graph.get();
+    state = rig.state;
+    files = sim::mediaFiles(*rig.recorder);
 }
 
 void TstBrowseE2e::cleanupTestCase()
 {
-    engine.reset();
-    g_rootContext = nullptr;
-    graph.reset();
-    recorder.reset();
+    rig.stop();
     windowrig::stopCollecting();
 }
 
 void TstBrowseE2e::tabShowsTheCurrentFolder()
 {
-    QQuickItem* tab = nullptr;
-    for (QQuickItem* i : window->findChildren<QQuickItem*>()) {
-        if (i->property("icon").toString().endsWith("tab/browse.svg"))
-            tab = i;
-    }
-    QTRY_VERIFY(!find("loginscreenbase")); // the main screens show a moment after the login
-    click(tab);
+    click(find("tabBrowseButton"));
     QVERIFY(shows("LIVE"));
     QVERIFY(find("currentBadge", screenList()));
     QVERIFY(!find("viewOnlyBadge"));
@@ -172,11 +104,11 @@ void TstBrowseE2e::openUpAndSort()
     clickRow("2017");
     QVERIFY(shows("LIVE\\2017"));
     QVERIFY(find("setToCurrent")); // the shown folder is not the current one
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click(find("upIcon", screenList()));
     QVERIFY(shows("LIVE"));
     QCOMPARE(requests(), QStringList { "07F6B0200\\LIVE" });
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click(find("sortByNameTool"));
     QVERIFY(shows("LIVE"));
     QCOMPARE(rows(), QStringList({ "2017", "Closing.wav", "Interview.wav", "Opening.wav" }));
@@ -185,10 +117,9 @@ void TstBrowseE2e::openUpAndSort()
 
 void TstBrowseE2e::makeFolder()
 {
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click(find("createFolderTool"));
-    type("Neu Ü");
-    click(button("OK", find("nameWindow")));
+    enterName("Neu Ü");
     QVERIFY(shows("LIVE"));
     QCOMPARE(requests(), QStringList { "07F6B15000100Neu Ü" });
     QVERIFY(rows().contains("Neu Ü"));
@@ -200,11 +131,10 @@ void TstBrowseE2e::renameFile()
     QTRY_VERIFY(find("fileInfo") && find("fileInfo")->property("text").toString().startsWith("Name: Interview.wav\n"));
     shoot("browse_filemenu.png");
     const int number = graph->browse.entries().at(rows().indexOf("Interview.wav"))->property("number").toInt();
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click(find("fileRename"));
     QCOMPARE(find("nameWindow")->property("field").toString(), QString("Interview.wav"));
-    type("Talk");
-    click(button("OK", find("nameWindow")));
+    enterName("Talk");
     QVERIFY(shows("LIVE"));
     QCOMPARE(requests(), QStringList { QString("07F6B2300%1Talk.wav").arg(QString::number(number).rightJustified(2, '0') + "00") });
     QVERIFY(rows().contains("Talk.wav") && !rows().contains("Interview.wav"));
@@ -217,7 +147,7 @@ void TstBrowseE2e::deleteWithConfirmation()
     QVERIFY(find("deleteCheck"));
     QCOMPARE(find("deleteCheck")->property("text").toString(), QString("Delete selected file?\nClosing.wav"));
     shoot("browse_delete.png");
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click(find("deleteOk"));
     QVERIFY(shows("LIVE"));
     QCOMPARE(requests().size(), 1);
@@ -233,7 +163,7 @@ void TstBrowseE2e::copyThroughThePicker()
     QVERIFY(picker);
     QTRY_COMPARE(rows(picker), QStringList({ "2017", "Neu Ü" })); // the folders alone
     shoot("browse_picker.png");
-    recorder->clearLog();
+    rig.recorder->clearLog();
     clickRow("2017", picker);
     QTRY_VERIFY(graph->browse.nowFolderName() == "LIVE\\2017" && !graph->browse.listing());
     click(find("pasteButton", picker));
@@ -244,7 +174,7 @@ void TstBrowseE2e::copyThroughThePicker()
 
 void TstBrowseE2e::selectFile()
 {
-    recorder->clearLog();
+    rig.recorder->clearLog();
     clickRow("Encore.mp3");
     click(find("fileSelect"));
     QTRY_COMPARE(files->currentFileName(medium), QString("Encore.mp3"));
@@ -256,7 +186,7 @@ void TstBrowseE2e::selectFile()
 void TstBrowseE2e::undo()
 {
     // The last change was the copy.
-    recorder->clearLog();
+    rig.recorder->clearLog();
     click(find("undoTool"));
     QTRY_VERIFY(!files->entryNames(medium, "LIVE\\2017").contains("Opening.wav"));
     QVERIFY(shows("LIVE\\2017"));
@@ -270,15 +200,24 @@ void TstBrowseE2e::editRightHeldElsewhere()
     QVERIFY(shows("LIVE\\2017"));
     graph->permission.returnPermission();
     ObjectGraph other;
-    QVERIFY(simlink::logIn(other, *recorder));
+    const int otherConnection = simlink::logIn(other, *rig.recorder);
+    QVERIFY(otherConnection);
     other.permission.requestPermission();
     QTRY_VERIFY(other.permission.okPermission());
+    QCOMPARE(state->editRightHolder(), otherConnection);
+    rig.recorder->clearLog();
     graph->permission.requestPermission();
     const QString notice = "Not available.\nAnother KZ470 Control app is currently accessing the Browse, Playlists or Timer Event Pages.";
-    QTRY_VERIFY(!graph->permission.okPermission() && button(notice, window));
+    QTRY_VERIFY(!graph->permission.okPermission() && rig.withText(notice));
     QVERIFY(!find("browseList"));
+    // Refused, it asks again with its keep-alive; the holder's keep-alive runs too.
+    QTRY_VERIFY_WITH_TIMEOUT(rig.recorder->receivedLines(rig.connection).count("07F6A7E11") >= 2, 4000);
+    QVERIFY(rig.recorder->receivedLines(otherConnection).contains("07F6A7E11"));
+    QVERIFY(!graph->permission.okPermission());
     other.permission.returnPermission();
+    QTRY_VERIFY(rig.recorder->receivedLines(otherConnection).contains("07F6A7E10"));
     QTRY_VERIFY_WITH_TIMEOUT(graph->permission.okPermission(), 6000);
+    QCOMPARE(state->editRightHolder(), rig.connection);
     QVERIFY(shows("LIVE\\2017"));
 }
 
@@ -289,7 +228,7 @@ void TstBrowseE2e::mediumChangeClosesWhatIsOpen()
     clickRow("Encore.mp3");
     click(find("fileDelete"));
     QVERIFY(find("deleteCheck"));
-    recorder->clearLog();
+    rig.recorder->clearLog();
     state->selectMedium("SD2");
     medium = "SD2";
     QTRY_VERIFY(!find("deleteCheck"));

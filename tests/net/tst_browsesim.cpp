@@ -113,8 +113,6 @@ void TstBrowseSim::listingEqualsTree_data()
 {
     QTest::addColumn<QStringList>("path");
     QTest::addColumn<bool>("split");
-    QTest::newRow("root") << QStringList {} << false;
-    QTest::newRow("sub-folder") << QStringList { "LIVE", "2017" } << false;
     QTest::newRow("names split inside characters") << QStringList { "Café Müller" } << true;
     QTest::newRow("300 entries") << QStringList { "Archive" } << false;
     QTest::newRow("empty") << QStringList { "Empty" } << false;

@@ -7,7 +7,7 @@
 #include <QQuickWindow>
 #include <QtTest>
 
-#include "homerig.h"
+#include "apprig.h"
 #include "netenv.h"
 #include "simlink.h"
 #include "windowrig.h"
@@ -41,9 +41,9 @@ private:
     QList<QQuickItem*> arrows() const { return windowrig::visualItems(item("timeBar"), QStringLiteral("markArrow")); }
     bool shown(const char* imageStem) const;
     qreal unit() const { return rig.window->property("ptSize").toReal(); }
-    void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(rig.window, name).isNull()); }
+    void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }
 
-    HomeRig rig;
+    AppRig rig;
 };
 
 void TstHomeE2e::initTestCase()
@@ -137,6 +137,7 @@ void TstHomeE2e::recordingShowsRecordSet()
     QTRY_VERIFY(statusImage().endsWith("Transport_RECPAUSE_3.png"));
     rig.state->pressRecord();
     QTRY_VERIFY(statusImage().endsWith("Transport_REC_3.png"));
+    QTRY_VERIFY(arrows().isEmpty()); // a recording has no marks yet
     QTRY_COMPARE(text("trackCounter"), QStringLiteral("TRACK 004/004"));
     QTRY_COMPARE(text("title"), QStringLiteral("REC004"));
     for (const char* stem : { "display_CNP-SOFT", "display-REC_AGC", "display-REC_AUTO-TRACK", "display-REC_AUTO-MARK",
@@ -189,8 +190,7 @@ void TstHomeE2e::informationPanelAndLogout()
     QCOMPARE(text("infoIpValue"), netenv::recorderAddress(0));
     shoot(QStringLiteral("e2e_home_information.png"));
 
-    QQuickItem* logout = item("logoutButton");
-    QTest::mouseClick(rig.window, Qt::LeftButton, Qt::NoModifier, HomeRig::centre(logout));
+    QVERIFY(rig.click(item("logoutButton")));
     QTRY_VERIFY(item("loginscreenbase")->isVisible());
     QTRY_VERIFY(!rig.recorder->connection(rig.connection));
 }

@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "homerig.h"
+#include "apprig.h"
 #include "netenv.h"
 #include "windowrig.h"
 
@@ -26,23 +26,20 @@ private slots:
     void timeSearch();
     void playbackSettings();
     void lockAndUnlock();
+    void timeSkipToTheNextFolder();
 
 private:
     QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
-    static QPoint centre(QQuickItem* target) { return HomeRig::centre(target); }
-    void click(QQuickItem* target)
-    {
-        QVERIFY(target && target->isVisible());
-        QTest::mouseClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(target));
-    }
+    static QPoint centre(QQuickItem* target) { return AppRig::centre(target); }
+    void click(QQuickItem* target) { QVERIFY(rig.click(target)); }
     void click(const char* name) { click(item(name)); }
     // The front-panel commands the recorder received since the log was cleared
     // (the status queries of the polls and refreshes left out).
     QStringList commands() const;
     void waitForStatus(int status) { QTRY_COMPARE(rig.graph->comm.getStatusIcon(), status); }
-    void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(rig.window, name).isNull()); }
+    void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }
 
-    HomeRig rig;
+    AppRig rig;
 };
 
 void TstHomeControlsE2e::initTestCase()
@@ -288,6 +285,21 @@ void TstHomeControlsE2e::lockAndUnlock()
     QTRY_VERIFY(!item("lockScreen")->isVisible());
     click("pauseButton");
     QTRY_COMPARE(commands(), QStringList({ "01401" }));
+}
+
+// Stopped in the folder play area, the time skip moves to the next folder.
+void TstHomeControlsE2e::timeSkipToTheNextFolder()
+{
+    click("stopButton");
+    waitForStatus(16);
+    rig.state->panel.playArea = 1;
+    rig.state->announce();
+    QTRY_COMPARE(rig.graph->comm.getPlayArea(), QStringLiteral("FOLDER"));
+    rig.recorder->clearLog();
+    click("forwardButton");
+    QTRY_COMPARE(rig.graph->comm.getFolder(), QStringLiteral("LIVE\\2017"));
+    QCOMPARE(rig.state->current().folderIndex, 2);
+    QVERIFY(rig.recorder->receivedLines(rig.connection).contains("07F6A1A00"));
 }
 
 QTEST_MAIN(TstHomeControlsE2e)

@@ -45,7 +45,7 @@ private:
     }
     void click(QQuickItem* target) { QVERIFY(app.click(target)); }
     bool textShown(const QString& text) const { return app.textShown(text); }
-    void type(QQuickItem* field, const QString& text) { field->setProperty("text", text); }
+    void type(QQuickItem* field, const QString& text) { QVERIFY(app.typeInto(field, text)); }
     bool loginScreenShown() const { return item("loginscreenbase")->isVisible(); }
     void logOutAndBack();
     QString settings(const char* group, const QString& key) { return graph->comm.dataSettings.getValue(group, key); }

@@ -12,7 +12,6 @@
 #include "apprig.h"
 #include "netenv.h"
 #include "playlistcommands.h"
-#include "simlink.h"
 #include "simunits.h"
 #include "windowrig.h"
 
@@ -30,34 +29,12 @@ private slots:
     void noQmlWarnings();
 
 private:
-    // The visible items inside within whose names start so.
-    QList<QQuickItem*> shown(const QString& prefix, QQuickItem* within = nullptr) const
-    {
-        QList<QQuickItem*> found, todo { within ? within : window->contentItem() };
-        while (!todo.isEmpty()) {
-            QQuickItem* i = todo.takeFirst();
-            if (!i->isVisible())
-                continue;
-            if (i->objectName().startsWith(prefix))
-                found << i;
-            todo << i->childItems();
-        }
-        return found;
-    }
-    QQuickItem* find(const QString& name, QQuickItem* within = nullptr) const
-    {
-        for (QQuickItem* i : shown(name, within)) {
-            if (i->objectName() == name)
-                return i;
-        }
-        return nullptr;
-    }
+    QQuickItem* find(const QString& name, QQuickItem* within = nullptr) const { return app.shown(name, within); }
     void click(QQuickItem* target)
     {
         QVERIFY(target);
         reveal(target);
-        const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+        QVERIFY(app.click(target));
     }
     void clickIn(const QString& row, const char* part) { click(find(part, find(row))); }
     // Wheels the list until the item lies clear of the footer.
@@ -78,7 +55,7 @@ private:
     QStringList rows() const
     {
         QMap<qreal, QString> byPlace;
-        for (QQuickItem* i : shown("ppl_"))
+        for (QQuickItem* i : app.allShown("ppl_"))
             byPlace.insert(i->y(), i->property("pplName").toString() + " " + i->property("pplDateTime").toString());
         return byPlace.values();
     }
@@ -99,7 +76,7 @@ private:
     {
         return QTest::qWaitFor([&] {
             QStringList names = QVector<QString>(100, "?").toList();
-            for (QQuickItem* row : shown("entry_"))
+            for (QQuickItem* row : app.allShown("entry_"))
                 names[row->property("entryNumber").toInt()] = row->property("entryName").toString();
             return names == book->entryNames(state->currentMediumName(), state->current().playlist);
         }, 10000);
@@ -107,28 +84,15 @@ private:
     // Playlist edits the recorder received since the log was cleared.
     QStringList requests() const
     {
-        return unit->recorder.receivedLines(connection).filter(QRegularExpression("^07F(45(4[013])|31(0000|4B)|6B26)"));
+        return unit->recorder.receivedLines(app.connection).filter(QRegularExpression("^07F(45(4[013])|31(0000|4B)|6B26)"));
     }
     // Types over the text of the open name window and confirms it with OK.
     void enterName(const QString& text, const QString& picture = QString())
     {
-        QQuickItem* ok = nullptr;
-        for (QQuickItem* i : find("nameWindow")->findChildren<QQuickItem*>()) {
-            if (i->inherits("QQuickTextInput"))
-                click(i);
-            else if (i->property("text").toString() == "OK")
-                ok = i;
-        }
-        QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
-        for (const QChar c : text) {
-            for (const QEvent::Type t : { QEvent::KeyPress, QEvent::KeyRelease }) {
-                QKeyEvent key(t, Qt::Key_unknown, Qt::NoModifier, QString(c));
-                QGuiApplication::sendEvent(window, &key);
-            }
-        }
+        QVERIFY(app.typeInto(app.textInput(find("nameWindow")), text));
         if (!picture.isEmpty())
             shoot(picture);
-        click(ok);
+        click(app.withText("OK", find("nameWindow")));
     }
     // The buttons of a playlist row by their pictures' last words.
     QString icons(const QString& row) const
@@ -138,7 +102,7 @@ private:
             words << find(part, find(row))->property("source").toString().section('_', -1).section('.', 0, 0);
         return words.join(' ');
     }
-    void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(window, name).isNull()); }
+    void shoot(const QString& name) { QVERIFY(app.shoot(name)); }
 
     std::unique_ptr<SimUnit> unit;
     sim::RecorderState* state = nullptr;
@@ -146,7 +110,6 @@ private:
     AppRig app;
     ObjectGraph* graph = nullptr;
     QQuickWindow* window = nullptr;
-    int connection = 0;
 };
 
 void TstPlaylistE2e::initTestCase()
@@ -162,9 +125,7 @@ void TstPlaylistE2e::initTestCase()
     QVERIFY(app.start());
     window = app.window;
     graph = app.graph.get();
-    connection = simlink::logIn(*graph, unit->recorder);
-    QVERIFY(connection);
-    QTRY_VERIFY(!find("loginscreenbase"));
+    QVERIFY(app.logIn(unit->recorder));
 }
 
 void TstPlaylistE2e::cleanupTestCase()

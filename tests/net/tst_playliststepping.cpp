@@ -1,6 +1,7 @@
 // The home screen's time skips while the recorder is stopped in the playlist
-// play area: the application lists the medium's playlists over FTP, loads the
-// neighbour of the current one and learns the new playlist from the recorder.
+// play area, where a real link shows more than the playlist road: a second
+// click during the listing, a load line across a pause of the channel, and a
+// step cut short by the end of the link.
 #include <QtTest>
 #include <memory>
 
@@ -17,8 +18,6 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();
-    void timeSkipStepsThroughPlaylists_data();
-    void timeSkipStepsThroughPlaylists();
     void secondClickWhileListingLoadsOnce();
     void loadLineStaysWholeAcrossAPause();
     void stepEndsWithTheLink_data();
@@ -84,49 +83,6 @@ void tst_PlaylistStepping::prepare(const QString& medium, const QStringList& fil
 QStringList tst_PlaylistStepping::loadsReceived(const sim::SimRecorder& recorder)
 {
     return recorder.receivedLines().filter(QRegularExpression(QStringLiteral("^07F310000")));
-}
-
-void tst_PlaylistStepping::timeSkipStepsThroughPlaylists_data()
-{
-    QTest::addColumn<QString>("medium");
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<bool>("backward");
-    QTest::addColumn<QString>("loaded"); // the line the recorder receives
-    QTest::addColumn<QString>("reported");
-
-    QTest::newRow("SD1 next") << "SD1" << QStringList { "set3.ppl", "set1.ppl", "set2.ppl" } << "set1.ppl" << false
-                              << "07F310000A:/_playlists/set2.ppl" << "set2.ppl";
-    QTest::newRow("SD2 names with blanks") << "SD2" << QStringList { "my set.ppl", "b set.ppl", "z set.ppl" }
-                                           << "my set.ppl" << false << "07F310000B:/_playlists/z set.ppl"
-                                           << "z set.ppl";
-    QTest::newRow("USB previous wraps") << "USB" << QStringList { "x.ppl", "y.ppl" } << "x.ppl" << true
-                                        << "07F310000C:/_playlists/y.ppl" << "y.ppl";
-}
-
-void tst_PlaylistStepping::timeSkipStepsThroughPlaylists()
-{
-    QFETCH(QString, medium);
-    QFETCH(QStringList, files);
-    QFETCH(QString, current);
-    QFETCH(bool, backward);
-    QFETCH(QString, loaded);
-    QFETCH(QString, reported);
-    prepare(medium, files, current);
-
-    Communication& comm = app->comm;
-    QSignalSpy listed(&unit->services.ftp, &sim::FtpServer::listingSent);
-    if (backward)
-        comm.timeSkipPreviousRequest();
-    else
-        comm.timeSkipNextRequest();
-    QVERIFY(listed.wait(3000));
-    QCOMPARE(listed.at(0).at(0).toString(), medium);
-
-    QTRY_COMPARE(loadsReceived(), QStringList { loaded });
-    QTRY_COMPARE(state->current().playlist, reported);
-    QTRY_COMPARE(comm.getPlayList(), reported);
-    QCOMPARE(state->currentMediumName(), medium);
 }
 
 // A second click while the first step still waits for its listing replaces

@@ -26,3 +26,15 @@ function resetFakes(fakes) {
 }
 
 function names(calls) { return calls.map(function(call) { return call.name }) }
+
+// The items under item, item included, of that object name, depth first;
+// only the visible ones when visibleOnly.
+function findAll(item, name, visibleOnly, into) {
+    into = into || []
+    if (item.objectName === name && (!visibleOnly || item.visible))
+        into.push(item)
+    for (var i = 0; i < item.children.length; ++i)
+        findAll(item.children[i], name, visibleOnly, into)
+    return into
+}
+function find(item, name, visibleOnly) { return findAll(item, name, visibleOnly)[0] || null }

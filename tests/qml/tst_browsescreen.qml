@@ -34,17 +34,7 @@ TestCase {
         win = null
     }
 
-    function part(name) {
-        var todo = [win.contentItem]
-        while (todo.length) {
-            var item = todo.shift()
-            if (item.objectName === name && item.visible)
-                return item
-            for (var i = 0; i < item.children.length; ++i)
-                todo.push(item.children[i])
-        }
-        return null
-    }
+    function part(name) { return Shell.find(win.contentItem, name, true) }
 
     // The file menu of file 3, "a.wav", as a tap on its row opens it.
     function openFileMenu() {

@@ -34,14 +34,7 @@ TestCase {
         compare(testContext.takeWarnings(), [])
     }
 
-    function findAll(item, name, into) {
-        if (item.objectName === name)
-            into.push(item)
-        for (var i = 0; i < item.children.length; ++i)
-            findAll(item.children[i], name, into)
-        return into
-    }
-    function find(item, name) { return findAll(item, name, [])[0] }
+    function find(item, name) { return Shell.find(item, name) }
 
     function inData(owner, name) {
         for (var i = 0; i < owner.data.length; ++i)
@@ -123,7 +116,6 @@ TestCase {
     function test_pitchAndKey_data() {
         return [
             { tag: "both off", pitchOn: false, pitch: "+1.5", keyOn: false, key: 3, pitchText: "OFF", keyText: "OFF" },
-            { tag: "sharp", pitchOn: true, pitch: "+1.5", keyOn: true, key: 3, pitchText: "+1.5", keyText: "\u266F3" },
             { tag: "flat", pitchOn: true, pitch: "-12.0", keyOn: true, key: -2, pitchText: "-12.0", keyText: "\u266D2" },
             { tag: "key 0", pitchOn: false, pitch: "+0.0", keyOn: true, key: 0, pitchText: "OFF", keyText: "0" }
         ]
@@ -144,9 +136,7 @@ TestCase {
 
     function test_indicatorsAgainstMedium_data() {
         return [
-            { medium: "CD", recording: false, timer: false, autoMark: false },
             { medium: "CD", recording: true, timer: false, autoMark: false },
-            { medium: "SD1", recording: true, timer: true, autoMark: true },
             { medium: "", recording: true, timer: true, autoMark: true }
         ]
     }
@@ -203,7 +193,7 @@ TestCase {
         fuzzyCompare(part("elapsedFill").width, 270 * win.ptSize * data.fraction, 1e-6)
     }
 
-    function arrows() { return findAll(part("timeBar"), "markArrow", []) }
+    function arrows() { return Shell.findAll(part("timeBar"), "markArrow") }
 
     function test_markArrows() {
         var unit = win.ptSize, bar = 270 * unit

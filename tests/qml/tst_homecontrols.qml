@@ -29,16 +29,7 @@ TestCase {
         menu.drawingFinished = false
     }
 
-    function find(item, name) {
-        if (item.objectName === name)
-            return item
-        for (var i = 0; i < item.children.length; ++i) {
-            var found = find(item.children[i], name)
-            if (found)
-                return found
-        }
-        return null
-    }
+    function find(item, name) { return Shell.find(item, name) }
     function part(name) { return find(win.contentItem, name) }
     function press(name) { mouseClick(part(name)) }
 
@@ -79,10 +70,6 @@ TestCase {
         verify(!area.playAreaDropdownVisible && mode.playModeDropdownVisible && !key.visible)
         press("currentMediaButton")
         verify(!mode.playModeDropdownVisible && media.currentMediaDropdownVisible && key.visible)
-        // A choice of the current value closes the list and asks nothing.
-        mouseClick(part("mediaSD1"))
-        verify(!media.currentMediaDropdownVisible)
-        press("currentMediaButton")
         verify(!part("mediaCD").visible, "no CD drive reported")
         mouseClick(part("mediaSD2"))
         compare(Shell.names(comm.calls), ["currentMediaSD2Request"])

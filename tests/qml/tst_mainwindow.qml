@@ -27,8 +27,6 @@ TestCase {
         return [
             { tag: "home", select: 0, ok: false, shown: 0, notice: false },
             { tag: "menu", select: 1, ok: false, shown: 1, notice: false },
-            { tag: "browse", select: 2, ok: false, shown: -1, notice: true },
-            { tag: "playlist, right held", select: 3, ok: true, shown: 3, notice: false },
             { tag: "timer event", select: 4, ok: false, shown: -1, notice: true }
         ]
     }

@@ -32,16 +32,7 @@ TestCase {
         win.destroy()
     }
 
-    function find(item, name) {
-        if (item.objectName === name && item.visible)
-            return item
-        for (var i = 0; i < item.children.length; ++i) {
-            var found = find(item.children[i], name)
-            if (found)
-                return found
-        }
-        return null
-    }
+    function find(item, name) { return Shell.find(item, name, true) }
     function rowCount() { return find(screen, "playlistRepeater").count }
 
     function test_fileNumbersOutOfOrder() {

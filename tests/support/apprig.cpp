@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "globals.h"
+#include "simlink.h"
 #include "windowrig.h"
 
 bool AppRig::start()
@@ -32,6 +33,22 @@ bool AppRig::start()
     return true;
 }
 
+bool AppRig::start(const std::function<void(sim::SimRecorder&, sim::RecorderState&)>& prepare)
+{
+    recorder = simlink::startRecorder(0);
+    if (!recorder)
+        return false;
+    state = sim::statusModel(*recorder);
+    prepare(*recorder, *state);
+    return start() && logIn(*recorder);
+}
+
+bool AppRig::logIn(sim::SimRecorder& to)
+{
+    connection = simlink::logIn(*graph, to, 8000);
+    return connection != 0 && QTest::qWaitFor([this] { return !item("loginscreenbase")->isVisible(); });
+}
+
 void AppRig::close()
 {
     window = nullptr;
@@ -40,13 +57,62 @@ void AppRig::close()
     graph.reset();
 }
 
-QQuickItem* AppRig::item(const char* name, QQuickItem* within) const
+void AppRig::stop()
 {
-    QObject* root = within ? static_cast<QObject*>(within) : static_cast<QObject*>(window);
-    auto* found = root->findChild<QQuickItem*>(QLatin1String(name));
-    if (!found)
-        qWarning() << "no item" << name;
+    close();
+    state = nullptr;
+    recorder.reset();
+}
+
+QQuickItem* AppRig::item(const char* name, QObject* within) const
+{
+    return (within ? within : window)->findChild<QQuickItem*>(QLatin1String(name));
+}
+
+QList<QQuickItem*> AppRig::allShown(const QString& prefix, QQuickItem* within) const
+{
+    QList<QQuickItem*> found, todo { within ? within : window->contentItem() };
+    while (!todo.isEmpty()) {
+        QQuickItem* next = todo.takeFirst();
+        if (!next->isVisible())
+            continue;
+        if (next->objectName().startsWith(prefix))
+            found << next;
+        todo << next->childItems();
+    }
     return found;
+}
+
+QQuickItem* AppRig::shown(const QString& name, QQuickItem* within) const
+{
+    for (QQuickItem* candidate : allShown(name, within)) {
+        if (candidate->objectName() == name)
+            return candidate;
+    }
+    return nullptr;
+}
+
+QQuickItem* AppRig::withText(const QString& text, QObject* within) const
+{
+    for (QQuickItem* candidate : (within ? within : window)->findChildren<QQuickItem*>()) {
+        if (candidate->isVisible() && candidate->property("text").toString() == text)
+            return candidate;
+    }
+    return nullptr;
+}
+
+QQuickItem* AppRig::textInput(QObject* within) const
+{
+    for (QQuickItem* candidate : within->findChildren<QQuickItem*>()) {
+        if (candidate->inherits("QQuickTextInput"))
+            return candidate;
+    }
+    return nullptr;
+}
+
+QPoint AppRig::centre(QQuickItem* target)
+{
+    return target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();
 }
 
 bool AppRig::click(QQuickItem* target)
@@ -55,13 +121,28 @@ bool AppRig::click(QQuickItem* target)
         qWarning() << "cannot click" << (target ? target->objectName() : QStringLiteral("nothing"));
         return false;
     }
-    clickAt(target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint());
+    clickAt(centre(target));
     return true;
 }
 
 void AppRig::clickAt(QPoint point)
 {
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, point);
+}
+
+bool AppRig::typeInto(QQuickItem* field, const QString& text)
+{
+    if (!click(field))
+        return false;
+    QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+    // One event per character, as a keyboard with that character would send.
+    for (const QChar c : text) {
+        for (const QEvent::Type type : { QEvent::KeyPress, QEvent::KeyRelease }) {
+            QKeyEvent key(type, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QGuiApplication::sendEvent(window, &key);
+        }
+    }
+    return true;
 }
 
 bool AppRig::textShown(const QString& text) const

@@ -1,30 +1,60 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "objectgraph.h"
+#include "recorderstate.h"
+#include "simrecorder.h"
 
 // The application as start-up makes it, for end-to-end tests: the object
 // graph published on a QML engine, mainDesktop.qml loaded and its window
 // shown, driven as a person would (inside the private network namespace only).
+// Warnings printed meanwhile are collected by windowrig::collectWarnings().
 class AppRig
 {
 public:
+    ~AppRig() { stop(); }
+
     // Starts the application; false (with a warning) when it cannot show.
     bool start();
+    // Starts a simulated recorder on the first recorder address, lets prepare
+    // set it up, starts the application and logs in to it; false when any of
+    // it fails.
+    bool start(const std::function<void(sim::SimRecorder&, sim::RecorderState&)>& prepare);
+    // Logs in to recorder and waits until the main screens show; false when
+    // that does not happen. Sets connection.
+    bool logIn(sim::SimRecorder& recorder);
     // As at exit: the window goes before the objects its bindings read.
     void close();
+    // close(), then the recorder start(prepare) made goes too.
+    void stop();
 
     // The item of that objectName within `within` (the window when null).
-    QQuickItem* item(const char* name, QQuickItem* within = nullptr) const;
+    QQuickItem* item(const char* name, QObject* within = nullptr) const;
+    // The visible item of that name under `within` (the window's content when
+    // null), found through the visual tree, which reaches what delegates and
+    // loaders create; null when none shows.
+    QQuickItem* shown(const QString& name, QQuickItem* within = nullptr) const;
+    // Every visible item whose name starts with prefix, found so.
+    QList<QQuickItem*> allShown(const QString& prefix, QQuickItem* within = nullptr) const;
+    // The text field under `within`.
+    QQuickItem* textInput(QObject* within) const;
+    // The visible item under `within` that shows this text (a button's label).
+    QQuickItem* withText(const QString& text, QObject* within = nullptr) const;
+    static QPoint centre(QQuickItem* target);
+
     // Clicks the centre of a visible item; false when there is nothing to click.
     bool click(QQuickItem* target);
     void clickAt(QPoint point);
+    // Clicks the text field and types text over what it holds, key by key.
+    bool typeInto(QQuickItem* field, const QString& text);
     // Whether a visible item, more than half opaque, shows this text.
     bool textShown(const QString& text) const;
     // Writes the window's next frame to screenshots/; false when it cannot.
@@ -33,4 +63,8 @@ public:
     std::unique_ptr<QQmlApplicationEngine> engine;
     std::unique_ptr<ObjectGraph> graph;
     QQuickWindow* window = nullptr;
+    // Made by start(prepare) only.
+    std::unique_ptr<sim::SimRecorder> recorder;
+    sim::RecorderState* state = nullptr;
+    int connection = 0; // the recorder's id of the application's connection
 };

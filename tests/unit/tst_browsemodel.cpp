@@ -74,21 +74,17 @@ void TestBrowseModel::requests_data()
     };
     const QString sd1 = "SD1", cd = "CD";
     const QStringList none;
-    QTest::newRow("up") << sd1 << in5([](Browse& b) { b.upFolder(); }) << QStringList { "07F6B0200\\LIVE" } << 0 << false;
     QTest::newRow("up to the root") << sd1 << Action([](Browse& b) { b.nowFolder.setName("LIVE"); b.upFolder(); }) << QStringList { "07F6B0200\\" } << 0 << false;
     QTest::newRow("set current folder") << sd1 << in5([](Browse& b) { b.setToCurrentFolder(); }) << QStringList { "07F6B01\\LIVE\\2017", "07F6B00", "07F6B05" } << 0 << false;
-    QTest::newRow("sort by name") << sd1 << in5([](Browse& b) { b.sortByName(); }) << QStringList { "07F6B03010500" } << 1 << false;
     QTest::newRow("select file") << sd1 << Action([](Browse& b) { b.selectFile(1234); }) << QStringList { "07F6B273412" } << 0 << false;
     QTest::newRow("delete file") << sd1 << Action([](Browse& b) { b.deleteFile(123); }) << QStringList { "07F6B24002301" } << 1 << false;
     QTest::newRow("delete folder") << sd1 << Action([](Browse& b) { b.deleteFolder(0); }) << QStringList { "07F6B14000000" } << 1 << false;
     QTest::newRow("delete folder -1") << sd1 << Action([](Browse& b) { b.deleteFolder(-1); }) << none << 0 << false;
     QTest::newRow("number beyond the field") << sd1 << Action([](Browse& b) { b.deleteFile(12345); b.selectFile(10000); }) << none << 0 << false;
     QTest::newRow("sort before a folder is shown") << sd1 << Action([](Browse& b) { b.sortByName(); }) << none << 0 << false;
-    QTest::newRow("delete by path") << sd1 << Action([](Browse& b) { b.deleteFileFullPath("A:\\_playlists\\s.ppl"); }) << QStringList { "07F6B26A:\\_playlists\\s.ppl" } << 1 << false;
     QTest::newRow("information") << sd1 << Action([](Browse& b) { b.queryInfo(30); }) << QStringList { "07F6B22003000" } << 0 << false;
 
     // Folder names: cleaned, then cut to 117 bytes of whole characters.
-    QTest::newRow("new folder") << sd1 << in5([](Browse& b) { b.createFolder("Née"); }) << QStringList { "07F6B15000500Née" } << 1 << false;
     QTest::newRow("forbidden only") << sd1 << in5([](Browse& b) { b.createFolder("/:*?\"<>|\\"); }) << QStringList { "07F6B15000500" } << 1 << false;
     QTest::newRow("control characters") << sd1 << in5([](Browse& b) { b.createFolder(QString("a\tb\x01" "c\r\nd") + QChar(0) + "e\x1f"); }) << QStringList { "07F6B15000500abcde" } << 1 << false;
     QTest::newRow("200 letters") << sd1 << Action([](Browse& b) { b.renameFolder(12, QString(200, 'a')); }) << QStringList { "07F6B13001200" + a117 } << 1 << false;

@@ -30,9 +30,7 @@ void TestFrontPanel::byStatus_data()
     QTest::addColumn<QStringList>("lines");
 
     const QStringList none;
-    QTest::newRow("pause in play pause") << QStringList { "D012" } << "pauseRequest" << QStringList { "01D" };
     QTest::newRow("pause while recording") << QStringList { "D081" } << "pauseRequest" << QStringList { "01301" };
-    QTest::newRow("pause while playing") << QStringList { "D011" } << "pauseRequest" << QStringList { "01401" };
     QTest::newRow("pause while stopped") << QStringList { "D010" } << "pauseRequest" << QStringList { "01401" };
     QTest::newRow("rec while recording") << QStringList { "D081" } << "recRequest" << QStringList { "01302" };
     QTest::newRow("rec in record pause") << QStringList { "D083" } << "recRequest" << QStringList { "07F720101" };
@@ -74,7 +72,6 @@ void TestFrontPanel::byStatus_data()
     QTest::newRow("mark on a track") << QStringList { "D5000100" } << "markRequest"
                                      << QStringList { "07F0310", "07F035D", "07F6A63" };
     QTest::newRow("pitch off when on") << QStringList { "B501" } << "pitchRequest" << QStringList { "03500" };
-    QTest::newRow("pitch on when off") << none << "pitchRequest" << QStringList { "03501" };
     QTest::newRow("key off when on") << QStringList { "BD01" } << "keyRequest" << QStringList { "03D00" };
     QTest::newRow("reverse while stopped") << QStringList { "D010" } << "reverseRequest" << none;
     QTest::newRow("cancel without a search") << none << "cancelForwardRequest" << none;
@@ -141,7 +138,6 @@ void TestFrontPanel::pitchAndKey_data()
     QTest::newRow("pitch infinite") << "" << -inf << "";
     QTest::newRow("pitch minus zero is plus zero") << "" << -0.05 << "0250000";
     QTest::newRow("pitch minus zero when at plus zero") << "A50000" << -0.04 << "";
-    QTest::newRow("pitch minus one tenth") << "A50000" << -0.1 << "0250110";
 
     QTest::newRow("key bottom of the slider") << "" << -6.0 << "02D16";
     QTest::newRow("key zero when zero") << "" << 0.0 << "";
@@ -177,7 +173,6 @@ void TestFrontPanel::timeSearch_data()
     QTest::addColumn<QStringList>("fields"); // track, hours, minutes, seconds, hundredths
     QTest::addColumn<QString>("line");
 
-    QTest::newRow("example") << QStringList { "12", "1", "2", "3", "4" } << "02C120062000304";
     QTest::newRow("largest time") << QStringList { "999", "99", "59", "59", "99" } << "02C990999595999";
     QTest::newRow("track 0") << QStringList { "0", "0", "0", "0", "0" } << "";
     QTest::newRow("track 1000") << QStringList { "1000", "0", "0", "0", "0" } << "";

@@ -14,7 +14,6 @@ private slots:
     void answerParsing_data();
     void answerParsing();
     void settersNotifyOnlyOnChange();
-    void signalParameterNames();
     void actionBeforeAnyRecorder();
 };
 
@@ -93,24 +92,6 @@ void tst_MachineList::settersNotifyOnlyOnChange()
             QVERIFY2(spy.count() == 1, p.name());
             QCOMPARE(p.read(object), value);
         }
-    }
-}
-
-// QML handlers read the arguments by these names.
-void tst_MachineList::signalParameterNames()
-{
-    const QMetaObject& meta = UdpPowerControl::staticMetaObject;
-    const QList<QPair<const char*, QList<QByteArray>>> expected {
-        { "popupMessage(QString)", { "arg" } },
-        { "changeToUnknownPowerState(int)", { "arg_index" } },
-        { "loginRequest(QString,QString)", { "arg_ipaddr", "arg_ippass" } },
-        { "checkAndLogin(QString)", { "arg_macaddr" } },
-        { "saveIPPass(QString,QString)", { "arg_macaddr", "arg_passwd" } },
-    };
-    for (const auto& e : expected) {
-        const int index = meta.indexOfMethod(e.first);
-        QVERIFY2(index >= 0, e.first);
-        QCOMPARE(meta.method(index).parameterNames(), e.second);
     }
 }
 

@@ -59,8 +59,6 @@ void TestPlaylistModel::requests_data()
     QTest::newRow("load on SD2") << sd2 << Action([](Playlist& p) { p.loadPpl("a.ppl"); }) << QStringList { "07F310000B:/_playlists/a.ppl" } << 1;
     QTest::newRow("load on CD") << cd << Action([](Playlist& p) { p.loadPpl("a.ppl"); }) << QStringList() << 0;
     QTest::newRow("load before any medium") << none << Action([](Playlist& p) { p.loadPpl("a.ppl"); }) << QStringList() << 0;
-    QTest::newRow("assign") << sd1 << Action([](Playlist& p) { p.assignEntry(5, 123); }) << QStringList { "07F314B0105002301" } << 1;
-    QTest::newRow("rename") << sd1 << Action([](Playlist& p) { p.renamePpl(3, "Néu"); }) << QStringList { "07F45430300Néu" } << 1;
     QTest::newRow("file list, one write") << sd1 << Action([](Playlist& p) { p.initPpl(); }) << QStringList { "07F4503", "07F4504" } << 1;
     QTest::newRow("117 bytes whole") << sd1 << Action([=](Playlist& p) { p.createPpl(a117); }) << QStringList { "07F4540" + a117 } << 1;
     QTest::newRow("118 bytes cut") << sd1 << Action([=](Playlist& p) { p.saveAs(a117 + "z"); }) << QStringList { "07F4541" + a117 } << 1;

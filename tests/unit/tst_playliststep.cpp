@@ -1,5 +1,6 @@
-// The names a playlist listing reports, which playlist a step to the previous
-// or next one lands on, and the load command that the end of a listing writes.
+// The names a playlist listing reports, the data port a passive-mode reply
+// names, which playlist a step to the previous or next one lands on, and the
+// load command that the end of a listing writes.
 #include <QtTest>
 
 #include "ftpaccess.h"
@@ -11,6 +12,8 @@ class tst_PlaylistStep : public QObject
 private slots:
     void listedName_data();
     void listedName();
+    void passivePort_data();
+    void passivePort();
     void step_data();
     void step();
     void loadCommand_data();
@@ -34,6 +37,27 @@ void tst_PlaylistStep::listedName()
 {
     QFETCH(QString, line);
     QTEST(listedFileName(line), "name");
+}
+
+void tst_PlaylistStep::passivePort_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<int>("port");
+
+    const QString prefix = QStringLiteral("227 Entering Passive Mode (");
+    QTest::newRow("plain") << prefix + "10,47,0,11,166,195)" << 166 * 256 + 195;
+    QTest::newRow("blanks, no bracket") << prefix + "10,47,0,11, 0, 21" << 21;
+    QTest::newRow("too few numbers") << prefix + "10,47,0,11,166)" << -1;
+    QTest::newRow("negative") << prefix + "10,47,0,11,-1,195)" << -1;
+    QTest::newRow("beyond a byte") << prefix + "10,47,0,11,256,0)" << -1;
+    QTest::newRow("beyond any integer") << prefix + "10,47,0,11,99999999999999999999,0)" << -1;
+    QTest::newRow("not a number") << prefix + "10,47,0,11,a,b)" << -1;
+}
+
+void tst_PlaylistStep::passivePort()
+{
+    QFETCH(QString, reply);
+    QTEST(::passivePort(reply), "port");
 }
 
 void tst_PlaylistStep::step_data()

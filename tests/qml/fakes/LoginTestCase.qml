@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtTest 1.1
+import "../shell.js" as Shell
 
 // Common ground of the login screen tests: a fresh screen per test, fakes
 // back in their start state, and lookups of the screen's parts by objectName.
@@ -84,9 +85,7 @@ TestCase {
         return item
     }
 
-    function names(calls) {
-        return calls.map(function (c) { return c.name })
-    }
+    function names(calls) { return Shell.names(calls) }
 
     function noWarnings() {
         var warnings = testContext.takeWarnings()
