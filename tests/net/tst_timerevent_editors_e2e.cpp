@@ -48,10 +48,7 @@ private:
         }
         return nullptr;
     }
-    QQuickItem* named(const QString& name, QQuickItem* within = nullptr) const
-    {
-        return find([&](QQuickItem* i) { return i->objectName() == name && i->isVisible(); }, within);
-    }
+    QQuickItem* named(const QString& name, QQuickItem* within = nullptr) const { return rig.shown(name, within); }
     QQuickItem* button(const QString& text) const
     {
         return find([&](QQuickItem* i) { return i->inherits("QQuickMouseArea") && i->property("text") == text && i->isVisible(); });
@@ -91,7 +88,6 @@ private:
 
     std::unique_ptr<sim::SimRecorder> recorder;
     AppRig rig;
-    int connection = 0;
     QString created = QDate::currentDate().toString("yyMMdd");
     QString time = "000000", repeat = "000001"; // hhmmss; interval hhmm and count
 };
@@ -104,19 +100,13 @@ void TstTimerEventEditorsE2e::initTestCase()
     QVERIFY(recorder);
     recorder->model = 1; // offers the Dante input
     sim::timerEvents(*recorder)->events.clear();
-    QVERIFY(rig.start());
-    connection = simlink::logIn(*rig.graph, *recorder);
-    QVERIFY(connection);
-    QTRY_VERIFY(!named("loginscreenbase"));
-    // The timer-event tab: the fifth of 80 units with gaps of 3.5, on the screen area's top edge.
-    QQuickWindow* w = rig.window;
-    rig.clickAt(QPoint(qRound((w->width() - w->property("appWidth").toReal()) / 2 + (4 * 83.5 + 40) * w->property("ptSize").toReal()),
-                       qRound((w->height() - w->property("appHeight").toReal()) / 2)));
+    QVERIFY(rig.start() && rig.logIn(*recorder));
+    rig.clickTab(4); // timer events
     QTRY_VERIFY(rig.graph->permission.okPermission());
 
     click(named("addEvent"));
     QTRY_COMPARE(rig.graph->tev.focus(), 0);
-    QCOMPARE(recorder->receivedLines(connection).filter("07F4740"),
+    QCOMPARE(recorder->receivedLines(rig.connection).filter("07F4740"),
              QStringList("07F47400100" + created + "000000000100000001"));
 }
 
@@ -153,7 +143,7 @@ void TstTimerEventEditorsE2e::save(const QString& type, const QString& input, co
     const QString block = "01" + type + created + "00" + time + input + mode + repeat;
     recorder->clearLog();
     click(row("rowSave"));
-    QTRY_COMPARE(recorder->receivedLines(connection).filter("07F4742"), QStringList("07F47420100" + block + option));
+    QTRY_COMPARE(recorder->receivedLines(rig.connection).filter("07F4742"), QStringList("07F47420100" + block + option));
     const sim::SimTimerEvent kept = sim::timerEvents(*recorder)->events.value(0);
     QCOMPARE(kept.block + "|" + kept.option, block + "|" + option);
     QTRY_COMPARE(rig.graph->tev.focus(), 0); // the saved event comes back focused
@@ -255,7 +245,7 @@ void TstTimerEventEditorsE2e::cancelAndBackdropChangeNothing()
     type("ELSEWHERE");
     click(dialog("timerEventDlTargetLoader"), 20);
     QTRY_VERIFY(!dialog("timerEventDlTargetLoader"));
-    QCOMPARE(recorder->receivedLines(connection).filter("07F47"), QStringList());
+    QCOMPARE(recorder->receivedLines(rig.connection).filter("07F47"), QStringList());
     save("05", "00", "00", "DL_TARGET02");
 }
 

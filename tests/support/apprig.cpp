@@ -130,6 +130,13 @@ void AppRig::clickAt(QPoint point)
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, point);
 }
 
+void AppRig::clickTab(int index)
+{
+    const qreal left = (window->width() - window->property("appWidth").toReal()) / 2;
+    const qreal top = (window->height() - window->property("appHeight").toReal()) / 2;
+    clickAt(QPoint(qRound(left + (index * 83.5 + 40) * window->property("ptSize").toReal()), qRound(top)));
+}
+
 bool AppRig::typeInto(QQuickItem* field, const QString& text)
 {
     if (!click(field))

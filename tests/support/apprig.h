@@ -53,6 +53,9 @@ public:
     // Clicks the centre of a visible item; false when there is nothing to click.
     bool click(QQuickItem* target);
     void clickAt(QPoint point);
+    // Clicks the tab at this place (from 0) on the screen area's top edge:
+    // tabs 80 units wide with gaps of 3.5.
+    void clickTab(int index);
     // Clicks the text field and types text over what it holds, key by key.
     bool typeInto(QQuickItem* field, const QString& text);
     // Whether a visible item, more than half opaque, shows this text.
