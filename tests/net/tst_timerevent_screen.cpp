@@ -2,15 +2,10 @@
 // simulated recorder and driven by mouse: the rows, switching, the schedule
 // editor with its calendar, Save and Cancel, the filter dialog, adding and
 // deleting. Pictures go to <build>/tests/screenshots.
-#include <QFont>
-#include <QGuiApplication>
-#include <QQmlApplicationEngine>
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QtTest>
 #include <memory>
 
-#include "globals.h"
+#include "apprig.h"
 #include "netenv.h"
 #include "simlink.h"
 #include "timereventcommands.h"
@@ -36,9 +31,9 @@ private:
     QQuickItem* find(const QString& name, QObject* within = nullptr) const;
     QQuickItem* row(int index) const;
     QQuickItem* rowPart(int index, const char* name) const { return find(name, row(index)); }
-    void click(QQuickItem* target);
+    void click(QQuickItem* target) { QVERIFY(rig.click(target)); }
     void clickDay(int day);
-    void shoot(const QString& name) { QVERIFY(!windowrig::saveFrame(window, name).isNull()); }
+    void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }
     QString rowText(int index, const char* name) const
     {
         QQuickItem* part = row(index) ? rowPart(index, name) : nullptr; // rows come and go with every reload
@@ -51,9 +46,8 @@ private:
 
     std::unique_ptr<sim::SimRecorder> recorder;
     sim::TimerEventList* timers = nullptr;
-    std::unique_ptr<QQmlApplicationEngine> engine;
-    std::unique_ptr<ObjectGraph> graph;
-    QQuickWindow* window = nullptr;
+    AppRig rig;
+    ObjectGraph* graph = nullptr;
 };
 
 void TstTimerEventScreen::initTestCase()
@@ -65,32 +59,16 @@ void TstTimerEventScreen::initTestCase()
     timers = sim::timerEvents(*recorder);
     timers->events = sim::TimerEventList::sampleEvents().mid(0, 4);
     timers->today = QDate(2017, 10, 26);
-
-    engine = std::make_unique<QQmlApplicationEngine>();
-    g_rootContext = engine->rootContext();
-    QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
-    graph = std::make_unique<ObjectGraph>();
-    graph->publish(engine->rootContext(), multiFontFor(QLocale(QLocale::English)));
-    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
-    QCOMPARE(engine->rootObjects().size(), 1);
-    window = qobject_cast<QQuickWindow*>(engine->rootObjects().first());
-    QVERIFY(window && QTest::qWaitForWindowExposed(window));
-    QVERIFY(simlink::logIn(*graph, *recorder));
-    QTRY_VERIFY(!find("loginscreenbase")->isVisible());
-    // The timer-event tab: the fifth of 80 units with gaps of 3.5, on the screen area's top edge.
-    const qreal pt = window->property("ptSize").toReal();
-    const qreal left = (window->width() - window->property("appWidth").toReal()) / 2;
-    const int tabY = qRound((window->height() - window->property("appHeight").toReal()) / 2);
-    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(qRound(left + (4 * 83.5 + 40) * pt), tabY));
+    QVERIFY(rig.start() && rig.logIn(*recorder));
+    graph = rig.graph.get();
+    rig.clickTab(4); // timer events
     QTRY_VERIFY(graph->permission.okPermission());
     QVERIFY(listShows(4));
 }
 
 void TstTimerEventScreen::cleanupTestCase()
 {
-    engine.reset();
-    g_rootContext = nullptr;
-    graph.reset();
+    rig.close();
     recorder.reset();
     windowrig::stopCollecting();
 }
@@ -99,7 +77,7 @@ void TstTimerEventScreen::cleanupTestCase()
 // a visible item of that name first.
 QQuickItem* TstTimerEventScreen::find(const QString& name, QObject* within) const
 {
-    QList<QQuickItem*> queue { within ? qobject_cast<QQuickItem*>(within) : window->contentItem() };
+    QList<QQuickItem*> queue { within ? qobject_cast<QQuickItem*>(within) : rig.window->contentItem() };
     QQuickItem* hidden = nullptr;
     while (!queue.isEmpty()) {
         QQuickItem* item = queue.takeFirst();
@@ -124,14 +102,6 @@ QQuickItem* TstTimerEventScreen::row(int index) const
     QMetaObject::invokeMethod(list, "positionViewAtIndex", Q_ARG(int, index), Q_ARG(int, 0));
     QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, found), Q_ARG(int, index));
     return found;
-}
-
-void TstTimerEventScreen::click(QQuickItem* target)
-{
-    QVERIFY(target);
-    QVERIFY2(target->isVisible(), qPrintable(target->objectName()));
-    const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
 }
 
 // A day of the month the calendar shows.
@@ -291,7 +261,7 @@ void TstTimerEventScreen::addAndDelete()
         QVERIFY(e.block != second);
 
     click(find("footerPage"));
-    const qreal screenRight = (window->width() + window->property("appWidth").toReal()) / 2;
+    const qreal screenRight = (rig.window->width() + rig.window->property("appWidth").toReal()) / 2;
     QTRY_VERIFY(find("deleteAll")->mapToScene(QPointF(find("deleteAll")->width(), 0)).x() < screenRight);
     click(find("deleteAll"));
     QCOMPARE(find("deleteCheck")->property("text").toString(), QStringLiteral("Delete all events?"));
@@ -323,9 +293,7 @@ void TstTimerEventScreen::readOnlyState()
 
 void TstTimerEventScreen::closesWithoutQmlWarnings()
 {
-    engine.reset();
-    g_rootContext = nullptr;
-    graph.reset();
+    rig.close();
     QCOMPARE(windowrig::takeWarnings(), QStringList());
 }
 
