@@ -44,7 +44,15 @@ private:
     QStringList received() const { return unit->recorder.receivedLines().filter(QRegularExpression("^07F6A7A0[13]")); }
     void forget()
     {
-        QTest::qWait(300);
+        // Quiet means no menu line for 300 ms and no list re-read under way: a
+        // change may start re-reads whose new lists replace an open drop-down.
+        const auto quiet = [this] {
+            unit->recorder.clearLog();
+            QTest::qWait(300);
+            return unit->recorder.receivedLines().filter(QRegularExpression("^07F6A(7A|04)")).isEmpty()
+                && !rig.graph->menu.rebuildingInputLevel;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(quiet(), 10000);
         unit->recorder.clearLog();
     }
 
