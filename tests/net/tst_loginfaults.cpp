@@ -1,9 +1,10 @@
 // A recorder that misbehaves during and after the login, a link that drops in
 // the middle of a walk (settings menu, browse listing, playlists, timer
 // events), and a flood of discovery answers: the application and its window
-// against simulated recorders. After each fault, within the time-outs, the window is usable
-// again: the login screen or the main window shows with no overlay left, a
-// new login to a well-behaved recorder works and the settings file is intact.
+// against simulated recorders. After each fault, within the time-outs, the
+// window is usable again: the login screen or the main window shows with no
+// overlay left, a new login to a well-behaved recorder works and the settings
+// file is intact.
 #include <QFile>
 #include <QQmlContext>
 #include <QUdpSocket>
@@ -204,7 +205,8 @@ void TstLoginFaults::linkDrop()
     QFETCH(QString, tab);
     sim::SimRecorder& recorder = unit->recorder;
     int seen = 0;
-    const auto drop = connect(&recorder, &sim::SimRecorder::lineReceived, this, [&](int, const QString& line) {
+    QObject drop; // the watch ends with the row
+    connect(&recorder, &sim::SimRecorder::lineReceived, &drop, [&](int, const QString& line) {
         if (line.startsWith(command) && ++seen == step)
             recorder.behaviour = Behaviour::DropOnModelQuery;
     });
@@ -216,7 +218,6 @@ void TstLoginFaults::linkDrop()
     }
     QTRY_VERIFY_WITH_TIMEOUT(seen >= step, 8000);
     QTRY_VERIFY_WITH_TIMEOUT(loginScreenShown() && graph->comm.getLoginState() == 0, 15000);
-    disconnect(drop);
     QVERIFY(!overlayShown());
     QVERIFY(!graph->permission.okPermission() && !graph->pl.execCommand());
     QVERIFY(graph->browse.getDialogString().isEmpty() && !graph->browse.listing());
