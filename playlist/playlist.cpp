@@ -214,7 +214,8 @@ void Playlist::parsePlaylistResponse(QString data)
         if (number < m_allPplNumber)
             writeNumbered("07F4501", { number + 1 });
     } else if (code == QLatin1String("83")) {
-        update(this, m_currentPlaylist, number - 1, &Playlist::currentPlaylistChanged);
+        // A number below 1 (a malformed field included) names no playlist.
+        update(this, m_currentPlaylist, qMax(number, 0) - 1, &Playlist::currentPlaylistChanged);
         writeLine("07F4510");
     } else if (code == QLatin1String("84")) {
         pplList.clear();

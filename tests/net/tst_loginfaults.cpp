@@ -1,8 +1,10 @@
-// A recorder that misbehaves during and after the login, and a flood of
-// discovery answers: the application and its window against simulated
-// recorders. After each fault, within the time-outs, the window is usable
-// again: the login screen or the main window shows with no overlay left, a
-// new login to a well-behaved recorder works and the settings file is intact.
+// A recorder that misbehaves during and after the login, a link that drops in
+// the middle of a walk (settings menu, browse listing, playlists, timer
+// events), and a flood of discovery answers: the application and its window
+// against simulated recorders. After each fault, within the time-outs, the
+// window is usable again: the login screen or the main window shows with no
+// overlay left, a new login to a well-behaved recorder works and the settings
+// file is intact.
 #include <QFile>
 #include <QQmlContext>
 #include <QUdpSocket>
@@ -43,6 +45,8 @@ private slots:
     void cleanupTestCase();
     void recorderFault_data();
     void recorderFault();
+    void linkDrop_data();
+    void linkDrop();
     void discoveryFlood();
     void closesWithoutQmlWarnings();
 
@@ -171,6 +175,54 @@ void TstLoginFaults::recorderFault()
     recorder.behaviour = Behaviour::Normal;
     recorder.splitBytes = false;
     recorder.disconnectAll();
+    logInAndOut();
+    QCOMPARE(fileBytes(DataSettings::fileName()), settingsAfterLogin);
+}
+
+void TstLoginFaults::linkDrop_data()
+{
+    QTest::addColumn<QString>("command"); // the walk's requests begin so
+    QTest::addColumn<int>("step");        // the link drops when the step-th one arrives
+    QTest::addColumn<QString>("tab");     // the screen whose edit right starts the walk; "" the login
+
+    QTest::newRow("settings menu, page count") << "07F6A7A10" << 1 << "";
+    QTest::newRow("settings menu, a subitem") << "07F6A7A14" << 6 << "";
+    QTest::newRow("settings menu, a choice") << "07F6A7A24" << 20 << "";
+    QTest::newRow("browse listing, folder info") << "07F6B10" << 1 << "tabBrowseButton";
+    QTest::newRow("browse listing, a file") << "07F6B21" << 2 << "tabBrowseButton";
+    QTest::newRow("playlist walk, the files") << "07F4505" << 1 << "tabPlaylistButton";
+    QTest::newRow("playlist walk, the entries") << "07F4510" << 2 << "tabPlaylistButton";
+    QTest::newRow("timer-event walk, the list") << "07F475D" << 1 << "tabTimerEventButton";
+    QTest::newRow("timer-event walk, a record") << "07F4757" << 5 << "tabTimerEventButton";
+}
+
+// The link drops in the middle of a walk: from that request on, the recorder
+// drops every command, retries included, until the window has given up.
+void TstLoginFaults::linkDrop()
+{
+    QFETCH(QString, command);
+    QFETCH(int, step);
+    QFETCH(QString, tab);
+    sim::SimRecorder& recorder = unit->recorder;
+    int seen = 0;
+    QObject drop; // the watch ends with the row
+    connect(&recorder, &sim::SimRecorder::lineReceived, &drop, [&](int, const QString& line) {
+        if (line.startsWith(command) && ++seen == step)
+            recorder.behaviour = Behaviour::DropOnModelQuery;
+    });
+    logInThroughWindow();
+    if (!tab.isEmpty()) {
+        QTRY_VERIFY_WITH_TIMEOUT((!loginScreenShown() && graph->comm.getLoginComp()) || seen >= step, 8000);
+        if (seen < step)
+            QVERIFY(app.click(item(tab.toLatin1())));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(seen >= step, 8000);
+    QTRY_VERIFY_WITH_TIMEOUT(loginScreenShown() && graph->comm.getLoginState() == 0, 15000);
+    QVERIFY(!overlayShown());
+    QVERIFY(!graph->permission.okPermission() && !graph->pl.execCommand());
+    QVERIFY(graph->browse.getDialogString().isEmpty() && !graph->browse.listing());
+
+    recorder.behaviour = Behaviour::Normal;
     logInAndOut();
     QCOMPARE(fileBytes(DataSettings::fileName()), settingsAfterLogin);
 }

@@ -100,7 +100,10 @@ void TestMenuWalk::walkEqualsRecorderMenu()
 
     // Level meter off before the first menu request, on after the last name.
     QVERIFY(QTest::qWaitFor([&] { return recorder->receivedLines().contains("07F6A3F01"); }, 5000));
-    const QStringList lines = recorder->receivedLines();
+    // The one-second poll may fall anywhere in a slow walk.
+    QStringList lines = recorder->receivedLines();
+    for (const char* poll : { "050", "055", "05D" })
+        lines.removeAll(poll);
     QVERIFY(lines.indexOf("07F6A3F00") < lines.indexOf("07F6A7A200000"));
     QCOMPARE(lines.indexOf("07F6A3F01"), lines.lastIndexOf(QRegularExpression("^07F6A7A24.*")) + 1);
     // The polls run once the menu is drawn.
