@@ -3,13 +3,21 @@
 // lists the recorder's whole menu; choices, a millisecond range and phantom
 // power (with its confirmation) are set with the mouse, as a person would,
 // and each reaches the recorder and comes back.
+#include <QFont>
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QWheelEvent>
 #include <QtTest>
 #include <memory>
 
-#include "apprig.h"
+#include "globals.h"
 #include "menumodel.h"
 #include "netenv.h"
+#include "objectgraph.h"
+#include "recorderstate.h"
 #include "simunits.h"
 #include "windowrig.h"
 
@@ -28,15 +36,14 @@ private slots:
     void logoutClosesOpenList();
 
 private:
-    QQuickItem* named(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
+    QQuickItem* named(const char* name, QObject* within) const { return within->findChild<QQuickItem*>(QLatin1String(name)); }
     QList<QQuickItem*> rows() const;
     QQuickItem* row(const QString& text) const;
     QString describe(QQuickItem* row) const;
     // The entry with this text in the open list of a row's drop-down.
     QQuickItem* entry(QQuickItem* row, const QString& text) const;
     void show(QQuickItem* row);
-    void click(QQuickItem* target) { QVERIFY(rig.click(target)); }
-    void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }
+    void click(QQuickItem* target);
     // Opens the row's drop-down and picks the entry with this text.
     void pick(const QString& rowText, const QString& choice);
     // The value and set commands the recorder received since forget(), which
@@ -44,21 +51,15 @@ private:
     QStringList received() const { return unit->recorder.receivedLines().filter(QRegularExpression("^07F6A7A0[13]")); }
     void forget()
     {
-        // Quiet means no menu line for 300 ms and no list re-read under way: a
-        // change may start re-reads whose new lists replace an open drop-down.
-        const auto quiet = [this] {
-            unit->recorder.clearLog();
-            QTest::qWait(300);
-            return unit->recorder.receivedLines().filter(QRegularExpression("^07F6A(7A|04)")).isEmpty()
-                && !rig.graph->menu.rebuildingInputLevel;
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(quiet(), 10000);
+        QTest::qWait(300);
         unit->recorder.clearLog();
     }
 
     std::unique_ptr<SimUnit> unit;
     sim::MenuModel* recorderMenu = nullptr;
-    AppRig rig;
+    std::unique_ptr<QQmlApplicationEngine> engine;
+    std::unique_ptr<ObjectGraph> graph;
+    QQuickWindow* window = nullptr;
 };
 
 void TstMenuScreenE2e::initTestCase()
@@ -69,16 +70,28 @@ void TstMenuScreenE2e::initTestCase()
     QVERIFY(unit->start());
     recorderMenu = sim::menuModel(unit->recorder);
     recorderMenu->setValue(recorderMenu->find("INPUT DELAY", "DELAY Rch"), 150);
-    QVERIFY(rig.start() && rig.logIn(unit->recorder));
-    QTRY_VERIFY_WITH_TIMEOUT(rig.graph->menu.drawingFinished, 10000);
-    click(named("tabMenuButton"));
-    QTRY_VERIFY(named("menuArea")->isVisible());
+
+    engine = std::make_unique<QQmlApplicationEngine>();
+    g_rootContext = engine->rootContext();
+    QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
+    graph = std::make_unique<ObjectGraph>();
+    graph->publish(engine->rootContext(), multiFontFor(QLocale(QLocale::English)));
+    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
+    window = qobject_cast<QQuickWindow*>(engine->rootObjects().value(0));
+    QVERIFY(window && QTest::qWaitForWindowExposed(window));
+
+    graph->comm.loginRequest(unit->recorder.address().toString(), unit->recorder.password);
+    QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase", window)->isVisible() && graph->menu.drawingFinished, 10000);
+    click(named("tabMenuButton", window));
+    QTRY_VERIFY(named("menuArea", window)->isVisible());
 }
 
 void TstMenuScreenE2e::cleanupTestCase()
 {
     QCOMPARE(windowrig::takeWarnings(), QStringList());
-    rig.close();
+    engine.reset();
+    g_rootContext = nullptr;
+    graph.reset();
     unit.reset();
     windowrig::stopCollecting();
 }
@@ -86,7 +99,7 @@ void TstMenuScreenE2e::cleanupTestCase()
 QList<QQuickItem*> TstMenuScreenE2e::rows() const
 {
     QList<QQuickItem*> list;
-    const auto loaders = named("menuArea")->property("contentItem").value<QQuickItem*>()->childItems();
+    const auto loaders = named("menuArea", window)->property("contentItem").value<QQuickItem*>()->childItems();
     for (QQuickItem* loader : loaders) {
         if (auto* r = loader->property("item").value<QQuickItem*>())
             list << r;
@@ -141,19 +154,27 @@ QQuickItem* TstMenuScreenE2e::entry(QQuickItem* r, const QString& text) const
 
 void TstMenuScreenE2e::show(QQuickItem* r)
 {
-    QQuickItem* area = named("menuArea");
+    QQuickItem* area = named("menuArea", window);
     const QPointF centre = area->mapToScene(QPointF(area->width() / 2, area->height() / 2));
     for (int n = 0; n < 200; ++n) {
         const QPointF top = r->mapToItem(area, QPointF(0, 0));
         if (top.y() >= 0 && top.y() + r->height() <= area->height())
             return;
         const int step = top.y() < 0 ? 120 : -120;
-        QWheelEvent wheel(centre, rig.window->mapToGlobal(centre.toPoint()), QPoint(), QPoint(0, step), Qt::NoButton,
+        QWheelEvent wheel(centre, window->mapToGlobal(centre.toPoint()), QPoint(), QPoint(0, step), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(rig.window, &wheel);
+        QCoreApplication::sendEvent(window, &wheel);
         QTest::qWait(20);
     }
     QFAIL("the row does not come into view");
+}
+
+void TstMenuScreenE2e::click(QQuickItem* target)
+{
+    QVERIFY(target);
+    QVERIFY2(target->isVisible(), qPrintable(target->objectName()));
+    const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
 }
 
 void TstMenuScreenE2e::pick(const QString& rowText, const QString& choice)
@@ -200,8 +221,8 @@ void TstMenuScreenE2e::rowsShowRecorderMenu()
     QStringList shown;
     QTRY_VERIFY_WITH_TIMEOUT((shown.clear(), [&] { for (QQuickItem* r : rows()) shown << describe(r); }(), shown == expected), 5000);
     QCOMPARE(shown, expected);
-    QCOMPARE(named("menuArea")->property("contentHeight").toReal(), rows().size() * 50 * rig.window->property("ptSize").toReal());
-    shoot(QStringLiteral("e2e_menu_top.png"));
+    QCOMPARE(named("menuArea", window)->property("contentHeight").toReal(), rows().size() * 50 * window->property("ptSize").toReal());
+    QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_top.png")).isNull());
 }
 
 void TstMenuScreenE2e::choiceReachesRecorder()
@@ -211,7 +232,7 @@ void TstMenuScreenE2e::choiceReachesRecorder()
     show(r);
     click(named("menuComboBox", r));
     QTRY_VERIFY(entry(r, "DIGITAL COAX"));
-    shoot(QStringLiteral("e2e_menu_choice_open.png"));
+    QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_choice_open.png")).isNull());
     click(entry(r, "DIGITAL COAX"));
     QTRY_COMPARE(received().value(0), QStringLiteral("07F6A7A030000000000000200"));
     QTRY_COMPARE(describe(r), QStringLiteral("C INPUT SELECT = DIGITAL COAX"));
@@ -232,7 +253,7 @@ void TstMenuScreenE2e::rangeReachesRecorder()
     QTRY_VERIFY(named("rangeBar", r)->isVisible());
     click(named("rangePlusButton", r));
     click(named("rangePlusButton", r));
-    shoot(QStringLiteral("e2e_menu_range_open.png"));
+    QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_range_open.png")).isNull());
     QTRY_COMPARE(received().filter("07F6A7A03"), (QStringList { "07F6A7A030100010000000101", "07F6A7A030100010000000201" }));
     QTRY_COMPARE(describe(r), QStringLiteral("R DELAY Lch = +20 msec"));
     click(named("rangeOkButton", r));
@@ -250,18 +271,18 @@ void TstMenuScreenE2e::phantomPowerNeedsConfirmation()
     forget();
 
     pick("PHANTOM(+48V)Lch", "ON");
-    QQuickItem* cancel = named("phantomCancelButton");
+    QQuickItem* cancel = named("phantomCancelButton", window);
     QTRY_VERIFY(cancel->isVisible());
     QTRY_COMPARE(cancel->parentItem()->opacity(), 1.0); // faded in
-    shoot(QStringLiteral("e2e_menu_phantom.png"));
+    QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_phantom.png")).isNull());
     click(cancel);
     QTRY_COMPARE(describe(phantom), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
     QVERIFY2(received().filter("07F6A7A03").isEmpty(), qPrintable(received().join(' ')));
     QVERIFY(received().contains("07F6A7A01000002000000")); // every value read again
 
     pick("PHANTOM(+48V)Lch", "ON");
-    QTRY_VERIFY(named("phantomOkButton")->isVisible());
-    click(named("phantomOkButton"));
+    QTRY_VERIFY(named("phantomOkButton", window)->isVisible());
+    click(named("phantomOkButton", window));
     QTRY_COMPARE(received().filter("07F6A7A03"), QStringList { "07F6A7A030000020000000100" });
     QTRY_COMPARE(describe(phantom), QStringLiteral("C PHANTOM(+48V)Lch = ON"));
     QVERIFY(unit->services.state->panel.phantom);
@@ -282,7 +303,7 @@ void TstMenuScreenE2e::logoutClosesOpenList()
     click(box);
     QObject* popup = box->property("popup").value<QObject*>();
     QTRY_VERIFY(popup->property("visible").toBool());
-    rig.graph->comm.logoutRequest();
+    graph->comm.logoutRequest();
     QTRY_VERIFY(!popup->property("visible").toBool());
     QVERIFY(!box->hasActiveFocus());
 }
