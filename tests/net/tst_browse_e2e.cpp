@@ -27,6 +27,7 @@ private slots:
     void editRightHeldElsewhere();
     void mediumChangeClosesWhatIsOpen();
     void cdNotice();
+    void lostLinkKeepsTheTab();
     void noQmlWarnings();
 
 private:
@@ -252,6 +253,19 @@ void TstBrowseE2e::cdNotice()
     shoot("browse_cd.png");
     state->selectMedium("SD1");
     QVERIFY(shows("LIVE\\2017"));
+}
+
+// A new link holds no edit right: once the application is logged in again,
+// the tab it shows asks for the right anew instead of staying unavailable.
+void TstBrowseE2e::lostLinkKeepsTheTab()
+{
+    QVERIFY(graph->permission.okPermission());
+    QSignalSpy relogged(&graph->comm, &Communication::loginCompChanged);
+    rig.recorder->disconnectAll();
+    QTRY_VERIFY_WITH_TIMEOUT(relogged.count() >= 2 && graph->comm.getLoginComp(), 15000);
+    QTRY_VERIFY(graph->permission.okPermission());
+    QVERIFY(shows("LIVE\\2017"));
+    QVERIFY(find("browseList"));
 }
 
 void TstBrowseE2e::noQmlWarnings()
