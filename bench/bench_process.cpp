@@ -249,7 +249,7 @@ void BM_CpuIdle(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_StartUp)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
+BENCHMARK(BM_StartUp)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK(BM_Memory)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_CpuPlaying)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_CpuIdle)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
