@@ -43,6 +43,7 @@ Item {
                 y: flashLoadDisp.y
                 width: ptSize * 100
                 height: flashLoadDisp.height
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display_AUTOREADY_3.png"
                 asynchronous: true
@@ -53,6 +54,7 @@ Item {
                 y: flashLoadDisp.y
                 width: ptSize * 93
                 height: flashLoadDisp.height
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display_AUTOCUE_3.png"
                 asynchronous: true
@@ -63,6 +65,7 @@ Item {
                 y: flashLoadDisp.y
                 width: ptSize * 80
                 height: flashLoadDisp.height
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display_INCPLAY_3.png"
                 asynchronous: true
@@ -99,6 +102,7 @@ Item {
                 y: phantomDisp.y
                 width: ptSize * 21
                 height: width
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display_timer_black_3.png"
                 asynchronous: true
@@ -158,6 +162,7 @@ Item {
                 y: downloadDisp.y
                 width: ptSize * 28
                 height: downloadDisp.height
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 opacity: downloadDisp.opacity
                 source: "Resource/display_Upload_3.png"
@@ -170,6 +175,7 @@ Item {
                 y: downloadDisp.y
                 width: ptSize * 80
                 height: downloadDisp.height
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: comm.repeat === 1 ? "Resource/display_repeat_3.png"
                       : comm.repeat === 3 ? "Resource/display_A-Brepeat_3.png" : ""
@@ -196,6 +202,7 @@ Item {
                 y: limiterDisp.y
                 width: ptSize * 43
                 height: limiterDisp.height
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display-REC_AGC_3.png"
                 asynchronous: true
@@ -206,6 +213,7 @@ Item {
                 y: limiterDisp.y
                 width: ptSize * 43
                 height: limiterDisp.height
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display-REC_SRC_3.png"
                 asynchronous: true
@@ -216,6 +224,7 @@ Item {
                 y: limiterDisp.y
                 width: ptSize * 107
                 height: limiterDisp.height
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display-REC_AUTO-TRACK_3.png"
                 asynchronous: true
@@ -227,6 +236,7 @@ Item {
                 y: limiterDisp.y
                 width: ptSize * 101
                 height: limiterDisp.height
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display-REC_AUTO-MARK_3.png"
                 asynchronous: true
@@ -249,6 +259,7 @@ Item {
                 y: syncRecDisp.y
                 width: ptSize * 76
                 height: syncRecDisp.height
+                sourceSize: Qt.size(width, height)
                 mipmap: true
                 source: "Resource/display-REC_LOW-CUT_3.png"
                 asynchronous: true

@@ -86,6 +86,7 @@ Item {
                     y: ptSize * 4
                     width: comm.monoMix ? ptSize * 68 : ptSize * 77
                     height: ptSize * 22
+                    sourceSize: Qt.size(width, height)
                     source: comm.monoMix ? "Resource/info_MONO_3.png" : "Resource/info_STEREO_3.png"
                     InfoLabel { text: "STEREO/MONO" }
                 }
@@ -105,6 +106,7 @@ Item {
                     property var picture: pictures[comm.inputSelect] || ["", 126]
                     source: picture[0]
                     width: ptSize * picture[1]
+                    sourceSize: Qt.size(width, height)
                     InfoLabel { text: "INPUT SELECT" }
                     Text {
                         objectName: "infoUnlocked"
@@ -125,6 +127,7 @@ Item {
                     y: infoInput.y + infoInput.height + ptSize * 6
                     width: ptSize * 45
                     height: ptSize * 22
+                    sourceSize: Qt.size(width, height)
                     source: comm.micPhantom === false ? "Resource/info_OFF_3.png" : "Resource/info_ON_3.png"
                     InfoLabel { text: "MIC PHANTOM" }
                 }
@@ -134,6 +137,7 @@ Item {
                     y: infoPhantom.y + infoPhantom.height + ptSize * 6
                     width: ptSize * 45
                     height: ptSize * 22
+                    sourceSize: Qt.size(width, height)
                     source: comm.timerEvent === false ? "Resource/info_OFF_3.png" : "Resource/info_ON_3.png"
                     InfoLabel { id: infoTextTimer; text: "TIMER EVENT" }
                 }

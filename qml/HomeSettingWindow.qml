@@ -75,6 +75,7 @@ MouseArea {
             y: abRepeatButton.y
             width: abRepeatButton.width
             height: abRepeatButton.height
+            sourceSize: Qt.size(width, height)
             source: "Resource/Oval_ON_144x30_3.png"
             opacity: 0.0
             PanelText {
