@@ -79,7 +79,9 @@ void TimerEvent::setEnableDante(bool value)
 }
 
 // Leaving a row undoes its unsaved edits. A filtered list re-reads the newly
-// focused event from the full list, unless a re-read is already under way.
+// focused event from the full list, unless a re-read or a list walk is already
+// under way: a walk replaces the rows anyway, and a selection answered in the
+// middle of it would turn the walk into a re-read and leave the list short.
 void TimerEvent::setFocus(int row)
 {
     if (row == m_focus || (row != -1 && !this->row(row)))
@@ -94,7 +96,7 @@ void TimerEvent::setFocus(int row)
     m_undo.assign(this->row(row)->fields());
     m_focus = row;
     emit focusChanged();
-    if (m_filter != 0 && m_walk == Idle && !m_selecting && sendNumbered("07F4755", row + 1)) {
+    if (m_filter != 0 && !busy() && sendNumbered("07F4755", row + 1)) {
         m_selecting = true;
         m_rereadRow = row;
     }
@@ -383,10 +385,18 @@ void TimerEvent::parseTimerEventResponse(QString data)
         setEnableDante(data.mid(5) == QLatin1String("1"));
     } else if (code == QLatin1String("F6")) {
         // A notice that arrives before the count of a query already sent is
-        // answered by that query.
-        const bool answeredByQuery = m_querying && !m_reading && m_walk == Idle;
-        if (!answeredByQuery)
-            load(true);
+        // answered by that query. One that arrives while a list walk reads
+        // records makes the rows read so far stale, and the record asked for
+        // next may be gone (the recorder then never answers): the list is
+        // queried again at once, and the answer to the read under way, if
+        // any, is ignored because no walk is reading.
+        if (m_querying && !m_reading && m_walk == Idle)
+            return;
+        if (m_reading && m_walk == Idle) {
+            m_reading = false;
+            m_querying = false;
+        }
+        load(true);
     }
 }
 

@@ -166,6 +166,10 @@ void TestTimerEventModel::commands_data()
         << QStringList { "call:showToday", "list:3", "focus:1", "reply:FF47D5" + nf(6), "focus:2", "count:11",
                          "rec:6", ended }
         << QStringList { "07F47550200", all, "07F47570600", today } << dates3 << 2;
+    QTest::newRow("focus moved while the list is read again")
+        << QStringList { "call:showToday", "list:3", "call:startTimerEvent", "focus:1", "count:3",
+                         "reply:FF47D5" + nf(2), "rec:1", "rec:2", "rec:3" }
+        << QStringList { today, "07F47570100", "07F47570200", "07F47570300" } << dates3 << -1;
     QTest::newRow("list rebuilt during a re-read")
         << QStringList { "call:showToday", "list:3", "focus:1", "reply:FF47D5" + nf(6), "call:showAll", "count:11",
                          "reply:FF0101", "list:2", "focus:1", "rec:6" }
@@ -175,9 +179,11 @@ void TestTimerEventModel::commands_data()
     QTest::newRow("filter change in a walk reloads after it")
         << QStringList { "call:startTimerEvent", "count:2", "call:showToday", "rec:1", "rec:2" }
         << QStringList { all, "07F47570100", "07F47570200", today } << "" << -1;
-    QTest::newRow("change notice in a walk reloads after it")
-        << QStringList { "call:startTimerEvent", "count:1", "reply:FF47F6", "rec:1" }
-        << QStringList { all, "07F47570100", all } << "" << -1;
+    QTest::newRow("change notice in a walk reads the list again at once")
+        << QStringList { "call:startTimerEvent", "count:3", "rec:1", "reply:FF47F6", "reply:F2", "count:2", "rec:1",
+                         "rec:2" }
+        << QStringList { all, "07F47570100", "07F47570200", all, "07F47570100", "07F47570200" } << "EVERY DAY|_MTWTF_"
+        << -1;
     QTest::newRow("change notice before the count is answered by it")
         << QStringList { "call:startTimerEvent", "reply:FF47F6", "count:1", "rec:1" }
         << QStringList { all, "07F47570100" } << "EVERY DAY" << -1;
