@@ -7,6 +7,7 @@
 #include "timereventcodec.h"
 
 #include <QMetaType>
+#include <QTimerEvent>
 #include <QVariant>
 #include <utility>
 
@@ -17,6 +18,9 @@ namespace {
 // Published before the list is emptied, so that the view lets go of the rows
 // before they are deleted.
 const QList<QObject*> emptyList;
+
+const QString allQuery = QStringLiteral("AA0000");
+const QString todayQuery = QStringLiteral("DD0000");
 
 QByteArray numberField(int number)
 {
@@ -37,6 +41,8 @@ TimerEvent::TimerEvent(QObject* parent)
 
 TimerEvent::~TimerEvent()
 {
+    if (m_selectTimerId)
+        killTimer(m_selectTimerId);
     publish(emptyList);
     qDeleteAll(m_list);
 }
@@ -79,9 +85,11 @@ void TimerEvent::setEnableDante(bool value)
 }
 
 // Leaving a row undoes its unsaved edits. A filtered list re-reads the newly
-// focused event from the full list, unless a re-read or a list walk is already
-// under way: a walk replaces the rows anyway, and a selection answered in the
-// middle of it would turn the walk into a re-read and leave the list short.
+// focused event from the full list, unless a re-read, a list walk or another
+// select is already under way: a walk replaces the rows anyway, and a
+// selection answered in the middle of it would turn the walk into a re-read
+// and leave the list short. Rows the recorder no longer numbers by (the day
+// has moved on under the today filter) are read again instead.
 void TimerEvent::setFocus(int row)
 {
     if (row == m_focus || (row != -1 && !this->row(row)))
@@ -96,10 +104,37 @@ void TimerEvent::setFocus(int row)
     m_undo.assign(this->row(row)->fields());
     m_focus = row;
     emit focusChanged();
-    if (m_filter != 0 && !busy() && sendNumbered("07F4755", row + 1)) {
+    if (m_filter == 0 || busy() || m_selecting)
+        return;
+    if (!numberingCurrent()) {
+        load(false);
+        return;
+    }
+    if (sendNumbered("07F4755", row + 1)) {
         m_selecting = true;
         m_rereadRow = row;
+        m_selectTimerId = startTimer(selectTimeoutMs);
     }
+}
+
+// A select the recorder leaves unanswered (it refuses a number it does not
+// know) is given up; the list is read again, since the recorder's list is
+// evidently not the one shown.
+void TimerEvent::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != m_selectTimerId || !m_selectTimerId)
+        return;
+    dropSelect();
+    m_reloadDue = true;
+    settle();
+}
+
+void TimerEvent::dropSelect()
+{
+    m_selecting = false;
+    m_rereadRow = -1;
+    if (m_selectTimerId)
+        killTimer(std::exchange(m_selectTimerId, 0));
 }
 
 void TimerEvent::restoreFocusedRow()
@@ -126,19 +161,46 @@ void TimerEvent::load(bool noteIfBusy)
         clearList();
         return;
     }
-    if (busy()) {
-        m_reloadDue = m_reloadDue || noteIfBusy;
+    if (busy() || m_runningHeld) {
+        m_reloadDue = m_reloadDue || noteIfBusy || m_runningHeld;
         return;
     }
-    if (sendListQuery()) {
+    // A select still unanswered is given up: its answer, if any, arrives
+    // before the count and is ignored.
+    dropSelect();
+    if (sendListQuery(filterQuery())) {
         m_querying = true;
         m_reading = false;
     }
 }
 
-bool TimerEvent::busy() const
+QString TimerEvent::filterQuery() const
 {
-    return m_querying || m_walk != Idle || m_selecting;
+    if (m_filter == 1)
+        return todayQuery;
+    if (m_filter == 2 && m_filterDate.isValid())
+        return m_filterDate.toString(QStringLiteral("yyMMdd"));
+    return allQuery;
+}
+
+TimerEvent::ListId TimerEvent::listOf(const QString& query) const
+{
+    return { query, query == todayQuery ? today() : QDate() };
+}
+
+// Whether a row number means the same event to the recorder as to the rows.
+bool TimerEvent::numberingCurrent() const
+{
+    return m_walk == Idle && !m_reading && m_view == m_rows && m_rows == listOf(m_rows.query);
+}
+
+// The rows as the recorder gave them (the focused one without its edits).
+QList<TimerEventFields> TimerEvent::rowsAsRead() const
+{
+    QList<TimerEventFields> rows;
+    for (int i = 0; i < m_list.size(); ++i)
+        rows << (i == m_focus ? m_undo.fields() : row(i)->fields());
+    return rows;
 }
 
 void TimerEvent::onReadOnlyChanged(bool readOnly)
@@ -147,19 +209,27 @@ void TimerEvent::onReadOnlyChanged(bool readOnly)
         setFocus(-1);
 }
 
+// Whatever was under way belongs to the medium that is gone. That is settled
+// before the availability changes, since the screen loads the list as soon as
+// its notice hides. Answers to queries and reads already sent still come and
+// are told apart by their count; an empty medium means the link is gone, and
+// with it every answer.
 void TimerEvent::setCurrentMedia(QString media)
 {
-    setMediaCD(media == QLatin1String("CD") || media.isEmpty());
-    if (m_mediaCD)
-        clearList();
-    // Whatever was under way belongs to the medium that is gone.
     m_querying = false;
     m_reading = false;
     m_walk = Idle;
-    m_selecting = false;
+    dropSelect();
     m_pendingFocus = -1;
-    m_held = nullptr;
+    m_held.clear();
     m_reloadDue = false;
+    if (media.isEmpty()) {
+        m_queriesOut = 0;
+        m_readsOut = 0;
+    }
+    setMediaCD(media == QLatin1String("CD") || media.isEmpty());
+    if (m_mediaCD)
+        clearList();
     startTimerEvent();
 }
 
@@ -212,12 +282,19 @@ void TimerEvent::showDate(QDate date)
 
 // --- writes -----------------------------------------------------------------------
 
-bool TimerEvent::holdDuringReread(const std::function<void()>& op)
+// Sends a write, switch or delete now, or holds it (after whatever is held
+// already) until the recorder numbers by the rows again; a create or a
+// delete of all events names no row and waits only for a re-read to end.
+void TimerEvent::submit(const QByteArray& line, bool numbered, bool reloadAfter)
 {
-    if (m_walk == Idle && !m_selecting)
-        return false;
-    m_held = op;
-    return true;
+    const bool hold = numbered ? !numberingCurrent() || !m_held.isEmpty() : m_walk != Idle || !m_held.isEmpty();
+    if (!hold) {
+        if (send(line) && reloadAfter)
+            startTimerEvent();
+        return;
+    }
+    m_held.append({ line, numbered ? rowsAsRead() : QList<TimerEventFields>(), reloadAfter });
+    settle();
 }
 
 void TimerEvent::createNewEvent()
@@ -226,9 +303,8 @@ void TimerEvent::createNewEvent()
         clearList();
         return;
     }
-    if (holdDuringReread([this] { createNewEvent(); }))
-        return;
-    send("07F47400100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n");
+    submit("07F47400100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", false,
+           false);
 }
 
 void TimerEvent::updateEvent()
@@ -237,8 +313,8 @@ void TimerEvent::updateEvent()
         clearList();
         return;
     }
-    if (!holdDuringReread([this] { updateEvent(); }))
-        writeEvent(m_focus, false);
+    if (focusedRow())
+        submit(writeLine(m_focus, false), true, false);
 }
 
 void TimerEvent::changeEnable(int number)
@@ -247,22 +323,20 @@ void TimerEvent::changeEnable(int number)
         clearList();
         return;
     }
-    if (!holdDuringReread([this, number] { changeEnable(number); }) && writeEvent(number, true))
-        startTimerEvent();
+    if (row(number))
+        submit(writeLine(number, true), true, true);
 }
 
-bool TimerEvent::writeEvent(int row, bool invertEnable)
+QByteArray TimerEvent::writeLine(int row, bool invertEnable) const
 {
     const TimerEventObject* event = this->row(row);
-    if (!event)
-        return false;
     QByteArray block = codec::encodeBlock(event->fields());
     if (invertEnable)
         block[1] = block.at(1) == '0' ? '1' : '0';
     QByteArray command = "07F4742" + numberField(row + 1) + block;
     if (codec::writesOption(event->eventType()))
         command += codec::optionBytes(event->option());
-    return send(command + "\r\n");
+    return command + "\r\n";
 }
 
 void TimerEvent::deleteItem(int number)
@@ -273,11 +347,10 @@ void TimerEvent::deleteItem(int number)
     }
     if (number != -1 && !row(number))
         return;
-    if (holdDuringReread([this, number] { deleteItem(number); }))
-        return;
+    const QByteArray line = "07F4744" + numberField(number + 1) + "\r\n";
     if (m_focus != -1)
         setFocus(-1);
-    sendNumbered("07F4744", number + 1);
+    submit(line, number != -1, false);
 }
 
 // --- edits of the focused row ---------------------------------------------------
@@ -359,13 +432,22 @@ bool TimerEvent::sendNumbered(const char* command, int number)
     return send(command + numberField(number) + "\r\n");
 }
 
-bool TimerEvent::sendListQuery()
+bool TimerEvent::sendRead(int number)
 {
-    if (m_filter == 1)
-        return send("07F475DDD0000\r\n");
-    if (m_filter == 2 && m_filterDate.isValid())
-        return send("07F475D" + m_filterDate.toString(QStringLiteral("yyMMdd")).toLatin1() + "\r\n");
-    return send("07F475DAA0000\r\n");
+    if (!sendNumbered("07F4757", number))
+        return false;
+    ++m_readsOut;
+    return true;
+}
+
+// From here on the recorder numbers by the list of that query.
+bool TimerEvent::sendListQuery(const QString& query)
+{
+    if (!send("07F475D" + query.toLatin1() + "\r\n"))
+        return false;
+    ++m_queriesOut;
+    m_view = listOf(query);
+    return true;
 }
 
 // --- replies --------------------------------------------------------------------
@@ -400,51 +482,70 @@ void TimerEvent::parseTimerEventResponse(QString data)
     }
 }
 
+// Only the answer to the last query sent counts: the recorder answers in
+// order, so an earlier one is followed by another, and a count nobody asked
+// for is ignored.
 void TimerEvent::onCount(const QString& data)
 {
+    if (m_queriesOut == 0 || --m_queriesOut > 0)
+        return;
     m_expected = replyfields::numberField(data, 8);
     switch (m_walk) {
     case Idle:
+        if (!m_querying)
+            return;
         clearList();
+        m_rows = m_view;
         if (m_expected <= 0) {
             finishWalk();
             return;
         }
         m_reading = true;
         m_lastNumber = 0;
-        if (!sendNumbered("07F4757", 1))
+        if (!sendRead(1))
             abandonWalk();
         return;
     case Reread:
-        // An event that is not there any more is not read; the filtered list comes back.
-        if (m_selected <= m_expected && sendNumbered("07F4757", m_selected))
+        // An event that is not there any more is not read; the rows' list comes back.
+        if (m_selected <= m_expected && sendRead(m_selected))
             return;
         m_walk = Restore;
-        if (!sendListQuery())
+        if (!sendListQuery(m_rows.query))
             abandonWalk();
         return;
     case Restore:
+        // A count other than the rows' means the recorder's list has changed
+        // meanwhile: the rows no longer number its events, and are read anew.
         m_walk = Idle;
         m_querying = false;
+        if (m_expected != m_list.size()) {
+            m_view = {};
+            m_reloadDue = true;
+        }
         settle();
         return;
     }
 }
 
 // The walk follows the number of each record and ends with the expected count;
-// a record out of sequence ends it with what has been read.
+// a record out of sequence ends it with what has been read, unless it repeats
+// one while the answer to a later read is still to come.
 void TimerEvent::onRecord(const QString& data)
 {
+    if (m_readsOut > 0)
+        --m_readsOut;
     const int number = replyfields::numberField(data, 2);
     if (m_walk == Reread) {
         if (number == m_selected && m_rereadRow != -1 && m_rereadRow == m_focus)
             takeReread(codec::decodeRecord(data.mid(6)));
         m_walk = Restore;
-        if (!sendListQuery())
+        if (!sendListQuery(m_rows.query))
             abandonWalk();
         return;
     }
     if (m_walk != Idle || !m_reading)
+        return;
+    if (number >= 1 && number <= m_lastNumber && m_readsOut > 0)
         return;
     if (number < 1 || number <= m_lastNumber) {
         finishWalk();
@@ -456,7 +557,7 @@ void TimerEvent::onRecord(const QString& data)
     m_lastNumber = number;
     if (number >= m_expected)
         finishWalk();
-    else if (!sendNumbered("07F4757", number + 1))
+    else if (!sendRead(number + 1))
         abandonWalk();
 }
 
@@ -475,15 +576,17 @@ void TimerEvent::onSelected(const QString& data)
 {
     if (!m_selecting)
         return;
-    m_selecting = false;
+    const int rereadRow = m_rereadRow;
+    dropSelect();
     const int number = replyfields::numberField(data, 2);
-    if (number < 1 || m_walk != Idle) {
+    if (number < 1 || busy()) {
         settle();
         return;
     }
+    m_rereadRow = rereadRow;
     m_selected = number;
     m_walk = Reread;
-    if (!send("07F475DAA0000\r\n"))
+    if (!sendListQuery(allQuery))
         abandonWalk();
 }
 
@@ -508,27 +611,46 @@ void TimerEvent::abandonWalk()
     m_querying = false;
     m_reading = false;
     m_walk = Idle;
-    m_selecting = false;
+    dropSelect();
     m_pendingFocus = -1;
-    m_held = nullptr;
+    m_held.clear();
     m_reloadDue = false;
 }
 
-// Back to idle: a write held during a re-read goes out, then a reload asked
+// Back to idle: what was held goes out while the recorder numbers by the
+// rows it was made on, or the list is read again first; then a reload asked
 // for meanwhile.
 void TimerEvent::settle()
 {
     if (busy())
         return;
-    if (m_held) {
-        const auto op = m_held;
-        m_held = nullptr;
-        op();
+    if (!m_held.isEmpty() && !numberingCurrent()) {
+        m_reloadDue = false;
+        load(false);
+        if (busy())
+            return;
+        m_held.clear(); // nothing can be read: nothing held can be checked
     }
+    runHeld();
     if (m_reloadDue && !busy()) {
         m_reloadDue = false;
         startTimerEvent();
     }
+}
+
+// In order, each only if the rows are still those it was made on; the
+// reloads they ask for wait until all have gone out.
+void TimerEvent::runHeld()
+{
+    const QList<Held> held = std::exchange(m_held, {});
+    m_runningHeld = true;
+    for (const Held& h : held) {
+        if (!h.rows.isEmpty() && h.rows != rowsAsRead())
+            continue;
+        if (send(h.line) && h.reloadAfter)
+            m_reloadDue = true;
+    }
+    m_runningHeld = false;
 }
 
 void TimerEvent::clearList()

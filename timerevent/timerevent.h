@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -8,6 +9,7 @@
 
 #include "timereventobject.h"
 
+class QTimerEvent;
 class Telnet;
 class Permission;
 
@@ -19,9 +21,17 @@ class Permission;
 // A list load sends the list query of the filter; the count reply starts a
 // walk that reads the events one by one and publishes the list when the last
 // has arrived. Focusing a row while a filter is active re-reads that event
-// from the full list (select, full query, read, filtered query). While a
-// re-read is under way the recorder numbers events by the full list, so a
-// write, create or delete asked for meanwhile waits until it is over.
+// from the full list (select, full query, read, the rows' own query again).
+//
+// The recorder numbers events by the list it last answered a query for, the
+// model's rows by the list they were read with. A numbered command goes out
+// only while the two are the same list: during a re-read, while a query for
+// another list awaits its answer, or once the local day has moved on under
+// the today filter, writes, switches and deletes are held in order (the list
+// is read again first when it has to be). A held command goes out once the
+// recorder numbers by the list it was made on again, and is dropped when
+// that list has changed meanwhile: the rows read anew then show the
+// recorder's events.
 class TimerEvent : public QObject
 {
     Q_OBJECT
@@ -58,8 +68,12 @@ public:
     // The rows, as last read (published or still being read).
     const QList<QObject*>& events() const { return m_list; }
     TimerEventObject* row(int index) const;
-    // Today's date for a created event; the computer's clock unless set.
+    // Today's date for a created event and for the today list; the
+    // computer's clock unless set.
     std::function<QDate()> today;
+    // How long a select may go unanswered before it is given up.
+    static constexpr int selectTimeoutMs = 2000;
+    int getSelectTimerId() const { return m_selectTimerId; }
 
 signals:
     void filterChanged();
@@ -97,18 +111,44 @@ public:
     Q_INVOKABLE void deleteItem(int number);
     Q_INVOKABLE QString getDateOfFocus();
 
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
 private:
     enum Walk { Idle, Reread, Restore };
+    // A list as the recorder tells it apart: the date field of its query,
+    // and for the today list the local day it was asked on.
+    struct ListId
+    {
+        QString query;
+        QDate day;
+        bool operator==(const ListId& o) const { return query == o.query && day == o.day; }
+        bool operator!=(const ListId& o) const { return !(*this == o); }
+    };
+    // A command that waits until the recorder numbers by the list it was
+    // made on; `rows` is that list as read (empty when it names no row).
+    struct Held
+    {
+        QByteArray line;
+        QList<TimerEventFields> rows;
+        bool reloadAfter;
+    };
 
     bool send(const QByteArray& command);
-    bool sendListQuery();
+    bool sendListQuery(const QString& query);
     bool sendNumbered(const char* command, int number);
-    bool writeEvent(int row, bool invertEnable);
+    bool sendRead(int number);
+    void submit(const QByteArray& line, bool numbered, bool reloadAfter);
+    QByteArray writeLine(int row, bool invertEnable) const;
     void load(bool noteIfBusy);
-    bool busy() const;
+    bool busy() const { return m_querying || m_walk != Idle; }
     bool unavailable() const { return m_mediaCD || m_disabledAreaAndMode; }
-    // Runs op now, or once the re-read under way is over.
-    bool holdDuringReread(const std::function<void()>& op);
+    QString filterQuery() const;
+    ListId listOf(const QString& query) const;
+    bool numberingCurrent() const;
+    QList<TimerEventFields> rowsAsRead() const;
+    void dropSelect();
+    void runHeld();
     void onCount(const QString& data);
     void onRecord(const QString& data);
     void onSelected(const QString& data);
@@ -139,9 +179,15 @@ private:
     bool m_querying = false;     // a list query is outstanding or its walk under way
     bool m_reading = false;      // its count has arrived and records are being read
     int m_lastNumber = 0;        // number of the last record of the walk
+    int m_queriesOut = 0;        // list queries sent and not yet answered
+    int m_readsOut = 0;          // reads sent and not yet answered
+    ListId m_view;               // the list the recorder numbers by
+    ListId m_rows;               // the list the rows were read with
     bool m_selecting = false;    // a select awaits its answer
+    int m_selectTimerId = 0;
     int m_rereadRow = -1;        // the row whose event a re-read is for
     bool m_restoreOnRefocus = true;
     bool m_reloadDue = false;
-    std::function<void()> m_held;
+    bool m_runningHeld = false;
+    QList<Held> m_held;
 };

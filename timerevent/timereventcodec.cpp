@@ -89,7 +89,7 @@ QByteArray encodeBlock(const TimerEventFields& e)
 TimerEventFields decodeRecord(const QString& record)
 {
     TimerEventFields e;
-    e.enable = record.left(2) != QLatin1String("00");
+    e.enable = digits(record, 0) != QLatin1String("00");
     e.eventType = digits(record, 2).toInt();
     bool hexOk = false;
     const int week = record.mid(10, 2).toInt(&hexOk, 16);

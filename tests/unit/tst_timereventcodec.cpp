@@ -92,7 +92,8 @@ void TestTimerEventCodec::decodesReceivedForms_data()
                                                 << fieldsOf(true, 0, "", "EVERY DAY", "00:00:00", 0, "00:00", 1);
     QTest::newRow("type outside the list kept") << "0109000000000000000000000001stop"
                                                 << fieldsOf(true, 9, "stop", "EVERY DAY", "00:00:00", 0, "00:00", 1);
-    QTest::newRow("short record") << "" << fieldsOf(true, 0, "", "EVERY DAY", "00:00:00", 0, "00:00", 100);
+    QTest::newRow("short record") << "" << fieldsOf(false, 0, "", "EVERY DAY", "00:00:00", 0, "00:00", 100);
+    QTest::newRow("record cut inside the enable field") << "0" << fieldsOf(false, 0, "", "EVERY DAY", "00:00:00", 0, "00:00", 100);
     QTest::newRow("letters in the date") << "0100xx10zz000730000000000001"
                                          << fieldsOf(true, 0, "", "EVERY DAY", "07:30:00", 0, "00:00", 1);
 }

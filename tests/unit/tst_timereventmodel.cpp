@@ -49,14 +49,15 @@ struct Rig : ModelRig
             out << o->property("date").toString();
         return out.join('|');
     }
-    // Steps: "list:N" answers the outstanding query with events 1..N and
-    // forgets the lines so far; "count:N", "rec:K", "reply:LINE",
-    // "focus:ROW", "call:METHOD[:ARG]".
+    // Steps: "list:N" loads (unless a load is under way), answers the query
+    // with events 1..N and forgets the lines so far; "count:N", "rec:K",
+    // "reply:LINE", "focus:ROW", "call:METHOD[:ARG]".
     void run(const QStringList& steps)
     {
         for (const QString& step : steps) {
             const QString what = step.section(':', 0, 0), arg = step.section(':', 1);
             if (what == "list") {
+                tev.startTimerEvent();
                 reply("FF47DDAA0000" + nf(arg.toInt()));
                 for (int k = 1; k <= arg.toInt(); ++k)
                     reply(record(k));
