@@ -562,7 +562,8 @@ void TimerEvent::onRecord(const QString& data)
 }
 
 // The recorder's version of the focused event becomes what Cancel restores,
-// and what the row shows unless it has been edited meanwhile.
+// what the row shows unless it has been edited meanwhile, and what the
+// requests held meanwhile know of it.
 void TimerEvent::takeReread(const TimerEventFields& fields)
 {
     TimerEventObject* focused = focusedRow();
@@ -570,6 +571,10 @@ void TimerEvent::takeReread(const TimerEventFields& fields)
     if (!edited)
         focused->assign(fields);
     m_undo.assign(fields);
+    for (Held& h : m_held) {
+        if (m_focus < h.rows.size())
+            h.rows[m_focus] = fields;
+    }
 }
 
 void TimerEvent::onSelected(const QString& data)
