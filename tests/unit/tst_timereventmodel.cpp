@@ -34,6 +34,11 @@ struct Rig : ModelRig
         g_rootContext = engine.rootContext();
         replies({ "FF6AFE11", "FF0100", "D010", "FF07CF00", "CE00" });
         takeLines();
+        // As the screen's availability notice does when it hides.
+        QObject::connect(&tev, &TimerEvent::mediaCDChanged, [this] {
+            if (!tev.mediaCD())
+                tev.startTimerEvent();
+        });
     }
     ~Rig() { g_rootContext = nullptr; }
 
@@ -51,7 +56,8 @@ struct Rig : ModelRig
     }
     // Steps: "list:N" loads (unless a load is under way), answers the query
     // with events 1..N and forgets the lines so far; "count:N", "rec:K",
-    // "reply:LINE", "focus:ROW", "call:METHOD[:ARG]".
+    // "reply:LINE", "focus:ROW", "expire" (the select's time-out), "day:N"
+    // (the local date N days on), "call:METHOD[:ARG]".
     void run(const QStringList& steps)
     {
         for (const QString& step : steps) {
@@ -70,6 +76,11 @@ struct Rig : ModelRig
                 reply(arg);
             } else if (what == "focus") {
                 tev.setFocus(arg.toInt());
+            } else if (what == "expire") {
+                QTimerEvent expiry(tev.getSelectTimerId());
+                QCoreApplication::sendEvent(&tev, &expiry);
+            } else if (what == "day") {
+                tev.today = [day = QDate::currentDate().addDays(arg.toInt())] { return day; };
             } else {
                 const QByteArray method = arg.section(':', 0, 0).toLatin1();
                 const QString value = arg.section(':', 1);
@@ -145,6 +156,11 @@ void TestTimerEventModel::commands_data()
 
     const QString all = "07F475DAA0000", today = "07F475DDD0000", dates3 = "EVERY DAY|_MTWTF_|2017/10/26";
     const QString ended = "reply:FF47DDDD0000" + nf(3);
+    const auto write = [](int row, int event, const QString& enable = QString()) {
+        const sim::SimTimerEvent& e = sample.at(event - 1);
+        return "07F4742" + nf(row) + (enable.isEmpty() ? e.block : enable + e.block.mid(2)) + e.option;
+    };
+    const QStringList reread = { "call:showToday", "list:3", "focus:1", "reply:FF47D5" + nf(6) };
     QTest::newRow("one load at a time") << QStringList { "call:startTimerEvent", "call:startTimerEvent" }
                                         << QStringList { all } << "" << -1;
     QTest::newRow("play area FOLDER") << QStringList { "reply:FF07CF01", "call:startTimerEvent" } << QStringList {}
@@ -185,6 +201,33 @@ void TestTimerEventModel::commands_data()
                          "rec:2" }
         << QStringList { all, "07F47570100", "07F47570200", all, "07F47570100", "07F47570200" } << "EVERY DAY|_MTWTF_"
         << -1;
+    QTest::newRow("unanswered select given up after a while")
+        << QStringList { "call:showToday", "list:3", "focus:2", "reply:F2", "expire", "count:3", "rec:1", "rec:2", "rec:3" }
+        << QStringList { "07F47550300", today, "07F47570100", "07F47570200", "07F47570300" } << dates3 << -1;
+    QTest::newRow("unanswered select gives way to a load")
+        << QStringList { "call:showToday", "list:3", "focus:2", "call:showAll", "count:2", "rec:1", "rec:2",
+                         "reply:FF47D5" + nf(8) }
+        << QStringList { "07F47550300", all, "07F47570100", "07F47570200" } << "EVERY DAY|_MTWTF_" << -1;
+    QTest::newRow("two requests held during a re-read go out in order")
+        << reread + QStringList { "call:changeEnable:2", "call:updateEvent", "count:11", "rec:6", ended }
+        << QStringList { "07F47550200", all, "07F47570600", today, write(3, 3, "01"), write(2, 2), today }
+        << "EVERY DAY|S_____S|2017/10/26" << 1;
+    QTest::newRow("filter change during a re-read: the save keeps the rows' numbering")
+        << reread + QStringList { "call:showAll", "call:updateEvent", "count:11", "rec:6", ended }
+        << QStringList { "07F47550200", all, "07F47570600", today, write(2, 2), all } << "EVERY DAY|S_____S|2017/10/26"
+        << 1;
+    QTest::newRow("new day under the today filter: read again, the switch dropped")
+        << QStringList { "call:showToday", "list:3", "day:1", "call:changeEnable:2", "count:2", "rec:1", "rec:2" }
+        << QStringList { today, "07F47570100", "07F47570200" } << "EVERY DAY|_MTWTF_" << -1;
+    QTest::newRow("medium CD and back in a walk: one walk, the whole list")
+        << QStringList { "call:startTimerEvent", "count:3", "rec:1", "reply:FF0111", "reply:FF0100", "rec:2", "count:3",
+                         "count:3", "rec:1", "rec:2", "rec:3" }
+        << QStringList { all, "07F47570100", "07F47570200", all, "07F47570100", "07F47570200", "07F47570300" } << dates3
+        << -1;
+    QTest::newRow("short record is off")
+        << QStringList { "call:startTimerEvent", "count:1", "reply:FF47D70100", "call:changeEnable:0" }
+        << QStringList { all, "07F47570100", "07F4742010001" + QString(26, '0'), all }
+        << "EVERY DAY" << -1;
     QTest::newRow("change notice before the count is answered by it")
         << QStringList { "call:startTimerEvent", "reply:FF47F6", "count:1", "rec:1" }
         << QStringList { all, "07F47570100" } << "EVERY DAY" << -1;
