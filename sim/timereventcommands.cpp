@@ -121,7 +121,9 @@ bool TimerEventList::handleCommand(SimConnection* c, const QString& line)
         const SimTimerEvent& e = events.at(index);
         c->sendLine(QStringLiteral("0FF47D7") + numberField(number) + e.block + e.option);
     } else if (command == QLatin1String("55") && line.size() == 11) {
-        if (index < 0)
+        if (selectAnswer == IgnoreSelects)
+            return true;
+        if (index < 0 || selectAnswer == RefuseSelects)
             return refuse(), true;
         c->sendLine(QStringLiteral("0FF47D5") + numberField(index + 1));
     } else if (command == QLatin1String("42")) {

@@ -49,6 +49,10 @@ public:
     QDate today = QDate::currentDate();
     // Refuses every change, as a recorder busy with its own work would.
     bool refuseChanges = false;
+    // How selects are met: answered, refused with "0F2" as a number outside
+    // the view is, or left unanswered.
+    enum SelectAnswer { AnswerSelects, RefuseSelects, IgnoreSelects };
+    SelectAnswer selectAnswer = AnswerSelects;
     // Dante is offered by the KZ-470DUAL unless set otherwise.
     int danteOffered = -1;
 

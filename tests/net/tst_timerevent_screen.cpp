@@ -1,7 +1,8 @@
 // The timer-event tab of the real window on the real objects, logged in to a
-// simulated recorder and driven by mouse: the rows, switching, the schedule
-// editor with its calendar, Save and Cancel, the filter dialog, adding and
-// deleting. Pictures go to <build>/tests/screenshots.
+// simulated KZ-470DUAL and driven by mouse: the rows, also after the medium
+// has been a CD, switching, the schedule editor with its calendar, Save and
+// Cancel, the filter dialog (also when the recorder refuses a select), adding
+// and deleting. Pictures go to <build>/tests/screenshots.
 #include <QtTest>
 #include <memory>
 
@@ -40,6 +41,15 @@ private:
         return part ? part->property("text").toString() : QString();
     }
     QString block(int event) const { return timers->events.at(event).block; }
+    // The timer-event lines the recorder has received since its log was cleared.
+    QStringList timerLines() const { return recorder->receivedLines(rig.connection).filter(QRegularExpression("^07F47")); }
+    static QStringList walk(const QString& query, int count)
+    {
+        QStringList lines { "07F475D" + query };
+        for (int n = 1; n <= count; ++n)
+            lines << "07F4757" + sim::numberField(n);
+        return lines;
+    }
     bool listShows(int rows);
     void focusAndOpenSchedule(int index);
     void saveRow(int index, int event, const QString& schedule);
@@ -59,6 +69,7 @@ void TstTimerEventScreen::initTestCase()
     timers = sim::timerEvents(*recorder);
     timers->events = sim::TimerEventList::sampleEvents().mid(0, 4);
     timers->today = QDate(2017, 10, 26);
+    recorder->model = 1; // with a CD drive
     QVERIFY(rig.start() && rig.logIn(*recorder));
     graph = rig.graph.get();
     rig.clickTab(4); // timer events
@@ -134,8 +145,19 @@ void TstTimerEventScreen::saveRow(int index, int event, const QString& schedule)
     QTRY_COMPARE(graph->tev.focus(), index); // the saved event comes back focused
 }
 
+// Also after the medium has been a CD with the tab open: one walk reads the
+// whole list again.
 void TstTimerEventScreen::rowsShowTheRecorderEvents()
 {
+    sim::statusModel(*recorder)->selectMedium("CD");
+    QTRY_VERIFY(rig.textShown("TIMER EVENT cannot be used while current media is CD."));
+    QVERIFY(listShows(0));
+    recorder->clearLog();
+    sim::statusModel(*recorder)->selectMedium("SD1");
+    QVERIFY(listShows(4));
+    QTest::qWait(200); // nothing more follows
+    QCOMPARE(timerLines(), walk("AA0000", 4));
+
     const QStringList dates = { "EVERY DAY", "", "2017/10/26", "2018/**/15" };
     const QStringList times = { "07:30:00", "09:00:00", "12:00:00", "18:00:00" };
     const QStringList options = { "TAKE0001.wav", "DIGITAL(XLR)", "TAKE0002.wav", "" };
@@ -225,6 +247,16 @@ void TstTimerEventScreen::filterByTodayAndByDate()
     QTRY_COMPARE(find("filterLabel")->property("text").toString(), QStringLiteral("Today"));
     QVERIFY(listShows(3)); // every day, week days and the date itself on Thursday 26 October 2017
     QCOMPARE(rowText(2, "rowDate"), QStringLiteral("2017/10/26"));
+
+    // A select the recorder refuses is given up after a while and the list read again.
+    timers->selectAnswer = sim::TimerEventList::RefuseSelects;
+    recorder->clearLog();
+    click(rowPart(2, "rowFocusLower"));
+    QTRY_COMPARE_WITH_TIMEOUT(timerLines(), QStringList { "07F47550300" } + walk("DD0000", 3), 5000);
+    timers->selectAnswer = sim::TimerEventList::AnswerSelects;
+    QVERIFY(listShows(3));
+    QCOMPARE(rowText(2, "rowDate"), QStringLiteral("2017/10/26"));
+    QCOMPARE(graph->tev.focus(), -1);
 
     const QDate day(QDate::currentDate().year(), QDate::currentDate().month(), 15);
     click(find("filterButton"));
