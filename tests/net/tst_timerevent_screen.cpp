@@ -3,6 +3,7 @@
 // has been a CD, switching, the schedule editor with its calendar, Save and
 // Cancel, the filter dialog (also when the recorder refuses a select), adding
 // and deleting. Pictures go to <build>/tests/screenshots.
+#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
 
@@ -140,9 +141,11 @@ void TstTimerEventScreen::focusAndOpenSchedule(int index)
 // Saves the focused row and waits for the recorder's record of it.
 void TstTimerEventScreen::saveRow(int index, int event, const QString& schedule)
 {
+    QSignalSpy reloaded(&graph->tev, &TimerEvent::setNewFocus);
     click(rowPart(index, "rowSave"));
     QTRY_COMPARE(block(event).mid(4, 8), schedule);
-    QTRY_COMPARE(graph->tev.focus(), index); // the saved event comes back focused
+    QVERIFY(reloaded.count() || reloaded.wait());
+    QCOMPARE(graph->tev.focus(), index); // the saved event comes back focused
 }
 
 // Also after the medium has been a CD with the tab open: one walk reads the
