@@ -41,8 +41,6 @@ TimerEvent::TimerEvent(QObject* parent)
 
 TimerEvent::~TimerEvent()
 {
-    if (m_selectTimerId)
-        killTimer(m_selectTimerId);
     publish(emptyList);
     qDeleteAll(m_list);
 }
