@@ -188,7 +188,8 @@ void TstMenuScreenE2e::pick(const QString& rowText, const QString& choice)
 }
 
 // Every page, item and subitem the menu shows, in the recorder's order, with
-// the recorder's values; hidden pages, items and subitems are left out.
+// the recorder's values and its current medium marked; hidden pages, items
+// and subitems are left out.
 void TstMenuScreenE2e::rowsShowRecorderMenu()
 {
     static const QStringList hiddenPages = { "PLAYLIST", "MARK LIST", "NETWORK 1", "NETWORK 2", "FTP CLIENT", "SNTP", "SYSTEM 1", "SYSTEM 2" };
@@ -207,7 +208,9 @@ void TstMenuScreenE2e::rowsShowRecorderMenu()
                 expected << "H " + item.name;
             for (int s = 0; s < item.subitems.size(); ++s) {
                 const sim::SimMenuSubitem& sub = item.subitems[s];
-                const QString name = item.subitems.size() == 1 ? item.name : QString(sub.name).replace(QRegularExpression("^INPUT LEVEL\\((.)\\)"), "LEVEL (\\1)");
+                QString name = item.subitems.size() == 1 ? item.name : QString(sub.name).replace(QRegularExpression("^INPUT LEVEL\\((.)\\)"), "LEVEL (\\1)");
+                if (name == unit->services.state->currentMediumName())
+                    name += "(CURRENT)";
                 const QStringList choices = recorderMenu->choices({ p, i, s });
                 if (!sub.visible)
                     continue;
