@@ -14,7 +14,8 @@ Item {
     property bool browseSelectOnly: permission.isReadOnly || (comm.statusIcon !== 16 && comm.statusIcon !== 17)
                                     || comm.playMode === "RANDOM" || comm.playMode === "PROGRAM"
                                     || (comm.playArea === "PLAYLIST" && comm.playMode === "SINGLE")
-    // Copy paths need the shown folder's name, which a re-read empties for a while.
+    // Copy paths and set-to-current need the shown folder's name, which a
+    // re-read empties for a while.
     readonly property bool folderNameKnown: browse.nowFolderNumber === 0 || browse.nowFolderName !== ""
 
     // True while the shown list still has this entry: a menu or a dialog
@@ -87,6 +88,7 @@ Item {
             sourceSize.width: ptSize * 135
             source: "Resource/Browse/icon_135x26_Set-to-C.svg"
             visible: browse.currentFolderNumber !== browse.nowFolderNumber && !permission.isReadOnly && comm.statusIcon === 16
+                     && folderNameKnown
 
             MouseArea {
                 anchors.fill: parent

@@ -122,16 +122,23 @@ TestCase {
         verify(!part("copyPicker"))
     }
 
-    // While the shown folder's name is still being read, a copy could not
-    // name its folder: Copy and Paste wait.
-    function test_copyWaitsForTheFolderName() {
+    // While the shown folder's name is still being read, nothing that names
+    // the folder is offered: Copy, Paste (a tap on it does nothing, and the
+    // picker stays) and Set to current.
+    function test_folderNameReadAgain() {
+        browse.currentFolderNumber = 2
         browse.nowFolderName = ""
+        verify(!part("setToCurrent"))
         openFileMenu()
         verify(!part("fileCopy").enabled)
         browse.nowFolderName = "LIVE"
+        verify(part("setToCurrent"))
         mouseClick(part("fileCopy"))
         browse.nowFolderName = ""
-        verify(!part("pasteButton").enabled)
+        verify(!part("setToCurrent"))
+        mouseClick(part("pasteButton"))
+        verify(part("copyPicker"))
+        compare(Shell.names(browse.calls).filter(function(n) { return n !== "queryInfo" }), [])
     }
 
     // The delete question acts only on an entry the list still holds.
