@@ -141,21 +141,53 @@ TestCase {
         compare(Shell.names(browse.calls).filter(function(n) { return n !== "queryInfo" }), [])
     }
 
-    // The delete question acts only on an entry the list still holds.
-    function test_deleteOnlyListedEntries_data() {
+    // A confirmed delete or rename acts only on an entry the list still
+    // holds; while the folder is read again it waits for the new list.
+    // Whatever the answer, the window closes only after something was sent
+    // or the failure said.
+    function test_editsOnlyListedEntries_data() {
+        var a = [{ name: "a.wav", number: 3, type: 1 }], b = [{ name: "b.wav", number: 3, type: 1 }]
         return [
-            { tag: "listed", listed: [{ name: "a.wav", number: 3, type: 1 }], calls: ["deleteFile"] },
-            { tag: "list read anew", listed: [{ name: "b.wav", number: 3, type: 1 }], calls: [] }
+            { tag: "delete, listed", listed: a, calls: ["deleteFile"] },
+            { tag: "delete, list read anew", listed: b, calls: [], failed: 1 },
+            { tag: "delete during a re-read, still there", listed: [], reread: a, calls: ["deleteFile"] },
+            { tag: "delete during a re-read, gone", listed: [], reread: b, calls: [], failed: 1 },
+            { tag: "rename, listed", rename: true, listed: a, calls: ["renameFile"] },
+            { tag: "rename during a re-read, gone", rename: true, listed: [], reread: [], calls: [], failed: 1 }
         ]
     }
 
-    function test_deleteOnlyListedEntries(data) {
+    function test_editsOnlyListedEntries(data) {
+        failures.clear()
         testContext.set("browseModel", data.listed)
+        browse.listing = data.reread !== undefined
         openFileMenu()
-        mouseClick(part("fileDelete"))
-        compare(part("deleteCheck").text, "Delete selected file?\na.wav")
-        mouseClick(part("deleteOk"))
-        compare(Shell.names(browse.calls).filter(function(n) { return n !== "queryInfo" }), data.calls)
-        verify(!part("deleteCheck"))
+        var window = data.rename ? "nameWindow" : "deleteCheck"
+        if (data.rename) {
+            mouseClick(part("fileRename"))
+            part("nameWindow").clickedOk("b")
+        } else {
+            mouseClick(part("fileDelete"))
+            compare(part("deleteCheck").text, "Delete selected file?\na.wav")
+            mouseClick(part("deleteOk"))
+        }
+        var sent = function() { return Shell.names(browse.calls).filter(function(n) { return n !== "queryInfo" }) }
+        if (data.reread !== undefined) {
+            verify(part(window))
+            compare(sent(), [])
+            testContext.set("browseModel", data.reread)
+            browse.listing = false
+            browse.listPublished()
+        }
+        compare(sent(), data.calls)
+        compare(failures.count, data.failed || 0)
+        verify(!part(window))
+        browse.listing = false
+    }
+
+    SignalSpy {
+        id: failures
+        target: browse
+        signalName: "execFailed"
     }
 }
