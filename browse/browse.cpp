@@ -141,6 +141,7 @@ void Browse::sendRefreshPair()
 void Browse::publish()
 {
     publishContextProperty(QStringLiteral("browseModel"), QVariant::fromValue(entryList));
+    emit listPublished();
 }
 
 void Browse::clearEntries()
@@ -415,9 +416,17 @@ void Browse::parseBrowseResponse(QString reply)
 
 void Browse::stopWalk()
 {
-    listRequested = false;
     walk = Walk::Idle;
     walkNumber = -1;
+    setListing(false);
+}
+
+void Browse::setListing(bool value)
+{
+    if (listRequested == value)
+        return;
+    listRequested = value;
+    emit listingChanged();
 }
 
 // Sends "07F6B" + op + media code + field and waits for the answer `next`
@@ -444,7 +453,7 @@ void Browse::onCurrentFolder(const QString& reply)
     }
     if (!folderOpened || listRequested)
         return;
-    listRequested = true;
+    setListing(true);
     const int shown = nowFolder.number();
     char field[4];
     if (!setCommandNumberField(field, shown)) {

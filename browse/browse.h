@@ -22,6 +22,7 @@ class Browse : public QObject
     Q_PROPERTY(int nowFolderNumber READ nowFolderNumber NOTIFY nowFolderNumberChanged)
     Q_PROPERTY(QString nowFolderName READ nowFolderName NOTIFY nowFolderNameChanged)
     Q_PROPERTY(int currentFileNumber READ currentFileNumber NOTIFY currentFileNumberChanged)
+    Q_PROPERTY(bool listing READ listing NOTIFY listingChanged)
     Q_PROPERTY(QString dialogString READ getDialogString WRITE setDialogString NOTIFY dialogStringChanged)
     Q_PROPERTY(QString browseDialogString READ getBrowseDialogString WRITE setBrowseDialogString NOTIFY
                    browseDialogStringChanged)
@@ -46,7 +47,8 @@ public:
 
     // Entries of the shown folder: sub-folders first, then files.
     const QList<QObject*>& entries() const { return entryList; }
-    // True while a listing walk of the shown folder is under way.
+    // True while a listing walk of the shown folder is under way; it is
+    // false again when the walk's list is published.
     bool listing() const { return listRequested; }
 
     Telnet* telnet = nullptr;
@@ -96,6 +98,9 @@ signals:
     void currentFolderNameChanged();
     void nowFolderNameChanged();
     void currentFileNumberChanged();
+    void listingChanged();
+    // "browseModel" was set anew: a walk's list, or the emptied list.
+    void listPublished();
     void dialogStringChanged();
     void browseDialogStringChanged();
     void infoChanged();
@@ -118,6 +123,7 @@ private:
     void showFolder(int number);
 
     void stopWalk();
+    void setListing(bool value);
     void walkRequest(const char* op, const QString& field, Walk next, int number);
     void onCurrentFolder(const QString& reply);
     void onFolderInfo(const QString& reply);

@@ -127,6 +127,8 @@ void Communication::resetAfterLinkLoss()
     browse->clearFolderState();
     m_statusIcon = 0;
     emit statusIconChanged(0);
+    // The meters show this recorder's levels only: the next may send none.
+    setLevels(0, 0, 0, 0, false, false);
     m_currentMedia.clear();
     emit currentMediaChanged(m_currentMedia);
 }

@@ -364,6 +364,7 @@ private:
     void onExtendedReply(const QString& data);
     void onExtendedItemReply(const QString& data);
     void onLevelMeterReply(const QString& data);
+    void setLevels(int left, int right, int leftPeak, int rightPeak, bool leftOver, bool rightOver);
     void onRecordFormatReply(int value);
     void onExtendedChangeNotice(const QString& notice);
 

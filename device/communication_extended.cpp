@@ -186,12 +186,17 @@ void Communication::onLevelMeterReply(const QString& data)
         return v > 0 ? v - 1 : v;
     };
     auto over = [&data](int pos) { return pos < data.size() && data.at(pos) != QLatin1Char('0'); };
-    update(m_levelMeterL, level(4), &Communication::levelMeterLChanged);
-    update(m_levelMeterR, level(6), &Communication::levelMeterRChanged);
-    update(m_levelMeterLPeak, level(8), &Communication::levelMeterLPeakChanged);
-    update(m_levelMeterRPeak, level(10), &Communication::levelMeterRPeakChanged);
-    update(m_levelMeterLOver, over(13), &Communication::levelMeterLOverChanged);
-    update(m_levelMeterROver, over(15), &Communication::levelMeterROverChanged);
+    setLevels(level(4), level(6), level(8), level(10), over(13), over(15));
+}
+
+void Communication::setLevels(int left, int right, int leftPeak, int rightPeak, bool leftOver, bool rightOver)
+{
+    update(m_levelMeterL, left, &Communication::levelMeterLChanged);
+    update(m_levelMeterR, right, &Communication::levelMeterRChanged);
+    update(m_levelMeterLPeak, leftPeak, &Communication::levelMeterLPeakChanged);
+    update(m_levelMeterRPeak, rightPeak, &Communication::levelMeterRPeakChanged);
+    update(m_levelMeterLOver, leftOver, &Communication::levelMeterLOverChanged);
+    update(m_levelMeterROver, rightOver, &Communication::levelMeterROverChanged);
 }
 
 // The value combines the format (0-7) and the sampling rate: format + 8 * rate

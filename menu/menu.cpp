@@ -47,6 +47,10 @@ void Menu::setDrawingFinished(bool value)
         return;
     drawingFinished = value;
     emit drawingFinishedChanged(value);
+    // A medium reported while the rows were being built could not be marked
+    // then; the texts of its entries came with the walk.
+    if (value && drawingFinished)
+        markCurrentMedium();
 }
 
 void Menu::clearMenuTree()
@@ -408,17 +412,10 @@ void Menu::applySubitemValue(int p, int i, int s, int value)
 
 void Menu::updateCurrentMediaMenuText(const QString& media)
 {
+    m_currentMedia = media;
     if (!drawingFinished)
         return;
-    const struct
-    {
-        const MenuPosition& at;
-        QString name;
-    } rows[] = { { sd1Position, QStringLiteral("SD1") },
-                 { sd2Position, QStringLiteral("SD2") },
-                 { usbPosition, QStringLiteral("USB") } };
-    for (const auto& row : rows)
-        setRowProperty(subitemRow(row.at), "menuText", row.name == media ? row.name + QStringLiteral("(CURRENT)") : row.name);
+    markCurrentMedium();
     QStringList lines;
     for (const MenuPosition* at : { &capacityPosition, &availablePosition, &folderPosition }) {
         if (MenuSubitem* s = subitem(*at)) {
@@ -430,6 +427,21 @@ void Menu::updateCurrentMediaMenuText(const QString& media)
         if (!send(line))
             return;
     }
+}
+
+// "(CURRENT)" after the name of the medium last reported, on its row only.
+void Menu::markCurrentMedium()
+{
+    const struct
+    {
+        const MenuPosition& at;
+        QString name;
+    } rows[] = { { sd1Position, QStringLiteral("SD1") },
+                 { sd2Position, QStringLiteral("SD2") },
+                 { usbPosition, QStringLiteral("USB") } };
+    for (const auto& row : rows)
+        setRowProperty(subitemRow(row.at), "menuText",
+                       row.name == m_currentMedia ? row.name + QStringLiteral("(CURRENT)") : row.name);
 }
 
 // Empties the lists of the entries for a fresh fetch, hides the drop-downs

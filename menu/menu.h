@@ -120,6 +120,7 @@ private:
     bool send(const QString& line);
     QString address(const char* code, int page, int item, int subitem) const;
     void resetPositions();
+    void markCurrentMedium();
 
     // The walk (menuwalk.cpp).
     void onPageCount(int count);
@@ -138,4 +139,5 @@ private:
     quint64 m_generation = 0;  // changes whenever the tree is replaced or cleared
     bool m_treeComplete = false;
     bool m_walkDone = false;   // the current tree's walk has ended once
+    QString m_currentMedia;    // the medium last reported, marked once drawn
 };

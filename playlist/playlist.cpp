@@ -209,7 +209,8 @@ void Playlist::parsePlaylistResponse(QString data)
             requestEntries();
         }
     } else if (code == QLatin1String("81")) {
-        pplList.append({ data.mid(6), QString() });
+        if (!storePpl(number, { data.mid(6), QString() }))
+            return;
         emit pplRecived(number - 1);
         if (number < m_allPplNumber)
             writeNumbered("07F4501", { number + 1 });
@@ -224,7 +225,8 @@ void Playlist::parsePlaylistResponse(QString data)
             writeNumbered("07F4505", { 1, number });
     } else if (code == QLatin1String("85")) {
         const QString dateTime = data.mid(6, 16);
-        pplList.append({ data.mid(22), dateTime });
+        if (!storePpl(number, { data.mid(22), dateTime }))
+            return;
         if (m_currentPlaylist == number - 1)
             update(this, m_currentPlaylistDateTime, dateTime, &Playlist::currentPlaylistDateTimeChanged);
         emit pplRecived(number - 1);
@@ -243,6 +245,19 @@ void Playlist::parsePlaylistResponse(QString data)
         else if (result == QLatin1String("12"))
             emit execFailed();
     }
+}
+
+// The record of playlist file `number` (1-based) at its own row. A number
+// outside the file count is garbled and ignored: the screen would build a
+// row for every number up to it.
+bool Playlist::storePpl(int number, const PplRecord& record)
+{
+    if (number < 1 || number > m_allPplNumber)
+        return false;
+    while (pplList.size() < number)
+        pplList.append(PplRecord());
+    pplList[number - 1] = record;
+    return true;
 }
 
 // One entry of the loaded playlist; a single TAB is an empty entry. Numbers

@@ -109,6 +109,7 @@ private:
     void writeLine(const QByteArray& line);
     void writeNumbered(const char* head, std::initializer_list<int> numbers, const QByteArray& tail = QByteArray());
     void requestEntries();
+    bool storePpl(int number, const PplRecord& record);
     void onEntry(const QString& data);
     void onOccupancy(const QString& data);
     void onEntryInfo(const QString& data);

@@ -14,7 +14,8 @@ Item {
     property bool browseSelectOnly: permission.isReadOnly || (comm.statusIcon !== 16 && comm.statusIcon !== 17)
                                     || comm.playMode === "RANDOM" || comm.playMode === "PROGRAM"
                                     || (comm.playArea === "PLAYLIST" && comm.playMode === "SINGLE")
-    // Copy paths need the shown folder's name, which a re-read empties for a while.
+    // Copy paths and set-to-current need the shown folder's name, which a
+    // re-read empties for a while.
     readonly property bool folderNameKnown: browse.nowFolderNumber === 0 || browse.nowFolderName !== ""
 
     // True while the shown list still has this entry: a menu or a dialog
@@ -26,6 +27,33 @@ Item {
                 return true
         }
         return false
+    }
+
+    // An edit confirmed for an entry the shown list lacks: while the folder
+    // is being read again it waits for the new list, which alone tells
+    // whether the entry is still there; otherwise nothing is sent and the
+    // failure is said. Closing its window drops a waiting edit.
+    property var waitingEdit: null
+
+    function actOnListed(number, name, act, close) {
+        if (!stillListed(number, name) && browse.listing) {
+            waitingEdit = function() { actOnListed(number, name, act, close) }
+            return
+        }
+        waitingEdit = null
+        if (stillListed(number, name))
+            act()
+        else
+            browse.execFailed()
+        close()
+    }
+
+    Connections {
+        target: browse
+        function onListPublished() {
+            if (!browse.listing && comm.loginComp && waitingEdit)
+                waitingEdit()
+        }
     }
 
     function closeAll() {
@@ -87,6 +115,7 @@ Item {
             sourceSize.width: ptSize * 135
             source: "Resource/Browse/icon_135x26_Set-to-C.svg"
             visible: browse.currentFolderNumber !== browse.nowFolderNumber && !permission.isReadOnly && comm.statusIcon === 16
+                     && folderNameKnown
 
             MouseArea {
                 anchors.fill: parent
@@ -153,21 +182,25 @@ Item {
             property string field: ""
             property bool isCreate: true
             property bool isFolder: true
+            onActiveChanged: if (!active) waitingEdit = null
 
             sourceComponent: InputWindow {
                 objectName: "nameWindow"
                 title: isCreate ? "New folder name" : isFolder ? "Rename folder" : "Rename file"
                 field: browseInputWindowLoader.field
                 onClickedOk: {
-                    if (isCreate)
+                    if (isCreate) {
                         browse.createFolder(inputText)
-                    else if (!stillListed(browseMenuLoader.number, browseInputWindowLoader.field))
-                        ; // the list changed under the window: nothing is renamed
-                    else if (isFolder)
-                        browse.renameFolder(browseMenuLoader.number, inputText)
-                    else
-                        browse.renameFile(browseMenuLoader.number, inputText, browseInputWindowLoader.field)
-                    browseInputWindowLoader.active = false
+                        browseInputWindowLoader.active = false
+                        return
+                    }
+                    var number = browseMenuLoader.number, field = browseInputWindowLoader.field, folder = isFolder
+                    actOnListed(number, field, function() {
+                        if (folder)
+                            browse.renameFolder(number, inputText)
+                        else
+                            browse.renameFile(number, inputText, field)
+                    }, function() { browseInputWindowLoader.active = false })
                 }
                 onClickedCancel: browseInputWindowLoader.active = false
             }
@@ -374,6 +407,7 @@ Item {
             objectName: "deleteCheck"
             visible: false
             text: (browseMenuLoader.isFolder ? "Delete selected folder?\n" : "Delete selected file?\n") + browseMenuLoader.name
+            onVisibleChanged: if (!visible) waitingEdit = null
 
             TimerEventButtonRect {
                 objectName: "deleteOk"
@@ -381,13 +415,13 @@ Item {
                 y: ptSize * 242
                 text: "OK"
                 onClicked: {
-                    if (!stillListed(browseMenuLoader.number, browseMenuLoader.name))
-                        ; // the list changed under the question: nothing is deleted
-                    else if (browseMenuLoader.isFolder)
-                        browse.deleteFolder(browseMenuLoader.number)
-                    else
-                        browse.deleteFile(browseMenuLoader.number)
-                    deleteCheck.visible = false
+                    var number = browseMenuLoader.number, folder = browseMenuLoader.isFolder
+                    actOnListed(number, browseMenuLoader.name, function() {
+                        if (folder)
+                            browse.deleteFolder(number)
+                        else
+                            browse.deleteFile(number)
+                    }, function() { deleteCheck.visible = false })
                 }
             }
 

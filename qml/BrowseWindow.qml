@@ -9,8 +9,9 @@ Rectangle {
     color: "#99000000"
 
     property alias mode: browseListWindow.mode
-    // Whether "Paste" takes taps (the screen keeps it off while the shown
-    // folder's name is still being read).
+    // Whether "Paste" acts (the screen keeps it off while the shown folder's
+    // name is still being read). Dimmed, it still takes its taps, so that
+    // none reaches the footer's cancel area beneath.
     property bool pasteEnabled: true
 
     signal clicked(int takeNumber, string name)
@@ -66,9 +67,11 @@ Rectangle {
                 anchors.centerIn: parent
                 anchors.horizontalCenterOffset: -ptSize * 90
                 visible: mode === 3
-                enabled: pasteEnabled
-                opacity: enabled ? 1 : 0.5
-                onClicked: clickedFolder()
+                opacity: pasteEnabled ? 1 : 0.5
+                onClicked: {
+                    if (pasteEnabled)
+                        clickedFolder()
+                }
 
                 Text {
                     anchors.centerIn: parent

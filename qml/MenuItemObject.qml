@@ -1,5 +1,6 @@
 import QtQuick 2.8
 import QtQuick.Controls 2.2
+import QtQuick.Window 2.2
 
 // A settings-menu row whose value is one of a list of named choices: the
 // name at the left, a drop-down box at the right. As an item heading it
@@ -76,9 +77,43 @@ Item {
             color: comboBox.activeFocus ? "white" : "#282828"
         }
         indicator: Item {}
+        // The list's height follows from the number of choices, not from the
+        // list view's content height: that one changes while the view makes
+        // and drops its delegates (as when the rows are built anew after a
+        // login) and fed back into the popup's height in a loop.
+        popup: Popup {
+            y: comboBox.height
+            width: comboBox.width
+            height: Math.min(comboBox.count * comboBox.entryHeight, comboBox.Window.height - topMargin - bottomMargin)
+            topMargin: 6
+            bottomMargin: 6
+            padding: 0
+
+            contentItem: ListView {
+                clip: true
+                model: comboBox.delegateModel
+                currentIndex: comboBox.highlightedIndex
+                highlightMoveDuration: 0
+
+                Rectangle {
+                    z: 10
+                    width: parent.width
+                    height: parent.height
+                    color: "transparent"
+                    border.color: comboBox.palette.mid
+                }
+
+                ScrollIndicator.vertical: ScrollIndicator {}
+            }
+
+            background: Rectangle {
+                color: comboBox.palette.window
+            }
+        }
+        property real entryHeight: comboBox.height * 0.92
         delegate: ItemDelegate {
             width: comboBox.width
-            height: comboBox.height * 0.92
+            height: comboBox.entryHeight
             highlighted: comboBox.highlightedIndex === index
             contentItem: Text {
                 leftPadding: ptSize * 10

@@ -148,8 +148,16 @@ void TstBrowseE2e::deleteWithConfirmation()
     QVERIFY(find("deleteCheck"));
     QCOMPARE(find("deleteCheck")->property("text").toString(), QString("Delete selected file?\nClosing.wav"));
     shoot("browse_delete.png");
+    // Confirmed while the folder is read again (as after a new grant of the
+    // edit right), when the shown list is empty: the question waits for the
+    // new list and then deletes.
+    rig.recorder->replyDelayMs = 150;
+    graph->browse.restartBrowse();
+    QTRY_VERIFY(graph->browse.listing() && graph->browse.entries().isEmpty());
     rig.recorder->clearLog();
     click(find("deleteOk"));
+    QVERIFY(find("deleteCheck") && requests().isEmpty());
+    rig.recorder->replyDelayMs = 0;
     QVERIFY(shows("LIVE"));
     QCOMPARE(requests().size(), 1);
     QVERIFY(requests().first().startsWith("07F6B2400"));

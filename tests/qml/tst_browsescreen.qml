@@ -21,6 +21,7 @@ TestCase {
         comm.playArea = "ALL"
         comm.currentMedia = "SD1"
         browse.browseDialogString = ""
+        browse.listing = false
         browse.nowFolderNumber = 5
         browse.nowFolderName = "LIVE"
         browse.currentFolderNumber = 5
@@ -35,6 +36,8 @@ TestCase {
     }
 
     function part(name) { return Shell.find(win.contentItem, name, true) }
+    // The requests made, but for the information query of an opened menu.
+    function sent() { return Shell.names(browse.calls).filter(function(n) { return n !== "queryInfo" }) }
 
     // The file menu of file 3, "a.wav", as a tap on its row opens it.
     function openFileMenu() {
@@ -122,33 +125,63 @@ TestCase {
         verify(!part("copyPicker"))
     }
 
-    // While the shown folder's name is still being read, a copy could not
-    // name its folder: Copy and Paste wait.
-    function test_copyWaitsForTheFolderName() {
+    // While the shown folder's name is still being read, nothing that names
+    // the folder is offered: Copy, Paste (a tap on it does nothing, and the
+    // picker stays) and Set to current.
+    function test_folderNameReadAgain() {
+        browse.currentFolderNumber = 2
         browse.nowFolderName = ""
+        verify(!part("setToCurrent"))
         openFileMenu()
         verify(!part("fileCopy").enabled)
         browse.nowFolderName = "LIVE"
+        verify(part("setToCurrent"))
         mouseClick(part("fileCopy"))
         browse.nowFolderName = ""
-        verify(!part("pasteButton").enabled)
+        verify(!part("setToCurrent"))
+        mouseClick(part("pasteButton"))
+        verify(part("copyPicker"))
+        compare(sent(), [])
     }
 
-    // The delete question acts only on an entry the list still holds.
-    function test_deleteOnlyListedEntries_data() {
+    // A confirmed delete or rename acts only on an entry the list still
+    // holds; while the folder is read again it waits for the new list. The
+    // window closes only once something was sent or the failure said.
+    function test_editsOnlyListedEntries_data() {
+        var a = [{ name: "a.wav", number: 3, type: 1 }], b = [{ name: "b.wav", number: 3, type: 1 }]
         return [
-            { tag: "listed", listed: [{ name: "a.wav", number: 3, type: 1 }], calls: ["deleteFile"] },
-            { tag: "list read anew", listed: [{ name: "b.wav", number: 3, type: 1 }], calls: [] }
+            { tag: "delete, listed", listed: a, calls: ["deleteFile"] },
+            { tag: "delete, list read anew", listed: b, calls: [], failed: 1 },
+            { tag: "delete during a re-read, gone", listed: [], reread: b, calls: [], failed: 1 },
+            { tag: "rename during a re-read, gone", rename: true, listed: [], reread: [], calls: [], failed: 1 }
         ]
     }
 
-    function test_deleteOnlyListedEntries(data) {
+    function test_editsOnlyListedEntries(data) {
+        failures.clear()
         testContext.set("browseModel", data.listed)
+        browse.listing = data.reread !== undefined
         openFileMenu()
-        mouseClick(part("fileDelete"))
-        compare(part("deleteCheck").text, "Delete selected file?\na.wav")
-        mouseClick(part("deleteOk"))
-        compare(Shell.names(browse.calls).filter(function(n) { return n !== "queryInfo" }), data.calls)
-        verify(!part("deleteCheck"))
+        var window = data.rename ? "nameWindow" : "deleteCheck"
+        mouseClick(part(data.rename ? "fileRename" : "fileDelete"))
+        if (data.rename)
+            part("nameWindow").clickedOk("b")
+        else
+            mouseClick(part("deleteOk"))
+        if (data.reread !== undefined) {
+            verify(part(window))
+            testContext.set("browseModel", data.reread)
+            browse.listing = false
+            browse.listPublished()
+        }
+        compare(sent(), data.calls)
+        compare(failures.count, data.failed || 0)
+        verify(!part(window))
+    }
+
+    SignalSpy {
+        id: failures
+        target: browse
+        signalName: "execFailed"
     }
 }

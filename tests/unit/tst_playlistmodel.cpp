@@ -101,6 +101,9 @@ void TestPlaylistModel::answers_data()
                                  << QStringList { "07F450501000300", "07F450501000300" } << QStringList { "count" };
     QTest::newRow("one by one") << QStringList { "45840200", "45810100a.ppl", "45810200b.ppl" }
                                 << QStringList { "07F450501000200", "07F45010200" } << QStringList { "count", "ppl 0", "ppl 1" };
+    // A garbled number would have the screen build a row for every number up to it.
+    QTest::newRow("numbers beyond the count") << QStringList { "45840200", "45819999x.ppl", "458503002026/05/01 10:00y.ppl", "45810000z.ppl" }
+                                              << QStringList { "07F450501000200" } << QStringList { "count" };
     QTest::newRow("no occupied block") << QStringList { "4592" + QString(26, '0') } << none << QStringList { "entries" };
     QTest::newRow("last block only") << QStringList { "4592" + QString(24, '0') + "0F" } << QStringList { "07F451196009900" } << none;
     QTest::newRow("short occupancy") << QStringList { "459201" } << QStringList { "07F451100000700" } << none;
@@ -129,9 +132,10 @@ void TestPlaylistModel::storedAnswers()
 {
     Rig rig;
     QCOMPARE(rig.pl.currentPlaylist(), -1); // no row is current before the recorder names one
-    rig.replies({ "FF45830300", "FF458502002026/05/01 10:00b.ppl", "FF458503002026/05/02 11:00c.ppl", "FF45910500five" });
+    // Each file at its own row, whatever came before it.
+    rig.replies({ "FF45830300", "FF45840300", "FF458503002026/05/02 11:00c.ppl", "FF458502002026/05/01 10:00b.ppl", "FF45910500five" });
     QCOMPARE(rig.pl.currentPlaylistDateTime(), QStringLiteral("2026/05/02 11:00"));
-    QCOMPARE(QStringList({ rig.pl.getPplName(1), rig.pl.getPplName(2), rig.pl.getPplDateTime(-1) }), QStringList({ "c.ppl", "", "" }));
+    QCOMPARE(QStringList({ rig.pl.getPplName(0), rig.pl.getPplName(1), rig.pl.getPplName(2), rig.pl.getPplDateTime(-1) }), QStringList({ "", "b.ppl", "c.ppl", "" }));
     QCOMPARE(QStringList({ rig.pl.getEntryName(5), rig.pl.getEntryName(-1), rig.pl.getEntryName(100) }), QStringList({ "five", "", "" }));
 
     auto info = [&] { return QStringList({ rig.pl.infoDataA(), rig.pl.infoDataB(), rig.pl.infoDateTime(), rig.pl.infoFolder() }); };

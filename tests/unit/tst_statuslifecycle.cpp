@@ -171,6 +171,7 @@ void TestStatusLifecycle::signalOrder()
     ModelRig rig;
     rig.reply("D011");
     rig.reply("FF0100");
+    rig.reply("FF6A89807F90900101");
     Permission& permission = rig.graph.permission;
     permission.requestPermission();
     rig.grantEditRight();
@@ -185,6 +186,10 @@ void TestStatusLifecycle::signalOrder()
     QCOMPARE(rightChanged.count(), 1);
     QCOMPARE(permission.getKeepAliveTimerId(), 0);
     QVERIFY(!rig.graph.menu.drawingFinished);
+    // The meters come to rest: the next recorder may send no levels.
+    const Communication& c = rig.comm;
+    QCOMPARE(QList<int>({ c.getLevelMeterL(), c.getLevelMeterR(), c.getLevelMeterLPeak(), c.getLevelMeterRPeak(),
+                          c.getLevelMeterLOver(), c.getLevelMeterROver() }), QList<int>({ 0, 0, 0, 0, 0, 0 }));
     QCOMPARE(rig.graph.telnet.socketState(), QAbstractSocket::UnconnectedState); // no reconnect
 }
 

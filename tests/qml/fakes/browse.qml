@@ -11,10 +11,12 @@ QtObject {
     property int nowFolderNumber: -1
     property string nowFolderName: ""
     property int currentFileNumber: -1
+    property bool listing: false
     property var infos: []
 
     signal execFailed()
     signal infoChanged()
+    signal listPublished()
 
     function restartBrowse() { record("restartBrowse", []) }
     function openFolder(n) { record("openFolder", [n]) }
