@@ -107,7 +107,10 @@ Item {
 
             Connections {
                 target: tev
+                // The list lays out the new rows and the focused row's taller
+                // height first, so that its end lies below that row's buttons.
                 function onSetNewFocus() {
+                    timerEventListView.forceLayout()
                     var y = ptSize * 158 * tev.focus - ptSize * 2
                     if (y > timerEventListView.contentHeight - timerEventListView.height)
                         timerEventListView.positionViewAtEnd()
@@ -119,6 +122,7 @@ Item {
 
         Rectangle {
             id: timerEventFooter
+            objectName: "timerEventFooter"
             anchors.bottom: parent.bottom
             width: parent.width
             height: ptSize * 66 + 2

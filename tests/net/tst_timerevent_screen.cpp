@@ -41,6 +41,7 @@ private:
     }
     QString block(int event) const { return timers->events.at(event).block; }
     bool listShows(int rows);
+    bool shownAboveFooter(int index, const QList<const char*>& parts) const;
     void focusAndOpenSchedule(int index);
     void saveRow(int index, int event, const QString& schedule);
 
@@ -115,6 +116,22 @@ bool TstTimerEventScreen::listShows(int rows)
     return QTest::qWaitFor([&] {
         return find("timerEventListView")->property("count").toInt() == rows && graph->tev.events().size() == rows;
     });
+}
+
+// Where the list stands now, without scrolling it.
+bool TstTimerEventScreen::shownAboveFooter(int index, const QList<const char*>& parts) const
+{
+    QQuickItem* list = find("timerEventListView");
+    QQuickItem* found = nullptr;
+    QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, found), Q_ARG(int, index));
+    const QRectF open = list->mapRectToScene(QRectF(0, 0, list->width(), list->height()))
+                            .intersected(QRectF(0, 0, rig.window->width(), find("timerEventFooter")->mapToScene({}).y()));
+    for (const char* name : parts) {
+        QQuickItem* part = found ? find(name, found) : nullptr;
+        if (!part || !open.contains(part->mapRectToScene(QRectF(0, 0, part->width(), part->height()))))
+            return false;
+    }
+    return true;
 }
 
 void TstTimerEventScreen::focusAndOpenSchedule(int index)
@@ -247,6 +264,9 @@ void TstTimerEventScreen::addAndDelete()
     click(find("addEvent"));
     QVERIFY(listShows(5));
     QTRY_COMPARE(graph->tev.focus(), 4);
+    // The new event, last in a list longer than the screen, shows its buttons above the footer.
+    QTRY_VERIFY(shownAboveFooter(4, { "rowDelete", "rowSave", "rowCancel", "rowOption" }));
+    shoot("timerevent_added.png");
     QCOMPARE(block(4).mid(4, 6), QDate::currentDate().toString("yyMMdd"));
 
     const QString second = block(1);
