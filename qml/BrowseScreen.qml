@@ -192,8 +192,7 @@ Item {
                 objectName: "folderMenu"
                 color: "#99000000"
 
-                MouseArea {
-                    anchors.fill: parent
+                ModalArea {
                     onClicked: browseMenuLoader.active = false
                 }
 
@@ -263,8 +262,7 @@ Item {
                 objectName: "fileMenu"
                 color: "#99000000"
 
-                MouseArea {
-                    anchors.fill: parent
+                ModalArea {
                     onClicked: browseMenuLoader.active = false
                 }
 

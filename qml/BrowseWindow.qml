@@ -18,8 +18,7 @@ Rectangle {
     signal clickedCancel()
     signal clickedInput()
 
-    MouseArea {
-        anchors.fill: parent
+    ModalArea {
         onClicked: clickedCancel()
     }
 

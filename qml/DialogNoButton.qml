@@ -9,9 +9,7 @@ Rectangle {
 
     property alias text: showText.text
 
-    MouseArea {
-        anchors.fill: parent
-    }
+    ModalArea {}
 
     Rectangle {
         y: ptSize * 129

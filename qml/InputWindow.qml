@@ -12,8 +12,7 @@ Rectangle {
     signal clickedOk(string inputText)
     signal clickedCancel()
 
-    MouseArea {
-        anchors.fill: parent
+    ModalArea {
         onClicked: clickedCancel()
     }
 

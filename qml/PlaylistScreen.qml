@@ -272,9 +272,7 @@ Item {
                 border.color: "black"
                 radius: ptSize * 10
 
-                MouseArea {
-                    anchors.fill: parent
-                }
+                ModalArea {}
 
                 Text {
                     objectName: "infoFolder"
