@@ -96,6 +96,7 @@ Item {
 
         Rectangle {
             id: browseFooter
+            objectName: "browseFooter"
             anchors.bottom: parent.bottom
             width: parent.width
             height: ptSize * 66 + 2
@@ -287,26 +288,39 @@ Item {
                         text: browseMenuLoader.name
                     }
 
-                    Text {
-                        id: fileInfo
-                        objectName: "fileInfo"
+                    // Four fields show above the buttons; a recorder that
+                    // sends more lets the rest scroll inside this box.
+                    Flickable {
+                        objectName: "fileInfoBox"
                         x: ptSize * 22
                         y: ptSize * 47
-                        font.pixelSize: ptSize * 13
-                        textFormat: Text.PlainText
-                        lineHeightMode: Text.FixedHeight
-                        lineHeight: ptSize * 17
-                        text: infoOfMenuFile()
+                        width: ptSize * 281
+                        height: ptSize * 68
+                        clip: true
+                        contentHeight: fileInfo.height
+                        flickableDirection: Flickable.VerticalFlick
+                        boundsBehavior: Flickable.StopAtBounds
+                        interactive: contentHeight > height
 
-                        // Only the information of the file the menu was opened for.
-                        function infoOfMenuFile() {
-                            var entry = browseModel[browseMenuLoader.listViewIndex]
-                            return entry && entry.number === browseMenuLoader.number ? browse.getInfo(browseMenuLoader.listViewIndex) : ""
-                        }
+                        Text {
+                            id: fileInfo
+                            objectName: "fileInfo"
+                            font.pixelSize: ptSize * 13
+                            textFormat: Text.PlainText
+                            lineHeightMode: Text.FixedHeight
+                            lineHeight: ptSize * 17
+                            text: infoOfMenuFile()
 
-                        Connections {
-                            target: browse
-                            function onInfoChanged() { fileInfo.text = fileInfo.infoOfMenuFile() }
+                            // Only the information of the file the menu was opened for.
+                            function infoOfMenuFile() {
+                                var entry = browseModel[browseMenuLoader.listViewIndex]
+                                return entry && entry.number === browseMenuLoader.number ? browse.getInfo(browseMenuLoader.listViewIndex) : ""
+                            }
+
+                            Connections {
+                                target: browse
+                                function onInfoChanged() { fileInfo.text = fileInfo.infoOfMenuFile() }
+                            }
                         }
                     }
 

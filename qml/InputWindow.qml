@@ -45,6 +45,10 @@ Rectangle {
             width: ptSize * 269
             height: ptSize * 66
             font.pixelSize: ptSize * 18
+            // Three wrapped lines show; a longer name scrolls inside the field.
+            topPadding: ptSize * 2
+            bottomPadding: ptSize * 2
+            clip: true
             selectByMouse: true
             wrapMode: TextInput.WrapAnywhere
             background: Rectangle {

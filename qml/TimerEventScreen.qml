@@ -97,10 +97,14 @@ Item {
             delegate: TimerEventDelegate {}
             footer: Item { height: timerEventFooter.height }
 
+            // The bar ends where the footer strip over the list begins; the
+            // list's parent holds it so that the list does not size it.
             ScrollBar.vertical: ScrollBar {
-                anchors.top: parent.top
-                anchors.bottom: parent.bottom
-                anchors.right: parent.right
+                parent: timerEventListView.parent
+                anchors.top: timerEventListView.top
+                anchors.bottom: timerEventListView.bottom
+                anchors.bottomMargin: timerEventFooter.height
+                anchors.right: timerEventListView.right
                 visible: timerEventListView.contentHeight > timerEventListView.height
                 contentItem: CommonScrollBarItem {}
             }

@@ -266,6 +266,10 @@ void TstTimerEventScreen::addAndDelete()
     QTRY_COMPARE(graph->tev.focus(), 4);
     // The new event, last in a list longer than the screen, shows its buttons above the footer.
     QTRY_VERIFY(shownAboveFooter(4, { "rowDelete", "rowSave", "rowCancel", "rowOption" }));
+    QQuickItem* bar = nullptr; // the list's scroll bar ends above the footer
+    for (QQuickItem* i : find("timerEventListView")->parentItem()->childItems())
+        bar = i->inherits("QQuickScrollBar") && i->isVisible() ? i : bar;
+    QVERIFY(bar && bar->mapToScene({ 0, bar->height() }).y() <= find("timerEventFooter")->mapToScene({}).y() + 1);
     shoot("timerevent_added.png");
     QCOMPARE(block(4).mid(4, 6), QDate::currentDate().toString("yyMMdd"));
 
