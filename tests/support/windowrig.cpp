@@ -87,33 +87,17 @@ QList<QQuickItem*> visualItems(QQuickItem* root, const QString& objectName)
 
 namespace {
 
-QRectF sceneRect(QQuickItem* item, const QRectF& local)
-{
-    return item->mapRectToScene(local);
-}
-
 QRectF sceneRect(QQuickItem* item)
 {
-    return sceneRect(item, QRectF(0, 0, item->width(), item->height()));
+    return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
 }
 
-// The part of the item's rectangle that its clipping ancestors let show.
-QRectF shownRect(QQuickItem* item, QRectF rect)
+// The part of a rectangle in the scene that item and its ancestors' clips let show.
+QRectF clipped(QQuickItem* item, QRectF rect)
 {
-    for (QQuickItem* i = item; i; i = i->parentItem()) {
-        if (i->clip())
-            rect = rect.intersected(sceneRect(i));
-    }
+    for (; item; item = item->parentItem())
+        rect = item->clip() ? rect.intersected(sceneRect(item)) : rect;
     return rect;
-}
-
-bool holds(QQuickItem* outer, QQuickItem* inner)
-{
-    for (QQuickItem* i = inner; i; i = i->parentItem()) {
-        if (i == outer)
-            return true;
-    }
-    return false;
 }
 
 // Overlapping by more than a rounding error.
@@ -125,73 +109,72 @@ bool crosses(const QRectF& a, const QRectF& b)
 
 QString describe(QQuickItem* item)
 {
-    const QString text = item->property("text").toString().left(30);
-    const QRectF at = sceneRect(item);
-    return QStringLiteral("%1 \"%2\" at %3,%4").arg(item->objectName().isEmpty() ? QString::fromLatin1(item->metaObject()->className()) : item->objectName(), text).arg(at.x()).arg(at.y());
+    const QPointF at = item->mapToScene(QPointF());
+    return QStringLiteral("%1 \"%2\" at %3,%4")
+        .arg(item->objectName().isEmpty() ? QString::fromLatin1(item->metaObject()->className()) : item->objectName(),
+             item->property("text").toString().left(30))
+        .arg(at.x())
+        .arg(at.y());
 }
 
 } // namespace
 
 QStringList layoutFaults(QQuickItem* root)
 {
-    QList<QQuickItem*> shown;
+    QList<QQuickItem*> shown, buttons, footers;
     std::function<void(QQuickItem*)> walk = [&](QQuickItem* item) {
         if (!item->isVisible() || item->opacity() < 0.01)
             return;
         shown << item;
+        if ((item->inherits("QQuickMouseArea") || item->inherits("QQuickAbstractButton")) && item->isEnabled()
+            && item->width() < root->window()->width() / 3)
+            buttons << item;
+        if (item->objectName().endsWith(QLatin1String("Footer")))
+            footers << item;
         for (QQuickItem* child : item->childItems())
             walk(child);
     };
     walk(root);
-    const qreal third = root->window()->width() / 3;
-    QList<QQuickItem*> buttons;
-    for (QQuickItem* item : shown) {
-        if ((item->inherits("QQuickMouseArea") || item->inherits("QQuickAbstractButton")) && item->isEnabled() && item->width() < third)
-            buttons << item;
-    }
-    auto crossedButton = [&](QQuickItem* item, const QRectF& painted, QQuickItem* box) -> QQuickItem* {
-        for (QQuickItem* button : buttons) {
-            if (!holds(button, item) && !sceneRect(button).contains(sceneRect(box)) && crosses(painted, shownRect(button, sceneRect(button))))
-                return button;
+    // Buttons that neither hold the item nor cover its whole box (a backdrop).
+    auto crossed = [&](QQuickItem* item, const QRectF& painted, QQuickItem* box) {
+        QStringList over;
+        for (QQuickItem* b : buttons) {
+            if (!b->isAncestorOf(item) && !sceneRect(b).contains(sceneRect(box)) && crosses(painted, clipped(b, sceneRect(b))))
+                over << describe(item) + QStringLiteral(" lies over ") + describe(b);
         }
-        return nullptr;
+        return over;
     };
 
     QStringList faults;
     for (QQuickItem* item : shown) {
         const bool field = item->inherits("QQuickTextInput") || item->inherits("QQuickTextEdit");
-        if (!field && !item->inherits("QQuickText"))
+        if ((!field && !item->inherits("QQuickText")) || item->property("text").toString().trimmed().isEmpty())
             continue;
-        if (item->property("text").toString().trimmed().isEmpty())
-            continue;
-        QRectF painted = shownRect(item, sceneRect(item, item->boundingRect()));
-        for (QQuickItem* footer : shown) { // what a footer covers does not count
-            const QRectF cover = sceneRect(footer);
-            if (footer->objectName().endsWith(QLatin1String("Footer")) && !holds(footer, item) && crosses(painted, cover))
-                painted.setBottom(qMin(painted.bottom(), cover.top()));
+        QRectF painted = clipped(item->parentItem(), item->mapRectToScene(item->boundingRect()));
+        for (QQuickItem* footer : footers) { // what a footer covers does not count
+            if (!footer->isAncestorOf(item) && crosses(painted, sceneRect(footer)))
+                painted.setBottom(qMin(painted.bottom(), sceneRect(footer).top()));
         }
-        if (painted.isEmpty())
-            continue;
-        // A wrapped text and a field have a box of their own to keep to.
-        QQuickItem* box = field || item->property("wrapMode").toInt() != 0 ? item : item->parentItem();
-        if (box == item && !sceneRect(item).adjusted(-2, -2, 2, 2).contains(painted)) // rounding and antialiasing
+        // A wrapped text and a field have a box of their own to keep to
+        // (give or take rounding and antialiasing).
+        const bool boxed = field || item->property("wrapMode").toInt() != 0;
+        if (boxed && !painted.isEmpty() && !sceneRect(item).adjusted(-2, -2, 2, 2).contains(painted))
             faults << describe(item) + QStringLiteral(" runs out of its box");
-        if (QQuickItem* button = crossedButton(item, painted, box))
-            faults << describe(item) + QStringLiteral(" runs over ") + describe(button);
+        if (!painted.isEmpty())
+            faults << crossed(item, painted, boxed ? item : item->parentItem());
     }
     for (QQuickItem* bar : shown) {
         if (!bar->inherits("QQuickScrollBar"))
             continue;
         if (bar->property("size").toReal() >= 1)
-            faults << QStringLiteral("a scroll bar shows for a list that fits");
-        // The handle's track: where the handle is drawn, along the whole bar.
-        QQuickItem* handle = bar->property("contentItem").value<QQuickItem*>();
-        const QRectF track = sceneRect(bar, handle ? QRectF(handle->x(), 0, handle->width(), bar->height()) : QRectF(0, 0, bar->width(), bar->height()));
-        if (QQuickItem* button = crossedButton(bar, track, bar))
-            faults << QStringLiteral("a scroll bar lies over ") + describe(button);
-        for (QQuickItem* footer : shown) {
-            if (footer->objectName().endsWith(QLatin1String("Footer")) && crosses(track, sceneRect(footer)))
-                faults << QStringLiteral("a scroll bar runs under ") + footer->objectName();
+            faults << describe(bar) + QStringLiteral(" shows for a list that fits");
+        // Where the handle runs: its own width, the bar's length.
+        const QQuickItem* handle = bar->property("contentItem").value<QQuickItem*>();
+        const QRectF track = bar->mapRectToScene(handle ? QRectF(handle->x(), 0, handle->width(), bar->height()) : QRectF());
+        faults << crossed(bar, track, bar);
+        for (QQuickItem* footer : footers) {
+            if (crosses(track, sceneRect(footer)))
+                faults << describe(bar) + QStringLiteral(" runs under ") + footer->objectName();
         }
     }
     return faults;
