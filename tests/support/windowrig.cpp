@@ -109,12 +109,8 @@ bool crosses(const QRectF& a, const QRectF& b)
 
 QString describe(QQuickItem* item)
 {
-    const QPointF at = item->mapToScene(QPointF());
-    return QStringLiteral("%1 \"%2\" at %3,%4")
-        .arg(item->objectName().isEmpty() ? QString::fromLatin1(item->metaObject()->className()) : item->objectName(),
-             item->property("text").toString().left(30))
-        .arg(at.x())
-        .arg(at.y());
+    const QString name = item->objectName().isEmpty() ? item->metaObject()->className() : item->objectName();
+    return QStringLiteral("%1 \"%2\" at %3").arg(name, item->property("text").toString().left(30)).arg(sceneRect(item).y());
 }
 
 } // namespace
