@@ -81,8 +81,14 @@ Item {
         model: browseModel
         footer: Item { height: footerSize }
 
+        // The bar ends where the footer laid over the list's bottom begins;
+        // the list's parent holds it so that the list does not size it.
         ScrollBar.vertical: ScrollBar {
-            anchors.right: parent.right
+            parent: browseListView.parent
+            anchors.top: browseListView.top
+            anchors.bottom: browseListView.bottom
+            anchors.bottomMargin: footerSize
+            anchors.right: browseListView.right
             anchors.rightMargin: mode === 2 || mode === 4 ? ptSize * 3 : 0
             visible: browseListView.contentHeight > browseListView.height
             contentItem: CommonScrollBarItem {}

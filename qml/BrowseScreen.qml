@@ -125,6 +125,7 @@ Item {
 
         Rectangle {
             id: browseFooter
+            objectName: "browseFooter"
             anchors.bottom: parent.bottom
             width: parent.width
             height: ptSize * 66 + 2
@@ -225,8 +226,7 @@ Item {
                 objectName: "folderMenu"
                 color: "#99000000"
 
-                MouseArea {
-                    anchors.fill: parent
+                ModalArea {
                     onClicked: browseMenuLoader.active = false
                 }
 
@@ -296,8 +296,7 @@ Item {
                 objectName: "fileMenu"
                 color: "#99000000"
 
-                MouseArea {
-                    anchors.fill: parent
+                ModalArea {
                     onClicked: browseMenuLoader.active = false
                 }
 
@@ -322,26 +321,39 @@ Item {
                         text: browseMenuLoader.name
                     }
 
-                    Text {
-                        id: fileInfo
-                        objectName: "fileInfo"
+                    // Four fields show above the buttons; a recorder that
+                    // sends more lets the rest scroll inside this box.
+                    Flickable {
+                        objectName: "fileInfoBox"
                         x: ptSize * 22
                         y: ptSize * 47
-                        font.pixelSize: ptSize * 13
-                        textFormat: Text.PlainText
-                        lineHeightMode: Text.FixedHeight
-                        lineHeight: ptSize * 17
-                        text: infoOfMenuFile()
+                        width: ptSize * 281
+                        height: ptSize * 68
+                        clip: true
+                        contentHeight: fileInfo.height
+                        flickableDirection: Flickable.VerticalFlick
+                        boundsBehavior: Flickable.StopAtBounds
+                        interactive: contentHeight > height
 
-                        // Only the information of the file the menu was opened for.
-                        function infoOfMenuFile() {
-                            var entry = browseModel[browseMenuLoader.listViewIndex]
-                            return entry && entry.number === browseMenuLoader.number ? browse.getInfo(browseMenuLoader.listViewIndex) : ""
-                        }
+                        Text {
+                            id: fileInfo
+                            objectName: "fileInfo"
+                            font.pixelSize: ptSize * 13
+                            textFormat: Text.PlainText
+                            lineHeightMode: Text.FixedHeight
+                            lineHeight: ptSize * 17
+                            text: infoOfMenuFile()
 
-                        Connections {
-                            target: browse
-                            function onInfoChanged() { fileInfo.text = fileInfo.infoOfMenuFile() }
+                            // Only the information of the file the menu was opened for.
+                            function infoOfMenuFile() {
+                                var entry = browseModel[browseMenuLoader.listViewIndex]
+                                return entry && entry.number === browseMenuLoader.number ? browse.getInfo(browseMenuLoader.listViewIndex) : ""
+                            }
+
+                            Connections {
+                                target: browse
+                                function onInfoChanged() { fileInfo.text = fileInfo.infoOfMenuFile() }
+                            }
                         }
                     }
 

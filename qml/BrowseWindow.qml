@@ -19,8 +19,7 @@ Rectangle {
     signal clickedCancel()
     signal clickedInput()
 
-    MouseArea {
-        anchors.fill: parent
+    ModalArea {
         onClicked: clickedCancel()
     }
 

@@ -4,16 +4,29 @@ import QtQuick 2.8
 // message in a grey box. Buttons, where a screen needs them, are declared
 // inside the instance and lie above the box in the dimmed area's coordinates.
 Rectangle {
+    id: dialog
     anchors.fill: parent
     color: "#99000000"
 
     property alias text: showText.text
 
-    MouseArea {
-        anchors.fill: parent
+    // Where the message ends: 10 units above the highest button an instance
+    // declares, else at the box's inner edge (five lines fit then).
+    readonly property real textBottom: {
+        var bottom = box.y + box.height - box.border.width
+        for (var i = 0; i < children.length; ++i) {
+            if (children[i] !== backdrop && children[i] !== box)
+                bottom = Math.min(bottom, children[i].y - ptSize * 10)
+        }
+        return bottom
+    }
+
+    ModalArea {
+        id: backdrop
     }
 
     Rectangle {
+        id: box
         y: ptSize * 129
         anchors.horizontalCenter: parent.horizontalCenter
         width: ptSize * 325
@@ -22,18 +35,29 @@ Rectangle {
         color: "#DBDBDB"
         border.width: ptSize * 3
 
-        Text {
-            id: showText
+        // A message longer than its place scrolls inside it, never over the buttons.
+        Flickable {
+            id: messageArea
             anchors.fill: parent
             anchors.topMargin: ptSize * 13
-            anchors.bottomMargin: ptSize * 13
+            anchors.bottomMargin: box.y + box.height - dialog.textBottom
             anchors.leftMargin: ptSize * 20
             anchors.rightMargin: ptSize * 20
-            font.pixelSize: ptSize * 20
-            textFormat: Text.PlainText
-            wrapMode: Text.Wrap
-            lineHeightMode: Text.FixedHeight
-            lineHeight: ptSize * 30
+            clip: true
+            contentHeight: showText.height
+            flickableDirection: Flickable.VerticalFlick
+            boundsBehavior: Flickable.StopAtBounds
+            interactive: contentHeight > height
+
+            Text {
+                id: showText
+                width: messageArea.width
+                font.pixelSize: ptSize * 20
+                textFormat: Text.PlainText
+                wrapMode: Text.Wrap
+                lineHeightMode: Text.FixedHeight
+                lineHeight: ptSize * 30
+            }
         }
     }
 }

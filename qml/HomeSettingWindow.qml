@@ -5,7 +5,7 @@ import QtQuick.Controls 2.1
 // keys, step keys and sliders. Everything shown is the recorder's state; a
 // slider sends only values that differ from what the recorder reported, and
 // a drag sends once, on release. A click outside the panel closes it.
-MouseArea {
+ModalArea {
     // Fills the Loader, so the panel's bottom stays on the screen area's
     // bottom at every window size.
     anchors.fill: parent

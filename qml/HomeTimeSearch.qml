@@ -4,7 +4,7 @@ import QtQuick.Controls 2.1
 // Pop-up for a search to a track and time. OK hands the five texts to the
 // status model as typed (it checks them and sends nothing for invalid input)
 // and closes; Enter moves to the next field; a click outside closes.
-MouseArea {
+ModalArea {
     anchors.fill: parent
     onClicked: timeSearchWindowLoader.active = false
 

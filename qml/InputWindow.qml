@@ -12,8 +12,7 @@ Rectangle {
     signal clickedOk(string inputText)
     signal clickedCancel()
 
-    MouseArea {
-        anchors.fill: parent
+    ModalArea {
         onClicked: clickedCancel()
     }
 
@@ -44,8 +43,12 @@ Rectangle {
             x: ptSize * 28
             y: ptSize * 40
             width: ptSize * 269
-            height: ptSize * 66
+            height: ptSize * 70
             font.pixelSize: ptSize * 18
+            // Three wrapped lines show; a longer name scrolls inside the field.
+            topPadding: ptSize * 1
+            bottomPadding: ptSize * 1
+            clip: true
             selectByMouse: true
             wrapMode: TextInput.WrapAnywhere
             background: Rectangle {

@@ -562,9 +562,7 @@ Rectangle {
                     textFormat: Text.PlainText
                     text: "Searching..."
                 }
-                MouseArea {
-                    anchors.fill: parent
-                }
+                ModalArea {}
             }
         }
 
@@ -825,9 +823,7 @@ Rectangle {
         visible: false
         onVisibleChanged: resetShuttle()
 
-        MouseArea {
-            anchors.fill: parent
-        }
+        ModalArea {}
 
         BackScreen {
             id: app_passwdback
@@ -933,9 +929,7 @@ Rectangle {
         color: "#80121212"
         visible: f_visibleCPC
 
-        MouseArea {
-            anchors.fill: parent
-        }
+        ModalArea {}
 
         Rectangle {
             width: 325 * ptSize
@@ -1081,9 +1075,7 @@ Rectangle {
         property real textY: 0
         anchors.fill: parent
         color: "#aa000000"
-        MouseArea {
-            anchors.fill: parent
-        }
+        ModalArea {}
         Text {
             x: 0
             y: textY

@@ -156,6 +156,7 @@ Item {
                 anchors.top: parent.top
                 anchors.bottom: parent.bottom
                 anchors.right: parent.right
+                visible: menuArea.contentHeight > menuArea.height
                 contentItem: CommonScrollBarItem {}
             }
 

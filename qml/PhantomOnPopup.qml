@@ -49,9 +49,8 @@ Rectangle {
         cancelButton.visible = false
     }
 
-    MouseArea {
+    ModalArea {
         id: popupMouseArea
-        anchors.fill: parent
         visible: false
     }
 

@@ -34,10 +34,11 @@ Rectangle {
         text: entryName + "     "
     }
 
+    // The two buttons keep clear of the list's scroll bar at the right edge.
     MouseArea {
         id: entryButtonMouseArea
         objectName: "entryButton"
-        x: ptSize * 291
+        x: ptSize * 284
         y: ptSize * 10
         height: parent.height - y
         width: entryButton.sourceSize.width
@@ -66,7 +67,7 @@ Rectangle {
 
     MouseArea {
         objectName: "entryInfo"
-        x: ptSize * 265
+        x: ptSize * 258
         y: ptSize * 10
         width: ptSize * 20
         height: parent.height - y

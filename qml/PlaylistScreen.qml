@@ -90,9 +90,13 @@ Item {
             flickableDirection: Flickable.VerticalFlick
             contentHeight: (playlistRepeater.count - (pplView ? 0 : 8)) * lineHeight + playlistFooter.height
 
+            // The bar ends where the footer over the list begins; the list's
+            // parent holds it so that the list does not size it.
             ScrollBar.vertical: ScrollBar {
+                parent: pplArea.parent
                 anchors.top: pplArea.top
                 anchors.bottom: pplArea.bottom
+                anchors.bottomMargin: playlistFooter.height
                 anchors.right: pplArea.right
                 visible: pplArea.contentHeight > pplArea.height
                 contentItem: CommonScrollBarItem {}
@@ -216,6 +220,7 @@ Item {
 
         Rectangle {
             id: playlistFooter
+            objectName: "playlistFooter"
             anchors.bottom: parent.bottom
             width: parent.width
             height: ptSize * 56
@@ -272,9 +277,7 @@ Item {
                 border.color: "black"
                 radius: ptSize * 10
 
-                MouseArea {
-                    anchors.fill: parent
-                }
+                ModalArea {}
 
                 Text {
                     objectName: "infoFolder"

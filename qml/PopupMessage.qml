@@ -36,9 +36,8 @@ Rectangle {
         popupMouseArea.visible = false
     }
 
-    MouseArea {
+    ModalArea {
         id: popupMouseArea
-        anchors.fill: parent
         visible: false
         onClicked: popupMessage.hide()
     }

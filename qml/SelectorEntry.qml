@@ -23,8 +23,7 @@ Image {
         font.weight: Font.Medium
         textFormat: Text.PlainText
     }
-    MouseArea {
-        anchors.fill: parent
+    ModalArea {
         onClicked: parent.chosen()
     }
 }

@@ -8,8 +8,7 @@ Rectangle {
 
     color: "#99000000"
 
-    MouseArea {
-        anchors.fill: parent
+    ModalArea {
         onClicked: timerEventFilterLoader.active = false
     }
 

@@ -10,8 +10,7 @@ Rectangle {
 
     color: "#99000000"
 
-    MouseArea {
-        anchors.fill: parent
+    ModalArea {
         onClicked: timerEventRepeatEditLoader.active = false
     }
 

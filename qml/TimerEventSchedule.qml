@@ -32,8 +32,7 @@ Rectangle {
 
     color: "#99000000"
 
-    MouseArea {
-        anchors.fill: parent
+    ModalArea {
         onClicked: timerEventScheduleLoader.active = false
     }
 

@@ -97,17 +97,24 @@ Item {
             delegate: TimerEventDelegate {}
             footer: Item { height: timerEventFooter.height }
 
+            // The bar ends where the footer strip over the list begins; the
+            // list's parent holds it so that the list does not size it.
             ScrollBar.vertical: ScrollBar {
-                anchors.top: parent.top
-                anchors.bottom: parent.bottom
-                anchors.right: parent.right
+                parent: timerEventListView.parent
+                anchors.top: timerEventListView.top
+                anchors.bottom: timerEventListView.bottom
+                anchors.bottomMargin: timerEventFooter.height
+                anchors.right: timerEventListView.right
                 visible: timerEventListView.contentHeight > timerEventListView.height
                 contentItem: CommonScrollBarItem {}
             }
 
             Connections {
                 target: tev
+                // The list lays out the new rows and the focused row's taller
+                // height first, so that its end lies below that row's buttons.
                 function onSetNewFocus() {
+                    timerEventListView.forceLayout()
                     var y = ptSize * 158 * tev.focus - ptSize * 2
                     if (y > timerEventListView.contentHeight - timerEventListView.height)
                         timerEventListView.positionViewAtEnd()
@@ -119,6 +126,7 @@ Item {
 
         Rectangle {
             id: timerEventFooter
+            objectName: "timerEventFooter"
             anchors.bottom: parent.bottom
             width: parent.width
             height: ptSize * 66 + 2

@@ -9,8 +9,7 @@ Rectangle {
 
     color: "#99000000"
 
-    MouseArea {
-        anchors.fill: parent
+    ModalArea {
         onClicked: timerEventTimeEditLoader.active = false
     }
 

@@ -7,8 +7,7 @@ import QtQuick 2.8
 Rectangle {
     color: "#99000000"
 
-    MouseArea {
-        anchors.fill: parent
+    ModalArea {
         onClicked: timerEventTypeLoader.active = false
     }
 

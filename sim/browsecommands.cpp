@@ -134,12 +134,12 @@ void MediaFiles::fileInformation(SimConnection* c, const QString& medium, const 
         return;
     const Index::FileRef ref = ix.files.at(number - 1);
     const SimFile& f = ix.folders.at(ref.folder)->files.at(ref.index);
-    const QStringList lines = {
+    const QStringList lines = QStringList {
         QStringLiteral("Name: ") + f.name,
         QStringLiteral("Date: ") + f.date.toString(QStringLiteral("yyyy/MM/dd HH:mm")),
         QStringLiteral("Length: ") + clock(f.length),
         QStringLiteral("Size: %1 KB").arg((f.size + 1023) / 1024),
-    };
+    } + moreInformation;
     sendText(c, QStringLiteral("0FF6BA2") + code + numberField(number) + QStringLiteral("00")
                     + lines.join(QLatin1Char('\t')));
 }

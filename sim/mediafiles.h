@@ -84,6 +84,9 @@ public:
     // multi-byte character (two segments on the wire when the recorder's
     // replyDelayMs is set).
     bool splitInsideCharacters = false;
+    // Fields sent after the four of every file's information (name, date,
+    // length, size): a recorder may send more than those.
+    QStringList moreInformation;
 
     // --- the trees ----------------------------------------------------------
     SimVolume& volume(const QString& medium);

@@ -53,16 +53,16 @@ private:
     {
         return find([&](QQuickItem* i) { return i->inherits("QQuickMouseArea") && i->property("text") == text && i->isVisible(); });
     }
-    // A part of the event's row, the list's only one.
+    // A part of the event's row, the list's only one; null while the list is being read.
     QQuickItem* row(const char* part) const
     {
         QQuickItem* first = nullptr;
         QMetaObject::invokeMethod(named("timerEventListView"), "itemAtIndex", Q_RETURN_ARG(QQuickItem*, first), Q_ARG(int, 0));
-        return find([&](QQuickItem* i) { return i->objectName() == part; }, first);
+        return first ? find([&](QQuickItem* i) { return i->objectName() == part; }, first) : nullptr;
     }
-    QString rowText(const char* part) const { return row(part)->property("text").toString(); }
+    QString rowText(const char* part) const { return row(part) ? row(part)->property("text").toString() : QString(); }
     QQuickItem* dialog(const char* host) const { return named(host)->property("item").value<QQuickItem*>(); }
-    int wheel(const char* name) const { return named(name)->property("currentIndex").toInt(); }
+    int wheel(const char* name) const { return named(name) ? named(name)->property("currentIndex").toInt() : -1; }
     // At the centre, or at a height in units (a dialog's backdrop above its box).
     void click(QQuickItem* target, qreal y = -1)
     {
@@ -115,6 +115,7 @@ void TstTimerEventEditorsE2e::initTestCase()
 void TstTimerEventEditorsE2e::turn(const char* name, int items, bool flick)
 {
     QQuickItem* wheel = named(name);
+    QVERIFY(wheel);
     const int steps = flick ? 2 : 8, delay = flick ? 16 : 30;
     QPointF at = wheel->mapToScene(QPointF(wheel->width() / 2, wheel->height() / 2));
     QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, at.toPoint());
@@ -130,6 +131,7 @@ void TstTimerEventEditorsE2e::turn(const char* name, int items, bool flick)
 void TstTimerEventEditorsE2e::type(const QString& text)
 {
     QQuickItem* field = find([](QQuickItem* i) { return i->inherits("QQuickTextInput") && i->isVisible(); });
+    QVERIFY(field);
     click(field);
     QTest::keyClick(rig.window, Qt::Key_A, Qt::ControlModifier);
     for (const QChar c : text)
@@ -142,11 +144,15 @@ void TstTimerEventEditorsE2e::save(const QString& type, const QString& input, co
 {
     const QString block = "01" + type + created + "00" + time + input + mode + repeat;
     recorder->clearLog();
+    QSignalSpy reread(&rig.graph->tev, &TimerEvent::setNewFocus);
     click(row("rowSave"));
     QTRY_COMPARE(recorder->receivedLines(rig.connection).filter("07F4742"), QStringList("07F47420100" + block + option));
     const sim::SimTimerEvent kept = sim::timerEvents(*recorder)->events.value(0);
     QCOMPARE(kept.block + "|" + kept.option, block + "|" + option);
-    QTRY_COMPARE(rig.graph->tev.focus(), 0); // the saved event comes back focused
+    // The list is read anew and the saved event comes back focused, its row in view.
+    QTRY_COMPARE(reread.count(), 1);
+    QCOMPARE(rig.graph->tev.focus(), 0);
+    QTRY_VERIFY(row("rowSave") && row("rowSave")->isVisible());
 }
 
 void TstTimerEventEditorsE2e::everyTypeAndField()

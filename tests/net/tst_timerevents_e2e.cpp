@@ -1,9 +1,11 @@
 // Timer events against a simulated recorder over the real command channel,
-// with the edit right held: the list, each filter, creating, editing, saving,
-// switching and deleting events, and the reloads the recorder's state causes.
+// with the edit right held: the list for each filter, the reloads the
+// recorder's state causes and edits during re-reads. Creating, editing,
+// cancelling, switching and deleting are the window's roads
+// (tst_timerevent_editors_e2e, tst_timerevent_screen); the encoding is the
+// codec's table.
 #include <QSignalSpy>
 #include <QtTest>
-#include <functional>
 #include <memory>
 
 #include "netenv.h"
@@ -12,8 +14,6 @@
 #include "timereventcommands.h"
 
 namespace codec = timereventcodec;
-using Edit = std::function<void(TimerEvent*)>;
-Q_DECLARE_METATYPE(Edit)
 
 namespace {
 
@@ -38,9 +38,6 @@ private slots:
     void init();
     void listMatchesRecorderForEachFilter_data();
     void listMatchesRecorderForEachFilter();
-    void createdEventIsEditedAndSaved_data();
-    void createdEventIsEditedAndSaved();
-    void cancelSwitchAndDelete();
     void recorderStateReloads();
     void editsLandOnTheirOwnEvent();
     void cleanupTestCase();
@@ -138,74 +135,6 @@ void TestTimerEventsE2e::listMatchesRecorderForEachFilter()
         tev->showDate(QDate::fromString("20" + query, "yyyyMMdd"));
     QVERIFY(settledOn(query));
     QCOMPARE(appList().size(), rows);
-}
-
-void TestTimerEventsE2e::createdEventIsEditedAndSaved_data()
-{
-    QTest::addColumn<Edit>("edit");
-    QTest::addColumn<QString>("saved");
-
-    QTest::newRow("play at start, every day") << Edit([](TimerEvent* t) {
-        t->changeWeek("EVERY DAY"), t->changeTime(7, 5, 9), t->changeOption("\\LIVE\\TAKE0009.wav");
-    }) << "0100000000000705090000000001\\LIVE\\TAKE0009.wav";
-    QTest::newRow("repeat play on week days") << Edit([](TimerEvent* t) {
-        t->changeType(1, 0), t->changeWeek("_MTWTF_"), t->changeRepeat(100, 2, 45), t->changeOption("\\T1.wav");
-    }) << "0101000000be0000000000024500\\T1.wav";
-    QTest::newRow("record Dante on a date") << Edit([](TimerEvent* t) {
-        t->changeType(2, 0), t->changeRecInput("DIGITAL(Dante)"), t->changeDate(QDate(2027, 3, 5), false);
-    }) << "0102270305000000000400000001";
-    QTest::newRow("stop every month") << Edit([](TimerEvent* t) {
-        t->changeType(3, 0), t->changeDate(QDate(2026, 1, 31), true), t->changeTime(23, 59, 59);
-    }) << "0103260031002359590000000001";
-    QTest::newRow("download at weekends, foreign target") << Edit([](TimerEvent* t) {
-        t->changeType(4, 0), t->changeWeek("S_____S"), t->changeOption("Ziel-Größe-録音");
-    }) << "0104000000c10000000000000001Ziel-Größe-録音";
-    QTest::newRow("delete & download, play to an end")
-        << Edit([](TimerEvent* t) { t->changeType(5, 1), t->changeOption("DL"); }) << "0105171026000000000001000001DL";
-}
-
-// A created event comes back focused; its edits reach the recorder on Save.
-void TestTimerEventsE2e::createdEventIsEditedAndSaved()
-{
-    QFETCH(Edit, edit);
-    QFETCH(QString, saved);
-    QSignalSpy newFocus(tev, &TimerEvent::setNewFocus);
-    tev->createNewEvent();
-    QVERIFY(newFocus.wait());
-    QCOMPARE(wire(timers->events.last()), QStringLiteral("0100171026000000000100000001"));
-    QCOMPARE(tev->focus(), 11);
-    QCOMPARE(appList().last(), recorderList("AA0000").last());
-
-    edit(tev);
-    tev->updateEvent();
-    QTRY_COMPARE(wire(timers->events.last()), saved);
-    QVERIFY(settledOn("AA0000"));
-    QTRY_COMPARE(tev->focus(), 11);
-}
-
-void TestTimerEventsE2e::cancelSwitchAndDelete()
-{
-    tev->setFocus(2);
-    tev->changeTime(1, 1, 1);
-    tev->changeRepeat(7, 1, 1);
-    tev->cancelUpdate();
-    QCOMPARE(appList(), recorderList("AA0000"));
-
-    tev->changeEnable(2); // event 3 is off
-    QTRY_COMPARE(timers->events.at(2).block.left(2), QStringLiteral("01"));
-    QVERIFY(settledOn("AA0000"));
-    tev->changeEnable(2);
-    QTRY_COMPARE(timers->events.at(2).block.left(2), QStringLiteral("00"));
-    QVERIFY(settledOn("AA0000"));
-
-    const QString second = wire(timers->events.at(1));
-    tev->deleteItem(1);
-    QTRY_COMPARE(timers->events.size(), 10);
-    QVERIFY(!recorderList("AA0000").contains(second));
-    QVERIFY(settledOn("AA0000"));
-    tev->deleteItem(-1);
-    QTRY_VERIFY(timers->events.isEmpty());
-    QVERIFY(settledOn("AA0000"));
 }
 
 void TestTimerEventsE2e::recorderStateReloads()

@@ -2,7 +2,8 @@ import QtQuick 2.8
 import QtTest 1.1
 import "shell.js" as Shell
 
-// The window's overlays: popup messages, the lock screen and the busy dialog.
+// The window's overlays: popup messages, the lock screen and the busy dialog;
+// the modal windows of every screen, which keep the wheel from the list beneath.
 TestCase {
     name: "Overlays"
     when: windowShown
@@ -25,6 +26,8 @@ TestCase {
     function cleanup() {
         win.destroy()
         win = null
+        testContext.set("timerEventModel", [])
+        testContext.set("browseModel", [])
     }
 
     function shownFully() {
@@ -169,5 +172,68 @@ TestCase {
         verify(!dialog.visible)
         mouseClick(Shell.tab(win, 2))
         compare(win.screenSelect, 2)
+    }
+
+    Component {
+        id: timerEvent
+        QtObject {
+            property bool enable: true; property int eventType: 4; property string option: ""; property string date: "EVERY DAY"
+            property string time: "00:00:00"; property int timeMode: 0; property string repeatIntervalTime: "00:00"; property int repeatEventCount: 1
+        }
+    }
+
+    // Each window opened over a list longer than its screen: one on each tab
+    // that has one, every timer-event editor.
+    function test_modalWindowTakesTheWheel_data() {
+        return ["Browse", "Filter", "Schedule", "TimeEdit", "RepeatEdit", "Type", "RecInput", "DlTarget", "PlayTarget"]
+            .map(function(name) { return { tag: name, tab: 4, list: "timerEventListView", open: "timerEvent" + name + "Loader" } })
+            .concat([
+                { tag: "timer-event delete question", tab: 4, list: "timerEventListView", open: "deleteCheck" },
+                { tag: "file menu", tab: 2, list: "browseListView", open: "browseMenuLoader" },
+                { tag: "name input", tab: 2, list: "browseListView", open: "browseInputWindowLoader" },
+                { tag: "copy picker", tab: 2, list: "browseListView", open: "browseFolderBrowseLoader" },
+                { tag: "playlist name input", tab: 3, list: "pplArea", open: "plInputWindowLoader" },
+                { tag: "playlist information", tab: 3, list: "pplArea", open: "plInfoWindowLoader" }
+            ])
+    }
+
+    function test_modalWindowTakesTheWheel(data) {
+        permission.okPermission = true
+        comm.statusIcon = 16
+        comm.currentMedia = "SD1"
+        comm.playArea = data.tab === 3 ? "PLAYLIST" : "ALL"
+        comm.playMode = "CONTINUE"
+        var events = [], files = [], names = []
+        for (var i = 0; i < 20; ++i) {
+            events.push(timerEvent.createObject(win))
+            files.push({ name: "take" + i + ".wav", number: i + 1, type: 1 })
+            names.push("list" + i + ".ppl")
+        }
+        testContext.set("timerEventModel", events)
+        testContext.set("browseModel", files)
+        pl.pplNames = names
+        win.screenSelect = data.tab
+        pl.pplRecived(names.length - 1)
+        var screen = Shell.screen(win, data.tab)
+        var list = Shell.find(screen, data.list, true)
+        mouseWheel(list, list.width / 2, list.height / 2, 0, -120)
+        verify(list.moving, "the list takes the wheel while nothing lies over it")
+        list.cancelFlick()
+        list.contentY = list.originY
+        var modal = Shell.find(screen, data.open)
+        if (modal.sourceComponent === undefined)
+            modal.visible = true // the delete question
+        else
+            modal = (modal.active = true, modal.item)
+        // Near the top (the backdrop), in the middle and near the bottom,
+        // wherever the window lies over the list.
+        for (var at = 0.05; at < 1; at += 0.45) {
+            var y = modal.mapToItem(list, 0, modal.height * at).y
+            if (y > 0 && y < list.height) {
+                mouseWheel(modal, modal.width / 2, modal.height * at, 0, -120)
+                verify(!list.moving, "a wheel turn at " + at)
+                compare(list.contentY, list.originY)
+            }
+        }
     }
 }

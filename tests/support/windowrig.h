@@ -30,4 +30,12 @@ QImage saveFrame(QQuickWindow* window, const QString& fileName);
 // the visual tree (which reaches what delegates and loaders create).
 QList<QQuickItem*> visualItems(QQuickItem* root, const QString& objectName);
 
+// What gets in the way under root, one line each: a visible text whose
+// painted box, cut by its clipping ancestors, leaves its box (a wrapped text's
+// or a field's own, else its parent's) or crosses a button; a visible scroll
+// bar that crosses a button or a footer ("...Footer") or shows for a list
+// that fits. A button is a visible tap area narrower than a third of the window
+// that does not hold the text or bar.
+QStringList layoutFaults(QQuickItem* root);
+
 } // namespace windowrig
