@@ -98,9 +98,12 @@ Item {
             footer: Item { height: timerEventFooter.height }
 
             // The bar ends where the footer strip over the list begins; the
-            // list's parent holds it so that the list does not size it.
+            // list's parent holds it so that the list does not size it. It is
+            // as wide as the margin right of the rows' controls (x 399 of
+            // 414), so that it never covers one.
             ScrollBar.vertical: ScrollBar {
                 parent: timerEventListView.parent
+                width: ptSize * 15
                 anchors.top: timerEventListView.top
                 anchors.bottom: timerEventListView.bottom
                 anchors.bottomMargin: timerEventFooter.height
