@@ -103,19 +103,22 @@ Item {
                 anchors.fill: parent
                 onClicked: execEvent()
 
+                // A request may let a new listing replace this row before it
+                // returns: the row's data is taken first.
                 function execEvent() {
-                    if (modelData.type === 0) {
+                    var entry = modelData, at = index
+                    if (entry.type === 0) {
                         folderName.stopScroll()
-                        browse.openFolder(modelData.number)
+                        browse.openFolder(entry.number)
                     } else if (mode === 1) {
-                        browse.queryInfo(modelData.number)
-                        browseMenuLoader.name = modelData.name
-                        browseMenuLoader.number = modelData.number
+                        browse.queryInfo(entry.number)
+                        browseMenuLoader.name = entry.name
+                        browseMenuLoader.number = entry.number
                         browseMenuLoader.isFolder = false
-                        browseMenuLoader.listViewIndex = index
+                        browseMenuLoader.listViewIndex = at
                         browseMenuLoader.active = true
                     } else {
-                        browseList.clicked(modelData.number, modelData.name)
+                        browseList.clicked(entry.number, entry.name)
                     }
                 }
 
