@@ -103,22 +103,22 @@ Item {
                 anchors.fill: parent
                 onClicked: execEvent()
 
-                // A request may let a new listing replace this row before it
-                // returns: the row's data is taken first.
+                // A request may let a new listing replace this row, and delete
+                // its entry, before it returns: the entry is read first.
                 function execEvent() {
-                    var entry = modelData, at = index
-                    if (entry.type === 0) {
+                    var type = modelData.type, number = modelData.number, name = modelData.name, at = index
+                    if (type === 0) {
                         folderName.stopScroll()
-                        browse.openFolder(entry.number)
+                        browse.openFolder(number)
                     } else if (mode === 1) {
-                        browse.queryInfo(entry.number)
-                        browseMenuLoader.name = entry.name
-                        browseMenuLoader.number = entry.number
+                        browse.queryInfo(number)
+                        browseMenuLoader.name = name
+                        browseMenuLoader.number = number
                         browseMenuLoader.isFolder = false
                         browseMenuLoader.listViewIndex = at
                         browseMenuLoader.active = true
                     } else {
-                        browseList.clicked(entry.number, entry.name)
+                        browseList.clicked(number, name)
                     }
                 }
 
