@@ -109,19 +109,22 @@ Item {
                 anchors.fill: parent
                 onClicked: execEvent()
 
+                // A request may let a new listing replace this row, and delete
+                // its entry, before it returns: the entry is read first.
                 function execEvent() {
-                    if (modelData.type === 0) {
+                    var type = modelData.type, number = modelData.number, name = modelData.name, at = index
+                    if (type === 0) {
                         folderName.stopScroll()
-                        browse.openFolder(modelData.number)
+                        browse.openFolder(number)
                     } else if (mode === 1) {
-                        browse.queryInfo(modelData.number)
-                        browseMenuLoader.name = modelData.name
-                        browseMenuLoader.number = modelData.number
+                        browse.queryInfo(number)
+                        browseMenuLoader.name = name
+                        browseMenuLoader.number = number
                         browseMenuLoader.isFolder = false
-                        browseMenuLoader.listViewIndex = index
+                        browseMenuLoader.listViewIndex = at
                         browseMenuLoader.active = true
                     } else {
-                        browseList.clicked(modelData.number, modelData.name)
+                        browseList.clicked(number, name)
                     }
                 }
 

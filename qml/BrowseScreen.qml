@@ -56,10 +56,13 @@ Item {
         }
     }
 
+    // Every window of the tab: the menus, the name window, the copy picker
+    // and the delete question.
     function closeAll() {
         browseFolderBrowseLoader.active = false
         browseMenuLoader.active = false
         browseInputWindowLoader.active = false
+        deleteCheck.visible = false
     }
 
     function drive() {
@@ -476,13 +479,14 @@ Item {
             function onIsReadOnlyChanged(readOnly) { closeAll() }
         }
 
-        // A new medium (or none) ends whatever was open: its numbers named
-        // entries of the old one.
+        // A new medium (or none) or the end of the login ends whatever was
+        // open: its numbers named entries of the old one.
         Connections {
             target: comm
-            function onCurrentMediaChanged(media) {
-                closeAll()
-                deleteCheck.visible = false
+            function onCurrentMediaChanged(media) { closeAll() }
+            function onLoginCompChanged() {
+                if (!comm.loginComp)
+                    closeAll()
             }
         }
 

@@ -11,6 +11,26 @@ Item {
     // controls. Written only by the status handler.
     property bool playOnly: true
 
+    // Every window of the tab: the settings window, time search and the
+    // selector lists. They act on the recorder of the login they were opened
+    // in, so they go when that login ends.
+    function closeAll() {
+        homeSettingWindowLoader.active = false
+        timeSearchWindowLoader.active = false
+        homeCurrentMedia.currentMediaDropdownVisible = false
+        homePlayArea.playAreaDropdownVisible = false
+        homePlayMode.playModeDropdownVisible = false
+        lockButton.visible = true
+    }
+
+    Connections {
+        target: comm
+        function onLoginCompChanged() {
+            if (!comm.loginComp)
+                closeAll()
+        }
+    }
+
     BackScreen {
         id: homeBack
 

@@ -4,7 +4,10 @@ import QtQuick.Controls 2.2
 // Asks "Phantom power ON?" before a settings change that would switch phantom
 // power on is sent. OK sends the withheld change with the confirmation flag;
 // Cancel reads every menu value again, which puts the rows back. It and the
-// window's popup message hide each other.
+// window's popup message hide each other. The withheld change names a place in
+// the menu tree of one login: when that login ends or a new walk replaces the
+// tree, it hides without sending anything, and the rows drawn from the new
+// tree show the recorder's values.
 Rectangle {
     id: popupMessage
     width: ptSize * 400
@@ -47,6 +50,19 @@ Rectangle {
         popupMouseArea.visible = false
         okButton.visible = false
         cancelButton.visible = false
+    }
+
+    Connections {
+        target: comm
+        function onLoginCompChanged() {
+            if (!comm.loginComp)
+                popupMessage.hide()
+        }
+    }
+
+    Connections {
+        target: menu
+        function onMenuStarted() { popupMessage.hide() }
     }
 
     ModalArea {

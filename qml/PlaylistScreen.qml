@@ -15,6 +15,15 @@ Item {
     property int assignEntry: -1
     property bool plIsReadOnly: pl.execCommand
 
+    // Every window of the tab: name window, delete question, take picker and
+    // entry information.
+    function closeAll() {
+        plInputWindowLoader.active = false
+        plDeleteWindowLoader.active = false
+        playlistBrowseLoader.active = false
+        plInfoWindowLoader.active = false
+    }
+
     // Back to a freshly requested list of playlist files.
     function displayed() {
         plInfoWindowLoader.active = false
@@ -466,11 +475,20 @@ Item {
         Connections {
             target: permission
             function onIsReadOnlyChanged(readOnly) {
-                plInputWindowLoader.active = false
-                playlistBrowseLoader.active = false
-                plInfoWindowLoader.active = false
+                closeAll()
                 if (pplView === false)
                     displayed()
+            }
+        }
+
+        // A window names a playlist, an entry or a take of the medium and the
+        // login it was opened on: when either ends, it goes and sends nothing.
+        Connections {
+            target: comm
+            function onCurrentMediaChanged(media) { closeAll() }
+            function onLoginCompChanged() {
+                if (!comm.loginComp)
+                    closeAll()
             }
         }
 

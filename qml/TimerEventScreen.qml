@@ -392,9 +392,31 @@ Item {
             timerEventBrowseLoader.active = false
         }
 
+        // Every window of the tab, the filter dialog too.
+        function closeAll() {
+            closeEventEditors()
+            deleteCheck.visible = false
+            timerEventFilterLoader.active = false
+        }
+
+        // The editors and the delete question belong to the list: a change of
+        // the read-only state closes them, and the end of the medium or the
+        // login closes every window.
         Connections {
             target: permission
-            function onIsReadOnlyChanged(readOnly) { timerEventScreen.closeEventEditors() }
+            function onIsReadOnlyChanged(readOnly) {
+                timerEventScreen.closeEventEditors()
+                deleteCheck.visible = false
+            }
+        }
+
+        Connections {
+            target: comm
+            function onCurrentMediaChanged(media) { timerEventScreen.closeAll() }
+            function onLoginCompChanged() {
+                if (!comm.loginComp)
+                    timerEventScreen.closeAll()
+            }
         }
 
         // A reloaded list has no focused event: an open editor would edit nothing.

@@ -27,7 +27,6 @@ private slots:
     void selectFile();
     void undo();
     void editRightHeldElsewhere();
-    void mediumChangeClosesWhatIsOpen();
     void cdNotice();
     void lostLinkKeepsTheTab();
     void noQmlWarnings();
@@ -257,29 +256,6 @@ void TstBrowseE2e::editRightHeldElsewhere()
     QTRY_VERIFY_WITH_TIMEOUT(graph->permission.okPermission(), 6000);
     QCOMPARE(state->editRightHolder(), rig.connection);
     QVERIFY(shows("LIVE\\2017"));
-}
-
-// A medium change while a menu, a name window or the delete question is
-// open closes it, and nothing is sent for the old medium's entries.
-void TstBrowseE2e::mediumChangeClosesWhatIsOpen()
-{
-    clickRow("Encore.mp3");
-    click(find("fileDelete"));
-    QVERIFY(find("deleteCheck"));
-    rig.recorder->clearLog();
-    state->selectMedium("SD2");
-    medium = "SD2";
-    QTRY_VERIFY(!find("deleteCheck"));
-    QVERIFY(shows(""));
-    clickRow("REHEARSAL");
-    QVERIFY(shows("REHEARSAL"));
-    clickRow("Rehearsal A.wav");
-    click(find("fileRename"));
-    state->selectMedium("SD1");
-    medium = "SD1";
-    QTRY_VERIFY(!find("nameWindow"));
-    QVERIFY(shows("LIVE\\2017"));
-    QCOMPARE(requests().filter(QRegularExpression("^07F6B(1[345]|2[346])")), QStringList());
 }
 
 void TstBrowseE2e::cdNotice()

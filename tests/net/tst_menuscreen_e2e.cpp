@@ -32,6 +32,8 @@ private slots:
     void choiceReachesRecorder();
     void rangeReachesRecorder();
     void phantomPowerNeedsConfirmation();
+    void phantomConfirmationEndsWithItsTree_data();
+    void phantomConfirmationEndsWithItsTree();
     void mediumChangeMarksCurrentMedium();
     void logoutClosesOpenList();
 
@@ -55,7 +57,7 @@ private:
         unit->recorder.clearLog();
     }
 
-    std::unique_ptr<SimUnit> unit;
+    std::unique_ptr<SimUnit> unit, other;
     sim::MenuModel* recorderMenu = nullptr;
     std::unique_ptr<QQmlApplicationEngine> engine;
     std::unique_ptr<ObjectGraph> graph;
@@ -70,6 +72,13 @@ void TstMenuScreenE2e::initTestCase()
     QVERIFY(unit->start());
     recorderMenu = sim::menuModel(unit->recorder);
     recorderMenu->setValue(recorderMenu->find("INPUT DELAY", "DELAY Rch"), 150);
+    // A second recorder on the balanced input with a microphone gain on Lch,
+    // where phantom power on the left needs the confirmation.
+    other = std::make_unique<SimUnit>(4, QStringLiteral("Hall"), QStringLiteral("00:1B:47:00:00:15"));
+    QVERIFY(other->start());
+    sim::MenuModel* otherMenu = sim::menuModel(other->recorder);
+    otherMenu->setValue(otherMenu->find("INPUT SELECT"), 1);
+    otherMenu->setValue(otherMenu->find("INPUT GAIN", "INPUT GAIN Lch"), 1);
 
     engine = std::make_unique<QQmlApplicationEngine>();
     g_rootContext = engine->rootContext();
@@ -93,6 +102,7 @@ void TstMenuScreenE2e::cleanupTestCase()
     g_rootContext = nullptr;
     graph.reset();
     unit.reset();
+    other.reset();
     windowrig::stopCollecting();
 }
 
@@ -296,6 +306,58 @@ void TstMenuScreenE2e::phantomPowerNeedsConfirmation()
     QTRY_COMPARE(received().filter("07F6A7A03"), QStringList { "07F6A7A030000020000000100" });
     QTRY_COMPARE(describe(phantom), QStringLiteral("C PHANTOM(+48V)Lch = ON"));
     QVERIFY(unit->services.state->panel.phantom);
+}
+
+// The confirmation names a place in the menu tree of one login: a logout
+// and a login to another recorder, a lost link or a new walk of the menu
+// hides it, nothing reaches either recorder, not even from a press where its
+// OK was, and the row shows the recorder's value again.
+void TstMenuScreenE2e::phantomConfirmationEndsWithItsTree_data()
+{
+    QTest::addColumn<int>("end"); // 0 logout and login to the other recorder, 1 link loss, 2 new walk
+    QTest::newRow("logout, login to another recorder") << 0;
+    QTest::newRow("link loss, reconnection") << 1;
+    QTest::newRow("new menu walk") << 2;
+}
+
+void TstMenuScreenE2e::phantomConfirmationEndsWithItsTree()
+{
+    QFETCH(int, end);
+    pick("PHANTOM(+48V)Lch", "OFF");
+    QTRY_COMPARE(describe(row("PHANTOM(+48V)Lch")), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
+    QTest::qWait(300);
+    pick("PHANTOM(+48V)Lch", "ON");
+    QQuickItem* ok = named("phantomOkButton", window);
+    QTRY_VERIFY(ok->isVisible());
+    const QPoint okAt = ok->mapToScene(QPointF(ok->width() / 2, ok->height() / 2)).toPoint();
+    sim::SimRecorder& from = graph->comm.getAddress() == unit->recorder.address().toString() ? unit->recorder : other->recorder;
+    sim::SimRecorder& to = end == 0 ? (&from == &unit->recorder ? other->recorder : unit->recorder) : from;
+    unit->recorder.clearLog();
+    other->recorder.clearLog();
+    if (end == 0) {
+        graph->comm.logoutRequest();
+        graph->comm.loginRequest(to.address().toString(), to.password);
+    } else if (end == 1) {
+        from.disconnectAll();
+    } else {
+        QStringList pageCount;
+        QVERIFY(sim::menuModel(from)->answersTo("07F6A7A10", &pageCount));
+        from.sendLineToLoggedIn(pageCount.value(0));
+    }
+    QTRY_VERIFY(!ok->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(graph->comm.getLoginComp() && !named("loginscreenbase", window)->isVisible()
+                                 && graph->menu.drawingFinished && row("PHANTOM(+48V)Lch"), 10000);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, okAt);
+    QTRY_COMPARE(describe(row("PHANTOM(+48V)Lch")), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
+    QTest::qWait(300);
+    const auto sets = [](const sim::SimRecorder& r) { return r.receivedLines().filter("07F6A7A03"); };
+    QCOMPARE(sets(unit->recorder) + sets(other->recorder), QStringList());
+    QVERIFY(!sim::statusModel(to)->panel.phantom);
+    if (&to != &from) { // back to the first recorder for the roads that follow
+        graph->comm.logoutRequest();
+        graph->comm.loginRequest(from.address().toString(), from.password);
+        QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase", window)->isVisible() && graph->menu.drawingFinished, 10000);
+    }
 }
 
 void TstMenuScreenE2e::mediumChangeMarksCurrentMedium()
