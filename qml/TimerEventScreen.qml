@@ -470,15 +470,20 @@ Item {
             property bool disabledAreaAndMode: tev.disabledAreaAndMode
             property bool cppString: !!browse.browseDialogString
             property bool cd: tev.mediaCD
-            visible: disabledAreaAndMode || cppString || cd
+            // Whether the notice is due, on the shown tab or not.
+            property bool due: disabledAreaAndMode || cppString || cd
+            visible: due
             text: disabledAreaAndMode ? "TIMER EVENT is only available when PLAY AREA is ALL and PLAY MODE is CONTINUE or SINGLE."
                 : cd ? "TIMER EVENT cannot be used while current media is CD."
                 : cppString ? browse.browseDialogString : ""
             // Hiding reloads the list; the settling of the bindings at creation is no hiding.
+            // It follows the notice's condition, not what is drawn: a notice
+            // that ends while another tab shows would otherwise never reload,
+            // and the list would stay empty when the tab is shown.
             property bool created: false
             Component.onCompleted: created = true
-            onVisibleChanged: {
-                if (created && !visible)
+            onDueChanged: {
+                if (created && !due)
                     tev.startTimerEvent()
             }
         }
