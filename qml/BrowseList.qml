@@ -109,20 +109,22 @@ Item {
                 anchors.fill: parent
                 onClicked: execEvent()
 
-                // A request may let a new listing replace this row, and delete
-                // its entry, before it returns: the entry is read first.
+                // A request may take in replies before it returns, and a new
+                // listing may then replace this row (its ids and entry gone),
+                // or a new medium close the tab's windows: the entry is read
+                // and the menu opened first, the request sent last.
                 function execEvent() {
                     var type = modelData.type, number = modelData.number, name = modelData.name, at = index
                     if (type === 0) {
                         folderName.stopScroll()
                         browse.openFolder(number)
                     } else if (mode === 1) {
-                        browse.queryInfo(number)
                         browseMenuLoader.name = name
                         browseMenuLoader.number = number
                         browseMenuLoader.isFolder = false
                         browseMenuLoader.listViewIndex = at
                         browseMenuLoader.active = true
+                        browse.queryInfo(number)
                     } else {
                         browseList.clicked(number, name)
                     }
