@@ -73,6 +73,14 @@ private:
     QMap<QString, QSignalSpy*> spies;
 };
 
+// A row: the reply after the setup, the values it leaves, the lines it sends
+// and the change signals that fire or stay silent.
+void row(const char* name, const QStringList& setup, const QString& line, const Expect& expect,
+         const QStringList& writes = {}, const QStringList& fired = {}, const QStringList& silent = {})
+{
+    QTest::newRow(name) << setup << line << expect << writes << fired << silent;
+}
+
 QStringList expand(const QStringList& lines)
 {
     QStringList out;
@@ -148,301 +156,197 @@ void TestReplies::runRow()
 void TestReplies::statusReplies_data()
 {
     addColumns();
-    const QStringList none;
     const int hms1005 = 16 * 360000 + 45 * 6000 + 30 * 100 + 40;
     const int maxFrames = 99 * 360000 + 59 * 6000 + 59 * 100 + 99;
 
     // Time replies: elapsed, remaining, out of range, negative remainders.
-    QTest::newRow("D8 elapsed sets texts, not the elapsed frames")
-        << none << "D80005103040"
-        << Expect { { "playTimeHour", "16" }, { "playTimeMin", "45" }, { "playTimeSec", "30" },
-                    { "playTimeFlame", "40" }, { "lastElapsedTimeFlame", hms1005 }, { "trackElapsedTimeFlame", 0 } }
-        << none << QStringList { "playTimeHour" } << QStringList { "trackElapsedTimeFlame" };
-    QTest::newRow("D8 remaining completes total and elapsed")
-        << QStringList { "D80001000500" } << "D80102000000"
-        << Expect { { "remainingTimeHour", "-00" }, { "remainingTimeMin", "02" }, { "trackElapsedTimeFlame", 6500 },
-                    { "trackTotalTimeFlame", 6500 + 12000 } }
-        << none << QStringList { "trackTotalTimeFlame", "trackElapsedTimeFlame" } << none;
-    QTest::newRow("D8 remaining out of range")
-        << QStringList { "D80005103040" } << "D80100--0000"
-        << Expect { { "remainingTimeHour", "-99" }, { "remainingTimeMin", "59" }, { "remainingTimeSec", "59" },
-                    { "remainingTimeFlame", "99" }, { "trackTotalTimeFlame", hms1005 + maxFrames } }
-        << none << none << none;
-    QTest::newRow("D8 6000 minutes or more is out of range")
-        << none << "D80200601122"
-        << Expect { { "playTimeHour", "99" }, { "playTimeMin", "59" }, { "playTimeSec", "59" },
-                    { "playTimeFlame", "99" } }
-        << none << none << none;
-    QTest::newRow("D8 total of 0 becomes 1")
-        << QStringList { "D80005000000", "D80000000000" } << "D80100000000"
-        << Expect { { "trackTotalTimeFlame", 1 }, { "trackElapsedTimeFlame", 0 } } << none << none << none;
-    QTest::newRow("88 beyond the track length gives negative parts")
-        << none << "8800000100"
-        << Expect { { "trackElapsedTimeFlame", 100 }, { "remainingTimeHour", "-00" }, { "remainingTimeMin", "00" },
-                    { "remainingTimeSec", "00" }, { "remainingTimeFlame", "-99" } }
-        << none << QStringList { "playTimeSec", "remainingTimeFlame" } << QStringList { "trackTotalTimeFlame" };
+    row("D8 elapsed sets texts, not the elapsed frames", {}, "D80005103040",
+        { { "playTimeHour", "16" }, { "playTimeMin", "45" }, { "playTimeSec", "30" }, { "playTimeFlame", "40" },
+        { "lastElapsedTimeFlame", hms1005 }, { "trackElapsedTimeFlame", 0 } }, {}, { "playTimeHour" },
+        { "trackElapsedTimeFlame" });
+    row("D8 remaining completes total and elapsed", { "D80001000500" }, "D80102000000",
+        { { "remainingTimeHour", "-00" }, { "remainingTimeMin", "02" }, { "trackElapsedTimeFlame", 6500 },
+        { "trackTotalTimeFlame", 6500 + 12000 } }, {}, { "trackTotalTimeFlame", "trackElapsedTimeFlame" });
+    row("D8 remaining out of range", { "D80005103040" }, "D80100--0000",
+        { { "remainingTimeHour", "-99" }, { "remainingTimeMin", "59" }, { "remainingTimeSec", "59" },
+        { "remainingTimeFlame", "99" }, { "trackTotalTimeFlame", hms1005 + maxFrames } });
+    row("D8 6000 minutes or more is out of range", {}, "D80200601122",
+        { { "playTimeHour", "99" }, { "playTimeMin", "59" }, { "playTimeSec", "59" }, { "playTimeFlame", "99" } });
+    row("D8 total of 0 becomes 1", { "D80005000000", "D80000000000" }, "D80100000000",
+        { { "trackTotalTimeFlame", 1 }, { "trackElapsedTimeFlame", 0 } });
+    row("88 beyond the track length gives negative parts", {}, "8800000100",
+        { { "trackElapsedTimeFlame", 100 }, { "remainingTimeHour", "-00" }, { "remainingTimeMin", "00" },
+        { "remainingTimeSec", "00" }, { "remainingTimeFlame", "-99" } }, {}, { "playTimeSec", "remainingTimeFlame" },
+        { "trackTotalTimeFlame" });
 
     // Transport status.
-    QTest::newRow("D0 stop starts the status poll")
-        << none << "D010" << Expect { { "statusIcon", 16 }, { "statusPoll", true } } << none
-        << QStringList { "statusIcon" } << none;
-    QTest::newRow("D0 play stops the poll and asks title and folder")
-        << QStringList { "D010" } << "D011" << Expect { { "statusIcon", 17 }, { "statusPoll", false } }
-        << QStringList { "07F6A01", "07F6A02" } << none << none;
-    QTest::newRow("D0 busy asks jog mode and detail, keeps jog mode")
-        << QStringList { "9501" } << "D0FF" << Expect { { "statusIcon", 255 }, { "jogMode", true }, { "statusPoll", true } }
-        << QStringList { "015FF", "07F6A66" } << none << QStringList { "jogMode", "markClear" };
-    QTest::newRow("D0 other status clears jog mode")
-        << QStringList { "9501" } << "D012" << Expect { { "jogMode", false } } << QStringList { "07F6A01", "07F6A02" }
-        << QStringList { "jogMode" } << none;
-    QTest::newRow("D0 recording clears the marks first")
-        << QStringList { "FF03DD0100", "FF03D8010000001000" } << "D083"
-        << Expect { { "statusIcon", 131 }, { "marks", "" } }
-        << QStringList { "07F6A01", "07F6A02" } << QStringList { "markClear" } << none;
-    QTest::newRow("D0 no status zeroes the times")
-        << QStringList { "D80001000500", "D80102000000", "D011" } << "D000"
-        << Expect { { "statusIcon", 0 }, { "playTimeMin", "00" }, { "remainingTimeHour", "00" },
-                    { "trackTotalTimeFlame", 0 }, { "trackElapsedTimeFlame", 0 }, { "statusPoll", true } }
-        << none << QStringList { "markClear", "remainingTimeHour", "trackTotalTimeFlame" } << none;
-    QTest::newRow("D0 same status is silent") << QStringList { "D010" } << "D010" << Expect {} << none << none
-                                              << QStringList { "statusIcon" };
+    row("D0 stop starts the status poll", {}, "D010",
+        { { "statusIcon", 16 }, { "statusPoll", true } }, {}, { "statusIcon" });
+    row("D0 play stops the poll and asks title and folder", { "D010" }, "D011",
+        { { "statusIcon", 17 }, { "statusPoll", false } }, { "07F6A01", "07F6A02" });
+    row("D0 busy asks jog mode and detail, keeps jog mode", { "9501" }, "D0FF",
+        { { "statusIcon", 255 }, { "jogMode", true }, { "statusPoll", true } }, { "015FF", "07F6A66" }, {},
+        { "jogMode", "markClear" });
+    row("D0 other status clears jog mode", { "9501" }, "D012",
+        { { "jogMode", false } }, { "07F6A01", "07F6A02" }, { "jogMode" });
+    row("D0 recording clears the marks first", { "FF03DD0100", "FF03D8010000001000" }, "D083",
+        { { "statusIcon", 131 }, { "marks", "" } }, { "07F6A01", "07F6A02" }, { "markClear" });
+    row("D0 no status zeroes the times", { "D80001000500", "D80102000000", "D011" }, "D000",
+        { { "statusIcon", 0 }, { "playTimeMin", "00" }, { "remainingTimeHour", "00" }, { "trackTotalTimeFlame", 0 },
+        { "trackElapsedTimeFlame", 0 }, { "statusPoll", true } }, {},
+        { "markClear", "remainingTimeHour", "trackTotalTimeFlame" });
+    row("D0 same status is silent", { "D010" }, "D010", {}, {}, {}, { "statusIcon" });
 
     // Track numbers.
-    QTest::newRow("D5 new track asks times and title")
-        << none << "D5001200" << Expect { { "nowTrackNo", "012" } } << QStringList { "05800", "05801", "07F6A01" }
-        << QStringList { "nowTrackNo" } << none;
-    QTest::newRow("D5 with total times and the edit right")
-        << QStringList { displayModeOn, "FF6AFE11" } << "D5000501" << Expect { { "nowTrackNo", "105" } }
-        << QStringList { "05802", "05803", "07F6A01", "07F6B05" } << none << none;
-    QTest::newRow("D5 unchanged sends nothing")
-        << QStringList { "D5001200" } << "D5xx1200" << Expect {} << none << none << QStringList { "nowTrackNo" };
-    QTest::newRow("DD total tracks") << none << "DD0501" << Expect { { "allTrackNo", "105" } } << none
-                                     << QStringList { "allTrackNo" } << none;
-    QTest::newRow("DD unchanged is silent") << QStringList { "DD0501" } << "DD0501" << Expect {} << none << none
-                                            << QStringList { "allTrackNo" };
+    row("D5 new track asks times and title", {}, "D5001200",
+        { { "nowTrackNo", "012" } }, { "05800", "05801", "07F6A01" }, { "nowTrackNo" });
+    row("D5 with total times and the edit right", { displayModeOn, "FF6AFE11" }, "D5000501",
+        { { "nowTrackNo", "105" } }, { "05802", "05803", "07F6A01", "07F6B05" });
+    row("D5 unchanged sends nothing", { "D5001200" }, "D5xx1200", {}, {}, {}, { "nowTrackNo" });
+    row("DD total tracks", {}, "DD0501", { { "allTrackNo", "105" } }, {}, { "allTrackNo" });
+    row("DD unchanged is silent", { "DD0501" }, "DD0501", {}, {}, {}, { "allTrackNo" });
 
     // CD type.
-    QTest::newRow("D6 0100") << none << "D60100" << Expect { { "cdType", "CD-DA" } } << none << none << none;
-    QTest::newRow("D6 00 prefix") << none << "D60099" << Expect { { "cdType", "CD" } } << none << none << none;
-    QTest::newRow("D6 0112") << none << "D60112" << Expect { { "cdType", "CD-RW Data" } } << none << none << none;
-    QTest::newRow("D6 too long") << QStringList { "D60101" } << "D601000" << Expect { { "cdType", "" } } << none
-                                 << none << none;
+    row("D6 0100", {}, "D60100", { { "cdType", "CD-DA" } });
+    row("D6 00 prefix", {}, "D60099", { { "cdType", "CD" } });
+    row("D6 0112", {}, "D60112", { { "cdType", "CD-RW Data" } });
+    row("D6 too long", { "D60101" }, "D601000", { { "cdType", "" } });
 
     // Play mode.
-    QTest::newRow("CE no digit reads 0") << QStringList { "CE01" } << "CE0x" << Expect { { "playMode", "CONTINUE" } }
-                                         << none << QStringList { "playMode" } << none;
-    QTest::newRow("CE 5 is program") << none << "CE05" << Expect { { "playMode", "PROGRAM" } } << none << none << none;
-    QTest::newRow("CE unknown digit changes nothing")
-        << QStringList { "CE01" } << "CE07" << Expect { { "playMode", "SINGLE" } } << none << none
-        << QStringList { "playMode" };
-    QTest::newRow("CE same mode signals again") << QStringList { "CE00" } << "CE00" << Expect {} << none
-                                                << QStringList { "playMode" } << none;
+    row("CE no digit reads 0", { "CE01" }, "CE0x", { { "playMode", "CONTINUE" } }, {}, { "playMode" });
+    row("CE 5 is program", {}, "CE05", { { "playMode", "PROGRAM" } });
+    row("CE unknown digit changes nothing", { "CE01" }, "CE07", { { "playMode", "SINGLE" } }, {}, {}, { "playMode" });
+    row("CE same mode signals again", { "CE00" }, "CE00", {}, {}, { "playMode" });
 
     // Pitch and key.
-    QTest::newRow("A5 plus one digit") << none << "A52100" << Expect { { "pitchData", "+2.1" } } << none << none
-                                       << none;
-    QTest::newRow("A5 minus two digits") << none << "A50611" << Expect { { "pitchData", "-10.6" } } << none << none
-                                         << none;
-    QTest::newRow("A5 unchanged signals again") << QStringList { "A52100" } << "A52100" << Expect {} << none
-                                                << QStringList { "pitchData" } << none;
-    QTest::newRow("A5 short is ignored") << QStringList { "A52100" } << "A5210" << Expect { { "pitchData", "+2.1" } }
-                                         << none << none << QStringList { "pitchData" };
-    QTest::newRow("AD positive") << none << "AD04" << Expect { { "keyData", 4 } } << none << none << none;
-    QTest::newRow("AD negative") << none << "AD13" << Expect { { "keyData", -3 } } << none << none << none;
-    QTest::newRow("AD short is ignored") << QStringList { "AD13" } << "AD1" << Expect { { "keyData", -3 } } << none
-                                         << none << QStringList { "keyData" };
+    row("A5 plus one digit", {}, "A52100", { { "pitchData", "+2.1" } });
+    row("A5 minus two digits", {}, "A50611", { { "pitchData", "-10.6" } });
+    row("A5 unchanged signals again", { "A52100" }, "A52100", {}, {}, { "pitchData" });
+    row("A5 short is ignored", { "A52100" }, "A5210", { { "pitchData", "+2.1" } }, {}, {}, { "pitchData" });
+    row("AD positive", {}, "AD04", { { "keyData", 4 } });
+    row("AD negative", {}, "AD13", { { "keyData", -3 } });
+    row("AD short is ignored", { "AD13" }, "AD1", { { "keyData", -3 } }, {}, {}, { "keyData" });
 
     // Flags: "00" is off, anything else on, a short field too.
-    QTest::newRow("B0 on") << none << "B001" << Expect { { "autoCue", true } } << none << none << none;
-    QTest::newRow("B1 short reads on") << none << "B10" << Expect { { "autoTrack", true } } << none << none << none;
-    QTest::newRow("B5 off after on") << QStringList { "B501" } << "B500" << Expect { { "pitchStatus", false } }
-                                     << none << QStringList { "pitchStatus" } << none;
-    QTest::newRow("B6 B8 BA BD")
-        << QStringList { "B6FF", "B802", "BA10" } << "BD01"
-        << Expect { { "autoReady", true }, { "syncRec", true }, { "incPlay", true }, { "keyStatus", true } } << none
-        << none << none;
-    QTest::newRow("B5 repeated is silent") << QStringList { "B501" } << "B501" << Expect {} << none << none
-                                           << QStringList { "pitchStatus" };
-    QTest::newRow("95 jog mode") << none << "9501" << Expect { { "jogMode", true } } << none << none << none;
+    row("B0 on", {}, "B001", { { "autoCue", true } });
+    row("B1 short reads on", {}, "B10", { { "autoTrack", true } });
+    row("B5 off after on", { "B501" }, "B500", { { "pitchStatus", false } }, {}, { "pitchStatus" });
+    row("B6 B8 BA BD", { "B6FF", "B802", "BA10" }, "BD01",
+        { { "autoReady", true }, { "syncRec", true }, { "incPlay", true }, { "keyStatus", true } });
+    row("B5 repeated is silent", { "B501" }, "B501", {}, {}, {}, { "pitchStatus" });
+    row("95 jog mode", {}, "9501", { { "jogMode", true } });
 
     // Change notices.
-    QTest::newRow("F6 00 refreshes") << none << "F600" << Expect {} << QStringList { "<refresh>" } << none << none;
-    QTest::newRow("F6 00 waits for a browse operation")
-        << QStringList { browsePending } << "F600" << Expect {} << none << none << none;
-    QTest::newRow("F6 03 refreshes in any case")
-        << QStringList { browsePending } << "F603" << Expect {} << QStringList { "<refresh>" } << none << none;
-    QTest::newRow("F6 other notice") << none << "F601" << Expect {} << none << none << none;
+    row("F6 00 refreshes", {}, "F600", {}, { "<refresh>" });
+    row("F6 00 waits for a browse operation", { browsePending }, "F600", {});
+    row("F6 03 refreshes in any case", { browsePending }, "F603", {}, { "<refresh>" });
+    row("F6 other notice", {}, "F601", {});
 
     // Lines the dispatcher does not take.
-    QTest::newRow("97 is ignored") << none << "9701" << Expect {} << none << none << QStringList { "jogMode" };
-    QTest::newRow("lower-case code is ignored") << none << "d010" << Expect { { "statusIcon", 0 } } << none << none
-                                                << none;
-    QTest::newRow("one character is ignored") << none << "D" << Expect {} << none << none << none;
-    QTest::newRow("unknown code is ignored") << none << "C001" << Expect {} << none << none << none;
+    row("97 is ignored", {}, "9701", {}, {}, {}, { "jogMode" });
+    row("lower-case code is ignored", {}, "d010", { { "statusIcon", 0 } });
+    row("one character is ignored", {}, "D", {});
+    row("unknown code is ignored", {}, "C001", {});
 }
 
 void TestReplies::extendedReplies_data()
 {
     addColumns();
-    const QStringList none;
     const QStringList withRight { "FF6AFE11" };
 
     // Medium, play area, playlist, folder: follow-ups through the edit right.
-    QTest::newRow("01 USB with the edit right")
-        << withRight << "FF0110" << Expect { { "currentMedia", "USB" } } << QStringList { "07F6B05", "07F4500" }
-        << QStringList { "currentMedia" } << none;
-    QTest::newRow("01 same medium does nothing")
-        << QStringList { "FF6AFE11", "FF0110" } << "FF0110" << Expect {} << none << none
-        << QStringList { "currentMedia" };
-    QTest::newRow("01 without the edit right") << none << "FF0101" << Expect { { "currentMedia", "SD2" } } << none
-                                               << none << none;
-    QTest::newRow("01 unknown code empties")
-        << QStringList { "FF0111" } << "FF0105" << Expect { { "currentMedia", "" } } << none << none << none;
-    QTest::newRow("07 area 03 empties")
-        << QStringList { "FF07CF01" } << "FF07CF03" << Expect { { "playArea", "" } } << none
-        << QStringList { "playArea" } << none;
-    QTest::newRow("07 area with the edit right") << withRight << "FF07CF02" << Expect { { "playArea", "PLAYLIST" } }
-                                                 << QStringList { "07F6B05" } << none << none;
-    QTest::newRow("31 85 playlist name") << withRight << "FF3185set 2.ppl" << Expect { { "playList", "set 2.ppl" } }
-                                         << QStringList { "050", "055", "05D", "07F4500" } << none << none;
-    QTest::newRow("31 80 00 refreshes and lists")
-        << withRight << "FF318000" << Expect {} << QStringList { "<refresh>", "07F4500" } << none << none;
-    QTest::newRow("31 80 other does nothing") << withRight << "FF318011" << Expect {} << none << none << none;
-    QTest::newRow("6A 82 new folder refreshes") << none << "FF6A82LIVE" << Expect { { "folder", "LIVE" } }
-                                                << QStringList { "<refresh>" } << none << none;
-    QTest::newRow("6A 82 same folder") << QStringList { "FF6A82LIVE" } << "FF6A82LIVE" << Expect {} << none << none
-                                       << none;
+    row("01 USB with the edit right", withRight, "FF0110",
+        { { "currentMedia", "USB" } }, { "07F6B05", "07F4500" }, { "currentMedia" });
+    row("01 same medium does nothing", { "FF6AFE11", "FF0110" }, "FF0110", {}, {}, {}, { "currentMedia" });
+    row("01 without the edit right", {}, "FF0101", { { "currentMedia", "SD2" } });
+    row("01 unknown code empties", { "FF0111" }, "FF0105", { { "currentMedia", "" } });
+    row("07 area 03 empties", { "FF07CF01" }, "FF07CF03", { { "playArea", "" } }, {}, { "playArea" });
+    row("07 area with the edit right", withRight, "FF07CF02", { { "playArea", "PLAYLIST" } }, { "07F6B05" });
+    row("31 85 playlist name", withRight, "FF3185set 2.ppl",
+        { { "playList", "set 2.ppl" } }, { "050", "055", "05D", "07F4500" });
+    row("31 80 00 refreshes and lists", withRight, "FF318000", {}, { "<refresh>", "07F4500" });
+    row("31 80 other does nothing", withRight, "FF318011", {});
+    row("6A 82 new folder refreshes", {}, "FF6A82LIVE", { { "folder", "LIVE" } }, { "<refresh>" });
+    row("6A 82 same folder", { "FF6A82LIVE" }, "FF6A82LIVE", {});
 
     // Values.
-    QTest::newRow("04 97 flash load on") << none << "FF049710" << Expect { { "flashLoad", true } } << none << none
-                                         << none;
-    QTest::newRow("04 97 anything else off")
-        << QStringList { "FF049710" } << "FF049701" << Expect { { "flashLoad", false } } << none << none << none;
-    QTest::newRow("04 F8 asks flash load") << none << "FF04F8" << Expect {} << QStringList { "07F0417FF" } << none
-                                           << none;
-    QTest::newRow("12 91 src") << none << "FF1291000001" << Expect { { "src", true } } << none << none << none;
-    QTest::newRow("6A 84 input locked") << none << "FF6A8409"
-                                        << Expect { { "inputSelect", 9 }, { "digitalInLock", true } } << none << none
-                                        << none;
-    QTest::newRow("6A 84 digital input unlocked")
-        << none << "FF6A8482" << Expect { { "inputSelect", 2 }, { "digitalInLock", false } } << none
-        << QStringList { "inputSelect", "digitalInLock" } << none;
-    QTest::newRow("6A 85-88 on")
-        << QStringList { "FF6A8501", "FF6A8602", "FF6A8701" } << "FF6A8810"
-        << Expect { { "micPhantom", true }, { "timerEvent", true }, { "upload", true }, { "download", true } } << none
-        << none << none;
-    QTest::newRow("6A 8A repeat") << none << "FF6A8A03" << Expect { { "repeat", 3 } } << none << none << none;
-    QTest::newRow("6A 8B pair") << none << "FF6A8B3" << Expect { { "currentMediaBackupRelay", "SD2-USB" } } << none
-                                << none << none;
-    QTest::newRow("6A 8B not a number reads 0")
-        << none << "FF6A8Bx" << Expect { { "currentMediaBackupRelay", "SD1-SD2" } } << none << none << none;
-    QTest::newRow("6A 8D 8E E0 E1")
-        << QStringList { "FF6A8D01", "FF6A8E03", "FF6AE001" } << "FF6AE101"
-        << Expect { { "agc", true }, { "dynamics", 3 }, { "lowCut", true }, { "autoMark", true } } << none << none
-        << none;
-    QTest::newRow("6A E2 00 is mono mix") << none << "FF6AE200" << Expect { { "monoMix", true } } << none << none
-                                          << none;
-    QTest::newRow("6A E2 other") << QStringList { "FF6AE200" } << "FF6AE201" << Expect { { "monoMix", false } }
-                                 << none << none << none;
-    QTest::newRow("6A E3 track top in hex") << none << "FF6AE31A2B" << Expect { { "currentTrackTop", 0x1A2B } }
-                                            << none << none << none;
-    QTest::newRow("6A E5 E6")
-        << QStringList { "FF6AE500" } << "FF6AE62"
-        << Expect { { "finalizedCd", "Unfinalized" }, { "statusDetail", 2 } } << none << none << none;
-    QTest::newRow("6A 81 title starts the mark query")
-        << QStringList { "D5001200", "D011" } << "FF6A81Song" << Expect { { "title", "Song" } }
-        << QStringList { "07F035D", "07F6A63" } << none << none;
-    QTest::newRow("6A 81 while recording")
-        << QStringList { "D5001200", "D081" } << "FF6A81Take" << Expect { { "title", "Take" } } << none << none
-        << none;
-    QTest::newRow("6A 81 without a track") << QStringList { "D011" } << "FF6A81Song" << Expect {} << none << none
-                                           << none;
+    row("04 97 flash load on", {}, "FF049710", { { "flashLoad", true } });
+    row("04 97 anything else off", { "FF049710" }, "FF049701", { { "flashLoad", false } });
+    row("04 F8 asks flash load", {}, "FF04F8", {}, { "07F0417FF" });
+    row("12 91 src", {}, "FF1291000001", { { "src", true } });
+    row("6A 84 input locked", {}, "FF6A8409", { { "inputSelect", 9 }, { "digitalInLock", true } });
+    row("6A 84 digital input unlocked", {}, "FF6A8482",
+        { { "inputSelect", 2 }, { "digitalInLock", false } }, {}, { "inputSelect", "digitalInLock" });
+    row("6A 85-88 on", { "FF6A8501", "FF6A8602", "FF6A8701" }, "FF6A8810",
+        { { "micPhantom", true }, { "timerEvent", true }, { "upload", true }, { "download", true } });
+    row("6A 8A repeat", {}, "FF6A8A03", { { "repeat", 3 } });
+    row("6A 8B pair", {}, "FF6A8B3", { { "currentMediaBackupRelay", "SD2-USB" } });
+    row("6A 8B not a number reads 0", {}, "FF6A8Bx", { { "currentMediaBackupRelay", "SD1-SD2" } });
+    row("6A 8D 8E E0 E1", { "FF6A8D01", "FF6A8E03", "FF6AE001" }, "FF6AE101",
+        { { "agc", true }, { "dynamics", 3 }, { "lowCut", true }, { "autoMark", true } });
+    row("6A E2 00 is mono mix", {}, "FF6AE200", { { "monoMix", true } });
+    row("6A E2 other", { "FF6AE200" }, "FF6AE201", { { "monoMix", false } });
+    row("6A E3 track top in hex", {}, "FF6AE31A2B", { { "currentTrackTop", 0x1A2B } });
+    row("6A E5 E6", { "FF6AE500" }, "FF6AE62", { { "finalizedCd", "Unfinalized" }, { "statusDetail", 2 } });
+    row("6A 81 title starts the mark query", { "D5001200", "D011" }, "FF6A81Song",
+        { { "title", "Song" } }, { "07F035D", "07F6A63" });
+    row("6A 81 while recording", { "D5001200", "D081" }, "FF6A81Take", { { "title", "Take" } });
+    row("6A 81 without a track", { "D011" }, "FF6A81Song", {});
 
     // Level meters.
-    QTest::newRow("6A 89 levels")
-        << none << "FF6A89000180FF0000"
-        << Expect { { "levelMeterL", 0 }, { "levelMeterR", 0 }, { "levelMeterLPeak", 127 }, { "levelMeterRPeak", 254 } }
-        << none << none << none;
-    QTest::newRow("6A 89 levels and overs")
-        << none << "FF6A89807F90900001"
-        << Expect { { "levelMeterL", 127 }, { "levelMeterR", 126 }, { "levelMeterLPeak", 143 },
-                    { "levelMeterRPeak", 143 }, { "levelMeterLOver", false }, { "levelMeterROver", true } }
-        << none << none << none;
-    QTest::newRow("6A 89 short: missing overs read off")
-        << QStringList { "FF6A89000000000101" } << "FF6A8901010101"
-        << Expect { { "levelMeterLOver", false }, { "levelMeterROver", false }, { "levelMeterL", 0 } } << none
-        << QStringList { "levelMeterLOver", "levelMeterROver" } << none;
-    QTest::newRow("6A 89 only the left over present")
-        << QStringList { "FF6A89000000000101" } << "FF6A890000000001"
-        << Expect { { "levelMeterLOver", true }, { "levelMeterROver", false } } << none << none << none;
+    row("6A 89 levels", {}, "FF6A89000180FF0000",
+        { { "levelMeterL", 0 }, { "levelMeterR", 0 }, { "levelMeterLPeak", 127 }, { "levelMeterRPeak", 254 } });
+    row("6A 89 levels and overs", {}, "FF6A89807F90900001",
+        { { "levelMeterL", 127 }, { "levelMeterR", 126 }, { "levelMeterLPeak", 143 }, { "levelMeterRPeak", 143 },
+        { "levelMeterLOver", false }, { "levelMeterROver", true } });
+    row("6A 89 short: missing overs read off", { "FF6A89000000000101" }, "FF6A8901010101",
+        { { "levelMeterLOver", false }, { "levelMeterROver", false }, { "levelMeterL", 0 } }, {},
+        { "levelMeterLOver", "levelMeterROver" });
+    row("6A 89 only the left over present", { "FF6A89000000000101" }, "FF6A890000000001",
+        { { "levelMeterLOver", true }, { "levelMeterROver", false } });
 
     // Record format: format + 8 * rate, 16 alone.
-    QTest::newRow("6A 8C 09")
-        << none << "FF6A8C09"
-        << Expect { { "recFormat", "Mp3" }, { "recFormatCd", "Mp3" }, { "backupRelay", false }, { "recFs", 1 },
-                    { "recFsCd", 0 } }
-        << none << none << none;
-    QTest::newRow("6A 8C 16 keeps the CD rate")
-        << QStringList { "FF6A8C02" } << "FF6A8C16"
-        << Expect { { "recFormat", "Wav" }, { "recFormatCd", "" }, { "backupRelay", false }, { "recFs", 2 },
-                    { "recFsCd", 1 } }
-        << none << none << QStringList { "recFsCd" };
-    QTest::newRow("6A 8C 07 relay with line feed")
-        << none << "FF6A8C07" << Expect { { "recFormat", "Wav16+Mp3\n(Relay)" }, { "backupRelay", true } } << none
-        << none << none;
-    QTest::newRow("6A 8C 10 as 2 at rate 1")
-        << none << "FF6A8C10"
-        << Expect { { "recFormat", "Wav16+Mp3" }, { "recFormatCd", "Mp3" }, { "recFs", 1 }, { "recFsCd", 1 } }
-        << none << none << none;
-    QTest::newRow("6A 8C 17 and above")
-        << QStringList { "FF6A8C01" } << "FF6A8C20"
-        << Expect { { "recFormat", "" }, { "recFormatCd", "" }, { "backupRelay", false }, { "recFs", 1 } } << none
-        << none << none;
-    QTest::newRow("6A 8C below 0") << QStringList { "FF6A8C09" } << "FF6A8C-1"
-                                   << Expect { { "recFormat", "" }, { "recFs", 0 } } << none << none << none;
-    QTest::newRow("6A 8C not a number reads as Wav")
-        << QStringList { "FF6A8C09" } << "FF6A8Cxx" << Expect { { "recFormat", "Wav" }, { "recFormatCd", "CD-DA" } }
-        << none << none << none;
+    row("6A 8C 09", {}, "FF6A8C09",
+        { { "recFormat", "Mp3" }, { "recFormatCd", "Mp3" }, { "backupRelay", false }, { "recFs", 1 },
+        { "recFsCd", 0 } });
+    row("6A 8C 16 keeps the CD rate", { "FF6A8C02" }, "FF6A8C16",
+        { { "recFormat", "Wav" }, { "recFormatCd", "" }, { "backupRelay", false }, { "recFs", 2 }, { "recFsCd", 1 } },
+        {}, {}, { "recFsCd" });
+    row("6A 8C 07 relay with line feed", {}, "FF6A8C07",
+        { { "recFormat", "Wav16+Mp3\n(Relay)" }, { "backupRelay", true } });
+    row("6A 8C 10 as 2 at rate 1", {}, "FF6A8C10",
+        { { "recFormat", "Wav16+Mp3" }, { "recFormatCd", "Mp3" }, { "recFs", 1 }, { "recFsCd", 1 } });
+    row("6A 8C 17 and above", { "FF6A8C01" }, "FF6A8C20",
+        { { "recFormat", "" }, { "recFormatCd", "" }, { "backupRelay", false }, { "recFs", 1 } });
+    row("6A 8C below 0", { "FF6A8C09" }, "FF6A8C-1", { { "recFormat", "" }, { "recFs", 0 } });
+    row("6A 8C not a number reads as Wav", { "FF6A8C09" }, "FF6A8Cxx",
+        { { "recFormat", "Wav" }, { "recFormatCd", "CD-DA" } });
 
     // Notices.
-    QTest::newRow("6A F6 01 asks the input") << none << "FF6AF601" << Expect {} << QStringList { "07F6A04" } << none
-                                             << none;
-    QTest::newRow("6A F6 02 restarts browsing")
-        << QStringList { "FF6AFE11", "D010", "FF0100" } << "FF6AF602" << Expect {}
-        << QStringList { "07F6B00", "07F6B05" } << none << none;
-    QTest::newRow("6A F6 02 without a medium") << QStringList { "FF6AFE11", "D010" } << "FF6AF602" << Expect {}
-                                               << none << none << none;
-    QTest::newRow("6A F6 10 refreshes") << none << "FF6AF610" << Expect {} << QStringList { "<refresh>" } << none
-                                        << none;
-    QTest::newRow("6A F6 70 refreshes") << none << "FF6AF670" << Expect {} << QStringList { "<refresh>" } << none
-                                        << none;
-    QTest::newRow("6A F6 20 mark query") << none << "FF6AF620" << Expect {} << QStringList { "07F035D", "07F6A63" }
-                                         << none << none;
-    QTest::newRow("6A F6 40 menu values then refresh")
-        << none << "FF6AF640" << Expect {} << QStringList { "<refresh>" } << none << none;
-    QTest::newRow("6A F6 other") << none << "FF6AF699" << Expect {} << none << none << none;
-    QTest::newRow("6A FA F0 popup") << none << "FF6AFAF002" << Expect { { "popup", 2 } } << none << none << none;
-    QTest::newRow("6A FA menu answer goes to the menu")
-        << none << "FF6AFA1000" << Expect { { "menu.drawingFinished", false } } << QStringList { "07F6A3F00", "07F6A3F01" }
-        << none << QStringList { "popupReceived" };
+    row("6A F6 01 asks the input", {}, "FF6AF601", {}, { "07F6A04" });
+    row("6A F6 02 restarts browsing", { "FF6AFE11", "D010", "FF0100" }, "FF6AF602", {}, { "07F6B00", "07F6B05" });
+    row("6A F6 02 without a medium", { "FF6AFE11", "D010" }, "FF6AF602", {});
+    row("6A F6 10 refreshes", {}, "FF6AF610", {}, { "<refresh>" });
+    row("6A F6 70 refreshes", {}, "FF6AF670", {}, { "<refresh>" });
+    row("6A F6 20 mark query", {}, "FF6AF620", {}, { "07F035D", "07F6A63" });
+    row("6A F6 40 menu values then refresh", {}, "FF6AF640", {}, { "<refresh>" });
+    row("6A F6 other", {}, "FF6AF699", {});
+    row("6A FA F0 popup", {}, "FF6AFAF002", { { "popup", 2 } });
+    row("6A FA menu answer goes to the menu", {}, "FF6AFA1000",
+        { { "menu.drawingFinished", false } }, { "07F6A3F00", "07F6A3F01" }, {}, { "popupReceived" });
 
     // Routed to the other models.
-    QTest::newRow("6A FD 00 editable") << none << "FF6AFD00" << Expect { { "permission.isReadOnly", false } } << none
-                                       << none << none;
-    QTest::newRow("6A FE 11 right held") << none << "FF6AFE11" << Expect { { "permission.okPermission", true } }
-                                         << none << none << none;
-    QTest::newRow("03 mark count") << none << "FF03DD0200" << Expect {} << QStringList { "07F03580100" }
-                                   << QStringList { "markClear" } << none;
+    row("6A FD 00 editable", {}, "FF6AFD00", { { "permission.isReadOnly", false } });
+    row("6A FE 11 right held", {}, "FF6AFE11", { { "permission.okPermission", true } });
+    row("03 mark count", {}, "FF03DD0200", {}, { "07F03580100" }, { "markClear" });
 
     // Record request answer.
-    QTest::newRow("72 8101 00") << none << "FF72810100" << Expect {} << QStringList { "01301", "07F6A3F01" } << none
-                                << none;
-    QTest::newRow("72 8101 other") << none << "FF72810107" << Expect {} << QStringList { "01300", "07F6A3F01" }
-                                   << none << none;
-    QTest::newRow("72 other item") << none << "FF72810000" << Expect {} << none << none << none;
+    row("72 8101 00", {}, "FF72810100", {}, { "01301", "07F6A3F01" });
+    row("72 8101 other", {}, "FF72810107", {}, { "01300", "07F6A3F01" });
+    row("72 other item", {}, "FF72810000", {});
 
-    QTest::newRow("unknown group") << none << "FF99AA" << Expect {} << none << none << none;
-    QTest::newRow("empty extended reply") << none << "FF" << Expect {} << none << none << none;
+    row("unknown group", {}, "FF99AA", {});
+    row("empty extended reply", {}, "FF", {});
 }
 
 // After a display mode change the next changed track length signals the marks
