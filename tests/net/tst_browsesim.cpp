@@ -155,10 +155,6 @@ void TstBrowseSim::edits_data()
 
     const QStringList live { "2017", "Opening.wav", "Interview.wav", "Closing.wav" };
     auto num = [this](const QString& name) { return number(name); };
-    QTest::newRow("rename folder") << Action([num](Browse& b) { b.renameFolder(num("2017"), "2018"); }) << ""
-        << "LIVE" << QStringList { "2018", "Opening.wav", "Interview.wav", "Closing.wav" } << false;
-    QTest::newRow("delete folder") << Action([num](Browse& b) { b.deleteFolder(num("2017")); }) << ""
-        << "LIVE" << QStringList(live.mid(1)) << false;
     QTest::newRow("twelve folders at once") << Action([](Browse& b) {
         for (int i = 0; i < 12; ++i)
             b.createFolder(QString("Ordner Ä %1 ").arg(i, 2, 10, QChar('0')) + QString(100, QChar(0x00E9)));
