@@ -59,7 +59,6 @@ LoginTestCase {
     function test_rowReachability_data() {
         return [
             { tag: "three cycles silent", count: 3, power: 1, icon: "power_on", reachable: true },
-            { tag: "four cycles silent", count: 4, power: 1, icon: "question", reachable: false },
             { tag: "answering and off", count: 0, power: 0, icon: "power_off", reachable: false }
         ]
     }
