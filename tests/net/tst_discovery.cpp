@@ -129,9 +129,6 @@ void tst_Discovery::passwordsSurviveRestart()
         udpc.saveAppPass(QStringLiteral("app"));
         udpc.saveIPPass(QStringLiteral("00:00:00:00:00:00"), QStringLiteral("for no one"));
     }
-    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
-    QCOMPARE(QFile::permissions(DataSettings::fileName()) & others, QFile::Permissions());
-
     UdpPowerControl udpc;
     udpc.setDataSettings(&settings);
     QCOMPARE(udpc.appPassword(), QStringLiteral("app"));

@@ -1,5 +1,6 @@
 // The command channel against a simulated recorder: login dialogue, framing,
-// text decoding, time-outs and flow control.
+// text decoding, a new link and flow control. (A refused password and silent
+// recorders are seen through the application's link and window.)
 #include <QtTest>
 
 #include "netenv.h"
@@ -18,20 +19,14 @@ private slots:
 
     void loginDialogue_data();
     void loginDialogue();
-    void skipModelQuery();
-    void wrongPasswordReportedOnce();
-    void silentPeersTimeOut_data();
-    void silentPeersTimeOut();
     void framing_data();
     void framing();
-    void newConnectionForgetsPartialLine();
     void reconnectAbortsOldLink();
     void commandsDuringLoginAreDropped();
     void flowControlPauses();
 
 private:
-    bool login(Telnet& telnet, bool skip = false);
-    void sendChunks(const QList<QByteArray>& chunks);
+    bool login(Telnet& telnet);
 
     SimRecorder* recorder = nullptr;
     SimRecorder* second = nullptr;
@@ -58,41 +53,35 @@ void TestTelnet::cleanup()
     second = nullptr;
 }
 
-bool TestTelnet::login(Telnet& telnet, bool skip)
+bool TestTelnet::login(Telnet& telnet)
 {
     QSignalSpy connected(&telnet, &Telnet::connectedToServer);
-    telnet.skipModelQuery = skip;
     telnet.connectToServer(recorder->address().toString(), recorder->password, false);
     return connected.wait(3000) && recorder->connections().size() >= 1;
 }
 
-// Sends each chunk as its own segment and lets the client take it in before the next.
-void TestTelnet::sendChunks(const QList<QByteArray>& chunks)
-{
-    for (const QByteArray& chunk : chunks) {
-        recorder->sendToAll(chunk);
-        QTest::qWait(40);
-    }
-}
-
-// The login dialogue: the empty first line, the password, the model query;
-// the model the answer names, or a failure when it names none.
+// The login dialogue: the empty first line, the password, the model query
+// (unless skipped, for this login only); the model the answer names, or a
+// failure when it names none; a refused password, reported once.
 void TestTelnet::loginDialogue_data()
 {
     QTest::addColumn<QString>("password");
     QTest::addColumn<QStringList>("modelAnswer"); // the recorder's own when empty
-    QTest::addColumn<int>("model");               // -1: the login fails
+    QTest::addColumn<int>("model");               // -1: the login fails, -2: the password is refused
     QTest::addColumn<QStringList>("framed");
+    QTest::addColumn<bool>("skip");
 
     const QStringList own;
-    QTest::newRow("KZ-470MX") << "pass" << own << 0 << QStringList();
-    QTest::newRow("model 02") << "pass" << QStringList { "0FF6AE402" } << -1 << QStringList();
-    QTest::newRow("refusal") << "pass" << QStringList { "0F2" } << -1 << QStringList();
+    QTest::newRow("KZ-470MX") << "pass" << own << 0 << QStringList() << false;
+    QTest::newRow("model query skipped") << "pass" << QStringList { "0FF6AE401" } << 0 << QStringList() << true;
+    QTest::newRow("model 02") << "pass" << QStringList { "0FF6AE402" } << -1 << QStringList() << false;
+    QTest::newRow("refusal") << "pass" << QStringList { "0F2" } << -1 << QStringList() << false;
+    QTest::newRow("wrong password") << "wrong" << own << -2 << QStringList() << false;
     QTest::newRow("a notice before the answer is framed")
-        << "pass" << QStringList { "0D011", "0FF6AE401" } << 1 << QStringList { "D011" };
+        << "pass" << QStringList { "0D011", "0FF6AE401" } << 1 << QStringList { "D011" } << false;
     // The line breaks and NUL are removed, so the text stays one password line.
     QTest::newRow("password cannot make lines") << QString::fromLatin1("ab\r\n07F1141\0cd", 14) << own << 0
-                                                << QStringList();
+                                                << QStringList() << false;
 }
 
 void TestTelnet::loginDialogue()
@@ -100,79 +89,34 @@ void TestTelnet::loginDialogue()
     QFETCH(QString, password);
     QFETCH(QStringList, modelAnswer);
     QFETCH(int, model);
-    recorder->password = QString(password).remove(QRegularExpression(QStringLiteral("[\r\n\0]")));
+    QFETCH(bool, skip);
+    const QString sent = QString(password).remove(QRegularExpression(QStringLiteral("[\r\n\0]")));
+    recorder->password = model == -2 ? QStringLiteral("pass") : sent;
     if (!modelAnswer.isEmpty())
         recorder->setReply("07F6A64", modelAnswer);
     Telnet telnet;
+    telnet.skipModelQuery = skip;
+    telnet.loginTimeoutMs = 250; // a refusal ends the dialogue: no time-out follows it
     QSignalSpy connected(&telnet, &Telnet::connectedToServer);
     QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
+    QSignalSpy refused(&telnet, &Telnet::passwordFailed);
     QSignalSpy lines(&telnet, &Telnet::readyRead);
     telnet.connectToServer(recorder->address().toString(), password, false);
-    QVERIFY((model < 0 ? failed : connected).wait(3000));
-    QCOMPARE(recorder->receivedLines(), QStringList({ "", recorder->password, "07F6A64" }));
+    QVERIFY((model == -2 ? refused : model < 0 ? failed : connected).wait(3000));
+    QCOMPARE(recorder->receivedLines(), QStringList({ "", sent, "07F6A64" }).mid(0, skip || model == -2 ? 2 : 3));
+    QVERIFY(!telnet.skipModelQuery); // the next login asks again
     QStringList framed;
     for (const auto& args : lines)
         framed << args.at(0).toString();
     QTEST(framed, "framed");
     QTest::qWait(300); // neither a time-out after a login nor a second report
     QCOMPARE(connected.size(), model < 0 ? 0 : 1);
-    QCOMPARE(failed.size(), model < 0 ? 1 : 0);
+    QCOMPARE(failed.size(), model == -1 ? 1 : 0);
+    QCOMPARE(refused.size(), model == -2 ? 1 : 0);
     if (model >= 0)
         QCOMPARE(connected.at(0).at(0).toInt(), model);
-    else
+    else if (model == -1)
         QCOMPARE(telnet.socketState(), QAbstractSocket::UnconnectedState);
-}
-
-void TestTelnet::skipModelQuery()
-{
-    recorder->model = 1;
-    Telnet telnet;
-    QVERIFY(login(telnet, true));
-    QCOMPARE(recorder->receivedLines(), QStringList({ "", "pass" }));
-    QVERIFY(!telnet.skipModelQuery);
-    // The next login asks for the model again.
-    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
-    telnet.connectToServer(recorder->address().toString(), "pass", false);
-    QVERIFY(connected.wait(3000));
-    QCOMPARE(connected.at(0).at(0).toInt(), 1);
-}
-
-void TestTelnet::wrongPasswordReportedOnce()
-{
-    Telnet telnet;
-    QSignalSpy wrong(&telnet, &Telnet::passwordFailed);
-    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
-    QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
-    telnet.loginTimeoutMs = 300;
-    telnet.connectToServer(recorder->address().toString(), "wrong", false);
-    QVERIFY(wrong.wait(3000));
-    QTest::qWait(600);
-    QCOMPARE(wrong.size(), 1);
-    QCOMPARE(connected.size(), 0);
-    // A refused password ends the dialogue: no time-out follows it.
-    QCOMPARE(failed.size(), 0);
-}
-
-void TestTelnet::silentPeersTimeOut_data()
-{
-    QTest::addColumn<int>("behaviour");
-    QTest::newRow("never prompts") << int(SimRecorder::Behaviour::Silent);
-    QTest::newRow("stops after the prompt") << int(SimRecorder::Behaviour::StopAfterPrompt);
-}
-
-void TestTelnet::silentPeersTimeOut()
-{
-    QFETCH(int, behaviour);
-    recorder->behaviour = SimRecorder::Behaviour(behaviour);
-    Telnet telnet;
-    telnet.loginTimeoutMs = 400;
-    QSignalSpy failed(&telnet, &Telnet::errorConnectedToServer);
-    QSignalSpy connected(&telnet, &Telnet::connectedToServer);
-    telnet.connectToServer(recorder->address().toString(), "pass", false);
-    QVERIFY(failed.wait(3000));
-    QCOMPARE(failed.size(), 1);
-    QCOMPARE(connected.size(), 0);
-    QCOMPARE(telnet.socketState(), QAbstractSocket::UnconnectedState);
 }
 
 void TestTelnet::framing_data()
@@ -189,6 +133,9 @@ void TestTelnet::framing_data()
     QTest::newRow("every CR removed") << QList<QByteArray> { "0D0\r\r\n" } << QStringList { "D0" };
     QTest::newRow("text after NUL ignored")
         << QList<QByteArray> { QByteArray("0D011\r\n\0" "0D5012\r\n", 15) } << QStringList { "D011" };
+    // An empty chunk logs in again: the new link forgets the partial line.
+    QTest::newRow("new link forgets a partial line")
+        << QList<QByteArray> { "0D0", "", "11\r\n0D5002\r\n" } << QStringList { "D5002" };
     QTest::newRow("line without CR carried on")
         << QList<QByteArray> { "0D0\n", "11\r\n" } << QStringList { "D0\n11" };
     QTest::newRow("several lines in one chunk")
@@ -210,7 +157,14 @@ void TestTelnet::framing()
     Telnet telnet;
     QVERIFY(login(telnet));
     QSignalSpy received(&telnet, &Telnet::readyRead);
-    sendChunks(chunks);
+    // Each chunk its own segment, taken in before the next.
+    for (const QByteArray& chunk : chunks) {
+        if (chunk.isEmpty())
+            QVERIFY(login(telnet));
+        else
+            recorder->sendToAll(chunk);
+        QTest::qWait(40);
+    }
     QStringList got;
     for (const auto& args : received)
         got << args.at(0).toString();
@@ -218,20 +172,6 @@ void TestTelnet::framing()
     for (QString& l : lines)
         l.remove(QLatin1Char('\n'));
     QCOMPARE(got, lines);
-}
-
-void TestTelnet::newConnectionForgetsPartialLine()
-{
-    Telnet telnet;
-    QVERIFY(login(telnet));
-    sendChunks({ "0D0" });
-    QVERIFY(login(telnet));
-    QSignalSpy received(&telnet, &Telnet::readyRead);
-    sendChunks({ "11\r\n0D5002\r\n" });
-    QStringList got;
-    for (const auto& args : received)
-        got << args.at(0).toString();
-    QCOMPARE(got, QStringList({ "D5002" }));
 }
 
 void TestTelnet::reconnectAbortsOldLink()

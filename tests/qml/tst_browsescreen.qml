@@ -51,7 +51,6 @@ TestCase {
 
     function test_stateAllowsEdits_data() {
         return [
-            { tag: "stopped", readOnly: false, status: 16, mode: "CONTINUE", area: "ALL", edit: true, badge: false, select: true },
             { tag: "read-only", readOnly: true, status: 16, mode: "CONTINUE", area: "ALL", edit: false, badge: true, select: false },
             { tag: "playing", readOnly: false, status: 17, mode: "CONTINUE", area: "ALL", edit: false, badge: false, select: true },
             { tag: "paused", readOnly: false, status: 18, mode: "CONTINUE", area: "ALL", edit: false, badge: true, select: true },

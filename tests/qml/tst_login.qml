@@ -59,7 +59,6 @@ LoginTestCase {
     function test_rowReachability_data() {
         return [
             { tag: "three cycles silent", count: 3, power: 1, icon: "power_on", reachable: true },
-            { tag: "four cycles silent", count: 4, power: 1, icon: "question", reachable: false },
             { tag: "answering and off", count: 0, power: 0, icon: "power_off", reachable: false }
         ]
     }
@@ -101,7 +100,9 @@ LoginTestCase {
     }
 
     function test_loginFromRow_data() {
-        return [ { tag: "Login button", enter: false }, { tag: "Enter in the field", enter: true } ]
+        return [ { tag: "Login button", enter: false, typed: "new pass" },
+                 { tag: "Enter in the field", enter: true, typed: "new pass" },
+                 { tag: "empty password used as typed", enter: false, typed: "" } ]
     }
 
     function test_loginFromRow(data) {
@@ -110,7 +111,7 @@ LoginTestCase {
         host.popup.show("Invalid password.")
         mouseClick(rowPart(0, "card"))
         var field = rowPart(0, "loginpasswd")
-        field.text = "new pass"
+        field.text = data.typed
         if (data.enter)
             field.accepted()
         else
@@ -120,18 +121,9 @@ LoginTestCase {
         compare(host.popup.popupEnabled, false)
         compare(udpc.loginedNickname, "Hall")
         compare(names(udpc.calls), ["saveIPPass", "checkAndLogin"])
-        compare(udpc.calls[0].args, ["aa:bb", "new pass"])
+        compare(udpc.calls[0].args, ["aa:bb", data.typed])
         compare(udpc.calls[1].args, ["aa:bb"])
-        compare(rec.ippass, "new pass")
-    }
-
-    function test_emptyPasswordIsUsedAsTyped() {
-        var rec = recorder({ ippass: "" })
-        makeScreen([rec])
-        mouseClick(rowPart(0, "card"))
-        mouseClick(rowPart(0, "loginbutton"))
-        compare(udpc.callsOf("saveIPPass")[0].args[1], "")
-        compare(udpc.callsOf("checkAndLogin").length, 1)
+        compare(rec.ippass, data.typed)
     }
 
     function test_unknownPowerState_data() {
@@ -140,6 +132,7 @@ LoginTestCase {
             { tag: "last row", rows: 2, index: 1, counts: [0, 5] },
             { tag: "listed by discovery after the last publication", rows: 2, index: 2, counts: [0, 0] },
             { tag: "nothing published yet", rows: 0, index: 0, counts: [] },
+            { tag: "before any list", rows: -1, index: 0, counts: [] },
             { tag: "negative index", rows: 1, index: -1, counts: [0] }
         ]
     }
@@ -149,16 +142,11 @@ LoginTestCase {
         for (var i = 0; i < data.rows; ++i)
             rows.push(recorder({ macaddr: "m" + i }))
         makeScreen(rows)
+        if (data.rows < 0)
+            testContext.set("loginModel", undefined)
         udpc.changeToUnknownPowerState(data.index)
         compare(rows.map(function (r) { return r.count }), data.counts)
         if (data.index === 0 && data.rows > 0)
             verify(String(rowPart(0, "powericon").source).indexOf("question") >= 0)
     }
-
-    function test_unknownPowerStateBeforeAnyList() {
-        makeScreen([])
-        testContext.set("loginModel", undefined)
-        udpc.changeToUnknownPowerState(0)
-    }
-
 }
