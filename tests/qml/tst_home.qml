@@ -13,14 +13,10 @@ TestCase {
     property var home: null
 
     function init() {
-        comm.loginComp = true
-        comm.statusIcon = 0
-        comm.statusDetail = 0
-        comm.currentMedia = ""
-        comm.trackTotalTimeFlame = 1
-        comm.displayMode = false
-        comm.download = false
-        comm.upload = false
+        var start = { loginComp: true, statusIcon: 0, statusDetail: 0, currentMedia: "", trackTotalTimeFlame: 1,
+                      displayMode: false, download: false, upload: false }
+        for (var key in start)
+            comm[key] = start[key]
         testContext.takeWarnings()
         win = Shell.open(450, 815)
         tryCompare(win.contentItem, "height", 815)

@@ -45,7 +45,6 @@ TestCase {
             { code: 1, text: "Change of settings not currently permitted." },
             { code: 2, text: "Warning Detected. See Unit for details." },
             { code: 3, text: "Warning Detected. See Unit for details." },
-            { code: 100, text: "Invalid password." },
             { code: 200, text: "Unable to complete this action." },
             { code: 7, text: "Unknown" }
         ]
