@@ -3,21 +3,13 @@
 // lists the recorder's whole menu; choices, a millisecond range and phantom
 // power (with its confirmation) are set with the mouse, as a person would,
 // and each reaches the recorder and comes back.
-#include <QFont>
-#include <QGuiApplication>
-#include <QQmlApplicationEngine>
-#include <QQmlContext>
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QWheelEvent>
 #include <QtTest>
 #include <memory>
 
-#include "globals.h"
+#include "apprig.h"
 #include "menumodel.h"
 #include "netenv.h"
-#include "objectgraph.h"
-#include "recorderstate.h"
 #include "simunits.h"
 #include "windowrig.h"
 
@@ -38,14 +30,14 @@ private slots:
     void logoutClosesOpenList();
 
 private:
-    QQuickItem* named(const char* name, QObject* within) const { return within->findChild<QQuickItem*>(QLatin1String(name)); }
+    QQuickItem* named(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
     QList<QQuickItem*> rows() const;
     QQuickItem* row(const QString& text) const;
     QString describe(QQuickItem* row) const;
     // The entry with this text in the open list of a row's drop-down.
     QQuickItem* entry(QQuickItem* row, const QString& text) const;
     void show(QQuickItem* row);
-    void click(QQuickItem* target);
+    void click(QQuickItem* target) { QVERIFY(rig.click(target)); }
     // Opens the row's drop-down and picks the entry with this text.
     void pick(const QString& rowText, const QString& choice);
     // The value and set commands the recorder received since forget(), which
@@ -59,9 +51,9 @@ private:
 
     std::unique_ptr<SimUnit> unit, other;
     sim::MenuModel* recorderMenu = nullptr;
-    std::unique_ptr<QQmlApplicationEngine> engine;
-    std::unique_ptr<ObjectGraph> graph;
-    QQuickWindow* window = nullptr;
+    AppRig rig;
+    std::unique_ptr<ObjectGraph>& graph = rig.graph;
+    QQuickWindow*& window = rig.window;
 };
 
 void TstMenuScreenE2e::initTestCase()
@@ -80,27 +72,17 @@ void TstMenuScreenE2e::initTestCase()
     otherMenu->setValue(otherMenu->find("INPUT SELECT"), 1);
     otherMenu->setValue(otherMenu->find("INPUT GAIN", "INPUT GAIN Lch"), 1);
 
-    engine = std::make_unique<QQmlApplicationEngine>();
-    g_rootContext = engine->rootContext();
-    QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
-    graph = std::make_unique<ObjectGraph>();
-    graph->publish(engine->rootContext(), multiFontFor(QLocale(QLocale::English)));
-    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
-    window = qobject_cast<QQuickWindow*>(engine->rootObjects().value(0));
-    QVERIFY(window && QTest::qWaitForWindowExposed(window));
-
+    QVERIFY(rig.start());
     graph->comm.loginRequest(unit->recorder.address().toString(), unit->recorder.password);
-    QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase", window)->isVisible() && graph->menu.drawingFinished, 10000);
-    click(named("tabMenuButton", window));
-    QTRY_VERIFY(named("menuArea", window)->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, 10000);
+    click(named("tabMenuButton"));
+    QTRY_VERIFY(named("menuArea")->isVisible());
 }
 
 void TstMenuScreenE2e::cleanupTestCase()
 {
     QCOMPARE(windowrig::takeWarnings(), QStringList());
-    engine.reset();
-    g_rootContext = nullptr;
-    graph.reset();
+    rig.close();
     unit.reset();
     other.reset();
     windowrig::stopCollecting();
@@ -109,7 +91,7 @@ void TstMenuScreenE2e::cleanupTestCase()
 QList<QQuickItem*> TstMenuScreenE2e::rows() const
 {
     QList<QQuickItem*> list;
-    const auto loaders = named("menuArea", window)->property("contentItem").value<QQuickItem*>()->childItems();
+    const auto loaders = named("menuArea")->property("contentItem").value<QQuickItem*>()->childItems();
     for (QQuickItem* loader : loaders) {
         if (auto* r = loader->property("item").value<QQuickItem*>())
             list << r;
@@ -164,7 +146,7 @@ QQuickItem* TstMenuScreenE2e::entry(QQuickItem* r, const QString& text) const
 
 void TstMenuScreenE2e::show(QQuickItem* r)
 {
-    QQuickItem* area = named("menuArea", window);
+    QQuickItem* area = named("menuArea");
     const QPointF centre = area->mapToScene(QPointF(area->width() / 2, area->height() / 2));
     for (int n = 0; n < 200; ++n) {
         const QPointF top = r->mapToItem(area, QPointF(0, 0));
@@ -180,14 +162,6 @@ void TstMenuScreenE2e::show(QQuickItem* r)
         QTest::qWait(20);
     }
     QFAIL("the row does not come into view");
-}
-
-void TstMenuScreenE2e::click(QQuickItem* target)
-{
-    QVERIFY(target);
-    QVERIFY2(target->isVisible(), qPrintable(target->objectName()));
-    const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
 }
 
 void TstMenuScreenE2e::pick(const QString& rowText, const QString& choice)
@@ -237,7 +211,7 @@ void TstMenuScreenE2e::rowsShowRecorderMenu()
     QStringList shown;
     QTRY_VERIFY_WITH_TIMEOUT((shown.clear(), [&] { for (QQuickItem* r : rows()) shown << describe(r); }(), shown == expected), 5000);
     QCOMPARE(shown, expected);
-    QCOMPARE(named("menuArea", window)->property("contentHeight").toReal(), rows().size() * 50 * window->property("ptSize").toReal());
+    QCOMPARE(named("menuArea")->property("contentHeight").toReal(), rows().size() * 50 * window->property("ptSize").toReal());
     QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_top.png")).isNull());
 }
 
@@ -256,8 +230,9 @@ void TstMenuScreenE2e::choiceReachesRecorder()
     const QStringList levels = recorderMenu->choices(recorderMenu->find("INPUT LEVEL", "INPUT LEVEL(L)"));
     QTRY_COMPARE(named("menuComboBox", row("LEVEL (L)"))->property("count").toInt(), levels.size());
     QCOMPARE(recorderMenu->subitem(recorderMenu->find("INPUT SELECT"))->value, 2);
-    pick("INPUT SELECT", "ANALOG UNBAL");
-    QTRY_COMPARE(describe(r), QStringLiteral("C INPUT SELECT = ANALOG UNBAL"));
+    // Balanced, for the phantom power that follows.
+    pick("INPUT SELECT", "ANALOG BAL");
+    QTRY_COMPARE(describe(r), QStringLiteral("C INPUT SELECT = ANALOG BAL"));
 }
 
 void TstMenuScreenE2e::rangeReachesRecorder()
@@ -279,11 +254,7 @@ void TstMenuScreenE2e::rangeReachesRecorder()
 
 void TstMenuScreenE2e::phantomPowerNeedsConfirmation()
 {
-    // A gain picked while the LEVEL lists still follow the new input is put
-    // back, so the lists settle first.
-    pick("INPUT SELECT", "ANALOG BAL");
-    QTRY_COMPARE(describe(row("INPUT SELECT")), QStringLiteral("C INPUT SELECT = ANALOG BAL"));
-    forget();
+    forget(); // a gain picked while the LEVEL lists still follow the new input is put back
     pick("INPUT GAIN Lch", "MIC LOW");
     QTRY_COMPARE(recorderMenu->subitem(recorderMenu->find("INPUT GAIN", "INPUT GAIN Lch"))->value, 1);
     QTRY_COMPARE(describe(row("INPUT GAIN Lch")), QStringLiteral("C INPUT GAIN Lch = MIC LOW"));
@@ -291,7 +262,7 @@ void TstMenuScreenE2e::phantomPowerNeedsConfirmation()
     forget();
 
     pick("PHANTOM(+48V)Lch", "ON");
-    QQuickItem* cancel = named("phantomCancelButton", window);
+    QQuickItem* cancel = named("phantomCancelButton");
     QTRY_VERIFY(cancel->isVisible());
     QTRY_COMPARE(cancel->parentItem()->opacity(), 1.0); // faded in
     QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_phantom.png")).isNull());
@@ -301,8 +272,8 @@ void TstMenuScreenE2e::phantomPowerNeedsConfirmation()
     QVERIFY(received().contains("07F6A7A01000002000000")); // every value read again
 
     pick("PHANTOM(+48V)Lch", "ON");
-    QTRY_VERIFY(named("phantomOkButton", window)->isVisible());
-    click(named("phantomOkButton", window));
+    QTRY_VERIFY(named("phantomOkButton")->isVisible());
+    click(named("phantomOkButton"));
     QTRY_COMPARE(received().filter("07F6A7A03"), QStringList { "07F6A7A030000020000000100" });
     QTRY_COMPARE(describe(phantom), QStringLiteral("C PHANTOM(+48V)Lch = ON"));
     QVERIFY(unit->services.state->panel.phantom);
@@ -327,7 +298,7 @@ void TstMenuScreenE2e::phantomConfirmationEndsWithItsTree()
     QTRY_COMPARE(describe(row("PHANTOM(+48V)Lch")), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
     QTest::qWait(300);
     pick("PHANTOM(+48V)Lch", "ON");
-    QQuickItem* ok = named("phantomOkButton", window);
+    QQuickItem* ok = named("phantomOkButton");
     QTRY_VERIFY(ok->isVisible());
     const QPoint okAt = ok->mapToScene(QPointF(ok->width() / 2, ok->height() / 2)).toPoint();
     sim::SimRecorder& from = graph->comm.getAddress() == unit->recorder.address().toString() ? unit->recorder : other->recorder;
@@ -345,7 +316,7 @@ void TstMenuScreenE2e::phantomConfirmationEndsWithItsTree()
         from.sendLineToLoggedIn(pageCount.value(0));
     }
     QTRY_VERIFY(!ok->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(graph->comm.getLoginComp() && !named("loginscreenbase", window)->isVisible()
+    QTRY_VERIFY_WITH_TIMEOUT(graph->comm.getLoginComp() && !named("loginscreenbase")->isVisible()
                                  && graph->menu.drawingFinished && row("PHANTOM(+48V)Lch"), 10000);
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, okAt);
     QTRY_COMPARE(describe(row("PHANTOM(+48V)Lch")), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
@@ -356,7 +327,7 @@ void TstMenuScreenE2e::phantomConfirmationEndsWithItsTree()
     if (&to != &from) { // back to the first recorder for the roads that follow
         graph->comm.logoutRequest();
         graph->comm.loginRequest(from.address().toString(), from.password);
-        QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase", window)->isVisible() && graph->menu.drawingFinished, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, 10000);
     }
 }
 
@@ -382,7 +353,7 @@ void TstMenuScreenE2e::logoutClosesOpenList()
     QTRY_VERIFY(!popup->property("visible").toBool());
     QVERIFY(!box->hasActiveFocus());
     graph->comm.loginRequest(unit->recorder.address().toString(), unit->recorder.password);
-    QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase", window)->isVisible() && graph->menu.drawingFinished, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, 10000);
     QTRY_VERIFY(row("TIME ZONE"));
     QTRY_VERIFY_WITH_TIMEOUT(row("USB(CURRENT)"), 3000);
     QCOMPARE(windowrig::takeWarnings(), QStringList());

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtTest 1.1
+import "shell.js" as Shell
 
 // The portrait main window: the pages and the edit right they need, the
 // failure message, the screen lock and the overlays. (The message
@@ -17,22 +18,15 @@ TestCase {
         return item
     }
 
-    function openWindow(width, height) {
+    function openWindow() {
         testContext.takeWarnings()
         comm.loginComp = false
-        comm.calls = []
         browse.dialogString = ""
-        browse.calls = []
-        pl.calls = []
-        tev.calls = []
+        Shell.resetFakes([comm, browse, pl, tev, permission])
         permission.okPermission = false
-        permission.calls = []
         var component = Qt.createComponent("qrc:/main.qml")
         compare(component.status, Component.Ready, component.errorString())
-        var props = {}
-        if (width)
-            props = { width: width, height: height }
-        window = createTemporaryObject(component, testCase, props)
+        window = createTemporaryObject(component, testCase)
         verify(window !== null)
         waitForRendering(window.contentItem)
         permission.calls = []
@@ -61,27 +55,25 @@ TestCase {
         comm.loginComp = true
         var swipe = part("swipeView")
         swipe.setCurrentIndex(1)
-        compare(permission.calls.map(function (c) { return c.name }), ["returnPermission"])
+        compare(Shell.names(permission.calls), ["returnPermission"])
         permission.calls = []
 
         swipe.setCurrentIndex(2)
-        compare(permission.calls.map(function (c) { return c.name }), ["requestPermission"])
+        compare(Shell.names(permission.calls), ["requestPermission"])
         verify(page(2).item.text.indexOf("Not available.") === 0)
         compare(browse.calls.length + tev.calls.length + pl.calls.length, 0)
 
         browse.calls = []
         permission.okPermission = true
-        compare(browse.calls.map(function (c) { return c.name }), ["restartBrowse"])
-        compare(tev.calls.map(function (c) { return c.name }), ["startTimerEvent"])
-        compare(pl.calls.map(function (c) { return c.name }), ["initAll"])
-        verify(browse.calls[0].seq < tev.calls[0].seq && tev.calls[0].seq < pl.calls[0].seq, "in this order")
+        var calls = browse.calls.concat(tev.calls, pl.calls).sort(function(a, b) { return a.seq - b.seq })
+        compare(Shell.names(calls), ["restartBrowse", "startTimerEvent", "initAll"])
         verify(page(2).item.text === undefined, "the screen replaces the notice")
 
         // Moving between the editing pages asks again each time.
         permission.calls = []
         swipe.setCurrentIndex(3)
         swipe.setCurrentIndex(4)
-        compare(permission.calls.map(function (c) { return c.name }), ["requestPermission", "requestPermission"])
+        compare(Shell.names(permission.calls), ["requestPermission", "requestPermission"])
 
         // Losing the right calls nothing and brings the notice back.
         browse.calls = []
@@ -91,18 +83,9 @@ TestCase {
 
         permission.calls = []
         swipe.setCurrentIndex(0)
-        compare(permission.calls.map(function (c) { return c.name }), ["returnPermission"])
+        compare(Shell.names(permission.calls), ["returnPermission"])
     }
 
-    function test_failedCommandsShowMessage() {
-        openWindow()
-        pl.execFailed()
-        compare(popupText().text, "Unable to complete this action.")
-        part("popup").hide()
-        popupText().text = ""
-        browse.execFailed()
-        compare(popupText().text, "Unable to complete this action.")
-    }
 
     function test_screenLock() {
         openWindow()
@@ -147,5 +130,13 @@ TestCase {
         menu.phantomOnPopup(1, 2, 3, 4)
         var phantom = part("phantomOnPopup")
         compare([phantom.page, phantom.item, phantom.subitem, phantom.value], [1, 2, 3, 4])
+
+        // A failed command shows its message.
+        pl.execFailed()
+        compare(popupText().text, "Unable to complete this action.")
+        part("popup").hide()
+        popupText().text = ""
+        browse.execFailed()
+        compare(popupText().text, "Unable to complete this action.")
     }
 }

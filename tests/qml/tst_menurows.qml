@@ -41,8 +41,6 @@ Item {
             return [
                 { n: 0, text: "-1000 msec", knob: -1000 },
                 { n: 98, text: "-20 msec", knob: -20 },
-                { n: 100, text: "0 msec", knob: 0 },
-                { n: 102, text: "+20 msec", knob: 20 },
                 { n: 200, text: "+1000 msec", knob: 1000 },
                 { n: 255, text: "+1550 msec", knob: 1000 }
             ]
