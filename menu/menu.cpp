@@ -49,7 +49,7 @@ void Menu::setDrawingFinished(bool value)
     emit drawingFinishedChanged(value);
     // A medium reported while the rows were being built could not be marked
     // then; the texts of its entries came with the walk.
-    if (value && drawingFinished)
+    if (value)
         markCurrentMedium();
 }
 
