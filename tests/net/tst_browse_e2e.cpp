@@ -84,7 +84,6 @@ private:
 void TstBrowseE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     QVERIFY(rig.start([](sim::SimRecorder&, sim::RecorderState&) {}));
     graph = rig.graph.get();
     state = rig.state;
@@ -95,7 +94,6 @@ void TstBrowseE2e::initTestCase()
 void TstBrowseE2e::cleanupTestCase()
 {
     rig.stop();
-    windowrig::stopCollecting();
 }
 
 void TstBrowseE2e::tabShowsTheCurrentFolder()

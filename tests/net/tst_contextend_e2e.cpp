@@ -153,7 +153,6 @@ const Window windows[] = {
 void TstContextEndE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     a = simlink::startRecorder(0);
     b = simlink::startRecorder(1);
     QVERIFY(a && b);
@@ -166,7 +165,6 @@ void TstContextEndE2e::cleanupTestCase()
     rig.close();
     a.reset();
     b.reset();
-    windowrig::stopCollecting();
 }
 
 void TstContextEndE2e::windowsCloseAndSendNothing_data()

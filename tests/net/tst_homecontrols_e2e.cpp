@@ -45,7 +45,6 @@ private:
 void TstHomeControlsE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     QVERIFY(rig.start([](sim::SimRecorder& recorder, sim::RecorderState&) { recorder.model = 1; }));
     waitForStatus(16);
 }
@@ -54,7 +53,6 @@ void TstHomeControlsE2e::cleanupTestCase()
 {
     rig.stop();
     QCOMPARE(windowrig::takeWarnings(), QStringList());
-    windowrig::stopCollecting();
 }
 
 QStringList TstHomeControlsE2e::commands() const

@@ -66,7 +66,6 @@ private:
 void TstLoginFaults::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     QFile::remove(DataSettings::fileName());
     unit = std::make_unique<SimUnit>(0, QStringLiteral("Studio A"), QStringLiteral("00:1B:47:00:00:11"));
     QVERIFY(unit->start());
@@ -88,7 +87,6 @@ void TstLoginFaults::cleanupTestCase()
 {
     app.close();
     unit.reset();
-    windowrig::stopCollecting();
 }
 
 void TstLoginFaults::logInThroughWindow()

@@ -115,7 +115,6 @@ private:
 void TstPlaylistE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     unit = std::make_unique<SimUnit>(0, QStringLiteral("Stage"), QStringLiteral("00:1B:47:00:00:01"));
     QVERIFY(unit->start());
     state = unit->services.state;
@@ -132,7 +131,6 @@ void TstPlaylistE2e::cleanupTestCase()
 {
     app.close();
     unit.reset();
-    windowrig::stopCollecting();
 }
 
 void TstPlaylistE2e::listShowsTheRecorderPlaylists()

@@ -25,7 +25,6 @@ private slots:
     {
         rig.close();
         recorder.reset();
-        windowrig::stopCollecting();
     }
     void everyTypeAndField();
     void cancelAndBackdropChangeNothing();
@@ -95,7 +94,6 @@ private:
 void TstTimerEventEditorsE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     recorder = simlink::startRecorder(8);
     QVERIFY(recorder);
     recorder->model = 1; // offers the Dante input

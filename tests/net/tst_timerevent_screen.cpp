@@ -64,7 +64,6 @@ private:
 void TstTimerEventScreen::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     recorder = simlink::startRecorder(8);
     QVERIFY(recorder);
     timers = sim::timerEvents(*recorder);
@@ -82,7 +81,6 @@ void TstTimerEventScreen::cleanupTestCase()
 {
     rig.close();
     recorder.reset();
-    windowrig::stopCollecting();
 }
 
 // Searched in the visual tree, where the items of repeaters and grids hang too:
