@@ -17,7 +17,7 @@ class TstBrowseE2e : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { rig.stop(); }
     void tabShowsTheCurrentFolder();
     void openUpAndSort();
     void makeFolder();
@@ -89,11 +89,6 @@ void TstBrowseE2e::initTestCase()
     state = rig.state;
     files = sim::mediaFiles(*rig.recorder);
     files->moreInformation = QStringList { "Format: WAV 48kHz/24bit", "Channel: Stereo" };
-}
-
-void TstBrowseE2e::cleanupTestCase()
-{
-    rig.stop();
 }
 
 void TstBrowseE2e::tabShowsTheCurrentFolder()

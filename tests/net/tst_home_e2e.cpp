@@ -22,7 +22,8 @@ class TstHomeE2e : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    // No warning all along, teardown included.
+    void cleanupTestCase() { rig.stop(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
     void playingDisplayMoves();
     void trackPitchAndKeyFollowTheRecorder();
     void metersAndMarkArrow();
@@ -55,13 +56,6 @@ void TstHomeE2e::initTestCase()
         state.panel.autoCue = state.panel.timerEvent = state.panel.phantom = true;
         state.panel.repeat = 3;
     }));
-}
-
-// No warning all along, teardown included.
-void TstHomeE2e::cleanupTestCase()
-{
-    rig.stop();
-    QCOMPARE(windowrig::takeWarnings(), QStringList());
 }
 
 // Whether a visible image of the display shows the picture of that stem.

@@ -17,7 +17,7 @@ class TstHomeControlsE2e : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { rig.stop(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
     void transportKeys();
     void rewAndFfClickVersusHold();
     void markDisplayAndPageArrow();
@@ -47,12 +47,6 @@ void TstHomeControlsE2e::initTestCase()
     netenv::requirePrivateNetwork();
     QVERIFY(rig.start([](sim::SimRecorder& recorder, sim::RecorderState&) { recorder.model = 1; }));
     waitForStatus(16);
-}
-
-void TstHomeControlsE2e::cleanupTestCase()
-{
-    rig.stop();
-    QCOMPARE(windowrig::takeWarnings(), QStringList());
 }
 
 QStringList TstHomeControlsE2e::commands() const

@@ -42,7 +42,7 @@ class TstLoginFaults : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { app.close(); unit.reset(); }
     void recorderFault_data();
     void recorderFault();
     void linkDrop_data();
@@ -81,12 +81,6 @@ void TstLoginFaults::initTestCase()
     logInAndOut();
     settingsAfterLogin = fileBytes(DataSettings::fileName());
     QVERIFY(settingsAfterLogin.contains(netenv::recorderAddress(0).toUtf8()));
-}
-
-void TstLoginFaults::cleanupTestCase()
-{
-    app.close();
-    unit.reset();
 }
 
 void TstLoginFaults::logInThroughWindow()
@@ -184,8 +178,6 @@ void TstLoginFaults::linkDrop_data()
     QTest::addColumn<QString>("tab");     // the screen whose edit right starts the walk; "" the login
 
     QTest::newRow("settings menu, page count") << "07F6A7A10" << 1 << "";
-    QTest::newRow("settings menu, a subitem") << "07F6A7A14" << 6 << "";
-    QTest::newRow("settings menu, a choice") << "07F6A7A24" << 20 << "";
     QTest::newRow("browse listing, folder info") << "07F6B10" << 1 << "tabBrowseButton";
     QTest::newRow("browse listing, a file") << "07F6B21" << 2 << "tabBrowseButton";
     QTest::newRow("playlist walk, the files") << "07F4505" << 1 << "tabPlaylistButton";

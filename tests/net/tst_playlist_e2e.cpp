@@ -20,7 +20,7 @@ class TstPlaylistE2e : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { app.close(); unit.reset(); }
     void listShowsTheRecorderPlaylists();
     void loadAnother();
     void createSaveAsRenameDelete();
@@ -125,12 +125,6 @@ void TstPlaylistE2e::initTestCase()
     window = app.window;
     graph = app.graph.get();
     QVERIFY(app.logIn(unit->recorder));
-}
-
-void TstPlaylistE2e::cleanupTestCase()
-{
-    app.close();
-    unit.reset();
 }
 
 void TstPlaylistE2e::listShowsTheRecorderPlaylists()

@@ -21,11 +21,7 @@ class TstTimerEventEditorsE2e : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase()
-    {
-        rig.close();
-        recorder.reset();
-    }
+    void cleanupTestCase() { rig.close(); recorder.reset(); }
     void everyTypeAndField();
     void cancelAndBackdropChangeNothing();
     void closesWithoutQmlWarnings()

@@ -19,7 +19,7 @@ class TstTimerEventScreen : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { rig.close(); recorder.reset(); }
     void rowsShowTheRecorderEvents();
     void switchOnAndOff();
     void scheduleEditedThroughEditorAndCalendar();
@@ -75,12 +75,6 @@ void TstTimerEventScreen::initTestCase()
     rig.clickTab(4); // timer events
     QTRY_VERIFY(graph->permission.okPermission());
     QVERIFY(listShows(4));
-}
-
-void TstTimerEventScreen::cleanupTestCase()
-{
-    rig.close();
-    recorder.reset();
 }
 
 // Searched in the visual tree, where the items of repeaters and grids hang too:
