@@ -48,7 +48,7 @@ private slots:
     void linkDrop_data();
     void linkDrop();
     void discoveryFlood();
-    void closesWithoutQmlWarnings();
+    void closesWithoutQmlWarnings() { app.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
 private:
     QQuickItem* item(const char* name) const { return app.item(name); }
@@ -258,12 +258,6 @@ void TstLoginFaults::discoveryFlood()
     QTRY_COMPARE_WITH_TIMEOUT(listed(QStringLiteral("00:1B:47:00:00:11")), 512, 5000);
     QVERIFY(loginScreenShown() && !overlayShown());
     logInAndOut();
-}
-
-void TstLoginFaults::closesWithoutQmlWarnings()
-{
-    app.close();
-    QCOMPARE(windowrig::takeWarnings(), QStringList());
 }
 
 QTEST_MAIN(TstLoginFaults)

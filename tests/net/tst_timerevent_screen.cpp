@@ -27,7 +27,7 @@ private slots:
     void filterByTodayAndByDate();
     void addAndDelete();
     void readOnlyState();
-    void closesWithoutQmlWarnings();
+    void closesWithoutQmlWarnings() { rig.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
 private:
     QQuickItem* find(const QString& name, QObject* within = nullptr) const;
@@ -326,12 +326,6 @@ void TstTimerEventScreen::readOnlyState()
     shoot("timerevent_readonly.png");
     sim::statusModel(*recorder)->setReadOnly(false);
     QTRY_VERIFY(!graph->permission.isReadOnly());
-}
-
-void TstTimerEventScreen::closesWithoutQmlWarnings()
-{
-    rig.close();
-    QCOMPARE(windowrig::takeWarnings(), QStringList());
 }
 
 QTEST_MAIN(TstTimerEventScreen)
