@@ -17,7 +17,7 @@ class TstBrowseE2e : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { rig.stop(); }
     void tabShowsTheCurrentFolder();
     void openUpAndSort();
     void makeFolder();
@@ -84,18 +84,11 @@ private:
 void TstBrowseE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     QVERIFY(rig.start([](sim::SimRecorder&, sim::RecorderState&) {}));
     graph = rig.graph.get();
     state = rig.state;
     files = sim::mediaFiles(*rig.recorder);
     files->moreInformation = QStringList { "Format: WAV 48kHz/24bit", "Channel: Stereo" };
-}
-
-void TstBrowseE2e::cleanupTestCase()
-{
-    rig.stop();
-    windowrig::stopCollecting();
 }
 
 void TstBrowseE2e::tabShowsTheCurrentFolder()

@@ -17,7 +17,7 @@ class tst_FtpAccess : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { unit.reset(); }
     void init();
     void listings_data();
     void listings();
@@ -38,11 +38,6 @@ void tst_FtpAccess::initTestCase()
     unit = std::make_unique<SimUnit>(0, QStringLiteral("Stage"), QStringLiteral("00:1B:47:00:00:01"));
     state = unit->services.state;
     QVERIFY(unit->start());
-}
-
-void tst_FtpAccess::cleanupTestCase()
-{
-    unit.reset();
 }
 
 void tst_FtpAccess::init()

@@ -22,7 +22,8 @@ class TstHomeE2e : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    // No warning all along, teardown included.
+    void cleanupTestCase() { rig.stop(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
     void playingDisplayMoves();
     void trackPitchAndKeyFollowTheRecorder();
     void metersAndMarkArrow();
@@ -49,21 +50,12 @@ private:
 void TstHomeE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     QVERIFY(rig.start([](sim::SimRecorder& recorder, sim::RecorderState& state) {
         recorder.model = 1; // with a CD drive
         state.medium(QStringLiteral("SD1")).tracks[1].title = longTitle;
         state.panel.autoCue = state.panel.timerEvent = state.panel.phantom = true;
         state.panel.repeat = 3;
     }));
-}
-
-// No warning all along, teardown included.
-void TstHomeE2e::cleanupTestCase()
-{
-    rig.stop();
-    QCOMPARE(windowrig::takeWarnings(), QStringList());
-    windowrig::stopCollecting();
 }
 
 // Whether a visible image of the display shows the picture of that stem.

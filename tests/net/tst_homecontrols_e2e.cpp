@@ -17,7 +17,7 @@ class TstHomeControlsE2e : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { rig.stop(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
     void transportKeys();
     void rewAndFfClickVersusHold();
     void markDisplayAndPageArrow();
@@ -45,16 +45,8 @@ private:
 void TstHomeControlsE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     QVERIFY(rig.start([](sim::SimRecorder& recorder, sim::RecorderState&) { recorder.model = 1; }));
     waitForStatus(16);
-}
-
-void TstHomeControlsE2e::cleanupTestCase()
-{
-    rig.stop();
-    QCOMPARE(windowrig::takeWarnings(), QStringList());
-    windowrig::stopCollecting();
 }
 
 QStringList TstHomeControlsE2e::commands() const

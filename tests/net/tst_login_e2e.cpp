@@ -60,7 +60,6 @@ private:
 void TstLoginE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     QFile::remove(DataSettings::fileName());
 
     studio = std::make_unique<SimUnit>(0, QStringLiteral("Studio A"), macStudio);
@@ -86,7 +85,6 @@ void TstLoginE2e::cleanupTestCase()
     app.close();
     hall.reset();
     studio.reset();
-    windowrig::stopCollecting();
 }
 
 QQuickItem* TstLoginE2e::row(int index) const

@@ -59,7 +59,6 @@ private:
 void TstMenuScreenE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     unit = std::make_unique<SimUnit>(3, QStringLiteral("Stage"), QStringLiteral("00:1B:47:00:00:14"));
     QVERIFY(unit->start());
     recorderMenu = sim::menuModel(unit->recorder);
@@ -85,7 +84,6 @@ void TstMenuScreenE2e::cleanupTestCase()
     rig.close();
     unit.reset();
     other.reset();
-    windowrig::stopCollecting();
 }
 
 QList<QQuickItem*> TstMenuScreenE2e::rows() const

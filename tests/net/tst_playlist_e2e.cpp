@@ -20,7 +20,7 @@ class TstPlaylistE2e : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { app.close(); unit.reset(); }
     void listShowsTheRecorderPlaylists();
     void loadAnother();
     void createSaveAsRenameDelete();
@@ -115,7 +115,6 @@ private:
 void TstPlaylistE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     unit = std::make_unique<SimUnit>(0, QStringLiteral("Stage"), QStringLiteral("00:1B:47:00:00:01"));
     QVERIFY(unit->start());
     state = unit->services.state;
@@ -126,13 +125,6 @@ void TstPlaylistE2e::initTestCase()
     window = app.window;
     graph = app.graph.get();
     QVERIFY(app.logIn(unit->recorder));
-}
-
-void TstPlaylistE2e::cleanupTestCase()
-{
-    app.close();
-    unit.reset();
-    windowrig::stopCollecting();
 }
 
 void TstPlaylistE2e::listShowsTheRecorderPlaylists()

@@ -260,12 +260,19 @@ void tst_PowerControl::newActionLeavesThePreviousRecorderAlone()
 
 void tst_PowerControl::unknownRecorderChangesNothing()
 {
-    runAction(UdpPowerControl::Login, stageMac); // the stage becomes the last target
     QSignalSpy messages(udpc.get(), &UdpPowerControl::popupMessage);
     QSignalSpy phase(udpc.get(), &UdpPowerControl::telnetPhaseChanged);
     QSignalSpy connecting(udpc.get(), &UdpPowerControl::telnetConnectingChanged);
     const QString stranger = QStringLiteral("00:00:5E:00:53:FF");
+    // Before any action there is no last target to name.
+    udpc->turnOnMachine(stranger);
+    QCOMPARE(messages.count(), 1);
+    QCOMPARE(messages.at(0).at(0).toString(), QStringLiteral("Error: not found. "));
+    QVERIFY(phase.isEmpty() && connecting.isEmpty());
 
+    runAction(UdpPowerControl::Login, stageMac); // the stage becomes the last target
+    for (QSignalSpy* spy : { &messages, &phase, &connecting })
+        spy->clear();
     udpc->turnOnMachine(stranger);
     udpc->checkAndLogin(stranger);
     udpc->saveAdminPass(stranger, QStringLiteral("x"));

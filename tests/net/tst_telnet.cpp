@@ -13,7 +13,7 @@ class TestTelnet : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void initTestCase() { netenv::requirePrivateNetwork(); }
     void init();
     void cleanup();
 
@@ -31,11 +31,6 @@ private:
     SimRecorder* recorder = nullptr;
     SimRecorder* second = nullptr;
 };
-
-void TestTelnet::initTestCase()
-{
-    netenv::requirePrivateNetwork();
-}
 
 void TestTelnet::init()
 {

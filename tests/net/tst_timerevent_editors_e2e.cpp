@@ -21,12 +21,7 @@ class TstTimerEventEditorsE2e : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase()
-    {
-        rig.close();
-        recorder.reset();
-        windowrig::stopCollecting();
-    }
+    void cleanupTestCase() { rig.close(); recorder.reset(); }
     void everyTypeAndField();
     void cancelAndBackdropChangeNothing();
     void closesWithoutQmlWarnings()
@@ -95,7 +90,6 @@ private:
 void TstTimerEventEditorsE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     recorder = simlink::startRecorder(8);
     QVERIFY(recorder);
     recorder->model = 1; // offers the Dante input

@@ -19,7 +19,7 @@ class TstTimerEventScreen : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { rig.close(); recorder.reset(); }
     void rowsShowTheRecorderEvents();
     void switchOnAndOff();
     void scheduleEditedThroughEditorAndCalendar();
@@ -27,7 +27,7 @@ private slots:
     void filterByTodayAndByDate();
     void addAndDelete();
     void readOnlyState();
-    void closesWithoutQmlWarnings();
+    void closesWithoutQmlWarnings() { rig.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
 private:
     QQuickItem* find(const QString& name, QObject* within = nullptr) const;
@@ -64,7 +64,6 @@ private:
 void TstTimerEventScreen::initTestCase()
 {
     netenv::requirePrivateNetwork();
-    windowrig::collectWarnings();
     recorder = simlink::startRecorder(8);
     QVERIFY(recorder);
     timers = sim::timerEvents(*recorder);
@@ -76,13 +75,6 @@ void TstTimerEventScreen::initTestCase()
     rig.clickTab(4); // timer events
     QTRY_VERIFY(graph->permission.okPermission());
     QVERIFY(listShows(4));
-}
-
-void TstTimerEventScreen::cleanupTestCase()
-{
-    rig.close();
-    recorder.reset();
-    windowrig::stopCollecting();
 }
 
 // Searched in the visual tree, where the items of repeaters and grids hang too:
@@ -334,12 +326,6 @@ void TstTimerEventScreen::readOnlyState()
     shoot("timerevent_readonly.png");
     sim::statusModel(*recorder)->setReadOnly(false);
     QTRY_VERIFY(!graph->permission.isReadOnly());
-}
-
-void TstTimerEventScreen::closesWithoutQmlWarnings()
-{
-    rig.close();
-    QCOMPARE(windowrig::takeWarnings(), QStringList());
 }
 
 QTEST_MAIN(TstTimerEventScreen)

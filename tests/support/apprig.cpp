@@ -12,6 +12,7 @@
 
 bool AppRig::start()
 {
+    windowrig::collectWarnings();
     engine = std::make_unique<QQmlApplicationEngine>();
     g_rootContext = engine->rootContext();
     QGuiApplication::setFont(QFont(QStringLiteral("Arial")));
@@ -55,6 +56,7 @@ void AppRig::close()
     engine.reset();
     g_rootContext = nullptr;
     graph.reset();
+    windowrig::stopCollecting();
 }
 
 void AppRig::stop()

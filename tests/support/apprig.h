@@ -16,7 +16,7 @@
 // The application as start-up makes it, for end-to-end tests: the object
 // graph published on a QML engine, mainDesktop.qml loaded and its window
 // shown, driven as a person would (inside the private network namespace only).
-// Warnings printed meanwhile are collected by windowrig::collectWarnings().
+// Warnings printed from start() to close() are collected: windowrig::takeWarnings().
 class AppRig
 {
 public:

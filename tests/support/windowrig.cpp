@@ -32,7 +32,8 @@ namespace windowrig {
 
 void collectWarnings()
 {
-    previousHandler = qInstallMessageHandler(collect);
+    if (!previousHandler)
+        previousHandler = qInstallMessageHandler(collect);
 }
 
 QStringList takeWarnings()
@@ -43,7 +44,8 @@ QStringList takeWarnings()
 
 void stopCollecting()
 {
-    qInstallMessageHandler(previousHandler);
+    if (previousHandler)
+        qInstallMessageHandler(std::exchange(previousHandler, nullptr));
 }
 
 QImage frame(QQuickWindow* window)

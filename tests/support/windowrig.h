@@ -11,11 +11,11 @@ class QQuickWindow;
 namespace windowrig {
 
 // From now on collects every warning printed (QML errors among them), on top
-// of the handler in place, which still prints them. Call it once per test run.
+// of the handler in place, which still prints them. AppRig::start() calls it.
 void collectWarnings();
 // The warnings collected since the last call.
 QStringList takeWarnings();
-// Undoes collectWarnings().
+// Undoes collectWarnings(); AppRig::close() calls it.
 void stopCollecting();
 
 // The window's next frame. QQuickWindow::grabWindow() gives a null image on

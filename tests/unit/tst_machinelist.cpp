@@ -14,7 +14,6 @@ private slots:
     void answerParsing_data();
     void answerParsing();
     void settersNotifyOnlyOnChange();
-    void actionBeforeAnyRecorder();
 };
 
 void tst_MachineList::answerParsing_data()
@@ -93,18 +92,6 @@ void tst_MachineList::settersNotifyOnlyOnChange()
             QCOMPARE(p.read(object), value);
         }
     }
-}
-
-// Before any recorder is listed an action names no one and changes nothing.
-void tst_MachineList::actionBeforeAnyRecorder()
-{
-    UdpPowerControl udpc;
-    QSignalSpy messages(&udpc, &UdpPowerControl::popupMessage);
-    udpc.turnOnMachine(QStringLiteral("00:1B:47:00:00:01"));
-    QCOMPARE(messages.count(), 1);
-    QCOMPARE(messages.at(0).at(0).toString(), QStringLiteral("Error: not found. "));
-    QCOMPARE(udpc.telnetConnecting(), 100);
-    QCOMPARE(udpc.telnetPhase(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_MachineList)
