@@ -179,7 +179,10 @@ void Browse::restartBrowse()
 
 void Browse::setCurrentMediaNumber(QString NewMedia)
 {
-    if (NewMedia != mediaName) {
+    // The rows name entries of the medium that is gone: they go at once, not
+    // when the new medium's listing arrives, so that none can be tapped.
+    const bool otherMedium = NewMedia != mediaName;
+    if (otherMedium) {
         nowFolder.setName(QString());
         nowFolder.setNumber(-1);
         nowFolder.setType(-1);
@@ -194,7 +197,7 @@ void Browse::setCurrentMediaNumber(QString NewMedia)
         mediaCode = QStringLiteral("02");
     else
         mediaCode = QStringLiteral("FF");
-    if (!mediaValid())
+    if (otherMedium || !mediaValid())
         clearEntries();
     stopWalk();
     commandPending = 0;

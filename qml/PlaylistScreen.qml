@@ -485,7 +485,12 @@ Item {
         // login it was opened on: when either ends, it goes and sends nothing.
         Connections {
             target: comm
-            function onCurrentMediaChanged(media) { closeAll() }
+            // The rows are the old medium's too: they go until the new
+            // medium's playlists arrive.
+            function onCurrentMediaChanged(media) {
+                closeAll()
+                playlistRepeater.model.clear()
+            }
             function onLoginCompChanged() {
                 if (!comm.loginComp)
                     closeAll()

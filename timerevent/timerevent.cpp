@@ -226,8 +226,9 @@ void TimerEvent::setCurrentMedia(QString media)
         m_readsOut = 0;
     }
     setMediaCD(media == QLatin1String("CD") || media.isEmpty());
-    if (m_mediaCD)
-        clearList();
+    // The rows are the old medium's events: none may be tapped until the
+    // new medium's list has been read.
+    clearList();
     startTimerEvent();
 }
 
