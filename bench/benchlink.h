@@ -34,8 +34,8 @@ double roundTrip(Link& link, int samples, const QByteArray& request = "050\r\n",
 // The last line the recorder received that starts with prefix, ended with CR LF.
 QByteArray lastRequest(const Link& link, const QString& prefix);
 
-// The mean wall time of the flow control's wait: a local event loop that a
-// 1 ms single-shot timer ends, in seconds.
+// The mean wall time of the flow control's wait, a 1 ms single-shot timer,
+// in seconds.
 double flowPause();
 
 // Times one walk per benchmark iteration, from start() until done() holds,

@@ -85,7 +85,7 @@ void Communication::finishedLogin(int model)
     send("07F6A7A10\r\n");
     send("07F6A7D\r\n07F6A7EFF\r\n");
     send("07F475600\r\n");
-    // A write may pause and let a link failure through: then this login is over.
+    // Should the link have ended meanwhile, this login is over.
     if (m_loginState != stateBefore)
         return;
     m_attemptState = stateBefore;
@@ -191,7 +191,7 @@ void Communication::requestAllStatus()
     send("07F074FFF\r\n07F6A0C\r\n07F3105\r\n07F6A02\r\n07F6A0B\r\n07F0417FF\r\n07F6A07\r\n07F6A08\r\n07F6A0D\r\n");
     send("07F6A0E\r\n07F6A60\r\n07F12110000FF\r\n07F6A61\r\n031FF\r\n038FF\r\n07F6A01\r\n07F6A62\r\n");
     send("07F6A63\r\n056\r\n07F6A65\r\n");
-    // A write may pause and let a link failure through: nothing is to poll after it.
+    // Should the link have ended meanwhile, nothing is to poll after it.
     if (m_linkResets != resetsBefore)
         return;
     menu->updateCurrentMediaMenuText(m_currentMedia);

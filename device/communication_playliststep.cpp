@@ -28,8 +28,8 @@ void Communication::endPlaylist()
     const QString name = ::stepPlaylist(playlistNames, m_playList, playlistStepBackward);
     const QString drive = playlistDrive(m_currentMedia);
     const QByteArray folder = drive.isEmpty() ? QByteArray() : drive.toLatin1() + "/_playlists/";
-    // The playlist-load command goes out in one write: a write may pause for
-    // flow control, and a poll sent during that pause must not split the line.
+    // The playlist-load command goes out in one write, so that no other line
+    // can ever come between its parts.
     const QByteArray line = "07F310000" + folder + name.toUtf8() + "\r\n";
     send(line.constData());
 }

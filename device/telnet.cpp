@@ -2,7 +2,6 @@
 
 #include "linesafe.h"
 
-#include <QEventLoop>
 #include <QHostAddress>
 #include <QTextCodec>
 #include <cstring>
@@ -13,11 +12,19 @@ Telnet::Telnet(QObject* parent)
     , decoder(codec->makeDecoder())
 {
     connectTimer.setSingleShot(false);
+    pacer.setSingleShot(true);
+    pacer.setTimerType(Qt::PreciseTimer);
+    pacer.setInterval(1);
     connect(&socket, &QTcpSocket::connected, this, &Telnet::loginToServer);
     connect(&socket, &QTcpSocket::disconnected, this, &Telnet::closeConnection);
     connect(&socket, &QTcpSocket::readyRead, this, &Telnet::getData);
     connect(&socket, &QAbstractSocket::errorOccurred, this, &Telnet::error);
     connect(&connectTimer, &QTimer::timeout, this, &Telnet::checkTimeout);
+    connect(&pacer, &QTimer::timeout, this, [this] {
+        writeCount = 0;
+        ++m_pauseCount;
+        writeQueued();
+    });
 }
 
 Telnet::~Telnet()
@@ -25,6 +32,7 @@ Telnet::~Telnet()
     // The socket closes as the members go: nothing of that may reach this object.
     socket.disconnect(this);
     connectTimer.disconnect(this);
+    pacer.disconnect(this);
 }
 
 void Telnet::resetReceiveState()
@@ -55,6 +63,7 @@ void Telnet::prepareDialogue(const QString& password)
     ++link;
     passwordLine = lineSafe(password) + QStringLiteral("\r\n");
     writeCount = 0;
+    dropQueue();
     loginPending = true;
 }
 
@@ -85,26 +94,45 @@ void Telnet::sendDataNoLog(const char* str)
     write(str);
 }
 
-// Writes with flow control: after more than ten writes without an answer the
-// next one waits 1 ms, taking in whatever has arrived meanwhile.
+// Writes with flow control: after more than ten writes without an answer,
+// writes wait in the queue for the next pause or the next received text.
 void Telnet::write(const char* str)
 {
     if (writeSink) {
         writeSink(QByteArray(str));
         return;
     }
-    if (writeCount > 10) {
-        const quint64 current = link;
-        QEventLoop loop;
-        QTimer::singleShot(1, &loop, &QEventLoop::quit);
-        loop.exec();
-        writeCount = 0;
-        ++m_pauseCount;
-        if (current != link)
-            return; // meant for a link that is gone
+    if (queue.isEmpty() && writeCount <= 10) {
+        socket.write(str, qint64(std::strlen(str)));
+        ++writeCount;
+        return;
     }
-    socket.write(str, qint64(std::strlen(str)));
-    ++writeCount;
+    queue.append(QByteArray(str));
+    if (!pacer.isActive())
+        pacer.start();
+}
+
+// Sends what waits, oldest first, until the count allows no more; the rest
+// waits for the next pause.
+void Telnet::writeQueued()
+{
+    if (socket.state() != QAbstractSocket::ConnectedState) {
+        dropQueue();
+        return;
+    }
+    while (!queue.isEmpty() && writeCount <= 10) {
+        const QByteArray bytes = queue.takeFirst();
+        socket.write(bytes);
+        ++writeCount;
+    }
+    if (!queue.isEmpty() && !pacer.isActive())
+        pacer.start();
+}
+
+void Telnet::dropQueue()
+{
+    queue.clear();
+    pacer.stop();
 }
 
 void Telnet::close()
@@ -112,6 +140,7 @@ void Telnet::close()
     connectTimer.stop();
     loginPending = false;
     writeCount = 0;
+    dropQueue();
     socket.abort();
     socket.close();
     resetReceiveState();
@@ -137,8 +166,7 @@ void Telnet::endLoginDialogue()
 
 void Telnet::getData()
 {
-    // Text that arrives during a write's pause inside one of the handlers is
-    // taken in here: the socket does not announce it again.
+    // Everything that has arrived is taken in; a handler may end the link.
     const quint64 current = link;
     while (current == link && socket.bytesAvailable() > 0)
         handleChunk(socket.readAll());
@@ -159,7 +187,13 @@ void Telnet::handleChunk(QByteArray bytes)
         bytes.truncate(nul);
     const QString text = decoder->toUnicode(bytes);
     dataReceived = true;
+    // The recorder has answered: what waits goes out now, ahead of anything
+    // the handlers of this text write.
     writeCount = 0;
+    if (!queue.isEmpty()) {
+        pacer.stop();
+        writeQueued();
+    }
 
     if (text.startsWith(QLatin1String("Enter Password"))) {
         const QByteArray line = codec->fromUnicode(passwordLine);

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QTcpSocket>
+#include <QList>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -12,6 +13,12 @@ class QTextDecoder;
 
 // Text channel to one recorder on TCP port 23: login dialogue, line framing and
 // a simple write flow control. Knows nothing of command meanings.
+//
+// Flow control: once more than ten writes have gone out without any text
+// from the recorder, further writes wait in a queue, in the order they were
+// made, and go out 1 ms later (or as soon as text arrives), eleven at a time.
+// While the queue holds anything, every write joins it. Nothing here runs an
+// event loop of its own: a write never runs other work before it returns.
 class Telnet : public QObject
 {
     Q_OBJECT
@@ -33,6 +40,8 @@ public:
     int loginTimeoutMs = 10000;
     // Number of flow-control pauses made so far (diagnostics).
     int pauseCount() const { return m_pauseCount; }
+    // Writes waiting for the flow control (diagnostics).
+    int queuedWrites() const { return int(queue.size()); }
     QAbstractSocket::SocketState socketState() const { return socket.state(); }
     // When set, every write goes here instead of the socket, without flow
     // control: lets the models be driven with no network at all (tests).
@@ -61,6 +70,8 @@ public slots:
 private:
     void handleChunk(QByteArray bytes);
     void write(const char* str);
+    void writeQueued();
+    void dropQueue();
     void frame(const QString& text);
     bool handleModelLine(const QString& line);
     void resetReceiveState();
@@ -76,9 +87,12 @@ private:
     QTextCodec* codec;
     std::unique_ptr<QTextDecoder> decoder;
     bool loginPending = false;
-    // Changes with every new or closed link: work begun for one link stops
-    // when it finds the number changed (a write's pause may run anything).
+    // Changes with every new or closed link: framing stops when a handler of
+    // one of its lines has closed or replaced the link.
     quint64 link = 0;
+    // Writes held by the flow control, oldest first, and the 1 ms pause.
+    QList<QByteArray> queue;
+    QTimer pacer;
     int m_pauseCount = 0;
 };
 

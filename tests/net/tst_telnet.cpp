@@ -23,7 +23,7 @@ private slots:
     void framing();
     void reconnectAbortsOldLink();
     void commandsDuringLoginAreDropped();
-    void flowControlPauses();
+    void flowControlQueues();
 
 private:
     bool login(Telnet& telnet);
@@ -214,7 +214,11 @@ void TestTelnet::commandsDuringLoginAreDropped()
     QTRY_COMPARE(recorder->receivedLines().last(), QStringLiteral("07F6A7E11"));
 }
 
-void TestTelnet::flowControlPauses()
+// Of 30 writes without an answer, eleven go out at once; the rest wait in
+// order and go out eleven after each 1 ms pause, so the 12th and the 23rd
+// follow a pause. A write never waits inside itself, and a later write never
+// overtakes one that waits. A closed link forgets what waits.
+void TestTelnet::flowControlQueues()
 {
     Telnet telnet;
     QVERIFY(login(telnet));
@@ -223,16 +227,31 @@ void TestTelnet::flowControlPauses()
     QSignalSpy connected(&telnet, &Telnet::connectedToServer);
     QVERIFY(connected.wait(3000));
     QTest::qWait(50);
-    // The model answer was the last text received: 30 unanswered writes follow.
-    QList<int> pausedBefore;
+    const int pausesBefore = telnet.pauseCount();
+    QStringList made;
     for (int write = 1; write <= 30; ++write) {
-        const int before = telnet.pauseCount();
-        telnet.sendData("0AA\r\n");
-        if (telnet.pauseCount() != before)
-            pausedBefore << write;
+        made << QStringLiteral("0AA%1").arg(write, 2, 10, QLatin1Char('0'));
+        telnet.sendData(QByteArray(made.last().toLatin1() + "\r\n").constData());
+        QCOMPARE(telnet.queuedWrites(), qMax(0, write - 11));
     }
-    QCOMPARE(pausedBefore, QList<int>({ 12, 23 }));
-    QTRY_COMPARE(recorder->receivedLines().count("0AA"), 30);
+    QCOMPARE(telnet.pauseCount(), pausesBefore);
+    QTRY_COMPARE(recorder->receivedLines().filter("0AA"), made);
+    QCOMPARE(telnet.pauseCount() - pausesBefore, 2);
+
+    // An answer starts the count anew: eleven more go at once, the twelfth
+    // waits, and the link closes before it goes.
+    QSignalSpy answered(&telnet, &Telnet::readyRead);
+    recorder->sendToAll("0D011\r\n");
+    QVERIFY(answered.wait(3000));
+    for (int write = 31; write <= 42; ++write)
+        telnet.sendData("0AB\r\n");
+    QCOMPARE(telnet.queuedWrites(), 1);
+    telnet.close();
+    QCOMPARE(telnet.queuedWrites(), 0);
+    recorder->clearLog();
+    QVERIFY(login(telnet));
+    QTest::qWait(50);
+    QCOMPARE(recorder->receivedLines(), QStringList({ "", "pass", "07F6A64" }));
 }
 
 QTEST_GUILESS_MAIN(TestTelnet)

@@ -208,8 +208,8 @@ void TestStatusLifecycle::failureBeforeCompletionKeepsLoginScreen()
     QCOMPARE(rig.comm.timePollTimerId, 0);
 }
 
-// A write of a full refresh may pause, and the link may be lost meanwhile:
-// once the loss is handled nothing polls, not even the refresh's mark query.
+// Should the link be lost between the writes of a full refresh, nothing
+// polls once the loss is handled, not even the refresh's mark query.
 void TestStatusLifecycle::linkLostDuringRefreshStopsPolling()
 {
     ModelRig rig;
