@@ -40,6 +40,8 @@ public:
     int loginTimeoutMs = 10000;
     // Number of flow-control pauses made so far (diagnostics).
     int pauseCount() const { return m_pauseCount; }
+    // Writes since the recorder last said anything (diagnostics).
+    int unansweredWrites() const { return writeCount; }
     // Writes waiting for the flow control (diagnostics).
     int queuedWrites() const { return int(queue.size()); }
     QAbstractSocket::SocketState socketState() const { return socket.state(); }

@@ -109,10 +109,8 @@ Item {
                 anchors.fill: parent
                 onClicked: execEvent()
 
-                // A request may take in replies before it returns, and a new
-                // listing may then replace this row (its ids and entry gone),
-                // or a new medium close the tab's windows: the entry is read
-                // and the menu opened first, the request sent last.
+                // The entry is read once, before anything is sent: what the
+                // menu shows is the row that was tapped.
                 function execEvent() {
                     var type = modelData.type, number = modelData.number, name = modelData.name, at = index
                     if (type === 0) {

@@ -3,6 +3,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <utility>
 
 namespace sim {
 
@@ -33,6 +34,10 @@ void SimConnection::send(const QByteArray& bytes)
 {
     if (bytes.isEmpty())
         return;
+    if (m_capturing) {
+        m_held += bytes;
+        return;
+    }
     if (m_recorder->splitBytes) {
         for (char byte : bytes)
             m_outgoing.enqueue(QByteArray(1, byte));
@@ -116,6 +121,15 @@ void SimConnection::disconnectFromClient()
         m_socket->disconnectFromHost();
 }
 
+void SimConnection::releaseHeld()
+{
+    const QByteArray held = std::exchange(m_held, QByteArray());
+    if (held.isEmpty() || !isOpen())
+        return;
+    m_socket->write(held);
+    m_socket->flush();
+}
+
 void SimConnection::onReadyRead()
 {
     if (!m_socket)
@@ -180,11 +194,15 @@ void SimConnection::handleLine(const QByteArray& raw)
             m_phase = AwaitHello;
         }
         return;
-    case LoggedIn:
+    case LoggedIn: {
+        const QRegularExpression& hold = m_recorder->holdAnswersTo;
+        m_capturing = !hold.pattern().isEmpty() && hold.match(line).hasMatch();
         m_recorder->dispatch(this, line);
+        m_capturing = false;
         if (behaviour == SimRecorder::Behaviour::DropAfterLogin && line == QLatin1String("07F6A64"))
             closeAfterWrites();
         return;
+    }
     }
 }
 
@@ -348,6 +366,22 @@ void SimRecorder::sendLineToLoggedIn(const QString& line)
         if (c->phase() == SimConnection::LoggedIn)
             c->sendLine(line);
     }
+}
+
+void SimRecorder::releaseAnswers()
+{
+    holdAnswersTo = QRegularExpression();
+    for (SimConnection* c : qAsConst(m_connections))
+        c->releaseHeld();
+}
+
+bool SimRecorder::holdsAnswers() const
+{
+    for (SimConnection* c : m_connections) {
+        if (c->holdsAnswers())
+            return true;
+    }
+    return false;
 }
 
 void SimRecorder::disconnectAll()

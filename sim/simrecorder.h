@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QQueue>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -38,6 +39,9 @@ public:
     // Queues one reply line; CR LF is added.
     void sendLine(const QString& line);
     void disconnectFromClient();
+    // Writes the held answers at once, ahead of anything queued with a delay.
+    void releaseHeld();
+    bool holdsAnswers() const { return !m_held.isEmpty(); }
 
 signals:
     void closed(int id);
@@ -57,6 +61,8 @@ private:
     QQueue<QByteArray> m_outgoing;
     bool m_pumping = false;
     bool m_silenced = false;
+    bool m_capturing = false;
+    QByteArray m_held;
     quint32 m_garbageSeed = 1;
 };
 
@@ -103,6 +109,13 @@ public:
     bool splitWrites = false; // every write goes out as two segments
     int splitGapMs = 30;
     bool splitBytes = false;  // every write goes out one byte at a time, 1 ms apart
+    // What the recorder writes while it handles a command line that matches
+    // this pattern is held back until releaseAnswers(), which writes it all at
+    // once: it lies in the client's socket, unread, when that call returns.
+    // An empty pattern holds nothing.
+    QRegularExpression holdAnswersTo;
+    void releaseAnswers();
+    bool holdsAnswers() const;
 
     // Handlers see every command line of a logged-in connection, in the order
     // added; the first that returns true has answered it.
