@@ -189,7 +189,8 @@ TimerEvent::ListId TimerEvent::listOf(const QString& query) const
 // Whether a row number means the same event to the recorder as to the rows.
 bool TimerEvent::numberingCurrent() const
 {
-    return m_walk == Idle && !m_reading && m_view == m_rows && m_rows == listOf(m_rows.query);
+    return m_walk == Idle && !m_reading && m_view == m_rows && m_rows == listOf(m_rows.query)
+        && m_rowsQuery > m_movedAt;
 }
 
 // The rows as the recorder gave them (the focused one without its edits).
@@ -284,16 +285,27 @@ void TimerEvent::showDate(QDate date)
 // Sends a write, switch or delete now, or holds it (after whatever is held
 // already) until the recorder numbers by the rows again; a create or a
 // delete of all events names no row and waits only for a re-read to end.
-void TimerEvent::submit(const QByteArray& line, bool numbered, bool reloadAfter)
+void TimerEvent::submit(const QByteArray& line, bool numbered, bool reloadAfter, bool moves)
 {
     const bool hold = numbered ? !numberingCurrent() || !m_held.isEmpty() : m_walk != Idle || !m_held.isEmpty();
     if (!hold) {
-        if (send(line) && reloadAfter)
+        if (sendEdit(line, moves) && reloadAfter)
             startTimerEvent();
         return;
     }
-    m_held.append({ line, numbered ? rowsAsRead() : QList<TimerEventFields>(), reloadAfter });
+    m_held.append({ line, numbered ? rowsAsRead() : QList<TimerEventFields>(), reloadAfter, moves });
     settle();
+}
+
+// From a create or a delete on, the recorder may number its events anew: the
+// rows number nothing until a list query sent after it has been answered.
+bool TimerEvent::sendEdit(const QByteArray& line, bool moves)
+{
+    if (!send(line))
+        return false;
+    if (moves)
+        m_movedAt = m_queriesSent;
+    return true;
 }
 
 void TimerEvent::createNewEvent()
@@ -303,7 +315,7 @@ void TimerEvent::createNewEvent()
         return;
     }
     submit("07F47400100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", false,
-           false);
+           false, true);
 }
 
 void TimerEvent::updateEvent()
@@ -349,7 +361,7 @@ void TimerEvent::deleteItem(int number)
     const QByteArray line = "07F4744" + numberField(number + 1) + "\r\n";
     if (m_focus != -1)
         setFocus(-1);
-    submit(line, number != -1, false);
+    submit(line, number != -1, false, true);
 }
 
 // --- edits of the focused row ---------------------------------------------------
@@ -445,6 +457,7 @@ bool TimerEvent::sendListQuery(const QString& query)
     if (!send("07F475D" + query.toLatin1() + "\r\n"))
         return false;
     ++m_queriesOut;
+    ++m_queriesSent;
     m_view = listOf(query);
     return true;
 }
@@ -495,6 +508,7 @@ void TimerEvent::onCount(const QString& data)
             return;
         clearList();
         m_rows = m_view;
+        m_rowsQuery = m_queriesSent;
         if (m_expected <= 0) {
             finishWalk();
             return;
@@ -636,6 +650,14 @@ void TimerEvent::settle()
         m_held.clear(); // nothing can be read: nothing held can be checked
     }
     runHeld();
+    // An edit that went out moved the numbering under what was held after it.
+    if (!m_held.isEmpty()) {
+        m_reloadDue = false;
+        load(false);
+        if (busy())
+            return;
+        m_held.clear();
+    }
     if (m_reloadDue && !busy()) {
         m_reloadDue = false;
         startTimerEvent();
@@ -643,15 +665,21 @@ void TimerEvent::settle()
 }
 
 // In order, each only if the rows are still those it was made on; the
-// reloads they ask for wait until all have gone out.
+// reloads they ask for wait until all have gone out. Once a create or a
+// delete has gone out, the numbered ones from there on wait for the list to
+// be read again, and what follows them waits too.
 void TimerEvent::runHeld()
 {
     const QList<Held> held = std::exchange(m_held, {});
     m_runningHeld = true;
     for (const Held& h : held) {
+        if (!m_held.isEmpty() || (!h.rows.isEmpty() && !numberingCurrent())) {
+            m_held.append(h);
+            continue;
+        }
         if (!h.rows.isEmpty() && h.rows != rowsAsRead())
             continue;
-        if (send(h.line) && h.reloadAfter)
+        if (sendEdit(h.line, h.moves) && h.reloadAfter)
             m_reloadDue = true;
     }
     m_runningHeld = false;

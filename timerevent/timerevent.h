@@ -28,7 +28,9 @@ class Permission;
 // only while the two are the same list: during a re-read, while a query for
 // another list awaits its answer, or once the local day has moved on under
 // the today filter, writes, switches and deletes are held in order (the list
-// is read again first when it has to be). A held command goes out once the
+// is read again first when it has to be). A create or a delete of the
+// application's own moves the recorder's numbering too: until a list query
+// sent after it has been answered, the rows number nothing. A held command goes out once the
 // recorder numbers by the list it was made on again, and is dropped when
 // that list has changed meanwhile: the rows read anew then show the
 // recorder's events.
@@ -132,13 +134,15 @@ private:
         QByteArray line;
         QList<TimerEventFields> rows;
         bool reloadAfter;
+        bool moves; // a create or a delete: the events after it may be renumbered
     };
 
     bool send(const QByteArray& command);
     bool sendListQuery(const QString& query);
     bool sendNumbered(const char* command, int number);
     bool sendRead(int number);
-    void submit(const QByteArray& line, bool numbered, bool reloadAfter);
+    void submit(const QByteArray& line, bool numbered, bool reloadAfter, bool moves = false);
+    bool sendEdit(const QByteArray& line, bool moves);
     QByteArray writeLine(int row, bool invertEnable) const;
     void load(bool noteIfBusy);
     bool busy() const { return m_querying || m_walk != Idle; }
@@ -183,6 +187,9 @@ private:
     int m_readsOut = 0;          // reads sent and not yet answered
     ListId m_view;               // the list the recorder numbers by
     ListId m_rows;               // the list the rows were read with
+    int m_queriesSent = 0;       // list queries sent so far
+    int m_rowsQuery = 0;         // which of them the rows were read with
+    int m_movedAt = -1;          // list queries sent when an edit last moved the numbering
     bool m_selecting = false;    // a select awaits its answer
     int m_selectTimerId = 0;
     int m_rereadRow = -1;        // the row whose event a re-read is for

@@ -104,6 +104,34 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
                QVERIFY(t.eventsShown(4));
                QCOMPARE(t.received("^07F4742").size(), 1);
            });
+    // The recorder has renumbered its events after the delete; the rows on the
+    // screen are those from before it until the list has been read again.
+    QTest::newRow("timer event switched after a delete, before the list is read again")
+        << Step([](auto& t) {
+               t.timers->events = sim::TimerEventList::sampleEvents().mid(0, 4);
+               t.showTab(4);
+               t.rig.recorder->sendLineToLoggedIn("0FF47F6");
+               QVERIFY(t.eventsShown(4));
+           })
+        << "^07F475D"
+        << Step([](auto& t) {
+               QVERIFY(t.rig.click(t.eventPart(0, "rowFocusLower")));
+               QTRY_COMPARE(t.rig.graph->tev.focus(), 0);
+               QTest::qWait(100); // the focused row grows
+               QVERIFY(t.rig.click(t.eventPart(0, "rowDelete")));
+               QTRY_VERIFY(t.rig.shown("deleteOk", t.screen(4)));
+               QVERIFY(t.rig.click(t.rig.shown("deleteOk", t.screen(4))));
+               QTRY_COMPARE(t.timers->events.size(), 3);
+           })
+        << Target([](auto& t) { return t.eventPart(1, "rowSwitch"); })
+        << Step([](auto& t) {
+               QVERIFY(t.eventsShown(3));
+               QTest::qWait(200);
+               QCOMPARE(t.received("^07F4742"), QStringList());
+               const auto sample = sim::TimerEventList::sampleEvents();
+               for (int i = 0; i < 3; ++i)
+                   QCOMPARE(t.timers->events.at(i).block, sample.at(i + 1).block);
+           });
     QTest::newRow("flash load while recording starts")
         << Step([](auto& t) {
                t.showTab(0);

@@ -230,6 +230,37 @@ void TestTimerEventModel::commands_data()
     QTest::newRow("no status empties the list, a status reads it again")
         << QStringList { "list:3", "reply:D000", "reply:D010", "count:1", "rec:1" } << QStringList { all, "07F47570100" }
         << "EVERY DAY" << -1;
+    // Record `number` of the recorder's list holding sample event `event`.
+    const auto holding = [](int number, int event) {
+        const sim::SimTimerEvent& e = sample.at(event - 1);
+        return "reply:FF47D7" + nf(number) + e.block + e.option;
+    };
+    // The application's own delete or add moves the recorder's numbering: a
+    // numbered command tapped before the list has been read again is held,
+    // and dropped when the rows it was made on have changed.
+    QTest::newRow("switch after a delete, before the reload's count")
+        << QStringList { "list:3", "call:deleteItem:0", "reply:FF47C4" + nf(1), "reply:FF47F6", "call:changeEnable:1",
+                         "count:2", holding(1, 2), holding(2, 3) }
+        << QStringList { "07F47440100", all, "07F47570100", "07F47570200" } << "_MTWTF_|2017/10/26" << -1;
+    QTest::newRow("switch after a delete, before its change notice")
+        << QStringList { "list:3", "call:deleteItem:0", "call:changeEnable:1", "reply:FF47C4" + nf(1), "reply:FF47F6",
+                         "count:2", holding(1, 2), holding(2, 3) }
+        << QStringList { "07F47440100", all, "07F47570100", "07F47570200" } << "_MTWTF_|2017/10/26" << -1;
+    QTest::newRow("delete after an add, before the reload's count")
+        << QStringList { "list:3", "call:createNewEvent", "reply:FF47C0" + nf(4), "reply:FF47F6", "call:deleteItem:2",
+                         "count:4", "rec:1", "rec:2", "rec:3", "rec:4" }
+        << QStringList { "07F47400100" + QDate::currentDate().toString("yyMMdd") + "000000000100000001", all,
+                         "07F47570100", "07F47570200", "07F47570300", "07F47570400" }
+        << dates3 + "|2018/00/15" << 3;
+    QTest::newRow("a switch held behind a delete waits for the list read after it")
+        << reread + QStringList { "call:deleteItem:0", "call:changeEnable:1", "count:11", "rec:6", ended, "count:2",
+                                  holding(1, 2), holding(2, 3) }
+        << QStringList { "07F47550200", all, "07F47570600", today, "07F47440100", today, "07F47570100", "07F47570200" }
+        << "_MTWTF_|2017/10/26" << -1;
+    QTest::newRow("the list read again after a delete numbers the rows")
+        << QStringList { "list:3", "call:deleteItem:0", "reply:FF47F6", "count:2", "rec:1", "rec:2", "call:changeEnable:1" }
+        << QStringList { "07F47440100", all, "07F47570100", "07F47570200", write(2, 2, "00"), all } << "EVERY DAY|_MTWTF_"
+        << -1;
     QTest::newRow("change notice before the count is answered by it")
         << QStringList { "call:startTimerEvent", "reply:FF47F6", "count:1", "rec:1" }
         << QStringList { all, "07F47570100" } << "EVERY DAY" << -1;
