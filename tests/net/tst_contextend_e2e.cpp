@@ -45,6 +45,9 @@ private slots:
     void cleanupTestCase();
     void windowsCloseAndSendNothing_data();
     void windowsCloseAndSendNothing();
+    void oldMediumRowsSendNothing_data();
+    void oldMediumRowsSendNothing();
+    void cleanup();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
@@ -73,6 +76,18 @@ public:
         sim::statusModel(*current)->panel.playArea = area;
         sim::statusModel(*current)->announce();
         QTRY_COMPARE(rig.graph->comm.getPlayArea(), QString(area == 0 ? "ALL" : "PLAYLIST"));
+    }
+    // Waits until the playlist files are read and stay put, each with its date.
+    void waitForPlaylists()
+    {
+        QSignalSpy read(&rig.graph->pl, &Playlist::pplRecived), redrawn(&rig.graph->pl, &Playlist::readyToRedraw);
+        for (int seen = -1; seen != read.count() + redrawn.count();) {
+            seen = read.count() + redrawn.count();
+            QTest::qWait(300);
+        }
+        QTRY_VERIFY(rig.graph->pl.allPplNumber() > 0 && rig.graph->pl.pplList.size() == rig.graph->pl.allPplNumber()
+                    && std::all_of(rig.graph->pl.pplList.begin(), rig.graph->pl.pplList.end(),
+                                   [](const PplRecord& r) { return !r.dateTime.isEmpty(); }));
     }
     // Focuses a timer event and taps a part of its row.
     void eventPart(int row, const char* part);
@@ -255,6 +270,84 @@ void TstContextEndE2e::windowsCloseAndSendNothing()
             QVERIFY(QMetaObject::invokeMethod(s, "closeAll"));
         if (rig.graph->browse.nowFolderName() != "LIVE")
             rig.graph->browse.goToCurrentFolder();
+    }
+}
+
+// The rows of a tab show the medium they were read from. After a medium
+// change, before the new medium's answer has come, a tap where such a row
+// was sends nothing that names an entry, a playlist or an event.
+void TstContextEndE2e::oldMediumRowsSendNothing_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<Step>("open");   // shows the row
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("part"); // tapped
+    QTest::addColumn<QString>("held"); // the tab's request for the new medium's rows
+    QTest::addColumn<QString>("numbered");
+    const Step none = [](TstContextEndE2e&) {};
+    // Load, clear or assign an entry, an entry's information, rename, save as, create.
+    const QString playlistEdits = "^07F(3100|314B|4513|454[0-3])";
+    QTest::newRow("browse file") << 2 << none << "row_Opening.wav" << "" << "^07F6B0[05]$" << "^07F6B[12]";
+    QTest::newRow("browse folder") << 2 << none << "row_2017" << "" << "^07F6B0[05]$" << "^07F6B[12]";
+    QTest::newRow("playlist file") << 3 << Step([](auto& t) { t.waitForPlaylists(); }) << "ppl_set2.ppl" << "pplLoad" << "^07F4500$" << playlistEdits;
+    QTest::newRow("playlist entry's clear")
+        << 3 << Step([](auto& t) { t.waitForPlaylists(); t.clickIn(3, "ppl_set1.ppl", "pplDelete"); })
+        << "entry_0" << "entryButton" << "^07F4500$" << playlistEdits;
+    QTest::newRow("playlist entry's information")
+        << 3 << Step([](auto& t) { t.waitForPlaylists(); t.clickIn(3, "ppl_set1.ppl", "pplDelete"); })
+        << "entry_0" << "entryInfo" << "^07F4500$" << playlistEdits;
+    QTest::newRow("timer-event switch") << 4 << none << "" << "rowSwitch" << "^07F475D" << "^07F474";
+}
+
+void TstContextEndE2e::oldMediumRowsSendNothing()
+{
+    QFETCH(int, tab);
+    QFETCH(Step, open);
+    QFETCH(QString, row);
+    QFETCH(QString, part);
+    QFETCH(QString, held);
+    QFETCH(QString, numbered);
+    setArea(tab == 3 ? 2 : 0);
+    showTab(tab);
+    open(*this);
+    QQuickItem* target = nullptr;
+    if (tab == 4) {
+        QQuickItem* list = in(4, "timerEventListView");
+        QTRY_VERIFY(list && list->property("count").toInt() > 1);
+        QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, target), Q_ARG(int, 1));
+        QVERIFY(target);
+        target = rig.shown(part, target);
+    } else {
+        QTRY_VERIFY2(in(tab, row), qPrintable(row));
+        target = part.isEmpty() ? in(tab, row) : rig.shown(part, in(tab, row));
+    }
+    QVERIFY(target);
+    const QPoint at = AppRig::centre(target);
+
+    current->holdAnswersTo = QRegularExpression(held);
+    sim::statusModel(*current)->selectMedium("SD2");
+    QTRY_VERIFY(rig.graph->comm.getCurrentMedia() == "SD2" && current->holdsAnswers());
+    current->clearLog();
+    rig.clickAt(at);
+    QTest::qWait(300);
+    const QStringList sent = current->receivedLines().filter(QRegularExpression(numbered));
+    QVERIFY2(sent.isEmpty(), qPrintable(sent.join(' ')));
+
+    // The new medium's answer comes, and the tab shows its rows.
+    current->releaseAnswers();
+    if (tab == 2)
+        QTRY_VERIFY(rig.graph->browse.nowFolderName() == "" && !rig.graph->browse.listing());
+}
+
+// Back to the first medium, with nothing held and nothing open.
+void TstContextEndE2e::cleanup()
+{
+    current->releaseAnswers();
+    for (QQuickItem* s : { rig.item("homeMain"), screen(2), screen(3), screen(4)->childItems().at(0) })
+        QVERIFY(QMetaObject::invokeMethod(s, "closeAll"));
+    if (rig.graph->comm.getCurrentMedia() != "SD1") {
+        sim::statusModel(*current)->selectMedium("SD1");
+        QTRY_COMPARE(rig.graph->comm.getCurrentMedia(), QString("SD1"));
     }
 }
 
