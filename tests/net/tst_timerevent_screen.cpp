@@ -2,7 +2,8 @@
 // simulated KZ-470DUAL and driven by mouse: the rows, also after the medium
 // has been a CD, switching, the schedule editor with its calendar, Save and
 // Cancel, the filter dialog (also when the recorder refuses a select), adding
-// and deleting. Pictures go to <build>/tests/screenshots.
+// and deleting, and the focused row of a long list kept clear of the footer.
+// Pictures go to <build>/tests/screenshots.
 #include <QSignalSpy>
 #include <QtTest>
 #include <memory>
@@ -26,6 +27,9 @@ private slots:
     void cancelRestores();
     void filterByTodayAndByDate();
     void addAndDelete();
+    void addedToLongListShowsWhole_data();
+    void addedToLongListShowsWhole();
+    void tappedRowShowsWhole();
     void readOnlyState();
     void closesWithoutQmlWarnings() { rig.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
@@ -54,6 +58,7 @@ private:
         return lines;
     }
     bool listShows(int rows);
+    void loadEvents(int count);
     void focusAndOpenSchedule(int index);
     void saveRow(int index, int event, const QString& schedule);
 
@@ -150,6 +155,18 @@ bool TstTimerEventScreen::listShows(int rows)
     return QTest::qWaitFor([&] {
         return find("timerEventListView")->property("count").toInt() == rows && graph->tev.events().size() == rows;
     });
+}
+
+// The sample events over and over, as many as asked for, read anew by the
+// application on the recorder's change notice.
+void TstTimerEventScreen::loadEvents(int count)
+{
+    const QList<sim::SimTimerEvent> sample = sim::TimerEventList::sampleEvents();
+    timers->events.clear();
+    for (int i = 0; i < count; ++i)
+        timers->events << sample.at(i % sample.size());
+    recorder->sendLineToLoggedIn("0FF47F6");
+    QVERIFY(listShows(count));
 }
 
 void TstTimerEventScreen::focusAndOpenSchedule(int index)
@@ -336,6 +353,51 @@ void TstTimerEventScreen::addAndDelete()
     QVERIFY(timers->events.isEmpty());
     click(find("footerPage"));
     QTRY_COMPARE(find("footerPage")->parentItem()->rotation(), 270.0); // back at the start
+}
+
+void TstTimerEventScreen::addedToLongListShowsWhole_data()
+{
+    QTest::addColumn<int>("events");
+    QTest::newRow("10 events") << 10;
+    QTest::newRow("29 events") << 29;
+}
+
+// The list is read anew after the add. Once that walk is over, the new event,
+// focused at the end of a list far longer than the rows the list has made,
+// shows whole above the footer, and still does once the window has drawn it.
+void TstTimerEventScreen::addedToLongListShowsWhole()
+{
+    QFETCH(int, events);
+    loadEvents(events);
+    QSignalSpy walked(&graph->tev, &TimerEvent::setNewFocus);
+    click(find("addEvent"));
+    QVERIFY(walked.wait());
+    QCOMPARE(graph->tev.focus(), events);
+    QCOMPARE(focusedRowFaults(events), QString());
+    shoot(QStringLiteral("timerevent_added_%1.png").arg(events + 1));
+    QCOMPARE(focusedRowFaults(events), QString());
+}
+
+// A tap on a row that the footer half covers, and on one scrolled half out at
+// the top: the taller focused row moves into view whole.
+void TstTimerEventScreen::tappedRowShowsWhole()
+{
+    loadEvents(12);
+    row(0); // at the top: the fourth row runs under the footer
+    QQuickItem* low = shownRow(3);
+    QVERIFY(low && low->mapToScene({ 0, low->height() }).y() > find("timerEventFooter")->mapToScene({}).y());
+    click(find("rowFocusUpper", low));
+    QTRY_COMPARE(graph->tev.focus(), 3);
+    QCOMPARE(focusedRowFaults(3), QString());
+
+    QQuickItem* list = find("timerEventListView");
+    row(6);
+    list->setProperty("contentY", list->property("contentY").toReal() + shownRow(6)->height() / 2);
+    click(find("rowFocusLower", shownRow(6)));
+    QTRY_COMPARE(graph->tev.focus(), 6);
+    QCOMPARE(focusedRowFaults(6), QString());
+    shoot("timerevent_tapped.png");
+    QCOMPARE(focusedRowFaults(6), QString());
 }
 
 void TstTimerEventScreen::readOnlyState()
