@@ -11,6 +11,19 @@ Item {
     width: appWidth
     height: focused ? ptSize * 200 : ptSize * 158
 
+    // Once the row is made, its height changes when the focus moves to it or
+    // away from it (which moves the rows below), or with the window's size.
+    // The list then brings the focused row into view each time, so that the
+    // last of the rows to change places it by the final heights. A row made
+    // focused is placed by the screen when a walk ends with it focused, and
+    // left where a scroll back to it brings it.
+    property bool made: false
+    Component.onCompleted: made = true
+    onHeightChanged: {
+        if (made)
+            timerEventDelegate.ListView.view.showFocusedRow()
+    }
+
     Image {
         x: ptSize * 5
         sourceSize.height: focused ? ptSize * 190 : ptSize * 148

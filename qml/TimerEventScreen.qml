@@ -1,4 +1,4 @@
-import QtQuick 2.8
+import QtQuick 2.13
 import QtQuick.Controls 2.1
 
 // The timer-event page: the recorder's events as rows under a title and the
@@ -112,18 +112,31 @@ Item {
                 contentItem: CommonScrollBarItem {}
             }
 
+            // Brings the focused row whole into view, between the top of the
+            // list and the footer strip over its end. The list only estimates
+            // the rows it has not made (as tall as the ones it has), and clamps
+            // its own positioning to that estimate: the row is made first and
+            // placed by its own place and height.
+            function showFocusedRow() {
+                if (tev.focus < 0)
+                    return
+                forceLayout()
+                positionViewAtIndex(tev.focus, ListView.Contain)
+                forceLayout()
+                var row = itemAtIndex(tev.focus)
+                if (!row)
+                    return
+                // Its end above the footer strip, and its top in view before
+                // all; in whole pixels, which the list keeps when it comes to rest.
+                var top = Math.floor(row.y)
+                var end = Math.ceil(row.y + row.height + timerEventFooter.height - height)
+                contentY = Math.min(Math.max(contentY, end), top)
+            }
+
+            // The list read anew after an add or a save focuses the event written.
             Connections {
                 target: tev
-                // The list lays out the new rows and the focused row's taller
-                // height first, so that its end lies below that row's buttons.
-                function onSetNewFocus() {
-                    timerEventListView.forceLayout()
-                    var y = ptSize * 158 * tev.focus - ptSize * 2
-                    if (y > timerEventListView.contentHeight - timerEventListView.height)
-                        timerEventListView.positionViewAtEnd()
-                    else
-                        timerEventListView.contentY = y
-                }
+                function onSetNewFocus() { timerEventListView.showFocusedRow() }
             }
         }
 

@@ -2,7 +2,8 @@
 // simulated KZ-470DUAL and driven by mouse: the rows, also after the medium
 // has been a CD, switching, the schedule editor with its calendar, Save and
 // Cancel, the filter dialog (also when the recorder refuses a select), adding
-// and deleting. Pictures go to <build>/tests/screenshots.
+// and deleting, and the focused row of a long list kept clear of the footer.
+// Pictures go to <build>/tests/screenshots.
 #include <QSignalSpy>
 #include <QtTest>
 #include <memory>
@@ -26,12 +27,17 @@ private slots:
     void cancelRestores();
     void filterByTodayAndByDate();
     void addAndDelete();
+    void addedToLongListShowsWhole_data();
+    void addedToLongListShowsWhole();
+    void tappedRowShowsWhole();
     void readOnlyState();
     void closesWithoutQmlWarnings() { rig.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
 private:
     QQuickItem* find(const QString& name, QObject* within = nullptr) const;
     QQuickItem* row(int index) const;
+    QQuickItem* shownRow(int index) const;
+    QString focusedRowFaults(int index) const;
     QQuickItem* rowPart(int index, const char* name) const { return find(name, row(index)); }
     void click(QQuickItem* target) { QVERIFY(rig.click(target)); }
     void clickDay(int day);
@@ -52,6 +58,7 @@ private:
         return lines;
     }
     bool listShows(int rows);
+    void loadEvents(int count);
     void focusAndOpenSchedule(int index);
     void saveRow(int index, int event, const QString& schedule);
 
@@ -100,12 +107,41 @@ QQuickItem* TstTimerEventScreen::find(const QString& name, QObject* within) cons
 QQuickItem* TstTimerEventScreen::row(int index) const
 {
     QQuickItem* list = find("timerEventListView");
-    QQuickItem* found = nullptr;
     QMetaObject::invokeMethod(list, "forceLayout");
     // Scrolled to the top as a person would before tapping it (ListView.Beginning).
     QMetaObject::invokeMethod(list, "positionViewAtIndex", Q_ARG(int, index), Q_ARG(int, 0));
-    QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, found), Q_ARG(int, index));
+    return shownRow(index);
+}
+
+// The row where the list has it now, without scrolling; null when the list
+// has not made it.
+QQuickItem* TstTimerEventScreen::shownRow(int index) const
+{
+    QQuickItem* found = nullptr;
+    QMetaObject::invokeMethod(find("timerEventListView"), "itemAtIndex", Q_RETURN_ARG(QQuickItem*, found), Q_ARG(int, index));
     return found;
+}
+
+// What of the focused row at that index does not lie whole between the top of
+// the list and the footer strip (its border may touch the row): the row itself,
+// Delete, Save, Cancel; and where the scroll bar gets in the way. Empty when
+// all of it shows.
+QString TstTimerEventScreen::focusedRowFaults(int index) const
+{
+    QQuickItem* item = shownRow(index);
+    if (!item)
+        return QStringLiteral("no row %1").arg(index);
+    const qreal top = find("timerEventListView")->mapToScene({}).y();
+    const qreal footer = find("timerEventFooter")->mapToScene({}).y() + 1;
+    QStringList hidden;
+    for (const char* name : { "", "rowDelete", "rowSave", "rowCancel" }) {
+        QQuickItem* part = *name ? find(name, item) : item;
+        const QRectF box = part ? part->mapRectToScene(QRectF(0, 0, part->width(), part->height())) : QRectF();
+        if (!part || !part->isVisible() || box.top() < top || box.bottom() > footer)
+            hidden << QStringLiteral("%1 %2..%3 outside %4..%5").arg(*name ? name : "row").arg(box.top()).arg(box.bottom()).arg(top).arg(footer);
+    }
+    hidden << windowrig::layoutFaults(find("timerEventListView")->parentItem()).filter("ScrollBar");
+    return hidden.join("; ");
 }
 
 // A day of the month the calendar shows.
@@ -119,6 +155,18 @@ bool TstTimerEventScreen::listShows(int rows)
     return QTest::qWaitFor([&] {
         return find("timerEventListView")->property("count").toInt() == rows && graph->tev.events().size() == rows;
     });
+}
+
+// The sample events over and over, as many as asked for, read anew by the
+// application on the recorder's change notice.
+void TstTimerEventScreen::loadEvents(int count)
+{
+    const QList<sim::SimTimerEvent> sample = sim::TimerEventList::sampleEvents();
+    timers->events.clear();
+    for (int i = 0; i < count; ++i)
+        timers->events << sample.at(i % sample.size());
+    recorder->sendLineToLoggedIn("0FF47F6");
+    QVERIFY(listShows(count));
 }
 
 void TstTimerEventScreen::focusAndOpenSchedule(int index)
@@ -277,12 +325,7 @@ void TstTimerEventScreen::addAndDelete()
     // The new event, last in a list longer than the screen, shows whole above
     // the footer, without a scroll by hand; the scroll bar keeps off the
     // footer and the rows' buttons.
-    QQuickItem *list = find("timerEventListView"), *added = nullptr;
-    const qreal footer = find("timerEventFooter")->mapToScene({}).y() + 1;
-    auto bottom = [](QQuickItem* i) { return i ? i->mapToScene({ 0, i->height() }).y() : 1e9; };
-    QTRY_VERIFY(QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, added), Q_ARG(int, 4)) && bottom(added) <= footer);
-    QStringList barFaults = windowrig::layoutFaults(list->parentItem()).filter("ScrollBar");
-    QCOMPARE(barFaults.join("; "), QString());
+    QTRY_COMPARE(focusedRowFaults(4), QString());
     shoot("timerevent_added.png");
     QCOMPARE(block(4).mid(4, 6), QDate::currentDate().toString("yyMMdd"));
 
@@ -310,6 +353,51 @@ void TstTimerEventScreen::addAndDelete()
     QVERIFY(timers->events.isEmpty());
     click(find("footerPage"));
     QTRY_COMPARE(find("footerPage")->parentItem()->rotation(), 270.0); // back at the start
+}
+
+void TstTimerEventScreen::addedToLongListShowsWhole_data()
+{
+    QTest::addColumn<int>("events");
+    QTest::newRow("10 events") << 10;
+    QTest::newRow("29 events") << 29;
+}
+
+// The list is read anew after the add. Once that walk is over, the new event,
+// focused at the end of a list far longer than the rows the list has made,
+// shows whole above the footer, and still does once the window has drawn it.
+void TstTimerEventScreen::addedToLongListShowsWhole()
+{
+    QFETCH(int, events);
+    loadEvents(events);
+    QSignalSpy walked(&graph->tev, &TimerEvent::setNewFocus);
+    click(find("addEvent"));
+    QVERIFY(walked.wait());
+    QCOMPARE(graph->tev.focus(), events);
+    QCOMPARE(focusedRowFaults(events), QString());
+    shoot(QStringLiteral("timerevent_added_%1.png").arg(events + 1));
+    QCOMPARE(focusedRowFaults(events), QString());
+}
+
+// A tap on a row that the footer half covers, and on one scrolled half out at
+// the top: the taller focused row moves into view whole.
+void TstTimerEventScreen::tappedRowShowsWhole()
+{
+    loadEvents(12);
+    row(0); // at the top: the fourth row runs under the footer
+    QQuickItem* low = shownRow(3);
+    QVERIFY(low && low->mapToScene({ 0, low->height() }).y() > find("timerEventFooter")->mapToScene({}).y());
+    click(find("rowFocusUpper", low));
+    QTRY_COMPARE(graph->tev.focus(), 3);
+    QCOMPARE(focusedRowFaults(3), QString());
+
+    QQuickItem* list = find("timerEventListView");
+    row(6);
+    list->setProperty("contentY", list->property("contentY").toReal() + shownRow(6)->height() / 2);
+    click(find("rowFocusLower", shownRow(6)));
+    QTRY_COMPARE(graph->tev.focus(), 6);
+    QCOMPARE(focusedRowFaults(6), QString());
+    shoot("timerevent_tapped.png");
+    QCOMPARE(focusedRowFaults(6), QString());
 }
 
 void TstTimerEventScreen::readOnlyState()
