@@ -21,11 +21,12 @@ Rectangle {
         return bottom
     }
 
-    // The instances live as long as their screens: whenever one opens, its
-    // message shows from the first line. An earlier text's scroll does not
-    // carry over, nor does a touchpad gesture that the closing cut short (it
-    // keeps the area from settling when the text shrinks).
+    // The instances live as long as their screens: whenever one opens or is
+    // given a new text, its message shows from the first line. An earlier
+    // text's scroll does not carry over, nor does a touchpad gesture that the
+    // closing cut short (it keeps the area from settling when the text shrinks).
     onVisibleChanged: if (visible) messageArea.contentY = 0
+    onTextChanged: messageArea.contentY = 0
 
     ModalArea {
         id: backdrop
