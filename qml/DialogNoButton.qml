@@ -21,6 +21,13 @@ Rectangle {
         return bottom
     }
 
+    // The instances live as long as their screens: whenever one opens or is
+    // given a new text, its message shows from the first line. An earlier
+    // text's scroll does not carry over, nor does a touchpad gesture that the
+    // closing cut short (it keeps the area from settling when the text shrinks).
+    onVisibleChanged: if (visible) messageArea.contentY = 0
+    onTextChanged: messageArea.contentY = 0
+
     ModalArea {
         id: backdrop
     }
@@ -38,6 +45,7 @@ Rectangle {
         // A message longer than its place scrolls inside it, never over the buttons.
         Flickable {
             id: messageArea
+            objectName: "messageArea"
             anchors.fill: parent
             anchors.topMargin: ptSize * 13
             anchors.bottomMargin: box.y + box.height - dialog.textBottom
@@ -51,6 +59,7 @@ Rectangle {
 
             Text {
                 id: showText
+                objectName: "message"
                 width: messageArea.width
                 font.pixelSize: ptSize * 20
                 textFormat: Text.PlainText

@@ -33,6 +33,11 @@ Item {
         id: mediaIcon
     }
 
+    DialogNoButton {
+        id: notice
+        visible: false
+    }
+
     TestCase {
         name: "Components"
         when: windowShown
@@ -108,6 +113,22 @@ Item {
             wait(200)
             compare(text.x, 0)
             scroller.visible = false
+        }
+
+        // Given a new text while it shows, a notice scrolled down shows that
+        // text from its first line.
+        function test_noticeNewText() {
+            var story = "The recorder cannot do this now: its medium is busy with a transfer that another "
+                + "application started, and it takes no other request until that transfer ends. Nothing "
+                + "is lost meanwhile."
+            notice.text = story
+            notice.visible = true
+            var area = findChild(notice, "messageArea")
+            verify(area.contentHeight > area.height)
+            area.contentY = area.contentHeight - area.height
+            notice.text = story + " Try again later."
+            compare(area.contentY, 0)
+            notice.visible = false
         }
 
         function test_mediaIcon_data() {

@@ -2,9 +2,11 @@
 
 #include <QFont>
 #include <QFontInfo>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QQmlContext>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "globals.h"
 #include "simlink.h"
@@ -130,6 +132,19 @@ bool AppRig::click(QQuickItem* target)
 void AppRig::clickAt(QPoint point)
 {
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, point);
+}
+
+void AppRig::scroll(QQuickItem* target, int delta, Qt::ScrollPhase phase)
+{
+    const QPointF at = centre(target);
+    const QPoint pixels = phase == Qt::NoScrollPhase ? QPoint() : QPoint(0, delta);
+    QWheelEvent wheel(at, window->mapToGlobal(at.toPoint()), pixels, QPoint(0, delta), Qt::NoButton, Qt::NoModifier, phase, false);
+    // A touchpad's speed is its distance over the time between its events.
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    wheel.setTimestamp(ulong(clock.elapsed()) + 1);
+    QGuiApplication::sendEvent(window, &wheel);
 }
 
 void AppRig::clickTab(int index)

@@ -53,6 +53,10 @@ public:
     // Clicks the centre of a visible item; false when there is nothing to click.
     bool click(QQuickItem* target);
     void clickAt(QPoint point);
+    // Scrolls over the centre of target, by delta eighths of a degree of a
+    // mouse wheel (120 a notch) or, with a phase, as a touchpad gesture by
+    // delta pixels; a negative delta scrolls down.
+    void scroll(QQuickItem* target, int delta, Qt::ScrollPhase phase = Qt::NoScrollPhase);
     // Clicks the tab at this place (from 0) on the screen area's top edge:
     // tabs 80 units wide with gaps of 3.5.
     void clickTab(int index);
