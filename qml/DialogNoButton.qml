@@ -25,8 +25,12 @@ Rectangle {
     // given a new text, its message shows from the first line. An earlier
     // text's scroll does not carry over, nor does a touchpad gesture that the
     // closing cut short (it keeps the area from settling when the text shrinks).
-    onVisibleChanged: if (visible) messageArea.contentY = 0
-    onTextChanged: messageArea.contentY = 0
+    function toFirstLine() {
+        messageArea.cancelFlick()
+        messageArea.contentY = 0
+    }
+    onVisibleChanged: if (visible) toFirstLine()
+    onTextChanged: toFirstLine()
 
     ModalArea {
         id: backdrop
