@@ -35,14 +35,18 @@ double roundTrip(Link& link, int samples, const QByteArray& request = "050\r\n",
 QByteArray lastRequest(const Link& link, const QString& prefix);
 
 // The mean wall time of the flow control's wait, a 1 ms single-shot timer,
-// in seconds.
+// in seconds, with the event loop idle.
 double flowPause();
+// The mean length of the flow-control pauses the channel has made since it
+// had made `pauses` of them, taking `pausedNs` in all, in seconds; as long as
+// flowPause() when it has made none since.
+double flowPauseSince(const Telnet& telnet, int pauses, qint64 pausedNs);
 
 // Times one walk per benchmark iteration, from start() until done() holds,
 // and reports the mean against its floor: roundTrips times the round trip of
 // the request the walk repeats (the last sent that starts with request,
 // answered by a line that starts with reply), plus the waits of the
-// channel's flow control (flowPause() each); and for comparison the same with
+// channel's flow control (as long as they took); and for comparison the same with
 // the round trip of a status query.
 void measureWalk(benchmark::State& state, Link& link, int roundTrips, const std::function<void()>& start,
                  const std::function<bool()>& done, const QString& request, const QString& reply);

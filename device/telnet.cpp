@@ -14,17 +14,13 @@ Telnet::Telnet(QObject* parent)
     connectTimer.setSingleShot(false);
     pacer.setSingleShot(true);
     pacer.setTimerType(Qt::PreciseTimer);
-    pacer.setInterval(1);
+    pacer.setInterval(pauseMs);
     connect(&socket, &QTcpSocket::connected, this, &Telnet::loginToServer);
     connect(&socket, &QTcpSocket::disconnected, this, &Telnet::closeConnection);
     connect(&socket, &QTcpSocket::readyRead, this, &Telnet::getData);
     connect(&socket, &QAbstractSocket::errorOccurred, this, &Telnet::error);
     connect(&connectTimer, &QTimer::timeout, this, &Telnet::checkTimeout);
-    connect(&pacer, &QTimer::timeout, this, [this] {
-        writeCount = 0;
-        ++m_pauseCount;
-        writeQueued();
-    });
+    connect(&pacer, &QTimer::timeout, this, &Telnet::endPause);
 }
 
 Telnet::~Telnet()
@@ -95,7 +91,7 @@ void Telnet::sendDataNoLog(const char* str)
 }
 
 // Writes with flow control: after more than ten writes without an answer,
-// writes wait in the queue for the next pause or the next received text.
+// writes wait in the queue for the next pause.
 void Telnet::write(const char* str)
 {
     if (writeSink) {
@@ -109,7 +105,7 @@ void Telnet::write(const char* str)
     }
     queue.append(QByteArray(str));
     if (!pacer.isActive())
-        pacer.start();
+        startPause();
 }
 
 // Sends what waits, oldest first, until the count allows no more; the rest
@@ -126,7 +122,22 @@ void Telnet::writeQueued()
         ++writeCount;
     }
     if (!queue.isEmpty() && !pacer.isActive())
-        pacer.start();
+        startPause();
+}
+
+void Telnet::endPause()
+{
+    pacer.stop();
+    writeCount = 0;
+    ++m_pauseCount;
+    m_pausedNs += pauseClock.nsecsElapsed();
+    writeQueued();
+}
+
+void Telnet::startPause()
+{
+    pacer.start();
+    pauseClock.start();
 }
 
 void Telnet::dropQueue()
@@ -187,13 +198,12 @@ void Telnet::handleChunk(QByteArray bytes)
         bytes.truncate(nul);
     const QString text = decoder->toUnicode(bytes);
     dataReceived = true;
-    // The recorder has answered: what waits goes out now, ahead of anything
-    // the handlers of this text write.
+    // The recorder has answered: the count starts anew. What waits still
+    // waits for its pause, and goes out ahead of anything written meanwhile;
+    // a pause already as long as it has to be ends here.
     writeCount = 0;
-    if (!queue.isEmpty()) {
-        pacer.stop();
-        writeQueued();
-    }
+    if (pacer.isActive() && pauseClock.nsecsElapsed() >= pauseMs * 1000000LL)
+        endPause();
 
     if (text.startsWith(QLatin1String("Enter Password"))) {
         const QByteArray line = codec->fromUnicode(passwordLine);

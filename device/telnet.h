@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QTcpSocket>
+#include <QElapsedTimer>
 #include <QList>
 #include <QTimer>
 #include <functional>
@@ -16,7 +17,8 @@ class QTextDecoder;
 //
 // Flow control: once more than ten writes have gone out without any text
 // from the recorder, further writes wait in a queue, in the order they were
-// made, and go out 1 ms later (or as soon as text arrives), eleven at a time.
+// made, and go out after a pause of 1 ms, eleven after each pause (the pause
+// ends with its timer, or with text from the recorder once 1 ms has passed).
 // While the queue holds anything, every write joins it. Nothing here runs an
 // event loop of its own: a write never runs other work before it returns.
 class Telnet : public QObject
@@ -38,8 +40,11 @@ public:
     static constexpr int maxPartialLine = 64 * 1024;
     // Time allowed for the login dialogue once the TCP connection stands.
     int loginTimeoutMs = 10000;
-    // Number of flow-control pauses made so far (diagnostics).
+    // Number of flow-control pauses made so far, and how long they took in
+    // all: the event loop wakes in whole milliseconds, so a pause that other
+    // events interrupt lasts up to 2 ms (diagnostics).
     int pauseCount() const { return m_pauseCount; }
+    qint64 pausedNs() const { return m_pausedNs; }
     // Writes since the recorder last said anything (diagnostics).
     int unansweredWrites() const { return writeCount; }
     // Writes waiting for the flow control (diagnostics).
@@ -73,6 +78,8 @@ private:
     void handleChunk(QByteArray bytes);
     void write(const char* str);
     void writeQueued();
+    void startPause();
+    void endPause();
     void dropQueue();
     void frame(const QString& text);
     bool handleModelLine(const QString& line);
@@ -92,9 +99,12 @@ private:
     // Changes with every new or closed link: framing stops when a handler of
     // one of its lines has closed or replaced the link.
     quint64 link = 0;
-    // Writes held by the flow control, oldest first, and the 1 ms pause.
+    // Writes held by the flow control, oldest first, and the pause.
+    static constexpr int pauseMs = 1;
     QList<QByteArray> queue;
     QTimer pacer;
+    QElapsedTimer pauseClock;
+    qint64 m_pausedNs = 0;
     int m_pauseCount = 0;
 };
 
