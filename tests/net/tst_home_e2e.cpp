@@ -153,7 +153,7 @@ void TstHomeE2e::cdMediumHidesTimerAndAutoMark()
     rig.state->selectMedium(QStringLiteral("CD"));
     QTRY_VERIFY(statusImage().endsWith("Transport_STOP_3.png"));
     QTRY_COMPARE(text("trackCounter"), QStringLiteral("TRACK 001/005"));
-    QVERIFY(rig.graph->comm.getTimerEvent() && !shown("display_timer_black"));
+    QTRY_VERIFY(rig.graph->comm.getTimerEvent() && !shown("display_timer_black"));
     // Finalizing: the busy text takes the symbol's place.
     rig.state->setBusy(1);
     QTRY_COMPARE(text("statusDetail"), QStringLiteral("Finalizing"));
