@@ -78,6 +78,13 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
     QTest::addColumn<Step>("trigger");  // makes the application send them
     QTest::addColumn<Target>("target"); // what is tapped
     QTest::addColumn<Step>("check");
+    const QList<sim::SimTimerEvent> sample = sim::TimerEventList::sampleEvents();
+    const Step fourEvents = [sample](TstTapsAmidAnswers& t) {
+        t.timers->events = sample.mid(0, 4);
+        t.showTab(4);
+        t.rig.recorder->sendLineToLoggedIn("0FF47F6");
+        QVERIFY(t.eventsShown(4));
+    };
 
     QTest::newRow("browse file while the folder is listed again")
         << Step([](auto& t) { t.showTab(2); QTRY_VERIFY(t.rig.shown("row_Opening.wav", t.screen(2))); })
@@ -90,12 +97,7 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
                QTRY_COMPARE(t.received("^07F6B22").size(), 1);
            });
     QTest::newRow("timer event switched while the list count arrives")
-        << Step([](auto& t) {
-               t.timers->events = sim::TimerEventList::sampleEvents().mid(0, 4);
-               t.showTab(4);
-               t.rig.recorder->sendLineToLoggedIn("0FF47F6");
-               QVERIFY(t.eventsShown(4));
-           })
+        << fourEvents
         << "^07F475D"
         << Step([](auto& t) { t.rig.recorder->sendLineToLoggedIn("0FF47F6"); })
         << Target([](auto& t) { return t.eventPart(1, "rowSwitch"); })
@@ -107,12 +109,7 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
     // The recorder has renumbered its events after the delete; the rows on the
     // screen are those from before it until the list has been read again.
     QTest::newRow("timer event switched after a delete, before the list is read again")
-        << Step([](auto& t) {
-               t.timers->events = sim::TimerEventList::sampleEvents().mid(0, 4);
-               t.showTab(4);
-               t.rig.recorder->sendLineToLoggedIn("0FF47F6");
-               QVERIFY(t.eventsShown(4));
-           })
+        << fourEvents
         << "^07F475D"
         << Step([](auto& t) {
                QVERIFY(t.rig.click(t.eventPart(0, "rowFocusLower")));
@@ -124,11 +121,10 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
                QTRY_COMPARE(t.timers->events.size(), 3);
            })
         << Target([](auto& t) { return t.eventPart(1, "rowSwitch"); })
-        << Step([](auto& t) {
+        << Step([sample](auto& t) {
                QVERIFY(t.eventsShown(3));
                QTest::qWait(200);
                QCOMPARE(t.received("^07F4742"), QStringList());
-               const auto sample = sim::TimerEventList::sampleEvents();
                for (int i = 0; i < 3; ++i)
                    QCOMPARE(t.timers->events.at(i).block, sample.at(i + 1).block);
            });
@@ -152,8 +148,7 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
     // just as Save is tapped: the write carries the today number and must
     // reach the recorder before the full-list query the answer leads to.
     QTest::newRow("save under the today filter while the select is answered")
-        << Step([](auto& t) {
-               const auto sample = sim::TimerEventList::sampleEvents();
+        << Step([sample](auto& t) {
                t.timers->events = { sample.at(3), sample.at(0), sample.at(4), sample.at(6), sample.at(2) };
                t.timers->today = QDate(2017, 10, 26);
                t.showTab(4);
@@ -163,12 +158,11 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
         << "^07F4755"
         << Step([](auto& t) { QVERIFY(t.rig.click(t.eventPart(2, "rowFocusLower"))); })
         << Target([](auto& t) { return t.eventPart(2, "rowSave"); })
-        << Step([](auto& t) {
+        << Step([sample](auto& t) {
                QTRY_COMPARE(t.received("^07F4742").size(), 1);
                const QStringList lines = t.received("^07F47(42|5D)");
                QVERIFY2(lines.first().startsWith("07F47420300"), qPrintable(lines.join(' ')));
                QTRY_VERIFY(t.eventsShown(3) && t.received("^07F475DDD0000$").size() >= 1);
-               const auto sample = sim::TimerEventList::sampleEvents();
                const QList<sim::SimTimerEvent> expected { sample.at(3), sample.at(0), sample.at(4), sample.at(6), sample.at(2) };
                for (int i = 0; i < expected.size(); ++i)
                    QCOMPARE(t.timers->events.at(i).block, expected.at(i).block);
