@@ -159,8 +159,8 @@ void TimerEvent::load(bool noteIfBusy)
         clearList();
         return;
     }
-    if (busy() || m_runningHeld) {
-        m_reloadDue = m_reloadDue || noteIfBusy || m_runningHeld;
+    if (busy()) {
+        m_reloadDue = m_reloadDue || noteIfBusy;
         return;
     }
     // A select still unanswered is given up: its answer, if any, arrives
@@ -642,23 +642,18 @@ void TimerEvent::settle()
 {
     if (busy())
         return;
-    if (!m_held.isEmpty() && !numberingCurrent()) {
+    if (numberingCurrent())
+        runHeld();
+    // What is still held waits for the list to be read again: the recorder
+    // numbers by another list, or an edit that went out has moved its numbering.
+    if (!m_held.isEmpty()) {
         m_reloadDue = false;
         load(false);
         if (busy())
             return;
         m_held.clear(); // nothing can be read: nothing held can be checked
     }
-    runHeld();
-    // An edit that went out moved the numbering under what was held after it.
-    if (!m_held.isEmpty()) {
-        m_reloadDue = false;
-        load(false);
-        if (busy())
-            return;
-        m_held.clear();
-    }
-    if (m_reloadDue && !busy()) {
+    if (m_reloadDue) {
         m_reloadDue = false;
         startTimerEvent();
     }
@@ -671,7 +666,6 @@ void TimerEvent::settle()
 void TimerEvent::runHeld()
 {
     const QList<Held> held = std::exchange(m_held, {});
-    m_runningHeld = true;
     for (const Held& h : held) {
         if (!m_held.isEmpty() || (!h.rows.isEmpty() && !numberingCurrent())) {
             m_held.append(h);
@@ -682,7 +676,6 @@ void TimerEvent::runHeld()
         if (sendEdit(h.line, h.moves) && h.reloadAfter)
             m_reloadDue = true;
     }
-    m_runningHeld = false;
 }
 
 void TimerEvent::clearList()

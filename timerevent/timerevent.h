@@ -195,6 +195,5 @@ private:
     int m_rereadRow = -1;        // the row whose event a re-read is for
     bool m_restoreOnRefocus = true;
     bool m_reloadDue = false;
-    bool m_runningHeld = false;
     QList<Held> m_held;
 };
