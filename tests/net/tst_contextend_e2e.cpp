@@ -51,7 +51,7 @@ private slots:
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
-    QQuickItem* screen(int tab) const { return rig.window->contentItem()->childItems().at(0)->childItems().at(tab); }
+    QQuickItem* screen(int tab) const { return rig.screen(tab); }
     QQuickItem* in(int tab, const QString& name) const { return rig.shown(name, screen(tab)); }
     void tap(int tab, const QString& name)
     {
@@ -65,26 +65,26 @@ public:
     }
     // Gives the open name window a name, so that it offers OK.
     void typeName(int tab) { QVERIFY(rig.typeInto(rig.textInput(screen(tab)), "x")); }
-    void showTab(int tab)
-    {
-        rig.clickTab(tab);
-        if (tab >= 2)
-            QTRY_VERIFY(rig.graph->permission.okPermission() && screen(tab)->isVisible());
-    }
+    void showTab(int tab) { QVERIFY(rig.showTab(tab)); }
     void setArea(int area)
     {
         sim::statusModel(*current)->panel.playArea = area;
         sim::statusModel(*current)->announce();
         QTRY_COMPARE(rig.graph->comm.getPlayArea(), QString(area == 0 ? "ALL" : "PLAYLIST"));
     }
+    // Waits until what count() counts has not grown for 300 ms.
+    static void untilQuiet(const std::function<int()>& count)
+    {
+        for (int seen = -1; seen != count();) {
+            seen = count();
+            QTest::qWait(300);
+        }
+    }
     // Waits until the playlist files are read and stay put, each with its date.
     void waitForPlaylists()
     {
         QSignalSpy read(&rig.graph->pl, &Playlist::pplRecived), redrawn(&rig.graph->pl, &Playlist::readyToRedraw);
-        for (int seen = -1; seen != read.count() + redrawn.count();) {
-            seen = read.count() + redrawn.count();
-            QTest::qWait(300);
-        }
+        untilQuiet([&] { return read.count() + redrawn.count(); });
         QTRY_VERIFY(rig.graph->pl.allPplNumber() > 0 && rig.graph->pl.pplList.size() == rig.graph->pl.allPplNumber()
                     && std::all_of(rig.graph->pl.pplList.begin(), rig.graph->pl.pplList.end(),
                                    [](const PplRecord& r) { return !r.dateTime.isEmpty(); }));
@@ -110,14 +110,10 @@ void TstContextEndE2e::eventPart(int row, const char* part)
     // A list read that the grant of the tab started republishes the list
     // and ends the focus: the list has to stay put first.
     QSignalSpy republished(list, SIGNAL(modelChanged()));
-    for (int seen = -1; seen != republished.count();) {
-        seen = republished.count();
-        QTest::qWait(300);
-    }
+    untilQuiet([&] { return republished.count(); });
     QCOMPARE(list->property("count").toInt(), sim::timerEvents(*current)->events.size());
     QMetaObject::invokeMethod(list, "positionViewAtIndex", Q_ARG(int, row), Q_ARG(int, 0));
-    QQuickItem* item = nullptr;
-    QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, item), Q_ARG(int, row));
+    QQuickItem* item = AppRig::rowAt(list, row);
     QVERIFY(item);
     QVERIFY(rig.click(rig.shown("rowFocusUpper", item)));
     QTRY_COMPARE(rig.graph->tev.focus(), row);
@@ -314,9 +310,7 @@ void TstContextEndE2e::oldMediumRowsSendNothing()
     if (tab == 4) {
         QQuickItem* list = in(4, "timerEventListView");
         QTRY_VERIFY(list && list->property("count").toInt() > 1);
-        QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, target), Q_ARG(int, 1));
-        QVERIFY(target);
-        target = rig.shown(part, target);
+        target = rig.shown(part, AppRig::rowAt(list, 1));
     } else {
         QTRY_VERIFY2(in(tab, row), qPrintable(row));
         target = part.isEmpty() ? in(tab, row) : rig.shown(part, in(tab, row));

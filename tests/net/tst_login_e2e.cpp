@@ -90,9 +90,8 @@ void TstLoginE2e::cleanupTestCase()
 QQuickItem* TstLoginE2e::row(int index) const
 {
     QQuickItem* list = item("loginListView");
-    QQuickItem* found = nullptr;
     QMetaObject::invokeMethod(list, "forceLayout");
-    QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, found), Q_ARG(int, index));
+    QQuickItem* found = AppRig::rowAt(list, index);
     if (!found)
         qWarning() << "no row" << index;
     return found;

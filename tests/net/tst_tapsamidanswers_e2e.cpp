@@ -33,19 +33,14 @@ private slots:
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
-    QQuickItem* screen(int tab) const { return rig.window->contentItem()->childItems().at(0)->childItems().at(tab); }
-    void showTab(int tab)
-    {
-        rig.clickTab(tab);
-        QTRY_VERIFY(screen(tab)->isVisible() && (tab < 2 || rig.graph->permission.okPermission()));
-    }
+    QQuickItem* screen(int tab) const { return rig.screen(tab); }
+    void showTab(int tab) { QVERIFY(rig.showTab(tab)); }
     // Timer-event row `index` laid out on the screen, and its part `name`.
     QQuickItem* eventPart(int index, const char* name) const
     {
         QQuickItem* list = rig.shown("timerEventListView", screen(4));
-        QQuickItem* row = nullptr;
         QMetaObject::invokeMethod(list, "positionViewAtIndex", Q_ARG(int, index), Q_ARG(int, 0));
-        QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, row), Q_ARG(int, index));
+        QQuickItem* row = AppRig::rowAt(list, index);
         return row ? rig.shown(name, row) : nullptr;
     }
     bool eventsShown(int count) const

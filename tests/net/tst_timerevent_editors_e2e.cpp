@@ -51,8 +51,7 @@ private:
     // A part of the event's row, the list's only one; null while the list is being read.
     QQuickItem* row(const char* part) const
     {
-        QQuickItem* first = nullptr;
-        QMetaObject::invokeMethod(named("timerEventListView"), "itemAtIndex", Q_RETURN_ARG(QQuickItem*, first), Q_ARG(int, 0));
+        QQuickItem* first = AppRig::rowAt(named("timerEventListView"), 0);
         return first ? find([&](QQuickItem* i) { return i->objectName() == part; }, first) : nullptr;
     }
     QString rowText(const char* part) const { return row(part) ? row(part)->property("text").toString() : QString(); }

@@ -117,9 +117,7 @@ QQuickItem* TstTimerEventScreen::row(int index) const
 // has not made it.
 QQuickItem* TstTimerEventScreen::shownRow(int index) const
 {
-    QQuickItem* found = nullptr;
-    QMetaObject::invokeMethod(find("timerEventListView"), "itemAtIndex", Q_RETURN_ARG(QQuickItem*, found), Q_ARG(int, index));
-    return found;
+    return AppRig::rowAt(find("timerEventListView"), index);
 }
 
 // What of the focused row at that index does not lie whole between the top of

@@ -154,6 +154,25 @@ void AppRig::clickTab(int index)
     clickAt(QPoint(qRound(left + (index * 83.5 + 40) * window->property("ptSize").toReal()), qRound(top)));
 }
 
+QQuickItem* AppRig::screen(int tab) const
+{
+    return window->contentItem()->childItems().at(0)->childItems().at(tab);
+}
+
+bool AppRig::showTab(int tab)
+{
+    clickTab(tab);
+    return QTest::qWaitFor([&] { return screen(tab)->isVisible() && (tab < 2 || graph->permission.okPermission()); });
+}
+
+QQuickItem* AppRig::rowAt(QQuickItem* list, int index)
+{
+    QQuickItem* row = nullptr;
+    if (list)
+        QMetaObject::invokeMethod(list, "itemAtIndex", Q_RETURN_ARG(QQuickItem*, row), Q_ARG(int, index));
+    return row;
+}
+
 bool AppRig::typeInto(QQuickItem* field, const QString& text)
 {
     if (!click(field))

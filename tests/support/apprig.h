@@ -60,6 +60,14 @@ public:
     // Clicks the tab at this place (from 0) on the screen area's top edge:
     // tabs 80 units wide with gaps of 3.5.
     void clickTab(int index);
+    // The screen of the tab at this place: home, menu, browse, playlist,
+    // timer events.
+    QQuickItem* screen(int tab) const;
+    // Clicks the tab and waits until its screen shows, and for the browse,
+    // playlist and timer-event tabs the edit right; false when that fails.
+    bool showTab(int tab);
+    // The delegate a list view has made for that index; null when it has none.
+    static QQuickItem* rowAt(QQuickItem* list, int index);
     // Clicks the text field and types text over what it holds, key by key.
     bool typeInto(QQuickItem* field, const QString& text);
     // Whether a visible item, more than half opaque, shows this text.
