@@ -4,7 +4,10 @@
 
 #include <QHostAddress>
 #include <QTextCodec>
-#include <cstring>
+#include <utility>
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#endif
 
 Telnet::Telnet(QObject* parent)
     : QObject(parent)
@@ -19,6 +22,7 @@ Telnet::Telnet(QObject* parent)
     connect(&socket, &QTcpSocket::disconnected, this, &Telnet::closeConnection);
     connect(&socket, &QTcpSocket::readyRead, this, &Telnet::getData);
     connect(&socket, &QAbstractSocket::errorOccurred, this, &Telnet::error);
+    connect(&socket, &QTcpSocket::bytesWritten, this, &Telnet::startPauseWhenSent);
     connect(&connectTimer, &QTimer::timeout, this, &Telnet::checkTimeout);
     connect(&pacer, &QTimer::timeout, this, &Telnet::endPause);
 }
@@ -59,6 +63,7 @@ void Telnet::prepareDialogue(const QString& password)
     ++link;
     passwordLine = lineSafe(password) + QStringLiteral("\r\n");
     writeCount = 0;
+    writesAfterUnreadText = 0;
     dropQueue();
     loginPending = true;
 }
@@ -90,17 +95,16 @@ void Telnet::sendDataNoLog(const char* str)
     write(str);
 }
 
-// Writes with flow control: after more than ten writes without an answer,
-// writes wait in the queue for the next pause.
+// Writes with flow control: a write that would make more than eleven lines
+// without an answer waits in the queue for the next pause.
 void Telnet::write(const char* str)
 {
     if (writeSink) {
         writeSink(QByteArray(str));
         return;
     }
-    if (queue.isEmpty() && writeCount <= 10) {
-        socket.write(str, qint64(std::strlen(str)));
-        ++writeCount;
+    if (queue.isEmpty() && fits(QByteArray(str))) {
+        put(QByteArray(str));
         return;
     }
     queue.append(QByteArray(str));
@@ -116,17 +120,58 @@ void Telnet::writeQueued()
         dropQueue();
         return;
     }
-    while (!queue.isEmpty() && writeCount <= 10) {
-        const QByteArray bytes = queue.takeFirst();
-        socket.write(bytes);
-        ++writeCount;
-    }
+    while (!queue.isEmpty() && fits(queue.first()))
+        put(queue.takeFirst());
     if (!queue.isEmpty() && !pacer.isActive())
         startPause();
 }
 
+// Hands the bytes to the network at once: with the low-delay option set, a
+// write leaves as its own segment, so that what the recorder receives keeps
+// the flow control's pauses and the order in which writes and received text
+// were met.
+void Telnet::put(const QByteArray& bytes)
+{
+    const int lines = lineCount(bytes);
+    if (textWaiting())
+        writesAfterUnreadText += lines;
+    socket.write(bytes);
+    socket.flush();
+    writeCount += lines;
+}
+
+// Eleven lines may go out without an answer; a write is never split, so one
+// of more lines goes alone after a pause.
+bool Telnet::fits(const QByteArray& bytes) const
+{
+    return writeCount == 0 || writeCount + lineCount(bytes) <= maxUnansweredLines;
+}
+
+int Telnet::lineCount(const QByteArray& bytes)
+{
+    return qMax(1, int(bytes.count('\n')));
+}
+
+// Whether text from the recorder has arrived that the socket has not read
+// yet; when that cannot be told, it is assumed.
+bool Telnet::textWaiting() const
+{
+#ifdef Q_OS_UNIX
+    int waiting = 0;
+    if (::ioctl(int(socket.socketDescriptor()), FIONREAD, &waiting) == 0)
+        return waiting > 0;
+#endif
+    return true;
+}
+
 void Telnet::endPause()
 {
+    // The event loop wakes in whole milliseconds; should it ever wake early,
+    // the pause goes on.
+    if (pauseClock.nsecsElapsed() < pauseMs * 1000000LL) {
+        pacer.start();
+        return;
+    }
     pacer.stop();
     writeCount = 0;
     ++m_pauseCount;
@@ -134,16 +179,31 @@ void Telnet::endPause()
     writeQueued();
 }
 
+// The pause counts from the moment the writes before it have left: while the
+// socket still holds some of them (the network takes no more for now), it
+// starts when the last has gone.
 void Telnet::startPause()
 {
-    pacer.start();
+    if (socket.bytesToWrite() > 0) {
+        pauseAwaitsSend = true;
+        return;
+    }
+    pauseAwaitsSend = false;
     pauseClock.start();
+    pacer.start();
+}
+
+void Telnet::startPauseWhenSent()
+{
+    if (pauseAwaitsSend && socket.bytesToWrite() == 0)
+        startPause();
 }
 
 void Telnet::dropQueue()
 {
     queue.clear();
     pacer.stop();
+    pauseAwaitsSend = false;
 }
 
 void Telnet::close()
@@ -151,6 +211,7 @@ void Telnet::close()
     connectTimer.stop();
     loginPending = false;
     writeCount = 0;
+    writesAfterUnreadText = 0;
     dropQueue();
     socket.abort();
     socket.close();
@@ -164,8 +225,11 @@ void Telnet::loginToServer()
     connectTimer.stop();
     if (loginPending)
         connectTimer.start(loginTimeoutMs);
+    socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
     socket.write("\r\n", 2);
+    socket.flush();
     writeCount = 0;
+    writesAfterUnreadText = 0;
 }
 
 void Telnet::endLoginDialogue()
@@ -177,6 +241,17 @@ void Telnet::endLoginDialogue()
 
 void Telnet::getData()
 {
+    // The recorder has answered: the count starts anew, but for the writes
+    // that went out after this text had already arrived (the recorder saw
+    // them after saying it) and for those the network has not taken yet.
+    if (socket.bytesAvailable() > 0) {
+        const int afterText = std::exchange(writesAfterUnreadText, 0);
+        if (socket.bytesToWrite() == 0)
+            writeCount = qMin(writeCount, afterText);
+        // A pause already as long as it has to be ends here.
+        if (pacer.isActive() && pauseClock.nsecsElapsed() >= pauseMs * 1000000LL)
+            endPause();
+    }
     // Everything that has arrived is taken in; a handler may end the link.
     const quint64 current = link;
     while (current == link && socket.bytesAvailable() > 0)
@@ -198,12 +273,6 @@ void Telnet::handleChunk(QByteArray bytes)
         bytes.truncate(nul);
     const QString text = decoder->toUnicode(bytes);
     dataReceived = true;
-    // The recorder has answered: the count starts anew. What waits still
-    // waits for its pause, and goes out ahead of anything written meanwhile;
-    // a pause already as long as it has to be ends here.
-    writeCount = 0;
-    if (pacer.isActive() && pauseClock.nsecsElapsed() >= pauseMs * 1000000LL)
-        endPause();
 
     if (text.startsWith(QLatin1String("Enter Password"))) {
         const QByteArray line = codec->fromUnicode(passwordLine);

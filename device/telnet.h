@@ -15,12 +15,21 @@ class QTextDecoder;
 // Text channel to one recorder on TCP port 23: login dialogue, line framing and
 // a simple write flow control. Knows nothing of command meanings.
 //
-// Flow control: once more than ten writes have gone out without any text
-// from the recorder, further writes wait in a queue, in the order they were
-// made, and go out after a pause of 1 ms, eleven after each pause (the pause
-// ends with its timer, or with text from the recorder once 1 ms has passed).
-// While the queue holds anything, every write joins it. Nothing here runs an
-// event loop of its own: a write never runs other work before it returns.
+// Flow control: no more than eleven command lines go out without any text
+// from the recorder. A write that would make more waits in a queue, in the
+// order writes were made, and goes out after a pause of 1 ms, as many as
+// make eleven lines after each pause (the pause ends with its timer, or with
+// text from the recorder once 1 ms has passed); a write is never split. With
+// one line a write, as almost all are, every 12th write of an unanswered
+// burst waits. While the queue holds anything, every write joins it. Nothing
+// here runs an event loop of its own: a write never runs other work before
+// it returns.
+//
+// The rule holds on the network, not only at the write call: every write is
+// handed to the network at once (the low-delay option is set, so nothing
+// waits to be merged with the next), a pause counts from the moment the
+// writes before it have left, and text from the recorder starts the count
+// anew only for the writes that had left before that text arrived.
 class Telnet : public QObject
 {
     Q_OBJECT
@@ -45,11 +54,13 @@ public:
     // events interrupt lasts up to 2 ms (diagnostics).
     int pauseCount() const { return m_pauseCount; }
     qint64 pausedNs() const { return m_pausedNs; }
-    // Writes since the recorder last said anything (diagnostics).
+    // Lines written since the recorder last said anything (diagnostics).
     int unansweredWrites() const { return writeCount; }
     // Writes waiting for the flow control (diagnostics).
     int queuedWrites() const { return int(queue.size()); }
     QAbstractSocket::SocketState socketState() const { return socket.state(); }
+    // Whether the connection sends each write at once (diagnostics).
+    bool lowDelay() { return socket.socketOption(QAbstractSocket::LowDelayOption).toInt() == 1; }
     // When set, every write goes here instead of the socket, without flow
     // control: lets the models be driven with no network at all (tests).
     std::function<void(const QByteArray&)> writeSink;
@@ -78,7 +89,12 @@ private:
     void handleChunk(QByteArray bytes);
     void write(const char* str);
     void writeQueued();
+    void put(const QByteArray& bytes);
+    bool fits(const QByteArray& bytes) const;
+    static int lineCount(const QByteArray& bytes);
+    bool textWaiting() const;
     void startPause();
+    void startPauseWhenSent();
     void endPause();
     void dropQueue();
     void frame(const QString& text);
@@ -89,7 +105,12 @@ private:
 
     QTcpSocket socket;
     QString passwordLine;
+    // Lines written since the recorder last said anything (or the last pause).
     int writeCount = 0;
+    static constexpr int maxUnansweredLines = 11;
+    // Lines handed to the network, since the socket was last read, while
+    // text from the recorder already waited to be read.
+    int writesAfterUnreadText = 0;
     QString partialLine;
     QTimer connectTimer;
     bool awaitingModel = false;
@@ -104,6 +125,7 @@ private:
     QList<QByteArray> queue;
     QTimer pacer;
     QElapsedTimer pauseClock;
+    bool pauseAwaitsSend = false; // the pause starts once the socket has sent all
     qint64 m_pausedNs = 0;
     int m_pauseCount = 0;
 };

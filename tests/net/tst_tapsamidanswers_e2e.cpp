@@ -183,10 +183,11 @@ void TstTapsAmidAnswers::tapWhileAnswersWait()
     QVERIFY(tapped && tapped->isVisible());
     const QPoint at = AppRig::centre(tapped);
     rig.recorder->clearLog();
-    // Nothing else runs from here to the tap: eleven writes unanswered, then
-    // the held answers written into the socket, then the tap.
+    // Nothing else runs from here to the tap: eleven lines unanswered (or
+    // writes already waiting for the flow control), then the held answers
+    // written into the socket, then the tap.
     Telnet& telnet = rig.graph->telnet;
-    while (telnet.unansweredWrites() <= 10)
+    while (telnet.unansweredWrites() <= 10 && telnet.queuedWrites() == 0)
         telnet.sendData("055\r\n");
     rig.recorder->releaseAnswers();
     rig.clickAt(at);

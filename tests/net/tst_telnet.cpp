@@ -3,9 +3,14 @@
 // recorders are seen through the application's link and window.)
 #include <QtTest>
 
+#include <chrono>
+#include <numeric>
+#include <thread>
+
 #include "netenv.h"
 #include "simrecorder.h"
 #include "telnet.h"
+#include "wirecapture.h"
 
 using sim::SimRecorder;
 
@@ -24,6 +29,8 @@ private slots:
     void reconnectAbortsOldLink();
     void commandsDuringLoginAreDropped();
     void flowControlQueues();
+    void flowControlOnTheWire_data();
+    void flowControlOnTheWire();
 
 private:
     bool login(Telnet& telnet);
@@ -246,12 +253,91 @@ void TestTelnet::flowControlQueues()
     for (int write = 31; write <= 42; ++write)
         telnet.sendData("0AB\r\n");
     QCOMPARE(telnet.queuedWrites(), 1);
+    const int oldLink = recorder->connections().last()->id();
+    QSignalSpy oldLinkClosed(recorder, &SimRecorder::connectionClosed);
     telnet.close();
     QCOMPARE(telnet.queuedWrites(), 0);
-    recorder->clearLog();
+    QVERIFY(oldLinkClosed.wait(3000));
     QVERIFY(login(telnet));
     QTest::qWait(50);
-    QCOMPARE(recorder->receivedLines(), QStringList({ "", "pass", "07F6A64" }));
+    // The eleven that had gone out reached the old link; the one that waited
+    // went nowhere, and the new link carries the login alone.
+    QCOMPARE(recorder->receivedLines(oldLink).filter("0AB").size(), 11);
+    const int newLink = recorder->connections().last()->id();
+    QVERIFY(newLink != oldLink);
+    QCOMPARE(recorder->receivedLines(newLink), QStringList({ "", "pass", "07F6A64" }));
+}
+
+// Watched on the network, while the recorder says nothing but one line: no
+// more than eleven lines reach it without its text or a pause of at least
+// 1 ms between them (only a lower bound on time is checked).
+// - A burst of 22 writes made from a reply handler, with another timer due
+//   and the thread kept busy for a few milliseconds right after it.
+// - Writes made while that reply had already arrived but was not yet read:
+//   the recorder gets them after its reply, so the reply answers none of them.
+// - Writes of several lines each, as a whole-status request makes them.
+void TestTelnet::flowControlOnTheWire_data()
+{
+    QTest::addColumn<QList<int>>("beforeRead"); // lines of each write made while the reply waits unread
+    QTest::addColumn<QList<int>>("inHandler");  // lines of each write made by the reply's handler
+    QTest::addColumn<int>("busyMs");            // the handler's work after them
+    const QList<int> none;
+    QTest::newRow("burst from a reply handler, a timer due") << none << QVector<int>(22, 1).toList() << 4;
+    QTest::newRow("writes made while the reply waits unread")
+        << QVector<int>(5, 1).toList() << QVector<int>(17, 1).toList() << 0;
+    QTest::newRow("writes of several lines") << none << QList<int> { 10, 9, 9, 8, 3 } << 0;
+}
+
+void TestTelnet::flowControlOnTheWire()
+{
+    QFETCH(QList<int>, beforeRead);
+    QFETCH(QList<int>, inHandler);
+    QFETCH(int, busyMs);
+    WireCapture capture;
+    QString error;
+    QVERIFY2(capture.start(&error), qPrintable(error));
+    Telnet telnet;
+    QVERIFY(login(telnet));
+    QVERIFY(telnet.lowDelay());
+    QTest::qWait(50);
+
+    const auto busy = [](int ms) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (std::chrono::steady_clock::now() < until)
+            std::this_thread::yield();
+    };
+    QStringList made;
+    const auto writeSome = [&](const QList<int>& writes) {
+        for (int lines : writes) {
+            QByteArray text;
+            for (int i = 0; i < lines; ++i) {
+                made << QStringLiteral("0AC%1").arg(made.size() + 1, 2, 10, QLatin1Char('0'));
+                text += made.last().toLatin1() + "\r\n";
+            }
+            telnet.sendData(text.constData());
+        }
+    };
+    auto handler = connect(&telnet, &Telnet::readyRead, &telnet, [&] {
+        writeSome(inHandler);
+        busy(busyMs);
+    });
+    // The other timer is due by the time the reply is taken in: its turn
+    // comes in the same pass of the event loop, after the reply's handler.
+    QTimer::singleShot(1, &telnet, [] {});
+    busy(2);
+    recorder->sendToAll("0D011\r\n");
+    writeSome(beforeRead);
+    const int total = std::accumulate(beforeRead.begin(), beforeRead.end(), 0)
+        + std::accumulate(inHandler.begin(), inHandler.end(), 0);
+    QTRY_COMPARE(recorder->receivedLines().filter("0AC").size(), total);
+    QCOMPARE(recorder->receivedLines().filter("0AC"), made);
+    disconnect(handler);
+    capture.stop();
+    QCOMPARE(capture.drops(), 0u);
+
+    QCOMPARE(capture.firstFlooding(11, 1000000), QString());
+    const QList<QByteArray> sent = capture.linesToRecorder();
+    QCOMPARE(int(std::count_if(sent.begin(), sent.end(), [](const QByteArray& l) { return l.startsWith("0AC"); })), total);
 }
 
 QTEST_GUILESS_MAIN(TestTelnet)
