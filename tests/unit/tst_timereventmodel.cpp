@@ -295,6 +295,11 @@ void TestTimerEventModel::commands_data()
         << QStringList { reread6, all, read6, today, today } + reads(3) + QStringList { write(2, 6), today } + reads(3)
             + QStringList { write(1, 1, "00"), today }
         << dates3 << -1;
+    QTest::newRow("change notice during a re-read: a switch held meanwhile waits for the list read again")
+        << reread + QStringList { "call:changeEnable:2", "reply:FF47F6", "count:11", "rec:6", ended, "count:3", "rec:1",
+                                  "rec:2", "rec:3" }
+        << QStringList { reread6, all, read6, today, today } + reads(3) + QStringList { write(3, 3, "01"), today } << dates3
+        << -1;
     QTest::newRow("nothing held forever: a switch whose list comes back empty is dropped")
         << QStringList { "list:3", "reply:FF47F6", "call:changeEnable:1", "count:0", "call:startTimerEvent" }
         << QStringList { all, all } << "" << -1;
