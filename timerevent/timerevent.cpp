@@ -86,8 +86,9 @@ void TimerEvent::setEnableDante(bool value)
 // focused event from the full list, unless a re-read, a list walk or another
 // select is already under way: a walk replaces the rows anyway, and a
 // selection answered in the middle of it would turn the walk into a re-read
-// and leave the list short. Rows the recorder no longer numbers by (the day
-// has moved on under the today filter) are read again instead.
+// and leave the list short. Rows the recorder may no longer number by (the
+// day has moved on under the today filter, an edit since they were read can
+// have renumbered) are read again instead.
 void TimerEvent::setFocus(int row)
 {
     if (row == m_focus || (row != -1 && !this->row(row)))
@@ -169,6 +170,7 @@ void TimerEvent::load(bool noteIfBusy)
     if (sendListQuery(filterQuery())) {
         m_querying = true;
         m_reading = false;
+        ++m_queriesSent;
     }
 }
 
@@ -186,20 +188,22 @@ TimerEvent::ListId TimerEvent::listOf(const QString& query) const
     return { query, query == todayQuery ? today() : QDate() };
 }
 
-// Whether a row number means the same event to the recorder as to the rows.
+// Whether a row number means the same event to the recorder as to the rows:
+// the rows come from the last list query sent, no edit since then can have
+// renumbered, and the recorder still numbers by that list.
 bool TimerEvent::numberingCurrent() const
 {
     return m_walk == Idle && !m_reading && m_view == m_rows && m_rows == listOf(m_rows.query)
-        && m_rowsQuery > m_movedAt;
+        && m_rowsQuery == m_queriesSent && m_rowsQuery > m_movedAt;
 }
 
-// The rows as the recorder gave them (the focused one without its edits).
-QList<TimerEventFields> TimerEvent::rowsAsRead() const
+// A row's event as the recorder gave it (the focused one without its edits).
+TimerEventFields TimerEvent::asRead(int row) const
 {
-    QList<TimerEventFields> rows;
-    for (int i = 0; i < m_list.size(); ++i)
-        rows << (i == m_focus ? m_undo.fields() : row(i)->fields());
-    return rows;
+    if (row == m_focus && focusedRow())
+        return m_undo.fields();
+    const TimerEventObject* event = this->row(row);
+    return event ? event->fields() : TimerEventFields();
 }
 
 void TimerEvent::onReadOnlyChanged(bool readOnly)
@@ -282,30 +286,40 @@ void TimerEvent::showDate(QDate date)
 
 // --- writes -----------------------------------------------------------------------
 
-// Sends a write, switch or delete now, or holds it (after whatever is held
-// already) until the recorder numbers by the rows again; a create or a
-// delete of all events names no row and waits only for a re-read to end.
-void TimerEvent::submit(const QByteArray& line, bool numbered, bool reloadAfter, bool moves)
+// Sends a write, switch or delete of row `row` now, or holds it (after
+// whatever is held already) until the rows number by the recorder's list
+// again; a create or a delete of all events names no row (-1) and waits only
+// for a re-read to end.
+void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool moves, bool saves)
 {
-    const bool hold = numbered ? !numberingCurrent() || !m_held.isEmpty() : m_walk != Idle || !m_held.isEmpty();
+    const Held edit { line, row, row == -1 ? TimerEventFields() : asRead(row), reloadAfter, moves, saves };
+    const bool hold = row != -1 ? !numberingCurrent() || !m_held.isEmpty() : m_walk != Idle || !m_held.isEmpty();
     if (!hold) {
-        if (sendEdit(line, moves) && reloadAfter)
+        if (sendEdit(edit) && reloadAfter)
             startTimerEvent();
         return;
     }
-    m_held.append({ line, numbered ? rowsAsRead() : QList<TimerEventFields>(), reloadAfter, moves });
+    m_held.append(edit);
     settle();
 }
 
-// From a create or a delete on, the recorder may number its events anew: the
-// rows number nothing until a list query sent after it has been answered.
-bool TimerEvent::sendEdit(const QByteArray& line, bool moves)
+// From a create or a delete on, and from a write while the recorder numbers
+// by a filtered list (the event written may have left it), the recorder may
+// number its events anew: the rows number nothing until a list query sent
+// after it has been answered.
+bool TimerEvent::sendEdit(const Held& edit)
 {
-    if (!send(line))
+    if (!send(edit.line))
         return false;
-    if (moves)
+    if (edit.moves || (edit.saves && m_view.query != allQuery))
         m_movedAt = m_queriesSent;
     return true;
+}
+
+// Whether a held command's number still names the event it was made on.
+bool TimerEvent::namesSameEvent(const Held& edit) const
+{
+    return edit.row == -1 || (row(edit.row) && asRead(edit.row) == edit.named);
 }
 
 void TimerEvent::createNewEvent()
@@ -314,7 +328,7 @@ void TimerEvent::createNewEvent()
         clearList();
         return;
     }
-    submit("07F47400100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", false,
+    submit("07F47400100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", -1,
            false, true);
 }
 
@@ -325,7 +339,7 @@ void TimerEvent::updateEvent()
         return;
     }
     if (focusedRow())
-        submit(writeLine(m_focus, false), true, false);
+        submit(writeLine(m_focus, false), m_focus, false, false, true);
 }
 
 void TimerEvent::changeEnable(int number)
@@ -335,7 +349,7 @@ void TimerEvent::changeEnable(int number)
         return;
     }
     if (row(number))
-        submit(writeLine(number, true), true, true);
+        submit(writeLine(number, true), number, true);
 }
 
 QByteArray TimerEvent::writeLine(int row, bool invertEnable) const
@@ -361,7 +375,7 @@ void TimerEvent::deleteItem(int number)
     const QByteArray line = "07F4744" + numberField(number + 1) + "\r\n";
     if (m_focus != -1)
         setFocus(-1);
-    submit(line, number != -1, false, true);
+    submit(line, number, false, true);
 }
 
 // --- edits of the focused row ---------------------------------------------------
@@ -457,7 +471,6 @@ bool TimerEvent::sendListQuery(const QString& query)
     if (!send("07F475D" + query.toLatin1() + "\r\n"))
         return false;
     ++m_queriesOut;
-    ++m_queriesSent;
     m_view = listOf(query);
     return true;
 }
@@ -483,9 +496,13 @@ void TimerEvent::parseTimerEventResponse(QString data)
         // records makes the rows read so far stale, and the record asked for
         // next may be gone (the recorder then never answers): the list is
         // queried again at once, and the answer to the read under way, if
-        // any, is ignored because no walk is reading.
+        // any, is ignored because no walk is reading. During a re-read the
+        // rows' list is only counted again afterwards: the change may have
+        // renumbered it, so it is read again before anything held goes out.
         if (m_querying && !m_reading && m_walk == Idle)
             return;
+        if (m_walk != Idle)
+            m_movedAt = m_queriesSent;
         if (m_reading && m_walk == Idle) {
             m_reading = false;
             m_querying = false;
@@ -585,8 +602,8 @@ void TimerEvent::takeReread(const TimerEventFields& fields)
         focused->assign(fields);
     m_undo.assign(fields);
     for (Held& h : m_held) {
-        if (m_focus < h.rows.size())
-            h.rows[m_focus] = fields;
+        if (h.row == m_focus)
+            h.named = fields;
     }
 }
 
@@ -659,21 +676,21 @@ void TimerEvent::settle()
     }
 }
 
-// In order, each only if the rows are still those it was made on; the
-// reloads they ask for wait until all have gone out. Once a create or a
-// delete has gone out, the numbered ones from there on wait for the list to
-// be read again, and what follows them waits too.
+// In order, each only if its number still names the event it was made on;
+// the reloads they ask for wait until all have gone out. Once an edit that
+// can renumber has gone out, the numbered ones from there on wait for the
+// list to be read again, and what follows them waits too.
 void TimerEvent::runHeld()
 {
     const QList<Held> held = std::exchange(m_held, {});
     for (const Held& h : held) {
-        if (!m_held.isEmpty() || (!h.rows.isEmpty() && !numberingCurrent())) {
+        if (!m_held.isEmpty() || (h.row != -1 && !numberingCurrent())) {
             m_held.append(h);
             continue;
         }
-        if (!h.rows.isEmpty() && h.rows != rowsAsRead())
+        if (!namesSameEvent(h))
             continue;
-        if (sendEdit(h.line, h.moves) && h.reloadAfter)
+        if (sendEdit(h) && h.reloadAfter)
             m_reloadDue = true;
     }
 }

@@ -24,16 +24,21 @@ class Permission;
 // from the full list (select, full query, read, the rows' own query again).
 //
 // The recorder numbers events by the list it last answered a query for, the
-// model's rows by the list they were read with. A numbered command goes out
-// only while the two are the same list: during a re-read, while a query for
-// another list awaits its answer, or once the local day has moved on under
-// the today filter, writes, switches and deletes are held in order (the list
-// is read again first when it has to be). A create or a delete of the
-// application's own moves the recorder's numbering too: until a list query
-// sent after it has been answered, the rows number nothing. A held command goes out once the
-// recorder numbers by the list it was made on again, and is dropped when
-// that list has changed meanwhile: the rows read anew then show the
-// recorder's events.
+// model's rows by the list they were read with. A numbered command (write,
+// switch, delete of one event) goes out at once only while the rows are the
+// recorder's current numbering. They are not: during a re-read, while a query
+// for another list awaits its answer, once the local day has moved on under
+// the today filter, from any list query sent after the rows were read (a
+// change notice's, a reload of the same filter) until its listing has been
+// read, and from an edit that can renumber until a list query sent after it
+// has been answered. The edits that can renumber are the application's own
+// create and delete, a write while a filter is active (the saved event may
+// leave the list), and another controller's change told while a re-read is
+// under way. Meanwhile the commands are held in order (the list is read again
+// first when it has to be). When the rows number by the recorder's list again,
+// each held command goes out if its number still names the same event, told
+// by the event as read (not the unsaved edits of the focused row), and is
+// dropped otherwise: the rows read anew then show the recorder's events.
 class TimerEvent : public QObject
 {
     Q_OBJECT
@@ -127,22 +132,26 @@ private:
         bool operator==(const ListId& o) const { return query == o.query && day == o.day; }
         bool operator!=(const ListId& o) const { return !(*this == o); }
     };
-    // A command that waits until the recorder numbers by the list it was
-    // made on; `rows` is that list as read (empty when it names no row).
+    // A command that waits until the rows number by the recorder's list
+    // again; `row` is the row it names (-1 none) and `named` that row's event
+    // as read when the command was made.
     struct Held
     {
         QByteArray line;
-        QList<TimerEventFields> rows;
+        int row;
+        TimerEventFields named;
         bool reloadAfter;
-        bool moves; // a create or a delete: the events after it may be renumbered
+        bool moves;       // a create or a delete: the events after it may be renumbered
+        bool saves;       // a write of the focused row: under a filter the event may leave the list
     };
 
     bool send(const QByteArray& command);
     bool sendListQuery(const QString& query);
     bool sendNumbered(const char* command, int number);
     bool sendRead(int number);
-    void submit(const QByteArray& line, bool numbered, bool reloadAfter, bool moves = false);
-    bool sendEdit(const QByteArray& line, bool moves);
+    void submit(const QByteArray& line, int row, bool reloadAfter, bool moves = false, bool saves = false);
+    bool sendEdit(const Held& edit);
+    bool namesSameEvent(const Held& edit) const;
     QByteArray writeLine(int row, bool invertEnable) const;
     void load(bool noteIfBusy);
     bool busy() const { return m_querying || m_walk != Idle; }
@@ -150,7 +159,7 @@ private:
     QString filterQuery() const;
     ListId listOf(const QString& query) const;
     bool numberingCurrent() const;
-    QList<TimerEventFields> rowsAsRead() const;
+    TimerEventFields asRead(int row) const;
     void dropSelect();
     void runHeld();
     void onCount(const QString& data);
@@ -187,9 +196,9 @@ private:
     int m_readsOut = 0;          // reads sent and not yet answered
     ListId m_view;               // the list the recorder numbers by
     ListId m_rows;               // the list the rows were read with
-    int m_queriesSent = 0;       // list queries sent so far
+    int m_queriesSent = 0;       // list queries of a load sent so far (a re-read's not counted)
     int m_rowsQuery = 0;         // which of them the rows were read with
-    int m_movedAt = -1;          // list queries sent when an edit last moved the numbering
+    int m_movedAt = -1;          // such queries sent when an edit last moved the numbering
     bool m_selecting = false;    // a select awaits its answer
     int m_selectTimerId = 0;
     int m_rereadRow = -1;        // the row whose event a re-read is for

@@ -2,7 +2,9 @@
 // simulated KZ-470DUAL and driven by mouse: the rows, also after the medium
 // has been a CD, switching, the schedule editor with its calendar, Save and
 // Cancel, the filter dialog (also when the recorder refuses a select), adding
-// and deleting, and the focused row of a long list kept clear of the footer.
+// and deleting, the focused row of a long list kept clear of the footer, and
+// taps on rows while the recorder has renumbered its events and the list is
+// being read again.
 // Pictures go to <build>/tests/screenshots.
 #include <QSignalSpy>
 #include <QtTest>
@@ -31,6 +33,8 @@ private slots:
     void addedToLongListShowsWhole();
     void tappedRowShowsWhole();
     void readOnlyState();
+    void tapsBeforeTheListIsReadAgain_data();
+    void tapsBeforeTheListIsReadAgain();
     void closesWithoutQmlWarnings() { rig.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
 private:
@@ -412,6 +416,100 @@ void TstTimerEventScreen::readOnlyState()
     shoot("timerevent_readonly.png");
     sim::statusModel(*recorder)->setReadOnly(false);
     QTRY_VERIFY(!graph->permission.isReadOnly());
+}
+
+void TstTimerEventScreen::tapsBeforeTheListIsReadAgain_data()
+{
+    QTest::addColumn<QString>("filter"); // the date field of the list query
+    QTest::addColumn<QStringList>("taps"); // after the first Save, before the list is read again
+    const QString today = "DD0000", day = QDate::currentDate().toString("yyMM") + "15";
+    for (const QString& filter : { today, day }) {
+        const QString name = filter == today ? "today: " : "one day: ";
+        QTest::newRow(qPrintable(name + "Save tapped twice")) << filter << QStringList { "save" };
+        QTest::newRow(qPrintable(name + "Save, then the switch of row 4")) << filter << QStringList { "switch" };
+        QTest::newRow(qPrintable(name + "Save, then Delete on row 4")) << filter << QStringList { "delete" };
+        QTest::newRow(qPrintable(name + "Save twice, the switch of row 4, its delete question left open"))
+            << filter << QStringList { "save", "switch", "question" };
+    }
+}
+
+// With a filter on, the third event gets a day that takes it out of the list
+// and is saved. The recorder renumbers at once; while the list query of its
+// change notice waits for the answer, the person taps on rows that still show
+// the old numbering. Afterwards the recorder holds exactly what the person
+// did (the one event with its new day, nothing overwritten, nothing deleted),
+// and the rows show its list.
+void TstTimerEventScreen::tapsBeforeTheListIsReadAgain()
+{
+    QFETCH(QString, filter);
+    QFETCH(QStringList, taps);
+    // Six play events on the filter's day (every day for today), told apart by their hour.
+    QList<sim::SimTimerEvent> events;
+    for (int n = 1; n <= 6; ++n)
+        events << sim::SimTimerEvent { "0100" + (filter == "DD0000" ? "000000" : filter) + "000" + QString::number(n)
+                                           + QString(12, '0') + "01",
+                                       QString("\\TAKE000%1.wav").arg(n) };
+    recorder->replyDelayMs = 0;
+    timers->events = events;
+    click(find("filterButton"));
+    QTRY_VERIFY(find("filterOk"));
+    if (filter == "DD0000")
+        click(find("filterShowToday"));
+    else
+        clickDay(15);
+    click(find("filterOk"));
+    QVERIFY(listShows(6));
+
+    // Answers come late from here on: one line every 30 ms still keeps up with
+    // the application's polls (some twenty lines a second).
+    recorder->replyDelayMs = 30;
+    QSignalSpy answers(&graph->telnet, &Telnet::readyRead);
+    focusAndOpenSchedule(2);
+    clickDay(16);
+    click(find("scheduleOk"));
+    const QDate moved(QDate::currentDate().year(), QDate::currentDate().month(), 16);
+    QTRY_COMPARE(rowText(2, "rowDate"), moved.toString("yyyy/MM/dd"));
+    events[2].block.replace(4, 6, moved.toString("yyMMdd"));
+    // The focused row's re-read from the whole list ends with its own list counted again.
+    QTRY_VERIFY(std::any_of(answers.begin(), answers.end(),
+                            [&](const QList<QVariant>& a) { return a.at(0).toString().contains("FF47DD" + filter); }));
+
+    recorder->clearLog();
+    recorder->holdAnswersTo = QRegularExpression("^07F475D");
+    click(rowPart(2, "rowSave"));
+    QTRY_VERIFY(recorder->holdsAnswers());
+    QCOMPARE(timerLines().filter("07F474"), QStringList("07F47420300" + events.at(2).block + events.at(2).option));
+    for (const QString& what : taps) {
+        if (what == "save") {
+            click(rowPart(2, "rowSave"));
+        } else if (what == "switch") {
+            click(rowPart(3, "rowSwitch"));
+        } else {
+            click(rowPart(3, "rowFocusLower"));
+            QTRY_COMPARE(graph->tev.focus(), 3);
+            click(rowPart(3, "rowDelete"));
+            if (what == "delete")
+                click(find("deleteOk"));
+        }
+    }
+    recorder->releaseAnswers();
+
+    // Settled: the rows are the recorder's list for the filter, and a line
+    // sent after everything else has reached the recorder.
+    const auto settled = [&] {
+        return listShows(std::count_if(timers->events.begin(), timers->events.end(),
+                                       [&](const sim::SimTimerEvent& e) { return timers->matches(e, filter); }));
+    };
+    const bool readAgain = settled();
+    graph->telnet.sendData("07F475600\r\n");
+    QTRY_VERIFY(timerLines().contains("07F475600"));
+    QCOMPARE(timers->events.size(), events.size());
+    for (int i = 0; i < events.size(); ++i)
+        QCOMPARE(block(i) + timers->events.at(i).option, events.at(i).block + events.at(i).option);
+    QVERIFY(readAgain && settled());
+    QVERIFY(!find("deleteCheck")->isVisible());
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(rowText(i, "rowTime"), QString("0%1:00:00").arg(i < 2 ? i + 1 : i + 2));
 }
 
 QTEST_MAIN(TstTimerEventScreen)

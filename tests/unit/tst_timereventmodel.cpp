@@ -237,7 +237,7 @@ void TestTimerEventModel::commands_data()
     };
     // The application's own delete or add moves the recorder's numbering: a
     // numbered command tapped before the list has been read again is held,
-    // and dropped when the rows it was made on have changed.
+    // and dropped when its number names another event by then.
     QTest::newRow("switch after a delete, before the reload's count")
         << QStringList { "list:3", "call:deleteItem:0", "reply:FF47C4" + nf(1), "reply:FF47F6", "call:changeEnable:1",
                          "count:2", holding(1, 2), holding(2, 3) }
@@ -246,11 +246,12 @@ void TestTimerEventModel::commands_data()
         << QStringList { "list:3", "call:deleteItem:0", "call:changeEnable:1", "reply:FF47C4" + nf(1), "reply:FF47F6",
                          "count:2", holding(1, 2), holding(2, 3) }
         << QStringList { "07F47440100", all, "07F47570100", "07F47570200" } << "_MTWTF_|2017/10/26" << -1;
+    // The added event comes last: the third row still names the same event.
     QTest::newRow("delete after an add, before the reload's count")
         << QStringList { "list:3", "call:createNewEvent", "reply:FF47C0" + nf(4), "reply:FF47F6", "call:deleteItem:2",
                          "count:4", "rec:1", "rec:2", "rec:3", "rec:4" }
         << QStringList { "07F47400100" + QDate::currentDate().toString("yyMMdd") + "000000000100000001", all,
-                         "07F47570100", "07F47570200", "07F47570300", "07F47570400" }
+                         "07F47570100", "07F47570200", "07F47570300", "07F47570400", "07F47440300" }
         << dates3 + "|2018/00/15" << 3;
     QTest::newRow("a switch held behind a delete waits for the list read after it")
         << reread + QStringList { "call:deleteItem:0", "call:changeEnable:1", "count:11", "rec:6", ended, "count:2",
@@ -261,6 +262,47 @@ void TestTimerEventModel::commands_data()
         << QStringList { "list:3", "call:deleteItem:0", "reply:FF47F6", "count:2", "rec:1", "rec:2", "call:changeEnable:1" }
         << QStringList { "07F47440100", all, "07F47570100", "07F47570200", write(2, 2, "00"), all } << "EVERY DAY|_MTWTF_"
         << -1;
+    // A list query sent after the rows were read (the change notice's) and a
+    // save while a filter is active (the event may leave the list) make the
+    // rows' numbers stale until a listing read after them: numbered taps
+    // meanwhile wait, and go out only where their number still names the
+    // event they were made on.
+    const QStringList readAgain = reread + QStringList { "count:11", "rec:6", ended };
+    const QString reread6 = "07F47550200", read6 = "07F47570600";
+    const auto reads = [](int count) {
+        QStringList lines;
+        for (int n = 1; n <= count; ++n)
+            lines << "07F4757" + nf(n);
+        return lines;
+    };
+    QTest::newRow("save under a filter moves the event out: a second save and a switch made before the reload are dropped")
+        << readAgain + QStringList { "call:changeWeek:_M_____", "call:updateEvent", "call:updateEvent", "call:changeEnable:2",
+                                     "reply:FF47C2" + nf(3), "reply:FF47F6", "count:2", holding(1, 1), holding(2, 3) }
+        << QStringList { reread6, all, read6, today, "07F4742" + nf(2) + "010000000082" + sample.at(5).block.mid(12)
+                             + sample.at(5).option, today } + reads(2)
+        << "EVERY DAY|2017/10/26" << -1;
+    QTest::newRow("switch and delete during a reload of the same list go out: their events kept their numbers")
+        << QStringList { "list:3", "reply:FF47F6", "call:changeEnable:1", "call:deleteItem:2", "count:3", "rec:1", "rec:2",
+                         "rec:3" }
+        << QStringList { all } + reads(3) + QStringList { write(2, 2, "00"), "07F47440300", all } << dates3 << -1;
+    QTest::newRow("switch during a reload of the same list is dropped: its event moved")
+        << QStringList { "list:3", "reply:FF47F6", "call:changeEnable:1", "count:3", holding(1, 1), holding(2, 3),
+                         holding(3, 2) }
+        << QStringList { all } + reads(3) << "EVERY DAY|2017/10/26|_MTWTF_" << -1;
+    QTest::newRow("a save held during a reload under a filter goes out, the switch behind it after the next listing")
+        << readAgain + QStringList { "reply:FF47F6", "call:updateEvent", "call:changeEnable:0", "count:3", holding(1, 1),
+                                     holding(2, 6), holding(3, 3), "count:3", "rec:1", "rec:2", "rec:3" }
+        << QStringList { reread6, all, read6, today, today } + reads(3) + QStringList { write(2, 6), today } + reads(3)
+            + QStringList { write(1, 1, "00"), today }
+        << dates3 << -1;
+    QTest::newRow("change notice during a re-read: a switch held meanwhile waits for the list read again")
+        << reread + QStringList { "call:changeEnable:2", "reply:FF47F6", "count:11", "rec:6", ended, "count:3", "rec:1",
+                                  "rec:2", "rec:3" }
+        << QStringList { reread6, all, read6, today, today } + reads(3) + QStringList { write(3, 3, "01"), today } << dates3
+        << -1;
+    QTest::newRow("nothing held forever: a switch whose list comes back empty is dropped")
+        << QStringList { "list:3", "reply:FF47F6", "call:changeEnable:1", "count:0", "call:startTimerEvent" }
+        << QStringList { all, all } << "" << -1;
     QTest::newRow("change notice before the count is answered by it")
         << QStringList { "call:startTimerEvent", "reply:FF47F6", "count:1", "rec:1" }
         << QStringList { all, "07F47570100" } << "EVERY DAY" << -1;
