@@ -22,7 +22,7 @@ Telnet::Telnet(QObject* parent)
     connect(&socket, &QTcpSocket::disconnected, this, &Telnet::closeConnection);
     connect(&socket, &QTcpSocket::readyRead, this, &Telnet::getData);
     connect(&socket, &QAbstractSocket::errorOccurred, this, &Telnet::error);
-    connect(&socket, &QTcpSocket::bytesWritten, this, &Telnet::startPauseWhenSent);
+    connect(&socket, &QTcpSocket::bytesWritten, this, &Telnet::onSent);
     connect(&connectTimer, &QTimer::timeout, this, &Telnet::checkTimeout);
     connect(&pacer, &QTimer::timeout, this, &Telnet::endPause);
 }
@@ -63,7 +63,7 @@ void Telnet::prepareDialogue(const QString& password)
     ++link;
     passwordLine = lineSafe(password) + QStringLiteral("\r\n");
     writeCount = 0;
-    writesAfterUnreadText = 0;
+    forgetSends();
     dropQueue();
     loginPending = true;
 }
@@ -126,18 +126,49 @@ void Telnet::writeQueued()
         startPause();
 }
 
-// Hands the bytes to the network at once: with the low-delay option set, a
-// write leaves as its own segment, so that what the recorder receives keeps
-// the flow control's pauses and the order in which writes and received text
-// were met.
+// Hands the bytes to the socket, which sends them when the event loop next
+// turns (or before a pause: startPause); what leaves is followed in sent().
 void Telnet::put(const QByteArray& bytes)
 {
     const int lines = lineCount(bytes);
+    socket.write(bytes);
+    bytesPut += bytes.size();
+    unsent.push_back({ bytesPut, lines });
+    unsentLines += lines;
+    writeCount += lines;
+}
+
+// Follows the writes the socket has handed to the network since last asked.
+// Those that left while text from the recorder already waited to be read
+// reach the recorder after that text, so it answers none of them.
+void Telnet::sent()
+{
+    const qint64 gone = bytesPut - socket.bytesToWrite();
+    int lines = 0;
+    while (!unsent.empty() && unsent.front().first <= gone) {
+        lines += unsent.front().second;
+        unsent.pop_front();
+    }
+    if (lines == 0)
+        return;
+    unsentLines -= lines;
     if (textWaiting())
         writesAfterUnreadText += lines;
-    socket.write(bytes);
-    socket.flush();
-    writeCount += lines;
+}
+
+void Telnet::onSent()
+{
+    sent();
+    if (pauseAwaitsSend && socket.bytesToWrite() == 0)
+        startPause();
+}
+
+void Telnet::forgetSends()
+{
+    writesAfterUnreadText = 0;
+    unsent.clear();
+    unsentLines = 0;
+    bytesPut = 0;
 }
 
 // Eleven lines may go out without an answer; a write is never split, so one
@@ -179,24 +210,19 @@ void Telnet::endPause()
     writeQueued();
 }
 
-// The pause counts from the moment the writes before it have left: while the
-// socket still holds some of them (the network takes no more for now), it
-// starts when the last has gone.
+// The pause counts from the moment the writes before it have left: they are
+// handed to the network first, and while the socket still holds some of them
+// (the network takes no more for now), it starts when the last has gone.
 void Telnet::startPause()
 {
+    pauseAwaitsSend = false;
+    socket.flush();
     if (socket.bytesToWrite() > 0) {
         pauseAwaitsSend = true;
         return;
     }
-    pauseAwaitsSend = false;
     pauseClock.start();
     pacer.start();
-}
-
-void Telnet::startPauseWhenSent()
-{
-    if (pauseAwaitsSend && socket.bytesToWrite() == 0)
-        startPause();
 }
 
 void Telnet::dropQueue()
@@ -211,7 +237,7 @@ void Telnet::close()
     connectTimer.stop();
     loginPending = false;
     writeCount = 0;
-    writesAfterUnreadText = 0;
+    forgetSends();
     dropQueue();
     socket.abort();
     socket.close();
@@ -226,10 +252,11 @@ void Telnet::loginToServer()
     if (loginPending)
         connectTimer.start(loginTimeoutMs);
     socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    forgetSends();
     socket.write("\r\n", 2);
-    socket.flush();
+    bytesPut = 2;
+    unsent.push_back({ bytesPut, 0 });
     writeCount = 0;
-    writesAfterUnreadText = 0;
 }
 
 void Telnet::endLoginDialogue()
@@ -243,11 +270,10 @@ void Telnet::getData()
 {
     // The recorder has answered: the count starts anew, but for the writes
     // that went out after this text had already arrived (the recorder saw
-    // them after saying it) and for those the network has not taken yet.
+    // them after saying it) and for those still to go out.
     if (socket.bytesAvailable() > 0) {
-        const int afterText = std::exchange(writesAfterUnreadText, 0);
-        if (socket.bytesToWrite() == 0)
-            writeCount = qMin(writeCount, afterText);
+        sent();
+        writeCount = qMin(writeCount, std::exchange(writesAfterUnreadText, 0) + unsentLines);
         // A pause already as long as it has to be ends here.
         if (pacer.isActive() && pauseClock.nsecsElapsed() >= pauseMs * 1000000LL)
             endPause();

@@ -6,8 +6,10 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QTimer>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QTextCodec;
 class QTextDecoder;
@@ -25,11 +27,11 @@ class QTextDecoder;
 // here runs an event loop of its own: a write never runs other work before
 // it returns.
 //
-// The rule holds on the network, not only at the write call: every write is
-// handed to the network at once (the low-delay option is set, so nothing
-// waits to be merged with the next), a pause counts from the moment the
-// writes before it have left, and text from the recorder starts the count
-// anew only for the writes that had left before that text arrived.
+// The rule holds on the network, not only at the write call: the low-delay
+// option is set, so what the socket sends leaves at once rather than waiting
+// to be merged with what follows; a pause counts from the moment the writes
+// before it have left; and text from the recorder starts the count anew only
+// for the writes that had left before that text arrived.
 class Telnet : public QObject
 {
     Q_OBJECT
@@ -90,11 +92,13 @@ private:
     void write(const char* str);
     void writeQueued();
     void put(const QByteArray& bytes);
+    void sent();
+    void onSent();
+    void forgetSends();
     bool fits(const QByteArray& bytes) const;
     static int lineCount(const QByteArray& bytes);
     bool textWaiting() const;
     void startPause();
-    void startPauseWhenSent();
     void endPause();
     void dropQueue();
     void frame(const QString& text);
@@ -111,6 +115,11 @@ private:
     // Lines handed to the network, since the socket was last read, while
     // text from the recorder already waited to be read.
     int writesAfterUnreadText = 0;
+    // Writes the socket has not handed to the network yet: where each ends
+    // in the bytes written on this link, and its lines.
+    std::deque<std::pair<qint64, int>> unsent;
+    int unsentLines = 0;
+    qint64 bytesPut = 0;
     QString partialLine;
     QTimer connectTimer;
     bool awaitingModel = false;
