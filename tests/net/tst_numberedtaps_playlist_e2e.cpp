@@ -1,16 +1,11 @@
-// A rename tapped just after an edit that makes the recorder number its
-// playlists anew. The recorder names the playlist to rename by its number,
-// and the rows on the screen keep the numbers of the list read before the
-// edit until the list has been read again. Through the real window against a
-// simulated recorder that answers late: the state query that leads to the
-// new list waits while the person renames on a row of the old list, either
-// confirming at once or leaving the name window open while the list is read
-// again. Nothing the person did not choose is renamed; the rename made again
-// on the fresh row renames the chosen playlist.
+// A rename tapped on the rows read before an edit that renumbers the
+// playlists, through the real window against a simulated recorder answering
+// late: the state query that leads to the new list waits while the rename is
+// confirmed, or while its name window stays open. Nothing the person did not
+// choose is renamed; made again on the fresh row, the rename takes.
 #include <QtTest>
 #include <algorithm>
 #include <functional>
-#include <memory>
 
 #include "apprig.h"
 #include "netenv.h"
@@ -21,15 +16,11 @@ class TstNumberedTapsPlaylist;
 using Step = std::function<void(TstNumberedTapsPlaylist&)>;
 Q_DECLARE_METATYPE(Step)
 
-namespace {
-
-QStringList sorted(QStringList names)
+static QStringList sorted(QStringList names)
 {
     std::sort(names.begin(), names.end()); // the recorder's order
     return names;
 }
-
-} // namespace
 
 class TstNumberedTapsPlaylist : public QObject
 {
@@ -43,107 +34,79 @@ private slots:
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
-    QQuickItem* in(const QString& name, QQuickItem* within = nullptr) const
-    {
-        return rig.shown(name, within ? within : rig.screen(3));
-    }
-    void tapIn(const QString& row, const char* part)
+    QQuickItem* in(const QString& name) const { return rig.shown(name, rig.screen(3)); }
+    void tap(const QString& row, const char* part)
     {
         QTRY_VERIFY2(in(row), qPrintable(row));
-        QVERIFY2(rig.click(in(part, in(row))), part);
+        QVERIFY2(rig.click(rig.shown(part, in(row))), part);
     }
-    void typeName(const QString& text)
+    void typeName(const QString& text, bool confirm = true)
     {
         QTRY_VERIFY(in("nameWindow"));
         QVERIFY(rig.typeInto(rig.textInput(in("nameWindow")), text));
+        if (confirm)
+            QVERIFY(rig.click(rig.withText("OK", in("nameWindow"))));
     }
-    void confirmName() { QVERIFY(rig.click(rig.withText("OK", in("nameWindow")))); }
-    bool nameWindowOpen() const { return rig.item("plInputWindowLoader", rig.screen(3))->property("active").toBool(); }
     QStringList names() const { return book->names("SD1"); }
-    // The rows on the screen, top to bottom, are the recorder's playlists.
-    bool listShown() const
+    QStringList rows() const
     {
-        return QTest::qWaitFor([&] {
-            QMap<qreal, QString> byPlace;
-            for (QQuickItem* i : rig.allShown("ppl_", rig.screen(3)))
-                byPlace.insert(i->y(), i->property("pplName").toString());
-            return byPlace.values() == names();
-        }, 20000);
+        QMap<qreal, QString> byPlace;
+        for (QQuickItem* i : rig.allShown("ppl_", rig.screen(3)))
+            byPlace.insert(i->y(), i->property("pplName").toString());
+        return byPlace.values();
     }
-    // Waits until no playlist answer has come for a while.
-    void untilQuiet()
+    // No answer has come for a while, and the rows show the recorder's playlists.
+    void listShown()
     {
         QSignalSpy read(&rig.graph->pl, &Playlist::pplRecived), redrawn(&rig.graph->pl, &Playlist::readyToRedraw);
-        for (int seen = -1; seen != read.count() + redrawn.count();) {
+        for (int seen = -1; seen != read.count() + redrawn.count(); QTest::qWait(300))
             seen = read.count() + redrawn.count();
-            QTest::qWait(300);
-        }
-    }
-    QStringList renames() const
-    {
-        return rig.recorder->receivedLines(rig.connection).filter(QRegularExpression("^07F4543"));
-    }
-    QString renameLine(const QString& name, const QString& to) const
-    {
-        return "07F4543" + sim::numberField(names().indexOf(name) + 1) + to;
+        QTRY_COMPARE_WITH_TIMEOUT(rows(), names(), 20000);
     }
 
     AppRig rig;
     sim::PlaylistBook* book = nullptr;
-    QStringList firstRenames; // renames the edit itself sent
+    QStringList renames; // what the recorder should receive
 };
 
 void TstNumberedTapsPlaylist::init()
 {
-    QVERIFY(rig.start([](sim::SimRecorder&, sim::RecorderState& state) {
-        state.panel.playArea = 2; // the playlist screen works in the playlist play area only
-    }));
+    QVERIFY(rig.start([](sim::SimRecorder&, sim::RecorderState& state) { state.panel.playArea = 2; }));
     book = sim::playlistBook(*rig.recorder);
     QVERIFY(rig.showTab(3));
-    QVERIFY(listShown());
-    untilQuiet();
-    firstRenames.clear();
+    listShown();
+    renames.clear();
 }
 
 void TstNumberedTapsPlaylist::renameAfterRenumbering_data()
 {
     QTest::addColumn<Step>("edit");
-    QTest::addColumn<QStringList>("afterEdit"); // the recorder's playlists after the edit
-    QTest::addColumn<QString>("chosen");        // the playlist the person renames next
-    QTest::addColumn<bool>("openAcross");       // the name window stays open while the list is read again
+    QTest::addColumn<QStringList>("afterEdit");
+    QTest::addColumn<QString>("chosen"); // renamed next, on the rows from before the edit
+    QTest::addColumn<bool>("openAcross");
 
     const QStringList start = { "Bühne Süd.ppl", "set1.ppl", "set2.ppl", "set3.ppl", "Ωδή 2026.ppl" };
-    const Step create = [](auto& t) {
-        QVERIFY(t.rig.click(t.in("playlistFooterButton")));
-        t.typeName("b0");
-        t.confirmName();
+    const QList<std::tuple<const char*, Step, QStringList, QString>> edits = {
+        { "create", [](auto& t) { QVERIFY(t.rig.click(t.in("playlistFooterButton"))); t.typeName("b0"); },
+          sorted(start + QStringList { "b0.ppl" }), "set3.ppl" },
+        { "save as", [](auto& t) { t.tap("ppl_set1.ppl", "pplLoad"); t.typeName("Kopie"); },
+          sorted(start + QStringList { "Kopie.ppl" }), "set3.ppl" },
+        { "delete", [](auto& t) {
+              t.tap("ppl_Bühne Süd.ppl", "pplDelete");
+              QTRY_VERIFY(t.in("deleteOk"));
+              QVERIFY(t.rig.click(t.in("deleteOk")));
+              QTRY_VERIFY_WITH_TIMEOUT(!t.rig.graph->pl.execCommand(), 20000);
+          }, QStringList(start.mid(1)), "set3.ppl" },
+        { "rename", [](auto& t) {
+              t.renames << "07F4543" + sim::numberField(4) + "a1";
+              t.tap("ppl_set3.ppl", "pplRename");
+              t.typeName("a1");
+          }, sorted({ "Bühne Süd.ppl", "a1.ppl", "set1.ppl", "set2.ppl", "Ωδή 2026.ppl" }), "set2.ppl" },
     };
-    const Step saveAs = [](auto& t) {
-        t.tapIn("ppl_set1.ppl", "pplLoad"); // the loaded playlist's row offers save-as
-        t.typeName("Kopie");
-        t.confirmName();
-    };
-    const Step remove = [](auto& t) {
-        t.tapIn("ppl_Bühne Süd.ppl", "pplDelete");
-        QTRY_VERIFY(t.in("deleteOk"));
-        QVERIFY(t.rig.click(t.in("deleteOk")));
-        QTRY_VERIFY_WITH_TIMEOUT(!t.rig.graph->pl.execCommand(), 20000);
-    };
-    const Step rename = [](auto& t) {
-        const QString line = t.renameLine("set3.ppl", "a1");
-        t.tapIn("ppl_set3.ppl", "pplRename");
-        t.typeName("a1");
-        t.confirmName();
-        t.firstRenames << line;
-    };
-    // Each edit moves the chosen playlist to another number.
     for (const bool across : { false, true }) {
-        const char* when = across ? "name window open while the list is read again" : "confirmed before the list is read again";
-        QTest::addRow("create, then rename; %s", when) << create << sorted(start + QStringList { "b0.ppl" }) << QString("set3.ppl") << across;
-        QTest::addRow("save as, then rename; %s", when) << saveAs << sorted(start + QStringList { "Kopie.ppl" }) << QString("set3.ppl") << across;
-        QTest::addRow("delete, then rename; %s", when) << remove << QStringList(start.mid(1)) << QString("set3.ppl") << across;
-        QTest::addRow("rename, then rename; %s", when)
-            << rename << sorted(QStringList { "Bühne Süd.ppl", "a1.ppl", "set1.ppl", "set2.ppl", "Ωδή 2026.ppl" }) << QString("set2.ppl") << across;
+        for (const auto& [name, edit, afterEdit, chosen] : edits)
+            QTest::addRow("%s, then rename; %s", name, across ? "window open across the new list" : "confirmed at once")
+                << edit << afterEdit << chosen << across;
     }
 }
 
@@ -154,8 +117,8 @@ void TstNumberedTapsPlaylist::renameAfterRenumbering()
     QFETCH(QString, chosen);
     QFETCH(bool, openAcross);
 
-    // A busy recorder: each answer comes late, and the state query that the
-    // edit's answer leads to waits for the person's taps.
+    // A busy recorder: late answers, and the state query that the edit's
+    // result leads to waits, so the rows stay those from before the edit.
     rig.recorder->replyDelayMs = 50;
     rig.recorder->holdAnswersTo = QRegularExpression("^07F4500$");
     edit(*this);
@@ -163,32 +126,23 @@ void TstNumberedTapsPlaylist::renameAfterRenumbering()
         return;
     QTRY_VERIFY_WITH_TIMEOUT(rig.recorder->holdsAnswers(), 20000);
     QCOMPARE(names(), afterEdit);
-
-    // The rows are still those read before the edit.
-    tapIn("ppl_" + chosen, "pplRename");
-    typeName("neu");
-    if (!openAcross)
-        confirmName();
+    tap("ppl_" + chosen, "pplRename");
+    typeName("neu", !openAcross);
     rig.recorder->holdAnswersTo = QRegularExpression();
     rig.recorder->releaseAnswers();
-    if (openAcross)
-        QTRY_VERIFY_WITH_TIMEOUT(!nameWindowOpen(), 20000); // the chosen playlist has moved
-    QVERIFY(listShown());
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.item("plInputWindowLoader", rig.screen(3))->property("active").toBool(), 20000);
+    rig.recorder->replyDelayMs = 0;
+    listShown();
     QCOMPARE(names(), afterEdit);
 
-    // Renamed again on its fresh row, the chosen playlist gets the name.
-    rig.recorder->replyDelayMs = 0;
-    untilQuiet();
-    QVERIFY(listShown());
-    const QString line = renameLine(chosen, "neu");
-    tapIn("ppl_" + chosen, "pplRename");
+    // Renamed again on its fresh row, it takes the name.
+    renames << "07F4543" + sim::numberField(names().indexOf(chosen) + 1) + "neu";
+    tap("ppl_" + chosen, "pplRename");
     typeName("neu");
-    confirmName();
     QStringList expected = afterEdit;
     expected.replace(expected.indexOf(chosen), "neu.ppl");
     QTRY_COMPARE_WITH_TIMEOUT(names(), sorted(expected), 20000);
-    QVERIFY(listShown());
-    QCOMPARE(renames(), firstRenames + QStringList { line });
+    QCOMPARE(rig.recorder->receivedLines(rig.connection).filter(QRegularExpression("^07F4543")), renames);
 }
 
 QTEST_MAIN(TstNumberedTapsPlaylist)

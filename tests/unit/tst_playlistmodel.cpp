@@ -237,8 +237,6 @@ void TestPlaylistModel::renameNamesTheChosenPlaylist_data()
         << R([=](Rig& r) { read(r); r.pl.createPpl("zzz"); })
         << R([](Rig& r) { r.pl.renamePpl(5, "y", "zz.ppl"); r.pl.renamePpl(2, "x", "set1.ppl"); })
         << R([=](Rig& r) { r.read(withZzz); }) << QStringList { "07F4540zzz" } << true << QStringList { "07F45430500y" };
-    QTest::newRow("without the edit right") << R([=](Rig& r) { read(r); r.pl.permission->onPermissionReply("10"); }) << renameSet3
-                                            << read << none << false << none;
     QTest::newRow("entries never wait")
         << R([=](Rig& r) { read(r); r.pl.createPpl("b0"); r.edits(); })
         << R([](Rig& r) { r.pl.clearEntry(3); r.pl.assignEntry(4, 12); r.pl.getEntryInfo(5); }) << nothing
