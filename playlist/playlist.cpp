@@ -7,6 +7,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 using replyfields::numberField;
 
 namespace {
@@ -43,6 +45,9 @@ Playlist::Playlist(QObject* parent)
 
 void Playlist::setExecCommand(bool value)
 {
+    // The screen sets it as it starts deleting a playlist file.
+    if (value && !m_execCommand)
+        numberingMoved();
     update(this, m_execCommand, value, &Playlist::execCommandChanged);
 }
 
@@ -55,29 +60,70 @@ bool Playlist::mayWrite() const
     return permission && permission->telnet && permission->okPermission();
 }
 
-void Playlist::write(const QByteArray& lines)
+bool Playlist::write(const QByteArray& lines)
 {
-    if (mayWrite())
-        permission->telnet->sendData(lines.constData());
+    if (!mayWrite())
+        return false;
+    permission->telnet->sendData(lines.constData());
+    return true;
 }
 
-void Playlist::writeLine(const QByteArray& line)
+bool Playlist::writeLine(const QByteArray& line)
 {
-    write(line + "\r\n");
+    return write(line + "\r\n");
 }
 
 // head + one number field per number + tail; nothing at all when a number
 // does not fit its field.
-void Playlist::writeNumbered(const char* head, std::initializer_list<int> numbers, const QByteArray& tail)
+bool Playlist::writeNumbered(const char* head, std::initializer_list<int> numbers, const QByteArray& tail)
 {
     QByteArray line(head);
     for (const int n : numbers) {
         char field[4];
         if (!setCommandNumberField(field, n))
-            return;
+            return false;
         line += QByteArray(field, 4);
     }
-    writeLine(line + tail);
+    return writeLine(line + tail);
+}
+
+// ---------------------------------------------------------------------------
+// The numbering of the rows
+
+// An edit that can renumber the playlists has gone out (or another
+// application's has been announced): the rows read so far, and the answers to
+// list queries already sent, number by the list before it.
+void Playlist::numberingMoved()
+{
+    m_movedAt = m_listQueriesSent;
+}
+
+bool Playlist::numberingCurrent() const
+{
+    return m_listQueriesOut == 0 && m_rowsComplete && m_rowsQuery > m_movedAt;
+}
+
+void Playlist::onListComplete()
+{
+    m_rowsComplete = true;
+    emit pplListRecived();
+    sendHeld();
+}
+
+// Sends the waiting renames while the rows are the recorder's numbering, each
+// only if its number still names the playlist chosen. One that goes out moves
+// the numbering again, so the rest wait for the list read after it. While
+// some wait and no list has been asked for since the numbering moved, the
+// screen is asked to read it again.
+void Playlist::sendHeld()
+{
+    while (!m_held.isEmpty() && numberingCurrent()) {
+        const HeldRename held = m_held.takeFirst();
+        if (getPplName(held.number - 1) == held.shownName && writeNumbered("07F4543", { held.number }, held.name))
+            numberingMoved();
+    }
+    if (!m_held.isEmpty() && m_listQueriesSent == m_movedAt)
+        emit readyToRedraw();
 }
 
 // ---------------------------------------------------------------------------
@@ -85,15 +131,21 @@ void Playlist::writeNumbered(const char* head, std::initializer_list<int> number
 
 void Playlist::initAll()
 {
-    // A new grant of the edit right: a delete begun before cannot still run.
+    // A new grant of the edit right: a delete begun before cannot still run,
+    // and other applications may have changed the playlists meanwhile.
     setExecCommand(false);
+    numberingMoved();
+    m_held.clear();
     writeLine("07F4500");
     emit readyToRedraw();
 }
 
 void Playlist::initPpl()
 {
-    write("07F4503\r\n07F4504\r\n");
+    if (!write("07F4503\r\n07F4504\r\n"))
+        return;
+    ++m_listQueriesSent;
+    ++m_listQueriesOut;
 }
 
 void Playlist::requestEntries()
@@ -120,17 +172,24 @@ void Playlist::clearEntry(int entry)
 
 void Playlist::createPpl(QString name)
 {
-    writeLine("07F4540" + boundedName(name));
+    if (writeLine("07F4540" + boundedName(name)))
+        numberingMoved();
 }
 
 void Playlist::saveAs(QString name)
 {
-    writeLine("07F4541" + boundedName(name));
+    if (writeLine("07F4541" + boundedName(name)))
+        numberingMoved();
 }
 
-void Playlist::renamePpl(int pplNumber, QString name)
+void Playlist::renamePpl(int pplNumber, QString name, QString shownName)
 {
-    writeNumbered("07F4543", { pplNumber }, boundedName(name));
+    if (!mayWrite())
+        return;
+    if (shownName.isEmpty())
+        shownName = getPplName(pplNumber - 1);
+    m_held.append({ pplNumber, boundedName(name), shownName });
+    sendHeld();
 }
 
 void Playlist::loadPpl(QString name)
@@ -180,9 +239,17 @@ void Playlist::setCurrentMedia(QString media)
         currentMediaIndex = 2;
     else
         currentMediaIndex = 3;
-    // Another medium, or the link lost: no delete of ours is running any more.
-    if (media != m_media)
+    // Another medium, or the link lost: no delete of ours is running any more,
+    // and the rows and what waits on them are the old medium's. With the
+    // link, the answers to the list queries are gone too.
+    if (media != m_media) {
         setExecCommand(false);
+        numberingMoved();
+        m_held.clear();
+        m_rowsComplete = false;
+    }
+    if (media.isEmpty())
+        m_listQueriesOut = 0;
     m_media = media;
 }
 
@@ -202,7 +269,9 @@ void Playlist::parsePlaylistResponse(QString data)
         if (number <= 999) {
             emit readyToRedraw();
         } else if (number == 4000) {
+            // The playlists have changed (a delete of ours among others).
             setExecCommand(false);
+            numberingMoved();
             writeLine("07F4500");
         } else if (number == 5000) {
             setExecCommand(false);
@@ -214,15 +283,25 @@ void Playlist::parsePlaylistResponse(QString data)
         emit pplRecived(number - 1);
         if (number < m_allPplNumber)
             writeNumbered("07F4501", { number + 1 });
+        else if (listFilled())
+            onListComplete();
     } else if (code == QLatin1String("83")) {
         // A number below 1 (a malformed field included) names no playlist.
         update(this, m_currentPlaylist, qMax(number, 0) - 1, &Playlist::currentPlaylistChanged);
         writeLine("07F4510");
     } else if (code == QLatin1String("84")) {
+        // Counts come in the order of the queries: with none out any more,
+        // the rows are read from the list of the latest.
+        if (m_listQueriesOut > 0)
+            --m_listQueriesOut;
+        m_rowsQuery = m_listQueriesSent;
+        m_rowsComplete = false;
         pplList.clear();
         update(this, m_allPplNumber, number, &Playlist::allPplNumberChanged);
         if (number != 0)
             writeNumbered("07F4505", { 1, number });
+        else
+            onListComplete();
     } else if (code == QLatin1String("85")) {
         const QString dateTime = data.mid(6, 16);
         if (!storePpl(number, { data.mid(22), dateTime }))
@@ -230,6 +309,8 @@ void Playlist::parsePlaylistResponse(QString data)
         if (m_currentPlaylist == number - 1)
             update(this, m_currentPlaylistDateTime, dateTime, &Playlist::currentPlaylistDateTimeChanged);
         emit pplRecived(number - 1);
+        if (listFilled())
+            onListComplete();
     } else if (code == QLatin1String("90")) {
         update(this, m_allEntryNumber, number, &Playlist::allEntryNumberChanged);
     } else if (code == QLatin1String("91")) {
@@ -277,6 +358,14 @@ void Playlist::onEntry(const QString& data)
     entryNames[entry] = name;
     if (++receivedEntryCount == m_allEntryNumber)
         emit entryListRecived();
+}
+
+// Every playlist file of the count has arrived, once: what arrives after it
+// belongs to the next read.
+bool Playlist::listFilled() const
+{
+    return !m_rowsComplete && pplList.size() == m_allPplNumber
+        && std::none_of(pplList.begin(), pplList.end(), [](const PplRecord& r) { return r.name.isEmpty(); });
 }
 
 // Thirteen blocks of two characters, one per eight entries (the last covers

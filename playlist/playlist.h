@@ -21,6 +21,17 @@ struct PplRecord
 // loaded playlist and the information of one entry. Requests go out on the
 // extended command groups "07F45" and "07F31"; the recorder's answers come in
 // through parsePlaylistResponse() and handleEntryEditResult().
+//
+// The recorder names a playlist to rename by its number in its own list, and
+// numbers its playlists anew as soon as it applies a create, a save-as, a
+// rename or a delete. The rows are numbered by the list they were read with.
+// So a rename goes out at once only while the rows are the recorder's
+// numbering: read completely by a file-count query sent after the last edit
+// that can move the numbering, with no later query still out. Otherwise it
+// waits (the list is asked for when nothing is reading it yet); once the list
+// has been read, it goes out if its number still names the playlist the
+// person chose, and is dropped if not: the rows then show the recorder's
+// list. Entries keep their numbers 0 to 99 whatever happens to the list.
 class Playlist : public QObject
 {
     Q_OBJECT
@@ -76,7 +87,9 @@ public:
     Q_INVOKABLE void createPpl(QString name);
     Q_INVOKABLE void loadPpl(QString name);
     Q_INVOKABLE void saveAs(QString name);
-    Q_INVOKABLE void renamePpl(int pplNumber, QString name);
+    // `shownName` is the playlist the person chose at that number; without
+    // it, the one the list holds there when asked.
+    Q_INVOKABLE void renamePpl(int pplNumber, QString name, QString shownName = QString());
     Q_INVOKABLE void clearEntryInfo();
     Q_INVOKABLE void getEntryInfo(int i);
     // The getters answer "" for an index outside what is stored.
@@ -102,12 +115,27 @@ signals:
     void entryListRecived();
     void readyToRedraw();
     void execFailed();
+    // Every playlist file of a list read has arrived: the rows are that list.
+    void pplListRecived();
 
 private:
+    // A rename waiting for the rows to be the recorder's numbering again.
+    struct HeldRename
+    {
+        int number;       // 1-based, as the rows numbered the playlist
+        QByteArray name;  // the new name as it goes on the wire
+        QString shownName;
+    };
+
     bool mayWrite() const;
-    void write(const QByteArray& lines);
-    void writeLine(const QByteArray& line);
-    void writeNumbered(const char* head, std::initializer_list<int> numbers, const QByteArray& tail = QByteArray());
+    bool write(const QByteArray& lines);
+    bool writeLine(const QByteArray& line);
+    bool writeNumbered(const char* head, std::initializer_list<int> numbers, const QByteArray& tail = QByteArray());
+    void numberingMoved();
+    bool numberingCurrent() const;
+    bool listFilled() const;
+    void onListComplete();
+    void sendHeld();
     void requestEntries();
     bool storePpl(int number, const PplRecord& record);
     void onEntry(const QString& data);
@@ -124,4 +152,10 @@ private:
     QString m_infoDateTime;
     bool m_execCommand = false;
     QString m_media; // the medium name last received
+    int m_listQueriesSent = 0;   // file-count queries ("07F4504") written
+    int m_listQueriesOut = 0;    // of those, not yet answered ("84")
+    int m_rowsQuery = 0;         // queries written when pplList's count arrived
+    bool m_rowsComplete = false; // every file of that count has arrived
+    int m_movedAt = 0;           // queries written when the numbering last moved
+    QList<HeldRename> m_held;
 };

@@ -81,6 +81,7 @@ Rectangle {
                     var drive = comm.currentMedia === "SD1" ? "A:" : comm.currentMedia === "SD2" ? "B:" : "C:"
                     plDeleteWindowLoader.name = pplName
                     plDeleteWindowLoader.fullpath = drive + "\\_playlists\\" + pplName
+                    plDeleteWindowLoader.pplNumber = pplNumber
                     plDeleteWindowLoader.active = true
                 }
             }
@@ -106,6 +107,7 @@ Rectangle {
                 plInputWindowLoader.field = pplName
                 plInputWindowLoader.mode = 2
                 plInputWindowLoader.pplNumber = pplNumber + 1
+                plInputWindowLoader.pplName = pplName
                 plInputWindowLoader.active = true
             }
         }

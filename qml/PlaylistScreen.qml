@@ -37,6 +37,15 @@ Item {
         function onReadyToRedraw() {
             displayed()
         }
+        // The list read again: a window opened on a playlist row whose
+        // playlist is no longer at that place goes, and sends nothing.
+        function onPplListRecived() {
+            if (plInputWindowLoader.active && plInputWindowLoader.mode !== 0 && plInputWindowLoader.mode !== 1
+                    && pl.getPplName(plInputWindowLoader.pplNumber - 1) !== plInputWindowLoader.pplName)
+                plInputWindowLoader.active = false
+            if (plDeleteWindowLoader.active && pl.getPplName(plDeleteWindowLoader.pplNumber) !== plDeleteWindowLoader.name)
+                plDeleteWindowLoader.active = false
+        }
     }
 
     BackScreen {
@@ -422,6 +431,7 @@ Item {
             property string field: ""
             property int mode: 0
             property int pplNumber: 0
+            property string pplName: "" // the playlist a rename is for
             sourceComponent: InputWindow {
                 objectName: "nameWindow"
                 title: plInputWindowLoader.mode === 0 ? "Playlist name" : "New playlist name"
@@ -432,7 +442,7 @@ Item {
                     else if (plInputWindowLoader.mode === 1)
                         pl.createPpl(inputText)
                     else
-                        pl.renamePpl(plInputWindowLoader.pplNumber, inputText)
+                        pl.renamePpl(plInputWindowLoader.pplNumber, inputText, plInputWindowLoader.pplName)
                     plInputWindowLoader.active = false
                 }
                 onClickedCancel: plInputWindowLoader.active = false
@@ -446,6 +456,7 @@ Item {
             active: false
             property string name: ""
             property string fullpath: ""
+            property int pplNumber: 0 // the row of the playlist, from 0
             sourceComponent: DialogNoButton {
                 objectName: "deleteCheck"
                 text: "Delete selected playlist?\n" + plDeleteWindowLoader.name

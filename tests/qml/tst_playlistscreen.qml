@@ -71,6 +71,28 @@ TestCase {
         compare(notice ? notice.text : "", data.text)
     }
 
+    // A window opened on a playlist row stays while the list read again has
+    // the playlist at the same place, and goes when it has moved or gone.
+    function test_windowOnRowAfterListRead_data() {
+        return [
+            { tag: "rename, moved", button: "pplRename", loader: "plInputWindowLoader", names: ["a.ppl", "0.ppl", "b.ppl"], open: false },
+            { tag: "rename, in place", button: "pplRename", loader: "plInputWindowLoader", names: ["a.ppl", "b.ppl"], open: true },
+            { tag: "delete, gone", button: "pplDelete", loader: "plDeleteWindowLoader", names: ["a.ppl", "c.ppl"], open: false },
+            { tag: "delete, in place", button: "pplDelete", loader: "plDeleteWindowLoader", names: ["a.ppl", "b.ppl", "z.ppl"], open: true },
+        ]
+    }
+
+    function test_windowOnRowAfterListRead(data) {
+        for (var i = 0; i < 3; ++i)
+            pl.pplRecived(i)
+        mouseClick(find(find(screen, "ppl_b.ppl"), data.button))
+        var loader = find(screen, data.loader)
+        verify(loader.active)
+        pl.pplNames = data.names
+        pl.pplListRecived()
+        compare(loader.active, data.open)
+    }
+
     // In the entry view the file list is asked for again (what closes is
     // checked end to end).
     function test_readOnlyChange() {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "modelrig.h"
+#include "recorderstate.h"
 
 using Action = std::function<void(Playlist&)>;
 Q_DECLARE_METATYPE(Action)
@@ -29,11 +30,29 @@ struct Rig : ModelRig
         QObject::connect(p, &Playlist::allPplNumberChanged, [this] { emitted << "count"; });
         takeLines();
     }
+    // The recorder's answers to a file-list query: the count, then the files
+    // (the first ones of a longer list when count says so).
+    void list(const QStringList& names, int count = -1)
+    {
+        reply("FF4584" + sim::numberField(count < 0 ? names.size() : count));
+        for (int n = 1; n <= names.size(); ++n)
+            reply("FF4585" + sim::numberField(n) + "2026/05/01 10:00" + names.at(n - 1));
+    }
+    void read(const QStringList& names)
+    {
+        pl.initPpl();
+        list(names);
+    }
+    // The edits and entry requests written since the last call.
+    QStringList edits() { return takeLines().filter(QRegularExpression("^07F(454[013]|4513|314B)")); }
     Playlist& pl = graph.pl;
     QStringList emitted;
 };
 
 } // namespace
+
+using RigStep = std::function<void(Rig&)>;
+Q_DECLARE_METATYPE(RigStep)
 
 class TestPlaylistModel : public QObject
 {
@@ -45,6 +64,8 @@ private slots:
     void answers();
     void storedAnswers();
     void deleteFlagCannotStick();
+    void renameNamesTheChosenPlaylist_data();
+    void renameNamesTheChosenPlaylist();
 };
 
 void TestPlaylistModel::requests_data()
@@ -162,6 +183,79 @@ void TestPlaylistModel::deleteFlagCannotStick()
         rig.pl.onEndDeletePpl();
     }
     QCOMPARE(rig.emitted.filter("exec").size(), 8);
+}
+
+void TestPlaylistModel::renameNamesTheChosenPlaylist_data()
+{
+    QTest::addColumn<RigStep>("before");
+    QTest::addColumn<RigStep>("taps");
+    QTest::addColumn<RigStep>("reread"); // what the recorder says next
+    QTest::addColumn<QStringList>("atOnce");
+    QTest::addColumn<bool>("listAsked"); // the screen is asked to read the list again
+    QTest::addColumn<QStringList>("after");
+
+    using R = RigStep;
+    const QStringList start = { "Bühne.ppl", "set1.ppl", "set2.ppl", "set3.ppl", "zz.ppl" };
+    const QStringList withB0 = { "Bühne.ppl", "b0.ppl", "set1.ppl", "set2.ppl", "set3.ppl", "zz.ppl" };
+    const QStringList withZzz = start + QStringList { "zzz.ppl" };
+    const R read = [=](Rig& r) { r.read(start); };
+    const R nothing = [](Rig&) {};
+    const R renameSet3 = [](Rig& r) { r.pl.renamePpl(4, "x", "set3.ppl"); };
+    const QStringList none, set3Renamed = { "07F45430400x" };
+
+    QTest::newRow("rows current: at once") << read << renameSet3 << nothing << set3Renamed << false << none;
+    QTest::newRow("rows current, chosen playlist moved: dropped") << R([=](Rig& r) { read(r); r.read(withB0); }) << renameSet3
+                                                                 << nothing << none << false << none;
+    QTest::newRow("without the chosen name: the row's") << read << R([](Rig& r) { r.pl.renamePpl(3, "x"); }) << nothing
+                                                        << QStringList { "07F45430300x" } << false << none;
+    QTest::newRow("create moved it: dropped") << R([=](Rig& r) { read(r); r.pl.createPpl("b0"); }) << renameSet3
+                                              << R([=](Rig& r) { r.read(withB0); }) << QStringList { "07F4540b0" } << true << none;
+    QTest::newRow("create after it: sent once read") << R([=](Rig& r) { read(r); r.pl.createPpl("zzz"); }) << renameSet3
+                                                     << R([=](Rig& r) { r.read(withZzz); }) << QStringList { "07F4540zzz" } << true << set3Renamed;
+    QTest::newRow("save as moved it: dropped") << R([=](Rig& r) { read(r); r.pl.saveAs("b0"); }) << renameSet3
+                                               << R([=](Rig& r) { r.read(withB0); }) << QStringList { "07F4541b0" } << true << none;
+    QTest::newRow("deleted through the browser") << R([=](Rig& r) { read(r); r.pl.setExecCommand(true); r.reply("FF45800040"); }) << renameSet3
+                                                 << R([=](Rig& r) { r.read(start.mid(1)); }) << none << true << none;
+    QTest::newRow("delete refused: sent once read") << R([=](Rig& r) { read(r); r.pl.setExecCommand(true); r.pl.onEndDeletePpl(); }) << renameSet3
+                                                    << read << none << true << set3Renamed;
+    QTest::newRow("another application's change") << R([=](Rig& r) { read(r); r.reply("FF45800040"); }) << renameSet3
+                                                  << R([=](Rig& r) { r.read(withB0); }) << none << true << none;
+    QTest::newRow("list asked for again: waits for it") << R([=](Rig& r) { read(r); r.pl.initPpl(); }) << renameSet3
+                                                        << R([=](Rig& r) { r.list(start); }) << none << false << set3Renamed;
+    QTest::newRow("list partly read: waits for its last file")
+        << R([=](Rig& r) { read(r); r.pl.initPpl(); r.list(start.mid(0, 4), 5); }) << renameSet3
+        << R([=](Rig& r) { r.reply("FF458505002026/05/01 10:00zz.ppl"); }) << none << false << set3Renamed;
+    QTest::newRow("nothing read yet") << nothing << renameSet3 << read << none << true << set3Renamed;
+    QTest::newRow("medium changed: dropped") << R([=](Rig& r) { read(r); r.pl.createPpl("zzz"); }) << renameSet3
+                                             << R([=](Rig& r) { r.reply("FF0101"); r.read(withZzz); }) << QStringList { "07F4540zzz" } << true << none;
+    QTest::newRow("rename, then rename on the old rows")
+        << read << R([](Rig& r) { r.pl.renamePpl(4, "a1", "set3.ppl"); r.pl.renamePpl(3, "x", "set2.ppl"); })
+        << R([](Rig& r) { r.read({ "Bühne.ppl", "a1.ppl", "set1.ppl", "set2.ppl", "zz.ppl" }); })
+        << QStringList { "07F45430400a1" } << true << none;
+    // One sent moves the numbering: the next waits for the list after it.
+    QTest::newRow("two waiting: one per list read")
+        << R([=](Rig& r) { read(r); r.pl.createPpl("zzz"); })
+        << R([](Rig& r) { r.pl.renamePpl(5, "y", "zz.ppl"); r.pl.renamePpl(2, "x", "set1.ppl"); })
+        << R([=](Rig& r) { r.read(withZzz); }) << QStringList { "07F4540zzz" } << true << QStringList { "07F45430500y" };
+    QTest::newRow("entries never wait")
+        << R([=](Rig& r) { read(r); r.pl.createPpl("b0"); r.edits(); })
+        << R([](Rig& r) { r.pl.clearEntry(3); r.pl.assignEntry(4, 12); r.pl.getEntryInfo(5); }) << nothing
+        << QStringList { "07F314B000300", "07F314B0104001200", "07F45130500" } << false << none;
+}
+
+void TestPlaylistModel::renameNamesTheChosenPlaylist()
+{
+    QFETCH(RigStep, before);
+    QFETCH(RigStep, taps);
+    QFETCH(RigStep, reread);
+    Rig rig;
+    before(rig);
+    rig.emitted.clear();
+    taps(rig);
+    QTEST(rig.edits(), "atOnce");
+    QTEST(rig.emitted.contains("redraw"), "listAsked");
+    reread(rig);
+    QTEST(rig.edits(), "after");
 }
 
 QTEST_MAIN(TestPlaylistModel)

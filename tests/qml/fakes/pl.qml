@@ -16,6 +16,7 @@ QtObject {
     signal readyToRedraw()
     signal pplRecived(int number)
     signal entryListRecived()
+    signal pplListRecived()
 
     function initAll() { record("initAll", []) }
     function initPpl() { record("initPpl", []) }
