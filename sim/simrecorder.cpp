@@ -38,6 +38,20 @@ void SimConnection::send(const QByteArray& bytes)
         m_held += bytes;
         return;
     }
+    later([this, bytes] { queue(bytes); });
+}
+
+// Runs what goes out after the recorder's answer latency, in the order made.
+void SimConnection::later(const std::function<void()>& step)
+{
+    if (m_recorder->answerLatencyMs > 0)
+        QTimer::singleShot(m_recorder->answerLatencyMs, Qt::PreciseTimer, this, step);
+    else
+        step();
+}
+
+void SimConnection::queue(const QByteArray& bytes)
+{
     if (m_recorder->splitBytes) {
         for (char byte : bytes)
             m_outgoing.enqueue(QByteArray(1, byte));
@@ -96,9 +110,11 @@ void SimConnection::pump()
 void SimConnection::closeAfterWrites()
 {
     m_silenced = true;
-    m_outgoing.enqueue(QByteArray()); // marks the end of the link
-    if (!m_pumping)
-        pump();
+    later([this] {
+        m_outgoing.enqueue(QByteArray()); // marks the end of the link
+        if (!m_pumping)
+            pump();
+    });
 }
 
 // Bytes that mean nothing to a client: NULs, line ends, stray "0" starts and

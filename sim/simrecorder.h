@@ -49,6 +49,8 @@ signals:
 private:
     void onReadyRead();
     void handleLine(const QByteArray& raw);
+    void later(const std::function<void()>& step);
+    void queue(const QByteArray& bytes);
     void pump();
     void closeAfterWrites();
     QByteArray garbage();
@@ -105,7 +107,10 @@ public:
     QString password = QStringLiteral("1234");
     int model = 0; // 0 KZ-470MX, 1 KZ-470DUAL
     Behaviour behaviour = Behaviour::Normal;
-    int replyDelayMs = 0;   // every write waits this long before it goes out
+    int replyDelayMs = 0;   // every write waits this long after the one before it
+    // Every write leaves this long after it was made, whatever else is on its
+    // way: a recorder that answers each request late but keeps up.
+    int answerLatencyMs = 0;
     bool splitWrites = false; // every write goes out as two segments
     int splitGapMs = 30;
     bool splitBytes = false;  // every write goes out one byte at a time, 1 ms apart

@@ -119,7 +119,7 @@ void TstNumberedTapsPlaylist::renameAfterRenumbering()
 
     // A busy recorder: late answers, and the state query that the edit's
     // result leads to waits, so the rows stay those from before the edit.
-    rig.recorder->replyDelayMs = 50;
+    rig.recorder->answerLatencyMs = 200;
     rig.recorder->holdAnswersTo = QRegularExpression("^07F4500$");
     edit(*this);
     if (QTest::currentTestFailed())
@@ -131,7 +131,7 @@ void TstNumberedTapsPlaylist::renameAfterRenumbering()
     rig.recorder->holdAnswersTo = QRegularExpression();
     rig.recorder->releaseAnswers();
     QTRY_VERIFY_WITH_TIMEOUT(!rig.item("plInputWindowLoader", rig.screen(3))->property("active").toBool(), 20000);
-    rig.recorder->replyDelayMs = 0;
+    rig.recorder->answerLatencyMs = 0;
     listShown();
     QCOMPARE(names(), afterEdit);
 

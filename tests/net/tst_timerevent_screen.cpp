@@ -449,7 +449,7 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain()
         events << sim::SimTimerEvent { "0100" + (filter == "DD0000" ? "000000" : filter) + "000" + QString::number(n)
                                            + QString(12, '0') + "01",
                                        QString("\\TAKE000%1.wav").arg(n) };
-    recorder->replyDelayMs = 0;
+    recorder->answerLatencyMs = 0;
     timers->events = events;
     click(find("filterButton"));
     QTRY_VERIFY(find("filterOk"));
@@ -460,9 +460,8 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain()
     click(find("filterOk"));
     QVERIFY(listShows(6));
 
-    // Answers come late from here on: one line every 30 ms still keeps up with
-    // the application's polls (some twenty lines a second).
-    recorder->replyDelayMs = 30;
+    // Answers come late from here on, each 200 ms after its request.
+    recorder->answerLatencyMs = 200;
     QSignalSpy answers(&graph->telnet, &Telnet::readyRead);
     focusAndOpenSchedule(2);
     clickDay(16);
