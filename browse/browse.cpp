@@ -380,6 +380,7 @@ bool Browse::stillNames(const Held& h) const
 {
     switch (h.names) {
     case Held::Names::Nothing:
+    case Held::Names::CurrentFolder:
         return true;
     case Held::Names::ShownFolder:
         return nowFolder.number() == h.number && (!h.known || nowFolder.name() == h.name);
@@ -501,10 +502,12 @@ void Browse::openFolder(int number, QString name)
     request(entry(number, 0, name, [this, number] { sendOpenFolder(number); }, false));
 }
 
-// The recorder's current folder as its number is when the request goes.
+// The recorder's current folder, by its number as read when the request goes.
 void Browse::goToCurrentFolder()
 {
-    request(unchecked([this] { sendOpenFolder(currentFolder.number()); }));
+    Held h = unchecked([this] { sendOpenFolder(currentFolder.number()); });
+    h.names = Held::Names::CurrentFolder;
+    request(std::move(h));
 }
 
 void Browse::upFolder()

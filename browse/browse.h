@@ -134,11 +134,12 @@ signals:
 private:
     // A request waiting for the folder to be read again. What it names is
     // checked before it goes: an entry (number, kind and name), the shown
-    // folder (number and path), or nothing (requests that name no number
-    // wait only to keep their order).
+    // folder (number and path), the recorder's current folder (its number is
+    // taken when it goes), or nothing (requests that name no number wait only
+    // to keep their order).
     struct Held
     {
-        enum class Names { Nothing, Entry, ShownFolder };
+        enum class Names { Nothing, Entry, ShownFolder, CurrentFolder };
         Names names = Names::Nothing;
         int number = -1;
         int type = 0;

@@ -72,6 +72,7 @@ private slots:
     void fileInformation();
     void numberedRequestsWait_data();
     void numberedRequestsWait();
+    void currentFolderAsReadAgain();
     void lostLinkForgetsEverything();
 };
 
@@ -344,6 +345,22 @@ void TestBrowseModel::numberedRequestsWait()
     QTEST(rig.takeLines().filter(requestLines), "after");
     QTEST(int(failed.count()), "failures");
     QVERIFY(!b.holding());
+}
+
+// Go-to-current names the recorder's current folder by its number, which an
+// edit may change too: it waits and takes the number the reading gave.
+void TestBrowseModel::currentFolderAsReadAgain()
+{
+    Rig rig;
+    rig.b.openFolder(5);
+    rig.answer(listing({ "T1.WAV" }));
+    rig.b.deleteFile(30, "T1.WAV");
+    rig.b.goToCurrentFolder();
+    QCOMPARE(rig.b.nowFolderNumber(), 5);
+    QStringList reading = listing({});
+    reading.first() = "800700";
+    rig.answer(QStringList { "A411" } + reading);
+    QCOMPARE(rig.b.nowFolderNumber(), 7);
 }
 
 // The link drops while the recorder copies: no busy text is left over the screens.
