@@ -144,7 +144,7 @@ private:
         int number = -1;
         int type = 0;
         QString name; // entry name, or the shown folder's path
-        bool known = true; // false: the shown folder's path was not known
+        bool known = true; // false: the entry's name or the folder's path was not known
         bool reportDrop = false;
         std::function<void()> send;
     };
