@@ -9,6 +9,8 @@
 
 #include <QVariant>
 
+#include <utility>
+
 using replyfields::numberField;
 
 namespace {
@@ -126,13 +128,15 @@ bool Browse::writeMediaNumbered(const char* head, int number, const QByteArray& 
 }
 
 // Asks for the recorder's current folder (whose answer starts the listing)
-// and its current file.
-void Browse::sendRefreshPair()
+// and its current file; false when the listing was not asked for.
+bool Browse::sendRefreshPair()
 {
     if (status == 0 || !mediaValid())
-        return;
-    if (writeLine("07F6B00"))
-        writeLine("07F6B05");
+        return false;
+    if (!writeLine("07F6B00"))
+        return false;
+    writeLine("07F6B05");
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -164,17 +168,26 @@ QString Browse::getInfo(int index) const
 // ---------------------------------------------------------------------------
 // Start, medium and status
 
+// Also the recorder's notice that its medium changed (another controller
+// edited it): the rows are trusted again once the folder has been read.
 void Browse::startBrowse()
 {
     stopWalk();
-    sendRefreshPair();
+    if (sendRefreshPair())
+        relist();
 }
 
+// Reading from the start (the edit right came back, the notice went away):
+// an edit whose result never came is waited for no longer.
 void Browse::restartBrowse()
 {
     currentFolder.setNumber(-1);
     stopWalk();
-    sendRefreshPair();
+    const bool trusted = numberingCurrent();
+    editsInFlight = 0;
+    if (sendRefreshPair() || !trusted)
+        relist();
+    notifyNumbering();
 }
 
 void Browse::setCurrentMediaNumber(QString NewMedia)
@@ -201,14 +214,18 @@ void Browse::setCurrentMediaNumber(QString NewMedia)
         clearEntries();
     stopWalk();
     commandPending = 0;
+    // What waited named entries of the old medium.
+    resetNumbering();
     if (status == 0)
         setBrowseDialogString(mediaName + QStringLiteral(" is not available"));
     currentFolder.setNumber(-1);
-    sendRefreshPair();
+    if (sendRefreshPair() && !otherMedium)
+        relist();
 }
 
 void Browse::setStatus(int newStatus)
 {
+    const bool returned = status == 0 && newStatus != 0;
     status = newStatus;
     if (newStatus == 0) {
         // A walk cut short here is taken up again when the status returns.
@@ -224,7 +241,8 @@ void Browse::setStatus(int newStatus)
         return;
     }
     setBrowseDialogString(QString());
-    if (refreshDeferred) {
+    // Rows whose numbers wait for a reading that never began are read too.
+    if (refreshDeferred || (returned && relistNeeded)) {
         refreshDeferred = false;
         refreshFolder();
     }
@@ -246,6 +264,7 @@ void Browse::clearFolderState()
     commandPending = 0;
     mediaCode = QStringLiteral("FF");
     mediaName.clear();
+    resetNumbering();
 }
 
 // Re-reads the shown folder after a finished edit; waits while the status is 0.
@@ -260,13 +279,205 @@ void Browse::refreshFolder()
     if (nowFolder.number() == -1) {
         setDialogString(QString());
         currentFolder.setNumber(-1);
-        sendRefreshPair();
+        if (sendRefreshPair())
+            relist();
         return;
     }
     nowFolder.setName(QString());
     folderOpened = true;
-    sendRefreshPair();
+    if (sendRefreshPair())
+        relist();
     setDialogString(QString());
+}
+
+// ---------------------------------------------------------------------------
+// Numbering
+//
+// The recorder names folders and files by their number in its lists and
+// numbers them anew at once when it applies an edit. Until the folder has
+// been read again after the edit's result, the rows shown carry the old
+// numbers, and a request built on them would name another entry. Such
+// requests wait here and go once the folder has been read, each only if its
+// number still names what the user chose. Requests made after them wait
+// behind them, so the recorder gets everything in the order it was made.
+
+Browse::Held Browse::entry(int number, int type, const QString& name, std::function<void()> send, bool reportDrop) const
+{
+    Held h;
+    h.names = Held::Names::Entry;
+    h.number = number;
+    h.type = type;
+    h.name = name;
+    h.reportDrop = reportDrop;
+    h.send = std::move(send);
+    for (int i = 0; h.name.isEmpty() && i < entryList.size(); ++i) {
+        const auto* e = static_cast<const BrowseObject*>(entryList.at(i));
+        if (e->number() == number && e->type() == type)
+            h.name = e->name();
+    }
+    h.known = !h.name.isEmpty();
+    return h;
+}
+
+// The shown folder by its number, and by its path while that is known (a
+// re-read empties the name until the folder's own answer).
+Browse::Held Browse::shownFolder(std::function<void()> send) const
+{
+    Held h;
+    h.names = Held::Names::ShownFolder;
+    h.number = nowFolder.number();
+    h.reportDrop = true;
+    h.send = std::move(send);
+    if (h.number == 0 || !nowFolder.name().isEmpty())
+        h.name = nowFolder.name();
+    else if (listedFolderNumber == h.number)
+        h.name = listedFolderPath;
+    else
+        h.known = false;
+    return h;
+}
+
+Browse::Held Browse::unchecked(std::function<void()> send)
+{
+    Held h;
+    h.send = std::move(send);
+    return h;
+}
+
+void Browse::request(Held h)
+{
+    if (held.isEmpty() && (h.names == Held::Names::Nothing || numberingCurrent())) {
+        // A window left open on a row of an older list must not reach the
+        // entry that took its number.
+        if (listsOther(h)) {
+            if (h.reportDrop)
+                emit execFailed();
+            return;
+        }
+        h.send();
+        return;
+    }
+    held.append(std::move(h));
+    notifyNumbering();
+}
+
+// True when the rows list the request's number for an entry of another name.
+bool Browse::listsOther(const Held& h) const
+{
+    if (h.names != Held::Names::Entry || !h.known)
+        return false;
+    for (const QObject* o : entryList) {
+        const auto* e = static_cast<const BrowseObject*>(o);
+        if (e->number() == h.number && e->type() == h.type)
+            return e->name() != h.name;
+    }
+    return false;
+}
+
+// Whether a waiting request still names what it was made for, now that the
+// folder has been read: the entry must be listed under its number.
+bool Browse::stillNames(const Held& h) const
+{
+    switch (h.names) {
+    case Held::Names::Nothing:
+    case Held::Names::CurrentFolder:
+        return true;
+    case Held::Names::ShownFolder:
+        return nowFolder.number() == h.number && (!h.known || nowFolder.name() == h.name);
+    case Held::Names::Entry:
+        break;
+    }
+    if (!h.known)
+        return false;
+    for (const QObject* o : entryList) {
+        const auto* e = static_cast<const BrowseObject*>(o);
+        if (e->number() == h.number && e->type() == h.type)
+            return e->name() == h.name;
+    }
+    return false;
+}
+
+// Sends the waiting requests in order while the numbering is current; an
+// edit among them makes the rest wait for the next reading.
+void Browse::sendHeld()
+{
+    // A write may let answers in (the command channel's flow control), and
+    // one of them may come back here: the loop below goes on by itself.
+    if (sendingHeld)
+        return;
+    sendingHeld = true;
+    while (!held.isEmpty() && numberingCurrent()) {
+        const Held h = held.takeFirst();
+        if (stillNames(h))
+            h.send();
+        else if (h.reportDrop)
+            emit execFailed();
+    }
+    sendingHeld = false;
+    notifyNumbering();
+}
+
+void Browse::dropAll()
+{
+    held.clear();
+    notifyNumbering();
+}
+
+void Browse::dropHeld()
+{
+    dropAll();
+}
+
+void Browse::editSent()
+{
+    ++editsInFlight;
+    notifyNumbering();
+}
+
+// An edit's result: "11" (changed, the folder is read again) or "12"
+// (refused, nothing changed). A result may also come for an edit that was
+// given up on; it still counts as a change.
+void Browse::editAnswered(bool changed)
+{
+    if (editsInFlight > 0)
+        --editsInFlight;
+    if (changed) {
+        relistNeeded = true;
+        walkTrusted = false;
+    }
+    notifyNumbering();
+    sendHeld();
+}
+
+// The folder is being read again because its numbers may have changed.
+void Browse::relist()
+{
+    relistNeeded = true;
+    walkTrusted = false;
+    notifyNumbering();
+}
+
+// A new medium or a new link: nothing of before is waited for or sent.
+void Browse::resetNumbering()
+{
+    editsInFlight = 0;
+    relistNeeded = false;
+    walkTrusted = false;
+    listedFolderNumber = -1;
+    listedFolderPath.clear();
+    dropAll();
+}
+
+void Browse::notifyNumbering()
+{
+    if (notifiedCurrent != numberingCurrent()) {
+        notifiedCurrent = numberingCurrent();
+        emit numberingCurrentChanged();
+    }
+    if (notifiedHolding != holding()) {
+        notifiedHolding = holding();
+        emit holdingChanged();
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -280,15 +491,23 @@ void Browse::showFolder(int number)
     stopWalk();
 }
 
-void Browse::openFolder(int number)
+void Browse::sendOpenFolder(int number)
 {
     showFolder(number);
     sendRefreshPair();
 }
 
+void Browse::openFolder(int number, QString name)
+{
+    request(entry(number, 0, name, [this, number] { sendOpenFolder(number); }, false));
+}
+
+// The recorder's current folder, by its number as read when the request goes.
 void Browse::goToCurrentFolder()
 {
-    openFolder(currentFolder.number());
+    Held h = unchecked([this] { sendOpenFolder(currentFolder.number()); });
+    h.names = Held::Names::CurrentFolder;
+    request(std::move(h));
 }
 
 void Browse::upFolder()
@@ -297,49 +516,82 @@ void Browse::upFolder()
         return;
     const QString name = nowFolder.name();
     const int slash = name.lastIndexOf(QLatin1Char('\\'));
-    const QString parent = slash >= 0 ? name.left(slash) : QString();
-    writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + lineSafe(parent).toUtf8());
+    const QByteArray parent = lineSafe(slash >= 0 ? name.left(slash) : QString()).toUtf8();
+    request(unchecked([this, parent] { writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); }));
 }
 
 void Browse::createFolder(QString name)
 {
-    if (writeMediaNumbered("07F6B15", nowFolder.number(), namerules::encodedName(name, namerules::folderNameBytes)))
-        commandPending = 1;
+    const QByteArray encoded = namerules::encodedName(name, namerules::folderNameBytes);
+    const int number = nowFolder.number();
+    request(shownFolder([this, number, encoded] {
+        if (writeMediaNumbered("07F6B15", number, encoded)) {
+            commandPending = 1;
+            editSent();
+        }
+    }));
 }
 
-void Browse::renameFolder(int number, QString name)
+void Browse::renameFolder(int number, QString name, QString orgName)
 {
-    if (writeMediaNumbered("07F6B13", number, namerules::encodedName(name, namerules::folderNameBytes)))
-        commandPending = 1;
+    const QByteArray encoded = namerules::encodedName(name, namerules::folderNameBytes);
+    request(entry(number, 0, orgName, [this, number, encoded] {
+        if (writeMediaNumbered("07F6B13", number, encoded)) {
+            commandPending = 1;
+            editSent();
+        }
+    }, true));
 }
 
-void Browse::deleteFolder(int number)
+void Browse::sendDeleteFolder(int number)
 {
-    if (writeMediaNumbered("07F6B14", number))
+    if (writeMediaNumbered("07F6B14", number)) {
         commandPending = 1;
+        editSent();
+    }
+}
+
+void Browse::deleteFolder(int number, QString name)
+{
+    if (number < 0)
+        return;
+    request(entry(number, 0, name, [this, number] { sendDeleteFolder(number); }, true));
 }
 
 void Browse::setToCurrentFolder()
 {
-    writeLine("07F6B01\\" + lineSafe(nowFolder.name()).toUtf8());
-    sendRefreshPair();
+    const QByteArray path = lineSafe(nowFolder.name()).toUtf8();
+    request(unchecked([this, path] {
+        writeLine("07F6B01\\" + path);
+        sendRefreshPair();
+    }));
 }
 
 void Browse::sortByTime()
 {
-    if (writeNumbered("07F6B0300", nowFolder.number()))
-        commandPending = 1;
+    const int number = nowFolder.number();
+    request(shownFolder([this, number] {
+        if (writeNumbered("07F6B0300", number)) {
+            commandPending = 1;
+            editSent();
+        }
+    }));
 }
 
 void Browse::sortByName()
 {
-    if (writeNumbered("07F6B0301", nowFolder.number()))
-        commandPending = 1;
+    const int number = nowFolder.number();
+    request(shownFolder([this, number] {
+        if (writeNumbered("07F6B0301", number)) {
+            commandPending = 1;
+            editSent();
+        }
+    }));
 }
 
-void Browse::selectFile(int number)
+void Browse::selectFile(int number, QString name)
 {
-    writeNumbered("07F6B27", number);
+    request(entry(number, 1, name, [this, number] { writeNumbered("07F6B27", number); }, true));
 }
 
 void Browse::renameFile(int number, QString newName, QString orgName)
@@ -354,36 +606,61 @@ void Browse::renameFile(int number, QString newName, QString orgName)
     }
     const QByteArray name = namerules::cutUtf8(stem, namerules::fileStemBytes)
         + namerules::audioExtension(orgName).toLatin1();
-    if (writeMediaNumbered("07F6B23", number, name))
-        commandPending = 1;
+    request(entry(number, 1, orgName, [this, number, name] {
+        if (writeMediaNumbered("07F6B23", number, name)) {
+            commandPending = 1;
+            editSent();
+        }
+    }, true));
 }
 
-void Browse::deleteFile(int number)
+void Browse::sendDeleteFile(int number)
 {
-    if (writeMediaNumbered("07F6B24", number))
+    if (writeMediaNumbered("07F6B24", number)) {
         commandPending = 1;
+        editSent();
+    }
 }
 
+void Browse::deleteFile(int number, QString name)
+{
+    if (number < 0)
+        return;
+    request(entry(number, 1, name, [this, number] { sendDeleteFile(number); }, true));
+}
+
+// Named by its path and asked for by the playlist screen: it goes at once,
+// and the browse numbers wait for its result like any edit's.
 void Browse::deleteFileFullPath(QString file)
 {
-    if (writeLine("07F6B26" + lineSafe(file).toUtf8()))
+    if (writeLine("07F6B26" + lineSafe(file).toUtf8())) {
         commandPending = 1;
+        editSent();
+    }
 }
 
 void Browse::copyFile(QString file, QString folder)
 {
-    if (writeLine("07F6B0400" + lineSafe(file).toUtf8()) && writeLine("07F6B0415" + lineSafe(folder).toUtf8()))
-        commandPending = 1;
+    const QByteArray from = lineSafe(file).toUtf8(), to = lineSafe(folder).toUtf8();
+    request(unchecked([this, from, to] {
+        if (writeLine("07F6B0400" + from) && writeLine("07F6B0415" + to)) {
+            commandPending = 1;
+            editSent();
+        }
+    }));
 }
 
 void Browse::undo()
 {
-    writeLine("07F6B25");
+    request(unchecked([this] {
+        if (writeLine("07F6B25"))
+            editSent();
+    }));
 }
 
-void Browse::queryInfo(int number)
+void Browse::queryInfo(int number, QString name)
 {
-    writeMediaNumbered("07F6B22", number);
+    request(entry(number, 1, name, [this, number] { writeMediaNumbered("07F6B22", number); }, false));
 }
 
 // ---------------------------------------------------------------------------
@@ -395,7 +672,7 @@ void Browse::parseBrowseResponse(QString reply)
     if (code == QLatin1String("80")) {
         onCurrentFolder(reply);
     } else if (code == QLatin1String("82")) {
-        openFolder(numberField(reply, 4));
+        sendOpenFolder(numberField(reply, 4)); // the recorder's number of now
     } else if (code == QLatin1String("85")) {
         setCurrentFileNumber(numberField(reply, 2));
     } else if (code == QLatin1String("90")) {
@@ -421,7 +698,39 @@ void Browse::stopWalk()
 {
     walk = Walk::Idle;
     walkNumber = -1;
+    walkTrusted = false;
     setListing(false);
+}
+
+// The walk cannot go on. When its list was to show the numbering anew, the
+// rows from before can no longer be trusted: they go, and what waited for
+// them is dealt with against the empty list.
+void Browse::walkFailed()
+{
+    const bool settles = walkTrusted && relistNeeded;
+    stopWalk();
+    if (!settles)
+        return;
+    relistNeeded = false;
+    clearEntries();
+    notifyNumbering();
+    sendHeld();
+    emit listRead();
+}
+
+// The whole list has been read: it is published, and a walk that began after
+// the last change tells that the rows carry the recorder's numbering.
+void Browse::walkDone()
+{
+    if (walkTrusted)
+        relistNeeded = false;
+    stopWalk();
+    listedFolderNumber = nowFolder.number();
+    listedFolderPath = nowFolder.name();
+    publish();
+    notifyNumbering();
+    sendHeld();
+    emit listRead();
 }
 
 void Browse::setListing(bool value)
@@ -440,7 +749,7 @@ void Browse::walkRequest(const char* op, const QString& field, Walk next, int nu
     walkNumber = number;
     if (field.size() != 4 || !mediaValid()
         || !writeLine(QByteArray("07F6B") + op + mediaCode.toLatin1() + field.toLatin1()))
-        stopWalk();
+        walkFailed();
 }
 
 void Browse::onCurrentFolder(const QString& reply)
@@ -457,10 +766,11 @@ void Browse::onCurrentFolder(const QString& reply)
     if (!folderOpened || listRequested)
         return;
     setListing(true);
+    walkTrusted = true;
     const int shown = nowFolder.number();
     char field[4];
     if (!setCommandNumberField(field, shown)) {
-        stopWalk();
+        walkFailed();
         return;
     }
     walkRequest("11", QString::fromLatin1(field, 4), Walk::ShownFolder, shown);
@@ -481,7 +791,7 @@ void Browse::onFolderEntry(const QString& reply)
         return;
     }
     if (n < firstFolderNumber || n > lastFolderNumber) {
-        stopWalk();
+        walkFailed();
         return;
     }
     auto* entry = new BrowseObject;
@@ -496,7 +806,7 @@ void Browse::onFolderEntry(const QString& reply)
     else if (n != lastFolderNumber && setCommandNumberField(field, n + 1))
         walkRequest("11", QString::fromLatin1(field, 4), Walk::FolderEntry, n + 1);
     else
-        stopWalk();
+        walkFailed();
 }
 
 void Browse::onFolderInfo(const QString& reply)
@@ -510,7 +820,7 @@ void Browse::onFolderInfo(const QString& reply)
         if (setCommandNumberField(field, shown))
             walkRequest("20", QString::fromLatin1(field, 4), Walk::FileInfo, shown);
         else
-            stopWalk();
+            walkFailed();
         return;
     }
     firstFolderNumber = numberField(reply, 8);
@@ -524,8 +834,7 @@ void Browse::onFileInfo(const QString& reply)
         return;
     if (numberField(reply, 16) == 0) {
         firstFileNumber = lastFileNumber = 0;
-        stopWalk();
-        publish();
+        walkDone();
         return;
     }
     firstFileNumber = numberField(reply, 8);
@@ -545,12 +854,11 @@ void Browse::onFileEntry(const QString& reply)
     entryList.append(entry);
     char field[4];
     if (n == lastFileNumber) {
-        stopWalk();
-        publish();
+        walkDone();
     } else if (setCommandNumberField(field, n + 1)) {
         walkRequest("21", QString::fromLatin1(field, 4), Walk::FileEntry, n + 1);
     } else {
-        stopWalk();
+        walkFailed();
     }
 }
 
@@ -574,6 +882,7 @@ void Browse::onResult(const QString& code, const QString& state)
     } else if (state == QLatin1String("11")) {
         commandPending = 2;
         setDialogString(QString());
+        editAnswered(true);
         refreshFolder();
     } else if (state == QLatin1String("12")) {
         // A refused edit is over: nothing is pending any more.
@@ -582,5 +891,6 @@ void Browse::onResult(const QString& code, const QString& state)
         emit execFailed();
         if (code == QLatin1String("A6"))
             emit endDeletePpl();
+        editAnswered(false);
     }
 }

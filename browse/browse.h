@@ -4,6 +4,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 #include "browseobject.h"
 
@@ -23,6 +24,8 @@ class Browse : public QObject
     Q_PROPERTY(QString nowFolderName READ nowFolderName NOTIFY nowFolderNameChanged)
     Q_PROPERTY(int currentFileNumber READ currentFileNumber NOTIFY currentFileNumberChanged)
     Q_PROPERTY(bool listing READ listing NOTIFY listingChanged)
+    Q_PROPERTY(bool numberingCurrent READ numberingCurrent NOTIFY numberingCurrentChanged)
+    Q_PROPERTY(bool holding READ holding NOTIFY holdingChanged)
     Q_PROPERTY(QString dialogString READ getDialogString WRITE setDialogString NOTIFY dialogStringChanged)
     Q_PROPERTY(QString browseDialogString READ getBrowseDialogString WRITE setBrowseDialogString NOTIFY
                    browseDialogStringChanged)
@@ -50,6 +53,13 @@ public:
     // True while a listing walk of the shown folder is under way; it is
     // false again when the walk's list is published.
     bool listing() const { return listRequested; }
+    // True while the rows as last read carry the recorder's numbering: no
+    // edit of ours is unanswered, and no re-read of the folder (after an
+    // edit, or asked for because the medium may have changed) is unfinished.
+    bool numberingCurrent() const { return editsInFlight == 0 && !relistNeeded; }
+    // True while requests that name an entry wait for the folder to be read
+    // again (and the requests made after them wait behind them).
+    bool holding() const { return !held.isEmpty(); }
 
     Telnet* telnet = nullptr;
     Permission* permission = nullptr;
@@ -68,24 +78,33 @@ public:
     // One answer of the browse family: the text after "FF6B".
     void parseBrowseResponse(QString reply);
 
+    // Requests that name a folder or file by its number. While the numbering
+    // is not current they wait, and go out once the folder has been read
+    // again only if the number still names the entry of that name (and
+    // kind); otherwise they are dropped, and a dropped edit or select is
+    // reported with execFailed. The name is the one the caller showed for
+    // the number (for renames, the name before the change); without it the
+    // rows as last read give it.
     Q_INVOKABLE void restartBrowse();
-    Q_INVOKABLE void openFolder(int number);
+    Q_INVOKABLE void openFolder(int number, QString name = QString());
     Q_INVOKABLE void upFolder();
     Q_INVOKABLE void createFolder(QString name);
-    Q_INVOKABLE void renameFolder(int number, QString name);
-    Q_INVOKABLE void deleteFolder(int number);
+    Q_INVOKABLE void renameFolder(int number, QString name, QString orgName = QString());
+    Q_INVOKABLE void deleteFolder(int number, QString name = QString());
     Q_INVOKABLE void setToCurrentFolder();
     Q_INVOKABLE void goToCurrentFolder();
     Q_INVOKABLE void sortByTime();
     Q_INVOKABLE void sortByName();
-    Q_INVOKABLE void selectFile(int number);
+    Q_INVOKABLE void selectFile(int number, QString name = QString());
     Q_INVOKABLE void renameFile(int number, QString newName, QString orgName);
-    Q_INVOKABLE void deleteFile(int number);
+    Q_INVOKABLE void deleteFile(int number, QString name = QString());
     Q_INVOKABLE void deleteFileFullPath(QString file);
     Q_INVOKABLE void copyFile(QString file, QString folder);
     Q_INVOKABLE void undo();
-    Q_INVOKABLE void queryInfo(int number);
+    Q_INVOKABLE void queryInfo(int number, QString name = QString());
     Q_INVOKABLE QString getInfo(int index) const;
+    // Forgets every waiting request: the window that waited for them closed.
+    Q_INVOKABLE void dropHeld();
 
 public slots:
     void startBrowse();
@@ -99,8 +118,13 @@ signals:
     void nowFolderNameChanged();
     void currentFileNumberChanged();
     void listingChanged();
+    void numberingCurrentChanged();
+    void holdingChanged();
     // "browseModel" was set anew: a walk's list, or the emptied list.
     void listPublished();
+    // A walk's list has been published and the waiting requests it decides
+    // have been sent or dropped.
+    void listRead();
     void dialogStringChanged();
     void browseDialogStringChanged();
     void infoChanged();
@@ -108,6 +132,39 @@ signals:
     void execFailed();
 
 private:
+    // A request waiting for the folder to be read again. What it names is
+    // checked before it goes: an entry (number, kind and name), the shown
+    // folder (number and path), the recorder's current folder (its number is
+    // taken when it goes), or nothing (requests that name no number wait only
+    // to keep their order).
+    struct Held
+    {
+        enum class Names { Nothing, Entry, ShownFolder, CurrentFolder };
+        Names names = Names::Nothing;
+        int number = -1;
+        int type = 0;
+        QString name; // entry name, or the shown folder's path
+        bool known = true; // false: the entry's name or the folder's path was not known
+        bool reportDrop = false;
+        std::function<void()> send;
+    };
+
+    Held entry(int number, int type, const QString& name, std::function<void()> send, bool reportDrop) const;
+    Held shownFolder(std::function<void()> send) const;
+    static Held unchecked(std::function<void()> send);
+    // Sends at once while nothing waits and the request needs no current
+    // numbering or has it; otherwise the request waits behind the others.
+    void request(Held h);
+    bool listsOther(const Held& h) const;
+    bool stillNames(const Held& h) const;
+    void sendHeld();
+    void dropAll();
+    void editSent();
+    void editAnswered(bool changed);
+    void relist();
+    void resetNumbering();
+    void notifyNumbering();
+
     // The answer the listing walk waits for next.
     enum class Walk { Idle, ShownFolder, FolderInfo, FolderEntry, FileInfo, FileEntry };
 
@@ -115,14 +172,19 @@ private:
     bool writeLine(const QByteArray& line);
     bool writeNumbered(const char* head, int number, const QByteArray& tail = QByteArray());
     bool writeMediaNumbered(const char* head, int number, const QByteArray& tail = QByteArray());
-    void sendRefreshPair();
+    bool sendRefreshPair();
     void refreshFolder();
     void clearEntries();
     void publish();
     void setCurrentFileNumber(int number);
     void showFolder(int number);
+    void sendOpenFolder(int number);
+    void sendDeleteFolder(int number);
+    void sendDeleteFile(int number);
 
     void stopWalk();
+    void walkFailed();
+    void walkDone();
     void setListing(bool value);
     void walkRequest(const char* op, const QString& field, Walk next, int number);
     void onCurrentFolder(const QString& reply);
@@ -145,4 +207,19 @@ private:
     bool refreshDeferred = false;
     Walk walk = Walk::Idle;
     int walkNumber = -1;
+
+    // Edits written whose result ("11" or "12") has not come.
+    int editsInFlight = 0;
+    // The folder has to be read again before its numbers can be trusted.
+    bool relistNeeded = false;
+    // The walk under way started after the last accepted edit and re-read
+    // request, so its list shows the recorder's present numbering.
+    bool walkTrusted = false;
+    QList<Held> held;
+    bool sendingHeld = false;
+    bool notifiedCurrent = true;
+    bool notifiedHolding = false;
+    // The shown folder of the last list a walk published.
+    int listedFolderNumber = -1;
+    QString listedFolderPath;
 };

@@ -13,6 +13,33 @@ Item {
 
     signal clicked(int takeNumber, string name)
 
+    // A file picked (modes 2 and 4) while the browse model is reading the
+    // folder's numbers again: its user would name it by its number, so it is
+    // reported once the folder has been read, and only if its number still
+    // names it. A later pick replaces it.
+    property var pendingPick: null
+
+    function listsEntry(number, name, type) {
+        var list = browseModel
+        for (var i = 0; i < list.length; ++i) {
+            if (list[i].number === number && list[i].name === name && list[i].type === type)
+                return true
+        }
+        return false
+    }
+
+    Connections {
+        target: browse
+        function onNumberingCurrentChanged() {
+            var pick = pendingPick
+            if (!browse.numberingCurrent || !pick)
+                return
+            pendingPick = null
+            if (listsEntry(pick.number, pick.name, 1))
+                browseList.clicked(pick.number, pick.name)
+        }
+    }
+
     Rectangle {
         id: nowFolderTitle
         objectName: "nowFolderTitle"
@@ -110,21 +137,26 @@ Item {
                 onClicked: execEvent()
 
                 // The entry is read once, before anything is sent: what the
-                // menu shows is the row that was tapped.
+                // menu shows is the row that was tapped. Every request names
+                // the entry by its number and its name, so that the model can
+                // tell when the number has gone to another entry.
                 function execEvent() {
                     var type = modelData.type, number = modelData.number, name = modelData.name, at = index
                     if (type === 0) {
                         folderName.stopScroll()
-                        browse.openFolder(number)
+                        browse.openFolder(number, name)
                     } else if (mode === 1) {
                         browseMenuLoader.name = name
                         browseMenuLoader.number = number
                         browseMenuLoader.isFolder = false
                         browseMenuLoader.listViewIndex = at
                         browseMenuLoader.active = true
-                        browse.queryInfo(number)
-                    } else {
+                        browse.queryInfo(number, name)
+                    } else if (browse.numberingCurrent) {
+                        pendingPick = null
                         browseList.clicked(number, name)
+                    } else {
+                        pendingPick = { number: number, name: name }
                     }
                 }
 

@@ -18,41 +18,61 @@ Item {
     // re-read empties for a while.
     readonly property bool folderNameKnown: browse.nowFolderNumber === 0 || browse.nowFolderName !== ""
 
-    // True while the shown list still has this entry: a menu or a dialog
-    // opened before the list was read again must not act on another item.
-    function stillListed(number, name) {
-        var list = browseModel
-        for (var i = 0; i < list.length; ++i) {
-            if (list[i].number === number && list[i].name === name)
-                return true
+    // The index in the list read last of the entry with this number, name
+    // and kind; -1 when it has none. `at` is tried first.
+    function indexOf(number, name, isFolder, at) {
+        var list = browseModel, type = isFolder ? 0 : 1
+        for (var i = -1; i < list.length; ++i) {
+            var k = i < 0 ? at : i
+            if (k >= 0 && k < list.length && list[k].number === number && list[k].name === name && list[k].type === type)
+                return k
         }
-        return false
+        return -1
     }
 
-    // An edit confirmed for an entry the shown list lacks: while the folder
-    // is being read again it waits for the new list, which alone tells
-    // whether the entry is still there; otherwise nothing is sent and the
-    // failure is said. Closing its window drops a waiting edit.
-    property var waitingEdit: null
+    // Requests name their entry by number and name; the browse model keeps
+    // one whose row was read before the recorder numbered its entries anew,
+    // and sends or drops it once the folder has been read again. A window
+    // whose OK made such a request stays until then; closing it first drops
+    // what waits.
+    property var closeWhenDone: null
 
-    function actOnListed(number, name, act, close) {
-        if (!stillListed(number, name) && browse.listing) {
-            waitingEdit = function() { actOnListed(number, name, act, close) }
-            return
-        }
-        waitingEdit = null
-        if (stillListed(number, name))
-            act()
+    function closeAfterRequest(close) {
+        if (browse.holding)
+            closeWhenDone = close
         else
-            browse.execFailed()
-        close()
+            close()
+    }
+
+    function windowClosed() {
+        if (closeWhenDone) {
+            closeWhenDone = null
+            browse.dropHeld()
+        }
     }
 
     Connections {
         target: browse
-        function onListPublished() {
-            if (!browse.listing && comm.loginComp && waitingEdit)
-                waitingEdit()
+        function onHoldingChanged() {
+            if (browse.holding || !closeWhenDone)
+                return
+            var close = closeWhenDone
+            closeWhenDone = null
+            close()
+        }
+        // The folder has been read again in the recorder's numbering: a
+        // window opened on a row whose entry has moved or gone closes.
+        function onListRead() {
+            if (!browse.numberingCurrent || closeWhenDone)
+                return
+            var onRow = browseMenuLoader.active || deleteCheck.visible
+                        || (browseInputWindowLoader.active && !browseInputWindowLoader.isCreate)
+            if (!onRow || indexOf(browseMenuLoader.number, browseMenuLoader.name, browseMenuLoader.isFolder, -1) >= 0)
+                return
+            browseMenuLoader.active = false
+            deleteCheck.visible = false
+            if (!browseInputWindowLoader.isCreate)
+                browseInputWindowLoader.active = false
         }
     }
 
@@ -186,7 +206,7 @@ Item {
             property string field: ""
             property bool isCreate: true
             property bool isFolder: true
-            onActiveChanged: if (!active) waitingEdit = null
+            onActiveChanged: if (!active) windowClosed()
 
             sourceComponent: InputWindow {
                 objectName: "nameWindow"
@@ -198,13 +218,13 @@ Item {
                         browseInputWindowLoader.active = false
                         return
                     }
-                    var number = browseMenuLoader.number, field = browseInputWindowLoader.field, folder = isFolder
-                    actOnListed(number, field, function() {
-                        if (folder)
-                            browse.renameFolder(number, inputText)
-                        else
-                            browse.renameFile(number, inputText, field)
-                    }, function() { browseInputWindowLoader.active = false })
+                    if (closeWhenDone)
+                        return // asked already: waits for the model
+                    if (isFolder)
+                        browse.renameFolder(browseMenuLoader.number, inputText, browseInputWindowLoader.field)
+                    else
+                        browse.renameFile(browseMenuLoader.number, inputText, browseInputWindowLoader.field)
+                    closeAfterRequest(function() { browseInputWindowLoader.active = false })
                 }
                 onClickedCancel: browseInputWindowLoader.active = false
             }
@@ -347,10 +367,11 @@ Item {
                             lineHeight: ptSize * 17
                             text: infoOfMenuFile()
 
-                            // Only the information of the file the menu was opened for.
+                            // Only the information of the file the menu was opened
+                            // for, found by its number and name in the list read last.
                             function infoOfMenuFile() {
-                                var entry = browseModel[browseMenuLoader.listViewIndex]
-                                return entry && entry.number === browseMenuLoader.number ? browse.getInfo(browseMenuLoader.listViewIndex) : ""
+                                var at = indexOf(browseMenuLoader.number, browseMenuLoader.name, false, browseMenuLoader.listViewIndex)
+                                return at >= 0 ? browse.getInfo(at) : ""
                             }
 
                             Connections {
@@ -371,7 +392,7 @@ Item {
                                  && (comm.playArea === "ALL" || (comm.playArea === "FOLDER" && browse.currentFolderNumber === browse.nowFolderNumber))
                                  && (comm.playMode === "CONTINUE" || comm.playMode === "SINGLE")
                         onClicked: {
-                            browse.selectFile(browseMenuLoader.number)
+                            browse.selectFile(browseMenuLoader.number, browseMenuLoader.name)
                             browseMenuLoader.active = false
                         }
                     }
@@ -422,7 +443,7 @@ Item {
             objectName: "deleteCheck"
             visible: false
             text: (browseMenuLoader.isFolder ? "Delete selected folder?\n" : "Delete selected file?\n") + browseMenuLoader.name
-            onVisibleChanged: if (!visible) waitingEdit = null
+            onVisibleChanged: if (!visible) windowClosed()
 
             TimerEventButtonRect {
                 objectName: "deleteOk"
@@ -430,13 +451,13 @@ Item {
                 y: ptSize * 242
                 text: "OK"
                 onClicked: {
-                    var number = browseMenuLoader.number, folder = browseMenuLoader.isFolder
-                    actOnListed(number, browseMenuLoader.name, function() {
-                        if (folder)
-                            browse.deleteFolder(number)
-                        else
-                            browse.deleteFile(number)
-                    }, function() { deleteCheck.visible = false })
+                    if (closeWhenDone)
+                        return // asked already: waits for the model
+                    if (browseMenuLoader.isFolder)
+                        browse.deleteFolder(browseMenuLoader.number, browseMenuLoader.name)
+                    else
+                        browse.deleteFile(browseMenuLoader.number, browseMenuLoader.name)
+                    closeAfterRequest(function() { deleteCheck.visible = false })
                 }
             }
 

@@ -22,6 +22,9 @@ TestCase {
         comm.currentMedia = "SD1"
         browse.browseDialogString = ""
         browse.listing = false
+        browse.numberingCurrent = true
+        browse.holding = false
+        browse.infos = []
         browse.nowFolderNumber = 5
         browse.nowFolderName = "LIVE"
         browse.currentFolderNumber = 5
@@ -143,44 +146,109 @@ TestCase {
         compare(sent(), [])
     }
 
-    // A confirmed delete or rename acts only on an entry the list still
-    // holds; while the folder is read again it waits for the new list. The
-    // window closes only once something was sent or the failure said.
+    // A confirmed delete or rename names its entry by number and name; the
+    // browse model decides whether it goes. While the model holds requests
+    // (the folder is read again after the recorder numbered its entries
+    // anew), the window stays until they are sent or dropped, takes no second
+    // OK, and closing it drops them. Once the folder has been read again, a
+    // window whose entry is no longer listed under its number closes.
     function test_editsOnlyListedEntries_data() {
         var a = [{ name: "a.wav", number: 3, type: 1 }], b = [{ name: "b.wav", number: 3, type: 1 }]
+        var moved = [{ name: "a.wav", number: 2, type: 1 }, { name: "b.wav", number: 3, type: 1 }]
         return [
-            { tag: "delete, listed", listed: a, calls: ["deleteFile"] },
-            { tag: "delete, list read anew", listed: b, calls: [], failed: 1 },
-            { tag: "delete during a re-read, gone", listed: [], reread: b, calls: [], failed: 1 },
-            { tag: "rename during a re-read, gone", rename: true, listed: [], reread: [], calls: [], failed: 1 }
+            { tag: "delete, listed", calls: [["deleteFile", [3, "a.wav"]]], closed: true },
+            { tag: "delete, list read anew", reread: b, calls: [], closed: true },
+            { tag: "delete, list read anew, moved", reread: moved, calls: [], closed: true },
+            { tag: "delete, list read anew, still listed", reread: a, calls: [], closed: false },
+            { tag: "file menu, list read anew", menu: true, reread: moved, calls: [], closed: true },
+            { tag: "rename, list read anew", rename: true, reread: b, calls: [], closed: true },
+            { tag: "delete during a re-read, sent or dropped", holding: true, calls: [["deleteFile", [3, "a.wav"]]], closed: true },
+            { tag: "rename during a re-read, window closed", rename: true, holding: true, cancel: true,
+              calls: [["renameFile", [3, "b", "a.wav"]], ["dropHeld", []]], closed: true }
         ]
     }
 
     function test_editsOnlyListedEntries(data) {
-        failures.clear()
-        testContext.set("browseModel", data.listed)
-        browse.listing = data.reread !== undefined
+        testContext.set("browseModel", [{ name: "a.wav", number: 3, type: 1 }])
+        browse.holding = data.holding === true
         openFileMenu()
-        var window = data.rename ? "nameWindow" : "deleteCheck"
-        mouseClick(part(data.rename ? "fileRename" : "fileDelete"))
-        if (data.rename)
-            part("nameWindow").clickedOk("b")
-        else
-            mouseClick(part("deleteOk"))
-        if (data.reread !== undefined) {
-            verify(part(window))
-            testContext.set("browseModel", data.reread)
-            browse.listing = false
-            browse.listPublished()
+        var window = data.menu ? "fileMenu" : data.rename ? "nameWindow" : "deleteCheck"
+        if (!data.menu)
+            mouseClick(part(data.rename ? "fileRename" : "fileDelete"))
+        var ok = function() {
+            if (data.rename)
+                part("nameWindow").clickedOk("b")
+            else
+                mouseClick(part("deleteOk"))
         }
-        compare(sent(), data.calls)
-        compare(failures.count, data.failed || 0)
-        verify(!part(window))
+        if (data.reread !== undefined) {
+            testContext.set("browseModel", data.reread)
+            browse.listRead()
+        } else {
+            ok()
+        }
+        if (data.holding) {
+            verify(part(window))
+            ok()
+            if (!data.cancel)
+                browse.holding = false
+            else if (data.rename)
+                part("nameWindow").clickedCancel()
+            else
+                mouseClick(part("deleteCancel"))
+        }
+        compare(browse.calls.filter(function(c) { return c.name !== "queryInfo" }).map(function(c) { return [c.name, c.args] }), data.calls)
+        compare(part(window) === null, data.closed)
     }
 
-    SignalSpy {
-        id: failures
-        target: browse
-        signalName: "execFailed"
+    // The file menu shows the information of its own file, found by number
+    // and name when the list read anew has moved it, and none when the list
+    // has another file under its number.
+    function test_fileMenuShowsItsOwnInformation_data() {
+        return [
+            { tag: "same place", list: [{ name: "x.wav", number: 2, type: 1 }, { name: "a.wav", number: 3, type: 1 }], info: "A" },
+            { tag: "moved down", list: [{ name: "y", number: 1, type: 0 }, { name: "x.wav", number: 2, type: 1 }, { name: "a.wav", number: 3, type: 1 }], info: "A" },
+            { tag: "number taken", list: [{ name: "a.wav", number: 2, type: 1 }, { name: "b.wav", number: 3, type: 1 }], info: "" }
+        ]
+    }
+
+    function test_fileMenuShowsItsOwnInformation(data) {
+        testContext.set("browseModel", [{ name: "x.wav", number: 2, type: 1 }, { name: "a.wav", number: 3, type: 1 }])
+        openFileMenu()
+        part("browseMenuLoader").listViewIndex = 1
+        testContext.set("browseModel", data.list)
+        browse.infos = data.list.map(function(e) { return e.name === "a.wav" && e.number === 3 ? "A" : "other" })
+        browse.infoChanged()
+        compare(part("fileInfo") ? part("fileInfo").text : "", data.info)
+    }
+
+    // A file picked in the picker (modes 2 and 4, whose users name it by its
+    // number) while the browse model reads the numbering again is reported
+    // once it has been read, and only if its number still names it.
+    function test_pickerWaitsForTheNumbering_data() {
+        var a = [{ name: "a.wav", number: 3, type: 1 }]
+        return [
+            { tag: "numbering current", current: true, picked: [[3, "a.wav"]] },
+            { tag: "read again, still listed", after: a, picked: [[3, "a.wav"]] },
+            { tag: "read again, moved", after: [{ name: "a.wav", number: 2, type: 1 }, { name: "b.wav", number: 3, type: 1 }], picked: [] }
+        ]
+    }
+
+    function test_pickerWaitsForTheNumbering(data) {
+        testContext.set("browseModel", [{ name: "a.wav", number: 3, type: 1 }])
+        browse.numberingCurrent = data.current === true
+        openFileMenu()
+        mouseClick(part("fileCopy"))
+        var picker = part("copyPicker")
+        picker.mode = 2
+        var picks = []
+        picker.clicked.connect(function(number, name) { picks.push([number, name]) })
+        mouseClick(Shell.find(picker, "row_a.wav", true))
+        if (!data.current) {
+            compare(picks, [])
+            testContext.set("browseModel", data.after)
+            browse.numberingCurrent = true
+        }
+        compare(picks, data.picked)
     }
 }

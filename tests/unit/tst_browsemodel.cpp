@@ -45,6 +45,18 @@ struct Rig : ModelRig
 
 const QString a117 = QString(117, 'a');
 
+// The recorder's answers to a reading of folder 5 (LIVE, no sub-folders)
+// that holds these files, numbered from 30.
+QStringList listing(const QStringList& files)
+{
+    const auto field = [](int n) { return QString("%1%2").arg(n % 100, 2, 10, QChar('0')).arg(n / 100, 2, 10, QChar('0')); };
+    QStringList replies { "800000", "91000500\\LIVE", "90000500000000000000",
+                          "A0000500" + field(30) + field(29 + files.size()) + field(files.size()) };
+    for (int i = 0; i < files.size(); ++i)
+        replies << "A100" + field(30 + i) + "\\LIVE\\" + files.at(i);
+    return replies;
+}
+
 } // namespace
 
 class TestBrowseModel : public QObject
@@ -58,6 +70,9 @@ private slots:
     void editAnswers_data();
     void editAnswers();
     void fileInformation();
+    void numberedRequestsWait_data();
+    void numberedRequestsWait();
+    void currentFolderAsReadAgain();
     void lostLinkForgetsEverything();
 };
 
@@ -105,9 +120,10 @@ void TestBrowseModel::requests_data()
         b.openFolder(3); b.upFolder(); b.createFolder("x"); b.renameFolder(3, "x"); b.deleteFolder(3);
         b.deleteFile(3); b.queryInfo(3); b.renameFile(3, "x", "y.wav"); b.restartBrowse();
     }) << none << 0 << false;
+    // (The select first: after the sort's line it would wait for the sort's result.)
     QTest::newRow("CD still sends") << cd << in5([](Browse& b) {
-        b.sortByTime(); b.selectFile(2); b.undo(); b.setToCurrentFolder();
-    }) << QStringList { "07F6B03000500", "07F6B270200", "07F6B25", "07F6B01\\LIVE\\2017" } << 1 << false;
+        b.selectFile(2); b.sortByTime(); b.undo(); b.setToCurrentFolder();
+    }) << QStringList { "07F6B270200", "07F6B03000500", "07F6B25", "07F6B01\\LIVE\\2017" } << 1 << false;
 }
 
 void TestBrowseModel::requests()
@@ -239,6 +255,112 @@ void TestBrowseModel::fileInformation()
     QVERIFY(rig.published().isEmpty());
     QVERIFY(old);
     QTRY_VERIFY(!old);
+}
+
+// Requests that name an entry by its number go at once while the rows carry
+// the recorder's numbering. From an edit, or a reading asked for because the
+// medium may have changed, until the folder has been read again, they wait;
+// then each goes only if its number still names the entry of that name.
+void TestBrowseModel::numberedRequestsWait_data()
+{
+    QTest::addColumn<Action>("before");
+    QTest::addColumn<Action>("requests");
+    QTest::addColumn<QStringList>("atOnce");
+    QTest::addColumn<Action>("then"); // the recorder's answers, and what else happens
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("failures");
+
+    const Action nothing = [](Browse&) {};
+    const auto answers = [](const QStringList& replies) {
+        return Action([replies](Browse& b) {
+            for (const QString& r : replies)
+                b.parseBrowseResponse(r);
+        });
+    };
+    const Action deleteT1 = [](Browse& b) { b.deleteFile(30, "T1.WAV"); };
+    const Action deleteT3 = [](Browse& b) { b.deleteFile(32, "T3.WAV"); };
+    const Action askT2 = [](Browse& b) { b.queryInfo(31, "T2.WAV"); };
+    const QStringList t1t2 { "T1.WAV", "T2.WAV" }, t2t3 { "T2.WAV", "T3.WAV" };
+    const QStringList none;
+    QTest::newRow("current: at once") << nothing << Action([](Browse& b) {
+        b.queryInfo(31, "T2.WAV"); b.selectFile(31); b.deleteFile(31, "T2.WAV");
+    }) << QStringList { "07F6B22003100", "07F6B273100", "07F6B24003100" } << nothing << none << 0;
+    QTest::newRow("current: a window on an older list") << nothing << Action([](Browse& b) {
+        b.deleteFile(31, "T9.WAV"); b.renameFolder(12, "X", "B"); b.queryInfo(30, "T9.WAV");
+    }) << none << nothing << none << 2;
+    QTest::newRow("still named after the edit") << deleteT3 << askT2 << none
+        << answers(QStringList { "A411" } + listing(t1t2)) << QStringList { "07F6B22003100" } << 0;
+    QTest::newRow("number taken by the next entry") << deleteT1 << Action([](Browse& b) {
+        b.deleteFile(31, "T2.WAV"); b.selectFile(31, "T2.WAV"); b.queryInfo(31, "T2.WAV"); b.renameFolder(12, "Y", "A");
+    }) << none << answers(QStringList { "A411" } + listing(t2t3)) << none << 3;
+    QTest::newRow("gone") << deleteT1 << Action([](Browse& b) { b.renameFile(32, "X", "T3.WAV"); }) << none
+        << answers(QStringList { "A411" } + listing(t2t3)) << none << 1;
+    QTest::newRow("named by the rows as read") << deleteT1 << Action([](Browse& b) { b.deleteFile(31); }) << none
+        << answers(QStringList { "A411" } + listing(t2t3)) << none << 1;
+    // An edit among the waiting ones makes the rest wait for the next reading.
+    QTest::newRow("in order") << deleteT3 << Action([](Browse& b) {
+        b.renameFile(30, "X", "T1.WAV"); b.queryInfo(31, "T2.WAV"); b.undo();
+    }) << none << answers(QStringList { "A411" } + listing(t1t2) + QStringList { "A311" } + listing({ "X.wav", "T2.WAV" }))
+        << QStringList { "07F6B23003000X.wav", "07F6B22003100", "07F6B25" } << 0;
+    QTest::newRow("refused edit") << deleteT3 << Action([](Browse& b) { b.selectFile(31, "T2.WAV"); }) << none
+        << answers({ "A412" }) << QStringList { "07F6B273100" } << 1;
+    QTest::newRow("the shown folder") << deleteT3 << Action([](Browse& b) { b.createFolder("N"); }) << none
+        << answers(QStringList { "A411" } + listing(t1t2)) << QStringList { "07F6B15000500N" } << 0;
+    QTest::newRow("medium's change notice") << Action([](Browse& b) { b.startBrowse(); }) << askT2 << none
+        << answers(listing({ "T1.WAV", "T2.WAV", "T3.WAV" })) << QStringList { "07F6B22003100" } << 0;
+    QTest::newRow("no result: read from the start") << deleteT3 << askT2 << none << Action([](Browse& b) {
+        b.restartBrowse();
+        for (const QString& r : listing({ "T1.WAV", "T2.WAV", "T3.WAV" }))
+            b.parseBrowseResponse(r);
+    }) << QStringList { "07F6B22003100" } << 0;
+    QTest::newRow("medium changed") << deleteT3 << askT2 << none << Action([](Browse& b) {
+        b.setCurrentMediaNumber("SD2");
+        b.parseBrowseResponse("A411");
+    }) << none << 0;
+    QTest::newRow("link lost") << deleteT3 << askT2 << none << Action([](Browse& b) { b.clearFolderState(); }) << none << 0;
+    // The reading ends without a list: nothing is left to check against.
+    QTest::newRow("reading breaks off") << deleteT1 << Action([](Browse& b) { b.selectFile(31, "T2.WAV"); b.undo(); }) << none
+        << answers({ "A411", "800000", "91000500\\LIVE", "90000500XX0014000300" })
+        << QStringList { "07F6B25" } << 1;
+}
+
+void TestBrowseModel::numberedRequestsWait()
+{
+    QFETCH(Action, before);
+    QFETCH(Action, requests);
+    QFETCH(Action, then);
+    Rig rig;
+    Browse& b = rig.b;
+    b.openFolder(5);
+    rig.answer({ "800000", "91000500\\LIVE", "90000500120012000100", "91001200\\LIVE\\A" });
+    rig.answer(listing({ "T1.WAV", "T2.WAV", "T3.WAV" }).mid(3));
+    QCOMPARE(rig.published(), QStringList({ "A 12 0", "T1.WAV 30 1", "T2.WAV 31 1", "T3.WAV 32 1" }));
+    before(b);
+    rig.takeLines();
+    QSignalSpy failed(&b, &Browse::execFailed);
+    const QRegularExpression requestLines("^07F6B(0[1-4]|1[345]|2[2-7])");
+    requests(b);
+    QTEST(rig.takeLines().filter(requestLines), "atOnce");
+    then(b);
+    QTEST(rig.takeLines().filter(requestLines), "after");
+    QTEST(int(failed.count()), "failures");
+    QVERIFY(!b.holding());
+}
+
+// Go-to-current names the recorder's current folder by its number, which an
+// edit may change too: it waits and takes the number the reading gave.
+void TestBrowseModel::currentFolderAsReadAgain()
+{
+    Rig rig;
+    rig.b.openFolder(5);
+    rig.answer(listing({ "T1.WAV" }));
+    rig.b.deleteFile(30, "T1.WAV");
+    rig.b.goToCurrentFolder();
+    QCOMPARE(rig.b.nowFolderNumber(), 5);
+    QStringList reading = listing({});
+    reading.first() = "800700";
+    rig.answer(QStringList { "A411" } + reading);
+    QCOMPARE(rig.b.nowFolderNumber(), 7);
 }
 
 // The link drops while the recorder copies: no busy text is left over the screens.

@@ -12,27 +12,31 @@ QtObject {
     property string nowFolderName: ""
     property int currentFileNumber: -1
     property bool listing: false
+    property bool numberingCurrent: true
+    property bool holding: false
     property var infos: []
 
     signal execFailed()
     signal infoChanged()
     signal listPublished()
+    signal listRead()
 
     function restartBrowse() { record("restartBrowse", []) }
-    function openFolder(n) { record("openFolder", [n]) }
+    function openFolder(n, name) { record("openFolder", [n, name]) }
     function upFolder() { record("upFolder", []) }
-    function queryInfo(n) { record("queryInfo", [n]) }
+    function queryInfo(n, name) { record("queryInfo", [n, name]) }
     function getInfo(i) { return infos[i] === undefined ? "" : infos[i] }
-    function selectFile(n) { record("selectFile", [n]) }
+    function selectFile(n, name) { record("selectFile", [n, name]) }
     function copyFile(file, folder) { record("copyFile", [file, folder]) }
-    function deleteFile(n) { record("deleteFile", [n]) }
-    function deleteFolder(n) { record("deleteFolder", [n]) }
+    function deleteFile(n, name) { record("deleteFile", [n, name]) }
+    function deleteFolder(n, name) { record("deleteFolder", [n, name]) }
     function renameFile(n, name, old) { record("renameFile", [n, name, old]) }
-    function renameFolder(n, name) { record("renameFolder", [n, name]) }
+    function renameFolder(n, name, old) { record("renameFolder", [n, name, old]) }
     function createFolder(name) { record("createFolder", [name]) }
     function setToCurrentFolder() { record("setToCurrentFolder", []) }
     function goToCurrentFolder() { record("goToCurrentFolder", []) }
     function sortByTime() { record("sortByTime", []) }
     function sortByName() { record("sortByName", []) }
     function undo() { record("undo", []) }
+    function dropHeld() { record("dropHeld", []) }
 }
