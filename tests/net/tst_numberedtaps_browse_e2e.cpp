@@ -177,9 +177,8 @@ void TstNumberedTapsBrowse::secondActionOnOldRows()
     if (folder.isEmpty())
         rig.graph->browse.openFolder(0);
     QTRY_VERIFY(shows(folder));
-    // Late answers: each write of the recorder waits for the one before it
-    // and then a little more (the polls keep it busy, so more would pile up).
-    rig.recorder->replyDelayMs = 25;
+    // Late answers: each 200 ms after its request.
+    rig.recorder->answerLatencyMs = 200;
     // The re-read after the first edit starts with the current folder's query.
     rig.recorder->holdAnswersTo = QRegularExpression("^07F6B00$");
     firstEdit(*this);
@@ -209,7 +208,7 @@ void TstNumberedTapsBrowse::cleanup()
     infoWatch.stop();
     infoSeen.clear();
     rig.recorder->releaseAnswers();
-    rig.recorder->replyDelayMs = 0;
+    rig.recorder->answerLatencyMs = 0;
     QVERIFY(QMetaObject::invokeMethod(rig.screen(2), "closeAll"));
     files->volume("SD1") = start;
     rig.graph->browse.goToCurrentFolder();
