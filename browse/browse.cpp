@@ -401,8 +401,8 @@ bool Browse::stillNames(const Held& h) const
 // edit among them makes the rest wait for the next reading.
 void Browse::sendHeld()
 {
-    // A write may let answers in (the command channel's flow control), and
-    // one of them may come back here: the loop below goes on by itself.
+    // A request's signals reach the screen, which may ask for more: what it
+    // asks for joins the list, and the loop below goes on by itself.
     if (sendingHeld)
         return;
     sendingHeld = true;
@@ -426,6 +426,24 @@ void Browse::dropAll()
 void Browse::dropHeld()
 {
     dropAll();
+}
+
+// An edit of the entry of that number, kind and name: head + media code +
+// number + tail.
+void Browse::editEntry(int number, int type, const QString& name, const char* head, const QByteArray& tail)
+{
+    request(entry(number, type, name, [this, number, head, tail] {
+        editWritten(writeMediaNumbered(head, number, tail));
+    }, true));
+}
+
+// An edit went out when written: the recorder's result is awaited.
+void Browse::editWritten(bool written)
+{
+    if (!written)
+        return;
+    commandPending = 1;
+    editSent();
 }
 
 void Browse::editSent()
@@ -525,37 +543,20 @@ void Browse::createFolder(QString name)
     const QByteArray encoded = namerules::encodedName(name, namerules::folderNameBytes);
     const int number = nowFolder.number();
     request(shownFolder([this, number, encoded] {
-        if (writeMediaNumbered("07F6B15", number, encoded)) {
-            commandPending = 1;
-            editSent();
-        }
+        editWritten(writeMediaNumbered("07F6B15", number, encoded));
     }));
 }
 
 void Browse::renameFolder(int number, QString name, QString orgName)
 {
-    const QByteArray encoded = namerules::encodedName(name, namerules::folderNameBytes);
-    request(entry(number, 0, orgName, [this, number, encoded] {
-        if (writeMediaNumbered("07F6B13", number, encoded)) {
-            commandPending = 1;
-            editSent();
-        }
-    }, true));
-}
-
-void Browse::sendDeleteFolder(int number)
-{
-    if (writeMediaNumbered("07F6B14", number)) {
-        commandPending = 1;
-        editSent();
-    }
+    editEntry(number, 0, orgName, "07F6B13", namerules::encodedName(name, namerules::folderNameBytes));
 }
 
 void Browse::deleteFolder(int number, QString name)
 {
     if (number < 0)
         return;
-    request(entry(number, 0, name, [this, number] { sendDeleteFolder(number); }, true));
+    editEntry(number, 0, name, "07F6B14");
 }
 
 void Browse::setToCurrentFolder()
@@ -569,24 +570,18 @@ void Browse::setToCurrentFolder()
 
 void Browse::sortByTime()
 {
-    const int number = nowFolder.number();
-    request(shownFolder([this, number] {
-        if (writeNumbered("07F6B0300", number)) {
-            commandPending = 1;
-            editSent();
-        }
-    }));
+    sortShownFolder("07F6B0300");
 }
 
 void Browse::sortByName()
 {
+    sortShownFolder("07F6B0301");
+}
+
+void Browse::sortShownFolder(const char* head)
+{
     const int number = nowFolder.number();
-    request(shownFolder([this, number] {
-        if (writeNumbered("07F6B0301", number)) {
-            commandPending = 1;
-            editSent();
-        }
-    }));
+    request(shownFolder([this, head, number] { editWritten(writeNumbered(head, number)); }));
 }
 
 void Browse::selectFile(int number, QString name)
@@ -606,47 +601,28 @@ void Browse::renameFile(int number, QString newName, QString orgName)
     }
     const QByteArray name = namerules::cutUtf8(stem, namerules::fileStemBytes)
         + namerules::audioExtension(orgName).toLatin1();
-    request(entry(number, 1, orgName, [this, number, name] {
-        if (writeMediaNumbered("07F6B23", number, name)) {
-            commandPending = 1;
-            editSent();
-        }
-    }, true));
-}
-
-void Browse::sendDeleteFile(int number)
-{
-    if (writeMediaNumbered("07F6B24", number)) {
-        commandPending = 1;
-        editSent();
-    }
+    editEntry(number, 1, orgName, "07F6B23", name);
 }
 
 void Browse::deleteFile(int number, QString name)
 {
     if (number < 0)
         return;
-    request(entry(number, 1, name, [this, number] { sendDeleteFile(number); }, true));
+    editEntry(number, 1, name, "07F6B24");
 }
 
 // Named by its path and asked for by the playlist screen: it goes at once,
 // and the browse numbers wait for its result like any edit's.
 void Browse::deleteFileFullPath(QString file)
 {
-    if (writeLine("07F6B26" + lineSafe(file).toUtf8())) {
-        commandPending = 1;
-        editSent();
-    }
+    editWritten(writeLine("07F6B26" + lineSafe(file).toUtf8()));
 }
 
 void Browse::copyFile(QString file, QString folder)
 {
     const QByteArray from = lineSafe(file).toUtf8(), to = lineSafe(folder).toUtf8();
     request(unchecked([this, from, to] {
-        if (writeLine("07F6B0400" + from) && writeLine("07F6B0415" + to)) {
-            commandPending = 1;
-            editSent();
-        }
+        editWritten(writeLine("07F6B0400" + from) && writeLine("07F6B0415" + to));
     }));
 }
 

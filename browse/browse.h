@@ -159,6 +159,8 @@ private:
     bool stillNames(const Held& h) const;
     void sendHeld();
     void dropAll();
+    void editEntry(int number, int type, const QString& name, const char* head, const QByteArray& tail = QByteArray());
+    void editWritten(bool written);
     void editSent();
     void editAnswered(bool changed);
     void relist();
@@ -179,8 +181,7 @@ private:
     void setCurrentFileNumber(int number);
     void showFolder(int number);
     void sendOpenFolder(int number);
-    void sendDeleteFolder(int number);
-    void sendDeleteFile(int number);
+    void sortShownFolder(const char* head);
 
     void stopWalk();
     void walkFailed();
