@@ -310,13 +310,23 @@ Browse::Held Browse::entry(int number, int type, const QString& name, std::funct
     h.name = name;
     h.reportDrop = reportDrop;
     h.send = std::move(send);
-    for (int i = 0; h.name.isEmpty() && i < entryList.size(); ++i) {
-        const auto* e = static_cast<const BrowseObject*>(entryList.at(i));
-        if (e->number() == number && e->type() == type)
+    if (h.name.isEmpty()) {
+        if (const BrowseObject* e = listed(number, type))
             h.name = e->name();
     }
     h.known = !h.name.isEmpty();
     return h;
+}
+
+// The entry the rows list under that number and kind; null when none.
+const BrowseObject* Browse::listed(int number, int type) const
+{
+    for (const QObject* o : entryList) {
+        const auto* e = static_cast<const BrowseObject*>(o);
+        if (e->number() == number && e->type() == type)
+            return e;
+    }
+    return nullptr;
 }
 
 // The shown folder by its number, and by its path while that is known (a
@@ -366,12 +376,8 @@ bool Browse::listsOther(const Held& h) const
 {
     if (h.names != Held::Names::Entry || !h.known)
         return false;
-    for (const QObject* o : entryList) {
-        const auto* e = static_cast<const BrowseObject*>(o);
-        if (e->number() == h.number && e->type() == h.type)
-            return e->name() != h.name;
-    }
-    return false;
+    const BrowseObject* e = listed(h.number, h.type);
+    return e && e->name() != h.name;
 }
 
 // Whether a waiting request still names what it was made for, now that the
@@ -387,25 +393,14 @@ bool Browse::stillNames(const Held& h) const
     case Held::Names::Entry:
         break;
     }
-    if (!h.known)
-        return false;
-    for (const QObject* o : entryList) {
-        const auto* e = static_cast<const BrowseObject*>(o);
-        if (e->number() == h.number && e->type() == h.type)
-            return e->name() == h.name;
-    }
-    return false;
+    const BrowseObject* e = h.known ? listed(h.number, h.type) : nullptr;
+    return e && e->name() == h.name;
 }
 
 // Sends the waiting requests in order while the numbering is current; an
 // edit among them makes the rest wait for the next reading.
 void Browse::sendHeld()
 {
-    // A request's signals reach the screen, which may ask for more: what it
-    // asks for joins the list, and the loop below goes on by itself.
-    if (sendingHeld)
-        return;
-    sendingHeld = true;
     while (!held.isEmpty() && numberingCurrent()) {
         const Held h = held.takeFirst();
         if (stillNames(h))
@@ -413,19 +408,13 @@ void Browse::sendHeld()
         else if (h.reportDrop)
             emit execFailed();
     }
-    sendingHeld = false;
-    notifyNumbering();
-}
-
-void Browse::dropAll()
-{
-    held.clear();
     notifyNumbering();
 }
 
 void Browse::dropHeld()
 {
-    dropAll();
+    held.clear();
+    notifyNumbering();
 }
 
 // An edit of the entry of that number, kind and name: head + media code +
@@ -483,7 +472,7 @@ void Browse::resetNumbering()
     walkTrusted = false;
     listedFolderNumber = -1;
     listedFolderPath.clear();
-    dropAll();
+    dropHeld();
 }
 
 void Browse::notifyNumbering()

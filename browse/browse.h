@@ -103,7 +103,8 @@ public:
     Q_INVOKABLE void undo();
     Q_INVOKABLE void queryInfo(int number, QString name = QString());
     Q_INVOKABLE QString getInfo(int index) const;
-    // Forgets every waiting request: the window that waited for them closed.
+    // Forgets every waiting request: the window that waited for them closed
+    // (and, from inside, the medium or the link went).
     Q_INVOKABLE void dropHeld();
 
 public slots:
@@ -155,10 +156,10 @@ private:
     // Sends at once while nothing waits and the request needs no current
     // numbering or has it; otherwise the request waits behind the others.
     void request(Held h);
+    const BrowseObject* listed(int number, int type) const;
     bool listsOther(const Held& h) const;
     bool stillNames(const Held& h) const;
     void sendHeld();
-    void dropAll();
     void editEntry(int number, int type, const QString& name, const char* head, const QByteArray& tail = QByteArray());
     void editWritten(bool written);
     void editSent();
@@ -217,7 +218,6 @@ private:
     // request, so its list shows the recorder's present numbering.
     bool walkTrusted = false;
     QList<Held> held;
-    bool sendingHeld = false;
     bool notifiedCurrent = true;
     bool notifiedHolding = false;
     // The shown folder of the last list a walk published.

@@ -153,7 +153,7 @@ void Telnet::sent()
         return;
     unsentLines -= lines;
     if (textWaiting())
-        writesAfterUnreadText += lines;
+        linesAfterUnreadText += lines;
 }
 
 void Telnet::onSent()
@@ -165,7 +165,7 @@ void Telnet::onSent()
 
 void Telnet::forgetSends()
 {
-    writesAfterUnreadText = 0;
+    linesAfterUnreadText = 0;
     unsent.clear();
     unsentLines = 0;
     bytesPut = 0;
@@ -253,9 +253,7 @@ void Telnet::loginToServer()
         connectTimer.start(loginTimeoutMs);
     socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
     forgetSends();
-    socket.write("\r\n", 2);
-    bytesPut = 2;
-    unsent.push_back({ bytesPut, 0 });
+    put(QByteArray("\r\n"));
     writeCount = 0;
 }
 
@@ -273,7 +271,7 @@ void Telnet::getData()
     // them after saying it) and for those still to go out.
     if (socket.bytesAvailable() > 0) {
         sent();
-        writeCount = qMin(writeCount, std::exchange(writesAfterUnreadText, 0) + unsentLines);
+        writeCount = qMin(writeCount, std::exchange(linesAfterUnreadText, 0) + unsentLines);
         // A pause already as long as it has to be ends here.
         if (pacer.isActive() && pauseClock.nsecsElapsed() >= pauseMs * 1000000LL)
             endPause();

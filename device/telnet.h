@@ -114,7 +114,7 @@ private:
     static constexpr int maxUnansweredLines = 11;
     // Lines handed to the network, since the socket was last read, while
     // text from the recorder already waited to be read.
-    int writesAfterUnreadText = 0;
+    int linesAfterUnreadText = 0;
     // Writes the socket has not handed to the network yet: where each ends
     // in the bytes written on this link, and its lines.
     std::deque<std::pair<qint64, int>> unsent;

@@ -38,13 +38,7 @@ private:
     // The names of the rows on the screen, top to bottom.
     QStringList rows(QQuickItem* list = nullptr) const
     {
-        QMap<qreal, QString> byPlace;
-        QQuickItem* view = find("browseListView", list ? list : screenList());
-        for (QQuickItem* i : view ? rig.allShown("row_", view) : QList<QQuickItem*>()) {
-            if (i->height() > 0)
-                byPlace.insert(i->mapToScene(QPointF()).y(), i->objectName().mid(4));
-        }
-        return byPlace.values();
+        return rig.rowNames("row_", find("browseListView", list ? list : screenList()));
     }
     // Waits until the screen shows the recorder's folder at path.
     bool shows(const QString& path)

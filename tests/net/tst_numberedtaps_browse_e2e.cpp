@@ -40,13 +40,9 @@ public:
     // The screen shows the recorder's folder at path, read to its end.
     bool shows(const QString& path) const
     {
-        QMap<qreal, QString> rows; // by their place, top to bottom
-        QQuickItem* view = find("browseListView");
-        for (QQuickItem* i : view ? rig.allShown("row_", view) : QList<QQuickItem*>())
-            rows.insert(i->mapToScene(QPointF()).y(), i->objectName().mid(4));
         const Browse& b = rig.graph->browse;
-        return !b.listing() && !b.property("holding").toBool() && b.commandPending == 0 && b.nowFolderName() == path
-            && rows.values() == files->entryNames("SD1", path);
+        return !b.listing() && !b.holding() && b.commandPending == 0 && b.nowFolderName() == path
+            && rig.rowNames("row_", find("browseListView")) == files->entryNames("SD1", path);
     }
     // Every folder and file of the medium, depth first, and the current file.
     QStringList tree() const

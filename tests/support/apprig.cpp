@@ -87,6 +87,16 @@ QList<QQuickItem*> AppRig::allShown(const QString& prefix, QQuickItem* within) c
     return found;
 }
 
+QStringList AppRig::rowNames(const QString& prefix, QQuickItem* within) const
+{
+    QMap<qreal, QString> byPlace;
+    for (QQuickItem* row : within ? allShown(prefix, within) : QList<QQuickItem*>()) {
+        if (row->height() > 0)
+            byPlace.insert(row->mapToScene(QPointF()).y(), row->objectName().mid(prefix.size()));
+    }
+    return byPlace.values();
+}
+
 QQuickItem* AppRig::shown(const QString& name, QQuickItem* within) const
 {
     for (QQuickItem* candidate : allShown(name, within)) {

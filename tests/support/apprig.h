@@ -44,6 +44,9 @@ public:
     QQuickItem* shown(const QString& name, QQuickItem* within = nullptr) const;
     // Every visible item whose name starts with prefix, found so.
     QList<QQuickItem*> allShown(const QString& prefix, QQuickItem* within = nullptr) const;
+    // The names after prefix of the visible rows so named under `within`,
+    // top to bottom; rows of no height (a list's recycled ones) left out.
+    QStringList rowNames(const QString& prefix, QQuickItem* within) const;
     // The text field under `within`.
     QQuickItem* textInput(QObject* within) const;
     // The visible item under `within` that shows this text (a button's label).
