@@ -95,15 +95,15 @@ void Telnet::sendDataNoLog(const char* str)
     write(str);
 }
 
-// Writes with flow control: a write that would make more than eleven lines
-// without an answer waits in the queue for the next pause.
+// Writes with flow control: the 12th write without an answer waits in the
+// queue for the next pause.
 void Telnet::write(const char* str)
 {
     if (writeSink) {
         writeSink(QByteArray(str));
         return;
     }
-    if (queue.isEmpty() && fits(QByteArray(str))) {
+    if (queue.isEmpty() && mayWriteNow()) {
         put(QByteArray(str));
         return;
     }
@@ -120,7 +120,7 @@ void Telnet::writeQueued()
         dropQueue();
         return;
     }
-    while (!queue.isEmpty() && fits(queue.first()))
+    while (!queue.isEmpty() && mayWriteNow())
         put(queue.takeFirst());
     if (!queue.isEmpty() && !pacer.isActive())
         startPause();
@@ -130,12 +130,12 @@ void Telnet::writeQueued()
 // turns (or before a pause: startPause); what leaves is followed in sent().
 void Telnet::put(const QByteArray& bytes)
 {
-    const int lines = lineCount(bytes);
+    if (writeWatcher)
+        writeWatcher(bytes);
     socket.write(bytes);
     bytesPut += bytes.size();
-    unsent.push_back({ bytesPut, lines });
-    unsentLines += lines;
-    writeCount += lines;
+    unsent.push_back(bytesPut);
+    ++writeCount;
 }
 
 // Follows the writes the socket has handed to the network since last asked.
@@ -144,16 +144,13 @@ void Telnet::put(const QByteArray& bytes)
 void Telnet::sent()
 {
     const qint64 gone = bytesPut - socket.bytesToWrite();
-    int lines = 0;
-    while (!unsent.empty() && unsent.front().first <= gone) {
-        lines += unsent.front().second;
+    int writes = 0;
+    while (!unsent.empty() && unsent.front() <= gone) {
+        ++writes;
         unsent.pop_front();
     }
-    if (lines == 0)
-        return;
-    unsentLines -= lines;
-    if (textWaiting())
-        linesAfterUnreadText += lines;
+    if (writes > 0 && textWaiting())
+        writesAfterUnreadText += writes;
 }
 
 void Telnet::onSent()
@@ -165,22 +162,9 @@ void Telnet::onSent()
 
 void Telnet::forgetSends()
 {
-    linesAfterUnreadText = 0;
+    writesAfterUnreadText = 0;
     unsent.clear();
-    unsentLines = 0;
     bytesPut = 0;
-}
-
-// Eleven lines may go out without an answer; a write is never split, so one
-// of more lines goes alone after a pause.
-bool Telnet::fits(const QByteArray& bytes) const
-{
-    return writeCount == 0 || writeCount + lineCount(bytes) <= maxUnansweredLines;
-}
-
-int Telnet::lineCount(const QByteArray& bytes)
-{
-    return qMax(1, int(bytes.count('\n')));
 }
 
 // Whether text from the recorder has arrived that the socket has not read
@@ -271,7 +255,7 @@ void Telnet::getData()
     // them after saying it) and for those still to go out.
     if (socket.bytesAvailable() > 0) {
         sent();
-        writeCount = qMin(writeCount, std::exchange(linesAfterUnreadText, 0) + unsentLines);
+        writeCount = qMin(writeCount, std::exchange(writesAfterUnreadText, 0) + int(unsent.size()));
         // A pause already as long as it has to be ends here.
         if (pacer.isActive() && pauseClock.nsecsElapsed() >= pauseMs * 1000000LL)
             endPause();

@@ -17,15 +17,14 @@ class QTextDecoder;
 // Text channel to one recorder on TCP port 23: login dialogue, line framing and
 // a simple write flow control. Knows nothing of command meanings.
 //
-// Flow control: no more than eleven command lines go out without any text
-// from the recorder. A write that would make more waits in a queue, in the
-// order writes were made, and goes out after a pause of 1 ms, as many as
-// make eleven lines after each pause (the pause ends with its timer, or with
-// text from the recorder once 1 ms has passed); a write is never split. With
-// one line a write, as almost all are, every 12th write of an unanswered
-// burst waits. While the queue holds anything, every write joins it. Nothing
-// here runs an event loop of its own: a write never runs other work before
-// it returns.
+// Flow control: no more than eleven writes go out without any text from the
+// recorder; a write counts once whatever number of lines it carries, and is
+// never split. The 12th write of an unanswered burst waits in a queue, in the
+// order writes were made, and goes out after a pause of 1 ms, with up to ten
+// more after it (the pause ends with its timer, or with text from the
+// recorder once 1 ms has passed). While the queue holds anything, every
+// write joins it. Nothing here runs an event loop of its own: a write never
+// runs other work before it returns.
 //
 // The rule holds on the network, not only at the write call: the low-delay
 // option is set, so what the socket sends leaves at once rather than waiting
@@ -56,7 +55,7 @@ public:
     // events interrupt lasts up to 2 ms (diagnostics).
     int pauseCount() const { return m_pauseCount; }
     qint64 pausedNs() const { return m_pausedNs; }
-    // Lines written since the recorder last said anything (diagnostics).
+    // Writes made since the recorder last said anything (diagnostics).
     int unansweredWrites() const { return writeCount; }
     // Writes waiting for the flow control (diagnostics).
     int queuedWrites() const { return int(queue.size()); }
@@ -66,6 +65,9 @@ public:
     // When set, every write goes here instead of the socket, without flow
     // control: lets the models be driven with no network at all (tests).
     std::function<void(const QByteArray&)> writeSink;
+    // When set, sees each write as it is handed to the socket, in the order
+    // the writes reach the network (diagnostics).
+    std::function<void(const QByteArray&)> writeWatcher;
     // With writeSink set: begins a login dialogue as if the connection to the
     // recorder stood, and takes in bytes as if the socket had read them.
     void beginDialogue(const QString& password);
@@ -95,8 +97,7 @@ private:
     void sent();
     void onSent();
     void forgetSends();
-    bool fits(const QByteArray& bytes) const;
-    static int lineCount(const QByteArray& bytes);
+    bool mayWriteNow() const { return writeCount < maxUnansweredWrites; }
     bool textWaiting() const;
     void startPause();
     void endPause();
@@ -109,16 +110,15 @@ private:
 
     QTcpSocket socket;
     QString passwordLine;
-    // Lines written since the recorder last said anything (or the last pause).
+    // Writes made since the recorder last said anything (or the last pause).
     int writeCount = 0;
-    static constexpr int maxUnansweredLines = 11;
-    // Lines handed to the network, since the socket was last read, while
+    static constexpr int maxUnansweredWrites = 11;
+    // Writes handed to the network, since the socket was last read, while
     // text from the recorder already waited to be read.
-    int linesAfterUnreadText = 0;
-    // Writes the socket has not handed to the network yet: where each ends
-    // in the bytes written on this link, and its lines.
-    std::deque<std::pair<qint64, int>> unsent;
-    int unsentLines = 0;
+    int writesAfterUnreadText = 0;
+    // Where each write the socket has not handed to the network yet ends, in
+    // the bytes written on this link.
+    std::deque<qint64> unsent;
     qint64 bytesPut = 0;
     QString partialLine;
     QTimer connectTimer;

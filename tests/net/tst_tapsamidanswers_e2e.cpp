@@ -183,7 +183,7 @@ void TstTapsAmidAnswers::tapWhileAnswersWait()
     QVERIFY(tapped && tapped->isVisible());
     const QPoint at = AppRig::centre(tapped);
     rig.recorder->clearLog();
-    // Nothing else runs from here to the tap: eleven lines unanswered (or
+    // Nothing else runs from here to the tap: eleven writes unanswered (or
     // writes already waiting for the flow control), then the held answers
     // written into the socket, then the tap.
     Telnet& telnet = rig.graph->telnet;

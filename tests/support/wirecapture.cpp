@@ -1,5 +1,7 @@
 #include "wirecapture.h"
 
+#include <QMap>
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
@@ -66,11 +68,26 @@ QList<QByteArray> WireCapture::linesToRecorder() const
     return lines;
 }
 
-QString WireCapture::firstFlooding(int maxLines, qint64 pauseNs) const
+QString WireCapture::firstFlooding(int maxWrites, qint64 pauseNs, const QList<QByteArray>& writes) const
 {
-    int run = 0;
-    qint64 lastSent = 0;
-    for (const Segment& segment : segments()) {
+    const QList<Segment> all = segments();
+    QByteArray expected;
+    QList<qint64> ends; // where each write ends in the connection's bytes
+    for (const QByteArray& w : writes)
+        ends << (expected += w).size();
+    QMap<quint16, QByteArray> sent;
+    for (const Segment& segment : all) {
+        if (segment.toRecorder)
+            sent[segment.peerPort] += segment.payload;
+    }
+    const quint16 port = sent.key(expected, 0);
+    if (!port)
+        return QStringLiteral("no connection carried exactly the %1 writes").arg(writes.size());
+    int run = 0, next = 0;
+    qint64 lastSent = 0, arrived = 0;
+    for (const Segment& segment : all) {
+        if (segment.peerPort != port)
+            continue;
         if (!segment.toRecorder) {
             run = 0;
             continue;
@@ -78,11 +95,11 @@ QString WireCapture::firstFlooding(int maxLines, qint64 pauseNs) const
         if (lastSent && segment.ns - lastSent >= pauseNs)
             run = 0;
         lastSent = segment.ns;
-        const QList<QByteArray> lines = segment.payload.split('\n');
-        for (const QByteArray& line : lines.mid(0, lines.size() - 1)) {
-            if (++run > maxLines)
-                return QStringLiteral("%1 is line %2 without a pause or an answer")
-                    .arg(QString::fromLatin1(line.trimmed()))
+        arrived += segment.payload.size();
+        for (; next < ends.size() && ends.at(next) <= arrived; ++next) {
+            if (++run > maxWrites)
+                return QStringLiteral("%1 is write %2 without a pause or an answer")
+                    .arg(QString::fromLatin1(writes.at(next).trimmed()))
                     .arg(run);
         }
     }
@@ -151,7 +168,7 @@ void WireCapture::run()
             continue;
         m_sent[flow] = sequence + quint32(payload);
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_segments.append({ ns, targetPort == 23,
+        m_segments.append({ ns, targetPort == 23, quint16(targetPort == 23 ? sourcePort : targetPort),
                             QByteArray(reinterpret_cast<const char*>(tcp + tcpHeader + repeated), payload - repeated) });
     }
 }

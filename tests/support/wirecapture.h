@@ -20,6 +20,7 @@ public:
     {
         qint64 ns;          // the kernel's stamp (wall clock, nanoseconds)
         bool toRecorder;    // sent to port 23, else from it
+        quint16 peerPort;   // the connection's port on the application's side
         QByteArray payload; // never empty
     };
 
@@ -34,10 +35,13 @@ public:
     unsigned drops() const { return m_drops; }
     // Lines sent to the recorders, one entry per line.
     QList<QByteArray> linesToRecorder() const;
-    // The first line sent as the (maxLines + 1)th since the recorder last
-    // said anything or since the sender last paused for at least pauseNs,
-    // with its place; empty when every line kept that rule.
-    QString firstFlooding(int maxLines, qint64 pauseNs) const;
+    // The first of `writes` (all that one connection handed to the network,
+    // in order) to reach the recorder as the (maxWrites + 1)th since the
+    // recorder last said anything on that connection or since the sender
+    // last paused for at least pauseNs, with its place; empty when every
+    // write kept that rule. A write has arrived with its last byte. Also
+    // says so when no connection carried exactly these writes.
+    QString firstFlooding(int maxWrites, qint64 pauseNs, const QList<QByteArray>& writes) const;
 
 private:
     void run();
