@@ -7,6 +7,7 @@
 #include "replyfields.h"
 #include "telnet.h"
 
+#include <QPointer>
 #include <QVariant>
 
 #include <utility>
@@ -61,6 +62,9 @@ QString entryName(const QString& reply)
 Browse::Browse(QObject* parent)
     : QObject(parent)
 {
+    held.numberingCurrent = [this] { return numberingCurrent(); };
+    held.reportDrop = [this] { emit execFailed(); };
+    held.changed = [this] { emit heldChanged(); };
     publish();
     connect(&nowFolder, &BrowseObject::nameChanged, this, &Browse::nowFolderNameChanged);
     connect(&nowFolder, &BrowseObject::numberChanged, this, &Browse::nowFolderNumberChanged);
@@ -296,26 +300,26 @@ void Browse::refreshFolder()
 // The recorder names folders and files by their number in its lists and
 // numbers them anew at once when it applies an edit. Until the folder has
 // been read again after the edit's result, the rows shown carry the old
-// numbers, and a request built on them would name another entry. Such
-// requests wait here and go once the folder has been read, each only if its
-// number still names what the user chose. Requests made after them wait
-// behind them, so the recorder gets everything in the order it was made.
+// numbers, and a request built on them would name another entry: such
+// requests wait in `held` until then (see HeldRequests).
 
-Browse::Held Browse::entry(int number, int type, const QString& name, std::function<void()> send, bool reportDrop) const
+// The entry the user chose: that number and kind under that name. Files are
+// numbered over the medium, folders level by level from the root, so with
+// the numbering current the number names it wherever it is listed; once the
+// rows have been read again, it has to be among them. The name, when the
+// caller gave none, is the rows' (and is filled in for the caller).
+Browse::Check Browse::namesEntry(int number, int type, QString& name) const
 {
-    Held h;
-    h.names = Held::Names::Entry;
-    h.number = number;
-    h.type = type;
-    h.name = name;
-    h.reportDrop = reportDrop;
-    h.send = std::move(send);
-    if (h.name.isEmpty()) {
+    if (type == 0 && number == 0)
+        return {}; // the root
+    if (name.isEmpty()) {
         if (const BrowseObject* e = listed(number, type))
-            h.name = e->name();
+            name = e->name();
     }
-    h.known = !h.name.isEmpty();
-    return h;
+    return [this, number, type, name](bool waited) {
+        const BrowseObject* e = listed(number, type);
+        return e ? !name.isEmpty() && e->name() == name : !waited;
+    };
 }
 
 // The entry the rows list under that number and kind; null when none.
@@ -329,101 +333,66 @@ const BrowseObject* Browse::listed(int number, int type) const
     return nullptr;
 }
 
-// The shown folder by its number, and by its path while that is known (a
-// re-read empties the name until the folder's own answer).
-Browse::Held Browse::shownFolder(std::function<void()> send) const
+// The folder shown now, by its number and its path: a request on it goes
+// only while it is still the one shown.
+Browse::Check Browse::namesShownFolder() const
 {
-    Held h;
-    h.names = Held::Names::ShownFolder;
-    h.number = nowFolder.number();
-    h.reportDrop = true;
-    h.send = std::move(send);
-    if (h.number == 0 || !nowFolder.name().isEmpty())
-        h.name = nowFolder.name();
-    else if (listedFolderNumber == h.number)
-        h.name = listedFolderPath;
-    else
-        h.known = false;
-    return h;
+    const int number = nowFolder.number();
+    const QString path = shownPath();
+    const bool known = number == 0 || !path.isEmpty();
+    return [this, number, path, known](bool) {
+        return nowFolder.number() == number && (!known || shownPath() == path);
+    };
 }
 
-Browse::Held Browse::unchecked(std::function<void()> send)
+// The shown folder's path; a re-read empties the name until the folder's own
+// answer, and the last list read gives it meanwhile. Empty when not known.
+QString Browse::shownPath() const
 {
-    Held h;
-    h.send = std::move(send);
-    return h;
+    if (nowFolder.number() == 0 || !nowFolder.name().isEmpty())
+        return nowFolder.name();
+    return listedFolderNumber == nowFolder.number() ? listedFolderPath : QString();
 }
 
-void Browse::request(Held h)
+void Browse::submit(Check check, std::function<void()> send, int kind, QObject* owner, bool numbered, int actsOn,
+                    bool confirmed)
 {
-    if (held.isEmpty() && (h.names == Held::Names::Nothing || numberingCurrent())) {
-        // A window left open on a row of an older list must not reach the
-        // entry that took its number.
-        if (listsOther(h)) {
-            if (h.reportDrop)
-                emit execFailed();
-            return;
-        }
-        h.send();
-        return;
+    HeldRequests::Request r;
+    r.owner = owner;
+    r.stillNames = std::move(check);
+    r.send = std::move(send);
+    r.numbered = numbered;
+    r.actsOn = actsOn;
+    r.confirmed = confirmed;
+    r.kind = kind;
+    // A window that goes withdraws what it made.
+    if (owner && !owners.contains(owner)) {
+        owners.insert(owner);
+        connect(owner, &QObject::destroyed, this, [this, owner] {
+            owners.remove(owner);
+            held.withdraw(owner);
+        });
     }
-    held.append(std::move(h));
-    notifyNumbering();
+    held.submit(std::move(r));
 }
 
-// True when the rows list the request's number for an entry of another name.
-bool Browse::listsOther(const Held& h) const
+void Browse::dropHeld(QObject* owner)
 {
-    if (h.names != Held::Names::Entry || !h.known)
-        return false;
-    const BrowseObject* e = listed(h.number, h.type);
-    return e && e->name() != h.name;
-}
-
-// Whether a waiting request still names what it was made for, now that the
-// folder has been read: the entry must be listed under its number.
-bool Browse::stillNames(const Held& h) const
-{
-    switch (h.names) {
-    case Held::Names::Nothing:
-    case Held::Names::CurrentFolder:
-        return true;
-    case Held::Names::ShownFolder:
-        return nowFolder.number() == h.number && (!h.known || nowFolder.name() == h.name);
-    case Held::Names::Entry:
-        break;
-    }
-    const BrowseObject* e = h.known ? listed(h.number, h.type) : nullptr;
-    return e && e->name() == h.name;
-}
-
-// Sends the waiting requests in order while the numbering is current; an
-// edit among them makes the rest wait for the next reading.
-void Browse::sendHeld()
-{
-    while (!held.isEmpty() && numberingCurrent()) {
-        const Held h = held.takeFirst();
-        if (stillNames(h))
-            h.send();
-        else if (h.reportDrop)
-            emit execFailed();
-    }
-    notifyNumbering();
-}
-
-void Browse::dropHeld()
-{
-    held.clear();
-    notifyNumbering();
+    held.withdraw(owner);
 }
 
 // An edit of the entry of that number, kind and name: head + media code +
 // number + tail.
-void Browse::editEntry(int number, int type, const QString& name, const char* head, const QByteArray& tail)
+void Browse::editEntry(int number, int type, QString name, QObject* owner, const char* head, const QByteArray& tail)
 {
-    request(entry(number, type, name, [this, number, head, tail] {
-        editWritten(writeMediaNumbered(head, number, tail));
-    }, true));
+    const Check check = namesEntry(number, type, name);
+    submit(check, [this, number, head, tail] { editWritten(writeMediaNumbered(head, number, tail)); }, Edit, owner);
+}
+
+// An edit of the folder shown: it acts on the opening of a folder that waits.
+void Browse::editShownFolder(std::function<bool()> write, QObject* owner)
+{
+    submit(namesShownFolder(), [this, write] { editWritten(write()); }, Edit, owner, true, held.lastOf(FolderChange));
 }
 
 // An edit went out when written: the recorder's result is awaited.
@@ -453,7 +422,7 @@ void Browse::editAnswered(bool changed)
         walkTrusted = false;
     }
     notifyNumbering();
-    sendHeld();
+    held.run();
 }
 
 // The folder is being read again because its numbers may have changed.
@@ -472,7 +441,7 @@ void Browse::resetNumbering()
     walkTrusted = false;
     listedFolderNumber = -1;
     listedFolderPath.clear();
-    dropHeld();
+    held.dropAll();
 }
 
 void Browse::notifyNumbering()
@@ -480,10 +449,6 @@ void Browse::notifyNumbering()
     if (notifiedCurrent != numberingCurrent()) {
         notifiedCurrent = numberingCurrent();
         emit numberingCurrentChanged();
-    }
-    if (notifiedHolding != holding()) {
-        notifiedHolding = holding();
-        emit holdingChanged();
     }
 }
 
@@ -506,17 +471,18 @@ void Browse::sendOpenFolder(int number)
 
 void Browse::openFolder(int number, QString name)
 {
-    request(entry(number, 0, name, [this, number] { sendOpenFolder(number); }, false));
+    const Check check = namesEntry(number, 0, name);
+    submit(check, [this, number] { sendOpenFolder(number); }, FolderChange);
 }
 
 // The recorder's current folder, by its number as read when the request goes.
 void Browse::goToCurrentFolder()
 {
-    Held h = unchecked([this] { sendOpenFolder(currentFolder.number()); });
-    h.names = Held::Names::CurrentFolder;
-    request(std::move(h));
+    submit({}, [this] { sendOpenFolder(currentFolder.number()); }, FolderChange);
 }
 
+// Up from the folder shown, and the folder shown made the current one, name
+// it by its path and only keep their turn.
 void Browse::upFolder()
 {
     if (!mediaValid())
@@ -524,37 +490,36 @@ void Browse::upFolder()
     const QString name = nowFolder.name();
     const int slash = name.lastIndexOf(QLatin1Char('\\'));
     const QByteArray parent = lineSafe(slash >= 0 ? name.left(slash) : QString()).toUtf8();
-    request(unchecked([this, parent] { writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); }));
-}
-
-void Browse::createFolder(QString name)
-{
-    const QByteArray encoded = namerules::encodedName(name, namerules::folderNameBytes);
-    const int number = nowFolder.number();
-    request(shownFolder([this, number, encoded] {
-        editWritten(writeMediaNumbered("07F6B15", number, encoded));
-    }));
-}
-
-void Browse::renameFolder(int number, QString name, QString orgName)
-{
-    editEntry(number, 0, orgName, "07F6B13", namerules::encodedName(name, namerules::folderNameBytes));
-}
-
-void Browse::deleteFolder(int number, QString name)
-{
-    if (number < 0)
-        return;
-    editEntry(number, 0, name, "07F6B14");
+    submit(namesShownFolder(), [this, parent] { writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); },
+           FolderChange, nullptr, false, held.lastOf(FolderChange));
 }
 
 void Browse::setToCurrentFolder()
 {
     const QByteArray path = lineSafe(nowFolder.name()).toUtf8();
-    request(unchecked([this, path] {
+    submit(namesShownFolder(), [this, path] {
         writeLine("07F6B01\\" + path);
         sendRefreshPair();
-    }));
+    }, 0, nullptr, false, held.lastOf(FolderChange));
+}
+
+void Browse::createFolder(QString name, QObject* owner)
+{
+    const QByteArray encoded = namerules::encodedName(name, namerules::folderNameBytes);
+    const int number = nowFolder.number();
+    editShownFolder([this, number, encoded] { return writeMediaNumbered("07F6B15", number, encoded); }, owner);
+}
+
+void Browse::renameFolder(int number, QString name, QString orgName, QObject* owner)
+{
+    editEntry(number, 0, orgName, owner, "07F6B13", namerules::encodedName(name, namerules::folderNameBytes));
+}
+
+void Browse::deleteFolder(int number, QString name, QObject* owner)
+{
+    if (number < 0)
+        return;
+    editEntry(number, 0, name, owner, "07F6B14");
 }
 
 void Browse::sortByTime()
@@ -570,15 +535,16 @@ void Browse::sortByName()
 void Browse::sortShownFolder(const char* head)
 {
     const int number = nowFolder.number();
-    request(shownFolder([this, head, number] { editWritten(writeNumbered(head, number)); }));
+    editShownFolder([this, head, number] { return writeNumbered(head, number); });
 }
 
 void Browse::selectFile(int number, QString name)
 {
-    request(entry(number, 1, name, [this, number] { writeNumbered("07F6B27", number); }, true));
+    const Check check = namesEntry(number, 1, name);
+    submit(check, [this, number] { writeNumbered("07F6B27", number); }, 0);
 }
 
-void Browse::renameFile(int number, QString newName, QString orgName)
+void Browse::renameFile(int number, QString newName, QString orgName, QObject* owner)
 {
     QString stem = newName;
     if (!namerules::audioExtension(stem).isEmpty())
@@ -590,14 +556,14 @@ void Browse::renameFile(int number, QString newName, QString orgName)
     }
     const QByteArray name = namerules::cutUtf8(stem, namerules::fileStemBytes)
         + namerules::audioExtension(orgName).toLatin1();
-    editEntry(number, 1, orgName, "07F6B23", name);
+    editEntry(number, 1, orgName, owner, "07F6B23", name);
 }
 
-void Browse::deleteFile(int number, QString name)
+void Browse::deleteFile(int number, QString name, QObject* owner)
 {
     if (number < 0)
         return;
-    editEntry(number, 1, name, "07F6B24");
+    editEntry(number, 1, name, owner, "07F6B24");
 }
 
 // Named by its path and asked for by the playlist screen: it goes at once,
@@ -607,25 +573,39 @@ void Browse::deleteFileFullPath(QString file)
     editWritten(writeLine("07F6B26" + lineSafe(file).toUtf8()));
 }
 
+// Into the folder shown, by paths: it keeps its turn, and goes only while
+// that folder is still the one shown.
 void Browse::copyFile(QString file, QString folder)
 {
     const QByteArray from = lineSafe(file).toUtf8(), to = lineSafe(folder).toUtf8();
-    request(unchecked([this, from, to] {
+    submit(namesShownFolder(), [this, from, to] {
         editWritten(writeLine("07F6B0400" + from) && writeLine("07F6B0415" + to));
-    }));
+    }, Edit, nullptr, false, held.lastOf(FolderChange));
 }
 
+// Undoes the last edit: dropped with an edit of ours that waits and is dropped.
 void Browse::undo()
 {
-    request(unchecked([this] {
+    submit({}, [this] {
         if (writeLine("07F6B25"))
             editSent();
-    }));
+    }, Edit, nullptr, false, held.lastOf(Edit));
 }
 
-void Browse::queryInfo(int number, QString name)
+// Asked for by the file menu, which shows it; not the user's confirmation.
+void Browse::queryInfo(int number, QString name, QObject* owner)
 {
-    request(entry(number, 1, name, [this, number] { writeMediaNumbered("07F6B22", number); }, false));
+    const Check check = namesEntry(number, 1, name);
+    submit(check, [this, number] { writeMediaNumbered("07F6B22", number); }, 0, owner, true, 0, false);
+}
+
+void Browse::pickFile(int number, QString name, QObject* owner)
+{
+    const Check check = namesEntry(number, 1, name);
+    submit(check, [this, picker = QPointer<QObject>(owner), number, name] {
+        if (picker)
+            emit filePicked(picker, number, name);
+    }, 0, owner);
 }
 
 // ---------------------------------------------------------------------------
@@ -679,7 +659,7 @@ void Browse::walkFailed()
     relistNeeded = false;
     clearEntries();
     notifyNumbering();
-    sendHeld();
+    held.run();
     emit listRead();
 }
 
@@ -694,7 +674,7 @@ void Browse::walkDone()
     listedFolderPath = nowFolder.name();
     publish();
     notifyNumbering();
-    sendHeld();
+    held.run();
     emit listRead();
 }
 

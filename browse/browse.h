@@ -3,10 +3,12 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <functional>
 
 #include "browseobject.h"
+#include "heldrequests.h"
 
 class Telnet;
 class Permission;
@@ -25,7 +27,7 @@ class Browse : public QObject
     Q_PROPERTY(int currentFileNumber READ currentFileNumber NOTIFY currentFileNumberChanged)
     Q_PROPERTY(bool listing READ listing NOTIFY listingChanged)
     Q_PROPERTY(bool numberingCurrent READ numberingCurrent NOTIFY numberingCurrentChanged)
-    Q_PROPERTY(bool holding READ holding NOTIFY holdingChanged)
+    Q_PROPERTY(bool holding READ holding NOTIFY heldChanged)
     Q_PROPERTY(QString dialogString READ getDialogString WRITE setDialogString NOTIFY dialogStringChanged)
     Q_PROPERTY(QString browseDialogString READ getBrowseDialogString WRITE setBrowseDialogString NOTIFY
                    browseDialogStringChanged)
@@ -60,6 +62,8 @@ public:
     // True while requests that name an entry wait for the folder to be read
     // again (and the requests made after them wait behind them).
     bool holding() const { return !held.isEmpty(); }
+    // Whether the request of that window waits.
+    Q_INVOKABLE bool isHeld(QObject* owner) const { return held.holds(owner); }
 
     Telnet* telnet = nullptr;
     Permission* permission = nullptr;
@@ -78,34 +82,39 @@ public:
     // One answer of the browse family: the text after "FF6B".
     void parseBrowseResponse(QString reply);
 
-    // Requests that name a folder or file by its number. While the numbering
-    // is not current they wait, and go out once the folder has been read
-    // again only if the number still names the entry of that name (and
-    // kind); otherwise they are dropped, and a dropped edit or select is
-    // reported with execFailed. The name is the one the caller showed for
-    // the number (for renames, the name before the change); without it the
-    // rows as last read give it.
+    // Requests that name a folder or file by its number, or act on the shown
+    // folder. While the numbering is not current they wait, and go out once
+    // the folder has been read again only if the number still names the
+    // entry of that name (and kind), or the folder is still the one shown;
+    // otherwise they are dropped, and every dropped request the user
+    // confirmed is reported with execFailed. The name is the one the caller
+    // showed for the number (for renames, the name before the change);
+    // without it the rows as last read give it. `owner` is the window that
+    // made the request: while it waits, a new request of that window takes
+    // its place, and dropHeld(owner) withdraws it.
     Q_INVOKABLE void restartBrowse();
     Q_INVOKABLE void openFolder(int number, QString name = QString());
     Q_INVOKABLE void upFolder();
-    Q_INVOKABLE void createFolder(QString name);
-    Q_INVOKABLE void renameFolder(int number, QString name, QString orgName = QString());
-    Q_INVOKABLE void deleteFolder(int number, QString name = QString());
+    Q_INVOKABLE void createFolder(QString name, QObject* owner = nullptr);
+    Q_INVOKABLE void renameFolder(int number, QString name, QString orgName = QString(), QObject* owner = nullptr);
+    Q_INVOKABLE void deleteFolder(int number, QString name = QString(), QObject* owner = nullptr);
     Q_INVOKABLE void setToCurrentFolder();
     Q_INVOKABLE void goToCurrentFolder();
     Q_INVOKABLE void sortByTime();
     Q_INVOKABLE void sortByName();
     Q_INVOKABLE void selectFile(int number, QString name = QString());
-    Q_INVOKABLE void renameFile(int number, QString newName, QString orgName);
-    Q_INVOKABLE void deleteFile(int number, QString name = QString());
+    Q_INVOKABLE void renameFile(int number, QString newName, QString orgName, QObject* owner = nullptr);
+    Q_INVOKABLE void deleteFile(int number, QString name = QString(), QObject* owner = nullptr);
     Q_INVOKABLE void deleteFileFullPath(QString file);
     Q_INVOKABLE void copyFile(QString file, QString folder);
     Q_INVOKABLE void undo();
-    Q_INVOKABLE void queryInfo(int number, QString name = QString());
+    Q_INVOKABLE void queryInfo(int number, QString name = QString(), QObject* owner = nullptr);
     Q_INVOKABLE QString getInfo(int index) const;
-    // Forgets every waiting request: the window that waited for them closed
-    // (and, from inside, the medium or the link went).
-    Q_INVOKABLE void dropHeld();
+    // A file chosen in a picker, told back with filePicked once its number
+    // is known to name it.
+    Q_INVOKABLE void pickFile(int number, QString name, QObject* owner);
+    // Withdraws the waiting request of that window (closed or cancelled).
+    Q_INVOKABLE void dropHeld(QObject* owner);
 
 public slots:
     void startBrowse();
@@ -120,7 +129,8 @@ signals:
     void currentFileNumberChanged();
     void listingChanged();
     void numberingCurrentChanged();
-    void holdingChanged();
+    // What waits has changed: a request was held, sent or dropped.
+    void heldChanged();
     // "browseModel" was set anew: a walk's list, or the emptied list.
     void listPublished();
     // A walk's list has been published and the waiting requests it decides
@@ -131,36 +141,22 @@ signals:
     void infoChanged();
     void endDeletePpl();
     void execFailed();
+    void filePicked(QObject* owner, int number, QString name);
 
 private:
-    // A request waiting for the folder to be read again. What it names is
-    // checked before it goes: an entry (number, kind and name), the shown
-    // folder (number and path), the recorder's current folder (its number is
-    // taken when it goes), or nothing (requests that name no number wait only
-    // to keep their order).
-    struct Held
-    {
-        enum class Names { Nothing, Entry, ShownFolder, CurrentFolder };
-        Names names = Names::Nothing;
-        int number = -1;
-        int type = 0;
-        QString name; // entry name, or the shown folder's path
-        bool known = true; // false: the entry's name or the folder's path was not known
-        bool reportDrop = false;
-        std::function<void()> send;
-    };
+    // Kinds of request, for one that acts on the result of another.
+    enum Kind { Edit = 1, FolderChange = 2 };
 
-    Held entry(int number, int type, const QString& name, std::function<void()> send, bool reportDrop) const;
-    Held shownFolder(std::function<void()> send) const;
-    static Held unchecked(std::function<void()> send);
-    // Sends at once while nothing waits and the request needs no current
-    // numbering or has it; otherwise the request waits behind the others.
-    void request(Held h);
+    using Check = std::function<bool(bool waited)>;
+    Check namesEntry(int number, int type, QString& name) const;
+    Check namesShownFolder() const;
+    QString shownPath() const;
+    void submit(Check check, std::function<void()> send, int kind, QObject* owner = nullptr,
+                bool numbered = true, int actsOn = 0, bool confirmed = true);
     const BrowseObject* listed(int number, int type) const;
-    bool listsOther(const Held& h) const;
-    bool stillNames(const Held& h) const;
-    void sendHeld();
-    void editEntry(int number, int type, const QString& name, const char* head, const QByteArray& tail = QByteArray());
+    void editEntry(int number, int type, QString name, QObject* owner, const char* head,
+                   const QByteArray& tail = QByteArray());
+    void editShownFolder(std::function<bool()> write, QObject* owner = nullptr);
     void editWritten(bool written);
     void editSent();
     void editAnswered(bool changed);
@@ -217,9 +213,9 @@ private:
     // The walk under way started after the last accepted edit and re-read
     // request, so its list shows the recorder's present numbering.
     bool walkTrusted = false;
-    QList<Held> held;
+    HeldRequests held;
+    QSet<QObject*> owners; // windows whose requests have waited
     bool notifiedCurrent = true;
-    bool notifiedHolding = false;
     // The shown folder of the last list a walk published.
     int listedFolderNumber = -1;
     QString listedFolderPath;

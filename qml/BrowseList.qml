@@ -13,30 +13,15 @@ Item {
 
     signal clicked(int takeNumber, string name)
 
-    // A file picked (modes 2 and 4) while the browse model is reading the
-    // folder's numbers again: its user would name it by its number, so it is
-    // reported once the folder has been read, and only if its number still
-    // names it. A later pick replaces it.
-    property var pendingPick: null
-
-    function listsEntry(number, name, type) {
-        var list = browseModel
-        for (var i = 0; i < list.length; ++i) {
-            if (list[i].number === number && list[i].name === name && list[i].type === type)
-                return true
-        }
-        return false
-    }
-
+    // A file picked (modes 2 and 4) is reported once the browse model knows
+    // that its number names it: at once, or after the folder has been read
+    // again. A later pick takes the place of one that waits; the picker's
+    // closing withdraws it.
     Connections {
         target: browse
-        function onNumberingCurrentChanged() {
-            var pick = pendingPick
-            if (!browse.numberingCurrent || !pick)
-                return
-            pendingPick = null
-            if (listsEntry(pick.number, pick.name, 1))
-                browseList.clicked(pick.number, pick.name)
+        function onFilePicked(owner, number, name) {
+            if (owner === browseList)
+                browseList.clicked(number, name)
         }
     }
 
@@ -151,12 +136,9 @@ Item {
                         browseMenuLoader.isFolder = false
                         browseMenuLoader.listViewIndex = at
                         browseMenuLoader.active = true
-                        browse.queryInfo(number, name)
-                    } else if (browse.numberingCurrent) {
-                        pendingPick = null
-                        browseList.clicked(number, name)
+                        browse.queryInfo(number, name, browseMenuLoader)
                     } else {
-                        pendingPick = { number: number, name: name }
+                        browse.pickFile(number, name, browseList)
                     }
                 }
 

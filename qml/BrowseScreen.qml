@@ -1,4 +1,5 @@
 import QtQuick 2.8
+import QtQuick.Controls 2.1
 
 // The browse tab: the folders and files of the current medium with the tools
 // to make and sort folders, rename, delete, copy, select and undo. All data
@@ -32,46 +33,41 @@ Item {
 
     // Requests name their entry by number and name; the browse model keeps
     // one whose row was read before the recorder numbered its entries anew,
-    // and sends or drops it once the folder has been read again. A window
-    // whose OK made such a request stays until then; closing it first drops
-    // what waits.
-    property var closeWhenDone: null
-
-    function closeAfterRequest(close) {
-        if (browse.holding)
-            closeWhenDone = close
+    // and sends or drops it once the folder has been read again. The name
+    // window and the delete question make their requests as their own: while
+    // one waits, the window stays open and says so, OK in the name window
+    // puts the name confirmed last in its place, and closing the window
+    // withdraws it. It closes by itself once its request has gone or been
+    // dropped. The file menu's information request is the menu's own too.
+    function confirmed(owner, close) {
+        if (browse.isHeld(owner))
+            owner.waiting = true
         else
             close()
     }
 
-    function windowClosed() {
-        if (closeWhenDone) {
-            closeWhenDone = null
-            browse.dropHeld()
-        }
-    }
-
     Connections {
         target: browse
-        function onHoldingChanged() {
-            if (browse.holding || !closeWhenDone)
-                return
-            var close = closeWhenDone
-            closeWhenDone = null
-            close()
+        function onHeldChanged() {
+            if (browseInputWindowLoader.waiting && !browse.isHeld(browseInputWindowLoader))
+                browseInputWindowLoader.active = false
+            if (deleteCheck.waiting && !browse.isHeld(deleteCheck))
+                deleteCheck.visible = false
         }
         // The folder has been read again in the recorder's numbering: a
-        // window opened on a row whose entry has moved or gone closes.
+        // window opened on a row whose entry has moved or gone closes, unless
+        // its request waits (the model decides that one).
         function onListRead() {
-            if (!browse.numberingCurrent || closeWhenDone)
+            if (!browse.numberingCurrent)
                 return
-            var onRow = browseMenuLoader.active || deleteCheck.visible
-                        || (browseInputWindowLoader.active && !browseInputWindowLoader.isCreate)
+            var onRow = browseMenuLoader.active || (deleteCheck.visible && !deleteCheck.waiting)
+                        || (browseInputWindowLoader.active && !browseInputWindowLoader.isCreate && !browseInputWindowLoader.waiting)
             if (!onRow || indexOf(browseMenuLoader.number, browseMenuLoader.name, browseMenuLoader.isFolder, -1) >= 0)
                 return
             browseMenuLoader.active = false
-            deleteCheck.visible = false
-            if (!browseInputWindowLoader.isCreate)
+            if (!deleteCheck.waiting)
+                deleteCheck.visible = false
+            if (!browseInputWindowLoader.isCreate && !browseInputWindowLoader.waiting)
                 browseInputWindowLoader.active = false
         }
     }
@@ -126,6 +122,16 @@ Item {
             anchors.left: parent.left
             anchors.right: parent.right
             footerSize: browseFooter.height
+        }
+
+        // The folder is being read, or requests wait for it.
+        BusyIndicator {
+            objectName: "browseBusy"
+            anchors.centerIn: browseList
+            width: ptSize * 48
+            height: width
+            visible: browse.listing || browse.holding
+            running: visible
         }
 
         Image {
@@ -206,25 +212,28 @@ Item {
             property string field: ""
             property bool isCreate: true
             property bool isFolder: true
-            onActiveChanged: if (!active) windowClosed()
+            property bool waiting: false
+            onActiveChanged: {
+                if (active)
+                    return
+                waiting = false
+                browse.dropHeld(browseInputWindowLoader)
+            }
 
             sourceComponent: InputWindow {
                 objectName: "nameWindow"
                 title: isCreate ? "New folder name" : isFolder ? "Rename folder" : "Rename file"
                 field: browseInputWindowLoader.field
+                waiting: browseInputWindowLoader.waiting
                 onClickedOk: {
-                    if (isCreate) {
-                        browse.createFolder(inputText)
-                        browseInputWindowLoader.active = false
-                        return
-                    }
-                    if (closeWhenDone)
-                        return // asked already: waits for the model
-                    if (isFolder)
-                        browse.renameFolder(browseMenuLoader.number, inputText, browseInputWindowLoader.field)
+                    var owner = browseInputWindowLoader
+                    if (isCreate)
+                        browse.createFolder(inputText, owner)
+                    else if (isFolder)
+                        browse.renameFolder(browseMenuLoader.number, inputText, owner.field, owner)
                     else
-                        browse.renameFile(browseMenuLoader.number, inputText, browseInputWindowLoader.field)
-                    closeAfterRequest(function() { browseInputWindowLoader.active = false })
+                        browse.renameFile(browseMenuLoader.number, inputText, owner.field, owner)
+                    confirmed(owner, function() { owner.active = false })
                 }
                 onClickedCancel: browseInputWindowLoader.active = false
             }
@@ -240,6 +249,7 @@ Item {
             property string name: ""
             property bool isFolder: false
             sourceComponent: isFolder ? brFolderMenuComponent : brMenuComponent
+            onActiveChanged: if (!active) browse.dropHeld(browseMenuLoader)
         }
 
         Component {
@@ -443,7 +453,18 @@ Item {
             objectName: "deleteCheck"
             visible: false
             text: (browseMenuLoader.isFolder ? "Delete selected folder?\n" : "Delete selected file?\n") + browseMenuLoader.name
-            onVisibleChanged: if (!visible) windowClosed()
+            property bool waiting: false
+            onVisibleChanged: {
+                if (visible)
+                    return
+                waiting = false
+                browse.dropHeld(deleteCheck)
+            }
+
+            WaitingNote {
+                y: ptSize * 205
+                visible: deleteCheck.waiting
+            }
 
             TimerEventButtonRect {
                 objectName: "deleteOk"
@@ -451,13 +472,13 @@ Item {
                 y: ptSize * 242
                 text: "OK"
                 onClicked: {
-                    if (closeWhenDone)
+                    if (deleteCheck.waiting)
                         return // asked already: waits for the model
                     if (browseMenuLoader.isFolder)
-                        browse.deleteFolder(browseMenuLoader.number, browseMenuLoader.name)
+                        browse.deleteFolder(browseMenuLoader.number, browseMenuLoader.name, deleteCheck)
                     else
-                        browse.deleteFile(browseMenuLoader.number, browseMenuLoader.name)
-                    closeAfterRequest(function() { deleteCheck.visible = false })
+                        browse.deleteFile(browseMenuLoader.number, browseMenuLoader.name, deleteCheck)
+                    confirmed(deleteCheck, function() { deleteCheck.visible = false })
                 }
             }
 

@@ -39,6 +39,7 @@ Rectangle {
 
         BrowseList {
             id: browseListWindow
+            objectName: "pickerList"
             anchors.fill: parent
             anchors.topMargin: ptSize * 19
             anchors.bottomMargin: ptSize * 4

@@ -3,11 +3,14 @@ import QtQuick.Controls 2.1
 
 // Modal one-line text entry. It reports the edited text or a cancellation and
 // never closes itself: the opener deactivates its Loader in both handlers.
+// While the request its OK made waits, `waiting` shows so; the text stays
+// editable and OK can be pressed again.
 Rectangle {
     color: "#99000000"
 
     property alias title: title.text
     property alias field: field.text
+    property bool waiting: false
 
     signal clickedOk(string inputText)
     signal clickedCancel()
@@ -70,6 +73,11 @@ Rectangle {
             y: ptSize * 137
             text: "Cancel"
             onClicked: clickedCancel()
+        }
+
+        WaitingNote {
+            y: ptSize * 113
+            visible: waiting
         }
     }
 }

@@ -24,6 +24,8 @@ TestCase {
         browse.listing = false
         browse.numberingCurrent = true
         browse.holding = false
+        browse.heldOwners = []
+        browse.holdNext = false
         browse.infos = []
         browse.nowFolderNumber = 5
         browse.nowFolderName = "LIVE"
@@ -146,12 +148,15 @@ TestCase {
         compare(sent(), [])
     }
 
-    // A confirmed delete or rename names its entry by number and name; the
-    // browse model decides whether it goes. While the model holds requests
-    // (the folder is read again after the recorder numbered its entries
-    // anew), the window stays until they are sent or dropped, takes no second
-    // OK, and closing it drops them. Once the folder has been read again, a
-    // window whose entry is no longer listed under its number closes.
+    // A delete or a rename confirmed on a row goes to the browse model as
+    // the window's own request, and the model decides whether it goes. While
+    // the model holds it (the folder is read again after the recorder
+    // numbered its entries anew), the window stays and says so: the delete
+    // question takes no second OK, the name window's OK puts the new name in
+    // the request's place, and closing the window withdraws it. It closes
+    // once the model has sent or dropped it. Once the folder has been read
+    // again, a window on a row whose entry is no longer listed under its
+    // number closes, unless its request waits.
     function test_editsOnlyListedEntries_data() {
         var a = [{ name: "a.wav", number: 3, type: 1 }], b = [{ name: "b.wav", number: 3, type: 1 }]
         var moved = [{ name: "a.wav", number: 2, type: 1 }, { name: "b.wav", number: 3, type: 1 }]
@@ -162,40 +167,50 @@ TestCase {
             { tag: "delete, list read anew, still listed", reread: a, calls: [], closed: false },
             { tag: "file menu, list read anew", menu: true, reread: moved, calls: [], closed: true },
             { tag: "rename, list read anew", rename: true, reread: b, calls: [], closed: true },
-            { tag: "delete during a re-read, sent or dropped", holding: true, calls: [["deleteFile", [3, "a.wav"]]], closed: true },
-            { tag: "rename during a re-read, window closed", rename: true, holding: true, cancel: true,
-              calls: [["renameFile", [3, "b", "a.wav"]], ["dropHeld", []]], closed: true }
+            { tag: "delete waiting, OK again, sent or dropped", holding: true, calls: [["deleteFile", [3, "a.wav"]]], closed: true },
+            { tag: "delete waiting, list read anew, cancelled", holding: true, reread: moved, cancel: true,
+              calls: [["deleteFile", [3, "a.wav"]], ["dropHeld", []]], closed: true },
+            { tag: "rename waiting, corrected, sent or dropped", rename: true, holding: true,
+              calls: [["renameFile", [3, "b", "a.wav"]], ["renameFile", [3, "c", "a.wav"]]], closed: true },
+            { tag: "rename waiting, cancelled", rename: true, holding: true, cancel: true,
+              calls: [["renameFile", [3, "b", "a.wav"]], ["renameFile", [3, "c", "a.wav"]], ["dropHeld", []]], closed: true }
         ]
     }
 
     function test_editsOnlyListedEntries(data) {
         testContext.set("browseModel", [{ name: "a.wav", number: 3, type: 1 }])
-        browse.holding = data.holding === true
+        browse.holdNext = data.holding === true
         openFileMenu()
         var window = data.menu ? "fileMenu" : data.rename ? "nameWindow" : "deleteCheck"
         if (!data.menu)
             mouseClick(part(data.rename ? "fileRename" : "fileDelete"))
-        var ok = function() {
+        var ok = function(name) {
             if (data.rename)
-                part("nameWindow").clickedOk("b")
+                part("nameWindow").clickedOk(name)
             else
                 mouseClick(part("deleteOk"))
         }
-        if (data.reread !== undefined) {
-            testContext.set("browseModel", data.reread)
-            browse.listRead()
-        } else {
-            ok()
-        }
         if (data.holding) {
+            ok("b")
             verify(part(window))
-            ok()
+            verify(part("waitingNote"))
+            ok("c")
+            if (data.reread !== undefined) {
+                testContext.set("browseModel", data.reread)
+                browse.listRead()
+            }
+            verify(part(window))
             if (!data.cancel)
-                browse.holding = false
+                browse.settle(part(data.rename ? "browseInputWindowLoader" : "deleteCheck"))
             else if (data.rename)
                 part("nameWindow").clickedCancel()
             else
                 mouseClick(part("deleteCancel"))
+        } else if (data.reread !== undefined) {
+            testContext.set("browseModel", data.reread)
+            browse.listRead()
+        } else {
+            ok("b")
         }
         compare(browse.calls.filter(function(c) { return c.name !== "queryInfo" }).map(function(c) { return [c.name, c.args] }), data.calls)
         compare(part(window) === null, data.closed)
@@ -223,20 +238,17 @@ TestCase {
     }
 
     // A file picked in the picker (modes 2 and 4, whose users name it by its
-    // number) while the browse model reads the numbering again is reported
-    // once it has been read, and only if its number still names it.
-    function test_pickerWaitsForTheNumbering_data() {
-        var a = [{ name: "a.wav", number: 3, type: 1 }]
+    // number) goes to the browse model, which tells it back once its number
+    // is known to name it; the picker reports only what it picked itself.
+    function test_pickerReportsItsOwnPick_data() {
         return [
-            { tag: "numbering current", current: true, picked: [[3, "a.wav"]] },
-            { tag: "read again, still listed", after: a, picked: [[3, "a.wav"]] },
-            { tag: "read again, moved", after: [{ name: "a.wav", number: 2, type: 1 }, { name: "b.wav", number: 3, type: 1 }], picked: [] }
+            { tag: "its own", own: true, picked: [[3, "a.wav"]] },
+            { tag: "another picker's", own: false, picked: [] }
         ]
     }
 
-    function test_pickerWaitsForTheNumbering(data) {
+    function test_pickerReportsItsOwnPick(data) {
         testContext.set("browseModel", [{ name: "a.wav", number: 3, type: 1 }])
-        browse.numberingCurrent = data.current === true
         openFileMenu()
         mouseClick(part("fileCopy"))
         var picker = part("copyPicker")
@@ -244,11 +256,9 @@ TestCase {
         var picks = []
         picker.clicked.connect(function(number, name) { picks.push([number, name]) })
         mouseClick(Shell.find(picker, "row_a.wav", true))
-        if (!data.current) {
-            compare(picks, [])
-            testContext.set("browseModel", data.after)
-            browse.numberingCurrent = true
-        }
+        compare(browse.calls.filter(function(c) { return c.name === "pickFile" }).map(function(c) { return c.args }), [[3, "a.wav"]])
+        compare(picks, [])
+        browse.filePicked(data.own ? Shell.find(picker, "pickerList", false) : picker, 3, "a.wav")
         compare(picks, data.picked)
     }
 }

@@ -15,28 +15,49 @@ QtObject {
     property bool numberingCurrent: true
     property bool holding: false
     property var infos: []
+    // The windows whose requests wait; the next owned request waits when set.
+    property var heldOwners: []
+    property bool holdNext: false
+    function own(owner) {
+        if (owner && holdNext && heldOwners.indexOf(owner) < 0)
+            heldOwners = heldOwners.concat([owner])
+    }
+    function isHeld(owner) { return heldOwners.indexOf(owner) >= 0 }
+    // The model sends or drops the request of that window.
+    function settle(owner) {
+        heldOwners = heldOwners.filter(function(o) { return o !== owner })
+        heldChanged()
+    }
 
     signal execFailed()
     signal infoChanged()
     signal listPublished()
     signal listRead()
+    signal heldChanged()
+    signal filePicked(var owner, int number, string name)
 
     function restartBrowse() { record("restartBrowse", []) }
     function openFolder(n, name) { record("openFolder", [n, name]) }
     function upFolder() { record("upFolder", []) }
-    function queryInfo(n, name) { record("queryInfo", [n, name]) }
+    function queryInfo(n, name, owner) { record("queryInfo", [n, name]) }
     function getInfo(i) { return infos[i] === undefined ? "" : infos[i] }
     function selectFile(n, name) { record("selectFile", [n, name]) }
     function copyFile(file, folder) { record("copyFile", [file, folder]) }
-    function deleteFile(n, name) { record("deleteFile", [n, name]) }
-    function deleteFolder(n, name) { record("deleteFolder", [n, name]) }
-    function renameFile(n, name, old) { record("renameFile", [n, name, old]) }
-    function renameFolder(n, name, old) { record("renameFolder", [n, name, old]) }
-    function createFolder(name) { record("createFolder", [name]) }
+    function deleteFile(n, name, owner) { record("deleteFile", [n, name]); own(owner) }
+    function deleteFolder(n, name, owner) { record("deleteFolder", [n, name]); own(owner) }
+    function renameFile(n, name, old, owner) { record("renameFile", [n, name, old]); own(owner) }
+    function renameFolder(n, name, old, owner) { record("renameFolder", [n, name, old]); own(owner) }
+    function createFolder(name, owner) { record("createFolder", [name]); own(owner) }
+    function pickFile(n, name, owner) { record("pickFile", [n, name]) }
     function setToCurrentFolder() { record("setToCurrentFolder", []) }
     function goToCurrentFolder() { record("goToCurrentFolder", []) }
     function sortByTime() { record("sortByTime", []) }
     function sortByName() { record("sortByName", []) }
     function undo() { record("undo", []) }
-    function dropHeld() { record("dropHeld", []) }
+    function dropHeld(owner) {
+        if (isHeld(owner)) {
+            record("dropHeld", [])
+            heldOwners = heldOwners.filter(function(o) { return o !== owner })
+        }
+    }
 }

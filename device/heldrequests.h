@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QList>
+#include <functional>
+
+// Requests that name an item of one of the recorder's lists by its number.
+//
+// The recorder numbers a list anew as soon as it applies an edit, while the
+// rows on the screen keep the numbers of the list they were read with. A
+// request made on those rows must not reach the item that has taken the
+// number meanwhile. So while its model says that the rows are not the
+// recorder's numbering, a request waits here, and every request made after
+// it waits behind it, so that the recorder gets them in the order they were
+// made. Once the rows carry the numbering again, each goes out only if its
+// number still names what the user chose; otherwise it is dropped.
+//
+// A request belongs to the window that made it (or to a tap, which has no
+// window): while it waits, its window may put the version the user confirmed
+// last in its place, or withdraw it, and nothing else. A request that acts on
+// the result of another one waiting before it (an undo on an edit, a request
+// on the shown folder on the opening of another) is dropped with that one.
+// Every dropped request that the user confirmed is reported, once.
+class HeldRequests
+{
+public:
+    struct Request
+    {
+        // The window that made it; null for a tap.
+        const void* owner = nullptr;
+        // Whether its number still names what the user chose. `waited` tells
+        // that the rows it was made on have been read again since: the item
+        // must be found on them. Unset: it names nothing that can move.
+        std::function<bool(bool waited)> stillNames;
+        std::function<void()> send;
+        // Waits while the numbering is not current; otherwise only for its turn.
+        bool numbered = true;
+        // The waiting request whose result it acts on (see lastOf), 0 none.
+        int actsOn = 0;
+        // The user confirmed it: a drop is reported.
+        bool confirmed = true;
+        // The model's kind of request, for lastOf.
+        int kind = 0;
+    };
+
+    // Set by the model: whether its rows carry the recorder's numbering; a
+    // report of one dropped request; and a notice that what waits has changed.
+    std::function<bool()> numberingCurrent;
+    std::function<void()> reportDrop;
+    std::function<void()> changed;
+
+    // Sends the request at once while nothing waits and the numbering allows
+    // it (it is dropped instead when its number already names another item);
+    // otherwise it waits, in the place of its owner's waiting request if
+    // there is one. Returns whether it waits.
+    bool submit(Request request);
+    // The numbering may be current again: what waits goes out or is dropped,
+    // in order, as long as it is.
+    void run();
+    // The owner's waiting request is forgotten without a report (the user
+    // has cancelled it); what acts on it is dropped.
+    void withdraw(const void* owner);
+    // Everything that waits is dropped: its list is gone.
+    void dropAll();
+
+    bool isEmpty() const { return m_waiting.isEmpty(); }
+    bool holds(const void* owner) const;
+    // The last waiting request of any kind in the mask, for a new request
+    // to act on; 0 when none waits.
+    int lastOf(int kinds) const;
+
+private:
+    struct Waiting
+    {
+        Request request;
+        int ticket;
+    };
+
+    bool mayGo(const Request& r) const { return !r.numbered || !numberingCurrent || numberingCurrent(); }
+    void settle(const Request& r, int ticket, bool waited);
+    void drop(int ticket, bool report);
+    void finish();
+
+    QList<Waiting> m_waiting;
+    int m_lastTicket = 0;
+    int m_unreported = 0;
+    bool m_changed = false;
+    bool m_running = false;
+};
