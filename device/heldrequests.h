@@ -32,7 +32,8 @@ public:
         // must be found on them. Unset: it names nothing that can move.
         std::function<bool(bool waited)> stillNames;
         std::function<void()> send;
-        // Waits while the numbering is not current; otherwise only for its turn.
+        // Waits while the numbering is not current; otherwise for its turn
+        // and whatever the model's `unnumberedMayGo` says.
         bool numbered = true;
         // The waiting request whose result it acts on (see lastOf), 0 none.
         int actsOn = 0;
@@ -42,9 +43,11 @@ public:
         int kind = 0;
     };
 
-    // Set by the model: whether its rows carry the recorder's numbering; a
-    // report of one dropped request; and a notice that what waits has changed.
+    // Set by the model: whether its rows carry the recorder's numbering,
+    // whether a request that names no number may go now (unset: it may), a
+    // report of one dropped request, and a notice that what waits has changed.
     std::function<bool()> numberingCurrent;
+    std::function<bool()> unnumberedMayGo;
     std::function<void()> reportDrop;
     std::function<void()> changed;
 
@@ -75,7 +78,11 @@ private:
         int ticket;
     };
 
-    bool mayGo(const Request& r) const { return !r.numbered || !numberingCurrent || numberingCurrent(); }
+    bool mayGo(const Request& r) const
+    {
+        const auto& allows = r.numbered ? numberingCurrent : unnumberedMayGo;
+        return !allows || allows();
+    }
     void settle(const Request& r, int ticket, bool waited);
     void drop(int ticket, bool report);
     void finish();

@@ -41,6 +41,8 @@ QByteArray boundedName(const QString& name)
 Playlist::Playlist(QObject* parent)
     : QObject(parent)
 {
+    m_held.numberingCurrent = [this] { return numberingCurrent(); };
+    m_held.reportDrop = [this] { emit execFailed(); };
 }
 
 void Playlist::setExecCommand(bool value)
@@ -110,18 +112,13 @@ void Playlist::onListComplete()
     sendHeld();
 }
 
-// Sends the waiting renames while the rows are the recorder's numbering, each
-// only if its number still names the playlist chosen. One that goes out moves
-// the numbering again, so the rest wait for the list read after it. While
-// some wait and no list has been asked for since the numbering moved, the
-// screen is asked to read it again.
+// Sends the waiting renames while the rows are the recorder's numbering. One
+// that goes out moves the numbering again, so the rest wait for the list read
+// after it. While some wait and no list has been asked for since the
+// numbering moved, the screen is asked to read it again.
 void Playlist::sendHeld()
 {
-    while (!m_held.isEmpty() && numberingCurrent()) {
-        const HeldRename held = m_held.takeFirst();
-        if (getPplName(held.number - 1) == held.shownName && writeNumbered("07F4543", { held.number }, held.name))
-            numberingMoved();
-    }
+    m_held.run();
     if (!m_held.isEmpty() && m_listQueriesSent == m_movedAt)
         emit readyToRedraw();
 }
@@ -135,7 +132,7 @@ void Playlist::initAll()
     // and other applications may have changed the playlists meanwhile.
     setExecCommand(false);
     numberingMoved();
-    m_held.clear();
+    m_held.dropAll();
     writeLine("07F4500");
     emit readyToRedraw();
 }
@@ -188,7 +185,13 @@ void Playlist::renamePpl(int pplNumber, QString name, QString shownName)
         return;
     if (shownName.isEmpty())
         shownName = getPplName(pplNumber - 1);
-    m_held.append({ pplNumber, boundedName(name), shownName });
+    HeldRequests::Request r;
+    r.stillNames = [this, pplNumber, shownName](bool) { return getPplName(pplNumber - 1) == shownName; };
+    r.send = [this, pplNumber, wire = boundedName(name)] {
+        if (writeNumbered("07F4543", { pplNumber }, wire))
+            numberingMoved();
+    };
+    m_held.submit(std::move(r));
     sendHeld();
 }
 
@@ -219,6 +222,11 @@ QString Playlist::getPplName(int i) const
     return i >= 0 && i < pplList.size() ? pplList.at(i).name : QString();
 }
 
+bool Playlist::listsPpl(const QString& name) const
+{
+    return std::any_of(pplList.begin(), pplList.end(), [&name](const PplRecord& r) { return r.name == name; });
+}
+
 QString Playlist::getPplDateTime(int i) const
 {
     return i >= 0 && i < pplList.size() ? pplList.at(i).dateTime : QString();
@@ -245,7 +253,7 @@ void Playlist::setCurrentMedia(QString media)
     if (media != m_media) {
         setExecCommand(false);
         numberingMoved();
-        m_held.clear();
+        m_held.dropAll();
         m_rowsComplete = false;
     }
     if (media.isEmpty())

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+#include "heldrequests.h"
+
 class Telnet;
 class Permission;
 
@@ -30,8 +32,9 @@ struct PplRecord
 // that can move the numbering, with no later query still out. Otherwise it
 // waits (the list is asked for when nothing is reading it yet); once the list
 // has been read, it goes out if its number still names the playlist the
-// person chose, and is dropped if not: the rows then show the recorder's
-// list. Entries keep their numbers 0 to 99 whatever happens to the list.
+// person chose, and is dropped if not, which is reported with execFailed:
+// the rows then show the recorder's list. Entries keep their numbers 0 to 99
+// whatever happens to the list.
 class Playlist : public QObject
 {
     Q_OBJECT
@@ -82,6 +85,8 @@ public:
     Q_INVOKABLE void initPpl();
     Q_INVOKABLE void initEntry();
     Q_INVOKABLE int getMaxEntryNumber() const { return maxEntries; }
+    // Whether the list as last read holds a playlist of that name.
+    Q_INVOKABLE bool listsPpl(const QString& name) const;
     Q_INVOKABLE void assignEntry(int entry, int take);
     Q_INVOKABLE void clearEntry(int entry);
     Q_INVOKABLE void createPpl(QString name);
@@ -119,14 +124,6 @@ signals:
     void pplListRecived();
 
 private:
-    // A rename waiting for the rows to be the recorder's numbering again.
-    struct HeldRename
-    {
-        int number;       // 1-based, as the rows numbered the playlist
-        QByteArray name;  // the new name as it goes on the wire
-        QString shownName;
-    };
-
     bool mayWrite() const;
     bool write(const QByteArray& lines);
     bool writeLine(const QByteArray& line);
@@ -157,5 +154,5 @@ private:
     int m_rowsQuery = 0;         // queries written when pplList's count arrived
     bool m_rowsComplete = false; // every file of that count has arrived
     int m_movedAt = 0;           // queries written when the numbering last moved
-    QList<HeldRename> m_held;
+    HeldRequests m_held;
 };

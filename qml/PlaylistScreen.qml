@@ -37,13 +37,15 @@ Item {
         function onReadyToRedraw() {
             displayed()
         }
-        // The list read again: a window opened on a playlist row whose
-        // playlist is no longer at that place goes, and sends nothing.
+        // The list read again: a rename window opened on a playlist row whose
+        // playlist is no longer at that place goes, and sends nothing (a
+        // rename names its playlist by the row's number). The delete question
+        // names its playlist by its path: it goes only with the playlist.
         function onPplListRecived() {
             if (plInputWindowLoader.active && plInputWindowLoader.mode !== 0 && plInputWindowLoader.mode !== 1
                     && pl.getPplName(plInputWindowLoader.pplNumber - 1) !== plInputWindowLoader.pplName)
                 plInputWindowLoader.active = false
-            if (plDeleteWindowLoader.active && pl.getPplName(plDeleteWindowLoader.pplNumber) !== plDeleteWindowLoader.name)
+            if (plDeleteWindowLoader.active && !pl.listsPpl(plDeleteWindowLoader.name))
                 plDeleteWindowLoader.active = false
         }
     }
@@ -505,6 +507,11 @@ Item {
             function onLoginCompChanged() {
                 if (!comm.loginComp)
                     closeAll()
+            }
+            // The take picker fills an entry of the loaded playlist: another
+            // playlist loaded meanwhile (front panel, another controller) ends it.
+            function onPlayListChanged(playList) {
+                playlistBrowseLoader.active = false
             }
         }
 

@@ -271,5 +271,12 @@ Window {
                 execPopup(200)
             }
         }
+
+        Connections {
+            target: tev
+            function onExecFailed() {
+                execPopup(200)
+            }
+        }
     }
 }

@@ -36,6 +36,9 @@ TimerEvent::TimerEvent(QObject* parent)
     , today([] { return QDate::currentDate(); })
 {
     qRegisterMetaType<QList<QObject*>>("QList<QObject*>");
+    m_held.numberingCurrent = [this] { return numberingCurrent(); };
+    m_held.unnumberedMayGo = [this] { return m_walk == Idle; };
+    m_held.reportDrop = [this] { emit execFailed(); };
     publish(m_list);
 }
 
@@ -224,7 +227,8 @@ void TimerEvent::setCurrentMedia(QString media)
     m_walk = Idle;
     dropSelect();
     m_pendingFocus = -1;
-    m_held.clear();
+    m_held.dropAll();
+    m_versions.clear();
     m_reloadDue = false;
     if (media.isEmpty()) {
         m_queriesOut = 0;
@@ -289,37 +293,66 @@ void TimerEvent::showDate(QDate date)
 // Sends a write, switch or delete of row `row` now, or holds it (after
 // whatever is held already) until the rows number by the recorder's list
 // again; a create or a delete of all events names no row (-1) and waits only
-// for a re-read to end.
+// for a re-read to end. The reloads the commands ask for wait until all that
+// can go has gone out.
 void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool moves, bool saves)
 {
-    const Held edit { line, row, row == -1 ? TimerEventFields() : asRead(row), reloadAfter, moves, saves };
-    const bool hold = row != -1 ? !numberingCurrent() || !m_held.isEmpty() : m_walk != Idle || !m_held.isEmpty();
-    if (!hold) {
-        if (sendEdit(edit) && reloadAfter)
-            startTimerEvent();
-        return;
+    HeldRequests::Request r;
+    r.numbered = row != -1;
+    if (row != -1) {
+        const TimerEventFields named = asRead(row);
+        r.stillNames = [this, row, named](bool) { return namesEvent(row, named); };
     }
-    m_held.append(edit);
+    r.send = [this, line, row, reloadAfter, moves, saves] {
+        if (sendEdit(line, row, moves, saves) && reloadAfter)
+            m_reloadDue = true;
+    };
+    m_held.submit(std::move(r));
     settle();
 }
 
 // From a create or a delete on, and from a write while the recorder numbers
 // by a filtered list (the event written may have left it), the recorder may
 // number its events anew: the rows number nothing until a list query sent
-// after it has been answered.
-bool TimerEvent::sendEdit(const Held& edit)
+// after it has been answered. A write makes the row's event what it wrote.
+bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool saves)
 {
-    if (!send(edit.line))
+    const TimerEventFields before = asRead(row);
+    if (!send(line))
         return false;
-    if (edit.moves || (edit.saves && m_view.query != allQuery))
+    if (moves || (saves && m_view.query != allQuery))
         m_movedAt = m_queriesSent;
+    if (row != -1 && !moves)
+        learnVersion(row, before, codec::decodeRecord(QString::fromUtf8(line.mid(11, line.size() - 13))));
     return true;
 }
 
-// Whether a held command's number still names the event it was made on.
-bool TimerEvent::namesSameEvent(const Held& edit) const
+// Whether a held command's row still holds the event it was made on: as read
+// then, or as this application has made it since.
+bool TimerEvent::namesEvent(int row, const TimerEventFields& named) const
 {
-    return edit.row == -1 || (row(edit.row) && asRead(edit.row) == edit.named);
+    if (!this->row(row))
+        return false;
+    const TimerEventFields now = asRead(row);
+    QList<TimerEventFields> known { named };
+    for (int i = 0; i < known.size(); ++i) {
+        if (known.at(i) == now)
+            return true;
+        for (const Version& v : m_versions) {
+            if (v.row == row && v.from == known.at(i) && !known.contains(v.to))
+                known << v.to;
+        }
+    }
+    return false;
+}
+
+void TimerEvent::learnVersion(int row, const TimerEventFields& from, const TimerEventFields& to)
+{
+    if (from == to)
+        return;
+    m_versions << Version { row, from, to };
+    while (m_versions.size() > maxVersions)
+        m_versions.removeFirst();
 }
 
 void TimerEvent::createNewEvent()
@@ -600,11 +633,8 @@ void TimerEvent::takeReread(const TimerEventFields& fields)
     const bool edited = !(focused->fields() == m_undo.fields());
     if (!edited)
         focused->assign(fields);
+    learnVersion(m_focus, m_undo.fields(), fields);
     m_undo.assign(fields);
-    for (Held& h : m_held) {
-        if (h.row == m_focus)
-            h.named = fields;
-    }
 }
 
 void TimerEvent::onSelected(const QString& data)
@@ -648,19 +678,19 @@ void TimerEvent::abandonWalk()
     m_walk = Idle;
     dropSelect();
     m_pendingFocus = -1;
-    m_held.clear();
+    m_held.dropAll();
     m_reloadDue = false;
 }
 
 // Back to idle: what was held goes out while the recorder numbers by the
 // rows it was made on, or the list is read again first; then a reload asked
-// for meanwhile.
+// for meanwhile. Once an edit that can renumber has gone out, what follows it
+// waits for the list to be read again.
 void TimerEvent::settle()
 {
     if (busy())
         return;
-    if (numberingCurrent())
-        runHeld();
+    m_held.run();
     // What is still held waits for the list to be read again: the recorder
     // numbers by another list, or an edit that went out has moved its numbering.
     if (!m_held.isEmpty()) {
@@ -668,30 +698,11 @@ void TimerEvent::settle()
         load(false);
         if (busy())
             return;
-        m_held.clear(); // nothing can be read: nothing held can be checked
+        m_held.dropAll(); // nothing can be read: nothing held can be checked
     }
     if (m_reloadDue) {
         m_reloadDue = false;
         startTimerEvent();
-    }
-}
-
-// In order, each only if its number still names the event it was made on;
-// the reloads they ask for wait until all have gone out. Once an edit that
-// can renumber has gone out, the numbered ones from there on wait for the
-// list to be read again, and what follows them waits too.
-void TimerEvent::runHeld()
-{
-    const QList<Held> held = std::exchange(m_held, {});
-    for (const Held& h : held) {
-        if (!m_held.isEmpty() || (h.row != -1 && !numberingCurrent())) {
-            m_held.append(h);
-            continue;
-        }
-        if (!namesSameEvent(h))
-            continue;
-        if (sendEdit(h) && h.reloadAfter)
-            m_reloadDue = true;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+#include "heldrequests.h"
 #include "timereventobject.h"
 
 class QTimerEvent;
@@ -37,8 +38,10 @@ class Permission;
 // under way. Meanwhile the commands are held in order (the list is read again
 // first when it has to be). When the rows number by the recorder's list again,
 // each held command goes out if its number still names the same event, told
-// by the event as read (not the unsaved edits of the focused row), and is
-// dropped otherwise: the rows read anew then show the recorder's events.
+// by the event as read (not the unsaved edits of the focused row), or by
+// what this application has made of it since (its own writes, a re-read of
+// the focused event), and is dropped otherwise: the rows read anew then show
+// the recorder's events, and the drop is reported with execFailed.
 class TimerEvent : public QObject
 {
     Q_OBJECT
@@ -90,6 +93,9 @@ signals:
     void disabledAreaAndModeChanged();
     void enableDanteChanged();
     void setNewFocus();
+    // A write, switch or delete the user made could not be sent: its event
+    // had moved or gone, or the list could not be read again.
+    void execFailed();
 
 public slots:
     void showData();
@@ -132,26 +138,24 @@ private:
         bool operator==(const ListId& o) const { return query == o.query && day == o.day; }
         bool operator!=(const ListId& o) const { return !(*this == o); }
     };
-    // A command that waits until the rows number by the recorder's list
-    // again; `row` is the row it names (-1 none) and `named` that row's event
-    // as read when the command was made.
-    struct Held
+    // What this application knows became of the event of a row: its own
+    // write, or the event read again while focused.
+    struct Version
     {
-        QByteArray line;
         int row;
-        TimerEventFields named;
-        bool reloadAfter;
-        bool moves;       // a create or a delete: the events after it may be renumbered
-        bool saves;       // a write of the focused row: under a filter the event may leave the list
+        TimerEventFields from;
+        TimerEventFields to;
     };
+    static constexpr int maxVersions = 32;
 
     bool send(const QByteArray& command);
     bool sendListQuery(const QString& query);
     bool sendNumbered(const char* command, int number);
     bool sendRead(int number);
     void submit(const QByteArray& line, int row, bool reloadAfter, bool moves = false, bool saves = false);
-    bool sendEdit(const Held& edit);
-    bool namesSameEvent(const Held& edit) const;
+    bool sendEdit(const QByteArray& line, int row, bool moves, bool saves);
+    bool namesEvent(int row, const TimerEventFields& named) const;
+    void learnVersion(int row, const TimerEventFields& from, const TimerEventFields& to);
     QByteArray writeLine(int row, bool invertEnable) const;
     void load(bool noteIfBusy);
     bool busy() const { return m_querying || m_walk != Idle; }
@@ -161,7 +165,6 @@ private:
     bool numberingCurrent() const;
     TimerEventFields asRead(int row) const;
     void dropSelect();
-    void runHeld();
     void onCount(const QString& data);
     void onRecord(const QString& data);
     void onSelected(const QString& data);
@@ -204,5 +207,6 @@ private:
     int m_rereadRow = -1;        // the row whose event a re-read is for
     bool m_restoreOnRefocus = true;
     bool m_reloadDue = false;
-    QList<Held> m_held;
+    HeldRequests m_held;
+    QList<Version> m_versions;
 };

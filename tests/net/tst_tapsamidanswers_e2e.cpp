@@ -122,6 +122,11 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
                QCOMPARE(t.received("^07F4742"), QStringList());
                for (int i = 0; i < 3; ++i)
                    QCOMPARE(t.timers->events.at(i).block, sample.at(i + 1).block);
+               // The switch did not go, and the user is told so.
+               const QString told = "Unable to complete this action.";
+               QTRY_VERIFY(t.rig.textShown(told));
+               QVERIFY(t.rig.click(t.rig.withText(told)));
+               QTRY_VERIFY(!t.rig.textShown(told));
            });
     QTest::newRow("flash load while recording starts")
         << Step([](auto& t) {

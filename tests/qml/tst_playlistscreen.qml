@@ -71,14 +71,17 @@ TestCase {
         compare(notice ? notice.text : "", data.text)
     }
 
-    // A window opened on a playlist row stays while the list read again has
-    // the playlist at the same place, and goes when it has moved or gone.
+    // A rename window opened on a playlist row stays while the list read
+    // again has the playlist at the same place, and goes when it has moved or
+    // gone; the delete question, which names the playlist by its path, goes
+    // only with the playlist.
     function test_windowOnRowAfterListRead_data() {
         return [
             { tag: "rename, moved", button: "pplRename", loader: "plInputWindowLoader", names: ["a.ppl", "0.ppl", "b.ppl"], open: false },
             { tag: "rename, in place", button: "pplRename", loader: "plInputWindowLoader", names: ["a.ppl", "b.ppl"], open: true },
             { tag: "delete, gone", button: "pplDelete", loader: "plDeleteWindowLoader", names: ["a.ppl", "c.ppl"], open: false },
             { tag: "delete, in place", button: "pplDelete", loader: "plDeleteWindowLoader", names: ["a.ppl", "b.ppl", "z.ppl"], open: true },
+            { tag: "delete, moved", button: "pplDelete", loader: "plDeleteWindowLoader", names: ["0.ppl", "a.ppl", "b.ppl"], open: true },
         ]
     }
 

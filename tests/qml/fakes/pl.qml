@@ -23,6 +23,7 @@ QtObject {
     function initEntry() { record("initEntry", []) }
     function getMaxEntryNumber() { return 100 }
     function getPplName(i) { return pplNames[i] === undefined ? "" : pplNames[i] }
+    function listsPpl(name) { return pplNames.indexOf(name) >= 0 }
     function getPplDateTime(i) { return "" }
     function getEntryName(i) { return "" }
 }

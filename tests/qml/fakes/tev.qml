@@ -13,6 +13,7 @@ QtObject {
     property bool enableDante: false
     property string dateOfFocus: ""
     signal setNewFocus()
+    signal execFailed()
 
     function startTimerEvent() { record("startTimerEvent", []) }
     function createNewEvent() { record("createNewEvent", []) }
