@@ -1,0 +1,158 @@
+// The queue of requests that wait for a list's numbering: what goes, in
+// which order, what is dropped and with what, and what is reported.
+#include <QtTest>
+#include <functional>
+
+#include "heldrequests.h"
+
+namespace {
+
+// A queue driven by a script: the numbering's state is a flag, every send
+// and every report is logged.
+struct Rig
+{
+    HeldRequests queue;
+    bool current = true;
+    QStringList log;
+    QStringList names; // what the items named now: a request for "x" still names it while listed
+    int owners[3] {};  // windows
+
+    Rig()
+    {
+        queue.numberingCurrent = [this] { return current; };
+        queue.reportDrop = [this] { log << "told"; };
+    }
+    HeldRequests::Request request(const QString& name, bool numbered = true)
+    {
+        HeldRequests::Request r;
+        r.numbered = numbered;
+        r.stillNames = [this, name](bool) { return !name.startsWith('x') || names.contains(name); };
+        r.send = [this, name] { log << name; };
+        return r;
+    }
+    void submit(const QString& name, int owner = -1, int actsOn = 0, int kind = 0, bool numbered = true,
+                bool confirmed = true)
+    {
+        HeldRequests::Request r = request(name, numbered);
+        r.owner = owner >= 0 ? &owners[owner] : nullptr;
+        r.actsOn = actsOn;
+        r.kind = kind;
+        r.confirmed = confirmed;
+        queue.submit(r);
+    }
+    void readAgain()
+    {
+        current = true;
+        queue.run();
+    }
+};
+
+using Script = std::function<void(Rig&)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Script)
+
+class TstHeldRequests : public QObject
+{
+    Q_OBJECT
+private slots:
+    void queue_data();
+    void queue();
+};
+
+void TstHeldRequests::queue_data()
+{
+    QTest::addColumn<Script>("script");
+    QTest::addColumn<QStringList>("log"); // sends by name, "told" per reported drop (after the sends)
+
+    QTest::newRow("numbering current, nothing waits: at once") << Script([](Rig& r) {
+        r.submit("a");
+        r.submit("b", -1, 0, 0, false);
+    }) << QStringList { "a", "b" };
+    QTest::newRow("stale: waits, in order, until read again") << Script([](Rig& r) {
+        r.current = false;
+        r.submit("a");
+        r.submit("b", -1, 0, 0, false); // names no number: keeps its turn
+        r.queue.run();
+        r.log << "read";
+        r.readAgain();
+    }) << QStringList { "read", "a", "b" };
+    QTest::newRow("moved or gone: dropped, told unless not confirmed") << Script([](Rig& r) {
+        r.current = false;
+        r.submit("x1");
+        r.submit("x2", -1, 0, 0, true, false);
+        r.submit("c");
+        r.readAgain();
+        r.submit("x3"); // at once, already moved
+    }) << QStringList { "c", "told", "told" };
+    QTest::newRow("a send that moves the numbering holds the rest") << Script([](Rig& r) {
+        r.current = false;
+        HeldRequests::Request edit = r.request("edit");
+        edit.send = [&r] { r.log << "edit"; r.current = false; };
+        r.queue.submit(edit);
+        r.submit("a");
+        r.readAgain();
+        r.log << "read";
+        r.readAgain();
+    }) << QStringList { "edit", "read", "a" };
+    QTest::newRow("a window's OK again takes its request's place") << Script([](Rig& r) {
+        r.current = false;
+        r.submit("a");
+        r.submit("rename1", 0);
+        r.submit("b");
+        r.submit("rename2", 0);
+        QVERIFY(r.queue.holds(&r.owners[0]));
+        r.readAgain();
+        QVERIFY(!r.queue.holds(&r.owners[0]));
+    }) << QStringList { "a", "rename2", "b" };
+    QTest::newRow("a window withdraws its own request only") << Script([](Rig& r) {
+        r.current = false;
+        r.submit("select");
+        r.submit("delete", 1, 0, 1);
+        r.submit("undo", -1, r.queue.lastOf(1), 1, false);
+        r.submit("sort", -1, 0, 1);
+        r.queue.withdraw(&r.owners[1]); // the undo acted on the delete: told
+        r.queue.withdraw(&r.owners[2]); // nothing of that window waits
+        r.readAgain();
+    }) << QStringList { "told", "select", "sort" };
+    QTest::newRow("dropped with what it acted on, and on theirs") << Script([](Rig& r) {
+        r.current = false;
+        r.submit("open", -1, 0, 2);
+        r.submit("x-sort", -1, r.queue.lastOf(2), 1);
+        r.submit("undo", -1, r.queue.lastOf(1), 1, false);
+        r.submit("undo again", -1, r.queue.lastOf(1), 1, false);
+        r.submit("select");
+        r.names << "open";
+        r.readAgain();
+    }) << QStringList { "open", "select", "told", "told", "told" };
+    QTest::newRow("a request made from a send keeps its turn") << Script([](Rig& r) {
+        r.current = false;
+        HeldRequests::Request first = r.request("first");
+        first.send = [&r] { r.log << "first"; r.submit("made then"); };
+        r.queue.submit(first);
+        r.submit("second");
+        r.readAgain();
+    }) << QStringList { "first", "second", "made then" };
+    QTest::newRow("the list gone: every confirmed request told") << Script([](Rig& r) {
+        r.current = false;
+        r.submit("a");
+        r.submit("info", -1, 0, 0, true, false);
+        r.submit("b", 0);
+        r.queue.dropAll();
+        QVERIFY(r.queue.isEmpty());
+        r.readAgain();
+    }) << QStringList { "told", "told" };
+}
+
+void TstHeldRequests::queue()
+{
+    QFETCH(Script, script);
+    QFETCH(QStringList, log);
+    Rig rig;
+    script(rig);
+    QCOMPARE(rig.log, log);
+}
+
+QTEST_GUILESS_MAIN(TstHeldRequests)
+#include "tst_heldrequests.moc"
