@@ -149,6 +149,21 @@ bool MediaFiles::hasFolder(const QString& medium, const QString& folderPath)
     return findFolder(volume(medium).root, folderPath);
 }
 
+QStringList MediaFiles::tree(const QString& medium)
+{
+    QStringList all;
+    const std::function<void(const SimFolder&, const QString&)> walk = [&](const SimFolder& f, const QString& path) {
+        for (const SimFile& file : f.files)
+            all << path + file.name;
+        for (const SimFolder& sub : f.folders) {
+            all << path + sub.name + QLatin1Char('\\');
+            walk(sub, path + sub.name + QLatin1Char('\\'));
+        }
+    };
+    walk(volume(medium).root, QString());
+    return all;
+}
+
 QStringList MediaFiles::entryNames(const QString& medium, const QString& folderPath)
 {
     sync(medium);

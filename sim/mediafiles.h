@@ -96,6 +96,9 @@ public:
     bool hasFolder(const QString& medium, const QString& folderPath);
     QString currentFolderPath(const QString& medium);
     QString currentFileName(const QString& medium);
+    // Every folder ("path\") and file of the medium by its path, depth
+    // first, files before sub-folders.
+    QStringList tree(const QString& medium);
     // Takes over the status model's play folder and playlist lists, then
     // writes the tree's folders and playlists back to it.
     void sync(const QString& medium);

@@ -1,8 +1,13 @@
-// A rename tapped on the rows read before an edit that renumbers the
-// playlists, through the real window against a simulated recorder answering
-// late: the state query that leads to the new list waits while the rename is
-// confirmed, or while its name window stays open. Nothing the person did not
-// choose is renamed; made again on the fresh row, the rename takes.
+// The playlist tab's windows and requests while the recorder's list changes
+// under them, through the real window against a simulated recorder.
+// - A rename tapped on the rows read before an edit that renumbers the
+//   playlists, answered late: the state query that leads to the new list
+//   waits while the rename is confirmed, or while its name window stays
+//   open. Nothing the person did not choose is renamed, a confirmed rename
+//   that could not go is told; made again on the fresh row, the rename takes.
+// - The delete question names its playlist by its path: it stays while the
+//   playlist is listed, wherever, and goes with it.
+// - The take picker goes when another playlist is loaded.
 #include <QtTest>
 #include <algorithm>
 #include <functional>
@@ -31,6 +36,9 @@ private slots:
     void cleanup() { rig.stop(); }
     void renameAfterRenumbering_data();
     void renameAfterRenumbering();
+    void deleteQuestionFollowsItsPlaylist_data();
+    void deleteQuestionFollowsItsPlaylist();
+    void takePickerGoesWithItsPlaylist();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
@@ -64,9 +72,37 @@ public:
         QTRY_COMPARE_WITH_TIMEOUT(rows(), names(), 20000);
     }
 
+    // Another controller changes the playlist files; the recorder tells the
+    // application as it tells every other controller.
+    void elsewhere(const std::function<void(QStringList&)>& change)
+    {
+        QStringList& files = rig.state->medium("SD1").playlists;
+        change(files);
+        std::sort(files.begin(), files.end());
+        for (const QString& name : qAsConst(files))
+            book->playlist("SD1", name);
+        book->announce(4000);
+    }
+    // The filled entries of a playlist on the recorder, "number name".
+    QString filled(const QString& playlist) const
+    {
+        const QStringList entries = book->entryNames("SD1", playlist);
+        QStringList out;
+        for (int i = 0; i < entries.size(); ++i) {
+            if (!entries.at(i).isEmpty())
+                out << QString::number(i) + " " + entries.at(i);
+        }
+        return playlist + ": " + out.join(", ");
+    }
+    QStringList received(const char* pattern) const
+    {
+        return rig.recorder->receivedLines(rig.connection).filter(QRegularExpression(pattern));
+    }
+
     AppRig rig;
     sim::PlaylistBook* book = nullptr;
     QStringList renames; // what the recorder should receive
+    const QString told = QStringLiteral("Unable to complete this action.");
 };
 
 void TstNumberedTapsPlaylist::init()
@@ -134,6 +170,11 @@ void TstNumberedTapsPlaylist::renameAfterRenumbering()
     rig.recorder->answerLatencyMs = 0;
     listShown();
     QCOMPARE(names(), afterEdit);
+    // A confirmed rename that could not go is told; a window that only closed is not.
+    if (openAcross)
+        QVERIFY(!rig.textShown(told));
+    else
+        QVERIFY2(rig.dismissMessage(told), qPrintable("not told; the recorder's playlists: " + names().join(" | ")));
 
     // Renamed again on its fresh row, it takes the name.
     renames << "07F4543" + sim::numberField(names().indexOf(chosen) + 1) + "neu";
@@ -143,6 +184,72 @@ void TstNumberedTapsPlaylist::renameAfterRenumbering()
     expected.replace(expected.indexOf(chosen), "neu.ppl");
     QTRY_COMPARE_WITH_TIMEOUT(names(), sorted(expected), 20000);
     QCOMPARE(rig.recorder->receivedLines(rig.connection).filter(QRegularExpression("^07F4543")), renames);
+}
+
+// The delete question open on set2.ppl while another controller changes the
+// playlist files and the list is read again.
+void TstNumberedTapsPlaylist::deleteQuestionFollowsItsPlaylist_data()
+{
+    QTest::addColumn<Step>("meanwhile");
+    QTest::addColumn<bool>("stillAsked");
+    QTest::addColumn<QStringList>("deletes"); // what the application asks the recorder to delete
+    QTest::newRow("another playlist created before it, OK")
+        << Step([](auto& t) { t.elsewhere([](QStringList& files) { files << "a0.ppl"; }); }) << true
+        << QStringList("07F6B26A:\\_playlists\\set2.ppl");
+    QTest::newRow("it is deleted elsewhere")
+        << Step([](auto& t) { t.elsewhere([](QStringList& files) { files.removeOne("set2.ppl"); }); }) << false
+        << QStringList();
+}
+
+void TstNumberedTapsPlaylist::deleteQuestionFollowsItsPlaylist()
+{
+    QFETCH(Step, meanwhile);
+    QFETCH(bool, stillAsked);
+    QFETCH(QStringList, deletes);
+    tap("ppl_set2.ppl", "pplDelete");
+    QTRY_VERIFY(in("deleteOk"));
+    rig.recorder->clearLog();
+    meanwhile(*this);
+    QStringList expected = names();
+    expected.removeOne("set2.ppl");
+    QTRY_VERIFY(!received("^07F4505").isEmpty());
+    listShown();
+
+    const bool asked = in("deleteOk");
+    if (asked) {
+        QVERIFY(rig.click(in("deleteOk")));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.graph->pl.execCommand(), 20000);
+        listShown();
+    }
+    QCOMPARE(names().join(" | "), expected.join(" | "));
+    QCOMPARE(received("^07F6B26"), deletes);
+    QCOMPARE(asked, stillAsked);
+}
+
+// The take picker open for an empty entry of the loaded playlist while the
+// front panel loads another one: nothing is assigned into either.
+void TstNumberedTapsPlaylist::takePickerGoesWithItsPlaylist()
+{
+    tap("ppl_set1.ppl", "pplDelete"); // on the loaded playlist's row: Edit, its entries
+    QTRY_VERIFY(in("entry_5"));
+    QVERIFY(book->entryNames("SD1", "set1.ppl").at(5).isEmpty());
+    QVERIFY(rig.click(rig.shown("entryButton", in("entry_5"))));
+    QTRY_VERIFY(rig.shown("row_Closing.wav", in("takePicker")));
+    const QPoint file = AppRig::centre(rig.shown("row_Closing.wav", in("takePicker")));
+    const QString set1 = filled("set1.ppl"), set3 = filled("set3.ppl");
+
+    rig.recorder->clearLog();
+    rig.state->setPlaylist("set3.ppl");
+    QTRY_COMPARE(rig.graph->comm.getPlayList(), QStringLiteral("set3.ppl"));
+    listShown();
+    const bool pickerOpen = rig.item("playlistBrowseLoader", rig.screen(3))->property("active").toBool();
+    rig.clickAt(file);
+    listShown();
+    QCOMPARE(filled("set3.ppl"), set3);
+    QCOMPARE(filled("set1.ppl"), set1);
+    QCOMPARE(received("^07F314B"), QStringList());
+    QCOMPARE(rig.state->current().playlist, QStringLiteral("set3.ppl"));
+    QVERIFY2(!pickerOpen, "the take picker stayed open");
 }
 
 QTEST_MAIN(TstNumberedTapsPlaylist)

@@ -129,6 +129,21 @@ QPoint AppRig::centre(QQuickItem* target)
     return target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();
 }
 
+QString AppRig::tapEach(const QStringList& names, QQuickItem* within)
+{
+    for (const QString& name : names) {
+        if (!QTest::qWaitFor([&] { return shown(name, within); }, 5000) || !click(shown(name, within)))
+            return name;
+    }
+    return QString();
+}
+
+bool AppRig::dismissMessage(const QString& text)
+{
+    return QTest::qWaitFor([&] { return textShown(text); }, 5000) && click(withText(text))
+        && QTest::qWaitFor([&] { return !textShown(text); }, 5000);
+}
+
 bool AppRig::click(QQuickItem* target)
 {
     if (!target || !target->isVisible()) {

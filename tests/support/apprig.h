@@ -75,6 +75,13 @@ public:
     bool typeInto(QQuickItem* field, const QString& text);
     // Whether a visible item, more than half opaque, shows this text.
     bool textShown(const QString& text) const;
+    // Clicks the visible items of these names under `within` in turn, each
+    // once it shows (within five seconds); the first name that never showed,
+    // empty when all were clicked.
+    QString tapEach(const QStringList& names, QQuickItem* within);
+    // Waits until a message shows this text, taps it away and waits until it
+    // has gone; false when it never showed (within five seconds).
+    bool dismissMessage(const QString& text);
     // Writes the window's next frame to screenshots/; false when it cannot.
     bool shoot(const QString& fileName);
 
