@@ -306,8 +306,8 @@ void Browse::refreshFolder()
 // The entry the user chose: that number and kind under that name. Files are
 // numbered over the medium, folders level by level from the root, so with
 // the numbering current the number names it wherever it is listed; once the
-// rows have been read again, it has to be among them. The name, when the
-// caller gave none, is the rows' (and is filled in for the caller).
+// rows have been read again, it has to be among them. When the caller gave
+// no name, the rows' is taken, and `name` is set to it.
 Browse::Check Browse::namesEntry(int number, int type, QString& name) const
 {
     if (type == 0 && number == 0)
@@ -482,7 +482,8 @@ void Browse::goToCurrentFolder()
 }
 
 // Up from the folder shown, and the folder shown made the current one, name
-// it by its path and only keep their turn.
+// it by its path: they keep their turn, go only while it is still the one
+// shown, and act on the opening of a folder that waits.
 void Browse::upFolder()
 {
     if (!mediaValid())
