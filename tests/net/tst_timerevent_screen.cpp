@@ -4,7 +4,8 @@
 // Cancel, the filter dialog (also when the recorder refuses a select), adding
 // and deleting, the focused row of a long list kept clear of the footer, and
 // taps on rows while the recorder has renumbered its events and the list is
-// being read again.
+// being read again: those that no longer name their event are told, a Save
+// on the application's own earlier write goes.
 // Pictures go to <build>/tests/screenshots.
 #include <QSignalSpy>
 #include <QtTest>
@@ -35,6 +36,7 @@ private slots:
     void readOnlyState();
     void tapsBeforeTheListIsReadAgain_data();
     void tapsBeforeTheListIsReadAgain();
+    void saveAgainBeforeTheListIsReadAgain();
     void closesWithoutQmlWarnings() { rig.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
 private:
@@ -509,6 +511,49 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain()
     QVERIFY(!find("deleteCheck")->isVisible());
     for (int i = 0; i < 5; ++i)
         QCOMPARE(rowText(i, "rowTime"), QString("0%1:00:00").arg(i < 2 ? i + 1 : i + 2));
+    // Each row confirmed a tap on a row that had become another event's: the
+    // person is told.
+    QVERIFY(rig.dismissMessage("Unable to complete this action."));
+}
+
+// All events listed, answers late: the third gets the 16th and is saved;
+// before the list is read again, END TIME is chosen for it and it is saved
+// again. The event read again differs from the row the second Save was made
+// on only by the first Save: it goes, and the recorder keeps both changes.
+void TstTimerEventScreen::saveAgainBeforeTheListIsReadAgain()
+{
+    recorder->answerLatencyMs = 0;
+    graph->tev.showAll();
+    const QString day = QDate::currentDate().toString("yyMM") + "15";
+    timers->events.clear();
+    for (int n = 1; n <= 4; ++n)
+        timers->events << sim::SimTimerEvent { "0100" + day + "000" + QString::number(n) + QString(12, '0') + "01", "" };
+    recorder->sendLineToLoggedIn("0FF47F6");
+    QVERIFY(listShows(4));
+    QString expected = block(2);
+    expected.replace(4, 6, QDate::currentDate().toString("yyMM") + "16").replace(20, 2, "01");
+
+    recorder->answerLatencyMs = 200;
+    focusAndOpenSchedule(2);
+    clickDay(16);
+    click(find("scheduleOk"));
+    recorder->holdAnswersTo = QRegularExpression("^07F475D");
+    click(rowPart(2, "rowSave"));
+    QTRY_VERIFY(recorder->holdsAnswers());
+    click(rowPart(2, "rowTypeBox"));
+    QTRY_VERIFY(find("typeRow1"));
+    click(find("typeRow1"));
+    click(find("typeOk"));
+    QTRY_COMPARE(rowText(2, "rowTimeMode"), QStringLiteral("END TIME"));
+    click(rowPart(2, "rowSave"));
+    recorder->holdAnswersTo = QRegularExpression();
+    recorder->releaseAnswers();
+    QTRY_COMPARE_WITH_TIMEOUT(block(2), expected, 10000);
+    recorder->answerLatencyMs = 0;
+    QVERIFY(listShows(4));
+    QTest::qWait(500);
+    QCOMPARE(block(2), expected);
+    QVERIFY(!rig.textShown("Unable to complete this action."));
 }
 
 QTEST_MAIN(TstTimerEventScreen)
