@@ -189,4 +189,14 @@ Item {
             }
         }
     }
+
+    // The folder is being read, or requests wait for it.
+    BusyIndicator {
+        objectName: "browseBusy"
+        anchors.centerIn: browseListView
+        width: ptSize * 48
+        height: width
+        visible: browse.listing || browse.holding
+        running: visible
+    }
 }

@@ -1,5 +1,4 @@
 import QtQuick 2.8
-import QtQuick.Controls 2.1
 
 // The browse tab: the folders and files of the current medium with the tools
 // to make and sort folders, rename, delete, copy, select and undo. All data
@@ -122,16 +121,6 @@ Item {
             anchors.left: parent.left
             anchors.right: parent.right
             footerSize: browseFooter.height
-        }
-
-        // The folder is being read, or requests wait for it.
-        BusyIndicator {
-            objectName: "browseBusy"
-            anchors.centerIn: browseList
-            width: ptSize * 48
-            height: width
-            visible: browse.listing || browse.holding
-            running: visible
         }
 
         Image {
