@@ -354,31 +354,27 @@ QString Browse::shownPath() const
     return listedFolderNumber == nowFolder.number() ? listedFolderPath : QString();
 }
 
-void Browse::submit(Check check, std::function<void()> send, int kind, QObject* owner, bool numbered, int actsOn,
-                    bool confirmed)
+// A request of that kind, made by owner (null: a tap), which names an entry
+// by its number, waits while the numbering is not current, and is told when
+// dropped; call sites set what differs.
+Browse::Request Browse::request(Check check, std::function<void()> send, int kind, QObject* owner)
 {
-    HeldRequests::Request r;
-    r.owner = owner;
+    Request r;
     r.stillNames = std::move(check);
     r.send = std::move(send);
-    r.numbered = numbered;
-    r.actsOn = actsOn;
-    r.confirmed = confirmed;
     r.kind = kind;
-    // A window that goes withdraws what it made.
-    if (owner && !owners.contains(owner)) {
-        owners.insert(owner);
-        connect(owner, &QObject::destroyed, this, [this, owner] {
-            owners.remove(owner);
-            held.withdraw(owner);
-        });
-    }
-    held.submit(std::move(r));
+    r.owner = owner;
+    return r;
+}
+
+void Browse::withdrawHeld(QObject* owner)
+{
+    held.withdraw(owner);
 }
 
 void Browse::dropHeld(QObject* owner)
 {
-    held.withdraw(owner);
+    held.drop(owner);
 }
 
 // An edit of the entry of that number, kind and name: head + media code +
@@ -386,13 +382,16 @@ void Browse::dropHeld(QObject* owner)
 void Browse::editEntry(int number, int type, QString name, QObject* owner, const char* head, const QByteArray& tail)
 {
     const Check check = namesEntry(number, type, name);
-    submit(check, [this, number, head, tail] { editWritten(writeMediaNumbered(head, number, tail)); }, Edit, owner);
+    held.submit(request(check, [this, number, head, tail] { editWritten(writeMediaNumbered(head, number, tail)); },
+                        Edit, owner));
 }
 
 // An edit of the folder shown: it acts on the opening of a folder that waits.
 void Browse::editShownFolder(std::function<bool()> write, QObject* owner)
 {
-    submit(namesShownFolder(), [this, write] { editWritten(write()); }, Edit, owner, true, held.lastOf(FolderChange));
+    Request r = request(namesShownFolder(), [this, write] { editWritten(write()); }, Edit, owner);
+    r.actsOn = held.lastOf(FolderChange);
+    held.submit(std::move(r));
 }
 
 // An edit went out when written: the recorder's result is awaited.
@@ -472,13 +471,13 @@ void Browse::sendOpenFolder(int number)
 void Browse::openFolder(int number, QString name)
 {
     const Check check = namesEntry(number, 0, name);
-    submit(check, [this, number] { sendOpenFolder(number); }, FolderChange);
+    held.submit(request(check, [this, number] { sendOpenFolder(number); }, FolderChange));
 }
 
 // The recorder's current folder, by its number as read when the request goes.
 void Browse::goToCurrentFolder()
 {
-    submit({}, [this] { sendOpenFolder(currentFolder.number()); }, FolderChange);
+    held.submit(request({}, [this] { sendOpenFolder(currentFolder.number()); }, FolderChange));
 }
 
 // Up from the folder shown, and the folder shown made the current one, name
@@ -491,17 +490,23 @@ void Browse::upFolder()
     const QString name = nowFolder.name();
     const int slash = name.lastIndexOf(QLatin1Char('\\'));
     const QByteArray parent = lineSafe(slash >= 0 ? name.left(slash) : QString()).toUtf8();
-    submit(namesShownFolder(), [this, parent] { writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); },
-           FolderChange, nullptr, false, held.lastOf(FolderChange));
+    Request r = request(namesShownFolder(),
+                        [this, parent] { writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); }, FolderChange);
+    r.numbered = false;
+    r.actsOn = held.lastOf(FolderChange);
+    held.submit(std::move(r));
 }
 
 void Browse::setToCurrentFolder()
 {
     const QByteArray path = lineSafe(nowFolder.name()).toUtf8();
-    submit(namesShownFolder(), [this, path] {
+    Request r = request(namesShownFolder(), [this, path] {
         writeLine("07F6B01\\" + path);
         sendRefreshPair();
-    }, 0, nullptr, false, held.lastOf(FolderChange));
+    });
+    r.numbered = false;
+    r.actsOn = held.lastOf(FolderChange);
+    held.submit(std::move(r));
 }
 
 void Browse::createFolder(QString name, QObject* owner)
@@ -542,7 +547,7 @@ void Browse::sortShownFolder(const char* head)
 void Browse::selectFile(int number, QString name)
 {
     const Check check = namesEntry(number, 1, name);
-    submit(check, [this, number] { writeNumbered("07F6B27", number); }, 0);
+    held.submit(request(check, [this, number] { writeNumbered("07F6B27", number); }));
 }
 
 void Browse::renameFile(int number, QString newName, QString orgName, QObject* owner)
@@ -579,34 +584,42 @@ void Browse::deleteFileFullPath(QString file)
 void Browse::copyFile(QString file, QString folder)
 {
     const QByteArray from = lineSafe(file).toUtf8(), to = lineSafe(folder).toUtf8();
-    submit(namesShownFolder(), [this, from, to] {
+    Request r = request(namesShownFolder(), [this, from, to] {
         editWritten(writeLine("07F6B0400" + from) && writeLine("07F6B0415" + to));
-    }, Edit, nullptr, false, held.lastOf(FolderChange));
+    }, Edit);
+    r.numbered = false;
+    r.actsOn = held.lastOf(FolderChange);
+    held.submit(std::move(r));
 }
 
 // Undoes the last edit: dropped with an edit of ours that waits and is dropped.
 void Browse::undo()
 {
-    submit({}, [this] {
+    Request r = request({}, [this] {
         if (writeLine("07F6B25"))
             editSent();
-    }, Edit, nullptr, false, held.lastOf(Edit));
+    }, Edit);
+    r.numbered = false;
+    r.actsOn = held.lastOf(Edit);
+    held.submit(std::move(r));
 }
 
 // Asked for by the file menu, which shows it; not the user's confirmation.
 void Browse::queryInfo(int number, QString name, QObject* owner)
 {
     const Check check = namesEntry(number, 1, name);
-    submit(check, [this, number] { writeMediaNumbered("07F6B22", number); }, 0, owner, true, 0, false);
+    Request r = request(check, [this, number] { writeMediaNumbered("07F6B22", number); }, 0, owner);
+    r.confirmed = false;
+    held.submit(std::move(r));
 }
 
-void Browse::pickFile(int number, QString name, QObject* owner)
+void Browse::pickFile(int number, QString name, QString folder, QObject* owner)
 {
     const Check check = namesEntry(number, 1, name);
-    submit(check, [this, picker = QPointer<QObject>(owner), number, name] {
+    held.submit(request(check, [this, picker = QPointer<QObject>(owner), number, name, folder] {
         if (picker)
-            emit filePicked(picker, number, name);
-    }, 0, owner);
+            emit filePicked(picker, number, name, folder);
+    }, 0, owner));
 }
 
 // ---------------------------------------------------------------------------
@@ -744,6 +757,7 @@ void Browse::onFolderEntry(const QString& reply)
     entry->setName(entryName(reply));
     entry->setNumber(n);
     entry->setType(0);
+    entry->setFolder(nowFolder.name());
     entryList.append(entry);
     const int shown = nowFolder.number();
     char field[4];
@@ -797,6 +811,7 @@ void Browse::onFileEntry(const QString& reply)
     entry->setName(entryName(reply));
     entry->setNumber(n);
     entry->setType(1);
+    entry->setFolder(nowFolder.name());
     entryList.append(entry);
     char field[4];
     if (n == lastFileNumber) {

@@ -27,7 +27,7 @@ class Browse : public QObject
     Q_PROPERTY(int currentFileNumber READ currentFileNumber NOTIFY currentFileNumberChanged)
     Q_PROPERTY(bool listing READ listing NOTIFY listingChanged)
     Q_PROPERTY(bool numberingCurrent READ numberingCurrent NOTIFY numberingCurrentChanged)
-    Q_PROPERTY(bool holding READ holding NOTIFY heldChanged)
+    Q_PROPERTY(bool anyHeld READ anyHeld NOTIFY heldChanged)
     Q_PROPERTY(QString dialogString READ getDialogString WRITE setDialogString NOTIFY dialogStringChanged)
     Q_PROPERTY(QString browseDialogString READ getBrowseDialogString WRITE setBrowseDialogString NOTIFY
                    browseDialogStringChanged)
@@ -61,9 +61,9 @@ public:
     bool numberingCurrent() const { return editsInFlight == 0 && !relistNeeded; }
     // True while requests that name an entry wait for the folder to be read
     // again (and the requests made after them wait behind them).
-    bool holding() const { return !held.isEmpty(); }
+    bool anyHeld() const { return !held.isEmpty(); }
     // Whether the request of that window waits.
-    Q_INVOKABLE bool isHeld(QObject* owner) const { return held.holds(owner); }
+    Q_INVOKABLE bool isHeld(QObject* owner) const { return held.isHeld(owner); }
 
     Telnet* telnet = nullptr;
     Permission* permission = nullptr;
@@ -91,7 +91,8 @@ public:
     // showed for the number (for renames, the name before the change);
     // without it the rows as last read give it. `owner` is the window that
     // made the request: while it waits, a new request of that window takes
-    // its place, and dropHeld(owner) withdraws it.
+    // its place; withdrawHeld(owner) forgets it (the user cancelled), and
+    // dropHeld(owner) or the window's destruction drops it (told).
     Q_INVOKABLE void restartBrowse();
     Q_INVOKABLE void openFolder(int number, QString name = QString());
     Q_INVOKABLE void upFolder();
@@ -110,10 +111,12 @@ public:
     Q_INVOKABLE void undo();
     Q_INVOKABLE void queryInfo(int number, QString name = QString(), QObject* owner = nullptr);
     Q_INVOKABLE QString getInfo(int index) const;
-    // A file chosen in a picker, told back with filePicked once its number
-    // is known to name it.
-    Q_INVOKABLE void pickFile(int number, QString name, QObject* owner);
-    // Withdraws the waiting request of that window (closed or cancelled).
+    // A file chosen in a picker on a row of the folder at path `folder`,
+    // told back with filePicked once its number is known to name it.
+    Q_INVOKABLE void pickFile(int number, QString name, QString folder, QObject* owner);
+    // The user cancelled the window: its waiting request is forgotten.
+    Q_INVOKABLE void withdrawHeld(QObject* owner);
+    // The window closed otherwise: its waiting request is dropped and told.
     Q_INVOKABLE void dropHeld(QObject* owner);
 
 public slots:
@@ -141,18 +144,19 @@ signals:
     void infoChanged();
     void endDeletePpl();
     void execFailed();
-    void filePicked(QObject* owner, int number, QString name);
+    // `folder` is the path of the folder whose row was picked.
+    void filePicked(QObject* owner, int number, QString name, QString folder);
 
 private:
     // Kinds of request, for one that acts on the result of another.
     enum Kind { Edit = 1, FolderChange = 2 };
 
     using Check = std::function<bool(bool waited)>;
+    using Request = HeldRequests::Request;
     Check namesEntry(int number, int type, QString& name) const;
     Check namesShownFolder() const;
     QString shownPath() const;
-    void submit(Check check, std::function<void()> send, int kind, QObject* owner = nullptr,
-                bool numbered = true, int actsOn = 0, bool confirmed = true);
+    static Request request(Check check, std::function<void()> send, int kind = 0, QObject* owner = nullptr);
     const BrowseObject* listed(int number, int type) const;
     void editEntry(int number, int type, QString name, QObject* owner, const char* head,
                    const QByteArray& tail = QByteArray());
@@ -214,7 +218,6 @@ private:
     // request, so its list shows the recorder's present numbering.
     bool walkTrusted = false;
     HeldRequests held;
-    QSet<QObject*> owners; // windows whose requests have waited
     bool notifiedCurrent = true;
     // The shown folder of the last list a walk published.
     int listedFolderNumber = -1;

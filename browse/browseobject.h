@@ -13,6 +13,7 @@ class BrowseObject : public QObject
     Q_PROPERTY(int number READ number WRITE setNumber NOTIFY numberChanged)
     Q_PROPERTY(int type READ type WRITE setType NOTIFY typeChanged)
     Q_PROPERTY(QString info READ info WRITE setInfo NOTIFY infoChanged)
+    Q_PROPERTY(QString folder READ folder CONSTANT)
 public:
     explicit BrowseObject(QObject* parent = nullptr);
 
@@ -25,6 +26,11 @@ public:
     int type() const { return m_type; }
     // A file's information, one item a line (after queryInfo).
     QString info() const { return m_info; }
+    // For an entry of a list: the path of the folder that lists it ("" the
+    // root), set before the entry is listed. A path built on its row takes
+    // the folder from here, whatever folder is shown by then.
+    QString folder() const { return m_folder; }
+    void setFolder(const QString& v) { m_folder = v; }
     void setName(const QString& v);
     void setNumber(int v);
     void setType(int v);
@@ -41,4 +47,5 @@ private:
     int m_number = -1;
     int m_type = 0;
     QString m_info;
+    QString m_folder;
 };

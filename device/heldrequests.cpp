@@ -5,6 +5,7 @@
 
 bool HeldRequests::submit(Request request)
 {
+    watch(request.owner);
     if (request.owner) {
         for (Waiting& w : m_waiting) {
             if (w.request.owner == request.owner) {
@@ -42,17 +43,39 @@ void HeldRequests::run()
     finish();
 }
 
-void HeldRequests::withdraw(const void* owner)
+void HeldRequests::withdraw(const QObject* owner)
+{
+    remove(owner, false);
+}
+
+void HeldRequests::drop(const QObject* owner)
+{
+    remove(owner, true);
+}
+
+void HeldRequests::remove(const QObject* owner, bool report)
 {
     const auto it = std::find_if(m_waiting.begin(), m_waiting.end(),
                                  [owner](const Waiting& w) { return owner && w.request.owner == owner; });
     if (it == m_waiting.end())
         return;
     const int ticket = it->ticket;
+    const bool confirmed = it->request.confirmed;
     m_waiting.erase(it);
     m_changed = true;
-    drop(ticket, false);
+    drop(ticket, report && confirmed);
     finish();
+}
+
+void HeldRequests::watch(const QObject* owner)
+{
+    if (!owner || m_watched.contains(owner))
+        return;
+    m_watched.insert(owner);
+    QObject::connect(owner, &QObject::destroyed, &m_lifetimes, [this, owner] {
+        m_watched.remove(owner);
+        drop(owner);
+    });
 }
 
 void HeldRequests::dropAll()
@@ -64,7 +87,7 @@ void HeldRequests::dropAll()
     finish();
 }
 
-bool HeldRequests::holds(const void* owner) const
+bool HeldRequests::isHeld(const QObject* owner) const
 {
     return owner && std::any_of(m_waiting.begin(), m_waiting.end(), [owner](const Waiting& w) { return w.request.owner == owner; });
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
+#include <QSet>
 #include <functional>
 
 // Requests that name an item of one of the recorder's lists by its number.
@@ -16,9 +18,11 @@
 //
 // A request belongs to the window that made it (or to a tap, which has no
 // window): while it waits, its window may put the version the user confirmed
-// last in its place, or withdraw it, and nothing else. A request that acts on
-// the result of another one waiting before it (an undo on an edit, a request
-// on the shown folder on the opening of another) is dropped with that one.
+// last in its place, or the user may withdraw it (Cancel), and nothing else.
+// When the window goes for any other reason (the application closed it, or
+// it was destroyed), its request is dropped. A request that acts on the
+// result of another one waiting before it (an undo on an edit, a request on
+// the shown folder on the opening of another) is dropped with that one.
 // Every dropped request that the user confirmed is reported, once.
 class HeldRequests
 {
@@ -26,7 +30,7 @@ public:
     struct Request
     {
         // The window that made it; null for a tap.
-        const void* owner = nullptr;
+        const QObject* owner = nullptr;
         // Whether its number still names what the user chose. `waited` tells
         // that the rows it was made on have been read again since: the item
         // must be found on them. Unset: it names nothing that can move.
@@ -54,19 +58,23 @@ public:
     // Sends the request at once while nothing waits and the numbering allows
     // it (it is dropped instead when its number already names another item);
     // otherwise it waits, in the place of its owner's waiting request if
-    // there is one. Returns whether it waits.
+    // there is one. Returns whether it waits. An owner that is destroyed
+    // drops its waiting request.
     bool submit(Request request);
     // The numbering may be current again: what waits goes out or is dropped,
     // in order, as long as it is.
     void run();
     // The owner's waiting request is forgotten without a report (the user
     // has cancelled it); what acts on it is dropped.
-    void withdraw(const void* owner);
+    void withdraw(const QObject* owner);
+    // The owner's waiting request is dropped, and reported when confirmed:
+    // its window has gone without the user cancelling it.
+    void drop(const QObject* owner);
     // Everything that waits is dropped: its list is gone.
     void dropAll();
 
     bool isEmpty() const { return m_waiting.isEmpty(); }
-    bool holds(const void* owner) const;
+    bool isHeld(const QObject* owner) const;
     // The last waiting request of any kind in the mask, for a new request
     // to act on; 0 when none waits.
     int lastOf(int kinds) const;
@@ -84,12 +92,17 @@ private:
         return !allows || allows();
     }
     void settle(const Request& r, int ticket, bool waited);
+    void remove(const QObject* owner, bool report);
     void drop(int ticket, bool report);
     void finish();
+    void watch(const QObject* owner);
 
     QList<Waiting> m_waiting;
     int m_lastTicket = 0;
     int m_unreported = 0;
     bool m_changed = false;
     bool m_running = false;
+    // Owners whose destruction is watched; the connections end with the queue.
+    QSet<const QObject*> m_watched;
+    QObject m_lifetimes;
 };

@@ -11,17 +11,18 @@ Item {
     property int mode: 0
     property int footerSize: 0
 
-    signal clicked(int takeNumber, string name)
+    // `folder`: the path of the folder whose row was picked ("" the root).
+    signal clicked(int takeNumber, string name, string folder)
 
     // A file picked (modes 2 and 4) is reported once the browse model knows
     // that its number names it: at once, or after the folder has been read
     // again. A later pick takes the place of one that waits; the picker's
-    // closing withdraws it.
+    // Cancel withdraws it, and its closing otherwise drops it (told).
     Connections {
         target: browse
-        function onFilePicked(owner, number, name) {
+        function onFilePicked(owner, number, name, folder) {
             if (owner === browseList)
-                browseList.clicked(number, name)
+                browseList.clicked(number, name, folder)
         }
     }
 
@@ -124,21 +125,25 @@ Item {
                 // The entry is read once, before anything is sent: what the
                 // menu shows is the row that was tapped. Every request names
                 // the entry by its number and its name, so that the model can
-                // tell when the number has gone to another entry.
+                // tell when the number has gone to another entry, and a path
+                // names the folder that listed the row, not the one shown
+                // by the time it is used.
                 function execEvent() {
                     var type = modelData.type, number = modelData.number, name = modelData.name, at = index
+                    var folder = modelData.folder
                     if (type === 0) {
                         folderName.stopScroll()
                         browse.openFolder(number, name)
                     } else if (mode === 1) {
                         browseMenuLoader.name = name
                         browseMenuLoader.number = number
+                        browseMenuLoader.folder = folder
                         browseMenuLoader.isFolder = false
                         browseMenuLoader.listViewIndex = at
                         browseMenuLoader.active = true
                         browse.queryInfo(number, name, browseMenuLoader)
                     } else {
-                        browse.pickFile(number, name, browseList)
+                        browse.pickFile(number, name, folder, browseList)
                     }
                 }
 
@@ -182,6 +187,7 @@ Item {
                     onClicked: {
                         browseMenuLoader.name = modelData.name
                         browseMenuLoader.number = modelData.number
+                        browseMenuLoader.folder = modelData.folder
                         browseMenuLoader.isFolder = true
                         browseMenuLoader.active = true
                     }
@@ -190,13 +196,40 @@ Item {
         }
     }
 
-    // The folder is being read, or requests wait for it.
+    // The folder is being read, or requests wait for it: white dots that
+    // chase each other round, plain on the black list and still under the
+    // dimming of a window opened over it.
     BusyIndicator {
+        id: busy
         objectName: "browseBusy"
         anchors.centerIn: browseListView
         width: ptSize * 48
         height: width
-        visible: browse.listing || browse.holding
+        visible: browse.listing || browse.anyHeld
         running: visible
+
+        contentItem: Item {
+            RotationAnimator on rotation {
+                from: 0
+                to: 360
+                duration: 1200
+                loops: Animation.Infinite
+                running: busy.running
+            }
+
+            Repeater {
+                model: 8
+                Rectangle {
+                    readonly property real angle: index * Math.PI / 4
+                    width: ptSize * 9
+                    height: width
+                    radius: width / 2
+                    x: (parent.width - width) / 2 * (1 + Math.sin(angle))
+                    y: (parent.height - height) / 2 * (1 - Math.cos(angle))
+                    color: "white"
+                    opacity: 0.3 + 0.7 * (index + 1) / 8
+                }
+            }
+        }
     }
 }

@@ -14,8 +14,8 @@ Item {
     property bool browseSelectOnly: permission.isReadOnly || (comm.statusIcon !== 16 && comm.statusIcon !== 17)
                                     || comm.playMode === "RANDOM" || comm.playMode === "PROGRAM"
                                     || (comm.playArea === "PLAYLIST" && comm.playMode === "SINGLE")
-    // Copy paths and set-to-current need the shown folder's name, which a
-    // re-read empties for a while.
+    // The paste target and set-to-current need the shown folder's name,
+    // which a re-read empties for a while.
     readonly property bool folderNameKnown: browse.nowFolderNumber === 0 || browse.nowFolderName !== ""
 
     // The index in the list read last of the entry with this number, name
@@ -37,7 +37,9 @@ Item {
     // one waits, the window stays open and says so, OK in the name window
     // puts the name confirmed last in its place, and closing the window
     // withdraws it. It closes by itself once its request has gone or been
-    // dropped. The file menu's information request is the menu's own too.
+    // dropped. Cancel withdraws it; when the application closes the window
+    // (the link, the medium or the edit right goes), it is dropped and the
+    // user told. The file menu's information request is the menu's own too.
     function confirmed(owner, close) {
         if (browse.isHeld(owner))
             owner.waiting = true
@@ -51,7 +53,7 @@ Item {
             if (browseInputWindowLoader.waiting && !browse.isHeld(browseInputWindowLoader))
                 browseInputWindowLoader.active = false
             if (deleteCheck.waiting && !browse.isHeld(deleteCheck))
-                deleteCheck.visible = false
+                deleteCheck.open = false
         }
         // The folder has been read again in the recorder's numbering: a
         // window opened on a row whose entry has moved or gone closes, unless
@@ -59,13 +61,13 @@ Item {
         function onListRead() {
             if (!browse.numberingCurrent)
                 return
-            var onRow = browseMenuLoader.active || (deleteCheck.visible && !deleteCheck.waiting)
+            var onRow = browseMenuLoader.active || (deleteCheck.open && !deleteCheck.waiting)
                         || (browseInputWindowLoader.active && !browseInputWindowLoader.isCreate && !browseInputWindowLoader.waiting)
             if (!onRow || indexOf(browseMenuLoader.number, browseMenuLoader.name, browseMenuLoader.isFolder, -1) >= 0)
                 return
             browseMenuLoader.active = false
             if (!deleteCheck.waiting)
-                deleteCheck.visible = false
+                deleteCheck.open = false
             if (!browseInputWindowLoader.isCreate && !browseInputWindowLoader.waiting)
                 browseInputWindowLoader.active = false
         }
@@ -77,7 +79,7 @@ Item {
         browseFolderBrowseLoader.active = false
         browseMenuLoader.active = false
         browseInputWindowLoader.active = false
-        deleteCheck.visible = false
+        deleteCheck.open = false
     }
 
     function drive() {
@@ -224,7 +226,10 @@ Item {
                         browse.renameFile(browseMenuLoader.number, inputText, owner.field, owner)
                     confirmed(owner, function() { owner.active = false })
                 }
-                onClickedCancel: browseInputWindowLoader.active = false
+                onClickedCancel: {
+                    browse.withdrawHeld(browseInputWindowLoader)
+                    browseInputWindowLoader.active = false
+                }
             }
         }
 
@@ -236,6 +241,8 @@ Item {
             property int number: 0
             property int listViewIndex: 0
             property string name: ""
+            // The path of the folder that listed the row ("" the root).
+            property string folder: ""
             property bool isFolder: false
             sourceComponent: isFolder ? brFolderMenuComponent : brMenuComponent
             onActiveChanged: if (!active) browse.dropHeld(browseMenuLoader)
@@ -412,9 +419,9 @@ Item {
                         y: select.y
                         icon: "Resource/Browse/icon_47x30_copy.svg"
                         caption: "Copy"
-                        enabled: !browseReadOnly && folderNameKnown
+                        enabled: !browseReadOnly
                         onClicked: {
-                            browseFolderBrowseLoader.folder = browse.nowFolderName
+                            browseFolderBrowseLoader.folder = browseMenuLoader.folder
                             browseMenuLoader.active = false
                             browseFolderBrowseLoader.active = true
                         }
@@ -440,11 +447,14 @@ Item {
         DialogNoButton {
             id: deleteCheck
             objectName: "deleteCheck"
-            visible: false
+            // Open until closed, whether the tab shows or not: a question
+            // whose delete waits keeps it while the user looks elsewhere.
+            property bool open: false
+            visible: open
             text: (browseMenuLoader.isFolder ? "Delete selected folder?\n" : "Delete selected file?\n") + browseMenuLoader.name
             property bool waiting: false
-            onVisibleChanged: {
-                if (visible)
+            onOpenChanged: {
+                if (open)
                     return
                 waiting = false
                 browse.dropHeld(deleteCheck)
@@ -467,7 +477,7 @@ Item {
                         browse.deleteFolder(browseMenuLoader.number, browseMenuLoader.name, deleteCheck)
                     else
                         browse.deleteFile(browseMenuLoader.number, browseMenuLoader.name, deleteCheck)
-                    confirmed(deleteCheck, function() { deleteCheck.visible = false })
+                    confirmed(deleteCheck, function() { deleteCheck.open = false })
                 }
             }
 
@@ -476,7 +486,10 @@ Item {
                 x: ptSize * 228
                 y: ptSize * 242
                 text: "Cancel"
-                onClicked: deleteCheck.visible = false
+                onClicked: {
+                    browse.withdrawHeld(deleteCheck)
+                    deleteCheck.open = false
+                }
             }
         }
 
@@ -547,7 +560,7 @@ Item {
     }
 
     function openDeleteCheck() {
-        deleteCheck.visible = true
+        deleteCheck.open = true
         browseMenuLoader.active = false
     }
 

@@ -14,13 +14,20 @@ Rectangle {
     // none reaches the footer's cancel area beneath.
     property bool pasteEnabled: true
 
-    signal clicked(int takeNumber, string name)
+    signal clicked(int takeNumber, string name, string folder)
     signal clickedFolder()
     signal clickedCancel()
     signal clickedInput()
 
+    // The user's Cancel forgets a pick that waits; any other closing of the
+    // picker drops it, and the user is told.
+    function cancel() {
+        browse.withdrawHeld(browseListWindow)
+        clickedCancel()
+    }
+
     ModalArea {
-        onClicked: clickedCancel()
+        onClicked: cancel()
     }
 
     Rectangle {
@@ -44,7 +51,7 @@ Rectangle {
             anchors.topMargin: ptSize * 19
             anchors.bottomMargin: ptSize * 4
             footerSize: windowFooter.height
-            onClicked: browseWindow.clicked(takeNumber, name)
+            onClicked: browseWindow.clicked(takeNumber, name, folder)
         }
 
         Image {
@@ -57,7 +64,7 @@ Rectangle {
 
             MouseArea {
                 anchors.fill: parent
-                onClicked: clickedCancel()
+                onClicked: cancel()
             }
 
             MouseArea {
@@ -102,7 +109,7 @@ Rectangle {
                 height: ptSize * 50
                 anchors.centerIn: parent
                 anchors.horizontalCenterOffset: mode === 3 || mode === 4 ? ptSize * 90 : 0
-                onClicked: clickedCancel()
+                onClicked: cancel()
 
                 Text {
                     anchors.centerIn: parent

@@ -10,12 +10,13 @@ Rectangle {
 
     property alias text: showText.text
 
-    // Where the message ends: 10 units above the highest button an instance
-    // declares, else at the box's inner edge (five lines fit then).
+    // Where the message ends: 10 units above the highest button or line an
+    // instance declares and shows, else at the box's inner edge (five lines
+    // fit then). A hidden one leaves the message its room.
     readonly property real textBottom: {
         var bottom = box.y + box.height - box.border.width
         for (var i = 0; i < children.length; ++i) {
-            if (children[i] !== backdrop && children[i] !== box)
+            if (children[i] !== backdrop && children[i] !== box && children[i].visible)
                 bottom = Math.min(bottom, children[i].y - ptSize * 10)
         }
         return bottom

@@ -250,11 +250,9 @@ Item {
             active: false
             sourceComponent: BrowseWindow {
                 mode: 4
+                // The path names the folder of the row picked.
                 onClicked: {
-                    if (browse.nowFolderName === "")
-                        tev.changeOption("\\" + name)
-                    else
-                        tev.changeOption("\\" + browse.nowFolderName + "\\" + name)
+                    tev.changeOption(folder === "" ? "\\" + name : "\\" + folder + "\\" + name)
                     timerEventBrowseLoader.active = false
                 }
                 onClickedCancel: timerEventBrowseLoader.active = false

@@ -8,14 +8,22 @@
 // - A waiting window shows that it waits and keeps its own request: its
 //   Cancel drops only that, OK again replaces it. What waits is dropped when
 //   it no longer names what it was made on, an undo with the edit it
-//   followed, and every dropped request the user confirmed is told.
+//   followed, and every dropped request the user confirmed is told, also when
+//   the application closes its window (the link, the medium or the edit
+//   right goes); looking at another tab meanwhile changes nothing.
+// - A path built on a row (a copy's source, a timer event's playback file)
+//   names the folder that listed the row, also when another folder is being
+//   opened by the time it is used.
 #include <QtTest>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "apprig.h"
 #include "mediafiles.h"
 #include "netenv.h"
+#include "recorderstate.h"
+#include "timereventcommands.h"
 #include "windowrig.h"
 
 class TstNumberedTapsBrowse;
@@ -32,18 +40,46 @@ private slots:
     void secondActionOnOldRows();
     void actionsWhileHeld_data();
     void actionsWhileHeld();
+    void pathsNameTheRowsFolder_data();
+    void pathsNameTheRowsFolder();
     void cleanup();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
     QQuickItem* find(const QString& name) const { return rig.shown(name, rig.screen(2)); }
     void tap(const QStringList& names) { QCOMPARE(rig.tapEach(names, rig.screen(2)), QString()); }
+    // Taps within an open picker (the list under it holds rows of the same names).
+    void tapIn(const char* host, const QStringList& names)
+    {
+        QQuickItem* picker = nullptr;
+        QTRY_VERIFY((picker = rig.item(host) ? rig.item(host)->property("item").value<QQuickItem*>() : nullptr));
+        QCOMPARE(rig.tapEach(names, picker), QString());
+    }
+    // Holds the recorder's answers to the lines that match from now on.
+    void holdAnswersTo(const char* pattern)
+    {
+        rig.recorder->releaseAnswers();
+        rig.recorder->holdAnswersTo = QRegularExpression(pattern);
+    }
+    // Focuses the timer event of that row and taps a part of its row.
+    void eventPart(int row, const char* part)
+    {
+        QQuickItem* list = rig.shown("timerEventListView", rig.screen(4));
+        QTRY_VERIFY(list && list->property("count").toInt() == events.size());
+        QQuickItem* item = AppRig::rowAt(list, row);
+        QVERIFY(item);
+        if (rig.graph->tev.focus() != row)
+            QVERIFY(rig.click(rig.shown("rowFocusUpper", item)));
+        QTRY_COMPARE(rig.graph->tev.focus(), row);
+        QTRY_VERIFY(rig.shown(part, item));
+        QVERIFY(rig.click(rig.shown(part, item)));
+    }
     // The list shows the folder the model names, read to its end, and
     // nothing waits.
     bool settled() const
     {
         const Browse& b = rig.graph->browse;
-        return !b.listing() && !b.holding() && b.numberingCurrent() && b.commandPending == 0
+        return !b.listing() && !b.anyHeld() && b.numberingCurrent() && b.commandPending == 0
             && !rig.recorder->holdsAnswers()
             && rig.rowNames("row_", find("browseListView")) == files->entryNames("SD1", b.nowFolderName());
     }
@@ -104,6 +140,35 @@ public:
         };
         appears("waitingNote", window, [this, window] { return find(window); });
         appears("browseBusy", "the browse tab", [this] { return rig.screen(2); });
+        if (QQuickItem* busy = find("browseBusy")) {
+            const double contrast = contrastOn(busy);
+            if (contrast < 3)
+                missed << QString("browseBusy plain to see (contrast %1:1)").arg(contrast, 0, 'f', 2);
+        }
+    }
+    // The contrast on the screen between the brightest pixel of the item and
+    // its top left corner: what shows on it against what lies around.
+    double contrastOn(QQuickItem* item) const
+    {
+        const QImage frame = windowrig::frame(rig.window);
+        const qreal scale = frame.width() / qreal(rig.window->width());
+        const QRect area = QRectF(item->mapToScene(QPointF()) * scale, item->size() * scale).toAlignedRect()
+            .intersected(frame.rect());
+        if (area.isEmpty())
+            return 0;
+        const auto luminance = [](QRgb rgb) {
+            const auto linear = [](int v) {
+                const double c = v / 255.0;
+                return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+        };
+        double brightest = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                brightest = std::max(brightest, luminance(frame.pixel(x, y)));
+        }
+        return (brightest + 0.05) / (luminance(frame.pixel(area.topLeft())) + 0.05);
     }
 
     // What the medium lost ("-") and gained ("+") since the start; a folder's
@@ -151,17 +216,21 @@ public:
             }
         }
         return describe(mediumChanges(), files->currentFileName("SD1"), rig.graph->browse.nowFolderName(), open,
-            rig.textShown(told), sent);
+            toldCount > 0, sent);
     }
 
     AppRig rig;
     sim::MediaFiles* files = nullptr;
+    QList<sim::SimTimerEvent> events; // the recorder's timer events at the start
     sim::SimVolume start;
     QStringList startTree;
     QTimer infoWatch; // what the file menu's information showed
     QStringList infoSeen;
     int linesBeforeHeld = 0;
     QStringList missed; // what did not show while requests waited
+    // Drops the browse model reported: each shows the message below (which
+    // a later login's menu walk takes away).
+    int toldCount = 0;
     const QString told = QStringLiteral("Unable to complete this action.");
 };
 
@@ -174,6 +243,8 @@ void TstNumberedTapsBrowse::initTestCase()
     QTRY_VERIFY(shows("LIVE"));
     start = files->volume("SD1");
     startTree = tree();
+    events = sim::timerEvents(*rig.recorder)->events;
+    connect(&rig.graph->browse, &Browse::execFailed, this, [this] { ++toldCount; });
     connect(&infoWatch, &QTimer::timeout, this, [this] {
         QQuickItem* info = find("fileInfo");
         const QString text = info ? info->property("text").toString() : QString();
@@ -307,6 +378,44 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
     QTest::newRow("a dropped folder open is told") << "" << deleting("menu_Café Müller") << Step([](auto& t) {
         t.tap({ "row_Archive" });
     }) << QStringList() << QStringList { "-Café Müller\\" } << "Opening.wav" << "" << true;
+
+    // A delete confirmed and waiting, whose question the application closes:
+    // it is dropped, and the user told.
+    const auto closedBy = [](Step end) {
+        return Step([end](auto& t) {
+            t.tap({ "row_Opening.wav", "fileDelete", "deleteOk" });
+            t.waits("deleteCheck");
+            end(t);
+            QTRY_VERIFY(!t.find("deleteCheck"));
+        });
+    };
+    QTest::newRow("the link goes: told") << "LIVE" << deleteClosing << closedBy([](auto& t) {
+        QSignalSpy logins(&t.rig.graph->comm, &Communication::loginCompChanged);
+        t.rig.recorder->disconnectAll();
+        QTRY_VERIFY(logins.count() >= 2 && t.rig.graph->comm.getLoginComp());
+        QVERIFY(t.rig.showTab(2));
+    }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << true;
+    QTest::newRow("the medium changes: told") << "LIVE" << deleteClosing << closedBy([](auto& t) {
+        sim::statusModel(*t.rig.recorder)->selectMedium("SD2");
+        QTRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD2"));
+        sim::statusModel(*t.rig.recorder)->selectMedium("SD1");
+        QTRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD1"));
+    }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << true;
+    QTest::newRow("the recorder turns read-only: told") << "LIVE" << deleteClosing << closedBy([](auto& t) {
+        sim::statusModel(*t.rig.recorder)->setReadOnly(true);
+        QTRY_VERIFY(t.rig.graph->permission.isReadOnly());
+        sim::statusModel(*t.rig.recorder)->setReadOnly(false);
+        QTRY_VERIFY(!t.rig.graph->permission.isReadOnly());
+    }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << true;
+    // The question waits while the user looks at the home tab, and is still
+    // waiting when they come back.
+    QTest::newRow("another tab looked at: the delete goes") << "LIVE" << deleteClosing << Step([](auto& t) {
+        t.tap({ "row_Opening.wav", "fileDelete", "deleteOk" });
+        t.waits("deleteCheck");
+        QVERIFY(t.rig.showTab(0));
+        QVERIFY(t.rig.showTab(2));
+        t.waits("deleteCheck");
+    }) << QStringList() << QStringList { closing, "-LIVE\\Opening.wav" } << "" << "LIVE" << false;
 }
 
 void TstNumberedTapsBrowse::actionsWhileHeld()
@@ -339,18 +448,111 @@ void TstNumberedTapsBrowse::actionsWhileHeld()
     QCOMPARE(missed.join(", "), QString());
 }
 
+void TstNumberedTapsBrowse::pathsNameTheRowsFolder_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<Step>("steps");
+    QTest::addColumn<QStringList>("medium"); // what the medium lost and gained, in the end
+    QTest::addColumn<QString>("event");      // the playback file of the recorder's first timer event then
+    QTest::addColumn<bool>("toldUser");
+
+    const QString untouched = events.value(0).option;
+    // The rows of the folder left stay until the shown folder's answer; the
+    // file menu opened on one stays until the new list is read.
+    QTest::newRow("copy from the rows left by Up") << "Café Müller" << Step([](auto& t) {
+        t.holdAnswersTo("^07F6B11");
+        t.tap({ "upIcon" });
+        QTRY_COMPARE(t.rig.graph->browse.nowFolderNumber(), 0);
+        t.tap({ "row_Grüße aus Köln.mp3", "fileCopy" });
+        t.rig.recorder->releaseAnswers();
+        QTRY_VERIFY(t.shows(""));
+        t.tapIn("browseFolderBrowseLoader", { "row_Empty" });
+        QTRY_VERIFY(t.shows("Empty"));
+        t.tapIn("browseFolderBrowseLoader", { "pasteButton" });
+    }) << QStringList { "+Empty\\Grüße aus Köln.mp3" } << untouched << false;
+    QTest::newRow("copy from the rows left by go to current") << "LIVE\\2017" << Step([](auto& t) {
+        t.holdAnswersTo("^07F6B11");
+        t.tap({ "goToCurrentTool" });
+        QTRY_COMPARE(t.rig.graph->browse.nowFolderNumber(), t.rig.graph->browse.currentFolderNumber());
+        t.tap({ "row_Encore.mp3" });
+        t.holdAnswersTo("^07F6B10"); // the new folder's name is known, its rows not yet
+        QTRY_COMPARE(t.rig.graph->browse.nowFolderName(), QString("LIVE"));
+        t.tap({ "fileCopy" });
+        t.rig.recorder->releaseAnswers();
+        QTRY_VERIFY(t.shows("LIVE"));
+        t.tapIn("browseFolderBrowseLoader", { "upIcon" });
+        QTRY_VERIFY(t.shows(""));
+        t.tapIn("browseFolderBrowseLoader", { "row_Empty" });
+        QTRY_VERIFY(t.shows("Empty"));
+        t.tapIn("browseFolderBrowseLoader", { "pasteButton" });
+    }) << QStringList { "+Empty\\Encore.mp3" } << untouched << false;
+    // A timer event's playback file, picked in its picker on the rows left by
+    // Up or by the tap on a folder, then saved.
+    const auto pickedAfter = [](const char* opener) {
+        return Step([opener](auto& t) {
+            QVERIFY(t.rig.showTab(4));
+            t.eventPart(0, "rowOption");
+            t.holdAnswersTo("^07F6B11");
+            QTest::qWait(500); // not a double click on the option's place
+            t.tapIn("timerEventBrowseLoader", { opener });
+            QTRY_VERIFY(t.rig.graph->browse.nowFolderName() != "LIVE");
+            t.tapIn("timerEventBrowseLoader", { "row_Opening.wav" });
+            QTRY_VERIFY(!t.rig.item("timerEventBrowseLoader")->property("active").toBool());
+            t.rig.recorder->releaseAnswers();
+            QVERIFY(t.rig.click(t.rig.shown("rowSave", AppRig::rowAt(t.rig.shown("timerEventListView"), 0))));
+            QTRY_VERIFY(t.rig.recorder->receivedLines().filter(QRegularExpression("^07F4742")).size() == 1);
+            QVERIFY(t.rig.showTab(2));
+        });
+    };
+    QTest::newRow("timer event file picked on the rows left by Up") << "LIVE" << pickedAfter("upIcon") << QStringList()
+        << "\\LIVE\\Opening.wav" << false;
+    QTest::newRow("timer event file picked on the rows left by a folder tap") << "LIVE" << pickedAfter("row_2017")
+        << QStringList() << "\\LIVE\\Opening.wav" << false;
+}
+
+void TstNumberedTapsBrowse::pathsNameTheRowsFolder()
+{
+    QFETCH(QString, folder);
+    QFETCH(Step, steps);
+    QFETCH(QStringList, medium);
+    QFETCH(QString, event);
+    QFETCH(bool, toldUser);
+    rig.graph->browse.openFolder(0);
+    QTRY_VERIFY(shows(""));
+    for (const QString& name : folder.split('\\', Qt::SkipEmptyParts))
+        tap({ "row_" + name });
+    QTRY_VERIFY(shows(folder));
+    rig.recorder->clearLog();
+    rig.recorder->answerLatencyMs = 200;
+    steps(*this);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
+    QTest::qWait(500);
+    const auto end = [this](const QStringList& medium, const QString& event, bool told) {
+        QStringList changes = medium;
+        changes.sort();
+        return QString("medium: %1 | event: %2 | told: %3")
+            .arg(changes.join(' '), event, told ? "yes" : "no");
+    };
+    QCOMPARE(end(mediumChanges(), sim::timerEvents(*rig.recorder)->events.value(0).option, toldCount > 0),
+             end(medium, event, toldUser));
+}
+
 // The medium as it was, shown from the recorder's current folder.
 void TstNumberedTapsBrowse::cleanup()
 {
     infoWatch.stop();
     infoSeen.clear();
     missed.clear();
+    toldCount = 0;
     rig.recorder->releaseAnswers();
     rig.recorder->answerLatencyMs = 0;
     QVERIFY(QMetaObject::invokeMethod(rig.screen(2), "closeAll"));
     if (rig.textShown(told))
         QVERIFY(rig.dismissMessage(told));
     files->volume("SD1") = start;
+    sim::timerEvents(*rig.recorder)->events = events;
     rig.graph->browse.goToCurrentFolder();
     QTRY_VERIFY(shows("LIVE"));
     QCOMPARE(tree(), startTree);

@@ -23,7 +23,7 @@ TestCase {
         browse.browseDialogString = ""
         browse.listing = false
         browse.numberingCurrent = true
-        browse.holding = false
+        browse.anyHeld = false
         browse.heldOwners = []
         browse.holdNext = false
         browse.infos = []
@@ -44,11 +44,13 @@ TestCase {
     // The requests made, but for the information query of an opened menu.
     function sent() { return Shell.names(browse.calls).filter(function(n) { return n !== "queryInfo" }) }
 
-    // The file menu of file 3, "a.wav", as a tap on its row opens it.
+    // The file menu of file 3, "a.wav", as a tap on its row of the shown
+    // folder opens it.
     function openFileMenu() {
         var loader = part("browseMenuLoader")
         loader.name = "a.wav"
         loader.number = 3
+        loader.folder = browse.nowFolderName
         loader.isFolder = false
         loader.active = true
         verify(part("fileMenu"))
@@ -130,14 +132,15 @@ TestCase {
     }
 
     // While the shown folder's name is still being read, nothing that names
-    // the folder is offered: Copy, Paste (a tap on it does nothing, and the
-    // picker stays) and Set to current.
+    // the shown folder is offered: Paste (a tap on it does nothing, and the
+    // picker stays) and Set to current. Copy is: its source is the folder of
+    // the row the menu was opened on.
     function test_folderNameReadAgain() {
         browse.currentFolderNumber = 2
+        openFileMenu()
         browse.nowFolderName = ""
         verify(!part("setToCurrent"))
-        openFileMenu()
-        verify(!part("fileCopy").enabled)
+        verify(part("fileCopy").enabled)
         browse.nowFolderName = "LIVE"
         verify(part("setToCurrent"))
         mouseClick(part("fileCopy"))
@@ -169,11 +172,11 @@ TestCase {
             { tag: "rename, list read anew", rename: true, reread: b, calls: [], closed: true },
             { tag: "delete waiting, OK again, sent or dropped", holding: true, calls: [["deleteFile", [3, "a.wav"]]], closed: true },
             { tag: "delete waiting, list read anew, cancelled", holding: true, reread: moved, cancel: true,
-              calls: [["deleteFile", [3, "a.wav"]], ["dropHeld", []]], closed: true },
+              calls: [["deleteFile", [3, "a.wav"]], ["withdrawHeld", []]], closed: true },
             { tag: "rename waiting, corrected, sent or dropped", rename: true, holding: true,
               calls: [["renameFile", [3, "b", "a.wav"]], ["renameFile", [3, "c", "a.wav"]]], closed: true },
             { tag: "rename waiting, cancelled", rename: true, holding: true, cancel: true,
-              calls: [["renameFile", [3, "b", "a.wav"]], ["renameFile", [3, "c", "a.wav"]], ["dropHeld", []]], closed: true }
+              calls: [["renameFile", [3, "b", "a.wav"]], ["renameFile", [3, "c", "a.wav"]], ["withdrawHeld", []]], closed: true }
         ]
     }
 
@@ -237,28 +240,56 @@ TestCase {
         compare(part("fileInfo") ? part("fileInfo").text : "", data.info)
     }
 
+    // The delete question shows a long name on three lines; only while its
+    // request waits does the message give way to the waiting line.
+    function test_deleteQuestionText_data() {
+        return [
+            { tag: "asked", holding: false, lines: 3 },
+            { tag: "waiting", holding: true, lines: 1 }
+        ]
+    }
+
+    function test_deleteQuestionText(data) {
+        var ptSize = win.ptSize
+        browse.holdNext = data.holding
+        openFileMenu()
+        part("browseMenuLoader").name = "Evening concert at the old town hall second half encore and applause.wav"
+        mouseClick(part("fileDelete"))
+        if (data.holding)
+            mouseClick(part("deleteOk"))
+        var area = Shell.find(part("deleteCheck"), "messageArea", true)
+        var bottom = area.mapToItem(null, 0, area.height).y
+        compare(Math.floor((area.height + 1) / (ptSize * 30)), data.lines)
+        var note = part("waitingNote")
+        compare(note !== null, data.holding)
+        if (note)
+            verify(bottom <= note.mapToItem(null, 0, 0).y)
+        else
+            verify(bottom < part("deleteOk").mapToItem(null, 0, 0).y)
+    }
+
     // A file picked in the picker (modes 2 and 4, whose users name it by its
     // number) goes to the browse model, which tells it back once its number
     // is known to name it; the picker reports only what it picked itself.
     function test_pickerReportsItsOwnPick_data() {
         return [
-            { tag: "its own", own: true, picked: [[3, "a.wav"]] },
+            { tag: "its own", own: true, picked: [[3, "a.wav", "LIVE"]] },
             { tag: "another picker's", own: false, picked: [] }
         ]
     }
 
     function test_pickerReportsItsOwnPick(data) {
-        testContext.set("browseModel", [{ name: "a.wav", number: 3, type: 1 }])
+        testContext.set("browseModel", [{ name: "a.wav", number: 3, type: 1, folder: "LIVE" }])
         openFileMenu()
         mouseClick(part("fileCopy"))
         var picker = part("copyPicker")
         picker.mode = 2
         var picks = []
-        picker.clicked.connect(function(number, name) { picks.push([number, name]) })
+        picker.clicked.connect(function(number, name, folder) { picks.push([number, name, folder]) })
         mouseClick(Shell.find(picker, "row_a.wav", true))
-        compare(browse.calls.filter(function(c) { return c.name === "pickFile" }).map(function(c) { return c.args }), [[3, "a.wav"]])
+        compare(browse.calls.filter(function(c) { return c.name === "pickFile" }).map(function(c) { return c.args }), [[3, "a.wav", "LIVE"]])
         compare(picks, [])
-        browse.filePicked(data.own ? Shell.find(picker, "pickerList", false) : picker, 3, "a.wav")
+        browse.filePicked(data.own ? Shell.find(picker, "pickerList", false) : picker, 3, "a.wav", "LIVE")
         compare(picks, data.picked)
     }
 }

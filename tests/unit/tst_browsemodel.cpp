@@ -344,7 +344,7 @@ void TestBrowseModel::numberedRequestsWait()
     then(b);
     QTEST(rig.takeLines().filter(requestLines), "after");
     QTEST(int(failed.count()), "failures");
-    QVERIFY(!b.holding());
+    QVERIFY(!b.anyHeld());
 }
 
 // Go-to-current names the recorder's current folder by its number, which an

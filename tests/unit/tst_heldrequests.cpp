@@ -15,7 +15,7 @@ struct Rig
     bool current = true;
     QStringList log;
     QStringList names; // what the items named now: a request for "x" still names it while listed
-    int owners[3] {};  // windows
+    QObject owners[3]; // windows
 
     Rig()
     {
@@ -102,9 +102,9 @@ void TstHeldRequests::queue_data()
         r.submit("rename1", 0);
         r.submit("b");
         r.submit("rename2", 0);
-        QVERIFY(r.queue.holds(&r.owners[0]));
+        QVERIFY(r.queue.isHeld(&r.owners[0]));
         r.readAgain();
-        QVERIFY(!r.queue.holds(&r.owners[0]));
+        QVERIFY(!r.queue.isHeld(&r.owners[0]));
     }) << QStringList { "a", "rename2", "b" };
     QTest::newRow("a window withdraws its own request only") << Script([](Rig& r) {
         r.current = false;
@@ -116,6 +116,31 @@ void TstHeldRequests::queue_data()
         r.queue.withdraw(&r.owners[2]); // nothing of that window waits
         r.readAgain();
     }) << QStringList { "told", "select", "sort" };
+    // Closed by the application, or destroyed: what the user confirmed is
+    // told, once, whatever else drops it afterwards; the menu's own
+    // information request is not.
+    QTest::newRow("a window closed otherwise: dropped and told once") << Script([](Rig& r) {
+        r.current = false;
+        r.submit("delete", 0);
+        r.submit("info", 1, 0, 0, true, false);
+        r.submit("a");
+        r.queue.drop(&r.owners[0]);
+        r.queue.drop(&r.owners[1]);
+        r.queue.drop(&r.owners[0]);
+        QVERIFY(!r.queue.isHeld(&r.owners[0]));
+        r.readAgain();
+    }) << QStringList { "told", "a" };
+    QTest::newRow("a window destroyed: its request dropped and told") << Script([](Rig& r) {
+        r.current = false;
+        auto* picker = new QObject;
+        HeldRequests::Request pick = r.request("pick");
+        pick.owner = picker;
+        r.queue.submit(pick);
+        r.submit("a");
+        delete picker;
+        r.readAgain();
+        r.queue.dropAll();
+    }) << QStringList { "told", "a" };
     QTest::newRow("dropped with what it acted on, and on theirs") << Script([](Rig& r) {
         r.current = false;
         r.submit("open", -1, 0, 2);

@@ -13,7 +13,7 @@ QtObject {
     property int currentFileNumber: -1
     property bool listing: false
     property bool numberingCurrent: true
-    property bool holding: false
+    property bool anyHeld: false
     property var infos: []
     // The windows whose requests wait; the next owned request waits when set.
     property var heldOwners: []
@@ -34,7 +34,7 @@ QtObject {
     signal listPublished()
     signal listRead()
     signal heldChanged()
-    signal filePicked(var owner, int number, string name)
+    signal filePicked(var owner, int number, string name, string folder)
 
     function restartBrowse() { record("restartBrowse", []) }
     function openFolder(n, name) { record("openFolder", [n, name]) }
@@ -48,15 +48,18 @@ QtObject {
     function renameFile(n, name, old, owner) { record("renameFile", [n, name, old]); own(owner) }
     function renameFolder(n, name, old, owner) { record("renameFolder", [n, name, old]); own(owner) }
     function createFolder(name, owner) { record("createFolder", [name]); own(owner) }
-    function pickFile(n, name, owner) { record("pickFile", [n, name]) }
+    function pickFile(n, name, folder, owner) { record("pickFile", [n, name, folder]) }
     function setToCurrentFolder() { record("setToCurrentFolder", []) }
     function goToCurrentFolder() { record("goToCurrentFolder", []) }
     function sortByTime() { record("sortByTime", []) }
     function sortByName() { record("sortByName", []) }
     function undo() { record("undo", []) }
-    function dropHeld(owner) {
+    // The user cancelled the window's request, or the window closed otherwise.
+    function withdrawHeld(owner) { forget("withdrawHeld", owner) }
+    function dropHeld(owner) { forget("dropHeld", owner) }
+    function forget(call, owner) {
         if (isHeld(owner)) {
-            record("dropHeld", [])
+            record(call, [])
             heldOwners = heldOwners.filter(function(o) { return o !== owner })
         }
     }
