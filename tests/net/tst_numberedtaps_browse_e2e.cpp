@@ -191,15 +191,16 @@ public:
         };
         return only(before, now, "-") + only(now, before, "+");
     }
-    // The end state as one line, so that a failure shows all of it.
+    // The end state as one line, so that a failure shows all of it; `told`
+    // counts the drops reported.
     static QString describe(const QStringList& medium, const QString& current, const QString& shown,
-        const QStringList& open, bool toldUser, const QStringList& sent)
+        const QStringList& open, int told, const QStringList& sent)
     {
         QStringList changes = medium;
         changes.sort();
         return QString("medium: %1 | current: %2 | shown: %3 | open: %4 | told: %5 | sent: %6")
             .arg(changes.join(' '), current, shown.isEmpty() ? QString("ROOT") : shown, open.join(' '),
-                toldUser ? "yes" : "no", sent.join(' '));
+                told == 0 ? QString("no") : told == 1 ? QString("once") : QString("%1 times").arg(told), sent.join(' '));
     }
     QString endState(const QStringList& forbidden) const
     {
@@ -216,7 +217,7 @@ public:
             }
         }
         return describe(mediumChanges(), files->currentFileName("SD1"), rig.graph->browse.nowFolderName(), open,
-            toldCount > 0, sent);
+            toldCount, sent);
     }
 
     AppRig rig;
@@ -344,7 +345,7 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
     QTest::addColumn<QStringList>("medium");    // what the medium lost and gained, in the end
     QTest::addColumn<QString>("current");       // the recorder's current file then
     QTest::addColumn<QString>("shown");         // the folder shown then
-    QTest::addColumn<bool>("toldUser");         // a confirmed request was dropped
+    QTest::addColumn<int>("told");              // confirmed requests dropped and told
 
     const auto deleting = [](const QString& row) {
         return Step([row](auto& t) { t.tap({ row, row.startsWith("menu_") ? "folderDelete" : "fileDelete", "deleteOk" }); });
@@ -359,7 +360,7 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
         t.tap({ "row_Opening.wav", "fileDelete", "deleteOk" });
         t.waits("deleteCheck");
         t.tap({ "deleteCancel" });
-    }) << QStringList() << QStringList { closing } << "Interview.wav" << "LIVE" << false;
+    }) << QStringList() << QStringList { closing } << "Interview.wav" << "LIVE" << 0;
     // The name confirmed last is the one the file gets.
     QTest::newRow("a waiting rename takes the user's correction") << "LIVE" << deleteClosing << Step([](auto& t) {
         t.tap({ "row_Interview.wav", "fileRename" });
@@ -367,17 +368,17 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
         t.waits("nameWindow");
         t.name("Talk2");
     }) << QStringList() << QStringList { closing, "-LIVE\\Interview.wav", "+LIVE\\Talk2.wav" } << "Opening.wav"
-       << "LIVE" << false;
+       << "LIVE" << 0;
     // The sort was made on LIVE, which is no longer shown when it could go;
     // the undo would have taken back the delete instead.
     QTest::newRow("an Undo is dropped with the edit it followed") << "LIVE" << deleteClosing << Step([](auto& t) {
         t.tap({ "row_2017", "sortByNameTool", "undoTool" });
-    }) << QStringList { "07F6B25", "07F6B0301" } << QStringList { closing } << "Opening.wav" << "LIVE\\2017" << true;
+    }) << QStringList { "07F6B25", "07F6B0301" } << QStringList { closing } << "Opening.wav" << "LIVE\\2017" << 2;
     // Folders are numbered level by level from the root: Archive's old number
     // is Empty's once Café Müller is gone.
     QTest::newRow("a dropped folder open is told") << "" << deleting("menu_Café Müller") << Step([](auto& t) {
         t.tap({ "row_Archive" });
-    }) << QStringList() << QStringList { "-Café Müller\\" } << "Opening.wav" << "" << true;
+    }) << QStringList() << QStringList { "-Café Müller\\" } << "Opening.wav" << "" << 1;
 
     // A delete confirmed and waiting, whose question the application closes:
     // it is dropped, and the user told.
@@ -394,19 +395,19 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
         t.rig.recorder->disconnectAll();
         QTRY_VERIFY(logins.count() >= 2 && t.rig.graph->comm.getLoginComp());
         QVERIFY(t.rig.showTab(2));
-    }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << true;
+    }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << 1;
     QTest::newRow("the medium changes: told") << "LIVE" << deleteClosing << closedBy([](auto& t) {
         sim::statusModel(*t.rig.recorder)->selectMedium("SD2");
         QTRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD2"));
         sim::statusModel(*t.rig.recorder)->selectMedium("SD1");
         QTRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD1"));
-    }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << true;
+    }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << 1;
     QTest::newRow("the recorder turns read-only: told") << "LIVE" << deleteClosing << closedBy([](auto& t) {
         sim::statusModel(*t.rig.recorder)->setReadOnly(true);
         QTRY_VERIFY(t.rig.graph->permission.isReadOnly());
         sim::statusModel(*t.rig.recorder)->setReadOnly(false);
         QTRY_VERIFY(!t.rig.graph->permission.isReadOnly());
-    }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << true;
+    }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << 1;
     // The question waits while the user looks at the home tab, and is still
     // waiting when they come back.
     QTest::newRow("another tab looked at: the delete goes") << "LIVE" << deleteClosing << Step([](auto& t) {
@@ -415,7 +416,7 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
         QVERIFY(t.rig.showTab(0));
         QVERIFY(t.rig.showTab(2));
         t.waits("deleteCheck");
-    }) << QStringList() << QStringList { closing, "-LIVE\\Opening.wav" } << "" << "LIVE" << false;
+    }) << QStringList() << QStringList { closing, "-LIVE\\Opening.wav" } << "" << "LIVE" << 0;
 }
 
 void TstNumberedTapsBrowse::actionsWhileHeld()
@@ -427,7 +428,7 @@ void TstNumberedTapsBrowse::actionsWhileHeld()
     QFETCH(QStringList, medium);
     QFETCH(QString, current);
     QFETCH(QString, shown);
-    QFETCH(bool, toldUser);
+    QFETCH(int, told);
     editThenHold(folder, firstEdit);
     if (QTest::currentTestFailed())
         return;
@@ -443,7 +444,7 @@ void TstNumberedTapsBrowse::actionsWhileHeld()
     const bool settledOnce = settle();
     QTest::qWait(500);
     const bool settledAgain = settle();
-    QCOMPARE(endState(forbidden), describe(medium, current, shown, {}, toldUser, {}));
+    QCOMPARE(endState(forbidden), describe(medium, current, shown, {}, told, {}));
     QVERIFY(settledOnce && settledAgain);
     QCOMPARE(missed.join(", "), QString());
 }
