@@ -8,6 +8,8 @@
 // - The delete question names its playlist by its path: it stays while the
 //   playlist is listed, wherever, and goes with it.
 // - The take picker goes when another playlist is loaded.
+// - On a recorder answering late, the list of playlists read again just as
+//   the loaded playlist's entries are asked for shows alone, not over them.
 #include <QtTest>
 #include <algorithm>
 #include <functional>
@@ -39,6 +41,8 @@ private slots:
     void deleteQuestionFollowsItsPlaylist_data();
     void deleteQuestionFollowsItsPlaylist();
     void takePickerGoesWithItsPlaylist();
+    void oneListAtATime_data();
+    void oneListAtATime();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
@@ -66,10 +70,20 @@ public:
     // No answer has come for a while, and the rows show the recorder's playlists.
     void listShown()
     {
-        QSignalSpy read(&rig.graph->pl, &Playlist::pplRecived), redrawn(&rig.graph->pl, &Playlist::readyToRedraw);
-        for (int seen = -1; seen != read.count() + redrawn.count(); QTest::qWait(300))
-            seen = read.count() + redrawn.count();
+        QSignalSpy read(&rig.graph->pl, &Playlist::pplRecived), redrawn(&rig.graph->pl, &Playlist::readyToRedraw),
+            entries(&rig.graph->pl, &Playlist::entryListRecived);
+        for (int seen = -1; seen != read.count() + redrawn.count() + entries.count(); QTest::qWait(300))
+            seen = read.count() + redrawn.count() + entries.count();
         QTRY_COMPARE_WITH_TIMEOUT(rows(), names(), 20000);
+    }
+
+    // The title over the list, its playlist rows and the entry rows among them.
+    QString shownList() const
+    {
+        QString out = in("playlistTitle")->property("text").toString() + ": " + rows().join(" | ");
+        if (const int entries = rig.allShown("entry_", rig.screen(3)).size())
+            out += QStringLiteral(" + %1 entry rows").arg(entries);
+        return out;
     }
 
     // Another controller changes the playlist files; the recorder tells the
@@ -250,6 +264,28 @@ void TstNumberedTapsPlaylist::takePickerGoesWithItsPlaylist()
     QCOMPARE(received("^07F314B"), QStringList());
     QCOMPARE(rig.state->current().playlist, QStringLiteral("set3.ppl"));
     QVERIFY2(!pickerOpen, "the take picker stayed open");
+}
+
+// The loaded playlist's gear tapped while an answer on its way makes the
+// screen read the list of playlists again: the application's own rename just
+// confirmed, or another controller's change announced just before. The
+// entries arrive between that list's request and its files.
+void TstNumberedTapsPlaylist::oneListAtATime_data()
+{
+    QTest::addColumn<Step>("before");
+    QTest::newRow("own rename") << Step([](auto& t) { t.tap("ppl_set3.ppl", "pplRename"); t.typeName("neu"); });
+    QTest::newRow("another controller's change") << Step([](auto& t) { t.elsewhere([](QStringList& files) { files << "a0.ppl"; }); });
+}
+
+void TstNumberedTapsPlaylist::oneListAtATime()
+{
+    QFETCH(Step, before);
+    rig.recorder->answerLatencyMs = 200;
+    before(*this);
+    tap("ppl_set1.ppl", "pplDelete");
+    QTRY_VERIFY_WITH_TIMEOUT(!received("^07F4505").isEmpty(), 20000);
+    listShown();
+    QCOMPARE(shownList(), "PLAYLISTS: " + names().join(" | "));
 }
 
 QTEST_MAIN(TstNumberedTapsPlaylist)
