@@ -10,6 +10,7 @@
 // - The take picker goes when another playlist is loaded.
 // - On a recorder answering late, the list of playlists read again just as
 //   the loaded playlist's entries are asked for shows alone, not over them.
+// - A create confirmed while a rename waits for the list goes after it.
 #include <QtTest>
 #include <algorithm>
 #include <functional>
@@ -43,6 +44,8 @@ private slots:
     void takePickerGoesWithItsPlaylist();
     void oneListAtATime_data();
     void oneListAtATime();
+    void editsGoInTheOrderConfirmed_data();
+    void editsGoInTheOrderConfirmed();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
@@ -286,6 +289,42 @@ void TstNumberedTapsPlaylist::oneListAtATime()
     QTRY_VERIFY_WITH_TIMEOUT(!received("^07F4505").isEmpty(), 20000);
     listShown();
     QCOMPARE(shownList(), "PLAYLISTS: " + names().join(" | "));
+}
+
+// Created on the footer while the rename confirmed before it waits for the
+// list after the first create: the recorder gets them in the order confirmed,
+// so the rename still finds its playlist at the number it was made on.
+void TstNumberedTapsPlaylist::editsGoInTheOrderConfirmed_data()
+{
+    QTest::addColumn<QString>("created");
+    QTest::newRow("sorting before the renamed one") << "A";
+    QTest::newRow("sorting after it") << "D";
+}
+
+void TstNumberedTapsPlaylist::editsGoInTheOrderConfirmed()
+{
+    QFETCH(QString, created);
+    rig.recorder->clearLog();
+    rig.recorder->answerLatencyMs = 200;
+    // The state and the count of the playlists are not told meanwhile.
+    rig.recorder->holdAnswersTo = QRegularExpression("^07F450[04]$");
+    QVERIFY(rig.click(in("playlistFooterButton")));
+    typeName("C");
+    QTRY_VERIFY_WITH_TIMEOUT(rig.recorder->holdsAnswers(), 20000);
+    tap("ppl_Bühne Süd.ppl", "pplRename");
+    typeName("Z");
+    QTRY_VERIFY(!received("^07F4504$").isEmpty()); // the list asked for: the rename waits for it
+    QVERIFY(rig.click(in("playlistFooterButton")));
+    typeName(created);
+    QTRY_VERIFY(!rig.item("plInputWindowLoader", rig.screen(3))->property("active").toBool());
+    rig.recorder->holdAnswersTo = QRegularExpression();
+    rig.recorder->releaseAnswers();
+    rig.recorder->answerLatencyMs = 0;
+    listShown();
+
+    QCOMPARE(received("^07F454[013]").join(", "), QStringList({ "07F4540C", "07F4543" + sim::numberField(1) + "Z", "07F4540" + created }).join(", "));
+    QCOMPARE(names(), sorted({ created + ".ppl", "C.ppl", "Z.ppl", "set1.ppl", "set2.ppl", "set3.ppl", "Ωδή 2026.ppl" }));
+    QVERIFY(!rig.textShown(told));
 }
 
 QTEST_MAIN(TstNumberedTapsPlaylist)
