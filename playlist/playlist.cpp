@@ -112,10 +112,12 @@ void Playlist::onListComplete()
     sendHeld();
 }
 
-// Sends the waiting renames while the rows are the recorder's numbering. One
-// that goes out moves the numbering again, so the rest wait for the list read
-// after it. While some wait and no list has been asked for since the
-// numbering moved, the screen is asked to read it again.
+// Sends the waiting requests in turn: a rename while the rows are the
+// recorder's numbering, the others whenever their turn comes. A rename, a
+// create or a save-as that goes out moves the numbering again, so a rename
+// after it waits for the list read after it. While some wait and no list has
+// been asked for since the numbering moved, the screen is asked to read it
+// again.
 void Playlist::sendHeld()
 {
     m_held.run();
@@ -157,26 +159,46 @@ void Playlist::initEntry()
     requestEntries();
 }
 
+// An edit that names no playlist by its number: it waits only for its turn
+// behind the requests confirmed before it, so that the recorder gets them all
+// in the order they were confirmed.
+void Playlist::submitInTurn(std::function<void()> send)
+{
+    if (!mayWrite())
+        return;
+    HeldRequests::Request r;
+    r.numbered = false;
+    r.send = std::move(send);
+    m_held.submit(std::move(r));
+    sendHeld();
+}
+
+// Entries keep their numbers: an assign or a clear waits only for its turn,
+// and so reaches the playlist that the loads confirmed before it leave loaded.
 void Playlist::assignEntry(int entry, int take)
 {
-    writeNumbered("07F314B01", { entry, take });
+    submitInTurn([this, entry, take] { writeNumbered("07F314B01", { entry, take }); });
 }
 
 void Playlist::clearEntry(int entry)
 {
-    writeNumbered("07F314B00", { entry });
+    submitInTurn([this, entry] { writeNumbered("07F314B00", { entry }); });
 }
 
 void Playlist::createPpl(QString name)
 {
-    if (writeLine("07F4540" + boundedName(name)))
-        numberingMoved();
+    submitInTurn([this, line = "07F4540" + boundedName(name)] {
+        if (writeLine(line))
+            numberingMoved();
+    });
 }
 
 void Playlist::saveAs(QString name)
 {
-    if (writeLine("07F4541" + boundedName(name)))
-        numberingMoved();
+    submitInTurn([this, line = "07F4541" + boundedName(name)] {
+        if (writeLine(line))
+            numberingMoved();
+    });
 }
 
 void Playlist::renamePpl(int pplNumber, QString name, QString shownName)
@@ -201,7 +223,7 @@ void Playlist::loadPpl(QString name)
                                          "07F310000C:/_playlists/" };
     if (currentMediaIndex < 0 || currentMediaIndex > 2)
         return;
-    writeLine(heads[currentMediaIndex] + withoutControls(name).toUtf8());
+    submitInTurn([this, line = heads[currentMediaIndex] + withoutControls(name).toUtf8()] { writeLine(line); });
 }
 
 void Playlist::clearEntryInfo()

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QVector>
+#include <functional>
 
 #include "heldrequests.h"
 
@@ -34,7 +35,10 @@ struct PplRecord
 // has been read, it goes out if its number still names the playlist the
 // person chose, and is dropped if not, which is reported with execFailed:
 // the rows then show the recorder's list. Entries keep their numbers 0 to 99
-// whatever happens to the list.
+// whatever happens to the list. The other edits (create, save-as, load,
+// assign, clear) name no playlist by its number: they wait only behind what
+// was confirmed before them, so that the recorder gets every edit in the
+// order confirmed.
 class Playlist : public QObject
 {
     Q_OBJECT
@@ -133,6 +137,7 @@ private:
     bool listFilled() const;
     void onListComplete();
     void sendHeld();
+    void submitInTurn(std::function<void()> send);
     void requestEntries();
     bool storePpl(int number, const PplRecord& record);
     void onEntry(const QString& data);

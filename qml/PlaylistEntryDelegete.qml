@@ -49,7 +49,7 @@ Rectangle {
                 assignEntry = entryNumber
             } else {
                 var number = entryNumber
-                playlistRepeater.model.clear()
+                askFor("entries")
                 pl.clearEntry(number)
             }
             plInfoWindowLoader.active = false

@@ -2,8 +2,8 @@ import QtQuick 2.8
 
 // One playlist file of the playlist screen: its name and date, and the load,
 // delete and rename buttons; on the row of the loaded playlist those become
-// save-as, edit entries and the current mark. Works the screen's list,
-// loaders and view by name, so it lives only inside PlaylistScreen.
+// save-as, edit entries and the current mark. Works the screen's list
+// (askFor), loaders and view by name, so it lives only inside PlaylistScreen.
 Rectangle {
     id: pplRow
     objectName: "ppl_" + pplName
@@ -51,7 +51,7 @@ Rectangle {
                     plInputWindowLoader.active = true
                 } else {
                     var name = pplName
-                    playlistRepeater.model.clear()
+                    askFor("ppl")
                     pl.loadPpl(name)
                     pplView = true
                 }
@@ -74,7 +74,7 @@ Rectangle {
             enabled: parent.opacity === 1
             onClicked: {
                 if (current) {
-                    playlistRepeater.model.clear()
+                    askFor("entries")
                     pl.initEntry()
                     pplView = false
                 } else {

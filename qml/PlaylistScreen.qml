@@ -14,6 +14,11 @@ Item {
     property bool pplView: true
     property int assignEntry: -1
     property bool plIsReadOnly: pl.execCommand
+    // The list the screen asked for last: "ppl" (the playlist files) or
+    // "entries" (the loaded playlist's); empty before it has asked for one.
+    // A list the model reports for the other (asked for before, or read by
+    // the model on its own) is not shown.
+    property string listAsked: ""
 
     // Every window of the tab: name window, delete question, take picker and
     // entry information.
@@ -24,10 +29,16 @@ Item {
         plInfoWindowLoader.active = false
     }
 
+    // Empties the list, which from now on shows only that list's rows.
+    function askFor(list) {
+        listAsked = list
+        playlistRepeater.model.clear()
+    }
+
     // Back to a freshly requested list of playlist files.
     function displayed() {
         plInfoWindowLoader.active = false
-        playlistRepeater.model.clear()
+        askFor("ppl")
         pplArea.opacity = 1
         pl.initPpl()
     }
@@ -214,9 +225,15 @@ Item {
             Connections {
                 target: pl
                 // Rows follow the numbers the recorder reports; a number past
-                // the end fills the gap with rows of their own.
+                // the end fills the gap with rows of their own. The entry rows
+                // go first: the two lists never share the view.
                 function onPplRecived(number) {
-                    pplView = true
+                    if (listAsked === "entries")
+                        return
+                    if (!pplView) {
+                        playlistRepeater.model.clear()
+                        pplView = true
+                    }
                     if (number < 0)
                         return
                     for (var i = playlistRepeater.model.count; i < number; ++i)
@@ -226,6 +243,8 @@ Item {
                 // Rows read their texts when they load, so a list reported
                 // again is built afresh.
                 function onEntryListRecived() {
+                    if (listAsked === "ppl")
+                        return
                     pplView = false
                     playlistRepeater.model.clear()
                     var max = pl.getMaxEntryNumber()
@@ -419,7 +438,7 @@ Item {
                 onClicked: {
                     pl.assignEntry(assignEntry, takeNumber)
                     playlistBrowseLoader.active = false
-                    playlistRepeater.model.clear()
+                    askFor("entries")
                 }
                 onClickedCancel: playlistBrowseLoader.active = false
             }

@@ -8,6 +8,9 @@
 // - The delete question names its playlist by its path: it stays while the
 //   playlist is listed, wherever, and goes with it.
 // - The take picker goes when another playlist is loaded.
+// - On a recorder answering late, the list of playlists read again just as
+//   the loaded playlist's entries are asked for shows alone, not over them.
+// - A create confirmed while a rename waits for the list goes after it.
 #include <QtTest>
 #include <algorithm>
 #include <functional>
@@ -39,6 +42,10 @@ private slots:
     void deleteQuestionFollowsItsPlaylist_data();
     void deleteQuestionFollowsItsPlaylist();
     void takePickerGoesWithItsPlaylist();
+    void oneListAtATime_data();
+    void oneListAtATime();
+    void editsGoInTheOrderConfirmed_data();
+    void editsGoInTheOrderConfirmed();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
@@ -66,10 +73,20 @@ public:
     // No answer has come for a while, and the rows show the recorder's playlists.
     void listShown()
     {
-        QSignalSpy read(&rig.graph->pl, &Playlist::pplRecived), redrawn(&rig.graph->pl, &Playlist::readyToRedraw);
-        for (int seen = -1; seen != read.count() + redrawn.count(); QTest::qWait(300))
-            seen = read.count() + redrawn.count();
+        QSignalSpy read(&rig.graph->pl, &Playlist::pplRecived), redrawn(&rig.graph->pl, &Playlist::readyToRedraw),
+            entries(&rig.graph->pl, &Playlist::entryListRecived);
+        for (int seen = -1; seen != read.count() + redrawn.count() + entries.count(); QTest::qWait(300))
+            seen = read.count() + redrawn.count() + entries.count();
         QTRY_COMPARE_WITH_TIMEOUT(rows(), names(), 20000);
+    }
+
+    // The title over the list, its playlist rows and the entry rows among them.
+    QString shownList() const
+    {
+        QString out = in("playlistTitle")->property("text").toString() + ": " + rows().join(" | ");
+        if (const int entries = rig.allShown("entry_", rig.screen(3)).size())
+            out += QStringLiteral(" + %1 entry rows").arg(entries);
+        return out;
     }
 
     // Another controller changes the playlist files; the recorder tells the
@@ -250,6 +267,64 @@ void TstNumberedTapsPlaylist::takePickerGoesWithItsPlaylist()
     QCOMPARE(received("^07F314B"), QStringList());
     QCOMPARE(rig.state->current().playlist, QStringLiteral("set3.ppl"));
     QVERIFY2(!pickerOpen, "the take picker stayed open");
+}
+
+// The loaded playlist's gear tapped while an answer on its way makes the
+// screen read the list of playlists again: the application's own rename just
+// confirmed, or another controller's change announced just before. The
+// entries arrive between that list's request and its files.
+void TstNumberedTapsPlaylist::oneListAtATime_data()
+{
+    QTest::addColumn<Step>("before");
+    QTest::newRow("own rename") << Step([](auto& t) { t.tap("ppl_set3.ppl", "pplRename"); t.typeName("neu"); });
+    QTest::newRow("another controller's change") << Step([](auto& t) { t.elsewhere([](QStringList& files) { files << "a0.ppl"; }); });
+}
+
+void TstNumberedTapsPlaylist::oneListAtATime()
+{
+    QFETCH(Step, before);
+    rig.recorder->answerLatencyMs = 200;
+    before(*this);
+    tap("ppl_set1.ppl", "pplDelete");
+    QTRY_VERIFY_WITH_TIMEOUT(!received("^07F4505").isEmpty(), 20000);
+    listShown();
+    QCOMPARE(shownList(), "PLAYLISTS: " + names().join(" | "));
+}
+
+// Created on the footer while the rename confirmed before it waits for the
+// list after the first create: the recorder gets them in the order confirmed,
+// so the rename still finds its playlist at the number it was made on.
+void TstNumberedTapsPlaylist::editsGoInTheOrderConfirmed_data()
+{
+    QTest::addColumn<QString>("created");
+    QTest::newRow("sorting before the renamed one") << "A";
+    QTest::newRow("sorting after it") << "D";
+}
+
+void TstNumberedTapsPlaylist::editsGoInTheOrderConfirmed()
+{
+    QFETCH(QString, created);
+    rig.recorder->clearLog();
+    rig.recorder->answerLatencyMs = 200;
+    // The state and the count of the playlists are not told meanwhile.
+    rig.recorder->holdAnswersTo = QRegularExpression("^07F450[04]$");
+    QVERIFY(rig.click(in("playlistFooterButton")));
+    typeName("C");
+    QTRY_VERIFY_WITH_TIMEOUT(rig.recorder->holdsAnswers(), 20000);
+    tap("ppl_Bühne Süd.ppl", "pplRename");
+    typeName("Z");
+    QTRY_VERIFY(!received("^07F4504$").isEmpty()); // the list asked for: the rename waits for it
+    QVERIFY(rig.click(in("playlistFooterButton")));
+    typeName(created);
+    QTRY_VERIFY(!rig.item("plInputWindowLoader", rig.screen(3))->property("active").toBool());
+    rig.recorder->holdAnswersTo = QRegularExpression();
+    rig.recorder->releaseAnswers();
+    rig.recorder->answerLatencyMs = 0;
+    listShown();
+
+    QCOMPARE(received("^07F454[013]").join(", "), QStringList({ "07F4540C", "07F4543" + sim::numberField(1) + "Z", "07F4540" + created }).join(", "));
+    QCOMPARE(names(), sorted({ created + ".ppl", "C.ppl", "Z.ppl", "set1.ppl", "set2.ppl", "set3.ppl", "Ωδή 2026.ppl" }));
+    QVERIFY(!rig.textShown(told));
 }
 
 QTEST_MAIN(TstNumberedTapsPlaylist)

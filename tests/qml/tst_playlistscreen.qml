@@ -3,8 +3,8 @@ import QtTest 1.1
 import "shell.js" as Shell
 
 // The playlist screen on fake objects, for what a well-behaved recorder never
-// provokes: file numbers out of order, the order of the availability notices
-// and a change of the read-only state.
+// provokes: file numbers out of order, a list reported for the other view,
+// the order of the availability notices and a change of the read-only state.
 TestCase {
     name: "PlaylistScreen"
     when: windowShown
@@ -94,6 +94,28 @@ TestCase {
         pl.pplNames = data.names
         pl.pplListRecived()
         compare(loader.active, data.open)
+    }
+
+    // A list reported for the view the screen did not ask for last leaves
+    // the shown one as it is: the files read before the gear was tapped, the
+    // entries the model reads on its own while the files show.
+    function test_listForTheOtherView_data() {
+        return [
+            { tag: "files after the gear", gear: true, report: "pplRecived", title: "Entries in playlist", rows: 0 },
+            { tag: "entries while the files show", gear: false, report: "entryListRecived", title: "PLAYLISTS", rows: 3 },
+        ]
+    }
+
+    function test_listForTheOtherView(data) {
+        pl.currentPlaylist = 0
+        pl.readyToRedraw()
+        for (var i = 0; i < 3; ++i)
+            pl.pplRecived(i)
+        if (data.gear)
+            mouseClick(find(find(screen, "ppl_a.ppl"), "pplDelete"))
+        pl[data.report](0)
+        compare(find(screen, "playlistTitle").text, data.title)
+        compare(rowCount(), data.rows)
     }
 
     // In the entry view the file list is asked for again (what closes is

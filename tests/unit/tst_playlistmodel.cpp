@@ -43,8 +43,8 @@ struct Rig : ModelRig
         pl.initPpl();
         list(names);
     }
-    // The edits and entry requests written since the last call.
-    QStringList edits() { return takeLines().filter(QRegularExpression("^07F(454[013]|4513|314B)")); }
+    // The edits, loads and entry requests written since the last call.
+    QStringList edits() { return takeLines().filter(QRegularExpression("^07F(454[013]|4513|314B|310000)")); }
     Playlist& pl = graph.pl;
     QStringList emitted;
 };
@@ -241,6 +241,27 @@ void TestPlaylistModel::renameNamesTheChosenPlaylist_data()
         << R([=](Rig& r) { read(r); r.pl.createPpl("b0"); r.edits(); })
         << R([](Rig& r) { r.pl.clearEntry(3); r.pl.assignEntry(4, 12); r.pl.getEntryInfo(5); }) << nothing
         << QStringList { "07F314B000300", "07F314B0104001200", "07F45130500" } << false << none;
+    // The edits that name no number wait only for their turn.
+    const R createZzz = [=](Rig& r) { read(r); r.pl.createPpl("zzz"); };
+    const R readWithZzz = [=](Rig& r) { r.read(withZzz); };
+    QTest::newRow("create behind a waiting rename")
+        << createZzz << R([=](Rig& r) { renameSet3(r); r.pl.createPpl("a"); }) << readWithZzz
+        << QStringList { "07F4540zzz" } << true << QStringList { "07F45430400x", "07F4540a" };
+    QTest::newRow("load, entries and save as behind it, in order")
+        << createZzz << R([=](Rig& r) {
+               renameSet3(r); r.pl.loadPpl("set1.ppl"); r.pl.assignEntry(4, 12); r.pl.clearEntry(3); r.pl.saveAs("k");
+           }) << readWithZzz << QStringList { "07F4540zzz" } << true
+        << QStringList { "07F45430400x", "07F310000A:/_playlists/set1.ppl", "07F314B0104001200", "07F314B000300", "07F4541k" };
+    QTest::newRow("rename dropped, the create behind it goes")
+        << R([=](Rig& r) { read(r); r.pl.createPpl("b0"); }) << R([=](Rig& r) { renameSet3(r); r.pl.createPpl("a"); })
+        << R([=](Rig& r) { r.read(withB0); }) << QStringList { "07F4540b0" } << true << QStringList { "07F4540a" };
+    QTest::newRow("a rename behind a waiting create checks the list after it")
+        << createZzz << R([=](Rig& r) { renameSet3(r); r.pl.createPpl("b0"); r.pl.renamePpl(5, "y", "zz.ppl"); })
+        << R([=](Rig& r) { r.read(withZzz); r.read({ "Bühne.ppl", "b0.ppl", "set1.ppl", "set2.ppl", "x.ppl", "zz.ppl", "zzz.ppl" }); })
+        << QStringList { "07F4540zzz" } << true << QStringList { "07F45430400x", "07F4540b0" };
+    QTest::newRow("entry information never waits")
+        << createZzz << R([=](Rig& r) { renameSet3(r); r.pl.getEntryInfo(5); }) << readWithZzz
+        << QStringList { "07F4540zzz", "07F45130500" } << true << set3Renamed;
 }
 
 void TestPlaylistModel::renameNamesTheChosenPlaylist()
