@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "heldrequests.h"
 #include "timereventobject.h"
@@ -39,8 +40,9 @@ class Permission;
 // first when it has to be). When the rows number by the recorder's list again,
 // each held command goes out if its number still names the same event, told
 // by the event as read (not the unsaved edits of the focused row), or by
-// what this application has made of it since (its own writes, a re-read of
-// the focused event), and is dropped otherwise: the rows read anew then show
+// what this application has made of it since (its own writes the recorder
+// accepted, a re-read of the focused event during which the recorder's list
+// did not change), and is dropped otherwise: the rows read anew then show
 // the recorder's events, and the drop is reported with execFailed.
 class TimerEvent : public QObject
 {
@@ -145,6 +147,17 @@ private:
         int row;
         TimerEventFields from;
         TimerEventFields to;
+        bool written; // by this application
+    };
+    // A write sent and not yet known to be accepted: the recorder answers
+    // "C2" when it takes one, and answers in order, so it has answered a
+    // write by the count of the first list query sent after it.
+    struct Write
+    {
+        Version version;
+        int queriesAhead; // counts due before its answer
+        bool answered;    // a "C2" has come for it (or for one before it)
+        bool stale;       // made on rows that are gone
     };
     static constexpr int maxVersions = 32;
 
@@ -155,7 +168,9 @@ private:
     void submit(const QByteArray& line, int row, bool reloadAfter, bool moves = false, bool saves = false);
     bool sendEdit(const QByteArray& line, int row, bool moves, bool saves);
     bool namesEvent(int row, const TimerEventFields& named) const;
-    void learnVersion(int row, const TimerEventFields& from, const TimerEventFields& to);
+    QList<TimerEventFields> versionsOf(int row, const TimerEventFields& named) const;
+    void learnVersion(const Version& version);
+    void settleWrites();
     QByteArray writeLine(int row, bool invertEnable) const;
     void load(bool noteIfBusy);
     bool busy() const { return m_querying || m_walk != Idle; }
@@ -207,6 +222,9 @@ private:
     int m_rereadRow = -1;        // the row whose event a re-read is for
     bool m_restoreOnRefocus = true;
     bool m_reloadDue = false;
+    bool m_rereadChanged = false; // a change notice came during the re-read
+    std::optional<Version> m_rereadVersion; // the re-read's, learned if its list stayed
     HeldRequests m_held;
     QList<Version> m_versions;
+    QList<Write> m_writesOut;
 };

@@ -4,7 +4,8 @@
 // Cancel, the filter dialog (also when the recorder refuses a select), adding
 // and deleting, the focused row of a long list kept clear of the footer, and
 // taps on rows while the recorder has renumbered its events and the list is
-// being read again: those that no longer name their event are told, a Save
+// being read again: those that no longer name their event are told (also
+// when another controller deletes the event while it is read again), a Save
 // on the application's own earlier write goes.
 // Pictures go to <build>/tests/screenshots.
 #include <QSignalSpy>
@@ -37,6 +38,7 @@ private slots:
     void tapsBeforeTheListIsReadAgain_data();
     void tapsBeforeTheListIsReadAgain();
     void saveAgainBeforeTheListIsReadAgain();
+    void switchWhileItsEventIsDeletedElsewhere();
     void closesWithoutQmlWarnings() { rig.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
 private:
@@ -554,6 +556,54 @@ void TstTimerEventScreen::saveAgainBeforeTheListIsReadAgain()
     QTest::qWait(500);
     QCOMPARE(block(2), expected);
     QVERIFY(!rig.textShown("Unable to complete this action."));
+}
+
+// Today's events listed, answers late: the second row is focused, and while
+// its event is read again from the whole list, another controller deletes
+// it, so that its number in the whole list reads the event after it. The
+// switch of the row, tapped meanwhile, names the deleted event: nothing is
+// written, the person is told, and the rows show the recorder's list.
+void TstTimerEventScreen::switchWhileItsEventIsDeletedElsewhere()
+{
+    recorder->answerLatencyMs = 0;
+    // Play events told apart by their hour; the second is not today's.
+    QList<sim::SimTimerEvent> events;
+    for (int n = 1; n <= 4; ++n)
+        events << sim::SimTimerEvent { "0100" + QString(n == 2 ? "171027" : "000000") + "000" + QString::number(n)
+                                           + QString(12, '0') + "01",
+                                       QString("\\TAKE000%1.wav").arg(n) };
+    timers->events = events;
+    click(find("filterButton"));
+    QTRY_VERIFY(find("filterOk"));
+    click(find("filterShowToday"));
+    click(find("filterOk"));
+    QVERIFY(listShows(3));
+    QCOMPARE(rowText(1, "rowTime"), QStringLiteral("03:00:00"));
+
+    recorder->answerLatencyMs = 200;
+    recorder->clearLog();
+    timers->changeElsewhere = [](QList<sim::SimTimerEvent>& list) { list.removeAt(2); };
+    timers->changeElsewhereOn = QRegularExpression("^07F475DAA0000$");
+    recorder->holdAnswersTo = QRegularExpression("^07F475DAA0000$");
+    click(rowPart(1, "rowFocusLower"));
+    QTRY_VERIFY(recorder->holdsAnswers()); // the whole list is asked for: the event is gone
+    QCOMPARE(timerLines(), (QStringList { "07F47550200", "07F475DAA0000" }));
+    QCOMPARE(timers->events.size(), 3);
+    click(rowPart(1, "rowSwitch"));
+    recorder->holdAnswersTo = QRegularExpression();
+    recorder->releaseAnswers();
+
+    QVERIFY(listShows(2));
+    graph->telnet.sendData("07F475600\r\n"); // reaches the recorder after everything else
+    QTRY_VERIFY(timerLines().contains("07F475600"));
+    recorder->answerLatencyMs = 0;
+    QCOMPARE(timerLines().filter("07F474"), QStringList());
+    events.removeAt(2);
+    QCOMPARE(timers->events.size(), events.size());
+    for (int i = 0; i < events.size(); ++i)
+        QCOMPARE(block(i) + timers->events.at(i).option, events.at(i).block + events.at(i).option);
+    QCOMPARE(rowText(1, "rowTime"), QStringLiteral("04:00:00"));
+    QVERIFY(rig.dismissMessage("Unable to complete this action."));
 }
 
 QTEST_MAIN(TstTimerEventScreen)
