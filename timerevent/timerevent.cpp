@@ -309,16 +309,26 @@ void TimerEvent::showDate(QDate date)
 // again; a create or a delete of all events names no row (-1) and waits only
 // for a re-read to end. The reloads the commands ask for wait until all that
 // can go has gone out.
+//
+// A write whose content is already on the recorder, through this
+// application's own accepted write of the same event made on the same rows,
+// is done by then: it is not sent again, wherever the event has gone
+// meanwhile.
 void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool moves, bool saves)
 {
     HeldRequests::Request r;
     r.numbered = row != -1;
-    if (row != -1) {
-        const TimerEventFields named = asRead(row);
-        r.stillNames = [this, row, named](bool) { return namesEvent(row, named); };
-    }
-    r.send = [this, line, row, reloadAfter, moves, saves] {
-        if (sendEdit(line, row, moves, saves) && reloadAfter)
+    const bool writes = row != -1 && !moves;
+    const TimerEventFields named = asRead(row);
+    const TimerEventFields content = writes ? writtenFields(line) : TimerEventFields();
+    const int madeOn = m_rowsQuery;
+    const auto done = [=] { return writes && writtenAlready(row, named, content, madeOn); };
+    if (row != -1)
+        r.stillNames = [this, row, named, done](bool) { return done() || namesEvent(row, named); };
+    r.send = [this, line, row, reloadAfter, moves, saves, madeOn, done] {
+        if (done())
+            return;
+        if (sendEdit(line, row, moves, saves, madeOn) && reloadAfter)
             m_reloadDue = true;
     };
     m_held.submit(std::move(r));
@@ -330,7 +340,7 @@ void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool 
 // number its events anew: the rows number nothing until a list query sent
 // after it has been answered. A write makes the row's event what it wrote,
 // once the recorder is known to have taken it.
-bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool saves)
+bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool saves, int madeOn)
 {
     const TimerEventFields before = asRead(row);
     if (!send(line))
@@ -338,7 +348,7 @@ bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool save
     if (moves || (saves && m_view.query != allQuery))
         m_movedAt = m_queriesSent;
     if (row != -1 && !moves)
-        m_writesOut << Write { { row, before, writtenFields(line), true }, m_queriesOut, false, false };
+        m_writesOut << Write { { row, before, writtenFields(line), true, madeOn }, m_queriesOut, false, false };
     return true;
 }
 
@@ -363,9 +373,24 @@ QList<TimerEventFields> TimerEvent::versionsOf(int row, const TimerEventFields& 
     return known;
 }
 
+// Whether the last write of that event that this application made on the
+// rows read with list query `madeOn` or later, and the recorder accepted,
+// carried that content. Writes on rows read before know nothing of what
+// the event has become since.
+bool TimerEvent::writtenAlready(int row, const TimerEventFields& named, const TimerEventFields& content, int madeOn) const
+{
+    const QList<TimerEventFields> known = versionsOf(row, named);
+    const Version* last = nullptr;
+    for (const Version& v : m_versions) {
+        if (v.written && v.row == row && v.madeOn >= madeOn && known.contains(v.from))
+            last = &v;
+    }
+    return last && last->to == content;
+}
+
 void TimerEvent::learnVersion(const Version& version)
 {
-    if (version.from == version.to)
+    if (version.from == version.to && !version.written)
         return;
     m_versions << version;
     while (m_versions.size() > maxVersions)
@@ -691,7 +716,7 @@ void TimerEvent::takeReread(const TimerEventFields& fields)
     const bool edited = !(focused->fields() == m_undo.fields());
     if (!edited)
         focused->assign(fields);
-    m_rereadVersion = Version { m_focus, m_undo.fields(), fields, false };
+    m_rereadVersion = Version { m_focus, m_undo.fields(), fields, false, m_rowsQuery };
     m_undo.assign(fields);
 }
 

@@ -43,7 +43,10 @@ class Permission;
 // what this application has made of it since (its own writes the recorder
 // accepted, a re-read of the focused event during which the recorder's list
 // did not change), and is dropped otherwise: the rows read anew then show
-// the recorder's events, and the drop is reported with execFailed.
+// the recorder's events, and the drop is reported with execFailed. A held
+// write that carries just what this application last wrote to its event,
+// and the recorder accepted, has been done already: it is neither sent
+// again nor reported.
 class TimerEvent : public QObject
 {
     Q_OBJECT
@@ -148,6 +151,7 @@ private:
         TimerEventFields from;
         TimerEventFields to;
         bool written; // by this application
+        int madeOn;   // for a write: the list query of the rows it was made on
     };
     // A write sent and not yet known to be accepted: the recorder answers
     // "C2" when it takes one, and answers in order, so it has answered a
@@ -166,9 +170,10 @@ private:
     bool sendNumbered(const char* command, int number);
     bool sendRead(int number);
     void submit(const QByteArray& line, int row, bool reloadAfter, bool moves = false, bool saves = false);
-    bool sendEdit(const QByteArray& line, int row, bool moves, bool saves);
+    bool sendEdit(const QByteArray& line, int row, bool moves, bool saves, int madeOn);
     bool namesEvent(int row, const TimerEventFields& named) const;
     QList<TimerEventFields> versionsOf(int row, const TimerEventFields& named) const;
+    bool writtenAlready(int row, const TimerEventFields& named, const TimerEventFields& content, int madeOn) const;
     void learnVersion(const Version& version);
     void settleWrites();
     QByteArray writeLine(int row, bool invertEnable) const;

@@ -277,7 +277,7 @@ void TestTimerEventModel::commands_data()
             lines << "07F4757" + nf(n);
         return lines;
     };
-    QTest::newRow("save under a filter moves the event out: a second save and a switch made before the reload are dropped")
+    QTest::newRow("save under a filter moves the event out: a second save is done already, a switch made before the reload dropped")
         << readAgain + QStringList { "call:changeWeek:_M_____", "call:updateEvent", "call:updateEvent", "call:changeEnable:2",
                                      "reply:FF47C2" + nf(3), "reply:FF47F6", "count:2", holding(1, 1), holding(2, 3) }
         << QStringList { reread6, all, read6, today, "07F4742" + nf(2) + "010000000082" + sample.at(5).block.mid(12)
@@ -327,7 +327,7 @@ void TestTimerEventModel::commands()
 void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
 {
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QStringList>("written"); // the writes sent
+    QTest::addColumn<QStringList>("written"); // the writes sent after the first Save, if any
     QTest::addColumn<int>("told");            // drops reported
 
     const auto holding = [](int number, int event) {
@@ -342,6 +342,27 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
     // list, where it is the sixth.
     const QStringList reread = { "call:showToday", "list:3", "focus:1", "reply:FF47D5" + nf(6), "count:11" };
     const QString counted2 = "reply:FF47DDDD0000" + nf(2), counted3 = "reply:FF47DDDD0000" + nf(3);
+    // It is read as sample event 6 and given Monday alone, which takes it out
+    // of today's list, and saved; a second tap follows before the list is read.
+    const QStringList moved = reread + QStringList { holding(6, 6), counted3, "call:changeWeek:_M_____", "call:updateEvent" };
+    const QString movedWrite = "07F4742" + nf(2) + "010000000082" + sample.at(5).block.mid(12) + sample.at(5).option;
+
+    QTest::newRow("Save again of what the accepted first Save wrote: done")
+        << moved + QStringList { "call:updateEvent", "reply:FF47C2" + nf(3), "reply:FF47F6", "count:2", holding(1, 1),
+                                 holding(2, 3) }
+        << QStringList { movedWrite } << 0;
+    QTest::newRow("Save again after the first Save was refused: the event is still there, written again")
+        << moved + QStringList { "call:updateEvent", "count:3", holding(1, 1), holding(2, 6), holding(3, 3) }
+        << QStringList { movedWrite, movedWrite } << 0;
+    QTest::newRow("Save again with another option: dropped, the event has left the list")
+        << moved + QStringList { "call:changeOption:x", "call:updateEvent", "reply:FF47C2" + nf(3), "reply:FF47F6",
+                                 "count:2", holding(1, 1), holding(2, 3) }
+        << QStringList { movedWrite } << 1;
+    QTest::newRow("Save again once the list has been read between: written again")
+        << moved + QStringList { "reply:FF47C2" + nf(3), "reply:FF47F6", "count:3", holding(1, 1), holding(2, 6),
+                                 holding(3, 3), "focus:1", "reply:FF47D5" + nf(6), "count:11", holding(6, 6), counted3,
+                                 "call:changeWeek:_M_____", "call:updateEvent" }
+        << QStringList { movedWrite, movedWrite } << 0;
     // Another controller deletes the focused event while it is read again:
     // the whole list's sixth is then another event, the one that takes the
     // row once the list is read again. A switch tapped meanwhile names the
@@ -363,9 +384,9 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
         << QStringList { write(2, 2, "00") } << 0;
 }
 
-// Writes held on the focused event until the list has been read again: sent,
-// or dropped and reported, by what the application knows its event has
-// become.
+// Writes held on the focused event until the list has been read again: done
+// already, sent, or dropped and reported, by what the application knows its
+// event has become.
 void TestTimerEventModel::heldWritesOnTheFocusedEvent()
 {
     QFETCH(QStringList, steps);
