@@ -103,6 +103,12 @@ bool TimerEventList::handleCommand(SimConnection* c, const QString& line)
 {
     if (!line.startsWith(QLatin1String("07F47")))
         return false;
+    if (!changeElsewhereOn.pattern().isEmpty() && changeElsewhereOn.match(line).hasMatch()) {
+        changeElsewhereOn = QRegularExpression();
+        if (changeElsewhere)
+            changeElsewhere(events);
+        m_recorder->sendLineToLoggedIn(QStringLiteral("0FF47F6"));
+    }
     const QString command = line.mid(5, 2);
     const QList<int> indexes = view(c->id());
     const int number = readField(line, 7);

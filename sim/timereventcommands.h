@@ -16,13 +16,16 @@
 // are answered with the event's number in the view (one past its end when the
 // event has left it) and then tell every application "0FF47F6". Only the
 // holder of the edit right may change the list; others, a number outside the
-// view and a malformed block get "0F2".
+// view and a malformed block get "0F2". A change by another controller can
+// be made to arrive between two commands of an application.
 
 #include <QDate>
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QRegularExpression>
 #include <QString>
+#include <functional>
 
 namespace sim {
 
@@ -55,6 +58,12 @@ public:
     SelectAnswer selectAnswer = AnswerSelects;
     // Dante is offered by the KZ-470DUAL unless set otherwise.
     int danteOffered = -1;
+    // Another controller's change, made when the next command line that
+    // matches changeElsewhereOn arrives, before that line is answered; every
+    // application is told "0FF47F6" as of any change. The pattern is cleared
+    // then: one change per setting.
+    QRegularExpression changeElsewhereOn;
+    std::function<void(QList<SimTimerEvent>& events)> changeElsewhere;
 
     bool handleCommand(SimConnection* connection, const QString& line);
 

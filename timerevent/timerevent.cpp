@@ -9,6 +9,7 @@
 #include <QMetaType>
 #include <QTimerEvent>
 #include <QVariant>
+#include <algorithm>
 #include <utility>
 
 namespace codec = timereventcodec;
@@ -27,6 +28,13 @@ QByteArray numberField(int number)
     char field[5] = "0000";
     setCommandNumberField(field, number);
     return QByteArray(field, 4);
+}
+
+// The event a write line carries: its block and option after "07F4742" and
+// the number, before CR LF.
+TimerEventFields writtenFields(const QByteArray& line)
+{
+    return codec::decodeRecord(QString::fromUtf8(line.mid(11, line.size() - 13)));
 }
 
 } // namespace
@@ -229,10 +237,16 @@ void TimerEvent::setCurrentMedia(QString media)
     m_pendingFocus = -1;
     m_held.dropAll();
     m_versions.clear();
+    m_rereadVersion.reset();
     m_reloadDue = false;
+    // Writes still unanswered will be answered, but teach nothing about the
+    // new rows.
+    for (Write& w : m_writesOut)
+        w.stale = true;
     if (media.isEmpty()) {
         m_queriesOut = 0;
         m_readsOut = 0;
+        m_writesOut.clear();
     }
     setMediaCD(media == QLatin1String("CD") || media.isEmpty());
     // The rows are the old medium's events: none may be tapped until the
@@ -295,16 +309,26 @@ void TimerEvent::showDate(QDate date)
 // again; a create or a delete of all events names no row (-1) and waits only
 // for a re-read to end. The reloads the commands ask for wait until all that
 // can go has gone out.
+//
+// A write whose content is already on the recorder, through this
+// application's own accepted write of the same event made on the same rows,
+// is done by then: it is not sent again, wherever the event has gone
+// meanwhile.
 void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool moves, bool saves)
 {
     HeldRequests::Request r;
     r.numbered = row != -1;
-    if (row != -1) {
-        const TimerEventFields named = asRead(row);
-        r.stillNames = [this, row, named](bool) { return namesEvent(row, named); };
-    }
-    r.send = [this, line, row, reloadAfter, moves, saves] {
-        if (sendEdit(line, row, moves, saves) && reloadAfter)
+    const bool writes = row != -1 && !moves;
+    const TimerEventFields named = asRead(row);
+    const TimerEventFields content = writes ? writtenFields(line) : TimerEventFields();
+    const int madeOn = m_rowsQuery;
+    const auto done = [=] { return writes && writtenAlready(row, named, content, madeOn); };
+    if (row != -1)
+        r.stillNames = [this, row, named, done](bool) { return done() || namesEvent(row, named); };
+    r.send = [this, line, row, reloadAfter, moves, saves, madeOn, done] {
+        if (done())
+            return;
+        if (sendEdit(line, row, moves, saves, madeOn) && reloadAfter)
             m_reloadDue = true;
     };
     m_held.submit(std::move(r));
@@ -314,8 +338,9 @@ void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool 
 // From a create or a delete on, and from a write while the recorder numbers
 // by a filtered list (the event written may have left it), the recorder may
 // number its events anew: the rows number nothing until a list query sent
-// after it has been answered. A write makes the row's event what it wrote.
-bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool saves)
+// after it has been answered. A write makes the row's event what it wrote,
+// once the recorder is known to have taken it.
+bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool saves, int madeOn)
 {
     const TimerEventFields before = asRead(row);
     if (!send(line))
@@ -323,7 +348,7 @@ bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool save
     if (moves || (saves && m_view.query != allQuery))
         m_movedAt = m_queriesSent;
     if (row != -1 && !moves)
-        learnVersion(row, before, codec::decodeRecord(QString::fromUtf8(line.mid(11, line.size() - 13))));
+        m_writesOut << Write { { row, before, writtenFields(line), true, madeOn }, m_queriesOut, false, false };
     return true;
 }
 
@@ -331,28 +356,68 @@ bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool save
 // then, or as this application has made it since.
 bool TimerEvent::namesEvent(int row, const TimerEventFields& named) const
 {
-    if (!this->row(row))
-        return false;
-    const TimerEventFields now = asRead(row);
+    return this->row(row) && versionsOf(row, named).contains(asRead(row));
+}
+
+// The event of a row as read when a command was made on it, and what it is
+// known to have become since.
+QList<TimerEventFields> TimerEvent::versionsOf(int row, const TimerEventFields& named) const
+{
     QList<TimerEventFields> known { named };
     for (int i = 0; i < known.size(); ++i) {
-        if (known.at(i) == now)
-            return true;
         for (const Version& v : m_versions) {
             if (v.row == row && v.from == known.at(i) && !known.contains(v.to))
                 known << v.to;
         }
     }
-    return false;
+    return known;
 }
 
-void TimerEvent::learnVersion(int row, const TimerEventFields& from, const TimerEventFields& to)
+// Whether the last write of that event that this application made on the
+// rows read with list query `madeOn` or later, and the recorder accepted,
+// carried that content. Writes on rows read before know nothing of what
+// the event has become since.
+bool TimerEvent::writtenAlready(int row, const TimerEventFields& named, const TimerEventFields& content, int madeOn) const
 {
-    if (from == to)
+    const QList<TimerEventFields> known = versionsOf(row, named);
+    const Version* last = nullptr;
+    for (const Version& v : m_versions) {
+        if (v.written && v.row == row && v.madeOn >= madeOn && known.contains(v.from))
+            last = &v;
+    }
+    return last && last->to == content;
+}
+
+void TimerEvent::learnVersion(const Version& version)
+{
+    if (version.from == version.to && !version.written)
         return;
-    m_versions << Version { row, from, to };
+    m_versions << version;
     while (m_versions.size() > maxVersions)
         m_versions.removeFirst();
+}
+
+// A list query is counted: the writes sent before it have all been answered.
+// The recorder's refusal ("0F2") does not reach this model, so they teach
+// their versions only when a "C2" has come for every one of them.
+void TimerEvent::settleWrites()
+{
+    QList<Write> answered;
+    for (auto it = m_writesOut.begin(); it != m_writesOut.end();) {
+        if (it->queriesAhead == 0) {
+            answered << *it;
+            it = m_writesOut.erase(it);
+        } else {
+            --it->queriesAhead;
+            ++it;
+        }
+    }
+    if (std::all_of(answered.begin(), answered.end(), [](const Write& w) { return w.answered; })) {
+        for (const Write& w : qAsConst(answered)) {
+            if (!w.stale)
+                learnVersion(w.version);
+        }
+    }
 }
 
 void TimerEvent::createNewEvent()
@@ -521,6 +586,12 @@ void TimerEvent::parseTimerEventResponse(QString data)
         onSelected(data);
     } else if (code == QLatin1String("C0") || code == QLatin1String("C2")) {
         m_pendingFocus = replyfields::numberField(data, 2) - 1;
+        if (code == QLatin1String("C2")) {
+            const auto unanswered = std::find_if(m_writesOut.begin(), m_writesOut.end(),
+                                                 [](const Write& w) { return !w.answered; });
+            if (unanswered != m_writesOut.end())
+                unanswered->answered = true;
+        }
     } else if (code == QLatin1String("D6")) {
         setEnableDante(data.mid(5) == QLatin1String("1"));
     } else if (code == QLatin1String("F6")) {
@@ -531,11 +602,14 @@ void TimerEvent::parseTimerEventResponse(QString data)
         // queried again at once, and the answer to the read under way, if
         // any, is ignored because no walk is reading. During a re-read the
         // rows' list is only counted again afterwards: the change may have
-        // renumbered it, so it is read again before anything held goes out.
+        // renumbered it, so it is read again before anything held goes out,
+        // and the event read need not be the focused one's.
         if (m_querying && !m_reading && m_walk == Idle)
             return;
-        if (m_walk != Idle)
+        if (m_walk != Idle) {
             m_movedAt = m_queriesSent;
+            m_rereadChanged = true;
+        }
         if (m_reading && m_walk == Idle) {
             m_reading = false;
             m_querying = false;
@@ -549,7 +623,10 @@ void TimerEvent::parseTimerEventResponse(QString data)
 // for is ignored.
 void TimerEvent::onCount(const QString& data)
 {
-    if (m_queriesOut == 0 || --m_queriesOut > 0)
+    if (m_queriesOut == 0)
+        return;
+    settleWrites();
+    if (--m_queriesOut > 0)
         return;
     m_expected = replyfields::numberField(data, 8);
     switch (m_walk) {
@@ -579,12 +656,17 @@ void TimerEvent::onCount(const QString& data)
     case Restore:
         // A count other than the rows' means the recorder's list has changed
         // meanwhile: the rows no longer number its events, and are read anew.
+        // What the re-read told of the focused event holds only if the list
+        // stayed as it was throughout.
         m_walk = Idle;
         m_querying = false;
         if (m_expected != m_list.size()) {
             m_view = {};
             m_reloadDue = true;
+        } else if (m_rereadVersion && !m_rereadChanged) {
+            learnVersion(*m_rereadVersion);
         }
+        m_rereadVersion.reset();
         settle();
         return;
     }
@@ -599,7 +681,7 @@ void TimerEvent::onRecord(const QString& data)
         --m_readsOut;
     const int number = replyfields::numberField(data, 2);
     if (m_walk == Reread) {
-        if (number == m_selected && m_rereadRow != -1 && m_rereadRow == m_focus)
+        if (number == m_selected && m_rereadRow != -1 && m_rereadRow == m_focus && !m_rereadChanged)
             takeReread(codec::decodeRecord(data.mid(6)));
         m_walk = Restore;
         if (!sendListQuery(m_rows.query))
@@ -625,15 +707,16 @@ void TimerEvent::onRecord(const QString& data)
 }
 
 // The recorder's version of the focused event becomes what Cancel restores,
-// what the row shows unless it has been edited meanwhile, and what the
-// requests held meanwhile know of it.
+// what the row shows unless it has been edited meanwhile, and, once the
+// rows' list has been counted again unchanged, what the requests held
+// meanwhile know of it.
 void TimerEvent::takeReread(const TimerEventFields& fields)
 {
     TimerEventObject* focused = focusedRow();
     const bool edited = !(focused->fields() == m_undo.fields());
     if (!edited)
         focused->assign(fields);
-    learnVersion(m_focus, m_undo.fields(), fields);
+    m_rereadVersion = Version { m_focus, m_undo.fields(), fields, false, m_rowsQuery };
     m_undo.assign(fields);
 }
 
@@ -651,6 +734,8 @@ void TimerEvent::onSelected(const QString& data)
     m_rereadRow = rereadRow;
     m_selected = number;
     m_walk = Reread;
+    m_rereadChanged = false;
+    m_rereadVersion.reset();
     if (!sendListQuery(allQuery))
         abandonWalk();
 }
@@ -678,6 +763,7 @@ void TimerEvent::abandonWalk()
     m_walk = Idle;
     dropSelect();
     m_pendingFocus = -1;
+    m_rereadVersion.reset();
     m_held.dropAll();
     m_reloadDue = false;
 }

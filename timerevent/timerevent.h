@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "heldrequests.h"
 #include "timereventobject.h"
@@ -39,9 +40,13 @@ class Permission;
 // first when it has to be). When the rows number by the recorder's list again,
 // each held command goes out if its number still names the same event, told
 // by the event as read (not the unsaved edits of the focused row), or by
-// what this application has made of it since (its own writes, a re-read of
-// the focused event), and is dropped otherwise: the rows read anew then show
-// the recorder's events, and the drop is reported with execFailed.
+// what this application has made of it since (its own writes the recorder
+// accepted, a re-read of the focused event during which the recorder's list
+// did not change), and is dropped otherwise: the rows read anew then show
+// the recorder's events, and the drop is reported with execFailed. A held
+// write that carries just what this application last wrote to its event,
+// and the recorder accepted, has been done already: it is neither sent
+// again nor reported.
 class TimerEvent : public QObject
 {
     Q_OBJECT
@@ -145,6 +150,18 @@ private:
         int row;
         TimerEventFields from;
         TimerEventFields to;
+        bool written; // by this application
+        int madeOn;   // for a write: the list query of the rows it was made on
+    };
+    // A write sent and not yet known to be accepted: the recorder answers
+    // "C2" when it takes one, and answers in order, so it has answered a
+    // write by the count of the first list query sent after it.
+    struct Write
+    {
+        Version version;
+        int queriesAhead; // counts due before its answer
+        bool answered;    // a "C2" has come for it (or for one before it)
+        bool stale;       // made on rows that are gone
     };
     static constexpr int maxVersions = 32;
 
@@ -153,9 +170,12 @@ private:
     bool sendNumbered(const char* command, int number);
     bool sendRead(int number);
     void submit(const QByteArray& line, int row, bool reloadAfter, bool moves = false, bool saves = false);
-    bool sendEdit(const QByteArray& line, int row, bool moves, bool saves);
+    bool sendEdit(const QByteArray& line, int row, bool moves, bool saves, int madeOn);
     bool namesEvent(int row, const TimerEventFields& named) const;
-    void learnVersion(int row, const TimerEventFields& from, const TimerEventFields& to);
+    QList<TimerEventFields> versionsOf(int row, const TimerEventFields& named) const;
+    bool writtenAlready(int row, const TimerEventFields& named, const TimerEventFields& content, int madeOn) const;
+    void learnVersion(const Version& version);
+    void settleWrites();
     QByteArray writeLine(int row, bool invertEnable) const;
     void load(bool noteIfBusy);
     bool busy() const { return m_querying || m_walk != Idle; }
@@ -207,6 +227,9 @@ private:
     int m_rereadRow = -1;        // the row whose event a re-read is for
     bool m_restoreOnRefocus = true;
     bool m_reloadDue = false;
+    bool m_rereadChanged = false; // a change notice came during the re-read
+    std::optional<Version> m_rereadVersion; // the re-read's, learned if its list stayed
     HeldRequests m_held;
     QList<Version> m_versions;
+    QList<Write> m_writesOut;
 };

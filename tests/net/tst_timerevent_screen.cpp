@@ -4,8 +4,10 @@
 // Cancel, the filter dialog (also when the recorder refuses a select), adding
 // and deleting, the focused row of a long list kept clear of the footer, and
 // taps on rows while the recorder has renumbered its events and the list is
-// being read again: those that no longer name their event are told, a Save
-// on the application's own earlier write goes.
+// being read again: those that no longer name their event are told (also
+// when another controller deletes the event while it is read again), a Save
+// on the application's own earlier write goes, a Save of what that write
+// carried is done already.
 // Pictures go to <build>/tests/screenshots.
 #include <QSignalSpy>
 #include <QtTest>
@@ -37,6 +39,7 @@ private slots:
     void tapsBeforeTheListIsReadAgain_data();
     void tapsBeforeTheListIsReadAgain();
     void saveAgainBeforeTheListIsReadAgain();
+    void switchWhileItsEventIsDeletedElsewhere();
     void closesWithoutQmlWarnings() { rig.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
 private:
@@ -424,14 +427,15 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain_data()
 {
     QTest::addColumn<QString>("filter"); // the date field of the list query
     QTest::addColumn<QStringList>("taps"); // after the first Save, before the list is read again
+    QTest::addColumn<bool>("told"); // that a tap could not be done
     const QString today = "DD0000", day = QDate::currentDate().toString("yyMM") + "15";
     for (const QString& filter : { today, day }) {
         const QString name = filter == today ? "today: " : "one day: ";
-        QTest::newRow(qPrintable(name + "Save tapped twice")) << filter << QStringList { "save" };
-        QTest::newRow(qPrintable(name + "Save, then the switch of row 4")) << filter << QStringList { "switch" };
-        QTest::newRow(qPrintable(name + "Save, then Delete on row 4")) << filter << QStringList { "delete" };
+        QTest::newRow(qPrintable(name + "Save tapped twice")) << filter << QStringList { "save" } << false;
+        QTest::newRow(qPrintable(name + "Save, then the switch of row 4")) << filter << QStringList { "switch" } << true;
+        QTest::newRow(qPrintable(name + "Save, then Delete on row 4")) << filter << QStringList { "delete" } << true;
         QTest::newRow(qPrintable(name + "Save twice, the switch of row 4, its delete question left open"))
-            << filter << QStringList { "save", "switch", "question" };
+            << filter << QStringList { "save", "switch", "question" } << true;
     }
 }
 
@@ -440,11 +444,13 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain_data()
 // change notice waits for the answer, the person taps on rows that still show
 // the old numbering. Afterwards the recorder holds exactly what the person
 // did (the one event with its new day, nothing overwritten, nothing deleted),
-// and the rows show its list.
+// and the rows show its list. The second Save carries what the first wrote:
+// it is done already, neither sent again nor told as undone.
 void TstTimerEventScreen::tapsBeforeTheListIsReadAgain()
 {
     QFETCH(QString, filter);
     QFETCH(QStringList, taps);
+    QFETCH(bool, told);
     // Six play events on the filter's day (every day for today), told apart by their hour.
     QList<sim::SimTimerEvent> events;
     for (int n = 1; n <= 6; ++n)
@@ -479,7 +485,8 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain()
     recorder->holdAnswersTo = QRegularExpression("^07F475D");
     click(rowPart(2, "rowSave"));
     QTRY_VERIFY(recorder->holdsAnswers());
-    QCOMPARE(timerLines().filter("07F474"), QStringList("07F47420300" + events.at(2).block + events.at(2).option));
+    const QStringList written { "07F47420300" + events.at(2).block + events.at(2).option };
+    QCOMPARE(timerLines().filter("07F474"), written);
     for (const QString& what : taps) {
         if (what == "save") {
             click(rowPart(2, "rowSave"));
@@ -511,9 +518,13 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain()
     QVERIFY(!find("deleteCheck")->isVisible());
     for (int i = 0; i < 5; ++i)
         QCOMPARE(rowText(i, "rowTime"), QString("0%1:00:00").arg(i < 2 ? i + 1 : i + 2));
-    // Each row confirmed a tap on a row that had become another event's: the
-    // person is told.
-    QVERIFY(rig.dismissMessage("Unable to complete this action."));
+    QCOMPARE(timerLines().filter("07F474"), written);
+    // A tap on a row that had become another event's is told; a Save of what
+    // is on the recorder already is not.
+    if (told)
+        QVERIFY(rig.dismissMessage("Unable to complete this action."));
+    else
+        QVERIFY(!QTest::qWaitFor([&] { return rig.textShown("Unable to complete this action."); }, 1000));
 }
 
 // All events listed, answers late: the third gets the 16th and is saved;
@@ -554,6 +565,54 @@ void TstTimerEventScreen::saveAgainBeforeTheListIsReadAgain()
     QTest::qWait(500);
     QCOMPARE(block(2), expected);
     QVERIFY(!rig.textShown("Unable to complete this action."));
+}
+
+// Today's events listed, answers late: the second row is focused, and while
+// its event is read again from the whole list, another controller deletes
+// it, so that its number in the whole list reads the event after it. The
+// switch of the row, tapped meanwhile, names the deleted event: nothing is
+// written, the person is told, and the rows show the recorder's list.
+void TstTimerEventScreen::switchWhileItsEventIsDeletedElsewhere()
+{
+    recorder->answerLatencyMs = 0;
+    // Play events told apart by their hour; the second is not today's.
+    QList<sim::SimTimerEvent> events;
+    for (int n = 1; n <= 4; ++n)
+        events << sim::SimTimerEvent { "0100" + QString(n == 2 ? "171027" : "000000") + "000" + QString::number(n)
+                                           + QString(12, '0') + "01",
+                                       QString("\\TAKE000%1.wav").arg(n) };
+    timers->events = events;
+    click(find("filterButton"));
+    QTRY_VERIFY(find("filterOk"));
+    click(find("filterShowToday"));
+    click(find("filterOk"));
+    QVERIFY(listShows(3));
+    QCOMPARE(rowText(1, "rowTime"), QStringLiteral("03:00:00"));
+
+    recorder->answerLatencyMs = 200;
+    recorder->clearLog();
+    timers->changeElsewhere = [](QList<sim::SimTimerEvent>& list) { list.removeAt(2); };
+    timers->changeElsewhereOn = QRegularExpression("^07F475DAA0000$");
+    recorder->holdAnswersTo = QRegularExpression("^07F475DAA0000$");
+    click(rowPart(1, "rowFocusLower"));
+    QTRY_VERIFY(recorder->holdsAnswers()); // the whole list is asked for: the event is gone
+    QCOMPARE(timerLines(), (QStringList { "07F47550200", "07F475DAA0000" }));
+    QCOMPARE(timers->events.size(), 3);
+    click(rowPart(1, "rowSwitch"));
+    recorder->holdAnswersTo = QRegularExpression();
+    recorder->releaseAnswers();
+
+    QVERIFY(listShows(2));
+    graph->telnet.sendData("07F475600\r\n"); // reaches the recorder after everything else
+    QTRY_VERIFY(timerLines().contains("07F475600"));
+    recorder->answerLatencyMs = 0;
+    QCOMPARE(timerLines().filter("07F474"), QStringList());
+    events.removeAt(2);
+    QCOMPARE(timers->events.size(), events.size());
+    for (int i = 0; i < events.size(); ++i)
+        QCOMPARE(block(i) + timers->events.at(i).option, events.at(i).block + events.at(i).option);
+    QCOMPARE(rowText(1, "rowTime"), QStringLiteral("04:00:00"));
+    QVERIFY(rig.dismissMessage("Unable to complete this action."));
 }
 
 QTEST_MAIN(TstTimerEventScreen)

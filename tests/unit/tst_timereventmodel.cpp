@@ -108,6 +108,8 @@ private slots:
     void walkFollowsRecordNumbers();
     void commands_data();
     void commands();
+    void heldWritesOnTheFocusedEvent_data();
+    void heldWritesOnTheFocusedEvent();
     void leavingARowUndoesItsEdits();
 };
 
@@ -275,7 +277,7 @@ void TestTimerEventModel::commands_data()
             lines << "07F4757" + nf(n);
         return lines;
     };
-    QTest::newRow("save under a filter moves the event out: a second save and a switch made before the reload are dropped")
+    QTest::newRow("save under a filter moves the event out: a second save is done already, a switch made before the reload dropped")
         << readAgain + QStringList { "call:changeWeek:_M_____", "call:updateEvent", "call:updateEvent", "call:changeEnable:2",
                                      "reply:FF47C2" + nf(3), "reply:FF47F6", "count:2", holding(1, 1), holding(2, 3) }
         << QStringList { reread6, all, read6, today, "07F4742" + nf(2) + "010000000082" + sample.at(5).block.mid(12)
@@ -320,6 +322,81 @@ void TestTimerEventModel::commands()
     if (!dates.isEmpty())
         QCOMPARE(rig.dates(), dates);
     QCOMPARE(rig.tev.focus(), focus);
+}
+
+void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("written"); // the writes sent after the first Save, if any
+    QTest::addColumn<int>("told");            // drops reported
+
+    const auto holding = [](int number, int event) {
+        const sim::SimTimerEvent& e = sample.at(event - 1);
+        return "reply:FF47D7" + nf(number) + e.block + e.option;
+    };
+    const auto write = [](int row, int event, const QString& enable = QString()) {
+        const sim::SimTimerEvent& e = sample.at(event - 1);
+        return "07F4742" + nf(row) + (enable.isEmpty() ? e.block : enable + e.block.mid(2)) + e.option;
+    };
+    // Today's three events, the second focused and read again from the whole
+    // list, where it is the sixth.
+    const QStringList reread = { "call:showToday", "list:3", "focus:1", "reply:FF47D5" + nf(6), "count:11" };
+    const QString counted2 = "reply:FF47DDDD0000" + nf(2), counted3 = "reply:FF47DDDD0000" + nf(3);
+    // It is read as sample event 6 and given Monday alone, which takes it out
+    // of today's list, and saved; a second tap follows before the list is read.
+    const QStringList moved = reread + QStringList { holding(6, 6), counted3, "call:changeWeek:_M_____", "call:updateEvent" };
+    const QString movedWrite = "07F4742" + nf(2) + "010000000082" + sample.at(5).block.mid(12) + sample.at(5).option;
+
+    QTest::newRow("Save again of what the accepted first Save wrote: done")
+        << moved + QStringList { "call:updateEvent", "reply:FF47C2" + nf(3), "reply:FF47F6", "count:2", holding(1, 1),
+                                 holding(2, 3) }
+        << QStringList { movedWrite } << 0;
+    QTest::newRow("Save again after the first Save was refused: the event is still there, written again")
+        << moved + QStringList { "call:updateEvent", "count:3", holding(1, 1), holding(2, 6), holding(3, 3) }
+        << QStringList { movedWrite, movedWrite } << 0;
+    QTest::newRow("Save again with another option: dropped, the event has left the list")
+        << moved + QStringList { "call:changeOption:x", "call:updateEvent", "reply:FF47C2" + nf(3), "reply:FF47F6",
+                                 "count:2", holding(1, 1), holding(2, 3) }
+        << QStringList { movedWrite } << 1;
+    QTest::newRow("Save again once the list has been read between: written again")
+        << moved + QStringList { "reply:FF47C2" + nf(3), "reply:FF47F6", "count:3", holding(1, 1), holding(2, 6),
+                                 holding(3, 3), "focus:1", "reply:FF47D5" + nf(6), "count:11", holding(6, 6), counted3,
+                                 "call:changeWeek:_M_____", "call:updateEvent" }
+        << QStringList { movedWrite, movedWrite } << 0;
+    // Another controller deletes the focused event while it is read again:
+    // the whole list's sixth is then another event, the one that takes the
+    // row once the list is read again. A switch tapped meanwhile names the
+    // deleted event.
+    QTest::newRow("re-read told of a change: the switch dropped")
+        << reread + QStringList { "call:changeEnable:1", "reply:FF47F6", holding(6, 3), counted2, "count:2",
+                                  holding(1, 1), holding(2, 3) }
+        << QStringList {} << 1;
+    QTest::newRow("re-read untold, the list shorter when counted again: the switch dropped")
+        << reread + QStringList { "call:changeEnable:1", holding(6, 3), counted2, "count:2", holding(1, 1),
+                                  holding(2, 3) }
+        << QStringList {} << 1;
+    QTest::newRow("re-read told of a change, the count unchanged: the event read teaches nothing")
+        << reread + QStringList { "call:changeEnable:1", "reply:FF47F6", holding(6, 6), counted3, "count:3",
+                                  holding(1, 1), holding(2, 6), holding(3, 3) }
+        << QStringList {} << 1;
+    QTest::newRow("re-read with the list unchanged: the switch goes to the event as read")
+        << reread + QStringList { "call:changeEnable:1", holding(6, 6), counted3 }
+        << QStringList { write(2, 2, "00") } << 0;
+}
+
+// Writes held on the focused event until the list has been read again: done
+// already, sent, or dropped and reported, by what the application knows its
+// event has become.
+void TestTimerEventModel::heldWritesOnTheFocusedEvent()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, written);
+    QFETCH(int, told);
+    Rig rig;
+    QSignalSpy failed(&rig.tev, &TimerEvent::execFailed);
+    rig.run(steps);
+    QCOMPARE(rig.timerLines().filter(QRegularExpression("^07F4742")), written);
+    QCOMPARE(failed.count(), told);
 }
 
 // Only the fields that were edited are written back, each with one notice.
