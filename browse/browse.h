@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <functional>
 

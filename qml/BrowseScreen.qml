@@ -35,11 +35,11 @@ Item {
     // and sends or drops it once the folder has been read again. The name
     // window and the delete question make their requests as their own: while
     // one waits, the window stays open and says so, OK in the name window
-    // puts the name confirmed last in its place, and closing the window
-    // withdraws it. It closes by itself once its request has gone or been
-    // dropped. Cancel withdraws it; when the application closes the window
-    // (the link, the medium or the edit right goes), it is dropped and the
-    // user told. The file menu's information request is the menu's own too.
+    // puts the name confirmed last in its place, and Cancel withdraws it.
+    // It closes by itself once its request has gone or been dropped. When
+    // the application closes the window (the link, the medium or the edit
+    // right goes), its request is dropped and the user told. The file
+    // menu's information request is the menu's own too.
     function confirmed(owner, close) {
         if (browse.isHeld(owner))
             owner.waiting = true

@@ -19,8 +19,8 @@ Rectangle {
     signal clickedCancel()
     signal clickedInput()
 
-    // The user's Cancel forgets a pick that waits; any other closing of the
-    // picker drops it, and the user is told.
+    // The user's Cancel, or a turn to typing the path, forgets a pick that
+    // waits; any other closing of the picker drops it, and the user is told.
     function cancel() {
         browse.withdrawHeld(browseListWindow)
         clickedCancel()
@@ -99,7 +99,10 @@ Rectangle {
 
                 MouseArea {
                     anchors.fill: parent
-                    onClicked: clickedInput()
+                    onClicked: {
+                        browse.withdrawHeld(browseListWindow)
+                        clickedInput()
+                    }
                 }
             }
 
