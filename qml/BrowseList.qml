@@ -208,26 +208,29 @@ Item {
         visible: browse.listing || browse.anyHeld
         running: visible
 
-        contentItem: Item {
-            RotationAnimator on rotation {
-                from: 0
-                to: 360
-                duration: 1200
-                loops: Animation.Infinite
-                running: busy.running
-            }
+        // Made only while it shows: every list of the window has one.
+        contentItem: Loader {
+            active: busy.running
+            sourceComponent: Item {
+                RotationAnimator on rotation {
+                    from: 0
+                    to: 360
+                    duration: 1200
+                    loops: Animation.Infinite
+                }
 
-            Repeater {
-                model: 8
-                Rectangle {
-                    readonly property real angle: index * Math.PI / 4
-                    width: ptSize * 9
-                    height: width
-                    radius: width / 2
-                    x: (parent.width - width) / 2 * (1 + Math.sin(angle))
-                    y: (parent.height - height) / 2 * (1 - Math.cos(angle))
-                    color: "white"
-                    opacity: 0.3 + 0.7 * (index + 1) / 8
+                Repeater {
+                    model: 8
+                    Rectangle {
+                        readonly property real angle: index * Math.PI / 4
+                        width: ptSize * 9
+                        height: width
+                        radius: width / 2
+                        x: (parent.width - width) / 2 * (1 + Math.sin(angle))
+                        y: (parent.height - height) / 2 * (1 - Math.cos(angle))
+                        color: "white"
+                        opacity: 0.3 + 0.7 * (index + 1) / 8
+                    }
                 }
             }
         }
