@@ -367,6 +367,15 @@ Browse::Request Browse::request(Check check, std::function<void()> send, int kin
     return r;
 }
 
+// A request on the folder shown: it goes only while that folder is still the
+// one shown, and acts on the opening of a folder that waits.
+Browse::Request Browse::onShownFolder(std::function<void()> send, int kind, QObject* owner) const
+{
+    Request r = request(namesShownFolder(), std::move(send), kind, owner);
+    r.actsOn = held.lastOf(FolderChange);
+    return r;
+}
+
 void Browse::withdrawHeld(QObject* owner)
 {
     held.withdraw(owner);
@@ -386,12 +395,10 @@ void Browse::editEntry(int number, int type, QString name, QObject* owner, const
                         Edit, owner));
 }
 
-// An edit of the folder shown: it acts on the opening of a folder that waits.
+// An edit of the folder shown, which names it by its number.
 void Browse::editShownFolder(std::function<bool()> write, QObject* owner)
 {
-    Request r = request(namesShownFolder(), [this, write] { editWritten(write()); }, Edit, owner);
-    r.actsOn = held.lastOf(FolderChange);
-    held.submit(std::move(r));
+    held.submit(onShownFolder([this, write] { editWritten(write()); }, Edit, owner));
 }
 
 // An edit went out when written: the recorder's result is awaited.
@@ -490,22 +497,20 @@ void Browse::upFolder()
     const QString name = nowFolder.name();
     const int slash = name.lastIndexOf(QLatin1Char('\\'));
     const QByteArray parent = lineSafe(slash >= 0 ? name.left(slash) : QString()).toUtf8();
-    Request r = request(namesShownFolder(),
-                        [this, parent] { writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); }, FolderChange);
+    Request r = onShownFolder([this, parent] { writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); },
+                              FolderChange);
     r.numbered = false;
-    r.actsOn = held.lastOf(FolderChange);
     held.submit(std::move(r));
 }
 
 void Browse::setToCurrentFolder()
 {
     const QByteArray path = lineSafe(nowFolder.name()).toUtf8();
-    Request r = request(namesShownFolder(), [this, path] {
+    Request r = onShownFolder([this, path] {
         writeLine("07F6B01\\" + path);
         sendRefreshPair();
     });
     r.numbered = false;
-    r.actsOn = held.lastOf(FolderChange);
     held.submit(std::move(r));
 }
 
@@ -584,11 +589,10 @@ void Browse::deleteFileFullPath(QString file)
 void Browse::copyFile(QString file, QString folder)
 {
     const QByteArray from = lineSafe(file).toUtf8(), to = lineSafe(folder).toUtf8();
-    Request r = request(namesShownFolder(), [this, from, to] {
+    Request r = onShownFolder([this, from, to] {
         editWritten(writeLine("07F6B0400" + from) && writeLine("07F6B0415" + to));
     }, Edit);
     r.numbered = false;
-    r.actsOn = held.lastOf(FolderChange);
     held.submit(std::move(r));
 }
 

@@ -156,6 +156,7 @@ private:
     Check namesShownFolder() const;
     QString shownPath() const;
     static Request request(Check check, std::function<void()> send, int kind = 0, QObject* owner = nullptr);
+    Request onShownFolder(std::function<void()> send, int kind = 0, QObject* owner = nullptr) const;
     const BrowseObject* listed(int number, int type) const;
     void editEntry(int number, int type, QString name, QObject* owner, const char* head,
                    const QByteArray& tail = QByteArray());
