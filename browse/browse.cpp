@@ -357,7 +357,7 @@ QString Browse::shownPath() const
 // A request of that kind, made by owner (null: a tap), which names an entry
 // by its number, waits while the numbering is not current, and is told when
 // dropped; call sites set what differs.
-Browse::Request Browse::request(Check check, std::function<void()> send, int kind, QObject* owner)
+Browse::Request Browse::request(Check check, std::function<bool()> send, int kind, QObject* owner)
 {
     Request r;
     r.stillNames = std::move(check);
@@ -369,7 +369,7 @@ Browse::Request Browse::request(Check check, std::function<void()> send, int kin
 
 // A request on the folder shown: it goes only while that folder is still the
 // one shown, and acts on the opening of a folder that waits.
-Browse::Request Browse::onShownFolder(std::function<void()> send, int kind, QObject* owner) const
+Browse::Request Browse::onShownFolder(std::function<bool()> send, int kind, QObject* owner) const
 {
     Request r = request(namesShownFolder(), std::move(send), kind, owner);
     r.actsOn = held.lastOf(FolderChange);
@@ -391,23 +391,24 @@ void Browse::dropHeld(QObject* owner)
 void Browse::editEntry(int number, int type, QString name, QObject* owner, const char* head, const QByteArray& tail)
 {
     const Check check = namesEntry(number, type, name);
-    held.submit(request(check, [this, number, head, tail] { editWritten(writeMediaNumbered(head, number, tail)); },
+    held.submit(request(check, [this, number, head, tail] { return editWritten(writeMediaNumbered(head, number, tail)); },
                         Edit, owner));
 }
 
 // An edit of the folder shown, which names it by its number.
 void Browse::editShownFolder(std::function<bool()> write, QObject* owner)
 {
-    held.submit(onShownFolder([this, write] { editWritten(write()); }, Edit, owner));
+    held.submit(onShownFolder([this, write] { return editWritten(write()); }, Edit, owner));
 }
 
 // An edit went out when written: the recorder's result is awaited.
-void Browse::editWritten(bool written)
+bool Browse::editWritten(bool written)
 {
     if (!written)
-        return;
+        return false;
     commandPending = 1;
     editSent();
+    return true;
 }
 
 void Browse::editSent()
@@ -469,22 +470,25 @@ void Browse::showFolder(int number)
     stopWalk();
 }
 
-void Browse::sendOpenFolder(int number)
+// The folder is shown at once; a reading that cannot be asked for now is
+// asked for when the tab can read again (the status or the edit right back).
+bool Browse::sendOpenFolder(int number)
 {
     showFolder(number);
     sendRefreshPair();
+    return true;
 }
 
 void Browse::openFolder(int number, QString name)
 {
     const Check check = namesEntry(number, 0, name);
-    held.submit(request(check, [this, number] { sendOpenFolder(number); }, FolderChange));
+    held.submit(request(check, [this, number] { return sendOpenFolder(number); }, FolderChange));
 }
 
 // The recorder's current folder, by its number as read when the request goes.
 void Browse::goToCurrentFolder()
 {
-    held.submit(request({}, [this] { sendOpenFolder(currentFolder.number()); }, FolderChange));
+    held.submit(request({}, [this] { return sendOpenFolder(currentFolder.number()); }, FolderChange));
 }
 
 // Up from the folder shown, and the folder shown made the current one, name
@@ -497,7 +501,7 @@ void Browse::upFolder()
     const QString name = nowFolder.name();
     const int slash = name.lastIndexOf(QLatin1Char('\\'));
     const QByteArray parent = lineSafe(slash >= 0 ? name.left(slash) : QString()).toUtf8();
-    Request r = onShownFolder([this, parent] { writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); },
+    Request r = onShownFolder([this, parent] { return writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); },
                               FolderChange);
     r.numbered = false;
     held.submit(std::move(r));
@@ -507,8 +511,10 @@ void Browse::setToCurrentFolder()
 {
     const QByteArray path = lineSafe(nowFolder.name()).toUtf8();
     Request r = onShownFolder([this, path] {
-        writeLine("07F6B01\\" + path);
+        if (!writeLine("07F6B01\\" + path))
+            return false;
         sendRefreshPair();
+        return true;
     });
     r.numbered = false;
     held.submit(std::move(r));
@@ -552,7 +558,7 @@ void Browse::sortShownFolder(const char* head)
 void Browse::selectFile(int number, QString name)
 {
     const Check check = namesEntry(number, 1, name);
-    held.submit(request(check, [this, number] { writeNumbered("07F6B27", number); }));
+    held.submit(request(check, [this, number] { return writeNumbered("07F6B27", number); }));
 }
 
 void Browse::renameFile(int number, QString newName, QString orgName, QObject* owner)
@@ -590,7 +596,7 @@ void Browse::copyFile(QString file, QString folder)
 {
     const QByteArray from = lineSafe(file).toUtf8(), to = lineSafe(folder).toUtf8();
     Request r = onShownFolder([this, from, to] {
-        editWritten(writeLine("07F6B0400" + from) && writeLine("07F6B0415" + to));
+        return editWritten(writeLine("07F6B0400" + from) && writeLine("07F6B0415" + to));
     }, Edit);
     r.numbered = false;
     held.submit(std::move(r));
@@ -600,8 +606,10 @@ void Browse::copyFile(QString file, QString folder)
 void Browse::undo()
 {
     Request r = request({}, [this] {
-        if (writeLine("07F6B25"))
-            editSent();
+        if (!writeLine("07F6B25"))
+            return false;
+        editSent();
+        return true;
     }, Edit);
     r.numbered = false;
     r.actsOn = held.lastOf(Edit);
@@ -612,7 +620,7 @@ void Browse::undo()
 void Browse::queryInfo(int number, QString name, QObject* owner)
 {
     const Check check = namesEntry(number, 1, name);
-    Request r = request(check, [this, number] { writeMediaNumbered("07F6B22", number); }, 0, owner);
+    Request r = request(check, [this, number] { return writeMediaNumbered("07F6B22", number); }, 0, owner);
     r.confirmed = false;
     held.submit(std::move(r));
 }
@@ -621,8 +629,10 @@ void Browse::pickFile(int number, QString name, QString folder, QObject* owner)
 {
     const Check check = namesEntry(number, 1, name);
     held.submit(request(check, [this, picker = QPointer<QObject>(owner), number, name, folder] {
-        if (picker)
-            emit filePicked(picker, number, name, folder);
+        if (!picker)
+            return false;
+        emit filePicked(picker, number, name, folder);
+        return true;
     }, 0, owner));
 }
 

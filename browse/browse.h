@@ -117,6 +117,8 @@ public:
     Q_INVOKABLE void withdrawHeld(QObject* owner);
     // The window closed otherwise: its waiting request is dropped and told.
     Q_INVOKABLE void dropHeld(QObject* owner);
+    // The application closes: what waits is forgotten, neither sent nor told.
+    void shutDown() { held.shutDown(); }
 
 public slots:
     void startBrowse();
@@ -155,13 +157,13 @@ private:
     Check namesEntry(int number, int type, QString& name) const;
     Check namesShownFolder() const;
     QString shownPath() const;
-    static Request request(Check check, std::function<void()> send, int kind = 0, QObject* owner = nullptr);
-    Request onShownFolder(std::function<void()> send, int kind = 0, QObject* owner = nullptr) const;
+    static Request request(Check check, std::function<bool()> send, int kind = 0, QObject* owner = nullptr);
+    Request onShownFolder(std::function<bool()> send, int kind = 0, QObject* owner = nullptr) const;
     const BrowseObject* listed(int number, int type) const;
     void editEntry(int number, int type, QString name, QObject* owner, const char* head,
                    const QByteArray& tail = QByteArray());
     void editShownFolder(std::function<bool()> write, QObject* owner = nullptr);
-    void editWritten(bool written);
+    bool editWritten(bool written);
     void editSent();
     void editAnswered(bool changed);
     void relist();
@@ -181,7 +183,7 @@ private:
     void publish();
     void setCurrentFileNumber(int number);
     void showFolder(int number);
-    void sendOpenFolder(int number);
+    bool sendOpenFolder(int number);
     void sortShownFolder(const char* head);
 
     void stopWalk();

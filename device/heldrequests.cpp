@@ -5,6 +5,8 @@
 
 bool HeldRequests::submit(Request request)
 {
+    if (m_shutDown)
+        return false;
     watch(request.owner);
     if (request.owner) {
         for (Waiting& w : m_waiting) {
@@ -59,11 +61,7 @@ void HeldRequests::remove(const QObject* owner, bool report)
                                  [owner](const Waiting& w) { return owner && w.request.owner == owner; });
     if (it == m_waiting.end())
         return;
-    const int ticket = it->ticket;
-    const bool confirmed = it->request.confirmed;
-    m_waiting.erase(it);
-    m_changed = true;
-    drop(ticket, report && confirmed);
+    dropAt(it, report);
     finish();
 }
 
@@ -87,6 +85,30 @@ void HeldRequests::dropAll()
     finish();
 }
 
+void HeldRequests::dropKinds(int kinds)
+{
+    QList<int> tickets;
+    for (const Waiting& w : qAsConst(m_waiting)) {
+        if (w.request.kind & kinds)
+            tickets << w.ticket;
+    }
+    for (const int ticket : qAsConst(tickets)) {
+        const auto it = std::find_if(m_waiting.begin(), m_waiting.end(),
+                                     [ticket](const Waiting& w) { return w.ticket == ticket; });
+        if (it != m_waiting.end()) // unless gone with one it acted on
+            dropAt(it, true);
+    }
+    finish();
+}
+
+void HeldRequests::shutDown()
+{
+    m_shutDown = true;
+    m_waiting.clear();
+    m_unreported = 0;
+    m_changed = false;
+}
+
 bool HeldRequests::isHeld(const QObject* owner) const
 {
     return owner && std::any_of(m_waiting.begin(), m_waiting.end(), [owner](const Waiting& w) { return w.request.owner == owner; });
@@ -103,17 +125,27 @@ int HeldRequests::lastOf(int kinds) const
 
 void HeldRequests::settle(const Request& r, int ticket, bool waited)
 {
-    if (!r.stillNames || r.stillNames(waited))
-        r.send();
-    else
-        drop(ticket, r.confirmed);
+    if ((!r.stillNames || r.stillNames(waited)) && r.send())
+        return;
+    m_unreported += r.confirmed;
+    dropActingOn(ticket);
+}
+
+// A waiting request is dropped, reported when confirmed and `report` says
+// so, and what acts on it with it.
+void HeldRequests::dropAt(QList<Waiting>::iterator it, bool report)
+{
+    const int ticket = it->ticket;
+    m_unreported += report && it->request.confirmed;
+    m_waiting.erase(it);
+    m_changed = true;
+    dropActingOn(ticket);
 }
 
 // A request has gone without being sent: so do those that act on its result,
-// and on theirs.
-void HeldRequests::drop(int ticket, bool report)
+// and on theirs, each reported when confirmed.
+void HeldRequests::dropActingOn(int ticket)
 {
-    m_unreported += report;
     QList<int> gone { ticket };
     for (auto it = m_waiting.begin(); it != m_waiting.end();) {
         if (it->request.actsOn && gone.contains(it->request.actsOn)) {
@@ -130,7 +162,7 @@ void HeldRequests::drop(int ticket, bool report)
 // Reports and notices go out once the queue is in order again.
 void HeldRequests::finish()
 {
-    if (m_running)
+    if (m_running || m_shutDown)
         return;
     for (int n = std::exchange(m_unreported, 0); n > 0; --n) {
         if (reportDrop)

@@ -22,8 +22,10 @@
 // When the window goes for any other reason (the application closed it, or
 // it was destroyed), its request is dropped. A request that acts on the
 // result of another one waiting before it (an undo on an edit, a request on
-// the shown folder on the opening of another) is dropped with that one.
-// Every dropped request that the user confirmed is reported, once.
+// the shown folder on the opening of another) is dropped with that one, and
+// so is one that cannot be written when its turn comes. Every dropped
+// request that the user confirmed is reported, once. When the application
+// closes, what waits is forgotten: nothing more is sent or reported.
 class HeldRequests
 {
 public:
@@ -35,7 +37,10 @@ public:
         // that the rows it was made on have been read again since: the item
         // must be found on them. Unset: it names nothing that can move.
         std::function<bool(bool waited)> stillNames;
-        std::function<void()> send;
+        // Writes it; false when it could not go (the edit right is gone, or
+        // the window it was for): it is then dropped like one that names
+        // nothing any more.
+        std::function<bool()> send;
         // Waits while the numbering is not current; otherwise for its turn
         // and whatever the model's `unnumberedMayGo` says.
         bool numbered = true;
@@ -72,6 +77,12 @@ public:
     void drop(const QObject* owner);
     // Everything that waits is dropped: its list is gone.
     void dropAll();
+    // What waits of these kinds is dropped, with what acts on it: its tab may
+    // not do it any more.
+    void dropKinds(int kinds);
+    // The application closes: what waits is forgotten, neither sent nor
+    // reported, and nothing is taken any more.
+    void shutDown();
 
     bool isEmpty() const { return m_waiting.isEmpty(); }
     bool isHeld(const QObject* owner) const;
@@ -93,7 +104,8 @@ private:
     }
     void settle(const Request& r, int ticket, bool waited);
     void remove(const QObject* owner, bool report);
-    void drop(int ticket, bool report);
+    void dropAt(QList<Waiting>::iterator it, bool report);
+    void dropActingOn(int ticket);
     void finish();
     void watch(const QObject* owner);
 
@@ -102,6 +114,7 @@ private:
     int m_unreported = 0;
     bool m_changed = false;
     bool m_running = false;
+    bool m_shutDown = false;
     // Owners whose destruction is watched; the connections end with the queue.
     QSet<const QObject*> m_watched;
     QObject m_lifetimes;

@@ -25,6 +25,8 @@ int main(int argc, char* argv[])
     const int result = app.exec();
     // The documents go first, so no binding is evaluated against an object
     // that is already gone; then the objects, in reverse order of construction.
+    // What their windows were waiting for goes before them, untold.
+    graph.shutDown();
     engine.reset();
     g_rootContext = nullptr;
     return result;

@@ -54,6 +54,13 @@ void ObjectGraph::wire()
     QObject::connect(&browse, SIGNAL(endDeletePpl()), &pl, SLOT(onEndDeletePpl()));
 }
 
+void ObjectGraph::shutDown()
+{
+    browse.shutDown();
+    pl.shutDown();
+    tev.shutDown();
+}
+
 void ObjectGraph::publish(QQmlContext* context, const QVariant& multiFont)
 {
     context->setContextProperty(QStringLiteral("multiFont"), multiFont);

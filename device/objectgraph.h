@@ -29,6 +29,9 @@ public:
 
     // Publishes multiFont, the objects and the platform flags on the context.
     void publish(QQmlContext* context, const QVariant& multiFont);
+    // The application closes, before its documents go: what waits for the
+    // recorder is forgotten, so that the windows that made it go quietly.
+    void shutDown();
 
     UdpPowerControl udpc;
     Version ver;

@@ -89,6 +89,15 @@ bool Playlist::writeNumbered(const char* head, std::initializer_list<int> number
     return writeLine(line + tail);
 }
 
+// A line that renumbers the playlists once the recorder applies it.
+bool Playlist::writeMoving(const QByteArray& line)
+{
+    if (!writeLine(line))
+        return false;
+    numberingMoved();
+    return true;
+}
+
 // ---------------------------------------------------------------------------
 // The numbering of the rows
 
@@ -162,7 +171,7 @@ void Playlist::initEntry()
 // An edit that names no playlist by its number: it waits only for its turn
 // behind the requests confirmed before it, so that the recorder gets them all
 // in the order they were confirmed.
-void Playlist::submitInTurn(std::function<void()> send)
+void Playlist::submitInTurn(std::function<bool()> send)
 {
     if (!mayWrite())
         return;
@@ -177,28 +186,22 @@ void Playlist::submitInTurn(std::function<void()> send)
 // and so reaches the playlist that the loads confirmed before it leave loaded.
 void Playlist::assignEntry(int entry, int take)
 {
-    submitInTurn([this, entry, take] { writeNumbered("07F314B01", { entry, take }); });
+    submitInTurn([this, entry, take] { return writeNumbered("07F314B01", { entry, take }); });
 }
 
 void Playlist::clearEntry(int entry)
 {
-    submitInTurn([this, entry] { writeNumbered("07F314B00", { entry }); });
+    submitInTurn([this, entry] { return writeNumbered("07F314B00", { entry }); });
 }
 
 void Playlist::createPpl(QString name)
 {
-    submitInTurn([this, line = "07F4540" + boundedName(name)] {
-        if (writeLine(line))
-            numberingMoved();
-    });
+    submitInTurn([this, line = "07F4540" + boundedName(name)] { return writeMoving(line); });
 }
 
 void Playlist::saveAs(QString name)
 {
-    submitInTurn([this, line = "07F4541" + boundedName(name)] {
-        if (writeLine(line))
-            numberingMoved();
-    });
+    submitInTurn([this, line = "07F4541" + boundedName(name)] { return writeMoving(line); });
 }
 
 void Playlist::renamePpl(int pplNumber, QString name, QString shownName)
@@ -210,8 +213,10 @@ void Playlist::renamePpl(int pplNumber, QString name, QString shownName)
     HeldRequests::Request r;
     r.stillNames = [this, pplNumber, shownName](bool) { return getPplName(pplNumber - 1) == shownName; };
     r.send = [this, pplNumber, wire = boundedName(name)] {
-        if (writeNumbered("07F4543", { pplNumber }, wire))
-            numberingMoved();
+        if (!writeNumbered("07F4543", { pplNumber }, wire))
+            return false;
+        numberingMoved();
+        return true;
     };
     m_held.submit(std::move(r));
     sendHeld();
@@ -223,7 +228,7 @@ void Playlist::loadPpl(QString name)
                                          "07F310000C:/_playlists/" };
     if (currentMediaIndex < 0 || currentMediaIndex > 2)
         return;
-    submitInTurn([this, line = heads[currentMediaIndex] + withoutControls(name).toUtf8()] { writeLine(line); });
+    submitInTurn([this, line = heads[currentMediaIndex] + withoutControls(name).toUtf8()] { return writeLine(line); });
 }
 
 void Playlist::clearEntryInfo()

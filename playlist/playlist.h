@@ -84,6 +84,8 @@ public:
     void parsePlaylistResponse(QString data);
     // The answer to an entry assign or clear: the text after "31CB".
     void handleEntryEditResult(QString data);
+    // The application closes: what waits is forgotten, neither sent nor told.
+    void shutDown() { m_held.shutDown(); }
 
     Q_INVOKABLE void initAll();
     Q_INVOKABLE void initPpl();
@@ -131,13 +133,14 @@ private:
     bool mayWrite() const;
     bool write(const QByteArray& lines);
     bool writeLine(const QByteArray& line);
+    bool writeMoving(const QByteArray& line);
     bool writeNumbered(const char* head, std::initializer_list<int> numbers, const QByteArray& tail = QByteArray());
     void numberingMoved();
     bool numberingCurrent() const;
     bool listFilled() const;
     void onListComplete();
     void sendHeld();
-    void submitInTurn(std::function<void()> send);
+    void submitInTurn(std::function<bool()> send);
     void requestEntries();
     bool storePpl(int number, const PplRecord& record);
     void onEntry(const QString& data);

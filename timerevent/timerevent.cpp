@@ -327,9 +327,12 @@ void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool 
         r.stillNames = [this, row, named, done](bool) { return done() || namesEvent(row, named); };
     r.send = [this, line, row, reloadAfter, moves, saves, madeOn, done] {
         if (done())
-            return;
-        if (sendEdit(line, row, moves, saves, madeOn) && reloadAfter)
+            return true;
+        if (!sendEdit(line, row, moves, saves, madeOn))
+            return false;
+        if (reloadAfter)
             m_reloadDue = true;
+        return true;
     };
     m_held.submit(std::move(r));
     settle();

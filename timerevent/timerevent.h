@@ -80,6 +80,8 @@ public:
 
     // A reply of the family "47", from its sub-code on.
     void parseTimerEventResponse(QString data);
+    // The application closes: what waits is forgotten, neither sent nor told.
+    void shutDown() { m_held.shutDown(); }
     // The rows, as last read (published or still being read).
     const QList<QObject*>& events() const { return m_list; }
     TimerEventObject* row(int index) const;

@@ -55,6 +55,8 @@ bool AppRig::logIn(sim::SimRecorder& to)
 void AppRig::close()
 {
     window = nullptr;
+    if (graph)
+        graph->shutDown();
     engine.reset();
     g_rootContext = nullptr;
     graph.reset();

@@ -82,48 +82,49 @@ void TestBrowseModel::requests_data()
     QTest::addColumn<Action>("action");
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("pending");
-    QTest::addColumn<bool>("failed");
+    QTest::addColumn<int>("told"); // requests that could not be written, reported
 
     const auto in5 = [](Action a) {
         return Action([a](Browse& b) { b.nowFolder.setNumber(5); b.nowFolder.setName("LIVE\\2017"); a(b); });
     };
     const QString sd1 = "SD1", cd = "CD";
     const QStringList none;
-    QTest::newRow("up to the root") << sd1 << Action([](Browse& b) { b.nowFolder.setName("LIVE"); b.upFolder(); }) << QStringList { "07F6B0200\\" } << 0 << false;
-    QTest::newRow("set current folder") << sd1 << in5([](Browse& b) { b.setToCurrentFolder(); }) << QStringList { "07F6B01\\LIVE\\2017", "07F6B00", "07F6B05" } << 0 << false;
-    QTest::newRow("select file") << sd1 << Action([](Browse& b) { b.selectFile(1234); }) << QStringList { "07F6B273412" } << 0 << false;
-    QTest::newRow("delete file") << sd1 << Action([](Browse& b) { b.deleteFile(123); }) << QStringList { "07F6B24002301" } << 1 << false;
-    QTest::newRow("delete folder") << sd1 << Action([](Browse& b) { b.deleteFolder(0); }) << QStringList { "07F6B14000000" } << 1 << false;
-    QTest::newRow("delete folder -1") << sd1 << Action([](Browse& b) { b.deleteFolder(-1); }) << none << 0 << false;
-    QTest::newRow("number beyond the field") << sd1 << Action([](Browse& b) { b.deleteFile(12345); b.selectFile(10000); }) << none << 0 << false;
-    QTest::newRow("sort before a folder is shown") << sd1 << Action([](Browse& b) { b.sortByName(); }) << none << 0 << false;
-    QTest::newRow("information") << sd1 << Action([](Browse& b) { b.queryInfo(30); }) << QStringList { "07F6B22003000" } << 0 << false;
+    QTest::newRow("up to the root") << sd1 << Action([](Browse& b) { b.nowFolder.setName("LIVE"); b.upFolder(); }) << QStringList { "07F6B0200\\" } << 0 << 0;
+    QTest::newRow("set current folder") << sd1 << in5([](Browse& b) { b.setToCurrentFolder(); }) << QStringList { "07F6B01\\LIVE\\2017", "07F6B00", "07F6B05" } << 0 << 0;
+    QTest::newRow("select file") << sd1 << Action([](Browse& b) { b.selectFile(1234); }) << QStringList { "07F6B273412" } << 0 << 0;
+    QTest::newRow("delete file") << sd1 << Action([](Browse& b) { b.deleteFile(123); }) << QStringList { "07F6B24002301" } << 1 << 0;
+    QTest::newRow("delete folder") << sd1 << Action([](Browse& b) { b.deleteFolder(0); }) << QStringList { "07F6B14000000" } << 1 << 0;
+    QTest::newRow("delete folder -1") << sd1 << Action([](Browse& b) { b.deleteFolder(-1); }) << none << 0 << 0;
+    QTest::newRow("number beyond the field") << sd1 << Action([](Browse& b) { b.deleteFile(12345); b.selectFile(10000); }) << none << 0 << 2;
+    QTest::newRow("sort before a folder is shown") << sd1 << Action([](Browse& b) { b.sortByName(); }) << none << 0 << 1;
+    QTest::newRow("information") << sd1 << Action([](Browse& b) { b.queryInfo(30); }) << QStringList { "07F6B22003000" } << 0 << 0;
 
     // Folder names: cleaned, then cut to 117 bytes of whole characters.
-    QTest::newRow("forbidden only") << sd1 << in5([](Browse& b) { b.createFolder("/:*?\"<>|\\"); }) << QStringList { "07F6B15000500" } << 1 << false;
-    QTest::newRow("control characters") << sd1 << in5([](Browse& b) { b.createFolder(QString("a\tb\x01" "c\r\nd") + QChar(0) + "e\x1f"); }) << QStringList { "07F6B15000500abcde" } << 1 << false;
-    QTest::newRow("200 letters") << sd1 << Action([](Browse& b) { b.renameFolder(12, QString(200, 'a')); }) << QStringList { "07F6B13001200" + a117 } << 1 << false;
-    QTest::newRow("3-byte character ends at 117") << sd1 << Action([](Browse& b) { b.renameFolder(12, QString(114, 'a') + "€x"); }) << QStringList { "07F6B13001200" + QString(114, 'a') + "€" } << 1 << false;
-    QTest::newRow("3-byte character across 117") << sd1 << Action([](Browse& b) { b.renameFolder(12, QString(115, 'a') + "€"); }) << QStringList { "07F6B13001200" + QString(115, 'a') } << 1 << false;
+    QTest::newRow("forbidden only") << sd1 << in5([](Browse& b) { b.createFolder("/:*?\"<>|\\"); }) << QStringList { "07F6B15000500" } << 1 << 0;
+    QTest::newRow("control characters") << sd1 << in5([](Browse& b) { b.createFolder(QString("a\tb\x01" "c\r\nd") + QChar(0) + "e\x1f"); }) << QStringList { "07F6B15000500abcde" } << 1 << 0;
+    QTest::newRow("200 letters") << sd1 << Action([](Browse& b) { b.renameFolder(12, QString(200, 'a')); }) << QStringList { "07F6B13001200" + a117 } << 1 << 0;
+    QTest::newRow("3-byte character ends at 117") << sd1 << Action([](Browse& b) { b.renameFolder(12, QString(114, 'a') + "€x"); }) << QStringList { "07F6B13001200" + QString(114, 'a') + "€" } << 1 << 0;
+    QTest::newRow("3-byte character across 117") << sd1 << Action([](Browse& b) { b.renameFolder(12, QString(115, 'a') + "€"); }) << QStringList { "07F6B13001200" + QString(115, 'a') } << 1 << 0;
 
     // File names keep the old name's audio extension, stems cut at 113 bytes.
-    QTest::newRow("typed extension replaced") << sd1 << Action([](Browse& b) { b.renameFile(7, "take.MP3", "old.mp3"); }) << QStringList { "07F6B23000700take.mp3" } << 1 << false;
-    QTest::newRow("forbidden removed") << sd1 << Action([](Browse& b) { b.renameFile(7, "a/b:c", "OLD.WAV"); }) << QStringList { "07F6B23000700abc.wav" } << 1 << false;
-    QTest::newRow("no audio extension") << sd1 << Action([](Browse& b) { b.renameFile(7, "new", "old.txt"); }) << QStringList { "07F6B23000700new" } << 1 << false;
-    QTest::newRow("150 letters") << sd1 << Action([](Browse& b) { b.renameFile(7, QString(150, 'a'), "o.mp3"); }) << QStringList { "07F6B23000700" + QString(113, 'a') + ".mp3" } << 1 << false;
-    QTest::newRow("2-byte character across 113") << sd1 << Action([](Browse& b) { b.renameFile(7, QString(112, 'a') + "é", "o.wav"); }) << QStringList { "07F6B23000700" + QString(112, 'a') + ".wav" } << 1 << false;
-    QTest::newRow("only an extension") << sd1 << Action([](Browse& b) { b.renameFile(7, ".wav", "o.wav"); }) << none << 0 << true;
-    QTest::newRow("only forbidden") << cd << Action([](Browse& b) { b.renameFile(7, "???", "o.wav"); }) << none << 0 << true;
+    QTest::newRow("typed extension replaced") << sd1 << Action([](Browse& b) { b.renameFile(7, "take.MP3", "old.mp3"); }) << QStringList { "07F6B23000700take.mp3" } << 1 << 0;
+    QTest::newRow("forbidden removed") << sd1 << Action([](Browse& b) { b.renameFile(7, "a/b:c", "OLD.WAV"); }) << QStringList { "07F6B23000700abc.wav" } << 1 << 0;
+    QTest::newRow("no audio extension") << sd1 << Action([](Browse& b) { b.renameFile(7, "new", "old.txt"); }) << QStringList { "07F6B23000700new" } << 1 << 0;
+    QTest::newRow("150 letters") << sd1 << Action([](Browse& b) { b.renameFile(7, QString(150, 'a'), "o.mp3"); }) << QStringList { "07F6B23000700" + QString(113, 'a') + ".mp3" } << 1 << 0;
+    QTest::newRow("2-byte character across 113") << sd1 << Action([](Browse& b) { b.renameFile(7, QString(112, 'a') + "é", "o.wav"); }) << QStringList { "07F6B23000700" + QString(112, 'a') + ".wav" } << 1 << 0;
+    QTest::newRow("only an extension") << sd1 << Action([](Browse& b) { b.renameFile(7, ".wav", "o.wav"); }) << none << 0 << 1;
+    QTest::newRow("only forbidden") << cd << Action([](Browse& b) { b.renameFile(7, "???", "o.wav"); }) << none << 0 << 1;
 
-    // Without a browsable medium only the requests without a medium go out.
-    QTest::newRow("CD silent") << cd << in5([](Browse& b) {
+    // Without a browsable medium only the requests without a medium go out;
+    // the others are told (the up, asked for nothing, is not).
+    QTest::newRow("CD told") << cd << in5([](Browse& b) {
         b.openFolder(3); b.upFolder(); b.createFolder("x"); b.renameFolder(3, "x"); b.deleteFolder(3);
         b.deleteFile(3); b.queryInfo(3); b.renameFile(3, "x", "y.wav"); b.restartBrowse();
-    }) << none << 0 << false;
+    }) << none << 0 << 5;
     // (The select first: after the sort's line it would wait for the sort's result.)
     QTest::newRow("CD still sends") << cd << in5([](Browse& b) {
         b.selectFile(2); b.sortByTime(); b.undo(); b.setToCurrentFolder();
-    }) << QStringList { "07F6B270200", "07F6B03000500", "07F6B25", "07F6B01\\LIVE\\2017" } << 1 << false;
+    }) << QStringList { "07F6B270200", "07F6B03000500", "07F6B25", "07F6B01\\LIVE\\2017" } << 1 << 0;
 }
 
 void TestBrowseModel::requests()
@@ -139,7 +140,7 @@ void TestBrowseModel::requests()
         writes << line + "\r\n"; // every line whole in one write
     QCOMPARE(rig.writes, writes);
     QTEST(rig.b.commandPending, "pending");
-    QTEST(failed.count() == 1, "failed");
+    QTEST(int(failed.count()), "told");
 }
 
 void TestBrowseModel::walk_data()

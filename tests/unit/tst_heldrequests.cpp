@@ -27,7 +27,10 @@ struct Rig
         HeldRequests::Request r;
         r.numbered = numbered;
         r.stillNames = [this, name](bool) { return !name.startsWith('x') || names.contains(name); };
-        r.send = [this, name] { log << name; };
+        r.send = [this, name] {
+            log << name;
+            return !name.startsWith('!'); // cannot be written
+        };
         return r;
     }
     void submit(const QString& name, int owner = -1, int actsOn = 0, int kind = 0, bool numbered = true,
@@ -89,7 +92,11 @@ void TstHeldRequests::queue_data()
     QTest::newRow("a send that moves the numbering holds the rest") << Script([](Rig& r) {
         r.current = false;
         HeldRequests::Request edit = r.request("edit");
-        edit.send = [&r] { r.log << "edit"; r.current = false; };
+        edit.send = [&r] {
+            r.log << "edit";
+            r.current = false;
+            return true;
+        };
         r.queue.submit(edit);
         r.submit("a");
         r.readAgain();
@@ -154,11 +161,54 @@ void TstHeldRequests::queue_data()
     QTest::newRow("a request made from a send keeps its turn") << Script([](Rig& r) {
         r.current = false;
         HeldRequests::Request first = r.request("first");
-        first.send = [&r] { r.log << "first"; r.submit("made then"); };
+        first.send = [&r] {
+            r.log << "first";
+            r.submit("made then");
+            return true;
+        };
         r.queue.submit(first);
         r.submit("second");
         r.readAgain();
     }) << QStringList { "first", "second", "made then" };
+    // A tab that may no longer change the medium drops its edits, and what
+    // acts on them; its other requests keep their turn.
+    QTest::newRow("kinds dropped: edits and what acts on them, told") << Script([](Rig& r) {
+        r.current = false;
+        r.submit("open", -1, 0, 2);
+        r.submit("rename", 0, 0, 1);
+        r.submit("undo", -1, r.queue.lastOf(1), 1, false);
+        r.submit("sort", -1, r.queue.lastOf(2), 1);
+        r.submit("select");
+        r.submit("info", 1, 0, 1, true, false);
+        r.queue.dropKinds(1);
+        QVERIFY(!r.queue.isHeld(&r.owners[0]));
+        r.readAgain();
+    }) << QStringList { "told", "told", "told", "open", "select" };
+    // Its turn came, and it could not be written (the edit right went).
+    QTest::newRow("not written: told, with what acts on it") << Script([](Rig& r) {
+        r.current = false;
+        r.submit("!delete", -1, 0, 1);
+        r.submit("undo", -1, r.queue.lastOf(1), 1, false);
+        r.submit("b");
+        r.readAgain();
+        r.submit("!at once");
+    }) << QStringList { "!delete", "b", "told", "told", "!at once", "told" };
+    // The application closes: its windows go after the queue has shut.
+    QTest::newRow("shut down: nothing sent or told any more") << Script([](Rig& r) {
+        r.current = false;
+        auto* window = new QObject;
+        HeldRequests::Request rename = r.request("rename");
+        rename.owner = window;
+        r.queue.submit(rename);
+        r.submit("a");
+        r.queue.shutDown();
+        delete window;
+        r.queue.drop(&r.owners[0]);
+        QVERIFY(!r.queue.submit(r.request("b")));
+        r.readAgain();
+        r.queue.dropAll();
+        QVERIFY(r.queue.isEmpty());
+    }) << QStringList {};
     QTest::newRow("the list gone: every confirmed request told") << Script([](Rig& r) {
         r.current = false;
         r.submit("a");
