@@ -303,22 +303,27 @@ void Browse::refreshFolder()
 // numbers, and a request built on them would name another entry: such
 // requests wait in `held` until then (see HeldRequests).
 
-// The entry the user chose: that number and kind under that name. Files are
-// numbered over the medium, folders level by level from the root, so with
-// the numbering current the number names it wherever it is listed; once the
-// rows have been read again, it has to be among them. When the caller gave
-// no name, the rows' is taken, and `name` is set to it.
-Browse::Check Browse::namesEntry(int number, int type, QString& name) const
+// The entry the user chose: that number and kind under that name, listed in
+// the folder of that path. Files are numbered over the medium, folders level
+// by level from the root, so with the numbering current the number names it
+// wherever it is listed; once the rows have been read again, it has to be
+// among them. Names repeat from folder to folder, and when the recorder
+// numbers its folders anew the shown folder's number may list another one:
+// the same number and name there are another entry. When the caller gave no
+// name, the rows' name and folder are taken, and set.
+Browse::Check Browse::namesEntry(int number, int type, QString& name, QString& folder) const
 {
     if (type == 0 && number == 0)
         return {}; // the root
     if (name.isEmpty()) {
-        if (const BrowseObject* e = listed(number, type))
+        if (const BrowseObject* e = listed(number, type)) {
             name = e->name();
+            folder = e->folder();
+        }
     }
-    return [this, number, type, name](bool waited) {
+    return [this, number, type, name, folder](bool waited) {
         const BrowseObject* e = listed(number, type);
-        return e ? !name.isEmpty() && e->name() == name : !waited;
+        return e ? !name.isEmpty() && e->name() == name && e->folder() == folder : !waited;
     };
 }
 
@@ -386,19 +391,42 @@ void Browse::dropHeld(QObject* owner)
     held.drop(owner);
 }
 
-// An edit of the entry of that number, kind and name: head + media code +
-// number + tail.
-void Browse::editEntry(int number, int type, QString name, QObject* owner, const char* head, const QByteArray& tail)
+void Browse::setLocked(bool locked)
 {
-    const Check check = namesEntry(number, type, name);
-    held.submit(request(check, [this, number, head, tail] { return editWritten(writeMediaNumbered(head, number, tail)); },
-                        Edit, owner));
+    if (m_locked == locked)
+        return;
+    m_locked = locked;
+    emit lockedChanged();
+    if (locked)
+        held.dropKinds(Edit);
+}
+
+// An edit of the medium waits its turn, unless the screen allows no edit
+// now: then it is refused, and told.
+void Browse::submitEdit(Request r)
+{
+    if (m_locked) {
+        if (r.confirmed)
+            emit execFailed();
+        return;
+    }
+    held.submit(std::move(r));
+}
+
+// An edit of the entry of that number, kind and name in that folder: head +
+// media code + number + tail.
+void Browse::editEntry(int number, int type, QString name, QString folder, QObject* owner, const char* head,
+                       const QByteArray& tail)
+{
+    const Check check = namesEntry(number, type, name, folder);
+    submitEdit(request(check, [this, number, head, tail] { return editWritten(writeMediaNumbered(head, number, tail)); },
+                       Edit, owner));
 }
 
 // An edit of the folder shown, which names it by its number.
 void Browse::editShownFolder(std::function<bool()> write, QObject* owner)
 {
-    held.submit(onShownFolder([this, write] { return editWritten(write()); }, Edit, owner));
+    submitEdit(onShownFolder([this, write] { return editWritten(write()); }, Edit, owner));
 }
 
 // An edit went out when written: the recorder's result is awaited.
@@ -479,9 +507,9 @@ bool Browse::sendOpenFolder(int number)
     return true;
 }
 
-void Browse::openFolder(int number, QString name)
+void Browse::openFolder(int number, QString name, QString folder)
 {
-    const Check check = namesEntry(number, 0, name);
+    const Check check = namesEntry(number, 0, name, folder);
     held.submit(request(check, [this, number] { return sendOpenFolder(number); }, FolderChange));
 }
 
@@ -527,16 +555,16 @@ void Browse::createFolder(QString name, QObject* owner)
     editShownFolder([this, number, encoded] { return writeMediaNumbered("07F6B15", number, encoded); }, owner);
 }
 
-void Browse::renameFolder(int number, QString name, QString orgName, QObject* owner)
+void Browse::renameFolder(int number, QString name, QString orgName, QString folder, QObject* owner)
 {
-    editEntry(number, 0, orgName, owner, "07F6B13", namerules::encodedName(name, namerules::folderNameBytes));
+    editEntry(number, 0, orgName, folder, owner, "07F6B13", namerules::encodedName(name, namerules::folderNameBytes));
 }
 
-void Browse::deleteFolder(int number, QString name, QObject* owner)
+void Browse::deleteFolder(int number, QString name, QString folder, QObject* owner)
 {
     if (number < 0)
         return;
-    editEntry(number, 0, name, owner, "07F6B14");
+    editEntry(number, 0, name, folder, owner, "07F6B14");
 }
 
 void Browse::sortByTime()
@@ -555,13 +583,13 @@ void Browse::sortShownFolder(const char* head)
     editShownFolder([this, head, number] { return writeNumbered(head, number); });
 }
 
-void Browse::selectFile(int number, QString name)
+void Browse::selectFile(int number, QString name, QString folder)
 {
-    const Check check = namesEntry(number, 1, name);
+    const Check check = namesEntry(number, 1, name, folder);
     held.submit(request(check, [this, number] { return writeNumbered("07F6B27", number); }));
 }
 
-void Browse::renameFile(int number, QString newName, QString orgName, QObject* owner)
+void Browse::renameFile(int number, QString newName, QString orgName, QString folder, QObject* owner)
 {
     QString stem = newName;
     if (!namerules::audioExtension(stem).isEmpty())
@@ -573,14 +601,14 @@ void Browse::renameFile(int number, QString newName, QString orgName, QObject* o
     }
     const QByteArray name = namerules::cutUtf8(stem, namerules::fileStemBytes)
         + namerules::audioExtension(orgName).toLatin1();
-    editEntry(number, 1, orgName, owner, "07F6B23", name);
+    editEntry(number, 1, orgName, folder, owner, "07F6B23", name);
 }
 
-void Browse::deleteFile(int number, QString name, QObject* owner)
+void Browse::deleteFile(int number, QString name, QString folder, QObject* owner)
 {
     if (number < 0)
         return;
-    editEntry(number, 1, name, owner, "07F6B24");
+    editEntry(number, 1, name, folder, owner, "07F6B24");
 }
 
 // Named by its path and asked for by the playlist screen: it goes at once,
@@ -599,7 +627,7 @@ void Browse::copyFile(QString file, QString folder)
         return editWritten(writeLine("07F6B0400" + from) && writeLine("07F6B0415" + to));
     }, Edit);
     r.numbered = false;
-    held.submit(std::move(r));
+    submitEdit(std::move(r));
 }
 
 // Undoes the last edit: dropped with an edit of ours that waits and is dropped.
@@ -613,13 +641,13 @@ void Browse::undo()
     }, Edit);
     r.numbered = false;
     r.actsOn = held.lastOf(Edit);
-    held.submit(std::move(r));
+    submitEdit(std::move(r));
 }
 
 // Asked for by the file menu, which shows it; not the user's confirmation.
-void Browse::queryInfo(int number, QString name, QObject* owner)
+void Browse::queryInfo(int number, QString name, QString folder, QObject* owner)
 {
-    const Check check = namesEntry(number, 1, name);
+    const Check check = namesEntry(number, 1, name, folder);
     Request r = request(check, [this, number] { return writeMediaNumbered("07F6B22", number); }, 0, owner);
     r.confirmed = false;
     held.submit(std::move(r));
@@ -627,7 +655,7 @@ void Browse::queryInfo(int number, QString name, QObject* owner)
 
 void Browse::pickFile(int number, QString name, QString folder, QObject* owner)
 {
-    const Check check = namesEntry(number, 1, name);
+    const Check check = namesEntry(number, 1, name, folder);
     held.submit(request(check, [this, picker = QPointer<QObject>(owner), number, name, folder] {
         if (!picker)
             return false;

@@ -27,6 +27,7 @@ class Browse : public QObject
     Q_PROPERTY(bool listing READ listing NOTIFY listingChanged)
     Q_PROPERTY(bool numberingCurrent READ numberingCurrent NOTIFY numberingCurrentChanged)
     Q_PROPERTY(bool anyHeld READ anyHeld NOTIFY heldChanged)
+    Q_PROPERTY(bool locked READ locked WRITE setLocked NOTIFY lockedChanged)
     Q_PROPERTY(QString dialogString READ getDialogString WRITE setDialogString NOTIFY dialogStringChanged)
     Q_PROPERTY(QString browseDialogString READ getBrowseDialogString WRITE setBrowseDialogString NOTIFY
                    browseDialogStringChanged)
@@ -63,6 +64,14 @@ public:
     bool anyHeld() const { return !held.isEmpty(); }
     // Whether the request of that window waits.
     Q_INVOKABLE bool isHeld(QObject* owner) const { return held.isHeld(owner); }
+    // Set by the browse screen while it allows no edit (read-only, not
+    // stopped, not playing on, its notice shown, or without the edit right):
+    // no edit of the medium goes out. Those that wait are dropped when it
+    // becomes true, and those asked for meanwhile refused, each told.
+    // Opening folders and selecting files stay possible, as the screen's
+    // tools do.
+    bool locked() const { return m_locked; }
+    void setLocked(bool locked);
 
     Telnet* telnet = nullptr;
     Permission* permission = nullptr;
@@ -84,31 +93,38 @@ public:
     // Requests that name a folder or file by its number, or act on the shown
     // folder. While the numbering is not current they wait, and go out once
     // the folder has been read again only if the number still names the
-    // entry of that name (and kind), or the folder is still the one shown;
-    // otherwise they are dropped, and every dropped request the user
-    // confirmed is reported with execFailed. The name is the one the caller
-    // showed for the number (for renames, the name before the change);
-    // without it the rows as last read give it. `owner` is the window that
-    // made the request: while it waits, a new request of that window takes
-    // its place; withdrawHeld(owner) forgets it (the user cancelled), and
+    // entry of that name (and kind) in the folder of that path, or the
+    // folder is still the one shown; otherwise they are dropped, and every
+    // dropped request the user confirmed is reported with execFailed. The
+    // name and the folder are those of the row the caller showed for the
+    // number (for renames, the name before the change; the folder is the
+    // path of the folder that listed the row, "" the root); without a name
+    // the rows as last read give both. `owner` is the window that made the
+    // request: while it waits, a new request of that window takes its place;
+    // withdrawHeld(owner) forgets it (the user cancelled), and
     // dropHeld(owner) or the window's destruction drops it (told).
     Q_INVOKABLE void restartBrowse();
-    Q_INVOKABLE void openFolder(int number, QString name = QString());
+    Q_INVOKABLE void openFolder(int number, QString name = QString(), QString folder = QString());
     Q_INVOKABLE void upFolder();
     Q_INVOKABLE void createFolder(QString name, QObject* owner = nullptr);
-    Q_INVOKABLE void renameFolder(int number, QString name, QString orgName = QString(), QObject* owner = nullptr);
-    Q_INVOKABLE void deleteFolder(int number, QString name = QString(), QObject* owner = nullptr);
+    Q_INVOKABLE void renameFolder(int number, QString name, QString orgName = QString(), QString folder = QString(),
+                                  QObject* owner = nullptr);
+    Q_INVOKABLE void deleteFolder(int number, QString name = QString(), QString folder = QString(),
+                                  QObject* owner = nullptr);
     Q_INVOKABLE void setToCurrentFolder();
     Q_INVOKABLE void goToCurrentFolder();
     Q_INVOKABLE void sortByTime();
     Q_INVOKABLE void sortByName();
-    Q_INVOKABLE void selectFile(int number, QString name = QString());
-    Q_INVOKABLE void renameFile(int number, QString newName, QString orgName, QObject* owner = nullptr);
-    Q_INVOKABLE void deleteFile(int number, QString name = QString(), QObject* owner = nullptr);
+    Q_INVOKABLE void selectFile(int number, QString name = QString(), QString folder = QString());
+    Q_INVOKABLE void renameFile(int number, QString newName, QString orgName, QString folder = QString(),
+                                QObject* owner = nullptr);
+    Q_INVOKABLE void deleteFile(int number, QString name = QString(), QString folder = QString(),
+                                QObject* owner = nullptr);
     Q_INVOKABLE void deleteFileFullPath(QString file);
     Q_INVOKABLE void copyFile(QString file, QString folder);
     Q_INVOKABLE void undo();
-    Q_INVOKABLE void queryInfo(int number, QString name = QString(), QObject* owner = nullptr);
+    Q_INVOKABLE void queryInfo(int number, QString name = QString(), QString folder = QString(),
+                               QObject* owner = nullptr);
     Q_INVOKABLE QString getInfo(int index) const;
     // A file chosen in a picker on a row of the folder at path `folder`,
     // told back with filePicked once its number is known to name it.
@@ -133,6 +149,7 @@ signals:
     void currentFileNumberChanged();
     void listingChanged();
     void numberingCurrentChanged();
+    void lockedChanged();
     // What waits has changed: a request was held, sent or dropped.
     void heldChanged();
     // "browseModel" was set anew: a walk's list, or the emptied list.
@@ -154,15 +171,16 @@ private:
 
     using Check = std::function<bool(bool waited)>;
     using Request = HeldRequests::Request;
-    Check namesEntry(int number, int type, QString& name) const;
+    Check namesEntry(int number, int type, QString& name, QString& folder) const;
     Check namesShownFolder() const;
     QString shownPath() const;
     static Request request(Check check, std::function<bool()> send, int kind = 0, QObject* owner = nullptr);
     Request onShownFolder(std::function<bool()> send, int kind = 0, QObject* owner = nullptr) const;
     const BrowseObject* listed(int number, int type) const;
-    void editEntry(int number, int type, QString name, QObject* owner, const char* head,
+    void editEntry(int number, int type, QString name, QString folder, QObject* owner, const char* head,
                    const QByteArray& tail = QByteArray());
     void editShownFolder(std::function<bool()> write, QObject* owner = nullptr);
+    void submitEdit(Request r);
     bool editWritten(bool written);
     void editSent();
     void editAnswered(bool changed);
@@ -220,6 +238,7 @@ private:
     // request, so its list shows the recorder's present numbering.
     bool walkTrusted = false;
     HeldRequests held;
+    bool m_locked = false;
     bool notifiedCurrent = true;
     // The shown folder of the last list a walk published.
     int listedFolderNumber = -1;

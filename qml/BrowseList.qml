@@ -10,6 +10,9 @@ Item {
 
     property int mode: 0
     property int footerSize: 0
+    // Whose request a pick is: the picker's Loader, which drops it when it
+    // lets the picker go (the picker itself can do nothing any more then).
+    property QtObject owner: browseList
 
     // `folder`: the path of the folder whose row was picked ("" the root).
     signal clicked(int takeNumber, string name, string folder)
@@ -21,7 +24,7 @@ Item {
     Connections {
         target: browse
         function onFilePicked(owner, number, name, folder) {
-            if (owner === browseList)
+            if (owner === browseList.owner)
                 browseList.clicked(number, name, folder)
         }
     }
@@ -133,7 +136,7 @@ Item {
                     var folder = modelData.folder
                     if (type === 0) {
                         folderName.stopScroll()
-                        browse.openFolder(number, name)
+                        browse.openFolder(number, name, folder)
                     } else if (mode === 1) {
                         browseMenuLoader.name = name
                         browseMenuLoader.number = number
@@ -141,9 +144,9 @@ Item {
                         browseMenuLoader.isFolder = false
                         browseMenuLoader.listViewIndex = at
                         browseMenuLoader.active = true
-                        browse.queryInfo(number, name, browseMenuLoader)
+                        browse.queryInfo(number, name, folder, browseMenuLoader)
                     } else {
-                        browse.pickFile(number, name, folder, browseList)
+                        browse.pickFile(number, name, folder, browseList.owner)
                     }
                 }
 

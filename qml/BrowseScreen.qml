@@ -17,29 +17,47 @@ Item {
     // The paste target and set-to-current need the shown folder's name,
     // which a re-read empties for a while.
     readonly property bool folderNameKnown: browse.nowFolderNumber === 0 || browse.nowFolderName !== ""
+    // Nothing may change the medium, and the tab's windows close: besides
+    // the read-only states, while the notice covers the tab or the edit
+    // right is not held (it is given back when the home or menu tab is
+    // chosen).
+    readonly property bool locked: browseReadOnly || browseDialog.due || !permission.okPermission
+
+    Binding {
+        target: browse
+        property: "locked"
+        value: browseScreen.locked
+    }
+
+    onLockedChanged: {
+        if (locked)
+            closeAll()
+    }
 
     // The index in the list read last of the entry with this number, name
-    // and kind; -1 when it has none. `at` is tried first.
-    function indexOf(number, name, isFolder, at) {
+    // and kind in that folder; -1 when it has none. `at` is tried first.
+    function indexOf(number, name, isFolder, folder, at) {
         var list = browseModel, type = isFolder ? 0 : 1
         for (var i = -1; i < list.length; ++i) {
             var k = i < 0 ? at : i
-            if (k >= 0 && k < list.length && list[k].number === number && list[k].name === name && list[k].type === type)
+            if (k >= 0 && k < list.length && list[k].number === number && list[k].name === name && list[k].type === type
+                    && list[k].folder === folder)
                 return k
         }
         return -1
     }
 
-    // Requests name their entry by number and name; the browse model keeps
-    // one whose row was read before the recorder numbered its entries anew,
-    // and sends or drops it once the folder has been read again. The name
-    // window and the delete question make their requests as their own: while
-    // one waits, the window stays open and says so, OK in the name window
-    // puts the name confirmed last in its place, and Cancel withdraws it.
-    // It closes by itself once its request has gone or been dropped. When
-    // the application closes the window (the link, the medium or the edit
-    // right goes), its request is dropped and the user told. The file
-    // menu's information request is the menu's own too.
+    // Requests name their entry by number, name and the folder that listed
+    // its row; the browse model keeps one whose row was read before the
+    // recorder numbered its entries anew, and sends or drops it once the
+    // folder has been read again. The name window and the delete question
+    // make their requests as their own: while one waits, the window stays
+    // open and says so, OK in the name window puts the name confirmed last
+    // in its place, and Cancel withdraws it. It closes by itself once its
+    // request has gone or been dropped. When the application closes the
+    // window (the link or the medium goes, the tab allows no edit any more,
+    // the home or menu tab is chosen), its request is dropped and the user
+    // told. The file menu's information request is the menu's own too.
     function confirmed(owner, close) {
         if (browse.isHeld(owner))
             owner.waiting = true
@@ -63,7 +81,8 @@ Item {
                 return
             var onRow = browseMenuLoader.active || (deleteCheck.open && !deleteCheck.waiting)
                         || (browseInputWindowLoader.active && !browseInputWindowLoader.isCreate && !browseInputWindowLoader.waiting)
-            if (!onRow || indexOf(browseMenuLoader.number, browseMenuLoader.name, browseMenuLoader.isFolder, -1) >= 0)
+            if (!onRow || indexOf(browseMenuLoader.number, browseMenuLoader.name, browseMenuLoader.isFolder,
+                                  browseMenuLoader.folder, -1) >= 0)
                 return
             browseMenuLoader.active = false
             if (!deleteCheck.waiting)
@@ -217,13 +236,13 @@ Item {
                 field: browseInputWindowLoader.field
                 waiting: browseInputWindowLoader.waiting
                 onClickedOk: {
-                    var owner = browseInputWindowLoader
+                    var owner = browseInputWindowLoader, row = browseMenuLoader
                     if (isCreate)
                         browse.createFolder(inputText, owner)
                     else if (isFolder)
-                        browse.renameFolder(browseMenuLoader.number, inputText, owner.field, owner)
+                        browse.renameFolder(row.number, inputText, owner.field, row.folder, owner)
                     else
-                        browse.renameFile(browseMenuLoader.number, inputText, owner.field, owner)
+                        browse.renameFile(row.number, inputText, owner.field, row.folder, owner)
                     confirmed(owner, function() { owner.active = false })
                 }
                 onClickedCancel: {
@@ -376,7 +395,8 @@ Item {
                             // Only the information of the file the menu was opened
                             // for, found by its number and name in the list read last.
                             function infoOfMenuFile() {
-                                var at = indexOf(browseMenuLoader.number, browseMenuLoader.name, false, browseMenuLoader.listViewIndex)
+                                var at = indexOf(browseMenuLoader.number, browseMenuLoader.name, false, browseMenuLoader.folder,
+                                             browseMenuLoader.listViewIndex)
                                 return at >= 0 ? browse.getInfo(at) : ""
                             }
 
@@ -398,7 +418,7 @@ Item {
                                  && (comm.playArea === "ALL" || (comm.playArea === "FOLDER" && browse.currentFolderNumber === browse.nowFolderNumber))
                                  && (comm.playMode === "CONTINUE" || comm.playMode === "SINGLE")
                         onClicked: {
-                            browse.selectFile(browseMenuLoader.number, browseMenuLoader.name)
+                            browse.selectFile(browseMenuLoader.number, browseMenuLoader.name, browseMenuLoader.folder)
                             browseMenuLoader.active = false
                         }
                     }
@@ -447,8 +467,11 @@ Item {
         DialogNoButton {
             id: deleteCheck
             objectName: "deleteCheck"
-            // Open until closed, whether the tab shows or not: a question
-            // whose delete waits keeps it while the user looks elsewhere.
+            // Open until closed, by its buttons or when the application
+            // closes the tab's windows (as when the home or menu tab is
+            // chosen, which gives the edit right back). A look at the
+            // playlist or timer-event tab keeps the right, and the question:
+            // its delete goes when the folder has been read.
             property bool open: false
             visible: open
             text: (browseMenuLoader.isFolder ? "Delete selected folder?\n" : "Delete selected file?\n") + browseMenuLoader.name
@@ -473,10 +496,11 @@ Item {
                 onClicked: {
                     if (deleteCheck.waiting)
                         return // asked already: waits for the model
-                    if (browseMenuLoader.isFolder)
-                        browse.deleteFolder(browseMenuLoader.number, browseMenuLoader.name, deleteCheck)
+                    var row = browseMenuLoader
+                    if (row.isFolder)
+                        browse.deleteFolder(row.number, row.name, row.folder, deleteCheck)
                     else
-                        browse.deleteFile(browseMenuLoader.number, browseMenuLoader.name, deleteCheck)
+                        browse.deleteFile(row.number, row.name, row.folder, deleteCheck)
                     confirmed(deleteCheck, function() { deleteCheck.open = false })
                 }
             }
@@ -540,7 +564,9 @@ Item {
             property bool rec: comm.statusIcon === 129 || comm.statusIcon === 130 || comm.statusIcon === 131
             property bool cd: comm.currentMedia === "CD"
             property bool cppString: browse.browseDialogString !== ""
-            visible: cd || rec || cppString
+            // Whether the notice is due, on the shown tab or not.
+            readonly property bool due: cd || rec || cppString
+            visible: due
             text: cd ? "BROWSE screen is not available when current media is CD."
                      : rec ? "BROWSE screen is not available while recordings."
                      : cppString ? browse.browseDialogString : ""

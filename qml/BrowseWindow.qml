@@ -13,6 +13,10 @@ Rectangle {
     // name is still being read). Dimmed, it still takes its taps, so that
     // none reaches the footer's cancel area beneath.
     property bool pasteEnabled: true
+    // Whose request a pick is; its host sets its Loader, which drops a pick
+    // that waits when it closes the picker (dropHeld) for any reason but
+    // the picker's own Cancel.
+    property alias owner: browseListWindow.owner
 
     signal clicked(int takeNumber, string name, string folder)
     signal clickedFolder()
@@ -22,7 +26,7 @@ Rectangle {
     // The user's Cancel, or a turn to typing the path, forgets a pick that
     // waits; any other closing of the picker drops it, and the user is told.
     function cancel() {
-        browse.withdrawHeld(browseListWindow)
+        browse.withdrawHeld(owner)
         clickedCancel()
     }
 
@@ -100,7 +104,7 @@ Rectangle {
                 MouseArea {
                     anchors.fill: parent
                     onClicked: {
-                        browse.withdrawHeld(browseListWindow)
+                        browse.withdrawHeld(owner)
                         clickedInput()
                     }
                 }

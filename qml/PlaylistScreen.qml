@@ -432,9 +432,15 @@ Item {
             objectName: "playlistBrowseLoader"
             anchors.fill: pplArea
             active: false
+            // A pick that waits goes with the picker, however it closes.
+            onActiveChanged: {
+                if (!active)
+                    browse.dropHeld(playlistBrowseLoader)
+            }
             sourceComponent: BrowseWindow {
                 objectName: "takePicker"
                 mode: 2
+                owner: playlistBrowseLoader
                 onClicked: {
                     pl.assignEntry(assignEntry, takeNumber)
                     playlistBrowseLoader.active = false

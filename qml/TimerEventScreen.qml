@@ -248,8 +248,14 @@ Item {
             objectName: "timerEventBrowseLoader"
             anchors.fill: timerEventListView
             active: false
+            // A pick that waits goes with the picker, however it closes.
+            onActiveChanged: {
+                if (!active)
+                    browse.dropHeld(timerEventBrowseLoader)
+            }
             sourceComponent: BrowseWindow {
                 mode: 4
+                owner: timerEventBrowseLoader
                 // The path names the folder of the row picked.
                 onClicked: {
                     tev.changeOption(folder === "" ? "\\" + name : "\\" + folder + "\\" + name)

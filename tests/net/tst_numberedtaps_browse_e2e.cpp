@@ -7,10 +7,16 @@
 //   file menu never showed another file's information.
 // - A waiting window shows that it waits and keeps its own request: its
 //   Cancel drops only that, OK again replaces it. What waits is dropped when
-//   it no longer names what it was made on, an undo with the edit it
-//   followed, and every dropped request the user confirmed is told, also when
-//   the application closes its window (the link, the medium or the edit
-//   right goes); looking at another tab meanwhile changes nothing.
+//   it no longer names what it was made on (also when another controller
+//   has the shown folder's number list another folder), an undo with the
+//   edit it followed, and every dropped request the user confirmed is told,
+//   also when the application closes its window: the link or the medium
+//   goes, or the tab allows no edit any more (the recorder turns read-only
+//   or plays, another play mode, the home tab chosen, which gives the edit
+//   right back); nothing is sent while that lasts. A look at the playlist
+//   tab, which keeps the edit right, changes nothing.
+// - Closing the application while a request waits sends it not and tells
+//   nothing into the window being torn down.
 // - A path built on a row (a copy's source, a timer event's playback file)
 //   names the folder that listed the row, also when another folder is being
 //   opened by the time it is used.
@@ -42,8 +48,10 @@ private slots:
     void actionsWhileHeld();
     void pathsNameTheRowsFolder_data();
     void pathsNameTheRowsFolder();
+    void deleteWhileTheFolderIsNumberedAnew();
     void cleanup();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
+    void closedWhileRequestsWait();
 
 public:
     QQuickItem* find(const QString& name) const { return rig.shown(name, rig.screen(2)); }
@@ -380,15 +388,46 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
         t.tap({ "row_Archive" });
     }) << QStringList() << QStringList { "-Café Müller\\" } << "Opening.wav" << "" << 1;
 
-    // A delete confirmed and waiting, whose question the application closes:
-    // it is dropped, and the user told.
-    const auto closedBy = [](Step end) {
-        return Step([end](auto& t) {
-            t.tap({ "row_Opening.wav", "fileDelete", "deleteOk" });
-            t.waits("deleteCheck");
+    // A delete (or a rename) confirmed and waiting, whose window the
+    // application closes: it is dropped, and the user told.
+    const auto closedBy = [](Step end, const QString& window = "deleteCheck") {
+        return Step([end, window](auto& t) {
+            if (window == "deleteCheck") {
+                t.tap({ "row_Opening.wav", "fileDelete", "deleteOk" });
+            } else {
+                t.tap({ "row_Opening.wav", "fileRename" });
+                t.name("R14");
+            }
+            t.waits(window);
             end(t);
-            QTRY_VERIFY(!t.find("deleteCheck"));
+            if (!QTest::qWaitFor([&] { return !t.find(window); }, 5000))
+                t.missed << window + " closed";
         });
+    };
+    // The tab allows no edit while the folder is read again: its window
+    // closes at once, and nothing is sent while the state lasts. What the
+    // application sees of the recorder's state afterwards is `seen`.
+    using Change = std::function<void(sim::RecorderState&)>;
+    const auto lockedWhile = [](Change begin, Change end, const QString& window,
+                                std::function<bool(const Communication&)> seen) {
+        return Step([begin, end, window, seen](auto& t) {
+            begin(*sim::statusModel(*t.rig.recorder));
+            if (!QTest::qWaitFor([&] { return !t.find(window); }, 5000))
+                t.missed << window + " closed when the tab allowed no edit";
+            t.rig.recorder->releaseAnswers();
+            QTest::qWaitFor([&] { return t.settled(); }, 20000);
+            end(*sim::statusModel(*t.rig.recorder));
+            QTRY_VERIFY(seen(t.rig.graph->comm));
+        });
+    };
+    const auto play = [](sim::RecorderState& s) { s.pressPlay(); };
+    const auto stop = [](sim::RecorderState& s) { s.pressStop(); };
+    const auto stopped = [](const Communication& c) { return c.getStatusIcon() == 16; };
+    const auto playMode = [](int mode) {
+        return [mode](sim::RecorderState& s) {
+            s.panel.playMode = mode;
+            s.announce();
+        };
     };
     QTest::newRow("the link goes: told") << "LIVE" << deleteClosing << closedBy([](auto& t) {
         QSignalSpy logins(&t.rig.graph->comm, &Communication::loginCompChanged);
@@ -408,12 +447,31 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
         sim::statusModel(*t.rig.recorder)->setReadOnly(false);
         QTRY_VERIFY(!t.rig.graph->permission.isReadOnly());
     }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << 1;
-    // The question waits while the user looks at the home tab, and is still
-    // waiting when they come back.
-    QTest::newRow("another tab looked at: the delete goes") << "LIVE" << deleteClosing << Step([](auto& t) {
+    QTest::newRow("the recorder starts playing: the delete told") << "LIVE" << deleteClosing
+        << closedBy(lockedWhile(play, stop, "deleteCheck", stopped)) << QStringList { "07F6B24" } << QStringList { closing }
+        << "Opening.wav" << "LIVE" << 1;
+    QTest::newRow("the recorder starts playing: the rename told") << "LIVE" << deleteClosing
+        << closedBy(lockedWhile(play, stop, "nameWindow", stopped), "nameWindow") << QStringList { "07F6B23" }
+        << QStringList { closing } << "Opening.wav" << "LIVE" << 1;
+    QTest::newRow("the play mode leaves CONTINUE: told") << "LIVE" << deleteClosing
+        << closedBy(lockedWhile(playMode(1), playMode(0), "deleteCheck",
+                                [](const Communication& c) { return c.getPlayMode() == "CONTINUE"; }))
+        << QStringList { "07F6B24" }
+        << QStringList { closing } << "Opening.wav" << "LIVE" << 1;
+    // The home tab gives the edit right back: the tab is not available. The
+    // message is tapped away before the tab is chosen again.
+    QTest::newRow("the home tab looked at: told") << "LIVE" << deleteClosing << closedBy([](auto& t) {
+        QVERIFY(t.rig.showTab(0));
+        if (QTest::qWaitFor([&t] { return t.rig.textShown(t.told); }, 2000))
+            QVERIFY(t.rig.dismissMessage(t.told));
+        QVERIFY(t.rig.showTab(2));
+    }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << 1;
+    // The playlist tab keeps the edit right: the question waits while the
+    // user looks at it, and is still waiting when they come back.
+    QTest::newRow("the playlist tab looked at: the delete goes") << "LIVE" << deleteClosing << Step([](auto& t) {
         t.tap({ "row_Opening.wav", "fileDelete", "deleteOk" });
         t.waits("deleteCheck");
-        QVERIFY(t.rig.showTab(0));
+        QVERIFY(t.rig.showTab(3));
         QVERIFY(t.rig.showTab(2));
         t.waits("deleteCheck");
     }) << QStringList() << QStringList { closing, "-LIVE\\Opening.wav" } << "" << "LIVE" << 0;
@@ -540,9 +598,104 @@ void TstNumberedTapsBrowse::pathsNameTheRowsFolder()
              end(medium, event, toldUser));
 }
 
+// Three folders of the same two takes; LIVE is shown. Another controller
+// removes the first while a delete confirmed on LIVE's second take waits
+// for the folder to be read again: the shown folder's number then lists
+// STUDIO, and the take's number STUDIO's second take, of the same name.
+void TstNumberedTapsBrowse::deleteWhileTheFolderIsNumberedAnew()
+{
+    sim::SimVolume& volume = files->volume("SD1");
+    int id = 1000;
+    const auto takes = [&id](const QString& name) {
+        sim::SimFolder folder;
+        folder.id = ++id;
+        folder.name = name;
+        folder.date = QDateTime(QDate(2017, 10, 26), QTime(9, 0));
+        for (const char* take : { "TAKE0001.WAV", "TAKE0002.WAV" }) {
+            sim::SimFile file;
+            file.id = ++id;
+            file.name = take;
+            file.length = 3000;
+            file.size = 176400 * 30;
+            file.date = folder.date;
+            folder.files.push_back(file);
+        }
+        return folder;
+    };
+    volume.root.folders = { takes("A"), takes("LIVE"), takes("STUDIO") };
+    volume.root.files.clear();
+    volume.currentFolderId = volume.root.folders.at(1).id;
+    volume.currentFileId = volume.root.folders.at(1).files.front().id;
+    // As when another controller changed the medium: read from the start.
+    const auto toldElsewhere = [this] {
+        QSignalSpy readAgain(&rig.graph->browse, &Browse::numberingCurrentChanged);
+        rig.recorder->sendLineToLoggedIn("0FF6AF602");
+        QTRY_VERIFY(!readAgain.isEmpty());
+    };
+    toldElsewhere();
+    rig.graph->browse.goToCurrentFolder();
+    QTRY_VERIFY(shows("LIVE"));
+
+    rig.recorder->answerLatencyMs = 200;
+    holdAnswersTo("^07F6B00$");
+    volume.root.folders.erase(volume.root.folders.begin());
+    toldElsewhere();
+    QTRY_VERIFY(rig.recorder->holdsAnswers());
+    const QStringList before = tree();
+    linesBeforeHeld = rig.recorder->receivedLines().size();
+    tap({ "row_TAKE0002.WAV", "fileDelete", "deleteOk" });
+    waits("deleteCheck");
+    rig.recorder->releaseAnswers();
+    QTRY_VERIFY_WITH_TIMEOUT(shows("STUDIO"), 20000);
+    QTest::qWait(500);
+    const auto end = [](const QStringList& lost, int told, const QStringList& sent) {
+        return QString("lost: %1 | told: %2 | sent: %3").arg(lost.join(' ')).arg(told).arg(sent.join(' '));
+    };
+    QStringList lost;
+    for (const QString& entry : before) {
+        if (!tree().contains(entry))
+            lost << entry;
+    }
+    const QStringList sent = rig.recorder->receivedLines().mid(linesBeforeHeld).filter(QRegularExpression("^07F6B24"));
+    const QString ended = end(lost, toldCount, sent);
+    files->volume("SD1") = start;
+    toldElsewhere();
+    QCOMPARE(ended, end({}, 1, {}));
+    QCOMPARE(missed.join(", "), QString());
+}
+
+// Closed with a delete confirmed and waiting, and a timer event's playback
+// file picked and waiting: neither goes, nothing is told while the windows
+// are torn down, and nothing is printed.
+void TstNumberedTapsBrowse::closedWhileRequestsWait()
+{
+    QVERIFY(rig.showTab(4));
+    eventPart(0, "rowOption");
+    QTest::qWait(500); // not a double click on the option's place
+    QTRY_VERIFY(rig.item("timerEventBrowseLoader")->property("active").toBool());
+    QVERIFY(rig.showTab(2));
+    editThenHold("LIVE", [](auto& t) { t.tap({ "row_Closing.wav", "fileDelete", "deleteOk" }); });
+    tap({ "row_Opening.wav", "fileDelete", "deleteOk" });
+    waits("deleteCheck");
+    QVERIFY(rig.showTab(4));
+    tapIn("timerEventBrowseLoader", { "row_Interview.wav" });
+    QVERIFY(rig.graph->browse.anyHeld());
+    QVERIFY(rig.item("timerEventBrowseLoader")->property("active").toBool());
+    linesBeforeHeld = rig.recorder->receivedLines().size();
+    connect(&rig.graph->browse, &Browse::execFailed, this, [this] { missed << "told while closing"; });
+    rig.close();
+    rig.recorder->releaseAnswers();
+    QTest::qWait(1000);
+    missed << rig.recorder->receivedLines().mid(linesBeforeHeld).filter(QRegularExpression("^07F6B2[47]"));
+    missed << windowrig::takeWarnings();
+    QCOMPARE(missed.join(", "), QString());
+}
+
 // The medium as it was, shown from the recorder's current folder.
 void TstNumberedTapsBrowse::cleanup()
 {
+    if (!rig.graph)
+        return; // closed
     infoWatch.stop();
     infoSeen.clear();
     missed.clear();

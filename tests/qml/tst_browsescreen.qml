@@ -78,12 +78,36 @@ TestCase {
         browse.currentFolderNumber = data.other ? 7 : 5
         for (var tool of ["createFolderTool", "sortByTimeTool", "sortByNameTool", "undoTool"])
             compare(part(tool).enabled, data.edit, tool)
+        compare(browse.locked, !data.edit)
         verify(part("goToCurrentTool").enabled)
         compare(part("viewOnlyBadge") !== null, data.badge)
         openFileMenu()
         compare(part("fileSelect").enabled, data.select)
         for (var entry of ["fileRename", "fileCopy", "fileDelete"])
             compare(part(entry).enabled, data.edit, entry)
+    }
+
+    // Whatever makes the tab allow no edit closes its windows, and the model
+    // is told to send none.
+    function test_lockClosesTheWindows_data() {
+        return [
+            { tag: "playing", set: function() { comm.statusIcon = 17 } },
+            { tag: "read-only", set: function() { permission.isReadOnly = true } },
+            { tag: "edit right given back", set: function() { permission.okPermission = false } },
+            { tag: "no status", set: function() { browse.browseDialogString = "SD1 is not available" } },
+            { tag: "CD", set: function() { comm.currentMedia = "CD" } }
+        ]
+    }
+
+    function test_lockClosesTheWindows(data) {
+        openFileMenu()
+        mouseClick(part("fileDelete"))
+        verify(part("deleteCheck"))
+        verify(!browse.locked)
+        data.set()
+        verify(browse.locked)
+        verify(!part("deleteCheck"))
+        verify(!part("fileMenu"))
     }
 
     function test_noticePriority_data() {
@@ -161,27 +185,27 @@ TestCase {
     // again, a window on a row whose entry is no longer listed under its
     // number closes, unless its request waits.
     function test_editsOnlyListedEntries_data() {
-        var a = [{ name: "a.wav", number: 3, type: 1 }], b = [{ name: "b.wav", number: 3, type: 1 }]
-        var moved = [{ name: "a.wav", number: 2, type: 1 }, { name: "b.wav", number: 3, type: 1 }]
+        var a = [{ name: "a.wav", number: 3, type: 1, folder: "LIVE" }], b = [{ name: "b.wav", number: 3, type: 1, folder: "LIVE" }]
+        var moved = [{ name: "a.wav", number: 2, type: 1, folder: "LIVE" }, { name: "b.wav", number: 3, type: 1, folder: "LIVE" }]
         return [
-            { tag: "delete, listed", calls: [["deleteFile", [3, "a.wav"]]], closed: true },
+            { tag: "delete, listed", calls: [["deleteFile", [3, "a.wav", "LIVE"]]], closed: true },
             { tag: "delete, list read anew", reread: b, calls: [], closed: true },
             { tag: "delete, list read anew, moved", reread: moved, calls: [], closed: true },
             { tag: "delete, list read anew, still listed", reread: a, calls: [], closed: false },
             { tag: "file menu, list read anew", menu: true, reread: moved, calls: [], closed: true },
             { tag: "rename, list read anew", rename: true, reread: b, calls: [], closed: true },
-            { tag: "delete waiting, OK again, sent or dropped", holding: true, calls: [["deleteFile", [3, "a.wav"]]], closed: true },
+            { tag: "delete waiting, OK again, sent or dropped", holding: true, calls: [["deleteFile", [3, "a.wav", "LIVE"]]], closed: true },
             { tag: "delete waiting, list read anew, cancelled", holding: true, reread: moved, cancel: true,
-              calls: [["deleteFile", [3, "a.wav"]], ["withdrawHeld", []]], closed: true },
+              calls: [["deleteFile", [3, "a.wav", "LIVE"]], ["withdrawHeld", []]], closed: true },
             { tag: "rename waiting, corrected, sent or dropped", rename: true, holding: true,
-              calls: [["renameFile", [3, "b", "a.wav"]], ["renameFile", [3, "c", "a.wav"]]], closed: true },
+              calls: [["renameFile", [3, "b", "a.wav", "LIVE"]], ["renameFile", [3, "c", "a.wav", "LIVE"]]], closed: true },
             { tag: "rename waiting, cancelled", rename: true, holding: true, cancel: true,
-              calls: [["renameFile", [3, "b", "a.wav"]], ["renameFile", [3, "c", "a.wav"]], ["withdrawHeld", []]], closed: true }
+              calls: [["renameFile", [3, "b", "a.wav", "LIVE"]], ["renameFile", [3, "c", "a.wav", "LIVE"]], ["withdrawHeld", []]], closed: true }
         ]
     }
 
     function test_editsOnlyListedEntries(data) {
-        testContext.set("browseModel", [{ name: "a.wav", number: 3, type: 1 }])
+        testContext.set("browseModel", [{ name: "a.wav", number: 3, type: 1, folder: "LIVE" }])
         browse.holdNext = data.holding === true
         openFileMenu()
         var window = data.menu ? "fileMenu" : data.rename ? "nameWindow" : "deleteCheck"
@@ -223,19 +247,21 @@ TestCase {
     // and name when the list read anew has moved it, and none when the list
     // has another file under its number.
     function test_fileMenuShowsItsOwnInformation_data() {
+        var x = { name: "x.wav", number: 2, type: 1, folder: "LIVE" }, a = { name: "a.wav", number: 3, type: 1, folder: "LIVE" }
         return [
-            { tag: "same place", list: [{ name: "x.wav", number: 2, type: 1 }, { name: "a.wav", number: 3, type: 1 }], info: "A" },
-            { tag: "moved down", list: [{ name: "y", number: 1, type: 0 }, { name: "x.wav", number: 2, type: 1 }, { name: "a.wav", number: 3, type: 1 }], info: "A" },
-            { tag: "number taken", list: [{ name: "a.wav", number: 2, type: 1 }, { name: "b.wav", number: 3, type: 1 }], info: "" }
+            { tag: "same place", list: [x, a], info: "A" },
+            { tag: "moved down", list: [{ name: "y", number: 1, type: 0, folder: "LIVE" }, x, a], info: "A" },
+            { tag: "number taken", list: [{ name: "a.wav", number: 2, type: 1, folder: "LIVE" }, { name: "b.wav", number: 3, type: 1, folder: "LIVE" }], info: "" },
+            { tag: "another folder's", list: [x, { name: "a.wav", number: 3, type: 1, folder: "STUDIO" }], info: "" }
         ]
     }
 
     function test_fileMenuShowsItsOwnInformation(data) {
-        testContext.set("browseModel", [{ name: "x.wav", number: 2, type: 1 }, { name: "a.wav", number: 3, type: 1 }])
+        testContext.set("browseModel", [{ name: "x.wav", number: 2, type: 1, folder: "LIVE" }, { name: "a.wav", number: 3, type: 1, folder: "LIVE" }])
         openFileMenu()
         part("browseMenuLoader").listViewIndex = 1
         testContext.set("browseModel", data.list)
-        browse.infos = data.list.map(function(e) { return e.name === "a.wav" && e.number === 3 ? "A" : "other" })
+        browse.infos = data.list.map(function(e) { return e.name === "a.wav" && e.number === 3 && e.folder === "LIVE" ? "A" : "other" })
         browse.infoChanged()
         compare(part("fileInfo") ? part("fileInfo").text : "", data.info)
     }

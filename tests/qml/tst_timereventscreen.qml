@@ -159,4 +159,23 @@ TestCase {
         verify(!notice.visible)
         compare(names(), ["startTimerEvent"])
     }
+
+    // The file picker let go by its Loader while its pick waits (closed by
+    // anything but its Cancel) drops the pick at once: none can reach a
+    // closed picker.
+    function test_closedPickerDropsItsPick() {
+        Shell.resetFakes([browse])
+        browse.heldOwners = []
+        browse.holdNext = true
+        testContext.set("browseModel", [{ name: "a.wav", number: 3, type: 1, folder: "LIVE" }])
+        var loader = findChild(screen, "timerEventBrowseLoader")
+        loader.active = true
+        waitForRendering(loader.item)
+        mouseClick(Shell.find(loader.item, "row_a.wav", true))
+        verify(browse.isHeld(loader))
+        loader.active = false
+        compare(Shell.names(browse.calls), ["pickFile", "dropHeld"])
+        browse.holdNext = false
+        testContext.set("browseModel", [])
+    }
 }

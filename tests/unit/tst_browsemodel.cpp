@@ -45,15 +45,16 @@ struct Rig : ModelRig
 
 const QString a117 = QString(117, 'a');
 
-// The recorder's answers to a reading of folder 5 (LIVE, no sub-folders)
-// that holds these files, numbered from 30.
-QStringList listing(const QStringList& files)
+// The recorder's answers to a reading of folder 5 (LIVE, or the folder that
+// has taken its number, no sub-folders) that holds these files, numbered
+// from 30.
+QStringList listing(const QStringList& files, const QString& folder = QStringLiteral("LIVE"))
 {
     const auto field = [](int n) { return QString("%1%2").arg(n % 100, 2, 10, QChar('0')).arg(n / 100, 2, 10, QChar('0')); };
-    QStringList replies { "800000", "91000500\\LIVE", "90000500000000000000",
+    QStringList replies { "800000", "91000500\\" + folder, "90000500000000000000",
                           "A0000500" + field(30) + field(29 + files.size()) + field(files.size()) };
     for (int i = 0; i < files.size(); ++i)
-        replies << "A100" + field(30 + i) + "\\LIVE\\" + files.at(i);
+        replies << "A100" + field(30 + i) + "\\" + folder + "\\" + files.at(i);
     return replies;
 }
 
@@ -278,32 +279,32 @@ void TestBrowseModel::numberedRequestsWait_data()
                 b.parseBrowseResponse(r);
         });
     };
-    const Action deleteT1 = [](Browse& b) { b.deleteFile(30, "T1.WAV"); };
-    const Action deleteT3 = [](Browse& b) { b.deleteFile(32, "T3.WAV"); };
-    const Action askT2 = [](Browse& b) { b.queryInfo(31, "T2.WAV"); };
+    const Action deleteT1 = [](Browse& b) { b.deleteFile(30, "T1.WAV", "LIVE"); };
+    const Action deleteT3 = [](Browse& b) { b.deleteFile(32, "T3.WAV", "LIVE"); };
+    const Action askT2 = [](Browse& b) { b.queryInfo(31, "T2.WAV", "LIVE"); };
     const QStringList t1t2 { "T1.WAV", "T2.WAV" }, t2t3 { "T2.WAV", "T3.WAV" };
     const QStringList none;
     QTest::newRow("current: at once") << nothing << Action([](Browse& b) {
-        b.queryInfo(31, "T2.WAV"); b.selectFile(31); b.deleteFile(31, "T2.WAV");
+        b.queryInfo(31, "T2.WAV", "LIVE"); b.selectFile(31); b.deleteFile(31, "T2.WAV", "LIVE");
     }) << QStringList { "07F6B22003100", "07F6B273100", "07F6B24003100" } << nothing << none << 0;
     QTest::newRow("current: a window on an older list") << nothing << Action([](Browse& b) {
-        b.deleteFile(31, "T9.WAV"); b.renameFolder(12, "X", "B"); b.queryInfo(30, "T9.WAV");
+        b.deleteFile(31, "T9.WAV", "LIVE"); b.renameFolder(12, "X", "B", "LIVE"); b.queryInfo(30, "T9.WAV", "LIVE");
     }) << none << nothing << none << 2;
     QTest::newRow("still named after the edit") << deleteT3 << askT2 << none
         << answers(QStringList { "A411" } + listing(t1t2)) << QStringList { "07F6B22003100" } << 0;
     QTest::newRow("number taken by the next entry") << deleteT1 << Action([](Browse& b) {
-        b.deleteFile(31, "T2.WAV"); b.selectFile(31, "T2.WAV"); b.queryInfo(31, "T2.WAV"); b.renameFolder(12, "Y", "A");
+        b.deleteFile(31, "T2.WAV", "LIVE"); b.selectFile(31, "T2.WAV", "LIVE"); b.queryInfo(31, "T2.WAV", "LIVE"); b.renameFolder(12, "Y", "A", "LIVE");
     }) << none << answers(QStringList { "A411" } + listing(t2t3)) << none << 3;
-    QTest::newRow("gone") << deleteT1 << Action([](Browse& b) { b.renameFile(32, "X", "T3.WAV"); }) << none
+    QTest::newRow("gone") << deleteT1 << Action([](Browse& b) { b.renameFile(32, "X", "T3.WAV", "LIVE"); }) << none
         << answers(QStringList { "A411" } + listing(t2t3)) << none << 1;
     QTest::newRow("named by the rows as read") << deleteT1 << Action([](Browse& b) { b.deleteFile(31); }) << none
         << answers(QStringList { "A411" } + listing(t2t3)) << none << 1;
     // An edit among the waiting ones makes the rest wait for the next reading.
     QTest::newRow("in order") << deleteT3 << Action([](Browse& b) {
-        b.renameFile(30, "X", "T1.WAV"); b.queryInfo(31, "T2.WAV"); b.undo();
+        b.renameFile(30, "X", "T1.WAV", "LIVE"); b.queryInfo(31, "T2.WAV", "LIVE"); b.undo();
     }) << none << answers(QStringList { "A411" } + listing(t1t2) + QStringList { "A311" } + listing({ "X.wav", "T2.WAV" }))
         << QStringList { "07F6B23003000X.wav", "07F6B22003100", "07F6B25" } << 0;
-    QTest::newRow("refused edit") << deleteT3 << Action([](Browse& b) { b.selectFile(31, "T2.WAV"); }) << none
+    QTest::newRow("refused edit") << deleteT3 << Action([](Browse& b) { b.selectFile(31, "T2.WAV", "LIVE"); }) << none
         << answers({ "A412" }) << QStringList { "07F6B273100" } << 1;
     QTest::newRow("the shown folder") << deleteT3 << Action([](Browse& b) { b.createFolder("N"); }) << none
         << answers(QStringList { "A411" } + listing(t1t2)) << QStringList { "07F6B15000500N" } << 0;
@@ -314,13 +315,30 @@ void TestBrowseModel::numberedRequestsWait_data()
         for (const QString& r : listing({ "T1.WAV", "T2.WAV", "T3.WAV" }))
             b.parseBrowseResponse(r);
     }) << QStringList { "07F6B22003100" } << 0;
+    // Another controller removed a folder before the shown one: its number
+    // now lists the next folder, whose files repeat the names.
+    QTest::newRow("the shown folder's number lists another folder") << Action([](Browse& b) { b.startBrowse(); })
+        << Action([](Browse& b) {
+               b.deleteFile(31, "T2.WAV", "LIVE"); b.selectFile(31, "T2.WAV", "LIVE"); b.queryInfo(31, "T2.WAV", "LIVE");
+               b.pickFile(31, "T2.WAV", "LIVE", &b);
+           })
+        << none << answers(listing({ "T1.WAV", "T2.WAV", "T3.WAV" }, "STUDIO")) << none << 3;
+    // The screen allows no edit any more (the recorder started playing).
+    QTest::newRow("locked: the waiting edit dropped, a new one refused, a select goes") << deleteT3
+        << Action([](Browse& b) { b.deleteFile(30, "T1.WAV", "LIVE"); b.selectFile(31, "T2.WAV", "LIVE"); })
+        << none << Action([](Browse& b) {
+               b.setLocked(true);
+               b.createFolder("N");
+               for (const QString& r : QStringList { "A411" } + listing({ "T1.WAV", "T2.WAV" }))
+                   b.parseBrowseResponse(r);
+           }) << QStringList { "07F6B273100" } << 2;
     QTest::newRow("medium changed") << deleteT3 << askT2 << none << Action([](Browse& b) {
         b.setCurrentMediaNumber("SD2");
         b.parseBrowseResponse("A411");
     }) << none << 0;
     QTest::newRow("link lost") << deleteT3 << askT2 << none << Action([](Browse& b) { b.clearFolderState(); }) << none << 0;
     // The reading ends without a list: nothing is left to check against.
-    QTest::newRow("reading breaks off") << deleteT1 << Action([](Browse& b) { b.selectFile(31, "T2.WAV"); b.undo(); }) << none
+    QTest::newRow("reading breaks off") << deleteT1 << Action([](Browse& b) { b.selectFile(31, "T2.WAV", "LIVE"); b.undo(); }) << none
         << answers({ "A411", "800000", "91000500\\LIVE", "90000500XX0014000300" })
         << QStringList { "07F6B25" } << 1;
 }
@@ -355,7 +373,7 @@ void TestBrowseModel::currentFolderAsReadAgain()
     Rig rig;
     rig.b.openFolder(5);
     rig.answer(listing({ "T1.WAV" }));
-    rig.b.deleteFile(30, "T1.WAV");
+    rig.b.deleteFile(30, "T1.WAV", "LIVE");
     rig.b.goToCurrentFolder();
     QCOMPARE(rig.b.nowFolderNumber(), 5);
     QStringList reading = listing({});

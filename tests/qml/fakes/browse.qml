@@ -14,6 +14,7 @@ QtObject {
     property bool listing: false
     property bool numberingCurrent: true
     property bool anyHeld: false
+    property bool locked: false
     property var infos: []
     // The windows whose requests wait; the next owned request waits when set.
     property var heldOwners: []
@@ -37,18 +38,18 @@ QtObject {
     signal filePicked(var owner, int number, string name, string folder)
 
     function restartBrowse() { record("restartBrowse", []) }
-    function openFolder(n, name) { record("openFolder", [n, name]) }
+    function openFolder(n, name, folder) { record("openFolder", [n, name, folder]) }
     function upFolder() { record("upFolder", []) }
-    function queryInfo(n, name, owner) { record("queryInfo", [n, name]) }
+    function queryInfo(n, name, folder, owner) { record("queryInfo", [n, name, folder]) }
     function getInfo(i) { return infos[i] === undefined ? "" : infos[i] }
-    function selectFile(n, name) { record("selectFile", [n, name]) }
+    function selectFile(n, name, folder) { record("selectFile", [n, name, folder]) }
     function copyFile(file, folder) { record("copyFile", [file, folder]) }
-    function deleteFile(n, name, owner) { record("deleteFile", [n, name]); own(owner) }
-    function deleteFolder(n, name, owner) { record("deleteFolder", [n, name]); own(owner) }
-    function renameFile(n, name, old, owner) { record("renameFile", [n, name, old]); own(owner) }
-    function renameFolder(n, name, old, owner) { record("renameFolder", [n, name, old]); own(owner) }
+    function deleteFile(n, name, folder, owner) { record("deleteFile", [n, name, folder]); own(owner) }
+    function deleteFolder(n, name, folder, owner) { record("deleteFolder", [n, name, folder]); own(owner) }
+    function renameFile(n, name, old, folder, owner) { record("renameFile", [n, name, old, folder]); own(owner) }
+    function renameFolder(n, name, old, folder, owner) { record("renameFolder", [n, name, old, folder]); own(owner) }
     function createFolder(name, owner) { record("createFolder", [name]); own(owner) }
-    function pickFile(n, name, folder, owner) { record("pickFile", [n, name, folder]) }
+    function pickFile(n, name, folder, owner) { record("pickFile", [n, name, folder]); own(owner) }
     function setToCurrentFolder() { record("setToCurrentFolder", []) }
     function goToCurrentFolder() { record("goToCurrentFolder", []) }
     function sortByTime() { record("sortByTime", []) }
