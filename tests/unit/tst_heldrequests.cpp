@@ -43,6 +43,13 @@ struct Rig
         r.confirmed = confirmed;
         queue.submit(r);
     }
+    // A request of a window that the test destroys itself.
+    void submitFor(const QString& name, QObject* window)
+    {
+        HeldRequests::Request r = request(name);
+        r.owner = window;
+        queue.submit(r);
+    }
     void readAgain()
     {
         current = true;
@@ -140,9 +147,7 @@ void TstHeldRequests::queue_data()
     QTest::newRow("a window destroyed: its request dropped and told") << Script([](Rig& r) {
         r.current = false;
         auto* picker = new QObject;
-        HeldRequests::Request pick = r.request("pick");
-        pick.owner = picker;
-        r.queue.submit(pick);
+        r.submitFor("pick", picker);
         r.submit("a");
         delete picker;
         r.readAgain();
@@ -197,9 +202,7 @@ void TstHeldRequests::queue_data()
     QTest::newRow("shut down: nothing sent or told any more") << Script([](Rig& r) {
         r.current = false;
         auto* window = new QObject;
-        HeldRequests::Request rename = r.request("rename");
-        rename.owner = window;
-        r.queue.submit(rename);
+        r.submitFor("rename", window);
         r.submit("a");
         r.queue.shutDown();
         delete window;
