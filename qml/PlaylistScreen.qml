@@ -6,7 +6,10 @@ import QtQuick.Controls 2.1
 // eight page strips (assign, clear, information), with the name dialog, the
 // delete question, the take picker and the entry information panel. Every
 // request goes through the playlist model; the rows are refilled only by what
-// the model reports.
+// the model reports. While the tab can change nothing (its notice is due, the
+// recorder is read-only or the edit right is not held) its windows close and
+// the model sends nothing it still holds; while the recorder is not stopped
+// the file rows' load, save-as and rename do not go either.
 Item {
     id: playlistScreen
 
@@ -19,6 +22,27 @@ Item {
     // A list the model reports for the other (asked for before, or read by
     // the model on its own) is not shown.
     property string listAsked: ""
+    // The tab can change nothing. Read from the notice's condition, not its
+    // visibility, which is false too while the tab is hidden.
+    readonly property bool locked: browseDialog.due || permission.isReadOnly || !permission.okPermission
+
+    onLockedChanged: {
+        if (locked)
+            closeAll()
+    }
+
+    Binding {
+        target: pl
+        property: "locked"
+        value: locked
+    }
+
+    // The file rows' load, save-as and rename need a stopped recorder.
+    Binding {
+        target: pl
+        property: "filesLocked"
+        value: locked || comm.statusIcon !== 16
+    }
 
     // Every window of the tab: name window, delete question, take picker and
     // entry information.
@@ -541,7 +565,8 @@ Item {
             property bool disabledAreaAndMode: comm.playArea !== "PLAYLIST" || (comm.playMode !== "CONTINUE" && comm.playMode !== "SINGLE")
             property bool cppString: browse.browseDialogString !== ""
             property bool cd: comm.currentMedia === "CD"
-            visible: cppString || disabledAreaAndMode || cd || rec
+            readonly property bool due: cppString || disabledAreaAndMode || cd || rec
+            visible: due
             text: cd ? "Playlist screen is not available when current media is CD."
                 : rec ? "Playlist screen is not available while recordings."
                 : disabledAreaAndMode ? "Playlist screen is only available when PLAY AREA is PLAYLIST and PLAY MODE is CONTINUE or SINGLE."
