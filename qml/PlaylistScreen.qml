@@ -13,15 +13,17 @@ import QtQuick.Controls 2.1
 Item {
     id: playlistScreen
 
+    // The lists the screen asks for.
+    enum List { NoList, Files, Entries }
+
     property real lineHeight: ptSize * 47
     property bool pplView: true
     property int assignEntry: -1
     property bool plIsReadOnly: pl.execCommand
-    // The list the screen asked for last: "ppl" (the playlist files) or
-    // "entries" (the loaded playlist's); empty before it has asked for one.
-    // A list the model reports for the other (asked for before, or read by
-    // the model on its own) is not shown.
-    property string listAsked: ""
+    // The list the screen asked for last (NoList before it has asked for
+    // one). A list the model reports for the other (asked for before, or read
+    // by the model on its own) is not shown.
+    property int listAsked: PlaylistScreen.NoList
     // The tab can change nothing. Read from the notice's condition, not its
     // visibility, which is false too while the tab is hidden.
     readonly property bool locked: browseDialog.due || permission.isReadOnly || !permission.okPermission
@@ -62,7 +64,7 @@ Item {
     // Back to a freshly requested list of playlist files.
     function displayed() {
         plInfoWindowLoader.active = false
-        askFor("ppl")
+        askFor(PlaylistScreen.Files)
         pplArea.opacity = 1
         pl.initPpl()
     }
@@ -252,7 +254,7 @@ Item {
                 // the end fills the gap with rows of their own. The entry rows
                 // go first: the two lists never share the view.
                 function onPplRecived(number) {
-                    if (listAsked === "entries")
+                    if (listAsked === PlaylistScreen.Entries)
                         return
                     if (!pplView) {
                         playlistRepeater.model.clear()
@@ -267,7 +269,7 @@ Item {
                 // Rows read their texts when they load, so a list reported
                 // again is built afresh.
                 function onEntryListRecived() {
-                    if (listAsked === "ppl")
+                    if (listAsked === PlaylistScreen.Files)
                         return
                     pplView = false
                     playlistRepeater.model.clear()
@@ -462,7 +464,7 @@ Item {
                 onClicked: {
                     pl.assignEntry(assignEntry, takeNumber)
                     playlistBrowseLoader.active = false
-                    askFor("entries")
+                    askFor(PlaylistScreen.Entries)
                 }
                 onClickedCancel: playlistBrowseLoader.active = false
             }
