@@ -48,7 +48,7 @@ public:
         int actsOn = 0;
         // The user confirmed it: a drop is reported.
         bool confirmed = true;
-        // The model's kind of request, for lastOf.
+        // The model's kind of request, for lastOf and dropKinds.
         int kind = 0;
     };
 

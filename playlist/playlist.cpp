@@ -53,6 +53,32 @@ void Playlist::setExecCommand(bool value)
     update(this, m_execCommand, value, &Playlist::execCommandChanged);
 }
 
+// What the tab may no longer do goes: a request confirmed before must not
+// reach the recorder once the tab is covered, read-only or without the edit
+// right, or a file row's once the rows are read-only.
+void Playlist::setLocked(bool value)
+{
+    update(this, m_locked, value, &Playlist::lockedChanged);
+    if (value)
+        m_held.dropAll();
+}
+
+void Playlist::setFilesLocked(bool value)
+{
+    update(this, m_filesLocked, value, &Playlist::filesLockedChanged);
+    if (value)
+        m_held.dropKinds(FileRow);
+}
+
+// A request the tab may not make now is reported instead.
+bool Playlist::refuses(Kind kind)
+{
+    if (!m_locked && !(kind == FileRow && m_filesLocked))
+        return false;
+    emit execFailed();
+    return true;
+}
+
 // ---------------------------------------------------------------------------
 // Writing: every line goes out whole in one write, and only while this
 // application holds the edit right.
@@ -171,12 +197,13 @@ void Playlist::initEntry()
 // An edit that names no playlist by its number: it waits only for its turn
 // behind the requests confirmed before it, so that the recorder gets them all
 // in the order they were confirmed.
-void Playlist::submitInTurn(std::function<bool()> send)
+void Playlist::submitInTurn(Kind kind, std::function<bool()> send)
 {
-    if (!mayWrite())
+    if (refuses(kind) || !mayWrite())
         return;
     HeldRequests::Request r;
     r.numbered = false;
+    r.kind = kind;
     r.send = std::move(send);
     m_held.submit(std::move(r));
     sendHeld();
@@ -186,31 +213,32 @@ void Playlist::submitInTurn(std::function<bool()> send)
 // and so reaches the playlist that the loads confirmed before it leave loaded.
 void Playlist::assignEntry(int entry, int take)
 {
-    submitInTurn([this, entry, take] { return writeNumbered("07F314B01", { entry, take }); });
+    submitInTurn(Other, [this, entry, take] { return writeNumbered("07F314B01", { entry, take }); });
 }
 
 void Playlist::clearEntry(int entry)
 {
-    submitInTurn([this, entry] { return writeNumbered("07F314B00", { entry }); });
+    submitInTurn(Other, [this, entry] { return writeNumbered("07F314B00", { entry }); });
 }
 
 void Playlist::createPpl(QString name)
 {
-    submitInTurn([this, line = "07F4540" + boundedName(name)] { return writeMoving(line); });
+    submitInTurn(Other, [this, line = "07F4540" + boundedName(name)] { return writeMoving(line); });
 }
 
 void Playlist::saveAs(QString name)
 {
-    submitInTurn([this, line = "07F4541" + boundedName(name)] { return writeMoving(line); });
+    submitInTurn(FileRow, [this, line = "07F4541" + boundedName(name)] { return writeMoving(line); });
 }
 
 void Playlist::renamePpl(int pplNumber, QString name, QString shownName)
 {
-    if (!mayWrite())
+    if (refuses(FileRow) || !mayWrite())
         return;
     if (shownName.isEmpty())
         shownName = getPplName(pplNumber - 1);
     HeldRequests::Request r;
+    r.kind = FileRow;
     r.stillNames = [this, pplNumber, shownName](bool) { return getPplName(pplNumber - 1) == shownName; };
     r.send = [this, pplNumber, wire = boundedName(name)] {
         if (!writeNumbered("07F4543", { pplNumber }, wire))
@@ -228,7 +256,7 @@ void Playlist::loadPpl(QString name)
                                          "07F310000C:/_playlists/" };
     if (currentMediaIndex < 0 || currentMediaIndex > 2)
         return;
-    submitInTurn([this, line = heads[currentMediaIndex] + withoutControls(name).toUtf8()] { return writeLine(line); });
+    submitInTurn(FileRow, [this, line = heads[currentMediaIndex] + withoutControls(name).toUtf8()] { return writeLine(line); });
 }
 
 void Playlist::clearEntryInfo()

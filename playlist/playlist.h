@@ -39,6 +39,13 @@ struct PplRecord
 // assign, clear) name no playlist by its number: they wait only behind what
 // was confirmed before them, so that the recorder gets every edit in the
 // order confirmed.
+//
+// The screen tells the model when its tab can change nothing (`locked`: the
+// notice covers it, the recorder is read-only or the edit right is not held)
+// and when the file rows are read-only (`filesLocked`: the recorder is not
+// stopped). What waits and the tab or its file rows may no longer do is then
+// dropped and reported, and such requests made meanwhile are refused and
+// reported: a request confirmed before must not reach the recorder after it.
 class Playlist : public QObject
 {
     Q_OBJECT
@@ -51,6 +58,8 @@ class Playlist : public QObject
     Q_PROPERTY(QString infoFolder READ infoFolder NOTIFY infoFolderChanged)
     Q_PROPERTY(QString infoDateTime READ infoDateTime NOTIFY infoDateTimeChanged)
     Q_PROPERTY(bool execCommand READ execCommand WRITE setExecCommand NOTIFY execCommandChanged)
+    Q_PROPERTY(bool locked READ locked WRITE setLocked NOTIFY lockedChanged)
+    Q_PROPERTY(bool filesLocked READ filesLocked WRITE setFilesLocked NOTIFY filesLockedChanged)
 public:
     static constexpr int maxEntries = 100;
 
@@ -67,6 +76,13 @@ public:
     // True while the screen runs a playlist-file delete.
     bool execCommand() const { return m_execCommand; }
     void setExecCommand(bool value);
+    // The tab can change nothing: no rename, create, save-as, load, assign
+    // or clear goes out.
+    bool locked() const { return m_locked; }
+    void setLocked(bool value);
+    // The file rows are read-only: no load, save-as or rename goes out.
+    bool filesLocked() const { return m_filesLocked; }
+    void setFilesLocked(bool value);
 
     Telnet* telnet = nullptr;
     Permission* permission = nullptr;
@@ -122,6 +138,8 @@ signals:
     void infoFolderChanged();
     void infoDateTimeChanged();
     void execCommandChanged();
+    void lockedChanged();
+    void filesLockedChanged();
     void pplRecived(int number);
     void entryListRecived();
     void readyToRedraw();
@@ -130,7 +148,12 @@ signals:
     void pplListRecived();
 
 private:
+    // Kinds of waiting request: those of the file rows go when they turn
+    // read-only.
+    enum Kind { Other = 0, FileRow = 1 };
+
     bool mayWrite() const;
+    bool refuses(Kind kind);
     bool write(const QByteArray& lines);
     bool writeLine(const QByteArray& line);
     bool writeMoving(const QByteArray& line);
@@ -140,7 +163,7 @@ private:
     bool listFilled() const;
     void onListComplete();
     void sendHeld();
-    void submitInTurn(std::function<bool()> send);
+    void submitInTurn(Kind kind, std::function<bool()> send);
     void requestEntries();
     bool storePpl(int number, const PplRecord& record);
     void onEntry(const QString& data);
@@ -156,6 +179,8 @@ private:
     QString m_infoFolder;
     QString m_infoDateTime;
     bool m_execCommand = false;
+    bool m_locked = false;
+    bool m_filesLocked = false;
     QString m_media; // the medium name last received
     int m_listQueriesSent = 0;   // file-count queries ("07F4504") written
     int m_listQueriesOut = 0;    // of those, not yet answered ("84")

@@ -49,7 +49,7 @@ Rectangle {
                 assignEntry = entryNumber
             } else {
                 var number = entryNumber
-                askFor("entries")
+                askFor(PlaylistScreen.Entries)
                 pl.clearEntry(number)
             }
             plInfoWindowLoader.active = false

@@ -51,7 +51,7 @@ Rectangle {
                     plInputWindowLoader.active = true
                 } else {
                     var name = pplName
-                    askFor("ppl")
+                    askFor(PlaylistScreen.Files)
                     pl.loadPpl(name)
                     pplView = true
                 }
@@ -74,7 +74,7 @@ Rectangle {
             enabled: parent.opacity === 1
             onClicked: {
                 if (current) {
-                    askFor("entries")
+                    askFor(PlaylistScreen.Entries)
                     pl.initEntry()
                     pplView = false
                 } else {

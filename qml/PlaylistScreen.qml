@@ -6,19 +6,45 @@ import QtQuick.Controls 2.1
 // eight page strips (assign, clear, information), with the name dialog, the
 // delete question, the take picker and the entry information panel. Every
 // request goes through the playlist model; the rows are refilled only by what
-// the model reports.
+// the model reports. While the tab can change nothing (its notice is due, the
+// recorder is read-only or the edit right is not held) its windows close and
+// the model sends nothing it still holds; while the recorder is not stopped
+// the file rows' load, save-as and rename do not go either.
 Item {
     id: playlistScreen
+
+    // The lists the screen asks for.
+    enum List { NoList, Files, Entries }
 
     property real lineHeight: ptSize * 47
     property bool pplView: true
     property int assignEntry: -1
     property bool plIsReadOnly: pl.execCommand
-    // The list the screen asked for last: "ppl" (the playlist files) or
-    // "entries" (the loaded playlist's); empty before it has asked for one.
-    // A list the model reports for the other (asked for before, or read by
-    // the model on its own) is not shown.
-    property string listAsked: ""
+    // The list the screen asked for last (NoList before it has asked for
+    // one). A list the model reports for the other (asked for before, or read
+    // by the model on its own) is not shown.
+    property int listAsked: PlaylistScreen.NoList
+    // The tab can change nothing. Read from the notice's condition, not its
+    // visibility, which is false too while the tab is hidden.
+    readonly property bool locked: browseDialog.due || permission.isReadOnly || !permission.okPermission
+
+    onLockedChanged: {
+        if (locked)
+            closeAll()
+    }
+
+    Binding {
+        target: pl
+        property: "locked"
+        value: locked
+    }
+
+    // The file rows' load, save-as and rename need a stopped recorder.
+    Binding {
+        target: pl
+        property: "filesLocked"
+        value: locked || comm.statusIcon !== 16
+    }
 
     // Every window of the tab: name window, delete question, take picker and
     // entry information.
@@ -38,7 +64,7 @@ Item {
     // Back to a freshly requested list of playlist files.
     function displayed() {
         plInfoWindowLoader.active = false
-        askFor("ppl")
+        askFor(PlaylistScreen.Files)
         pplArea.opacity = 1
         pl.initPpl()
     }
@@ -228,7 +254,7 @@ Item {
                 // the end fills the gap with rows of their own. The entry rows
                 // go first: the two lists never share the view.
                 function onPplRecived(number) {
-                    if (listAsked === "entries")
+                    if (listAsked === PlaylistScreen.Entries)
                         return
                     if (!pplView) {
                         playlistRepeater.model.clear()
@@ -243,7 +269,7 @@ Item {
                 // Rows read their texts when they load, so a list reported
                 // again is built afresh.
                 function onEntryListRecived() {
-                    if (listAsked === "ppl")
+                    if (listAsked === PlaylistScreen.Files)
                         return
                     pplView = false
                     playlistRepeater.model.clear()
@@ -444,7 +470,7 @@ Item {
                 onClicked: {
                     pl.assignEntry(assignEntry, takeNumber)
                     playlistBrowseLoader.active = false
-                    askFor("entries")
+                    askFor(PlaylistScreen.Entries)
                 }
                 onClickedCancel: playlistBrowseLoader.active = false
             }
@@ -547,7 +573,8 @@ Item {
             property bool disabledAreaAndMode: comm.playArea !== "PLAYLIST" || (comm.playMode !== "CONTINUE" && comm.playMode !== "SINGLE")
             property bool cppString: browse.browseDialogString !== ""
             property bool cd: comm.currentMedia === "CD"
-            visible: cppString || disabledAreaAndMode || cd || rec
+            readonly property bool due: cppString || disabledAreaAndMode || cd || rec
+            visible: due
             text: cd ? "Playlist screen is not available when current media is CD."
                 : rec ? "Playlist screen is not available while recordings."
                 : disabledAreaAndMode ? "Playlist screen is only available when PLAY AREA is PLAYLIST and PLAY MODE is CONTINUE or SINGLE."

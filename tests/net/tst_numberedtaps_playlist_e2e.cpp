@@ -11,6 +11,9 @@
 // - On a recorder answering late, the list of playlists read again just as
 //   the loaded playlist's entries are asked for shows alone, not over them.
 // - A create confirmed while a rename waits for the list goes after it.
+// - A rename waiting for the list when the tab may no longer change the
+//   playlists (or the file rows turn read-only) never goes: it is told once,
+//   and the tab's windows have gone.
 #include <QtTest>
 #include <algorithm>
 #include <functional>
@@ -46,6 +49,8 @@ private slots:
     void oneListAtATime();
     void editsGoInTheOrderConfirmed_data();
     void editsGoInTheOrderConfirmed();
+    void nothingGoesOnceTheTabLocks_data();
+    void nothingGoesOnceTheTabLocks();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
@@ -70,13 +75,18 @@ public:
             byPlace.insert(i->y(), i->property("pplName").toString());
         return byPlace.values();
     }
-    // No answer has come for a while, and the rows show the recorder's playlists.
-    void listShown()
+    // No answer has come for a while.
+    void quiet()
     {
         QSignalSpy read(&rig.graph->pl, &Playlist::pplRecived), redrawn(&rig.graph->pl, &Playlist::readyToRedraw),
             entries(&rig.graph->pl, &Playlist::entryListRecived);
         for (int seen = -1; seen != read.count() + redrawn.count() + entries.count(); QTest::qWait(300))
             seen = read.count() + redrawn.count() + entries.count();
+    }
+    // Quiet, and the rows show the recorder's playlists.
+    void listShown()
+    {
+        quiet();
         QTRY_COMPARE_WITH_TIMEOUT(rows(), names(), 20000);
     }
 
@@ -325,6 +335,77 @@ void TstNumberedTapsPlaylist::editsGoInTheOrderConfirmed()
     QCOMPARE(received("^07F454[013]").join(", "), QStringList({ "07F4540C", "07F4543" + sim::numberField(1) + "Z", "07F4540" + created }).join(", "));
     QCOMPARE(names(), sorted({ created + ".ppl", "C.ppl", "Z.ppl", "set1.ppl", "set2.ppl", "set3.ppl", "Ωδή 2026.ppl" }));
     QVERIFY(!rig.textShown(told));
+}
+
+// On a busy recorder a rename is confirmed while the list it waits for is
+// being read; before that list arrives, the tab may no longer change the
+// playlists, or the file rows turn read-only as playback starts. Each row
+// waits until the application has seen the change.
+void TstNumberedTapsPlaylist::nothingGoesOnceTheTabLocks_data()
+{
+    QTest::addColumn<Step>("lock");
+    // The footer's name window is left open across it (playback leaves
+    // creating allowed, so there it would stay).
+    QTest::addColumn<bool>("windowOpen");
+
+    using S = sim::RecorderState;
+    QTest::newRow("recording starts")
+        << Step([](auto& t) { t.rig.state->pressRecord(); QTRY_COMPARE(t.rig.graph->comm.getStatusIcon(), int(S::RecordPaused)); }) << true;
+    QTest::newRow("play area ALL") << Step([](auto& t) {
+        t.rig.state->panel.playArea = 0;
+        t.rig.state->announce();
+        QTRY_COMPARE(t.rig.graph->comm.getPlayArea(), QStringLiteral("ALL"));
+    }) << true;
+    QTest::newRow("play mode RANDOM") << Step([](auto& t) {
+        t.rig.state->panel.playMode = 6;
+        t.rig.state->announce();
+        QTRY_COMPARE(t.rig.graph->comm.getPlayMode(), QStringLiteral("RANDOM"));
+    }) << true;
+    QTest::newRow("recorder read-only")
+        << Step([](auto& t) { t.rig.state->setReadOnly(true); QTRY_VERIFY(t.rig.graph->permission.isReadOnly()); }) << true;
+    QTest::newRow("home tab: edit right returned")
+        << Step([](auto& t) { t.rig.clickTab(0); QTRY_VERIFY(!t.rig.graph->permission.okPermission()); }) << true;
+    QTest::newRow("playback starts: file rows read-only")
+        << Step([](auto& t) { t.rig.state->pressPlay(); QTRY_COMPARE(t.rig.graph->comm.getStatusIcon(), int(S::Playing)); }) << false;
+}
+
+void TstNumberedTapsPlaylist::nothingGoesOnceTheTabLocks()
+{
+    QFETCH(Step, lock);
+    QFETCH(bool, windowOpen);
+    QSignalSpy failed(&rig.graph->pl, &Playlist::execFailed);
+    rig.recorder->clearLog();
+    rig.recorder->answerLatencyMs = 200;
+    // The state and the count of the playlists are not told meanwhile.
+    rig.recorder->holdAnswersTo = QRegularExpression("^07F450[04]$");
+    QVERIFY(rig.click(in("playlistFooterButton")));
+    typeName("zz"); // after set3.ppl: the rename's number stays its playlist's
+    QTRY_VERIFY_WITH_TIMEOUT(rig.recorder->holdsAnswers(), 20000);
+    tap("ppl_set3.ppl", "pplRename");
+    typeName("neu");
+    QTRY_VERIFY(!received("^07F4504$").isEmpty()); // the list asked for: the rename waits for it
+    if (windowOpen) {
+        QVERIFY(rig.click(in("playlistFooterButton")));
+        typeName("c", false);
+    }
+    const QStringList before = names();
+    rig.recorder->clearLog();
+    lock(*this);
+    if (QTest::currentTestFailed())
+        return;
+    rig.recorder->holdAnswersTo = QRegularExpression();
+    rig.recorder->releaseAnswers();
+    rig.recorder->answerLatencyMs = 0;
+    quiet();
+
+    const QString ended = "; the recorder received after it: " + received("^07F(45|310000|314B)").join(", ")
+        + "; its playlists: " + names().join(" | ");
+    QVERIFY2(received("^07F(454[013]|310000)").isEmpty(), qPrintable("an edit went" + ended));
+    QVERIFY2(names() == before, qPrintable("the playlists changed" + ended));
+    QVERIFY2(failed.count() == 1, qPrintable(QStringLiteral("told %1 times").arg(failed.count()) + ended));
+    QVERIFY(rig.dismissMessage(told));
+    for (const char* window : { "plInputWindowLoader", "plDeleteWindowLoader", "playlistBrowseLoader", "plInfoWindowLoader" })
+        QVERIFY2(!rig.item(window, rig.screen(3))->property("active").toBool(), window);
 }
 
 QTEST_MAIN(TstNumberedTapsPlaylist)

@@ -4,7 +4,8 @@ import "shell.js" as Shell
 
 // The playlist screen on fake objects, for what a well-behaved recorder never
 // provokes: file numbers out of order, a list reported for the other view,
-// the order of the availability notices and a change of the read-only state.
+// the order of the availability notices, what they lock, and a change of the
+// read-only state.
 TestCase {
     name: "PlaylistScreen"
     when: windowShown
@@ -69,6 +70,10 @@ TestCase {
         browse.browseDialogString = data.browseText
         var notice = find(screen, "playlistNotice")
         compare(notice ? notice.text : "", data.text)
+        // The model is locked by the notice's condition, also while another
+        // tab shows.
+        win.screenSelect = 2
+        compare([pl.locked, pl.filesLocked], [data.text !== "", data.text !== "" || data.status !== 16])
     }
 
     // A rename window opened on a playlist row stays while the list read

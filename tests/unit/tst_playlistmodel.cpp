@@ -66,6 +66,8 @@ private slots:
     void deleteFlagCannotStick();
     void renameNamesTheChosenPlaylist_data();
     void renameNamesTheChosenPlaylist();
+    void locks_data();
+    void locks();
 };
 
 void TestPlaylistModel::requests_data()
@@ -277,6 +279,49 @@ void TestPlaylistModel::renameNamesTheChosenPlaylist()
     QTEST(rig.emitted.contains("redraw"), "listAsked");
     reread(rig);
     QTEST(rig.edits(), "after");
+}
+
+// The screen's locks, after a create that the requests made next wait behind
+// until the list is read again: the edits written from then on, and how
+// often the person is told.
+void TestPlaylistModel::locks_data()
+{
+    QTest::addColumn<RigStep>("steps");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("told");
+
+    using R = RigStep;
+    const R all = [](Rig& r) {
+        r.pl.renamePpl(4, "x", "set3.ppl"); r.pl.loadPpl("set1.ppl"); r.pl.assignEntry(4, 12);
+        r.pl.saveAs("k"); r.pl.createPpl("a"); r.pl.clearEntry(3);
+    };
+    const QStringList others = { "07F314B0104001200", "07F4540a", "07F314B000300" };
+    QTest::newRow("locked: what waits dropped, each told once")
+        << R([=](Rig& r) { all(r); r.pl.setLocked(true); r.pl.setFilesLocked(true); r.pl.setLocked(true); })
+        << QStringList() << 6;
+    QTest::newRow("while locked: edits refused and told, reads go")
+        << R([=](Rig& r) { r.pl.setLocked(true); all(r); r.pl.getEntryInfo(5); }) << QStringList { "07F45130500" } << 6;
+    QTest::newRow("files locked: their waiting ones dropped") << R([=](Rig& r) { all(r); r.pl.setFilesLocked(true); })
+                                                              << others << 3;
+    QTest::newRow("while files locked: theirs refused, the others go")
+        << R([=](Rig& r) { r.pl.setFilesLocked(true); all(r); }) << others << 3;
+    QTest::newRow("unlocked: all go again") << R([=](Rig& r) {
+        r.pl.setLocked(true); r.pl.setFilesLocked(true); r.pl.setLocked(false); r.pl.setFilesLocked(false); all(r);
+    }) << QStringList { "07F45430400x", "07F310000A:/_playlists/set1.ppl", "07F314B0104001200", "07F4541k", "07F4540a", "07F314B000300" } << 0;
+}
+
+void TestPlaylistModel::locks()
+{
+    QFETCH(RigStep, steps);
+    const QStringList start = { "Bühne.ppl", "set1.ppl", "set2.ppl", "set3.ppl", "zz.ppl" };
+    Rig rig;
+    rig.read(start);
+    rig.pl.createPpl("zzz");
+    rig.edits();
+    steps(rig);
+    rig.read(start + QStringList { "zzz.ppl" });
+    QTEST(rig.edits(), "lines");
+    QTEST(int(rig.emitted.count("failed")), "told");
 }
 
 QTEST_MAIN(TestPlaylistModel)

@@ -10,6 +10,8 @@ QtObject {
     property int currentPlaylist: -1
     property string currentPlaylistDateTime: ""
     property bool execCommand: false
+    property bool locked: false
+    property bool filesLocked: false
     property var pplNames: []
 
     signal execFailed()
