@@ -33,17 +33,28 @@ Item {
             closeAll()
     }
 
+    // The file rows' load, save-as, rename and delete need a stopped
+    // recorder: their windows close when it starts.
+    readonly property bool filesLocked: locked || comm.statusIcon !== 16
+
+    onFilesLockedChanged: {
+        if (!filesLocked)
+            return
+        plDeleteWindowLoader.active = false
+        if (plInputWindowLoader.mode !== 1)
+            plInputWindowLoader.active = false
+    }
+
     Binding {
         target: pl
         property: "locked"
-        value: locked
+        value: playlistScreen.locked
     }
 
-    // The file rows' load, save-as and rename need a stopped recorder.
     Binding {
         target: pl
         property: "filesLocked"
-        value: locked || comm.statusIcon !== 16
+        value: playlistScreen.filesLocked
     }
 
     // Every window of the tab: name window, delete question, take picker and

@@ -76,6 +76,26 @@ TestCase {
         compare([pl.locked, pl.filesLocked], [data.text !== "", data.text !== "" || data.status !== 16])
     }
 
+    // Playback leaves the footer's create allowed, and the file rows not:
+    // their delete question and rename window close when it starts.
+    function test_playbackClosesTheFileRowsWindows_data() {
+        return [
+            { tag: "delete question", button: "pplDelete", loader: "plDeleteWindowLoader", open: false },
+            { tag: "rename window", button: "pplRename", loader: "plInputWindowLoader", open: false },
+            { tag: "new playlist's name window", loader: "plInputWindowLoader", open: true }
+        ]
+    }
+
+    function test_playbackClosesTheFileRowsWindows(data) {
+        for (var i = 0; i < 3; ++i)
+            pl.pplRecived(i)
+        mouseClick(data.button ? find(find(screen, "ppl_b.ppl"), data.button) : find(screen, "playlistFooterButton"))
+        var loader = find(screen, data.loader)
+        verify(loader.active)
+        comm.statusIcon = 17
+        compare(loader.active, data.open)
+    }
+
     // A rename window opened on a playlist row stays while the list read
     // again has the playlist at the same place, and goes when it has moved or
     // gone; the delete question, which names the playlist by its path, goes
