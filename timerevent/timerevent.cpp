@@ -350,8 +350,16 @@ bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool save
         return false;
     if (moves || (saves && m_view.query != allQuery))
         m_movedAt = m_queriesSent;
-    if (row != -1 && !moves)
-        m_writesOut << Write { { row, before, writtenFields(line), true, madeOn }, m_queriesOut, false, false };
+    if (row != -1 && !moves) {
+        Write w;
+        w.version.row = row;
+        w.version.from = before;
+        w.version.to = writtenFields(line);
+        w.version.written = true;
+        w.version.madeOn = madeOn;
+        w.queriesAhead = m_queriesOut;
+        m_writesOut << w;
+    }
     return true;
 }
 
@@ -421,6 +429,14 @@ void TimerEvent::settleWrites()
                 learnVersion(w.version);
         }
     }
+}
+
+// A "C2" answers the first write still unanswered.
+void TimerEvent::onWriteAnswered()
+{
+    const auto unanswered = std::find_if(m_writesOut.begin(), m_writesOut.end(), [](const Write& w) { return !w.answered; });
+    if (unanswered != m_writesOut.end())
+        unanswered->answered = true;
 }
 
 void TimerEvent::createNewEvent()
@@ -589,12 +605,8 @@ void TimerEvent::parseTimerEventResponse(QString data)
         onSelected(data);
     } else if (code == QLatin1String("C0") || code == QLatin1String("C2")) {
         m_pendingFocus = replyfields::numberField(data, 2) - 1;
-        if (code == QLatin1String("C2")) {
-            const auto unanswered = std::find_if(m_writesOut.begin(), m_writesOut.end(),
-                                                 [](const Write& w) { return !w.answered; });
-            if (unanswered != m_writesOut.end())
-                unanswered->answered = true;
-        }
+        if (code == QLatin1String("C2"))
+            onWriteAnswered();
     } else if (code == QLatin1String("D6")) {
         setEnableDante(data.mid(5) == QLatin1String("1"));
     } else if (code == QLatin1String("F6")) {
@@ -719,7 +731,12 @@ void TimerEvent::takeReread(const TimerEventFields& fields)
     const bool edited = !(focused->fields() == m_undo.fields());
     if (!edited)
         focused->assign(fields);
-    m_rereadVersion = Version { m_focus, m_undo.fields(), fields, false, m_rowsQuery };
+    Version reread;
+    reread.row = m_focus;
+    reread.from = m_undo.fields();
+    reread.to = fields;
+    reread.madeOn = m_rowsQuery;
+    m_rereadVersion = reread;
     m_undo.assign(fields);
 }
 

@@ -149,11 +149,11 @@ private:
     // write, or the event read again while focused.
     struct Version
     {
-        int row;
+        int row = -1;
         TimerEventFields from;
         TimerEventFields to;
-        bool written; // by this application
-        int madeOn;   // for a write: the list query of the rows it was made on
+        bool written = false; // by this application
+        int madeOn = 0;       // for a write: the list query of the rows it was made on
     };
     // A write sent and not yet known to be accepted: the recorder answers
     // "C2" when it takes one, and answers in order, so it has answered a
@@ -161,9 +161,9 @@ private:
     struct Write
     {
         Version version;
-        int queriesAhead; // counts due before its answer
-        bool answered;    // a "C2" has come for it (or for one before it)
-        bool stale;       // made on rows that are gone
+        int queriesAhead = 0;  // counts due before its answer
+        bool answered = false; // a "C2" has come for it (or for one before it)
+        bool stale = false;    // made on rows that are gone
     };
     static constexpr int maxVersions = 32;
 
@@ -178,6 +178,7 @@ private:
     bool writtenAlready(int row, const TimerEventFields& named, const TimerEventFields& content, int madeOn) const;
     void learnVersion(const Version& version);
     void settleWrites();
+    void onWriteAnswered();
     QByteArray writeLine(int row, bool invertEnable) const;
     void load(bool noteIfBusy);
     bool busy() const { return m_querying || m_walk != Idle; }
