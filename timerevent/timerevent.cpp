@@ -310,10 +310,10 @@ void TimerEvent::showDate(QDate date)
 // for a re-read to end. The reloads the commands ask for wait until all that
 // can go has gone out.
 //
-// A write whose content is already on the recorder, through this
-// application's own accepted write of the same event made on the same rows,
-// is done by then: it is not sent again, wherever the event has gone
-// meanwhile.
+// A write is done by then, neither sent again nor told, only when its
+// content is this application's own accepted write of the same event made on
+// the same rows, and the recorder is known to hold it now. Otherwise it goes
+// while its row still names the event, and is dropped and told when not.
 void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool moves, bool saves)
 {
     HeldRequests::Request r;
@@ -322,7 +322,7 @@ void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool 
     const TimerEventFields named = asRead(row);
     const TimerEventFields content = writes ? writtenFields(line) : TimerEventFields();
     const int madeOn = m_rowsQuery;
-    const auto done = [=] { return writes && writtenAlready(row, named, content, madeOn); };
+    const auto done = [=] { return writes && writtenAlready(row, named, content, madeOn) && knownToHold(row, content); };
     if (row != -1)
         r.stillNames = [this, row, named, done](bool) { return done() || namesEvent(row, named); };
     r.send = [this, line, row, reloadAfter, moves, saves, madeOn, done] {
@@ -348,6 +348,7 @@ bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool save
     const TimerEventFields before = asRead(row);
     if (!send(line))
         return false;
+    m_editedAt = m_queriesSent;
     if (moves || (saves && m_view.query != allQuery))
         m_movedAt = m_queriesSent;
     if (row != -1 && !moves) {
@@ -397,6 +398,14 @@ bool TimerEvent::writtenAlready(int row, const TimerEventFields& named, const Ti
             last = &v;
     }
     return last && last->to == content;
+}
+
+// Whether the recorder holds that content in that row now, as far as is
+// known: the rows were read with a list query sent after this application's
+// last edit, and the row as read holds it.
+bool TimerEvent::knownToHold(int row, const TimerEventFields& content) const
+{
+    return m_rowsQuery > m_editedAt && this->row(row) && asRead(row) == content;
 }
 
 void TimerEvent::learnVersion(const Version& version)

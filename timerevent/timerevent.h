@@ -44,9 +44,12 @@ class Permission;
 // accepted, a re-read of the focused event during which the recorder's list
 // did not change), and is dropped otherwise: the rows read anew then show
 // the recorder's events, and the drop is reported with execFailed. A held
-// write that carries just what this application last wrote to its event,
-// and the recorder accepted, has been done already: it is neither sent
-// again nor reported.
+// write is done already, neither sent again nor reported, only when it
+// carries just what this application last wrote to its event, the recorder
+// accepted that, and the recorder is known to hold it still: the rows were
+// read with a list query sent after this application's last edit, and the
+// row as read holds it. It is never left out while the recorder may hold
+// something else.
 class TimerEvent : public QObject
 {
     Q_OBJECT
@@ -176,6 +179,7 @@ private:
     bool namesEvent(int row, const TimerEventFields& named) const;
     QList<TimerEventFields> versionsOf(int row, const TimerEventFields& named) const;
     bool writtenAlready(int row, const TimerEventFields& named, const TimerEventFields& content, int madeOn) const;
+    bool knownToHold(int row, const TimerEventFields& content) const;
     void learnVersion(const Version& version);
     void settleWrites();
     void onWriteAnswered();
@@ -225,6 +229,7 @@ private:
     int m_queriesSent = 0;       // list queries of a load sent so far (a re-read's not counted)
     int m_rowsQuery = 0;         // which of them the rows were read with
     int m_movedAt = -1;          // such queries sent when an edit last moved the numbering
+    int m_editedAt = -1;         // such queries sent when this application's last edit went out
     bool m_selecting = false;    // a select awaits its answer
     int m_selectTimerId = 0;
     int m_rereadRow = -1;        // the row whose event a re-read is for
