@@ -30,11 +30,19 @@ QByteArray numberField(int number)
     return QByteArray(field, 4);
 }
 
+const QByteArray createCommand = "07F4740";
+
 // The event a write line carries: its block and option after "07F4742" and
 // the number, before CR LF.
 TimerEventFields writtenFields(const QByteArray& line)
 {
     return codec::decodeRecord(QString::fromUtf8(line.mid(11, line.size() - 13)));
+}
+
+// The event a create line carries: its block after "07F4740", before CR LF.
+TimerEventFields createdFields(const QByteArray& line)
+{
+    return codec::decodeRecord(QString::fromUtf8(line.mid(7, line.size() - 9)));
 }
 
 } // namespace
@@ -234,7 +242,7 @@ void TimerEvent::setCurrentMedia(QString media)
     m_reading = false;
     m_walk = Idle;
     dropSelect();
-    m_pendingFocus = -1;
+    m_pendingFocus = {};
     m_held.dropAll();
     m_versions.clear();
     m_rereadVersion.reset();
@@ -351,16 +359,21 @@ bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool save
     m_editedAt = m_queriesSent;
     if (moves || (saves && m_view.query != allQuery))
         m_movedAt = m_queriesSent;
-    if (row != -1 && !moves) {
-        Write w;
+    Write w;
+    if (line.startsWith(createCommand)) {
+        w.creates = true;
+        w.version.to = createdFields(line);
+    } else if (row != -1 && !moves) {
         w.version.row = row;
         w.version.from = before;
         w.version.to = writtenFields(line);
         w.version.written = true;
         w.version.madeOn = madeOn;
-        w.queriesAhead = m_queriesOut;
-        m_writesOut << w;
+    } else {
+        return true;
     }
+    w.queriesAhead = m_queriesOut;
+    m_writesOut << w;
     return true;
 }
 
@@ -417,9 +430,10 @@ void TimerEvent::learnVersion(const Version& version)
         m_versions.removeFirst();
 }
 
-// A list query is counted: the writes sent before it have all been answered.
-// The recorder's refusal ("0F2") does not reach this model, so they teach
-// their versions only when a "C2" has come for every one of them.
+// A list query is counted: the writes and creates sent before it have all
+// been answered. The recorder's refusal ("0F2") does not reach this model, so
+// the writes teach their versions only when a "C2" has come for every one of
+// them.
 void TimerEvent::settleWrites()
 {
     QList<Write> answered;
@@ -432,20 +446,24 @@ void TimerEvent::settleWrites()
             ++it;
         }
     }
-    if (std::all_of(answered.begin(), answered.end(), [](const Write& w) { return w.answered; })) {
+    if (std::all_of(answered.begin(), answered.end(), [](const Write& w) { return w.creates || w.answered; })) {
         for (const Write& w : qAsConst(answered)) {
-            if (!w.stale)
+            if (!w.creates && !w.stale)
                 learnVersion(w.version);
         }
     }
 }
 
-// A "C2" answers the first write still unanswered.
-void TimerEvent::onWriteAnswered()
+// A "C2" answers the first write still unanswered, a "C0" the first create:
+// what the recorder was given, if one was waiting.
+std::optional<TimerEventFields> TimerEvent::onWriteAnswered(bool creates)
 {
-    const auto unanswered = std::find_if(m_writesOut.begin(), m_writesOut.end(), [](const Write& w) { return !w.answered; });
-    if (unanswered != m_writesOut.end())
-        unanswered->answered = true;
+    const auto unanswered = std::find_if(m_writesOut.begin(), m_writesOut.end(),
+                                         [creates](const Write& w) { return !w.answered && w.creates == creates; });
+    if (unanswered == m_writesOut.end())
+        return std::nullopt;
+    unanswered->answered = true;
+    return unanswered->version.to;
 }
 
 void TimerEvent::createNewEvent()
@@ -454,7 +472,7 @@ void TimerEvent::createNewEvent()
         clearList();
         return;
     }
-    submit("07F47400100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", -1,
+    submit(createCommand + "0100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", -1,
            false, true);
 }
 
@@ -613,9 +631,9 @@ void TimerEvent::parseTimerEventResponse(QString data)
     } else if (code == QLatin1String("D5")) {
         onSelected(data);
     } else if (code == QLatin1String("C0") || code == QLatin1String("C2")) {
-        m_pendingFocus = replyfields::numberField(data, 2) - 1;
-        if (code == QLatin1String("C2"))
-            onWriteAnswered();
+        // The next list read focuses the event named, if it holds what was given.
+        const std::optional<TimerEventFields> given = onWriteAnswered(code == QLatin1String("C0"));
+        m_pendingFocus = given ? Focus { replyfields::numberField(data, 2) - 1, *given } : Focus {};
     } else if (code == QLatin1String("D6")) {
         setEnableDante(data.mid(5) == QLatin1String("1"));
     } else if (code == QLatin1String("F6")) {
@@ -774,10 +792,12 @@ void TimerEvent::finishWalk()
     m_querying = false;
     m_reading = false;
     publish(m_list);
-    const int pending = m_pendingFocus;
-    m_pendingFocus = -1;
-    if (row(pending)) {
-        setFocus(pending);
+    // Only the event the recorder was given: by now its number may name
+    // another one, or it may have been changed elsewhere.
+    const Focus pending = m_pendingFocus;
+    m_pendingFocus = {};
+    if (row(pending.row) && row(pending.row)->fields() == pending.fields) {
+        setFocus(pending.row);
         emit setNewFocus();
     }
     settle();
@@ -791,7 +811,7 @@ void TimerEvent::abandonWalk()
     m_reading = false;
     m_walk = Idle;
     dropSelect();
-    m_pendingFocus = -1;
+    m_pendingFocus = {};
     m_rereadVersion.reset();
     m_held.dropAll();
     m_reloadDue = false;

@@ -50,6 +50,11 @@ class Permission;
 // read with a list query sent after this application's last edit, and the
 // row as read holds it. It is never left out while the recorder may hold
 // something else.
+//
+// The recorder answers an accepted write or create with the event's number.
+// The list read next focuses that row only if it holds just what the
+// recorder was given: by then the number may name another event, or another
+// controller may have changed this one. Otherwise nothing is focused.
 class TimerEvent : public QObject
 {
     Q_OBJECT
@@ -158,15 +163,24 @@ private:
         bool written = false; // by this application
         int madeOn = 0;       // for a write: the list query of the rows it was made on
     };
-    // A write sent and not yet known to be accepted: the recorder answers
-    // "C2" when it takes one, and answers in order, so it has answered a
-    // write by the count of the first list query sent after it.
+    // A write or a create sent and not yet known to be accepted: the recorder
+    // answers "C2" when it takes a write, "C0" when it takes a create, and
+    // answers in order, so it has answered one by the count of the first list
+    // query sent after it.
     struct Write
     {
-        Version version;
+        Version version;       // a create's names no row; `to` is the event created
+        bool creates = false;
         int queriesAhead = 0;  // counts due before its answer
-        bool answered = false; // a "C2" has come for it (or for one before it)
+        bool answered = false; // its answer has come (or the answer to one before it)
         bool stale = false;    // made on rows that are gone
+    };
+    // The row a write's or a create's answer named, and what the recorder was
+    // given there.
+    struct Focus
+    {
+        int row = -1;
+        TimerEventFields fields;
     };
     static constexpr int maxVersions = 32;
 
@@ -182,7 +196,7 @@ private:
     bool knownToHold(int row, const TimerEventFields& content) const;
     void learnVersion(const Version& version);
     void settleWrites();
-    void onWriteAnswered();
+    std::optional<TimerEventFields> onWriteAnswered(bool creates);
     QByteArray writeLine(int row, bool invertEnable) const;
     void load(bool noteIfBusy);
     bool busy() const { return m_querying || m_walk != Idle; }
@@ -218,7 +232,7 @@ private:
     Walk m_walk = Idle;
     int m_expected = 0;
     int m_selected = 0;
-    int m_pendingFocus = -1;
+    Focus m_pendingFocus;
     bool m_querying = false;     // a list query is outstanding or its walk under way
     bool m_reading = false;      // its count has arrived and records are being read
     int m_lastNumber = 0;        // number of the last record of the walk

@@ -40,6 +40,8 @@ private slots:
     void tapsBeforeTheListIsReadAgain();
     void saveAgainBeforeTheListIsReadAgain();
     void switchWhileItsEventIsDeletedElsewhere();
+    void focusAfterASaveWhileTheListChangesElsewhere_data();
+    void focusAfterASaveWhileTheListChangesElsewhere();
     void closesWithoutQmlWarnings() { rig.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
 private:
@@ -70,6 +72,11 @@ private:
     void loadEvents(int count);
     void focusAndOpenSchedule(int index);
     void saveRow(int index, int event, const QString& schedule);
+    void playEventsOnThe15th(int count, const QString& filter);
+    void editableTab();
+    void waitUntilQuiet();
+    QString recorderEvents() const;
+    QString openWindows() const;
 
     std::unique_ptr<sim::SimRecorder> recorder;
     sim::TimerEventList* timers = nullptr;
@@ -173,6 +180,7 @@ void TstTimerEventScreen::loadEvents(int count)
     for (int i = 0; i < count; ++i)
         timers->events << sample.at(i % sample.size());
     recorder->sendLineToLoggedIn("0FF47F6");
+    waitUntilQuiet();
     QVERIFY(listShows(count));
 }
 
@@ -619,6 +627,132 @@ void TstTimerEventScreen::switchWhileItsEventIsDeletedElsewhere()
     QCOMPARE(kept.join(' '), expected.join(' '));
     QCOMPARE(rowText(1, "rowTime"), QStringLiteral("04:00:00"));
     QVERIFY(rig.dismissMessage("Unable to complete this action."));
+}
+
+// Play events on the 15th of this month, told apart by their hour (event n at
+// n o'clock), read by the application with the filter of that date field
+// ("AA0000" all, otherwise the 15th) while the tab is editable.
+void TstTimerEventScreen::playEventsOnThe15th(int count, const QString& filter)
+{
+    editableTab();
+    const QDate day(QDate::currentDate().year(), QDate::currentDate().month(), 15);
+    timers->events.clear();
+    for (int n = 1; n <= count; ++n)
+        timers->events << sim::SimTimerEvent { "0100" + day.toString("yyMMdd") + "000" + QString::number(n)
+                                                   + QString(12, '0') + "01",
+                                               QString("\\TAKE000%1.wav").arg(n) };
+    filter == "AA0000" ? graph->tev.showAll() : graph->tev.showDate(day);
+    waitUntilQuiet();
+    QVERIFY(listShows(count));
+}
+
+// The tab shown with the edit right, writable and available, without a
+// window or message open, the recorder answering at once (also after a
+// failure).
+void TstTimerEventScreen::editableTab()
+{
+    sim::RecorderState* state = sim::statusModel(*recorder);
+    recorder->answerLatencyMs = 0;
+    recorder->releaseAnswers();
+    timers->changeElsewhereOn = QRegularExpression();
+    state->setReadOnly(false);
+    state->panel.playMode = state->panel.playArea = 0;
+    state->announce();
+    if (!graph->permission.okPermission())
+        rig.clickTab(4);
+    QTRY_VERIFY(graph->permission.okPermission() && !graph->permission.isReadOnly() && !graph->tev.disabledAreaAndMode());
+    if (rig.textShown("Unable to complete this action."))
+        rig.dismissMessage("Unable to complete this action.");
+    for (const char* cancel : { "filterCancel", "deleteCancel" }) {
+        if (find(cancel) && find(cancel)->isVisible())
+            click(find(cancel));
+    }
+    QTRY_COMPARE(openWindows(), QString());
+}
+
+// Waits until the application has nothing more to ask of the timer events:
+// it asks the recorder something that only this answers, again and again,
+// until no timer-event line went out between two questions. The recorder
+// answers in order, so by then every answer to what went before has been
+// handled.
+void TstTimerEventScreen::waitUntilQuiet()
+{
+    static int asked = 0;
+    for (int round = 0, before = -1; round < 100; ++round) {
+        const QString answer = QStringLiteral("QUIET%1").arg(++asked);
+        recorder->setReply("QUIET", { "0" + answer });
+        QSignalSpy answers(&graph->telnet, &Telnet::readyRead);
+        graph->telnet.sendData("QUIET\r\n");
+        QTRY_VERIFY(answers.contains({ answer }));
+        const QStringList lines = recorder->receivedLines(rig.connection);
+        if (std::exchange(before, lines.mid(0, lines.lastIndexOf("QUIET")).filter(QRegularExpression("^07F47")).size()) == before)
+            return;
+    }
+    QFAIL("the application keeps asking");
+}
+
+// The recorder's events, whole.
+QString TstTimerEventScreen::recorderEvents() const
+{
+    QStringList events;
+    for (const sim::SimTimerEvent& e : qAsConst(timers->events))
+        events << e.block + e.option;
+    return events.join(' ');
+}
+
+// The tab's windows still open (also while another tab shows).
+QString TstTimerEventScreen::openWindows() const
+{
+    QStringList open;
+    for (const char* loader : { "timerEventFilterLoader", "timerEventScheduleLoader", "timerEventTypeLoader" }) {
+        if (find(loader)->property("active").toBool())
+            open << loader;
+    }
+    if (find("deleteCheck")->isVisible())
+        open << "deleteCheck";
+    return open.join(' ');
+}
+
+void TstTimerEventScreen::focusAfterASaveWhileTheListChangesElsewhere_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("one day: the saved event put back on the day") << QDate::currentDate().toString("yyMM") + "15";
+    QTest::newRow("all: the event before it deleted") << QStringLiteral("AA0000");
+}
+
+// Answers late: the third event is given the 16th and saved. Before the list
+// is read again, another controller changes the list: under the day filter it
+// puts the event back on the 15th, so that the number the recorder answered
+// the write with (one past the day's list then) names the last event; on the
+// whole list it deletes the second event, so that the third is the fourth.
+// The application focuses the event it wrote or none, never the event that
+// took the number.
+void TstTimerEventScreen::focusAfterASaveWhileTheListChangesElsewhere()
+{
+    QFETCH(QString, filter);
+    playEventsOnThe15th(6, filter);
+    const sim::SimTimerEvent third = timers->events.at(2);
+    recorder->answerLatencyMs = 200;
+    focusAndOpenSchedule(2);
+    clickDay(16);
+    click(find("scheduleOk"));
+    waitUntilQuiet(); // the day filter's re-read of the focused event
+    timers->changeElsewhereOn = QRegularExpression("^07F475D" + filter + "$");
+    if (filter == "AA0000")
+        timers->changeElsewhere = [](QList<sim::SimTimerEvent>& list) { list.removeAt(1); };
+    else
+        timers->changeElsewhere = [third](QList<sim::SimTimerEvent>& list) { list[2] = third; };
+    recorder->clearLog();
+    click(rowPart(2, "rowSave"));
+    waitUntilQuiet();
+    recorder->answerLatencyMs = 0;
+
+    QVERIFY(listShows(filter == "AA0000" ? 5 : 6));
+    QCOMPARE(timerLines().filter("07F4742").size(), 1);
+    const QString written = "03:00:00 " + QDate::currentDate().toString("yyyy/MM") + "/16";
+    const TimerEventObject* focused = graph->tev.row(graph->tev.focus());
+    const QString shown = focused ? focused->time() + ' ' + focused->date() : QString();
+    QVERIFY2(!focused || shown == written, qPrintable(QString("focused row %1: %2; written: %3").arg(graph->tev.focus()).arg(shown, written)));
 }
 
 QTEST_MAIN(TstTimerEventScreen)

@@ -249,12 +249,14 @@ void TestTimerEventModel::commands_data()
                          "count:2", holding(1, 2), holding(2, 3) }
         << QStringList { "07F47440100", all, "07F47570100", "07F47570200" } << "_MTWTF_|2017/10/26" << -1;
     // The added event comes last: the third row still names the same event.
+    // The fourth read is not what was added: it is not focused.
     QTest::newRow("delete after an add, before the reload's count")
         << QStringList { "list:3", "call:createNewEvent", "reply:FF47C0" + nf(4), "reply:FF47F6", "call:deleteItem:2",
                          "count:4", "rec:1", "rec:2", "rec:3", "rec:4" }
         << QStringList { "07F47400100" + QDate::currentDate().toString("yyMMdd") + "000000000100000001", all,
                          "07F47570100", "07F47570200", "07F47570300", "07F47570400", "07F47440300" }
-        << dates3 + "|2018/00/15" << 3;
+        << dates3 + "|2018/00/15" << -1;
+
     QTest::newRow("a switch held behind a delete waits for the list read after it")
         << reread + QStringList { "call:deleteItem:0", "call:changeEnable:1", "count:11", "rec:6", ended, "count:2",
                                   holding(1, 2), holding(2, 3) }
@@ -308,6 +310,16 @@ void TestTimerEventModel::commands_data()
     QTest::newRow("change notice before the count is answered by it")
         << QStringList { "call:startTimerEvent", "reply:FF47F6", "count:1", "rec:1" }
         << QStringList { all, "07F47570100" } << "EVERY DAY" << -1;
+    // The list read after a switch focuses the event switched, unless the
+    // row it was answered with holds another event by then.
+    const QStringList switched = { "list:3", "call:changeEnable:2", "reply:FF47C2" + nf(3), "reply:FF47F6", "count:3",
+                                   "rec:1", "rec:2" };
+    const sim::SimTimerEvent& third = sample.at(2);
+    QTest::newRow("switch read back as written: focused")
+        << switched + QStringList { "reply:FF47D7" + nf(3) + "01" + third.block.mid(2) + third.option }
+        << QStringList { write(3, 3, "01"), all } + reads(3) << dates3 << 2;
+    QTest::newRow("switch changed elsewhere before the list is read: nothing focused")
+        << switched + QStringList { "rec:3" } << QStringList { write(3, 3, "01"), all } + reads(3) << dates3 << -1;
 }
 
 void TestTimerEventModel::commands()
