@@ -101,6 +101,17 @@ void TimerEvent::setEnableDante(bool value)
         emit enableDanteChanged();
 }
 
+// The tab may not change the recorder's events any more: what waits is
+// dropped, each one the user confirmed reported once.
+void TimerEvent::setLocked(bool value)
+{
+    if (std::exchange(m_locked, value) == value)
+        return;
+    if (value)
+        m_held.dropAll();
+    emit lockedChanged();
+}
+
 // Leaving a row undoes its unsaved edits. A filtered list re-reads the newly
 // focused event from the full list, unless a re-read, a list walk or another
 // select is already under way: a walk replaces the rows anyway, and a
@@ -472,6 +483,8 @@ void TimerEvent::createNewEvent()
         clearList();
         return;
     }
+    if (refusedWhileLocked())
+        return;
     submit(createCommand + "0100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", -1,
            false, true);
 }
@@ -482,7 +495,7 @@ void TimerEvent::updateEvent()
         clearList();
         return;
     }
-    if (focusedRow())
+    if (focusedRow() && !refusedWhileLocked())
         submit(writeLine(m_focus, false), m_focus, false, false, true);
 }
 
@@ -492,8 +505,16 @@ void TimerEvent::changeEnable(int number)
         clearList();
         return;
     }
-    if (row(number))
+    if (row(number) && !refusedWhileLocked())
         submit(writeLine(number, true), number, true);
+}
+
+// A command the user makes on a locked tab is not sent, and reported.
+bool TimerEvent::refusedWhileLocked()
+{
+    if (m_locked)
+        emit execFailed();
+    return m_locked;
 }
 
 QByteArray TimerEvent::writeLine(int row, bool invertEnable) const
@@ -514,7 +535,7 @@ void TimerEvent::deleteItem(int number)
         clearList();
         return;
     }
-    if (number != -1 && !row(number))
+    if ((number != -1 && !row(number)) || refusedWhileLocked())
         return;
     const QByteArray line = "07F4744" + numberField(number + 1) + "\r\n";
     if (m_focus != -1)

@@ -55,6 +55,11 @@ class Permission;
 // The list read next focuses that row only if it holds just what the
 // recorder was given: by then the number may name another event, or another
 // controller may have changed this one. Otherwise nothing is focused.
+//
+// While the screen locks the tab (the recorder is read-only, timer events are
+// unavailable, or the edit right is not held), nothing is written: what
+// waits is dropped when the lock comes, and a write, switch, create or delete
+// asked for meanwhile is not sent; each is reported with execFailed.
 class TimerEvent : public QObject
 {
     Q_OBJECT
@@ -65,6 +70,7 @@ class TimerEvent : public QObject
     Q_PROPERTY(bool disabledAreaAndMode READ disabledAreaAndMode WRITE setDisabledAreaAndMode NOTIFY
                    disabledAreaAndModeChanged)
     Q_PROPERTY(bool enableDante READ enableDante WRITE setEnableDante NOTIFY enableDanteChanged)
+    Q_PROPERTY(bool locked READ locked WRITE setLocked NOTIFY lockedChanged)
 public:
     explicit TimerEvent(QObject* parent = nullptr);
     ~TimerEvent() override;
@@ -78,6 +84,7 @@ public:
     bool mediaCD() const { return m_mediaCD; }
     bool disabledAreaAndMode() const { return m_disabledAreaAndMode; }
     bool enableDante() const { return m_enableDante; }
+    bool locked() const { return m_locked; }
 
     void setFilter(int value);
     void setFilterDate(const QDate& value);
@@ -85,6 +92,8 @@ public:
     void setMediaCD(bool value);
     void setDisabledAreaAndMode(bool value);
     void setEnableDante(bool value);
+    // Set by the screen while the tab is read-only or unavailable.
+    void setLocked(bool value);
 
     // A reply of the family "47", from its sub-code on.
     void parseTimerEventResponse(QString data);
@@ -107,6 +116,7 @@ signals:
     void mediaCDChanged();
     void disabledAreaAndModeChanged();
     void enableDanteChanged();
+    void lockedChanged();
     void setNewFocus();
     // A write, switch or delete the user made could not be sent: its event
     // had moved or gone, or the list could not be read again.
@@ -199,6 +209,7 @@ private:
     std::optional<TimerEventFields> onWriteAnswered(bool creates);
     QByteArray writeLine(int row, bool invertEnable) const;
     void load(bool noteIfBusy);
+    bool refusedWhileLocked();
     bool busy() const { return m_querying || m_walk != Idle; }
     bool unavailable() const { return m_mediaCD || m_disabledAreaAndMode; }
     QString filterQuery() const;
@@ -224,6 +235,7 @@ private:
     bool m_mediaCD = true;
     bool m_disabledAreaAndMode = true;
     bool m_enableDante = false;
+    bool m_locked = false;
     QList<QObject*> m_list;
     TimerEventObject m_undo;
     bool m_areaAll = false;

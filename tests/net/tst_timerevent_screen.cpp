@@ -7,7 +7,10 @@
 // being read again: those that no longer name their event are told (also
 // when another controller deletes the event while it is read again, and a
 // Save of what the application's own earlier write carried once the event
-// has left the list), a Save on that earlier write goes.
+// has left the list), a Save on that earlier write goes. After a Save while
+// another controller changes the list, no other event is focused. A tab that
+// turns read-only or unavailable, or is left for the home tab, writes nothing
+// more, tells once of what waited and closes its windows.
 // Pictures go to <build>/tests/screenshots.
 #include <QSignalSpy>
 #include <QtTest>
@@ -42,6 +45,8 @@ private slots:
     void switchWhileItsEventIsDeletedElsewhere();
     void focusAfterASaveWhileTheListChangesElsewhere_data();
     void focusAfterASaveWhileTheListChangesElsewhere();
+    void lockedTabSendsNothing_data();
+    void lockedTabSendsNothing();
     void closesWithoutQmlWarnings() { rig.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
 private:
@@ -753,6 +758,77 @@ void TstTimerEventScreen::focusAfterASaveWhileTheListChangesElsewhere()
     const TimerEventObject* focused = graph->tev.row(graph->tev.focus());
     const QString shown = focused ? focused->time() + ' ' + focused->date() : QString();
     QVERIFY2(!focused || shown == written, qPrintable(QString("focused row %1: %2; written: %3").arg(graph->tev.focus()).arg(shown, written)));
+}
+
+void TstTimerEventScreen::lockedTabSendsNothing_data()
+{
+    QTest::addColumn<QString>("reason"); // why the tab becomes read-only or unavailable
+    QTest::addColumn<QString>("tap");    // held while the list is read again
+    QTest::newRow("read-only recorder, a second Save held") << "read-only" << "save";
+    QTest::newRow("play mode PROGRAM, a switch held") << "play mode" << "switch";
+    QTest::newRow("play area FOLDER, a delete held") << "play area" << "delete";
+    QTest::newRow("home tab, a second Save held") << "home" << "save";
+}
+
+// All events listed, answers late: the third is given the 16th and saved.
+// While the list is read again, a second Save of it (with the 17th), the
+// switch or the delete of the fourth is held, and the filter dialog opened.
+// Then the tab becomes read-only or unavailable: the recorder gets nothing
+// more and keeps its events as the first Save left them, the person is told
+// once that the held tap was not done, and the tab's windows close.
+void TstTimerEventScreen::lockedTabSendsNothing()
+{
+    QFETCH(QString, reason);
+    QFETCH(QString, tap);
+    playEventsOnThe15th(4, "AA0000");
+    recorder->answerLatencyMs = 200;
+    QSignalSpy told(&graph->tev, &TimerEvent::execFailed);
+    focusAndOpenSchedule(2);
+    clickDay(16);
+    click(find("scheduleOk"));
+    recorder->clearLog();
+    recorder->holdAnswersTo = QRegularExpression("^07F475D");
+    click(rowPart(2, "rowSave"));
+    QTRY_VERIFY(recorder->holdsAnswers());
+    const QStringList written = timerLines().filter("07F474");
+    const QString kept = recorderEvents();
+    if (tap == "save") {
+        focusAndOpenSchedule(2);
+        clickDay(17);
+        click(find("scheduleOk"));
+        click(rowPart(2, "rowSave"));
+    } else if (tap == "switch") {
+        click(rowPart(3, "rowSwitch"));
+    } else {
+        click(rowPart(3, "rowFocusLower"));
+        click(rowPart(3, "rowDelete"));
+        click(find("deleteOk"));
+    }
+    click(find("filterButton"));
+    QTRY_VERIFY(find("filterOk"));
+    QCOMPARE(told.count(), 0);
+
+    sim::RecorderState* state = sim::statusModel(*recorder);
+    if (reason == "read-only")
+        state->setReadOnly(true);
+    else if (reason == "home")
+        rig.clickTab(0);
+    else if (reason == "play mode")
+        state->panel.playMode = 4; // PROGRAM
+    else
+        state->panel.playArea = 1; // FOLDER
+    state->announce();
+    QTRY_VERIFY(graph->permission.isReadOnly() || !graph->permission.okPermission() || graph->tev.disabledAreaAndMode());
+    recorder->releaseAnswers();
+    waitUntilQuiet();
+
+    // What the recorder got and keeps, whole, so that a failure shows it.
+    QCOMPARE(timerLines().filter(QRegularExpression("^07F474[024]")).join(' '), written.join(' '));
+    QCOMPARE(recorderEvents(), kept);
+    QCOMPARE(openWindows(), QString());
+    QCOMPARE(told.count(), 1);
+    QVERIFY(rig.dismissMessage("Unable to complete this action."));
+    editableTab();
 }
 
 QTEST_MAIN(TstTimerEventScreen)

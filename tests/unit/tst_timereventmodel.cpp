@@ -57,7 +57,8 @@ struct Rig : ModelRig
     // Steps: "list:N" loads (unless a load is under way), answers the query
     // with events 1..N and forgets the lines so far; "count:N", "rec:K",
     // "reply:LINE", "focus:ROW", "expire" (the select's time-out), "day:N"
-    // (the local date N days on), "call:METHOD[:ARG]".
+    // (the local date N days on), "lock:0|1" (as the screen sets it),
+    // "call:METHOD[:ARG]".
     void run(const QStringList& steps)
     {
         for (const QString& step : steps) {
@@ -81,6 +82,8 @@ struct Rig : ModelRig
                 QCoreApplication::sendEvent(&tev, &expiry);
             } else if (what == "day") {
                 tev.today = [day = QDate::currentDate().addDays(arg.toInt())] { return day; };
+            } else if (what == "lock") {
+                tev.setLocked(arg == "1");
             } else {
                 const QByteArray method = arg.section(':', 0, 0).toLatin1();
                 const QString value = arg.section(':', 1);
@@ -110,6 +113,8 @@ private slots:
     void commands();
     void heldWritesOnTheFocusedEvent_data();
     void heldWritesOnTheFocusedEvent();
+    void lockedTab_data();
+    void lockedTab();
     void leavingARowUndoesItsEdits();
 };
 
@@ -421,6 +426,42 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent()
     QSignalSpy failed(&rig.tev, &TimerEvent::execFailed);
     rig.run(steps);
     QCOMPARE(rig.timerLines().filter(QRegularExpression("^07F4742")), written);
+    QCOMPARE(failed.count(), told);
+}
+
+void TestTimerEventModel::lockedTab_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("sent");
+    QTest::addColumn<int>("told");
+    const QString all = "07F475DAA0000", reads = "07F47570100 07F47570200 07F47570300";
+    QTest::newRow("what waits is dropped when the tab locks, each told once")
+        << QStringList { "list:3", "reply:FF47F6", "call:changeEnable:1", "call:deleteItem:2", "lock:1", "count:3", "rec:1",
+                         "rec:2", "rec:3" }
+        << (QStringList { all } + reads.split(' ')) << 2;
+    QTest::newRow("taps on a locked tab: nothing sent, each told")
+        << QStringList { "list:3", "lock:1", "call:changeEnable:1", "call:createNewEvent", "call:deleteItem:-1", "focus:0",
+                         "call:updateEvent" }
+        << QStringList {} << 4;
+    QTest::newRow("locked and unavailable: the list emptied, nothing told")
+        << QStringList { "list:3", "lock:1", "reply:FF07CF01", "call:changeEnable:1", "call:createNewEvent" } << QStringList {}
+        << 0;
+    QTest::newRow("unlocked again: a switch goes out")
+        << QStringList { "list:3", "lock:1", "lock:0", "call:changeEnable:1" }
+        << QStringList { "07F4742" + nf(2) + "00" + sample.at(1).block.mid(2), all } << 0;
+}
+
+// While the screen locks the tab nothing is written: what waits and every
+// tap meanwhile is told instead, unless the tab is unavailable as well.
+void TestTimerEventModel::lockedTab()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, sent);
+    QFETCH(int, told);
+    Rig rig;
+    QSignalSpy failed(&rig.tev, &TimerEvent::execFailed);
+    rig.run(steps);
+    QCOMPARE(rig.timerLines(), sent);
     QCOMPARE(failed.count(), told);
 }
 
