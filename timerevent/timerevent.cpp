@@ -361,7 +361,8 @@ void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool 
 // by a filtered list (the event written may have left it), the recorder may
 // number its events anew: the rows number nothing until a list query sent
 // after it has been answered. A write makes the row's event what it wrote,
-// once the recorder is known to have taken it.
+// once the recorder is known to have taken it. Writes and creates wait for
+// their answers, which tell where the event the recorder was given went.
 bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool saves, int madeOn)
 {
     const TimerEventFields before = asRead(row);

@@ -118,8 +118,9 @@ signals:
     void enableDanteChanged();
     void lockedChanged();
     void setNewFocus();
-    // A write, switch or delete the user made could not be sent: its event
-    // had moved or gone, or the list could not be read again.
+    // A write, switch, create or delete the user made could not be sent: its
+    // event had moved or gone, the list could not be read again, or the tab
+    // is locked.
     void execFailed();
 
 public slots:
