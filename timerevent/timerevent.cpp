@@ -341,7 +341,9 @@ void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool 
     const TimerEventFields named = asRead(row);
     const TimerEventFields content = writes ? writtenFields(line) : TimerEventFields();
     const int madeOn = m_rowsQuery;
-    const auto done = [=] { return writes && writtenAlready(row, named, content, madeOn) && knownToHold(row, content); };
+    const auto done = [=] {
+        return writes && writtenAlready(row, named, content, madeOn) && knownToHold(row, content);
+    };
     if (row != -1)
         r.stillNames = [this, row, named, done](bool) { return done() || namesEvent(row, named); };
     r.send = [this, line, row, reloadAfter, moves, saves, madeOn, done] {

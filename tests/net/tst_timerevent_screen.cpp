@@ -646,7 +646,10 @@ void TstTimerEventScreen::playEventsOnThe15th(int count, const QString& filter)
         timers->events << sim::SimTimerEvent { "0100" + day.toString("yyMMdd") + "000" + QString::number(n)
                                                    + QString(12, '0') + "01",
                                                QString("\\TAKE000%1.wav").arg(n) };
-    filter == "AA0000" ? graph->tev.showAll() : graph->tev.showDate(day);
+    if (filter == "AA0000")
+        graph->tev.showAll();
+    else
+        graph->tev.showDate(day);
     waitUntilQuiet();
     QVERIFY(listShows(count));
 }
@@ -689,8 +692,9 @@ void TstTimerEventScreen::waitUntilQuiet()
         QSignalSpy answers(&graph->telnet, &Telnet::readyRead);
         graph->telnet.sendData("QUIET\r\n");
         QTRY_VERIFY(answers.contains({ answer }));
-        const QStringList lines = recorder->receivedLines(rig.connection);
-        if (std::exchange(before, lines.mid(0, lines.lastIndexOf("QUIET")).filter(QRegularExpression("^07F47")).size()) == before)
+        QStringList lines = recorder->receivedLines(rig.connection);
+        lines = lines.mid(0, lines.lastIndexOf("QUIET")).filter(QRegularExpression("^07F47"));
+        if (std::exchange(before, lines.size()) == before)
             return;
     }
     QFAIL("the application keeps asking");
@@ -757,7 +761,8 @@ void TstTimerEventScreen::focusAfterASaveWhileTheListChangesElsewhere()
     const QString written = "03:00:00 " + QDate::currentDate().toString("yyyy/MM") + "/16";
     const TimerEventObject* focused = graph->tev.row(graph->tev.focus());
     const QString shown = focused ? focused->time() + ' ' + focused->date() : QString();
-    QVERIFY2(!focused || shown == written, qPrintable(QString("focused row %1: %2; written: %3").arg(graph->tev.focus()).arg(shown, written)));
+    QVERIFY2(!focused || shown == written,
+             qPrintable(QString("focused row %1: %2; written: %3").arg(graph->tev.focus()).arg(shown, written)));
 }
 
 void TstTimerEventScreen::lockedTabSendsNothing_data()
