@@ -6,6 +6,25 @@ import QtQuick.Controls 2.1
 // dialogs the rows open. While the recorder's play area, play mode or medium
 // rule timer events out, a notice covers the whole page.
 Item {
+    id: timerEventPage
+
+    // The tab may change nothing: the recorder is read-only, the notice is
+    // due (whether or not this tab shows), or the edit right is not held (it
+    // is given back when another tab is chosen). The model then writes
+    // nothing and drops what waits, and the tab's windows close.
+    readonly property bool locked: permission.isReadOnly || browseDialog.due || !permission.okPermission
+
+    Binding {
+        target: tev
+        property: "locked"
+        value: timerEventPage.locked
+    }
+
+    onLockedChanged: {
+        if (locked)
+            timerEventScreen.closeAll()
+    }
+
     // "No date" for the dialogs' date fields: 1 January 1999, 00:00 UTC.
     function getInvalidDate() {
         return new Date(Date.UTC(1999, 0, 1))

@@ -30,11 +30,19 @@ QByteArray numberField(int number)
     return QByteArray(field, 4);
 }
 
+const QByteArray createCommand = "07F4740";
+
 // The event a write line carries: its block and option after "07F4742" and
 // the number, before CR LF.
 TimerEventFields writtenFields(const QByteArray& line)
 {
     return codec::decodeRecord(QString::fromUtf8(line.mid(11, line.size() - 13)));
+}
+
+// The event a create line carries: its block after "07F4740", before CR LF.
+TimerEventFields createdFields(const QByteArray& line)
+{
+    return codec::decodeRecord(QString::fromUtf8(line.mid(7, line.size() - 9)));
 }
 
 } // namespace
@@ -91,6 +99,17 @@ void TimerEvent::setEnableDante(bool value)
 {
     if (std::exchange(m_enableDante, value) != value)
         emit enableDanteChanged();
+}
+
+// The tab may not change the recorder's events any more: what waits is
+// dropped, each one the user confirmed reported once.
+void TimerEvent::setLocked(bool value)
+{
+    if (std::exchange(m_locked, value) == value)
+        return;
+    if (value)
+        m_held.dropAll();
+    emit lockedChanged();
 }
 
 // Leaving a row undoes its unsaved edits. A filtered list re-reads the newly
@@ -234,7 +253,7 @@ void TimerEvent::setCurrentMedia(QString media)
     m_reading = false;
     m_walk = Idle;
     dropSelect();
-    m_pendingFocus = -1;
+    m_pendingFocus = {};
     m_held.dropAll();
     m_versions.clear();
     m_rereadVersion.reset();
@@ -310,10 +329,10 @@ void TimerEvent::showDate(QDate date)
 // for a re-read to end. The reloads the commands ask for wait until all that
 // can go has gone out.
 //
-// A write whose content is already on the recorder, through this
-// application's own accepted write of the same event made on the same rows,
-// is done by then: it is not sent again, wherever the event has gone
-// meanwhile.
+// A write is done by then, neither sent again nor told, only when its
+// content is this application's own accepted write of the same event made on
+// the same rows, and the recorder is known to hold it now. Otherwise it goes
+// while its row still names the event, and is dropped and told when not.
 void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool moves, bool saves)
 {
     HeldRequests::Request r;
@@ -322,7 +341,9 @@ void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool 
     const TimerEventFields named = asRead(row);
     const TimerEventFields content = writes ? writtenFields(line) : TimerEventFields();
     const int madeOn = m_rowsQuery;
-    const auto done = [=] { return writes && writtenAlready(row, named, content, madeOn); };
+    const auto done = [=] {
+        return writes && writtenAlready(row, named, content, madeOn) && knownToHold(row, content);
+    };
     if (row != -1)
         r.stillNames = [this, row, named, done](bool) { return done() || namesEvent(row, named); };
     r.send = [this, line, row, reloadAfter, moves, saves, madeOn, done] {
@@ -342,16 +363,31 @@ void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool 
 // by a filtered list (the event written may have left it), the recorder may
 // number its events anew: the rows number nothing until a list query sent
 // after it has been answered. A write makes the row's event what it wrote,
-// once the recorder is known to have taken it.
+// once the recorder is known to have taken it. Writes and creates wait for
+// their answers, which tell where the event the recorder was given went.
 bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool saves, int madeOn)
 {
     const TimerEventFields before = asRead(row);
     if (!send(line))
         return false;
+    m_editedAt = m_queriesSent;
     if (moves || (saves && m_view.query != allQuery))
         m_movedAt = m_queriesSent;
-    if (row != -1 && !moves)
-        m_writesOut << Write { { row, before, writtenFields(line), true, madeOn }, m_queriesOut, false, false };
+    Write w;
+    if (line.startsWith(createCommand)) {
+        w.creates = true;
+        w.version.to = createdFields(line);
+    } else if (row != -1 && !moves) {
+        w.version.row = row;
+        w.version.from = before;
+        w.version.to = writtenFields(line);
+        w.version.written = true;
+        w.version.madeOn = madeOn;
+    } else {
+        return true;
+    }
+    w.queriesAhead = m_queriesOut;
+    m_writesOut << w;
     return true;
 }
 
@@ -391,6 +427,14 @@ bool TimerEvent::writtenAlready(int row, const TimerEventFields& named, const Ti
     return last && last->to == content;
 }
 
+// Whether the recorder holds that content in that row now, as far as is
+// known: the rows were read with a list query sent after this application's
+// last edit, and the row as read holds it.
+bool TimerEvent::knownToHold(int row, const TimerEventFields& content) const
+{
+    return m_rowsQuery > m_editedAt && this->row(row) && asRead(row) == content;
+}
+
 void TimerEvent::learnVersion(const Version& version)
 {
     if (version.from == version.to && !version.written)
@@ -400,9 +444,10 @@ void TimerEvent::learnVersion(const Version& version)
         m_versions.removeFirst();
 }
 
-// A list query is counted: the writes sent before it have all been answered.
-// The recorder's refusal ("0F2") does not reach this model, so they teach
-// their versions only when a "C2" has come for every one of them.
+// A list query is counted: the writes and creates sent before it have all
+// been answered. The recorder's refusal ("0F2") does not reach this model, so
+// the writes teach their versions only when a "C2" has come for every one of
+// them.
 void TimerEvent::settleWrites()
 {
     QList<Write> answered;
@@ -415,12 +460,24 @@ void TimerEvent::settleWrites()
             ++it;
         }
     }
-    if (std::all_of(answered.begin(), answered.end(), [](const Write& w) { return w.answered; })) {
+    if (std::all_of(answered.begin(), answered.end(), [](const Write& w) { return w.creates || w.answered; })) {
         for (const Write& w : qAsConst(answered)) {
-            if (!w.stale)
+            if (!w.creates && !w.stale)
                 learnVersion(w.version);
         }
     }
+}
+
+// A "C2" answers the first write still unanswered, a "C0" the first create:
+// what the recorder was given, if one was waiting.
+std::optional<TimerEventFields> TimerEvent::onWriteAnswered(bool creates)
+{
+    const auto unanswered = std::find_if(m_writesOut.begin(), m_writesOut.end(),
+                                         [creates](const Write& w) { return !w.answered && w.creates == creates; });
+    if (unanswered == m_writesOut.end())
+        return std::nullopt;
+    unanswered->answered = true;
+    return unanswered->version.to;
 }
 
 void TimerEvent::createNewEvent()
@@ -429,7 +486,9 @@ void TimerEvent::createNewEvent()
         clearList();
         return;
     }
-    submit("07F47400100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", -1,
+    if (refusedWhileLocked())
+        return;
+    submit(createCommand + "0100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", -1,
            false, true);
 }
 
@@ -439,7 +498,7 @@ void TimerEvent::updateEvent()
         clearList();
         return;
     }
-    if (focusedRow())
+    if (focusedRow() && !refusedWhileLocked())
         submit(writeLine(m_focus, false), m_focus, false, false, true);
 }
 
@@ -449,8 +508,16 @@ void TimerEvent::changeEnable(int number)
         clearList();
         return;
     }
-    if (row(number))
+    if (row(number) && !refusedWhileLocked())
         submit(writeLine(number, true), number, true);
+}
+
+// A command the user makes on a locked tab is not sent, and reported.
+bool TimerEvent::refusedWhileLocked()
+{
+    if (m_locked)
+        emit execFailed();
+    return m_locked;
 }
 
 QByteArray TimerEvent::writeLine(int row, bool invertEnable) const
@@ -471,7 +538,7 @@ void TimerEvent::deleteItem(int number)
         clearList();
         return;
     }
-    if (number != -1 && !row(number))
+    if ((number != -1 && !row(number)) || refusedWhileLocked())
         return;
     const QByteArray line = "07F4744" + numberField(number + 1) + "\r\n";
     if (m_focus != -1)
@@ -588,13 +655,9 @@ void TimerEvent::parseTimerEventResponse(QString data)
     } else if (code == QLatin1String("D5")) {
         onSelected(data);
     } else if (code == QLatin1String("C0") || code == QLatin1String("C2")) {
-        m_pendingFocus = replyfields::numberField(data, 2) - 1;
-        if (code == QLatin1String("C2")) {
-            const auto unanswered = std::find_if(m_writesOut.begin(), m_writesOut.end(),
-                                                 [](const Write& w) { return !w.answered; });
-            if (unanswered != m_writesOut.end())
-                unanswered->answered = true;
-        }
+        // The next list read focuses the event named, if it holds what was given.
+        const std::optional<TimerEventFields> given = onWriteAnswered(code == QLatin1String("C0"));
+        m_pendingFocus = given ? Focus { replyfields::numberField(data, 2) - 1, *given } : Focus {};
     } else if (code == QLatin1String("D6")) {
         setEnableDante(data.mid(5) == QLatin1String("1"));
     } else if (code == QLatin1String("F6")) {
@@ -719,7 +782,12 @@ void TimerEvent::takeReread(const TimerEventFields& fields)
     const bool edited = !(focused->fields() == m_undo.fields());
     if (!edited)
         focused->assign(fields);
-    m_rereadVersion = Version { m_focus, m_undo.fields(), fields, false, m_rowsQuery };
+    Version reread;
+    reread.row = m_focus;
+    reread.from = m_undo.fields();
+    reread.to = fields;
+    reread.madeOn = m_rowsQuery;
+    m_rereadVersion = reread;
     m_undo.assign(fields);
 }
 
@@ -748,10 +816,12 @@ void TimerEvent::finishWalk()
     m_querying = false;
     m_reading = false;
     publish(m_list);
-    const int pending = m_pendingFocus;
-    m_pendingFocus = -1;
-    if (row(pending)) {
-        setFocus(pending);
+    // Only the event the recorder was given: by now its number may name
+    // another one, or it may have been changed elsewhere.
+    const Focus pending = m_pendingFocus;
+    m_pendingFocus = {};
+    if (row(pending.row) && row(pending.row)->fields() == pending.fields) {
+        setFocus(pending.row);
         emit setNewFocus();
     }
     settle();
@@ -765,7 +835,7 @@ void TimerEvent::abandonWalk()
     m_reading = false;
     m_walk = Idle;
     dropSelect();
-    m_pendingFocus = -1;
+    m_pendingFocus = {};
     m_rereadVersion.reset();
     m_held.dropAll();
     m_reloadDue = false;

@@ -44,9 +44,22 @@ class Permission;
 // accepted, a re-read of the focused event during which the recorder's list
 // did not change), and is dropped otherwise: the rows read anew then show
 // the recorder's events, and the drop is reported with execFailed. A held
-// write that carries just what this application last wrote to its event,
-// and the recorder accepted, has been done already: it is neither sent
-// again nor reported.
+// write is done already, neither sent again nor reported, only when it
+// carries just what this application last wrote to its event, the recorder
+// accepted that, and the recorder is known to hold it still: the rows were
+// read with a list query sent after this application's last edit, and the
+// row as read holds it. It is never left out while the recorder may hold
+// something else.
+//
+// The recorder answers an accepted write or create with the event's number.
+// The list read next focuses that row only if it holds just what the
+// recorder was given: by then the number may name another event, or another
+// controller may have changed this one. Otherwise nothing is focused.
+//
+// While the screen locks the tab (the recorder is read-only, timer events are
+// unavailable, or the edit right is not held), nothing is written: what
+// waits is dropped when the lock comes, and a write, switch, create or delete
+// asked for meanwhile is not sent; each is reported with execFailed.
 class TimerEvent : public QObject
 {
     Q_OBJECT
@@ -57,6 +70,7 @@ class TimerEvent : public QObject
     Q_PROPERTY(bool disabledAreaAndMode READ disabledAreaAndMode WRITE setDisabledAreaAndMode NOTIFY
                    disabledAreaAndModeChanged)
     Q_PROPERTY(bool enableDante READ enableDante WRITE setEnableDante NOTIFY enableDanteChanged)
+    Q_PROPERTY(bool locked READ locked WRITE setLocked NOTIFY lockedChanged)
 public:
     explicit TimerEvent(QObject* parent = nullptr);
     ~TimerEvent() override;
@@ -70,6 +84,7 @@ public:
     bool mediaCD() const { return m_mediaCD; }
     bool disabledAreaAndMode() const { return m_disabledAreaAndMode; }
     bool enableDante() const { return m_enableDante; }
+    bool locked() const { return m_locked; }
 
     void setFilter(int value);
     void setFilterDate(const QDate& value);
@@ -77,6 +92,8 @@ public:
     void setMediaCD(bool value);
     void setDisabledAreaAndMode(bool value);
     void setEnableDante(bool value);
+    // Set by the screen while the tab is read-only or unavailable.
+    void setLocked(bool value);
 
     // A reply of the family "47", from its sub-code on.
     void parseTimerEventResponse(QString data);
@@ -99,9 +116,11 @@ signals:
     void mediaCDChanged();
     void disabledAreaAndModeChanged();
     void enableDanteChanged();
+    void lockedChanged();
     void setNewFocus();
-    // A write, switch or delete the user made could not be sent: its event
-    // had moved or gone, or the list could not be read again.
+    // A write, switch, create or delete the user made could not be sent: its
+    // event had moved or gone, the list could not be read again, or the tab
+    // is locked.
     void execFailed();
 
 public slots:
@@ -149,21 +168,30 @@ private:
     // write, or the event read again while focused.
     struct Version
     {
-        int row;
+        int row = -1;
         TimerEventFields from;
         TimerEventFields to;
-        bool written; // by this application
-        int madeOn;   // for a write: the list query of the rows it was made on
+        bool written = false; // by this application
+        int madeOn = 0;       // for a write: the list query of the rows it was made on
     };
-    // A write sent and not yet known to be accepted: the recorder answers
-    // "C2" when it takes one, and answers in order, so it has answered a
-    // write by the count of the first list query sent after it.
+    // A write or a create sent and not yet known to be accepted: the recorder
+    // answers "C2" when it takes a write, "C0" when it takes a create, and
+    // answers in order, so it has answered one by the count of the first list
+    // query sent after it.
     struct Write
     {
-        Version version;
-        int queriesAhead; // counts due before its answer
-        bool answered;    // a "C2" has come for it (or for one before it)
-        bool stale;       // made on rows that are gone
+        Version version;       // a create's names no row; `to` is the event created
+        bool creates = false;
+        int queriesAhead = 0;  // counts due before its answer
+        bool answered = false; // its answer has come (or the answer to one before it)
+        bool stale = false;    // made on rows that are gone
+    };
+    // The row a write's or a create's answer named, and what the recorder was
+    // given there.
+    struct Focus
+    {
+        int row = -1;
+        TimerEventFields fields;
     };
     static constexpr int maxVersions = 32;
 
@@ -176,10 +204,13 @@ private:
     bool namesEvent(int row, const TimerEventFields& named) const;
     QList<TimerEventFields> versionsOf(int row, const TimerEventFields& named) const;
     bool writtenAlready(int row, const TimerEventFields& named, const TimerEventFields& content, int madeOn) const;
+    bool knownToHold(int row, const TimerEventFields& content) const;
     void learnVersion(const Version& version);
     void settleWrites();
+    std::optional<TimerEventFields> onWriteAnswered(bool creates);
     QByteArray writeLine(int row, bool invertEnable) const;
     void load(bool noteIfBusy);
+    bool refusedWhileLocked();
     bool busy() const { return m_querying || m_walk != Idle; }
     bool unavailable() const { return m_mediaCD || m_disabledAreaAndMode; }
     QString filterQuery() const;
@@ -205,6 +236,7 @@ private:
     bool m_mediaCD = true;
     bool m_disabledAreaAndMode = true;
     bool m_enableDante = false;
+    bool m_locked = false;
     QList<QObject*> m_list;
     TimerEventObject m_undo;
     bool m_areaAll = false;
@@ -213,7 +245,7 @@ private:
     Walk m_walk = Idle;
     int m_expected = 0;
     int m_selected = 0;
-    int m_pendingFocus = -1;
+    Focus m_pendingFocus;
     bool m_querying = false;     // a list query is outstanding or its walk under way
     bool m_reading = false;      // its count has arrived and records are being read
     int m_lastNumber = 0;        // number of the last record of the walk
@@ -224,6 +256,7 @@ private:
     int m_queriesSent = 0;       // list queries of a load sent so far (a re-read's not counted)
     int m_rowsQuery = 0;         // which of them the rows were read with
     int m_movedAt = -1;          // such queries sent when an edit last moved the numbering
+    int m_editedAt = -1;         // such queries sent when this application's last edit went out
     bool m_selecting = false;    // a select awaits its answer
     int m_selectTimerId = 0;
     int m_rereadRow = -1;        // the row whose event a re-read is for

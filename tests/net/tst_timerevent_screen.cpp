@@ -5,9 +5,12 @@
 // and deleting, the focused row of a long list kept clear of the footer, and
 // taps on rows while the recorder has renumbered its events and the list is
 // being read again: those that no longer name their event are told (also
-// when another controller deletes the event while it is read again), a Save
-// on the application's own earlier write goes, a Save of what that write
-// carried is done already.
+// when another controller deletes the event while it is read again, and a
+// Save of what the application's own earlier write carried once the event
+// has left the list), a Save on that earlier write goes. After a Save while
+// another controller changes the list, no other event is focused. A tab that
+// turns read-only or unavailable, or is left for the home tab, writes nothing
+// more, tells once of what waited and closes its windows.
 // Pictures go to <build>/tests/screenshots.
 #include <QSignalSpy>
 #include <QtTest>
@@ -40,6 +43,10 @@ private slots:
     void tapsBeforeTheListIsReadAgain();
     void saveAgainBeforeTheListIsReadAgain();
     void switchWhileItsEventIsDeletedElsewhere();
+    void focusAfterASaveWhileTheListChangesElsewhere_data();
+    void focusAfterASaveWhileTheListChangesElsewhere();
+    void lockedTabSendsNothing_data();
+    void lockedTabSendsNothing();
     void closesWithoutQmlWarnings() { rig.close(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
 
 private:
@@ -70,6 +77,11 @@ private:
     void loadEvents(int count);
     void focusAndOpenSchedule(int index);
     void saveRow(int index, int event, const QString& schedule);
+    void playEventsOnThe15th(int count, const QString& filter);
+    void editableTab();
+    void waitUntilQuiet();
+    QString recorderEvents() const;
+    QString openWindows() const;
 
     std::unique_ptr<sim::SimRecorder> recorder;
     sim::TimerEventList* timers = nullptr;
@@ -173,6 +185,7 @@ void TstTimerEventScreen::loadEvents(int count)
     for (int i = 0; i < count; ++i)
         timers->events << sample.at(i % sample.size());
     recorder->sendLineToLoggedIn("0FF47F6");
+    waitUntilQuiet();
     QVERIFY(listShows(count));
 }
 
@@ -431,7 +444,7 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain_data()
     const QString today = "DD0000", day = QDate::currentDate().toString("yyMM") + "15";
     for (const QString& filter : { today, day }) {
         const QString name = filter == today ? "today: " : "one day: ";
-        QTest::newRow(qPrintable(name + "Save tapped twice")) << filter << QStringList { "save" } << false;
+        QTest::newRow(qPrintable(name + "Save tapped twice")) << filter << QStringList { "save" } << true;
         QTest::newRow(qPrintable(name + "Save, then the switch of row 4")) << filter << QStringList { "switch" } << true;
         QTest::newRow(qPrintable(name + "Save, then Delete on row 4")) << filter << QStringList { "delete" } << true;
         QTest::newRow(qPrintable(name + "Save twice, the switch of row 4, its delete question left open"))
@@ -444,8 +457,10 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain_data()
 // change notice waits for the answer, the person taps on rows that still show
 // the old numbering. Afterwards the recorder holds exactly what the person
 // did (the one event with its new day, nothing overwritten, nothing deleted),
-// and the rows show its list. The second Save carries what the first wrote:
-// it is done already, neither sent again nor told as undone.
+// and the rows show its list. The second Save carries what the first wrote,
+// but its event has left the list read again, so that the recorder is not
+// known to hold it and its row names another event: it is not sent, and
+// told as undone like the other taps.
 void TstTimerEventScreen::tapsBeforeTheListIsReadAgain()
 {
     QFETCH(QString, filter);
@@ -519,8 +534,8 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain()
     for (int i = 0; i < 5; ++i)
         QCOMPARE(rowText(i, "rowTime"), QString("0%1:00:00").arg(i < 2 ? i + 1 : i + 2));
     QCOMPARE(timerLines().filter("07F474"), written);
-    // A tap on a row that had become another event's is told; a Save of what
-    // is on the recorder already is not.
+    // A tap on a row that had become another event's is told, and so is a
+    // Save of an event that has left the list.
     if (told)
         QVERIFY(rig.dismissMessage("Unable to complete this action."));
     else
@@ -617,6 +632,208 @@ void TstTimerEventScreen::switchWhileItsEventIsDeletedElsewhere()
     QCOMPARE(kept.join(' '), expected.join(' '));
     QCOMPARE(rowText(1, "rowTime"), QStringLiteral("04:00:00"));
     QVERIFY(rig.dismissMessage("Unable to complete this action."));
+}
+
+// Play events on the 15th of this month, told apart by their hour (event n at
+// n o'clock), read by the application with the filter of that date field
+// ("AA0000" all, otherwise the 15th) while the tab is editable.
+void TstTimerEventScreen::playEventsOnThe15th(int count, const QString& filter)
+{
+    editableTab();
+    const QDate day(QDate::currentDate().year(), QDate::currentDate().month(), 15);
+    timers->events.clear();
+    for (int n = 1; n <= count; ++n)
+        timers->events << sim::SimTimerEvent { "0100" + day.toString("yyMMdd") + "000" + QString::number(n)
+                                                   + QString(12, '0') + "01",
+                                               QString("\\TAKE000%1.wav").arg(n) };
+    if (filter == "AA0000")
+        graph->tev.showAll();
+    else
+        graph->tev.showDate(day);
+    waitUntilQuiet();
+    QVERIFY(listShows(count));
+}
+
+// The tab shown with the edit right, writable and available, without a
+// window or message open, the recorder answering at once (also after a
+// failure).
+void TstTimerEventScreen::editableTab()
+{
+    sim::RecorderState* state = sim::statusModel(*recorder);
+    recorder->answerLatencyMs = 0;
+    recorder->releaseAnswers();
+    timers->changeElsewhereOn = QRegularExpression();
+    state->setReadOnly(false);
+    state->panel.playMode = state->panel.playArea = 0;
+    state->announce();
+    if (!graph->permission.okPermission())
+        rig.clickTab(4);
+    QTRY_VERIFY(graph->permission.okPermission() && !graph->permission.isReadOnly() && !graph->tev.disabledAreaAndMode());
+    if (rig.textShown("Unable to complete this action."))
+        rig.dismissMessage("Unable to complete this action.");
+    for (const char* cancel : { "filterCancel", "deleteCancel" }) {
+        if (find(cancel) && find(cancel)->isVisible())
+            click(find(cancel));
+    }
+    QTRY_COMPARE(openWindows(), QString());
+}
+
+// Waits until the application has nothing more to ask of the timer events:
+// it asks the recorder something that only this answers, again and again,
+// until no timer-event line went out between two questions. The recorder
+// answers in order, so by then every answer to what went before has been
+// handled.
+void TstTimerEventScreen::waitUntilQuiet()
+{
+    static int asked = 0;
+    for (int round = 0, before = -1; round < 100; ++round) {
+        const QString answer = QStringLiteral("QUIET%1").arg(++asked);
+        recorder->setReply("QUIET", { "0" + answer });
+        QSignalSpy answers(&graph->telnet, &Telnet::readyRead);
+        graph->telnet.sendData("QUIET\r\n");
+        QTRY_VERIFY(answers.contains({ answer }));
+        QStringList lines = recorder->receivedLines(rig.connection);
+        lines = lines.mid(0, lines.lastIndexOf("QUIET")).filter(QRegularExpression("^07F47"));
+        if (std::exchange(before, lines.size()) == before)
+            return;
+    }
+    QFAIL("the application keeps asking");
+}
+
+// The recorder's events, whole.
+QString TstTimerEventScreen::recorderEvents() const
+{
+    QStringList events;
+    for (const sim::SimTimerEvent& e : qAsConst(timers->events))
+        events << e.block + e.option;
+    return events.join(' ');
+}
+
+// The tab's windows still open (also while another tab shows).
+QString TstTimerEventScreen::openWindows() const
+{
+    QStringList open;
+    for (const char* loader : { "timerEventFilterLoader", "timerEventScheduleLoader", "timerEventTypeLoader" }) {
+        if (find(loader)->property("active").toBool())
+            open << loader;
+    }
+    if (find("deleteCheck")->isVisible())
+        open << "deleteCheck";
+    return open.join(' ');
+}
+
+void TstTimerEventScreen::focusAfterASaveWhileTheListChangesElsewhere_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("one day: the saved event put back on the day") << QDate::currentDate().toString("yyMM") + "15";
+    QTest::newRow("all: the event before it deleted") << QStringLiteral("AA0000");
+}
+
+// Answers late: the third event is given the 16th and saved. Before the list
+// is read again, another controller changes the list: under the day filter it
+// puts the event back on the 15th, so that the number the recorder answered
+// the write with (one past the day's list then) names the last event; on the
+// whole list it deletes the second event, so that the third is the fourth.
+// The application focuses the event it wrote or none, never the event that
+// took the number.
+void TstTimerEventScreen::focusAfterASaveWhileTheListChangesElsewhere()
+{
+    QFETCH(QString, filter);
+    playEventsOnThe15th(6, filter);
+    const sim::SimTimerEvent third = timers->events.at(2);
+    recorder->answerLatencyMs = 200;
+    focusAndOpenSchedule(2);
+    clickDay(16);
+    click(find("scheduleOk"));
+    waitUntilQuiet(); // the day filter's re-read of the focused event
+    timers->changeElsewhereOn = QRegularExpression("^07F475D" + filter + "$");
+    if (filter == "AA0000")
+        timers->changeElsewhere = [](QList<sim::SimTimerEvent>& list) { list.removeAt(1); };
+    else
+        timers->changeElsewhere = [third](QList<sim::SimTimerEvent>& list) { list[2] = third; };
+    recorder->clearLog();
+    click(rowPart(2, "rowSave"));
+    waitUntilQuiet();
+    recorder->answerLatencyMs = 0;
+
+    QVERIFY(listShows(filter == "AA0000" ? 5 : 6));
+    QCOMPARE(timerLines().filter("07F4742").size(), 1);
+    const QString written = "03:00:00 " + QDate::currentDate().toString("yyyy/MM") + "/16";
+    const TimerEventObject* focused = graph->tev.row(graph->tev.focus());
+    const QString shown = focused ? focused->time() + ' ' + focused->date() : QString();
+    QVERIFY2(!focused || shown == written,
+             qPrintable(QString("focused row %1: %2; written: %3").arg(graph->tev.focus()).arg(shown, written)));
+}
+
+void TstTimerEventScreen::lockedTabSendsNothing_data()
+{
+    QTest::addColumn<QString>("reason"); // why the tab becomes read-only or unavailable
+    QTest::addColumn<QString>("tap");    // held while the list is read again
+    QTest::newRow("read-only recorder, a second Save held") << "read-only" << "save";
+    QTest::newRow("play mode PROGRAM, a switch held") << "play mode" << "switch";
+    QTest::newRow("play area FOLDER, a delete held") << "play area" << "delete";
+    QTest::newRow("home tab, a second Save held") << "home" << "save";
+}
+
+// All events listed, answers late: the third is given the 16th and saved.
+// While the list is read again, a second Save of it (with the 17th), the
+// switch or the delete of the fourth is held, and the filter dialog opened.
+// Then the tab becomes read-only or unavailable: the recorder gets nothing
+// more and keeps its events as the first Save left them, the person is told
+// once that the held tap was not done, and the tab's windows close.
+void TstTimerEventScreen::lockedTabSendsNothing()
+{
+    QFETCH(QString, reason);
+    QFETCH(QString, tap);
+    playEventsOnThe15th(4, "AA0000");
+    recorder->answerLatencyMs = 200;
+    QSignalSpy told(&graph->tev, &TimerEvent::execFailed);
+    focusAndOpenSchedule(2);
+    clickDay(16);
+    click(find("scheduleOk"));
+    recorder->clearLog();
+    recorder->holdAnswersTo = QRegularExpression("^07F475D");
+    click(rowPart(2, "rowSave"));
+    QTRY_VERIFY(recorder->holdsAnswers());
+    const QStringList written = timerLines().filter("07F474");
+    const QString kept = recorderEvents();
+    if (tap == "save") {
+        focusAndOpenSchedule(2);
+        clickDay(17);
+        click(find("scheduleOk"));
+        click(rowPart(2, "rowSave"));
+    } else if (tap == "switch") {
+        click(rowPart(3, "rowSwitch"));
+    } else {
+        click(rowPart(3, "rowFocusLower"));
+        click(rowPart(3, "rowDelete"));
+        click(find("deleteOk"));
+    }
+    click(find("filterButton"));
+    QTRY_VERIFY(find("filterOk"));
+    QCOMPARE(told.count(), 0);
+
+    sim::RecorderState* state = sim::statusModel(*recorder);
+    if (reason == "read-only")
+        state->setReadOnly(true);
+    else if (reason == "home")
+        rig.clickTab(0);
+    else if (reason == "play mode")
+        state->panel.playMode = 4; // PROGRAM
+    else
+        state->panel.playArea = 1; // FOLDER
+    state->announce();
+    QTRY_VERIFY(graph->permission.isReadOnly() || !graph->permission.okPermission() || graph->tev.disabledAreaAndMode());
+    recorder->releaseAnswers();
+    waitUntilQuiet();
+
+    // What the recorder got and keeps, whole, so that a failure shows it.
+    QCOMPARE(timerLines().filter(QRegularExpression("^07F474[024]")).join(' '), written.join(' '));
+    QCOMPARE(recorderEvents(), kept);
+    QCOMPARE(openWindows(), QString());
+    QCOMPARE(told.count(), 1);
+    QVERIFY(rig.dismissMessage("Unable to complete this action."));
+    editableTab();
 }
 
 QTEST_MAIN(TstTimerEventScreen)

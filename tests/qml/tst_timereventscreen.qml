@@ -146,6 +146,17 @@ TestCase {
         compare(find(second, "rowDate").text, "2018/**/15")
     }
 
+    // The browser's notice covers this page too: the tab is locked, its windows close.
+    function test_browseNoticeLocksTheTab() {
+        mouseClick(find(screen, "filterButton"))
+        verify(!tev.locked)
+        browse.browseDialogString = "busy"
+        verify(tev.locked)
+        verify(!findChild(screen, "timerEventFilterLoader").active)
+        browse.browseDialogString = ""
+        verify(!tev.locked)
+    }
+
     function test_noticeTextAndReload() {
         var notice = findChild(screen, "timerEventNotice")
         tev.calls = []

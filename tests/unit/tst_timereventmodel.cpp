@@ -57,7 +57,8 @@ struct Rig : ModelRig
     // Steps: "list:N" loads (unless a load is under way), answers the query
     // with events 1..N and forgets the lines so far; "count:N", "rec:K",
     // "reply:LINE", "focus:ROW", "expire" (the select's time-out), "day:N"
-    // (the local date N days on), "call:METHOD[:ARG]".
+    // (the local date N days on), "lock:0|1" (as the screen sets it),
+    // "call:METHOD[:ARG]".
     void run(const QStringList& steps)
     {
         for (const QString& step : steps) {
@@ -81,6 +82,8 @@ struct Rig : ModelRig
                 QCoreApplication::sendEvent(&tev, &expiry);
             } else if (what == "day") {
                 tev.today = [day = QDate::currentDate().addDays(arg.toInt())] { return day; };
+            } else if (what == "lock") {
+                tev.setLocked(arg == "1");
             } else {
                 const QByteArray method = arg.section(':', 0, 0).toLatin1();
                 const QString value = arg.section(':', 1);
@@ -110,6 +113,8 @@ private slots:
     void commands();
     void heldWritesOnTheFocusedEvent_data();
     void heldWritesOnTheFocusedEvent();
+    void lockedTab_data();
+    void lockedTab();
     void leavingARowUndoesItsEdits();
 };
 
@@ -249,12 +254,14 @@ void TestTimerEventModel::commands_data()
                          "count:2", holding(1, 2), holding(2, 3) }
         << QStringList { "07F47440100", all, "07F47570100", "07F47570200" } << "_MTWTF_|2017/10/26" << -1;
     // The added event comes last: the third row still names the same event.
+    // The fourth read is not what was added: it is not focused.
     QTest::newRow("delete after an add, before the reload's count")
         << QStringList { "list:3", "call:createNewEvent", "reply:FF47C0" + nf(4), "reply:FF47F6", "call:deleteItem:2",
                          "count:4", "rec:1", "rec:2", "rec:3", "rec:4" }
         << QStringList { "07F47400100" + QDate::currentDate().toString("yyMMdd") + "000000000100000001", all,
                          "07F47570100", "07F47570200", "07F47570300", "07F47570400", "07F47440300" }
-        << dates3 + "|2018/00/15" << 3;
+        << dates3 + "|2018/00/15" << -1;
+
     QTest::newRow("a switch held behind a delete waits for the list read after it")
         << reread + QStringList { "call:deleteItem:0", "call:changeEnable:1", "count:11", "rec:6", ended, "count:2",
                                   holding(1, 2), holding(2, 3) }
@@ -277,7 +284,7 @@ void TestTimerEventModel::commands_data()
             lines << "07F4757" + nf(n);
         return lines;
     };
-    QTest::newRow("save under a filter moves the event out: a second save is done already, a switch made before the reload dropped")
+    QTest::newRow("save under a filter moves the event out: a second save and a switch made before the reload dropped")
         << readAgain + QStringList { "call:changeWeek:_M_____", "call:updateEvent", "call:updateEvent", "call:changeEnable:2",
                                      "reply:FF47C2" + nf(3), "reply:FF47F6", "count:2", holding(1, 1), holding(2, 3) }
         << QStringList { reread6, all, read6, today, "07F4742" + nf(2) + "010000000082" + sample.at(5).block.mid(12)
@@ -308,6 +315,16 @@ void TestTimerEventModel::commands_data()
     QTest::newRow("change notice before the count is answered by it")
         << QStringList { "call:startTimerEvent", "reply:FF47F6", "count:1", "rec:1" }
         << QStringList { all, "07F47570100" } << "EVERY DAY" << -1;
+    // The list read after a switch focuses the event switched, unless the
+    // row it was answered with holds another event by then.
+    const QStringList switched = { "list:3", "call:changeEnable:2", "reply:FF47C2" + nf(3), "reply:FF47F6", "count:3",
+                                   "rec:1", "rec:2" };
+    const sim::SimTimerEvent& third = sample.at(2);
+    QTest::newRow("switch read back as written: focused")
+        << switched + QStringList { "reply:FF47D7" + nf(3) + "01" + third.block.mid(2) + third.option }
+        << QStringList { write(3, 3, "01"), all } + reads(3) << dates3 << 2;
+    QTest::newRow("switch changed elsewhere before the list is read: nothing focused")
+        << switched + QStringList { "rec:3" } << QStringList { write(3, 3, "01"), all } + reads(3) << dates3 << -1;
 }
 
 void TestTimerEventModel::commands()
@@ -347,10 +364,10 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
     const QStringList moved = reread + QStringList { holding(6, 6), counted3, "call:changeWeek:_M_____", "call:updateEvent" };
     const QString movedWrite = "07F4742" + nf(2) + "010000000082" + sample.at(5).block.mid(12) + sample.at(5).option;
 
-    QTest::newRow("Save again of what the accepted first Save wrote: done")
+    QTest::newRow("Save again of what the accepted first Save wrote, the event gone from the list: dropped")
         << moved + QStringList { "call:updateEvent", "reply:FF47C2" + nf(3), "reply:FF47F6", "count:2", holding(1, 1),
                                  holding(2, 3) }
-        << QStringList { movedWrite } << 0;
+        << QStringList { movedWrite } << 1;
     QTest::newRow("Save again after the first Save was refused: the event is still there, written again")
         << moved + QStringList { "call:updateEvent", "count:3", holding(1, 1), holding(2, 6), holding(3, 3) }
         << QStringList { movedWrite, movedWrite } << 0;
@@ -363,6 +380,19 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
                                  holding(3, 3), "focus:1", "reply:FF47D5" + nf(6), "count:11", holding(6, 6), counted3,
                                  "call:changeWeek:_M_____", "call:updateEvent" }
         << QStringList { movedWrite, movedWrite } << 0;
+    // The whole list, its second event given Monday alone and saved; the
+    // recorder takes the write and tells of the change, and Save is tapped
+    // again before the list is read again. Done only where the list read
+    // then shows what the first Save wrote.
+    const QString edited = "010200000082" + sample.at(1).block.mid(12), editedWrite = "07F4742" + nf(2) + edited;
+    const QStringList savedTwice = { "list:3", "focus:1", "call:changeWeek:_M_____", "call:updateEvent",
+                                     "reply:FF47C2" + nf(2), "reply:FF47F6", "call:updateEvent", "count:3", "rec:1" };
+    QTest::newRow("Save again, the event put back as read by another controller: written again")
+        << savedTwice + QStringList { "rec:2", "rec:3" } << QStringList { editedWrite, editedWrite } << 0;
+    QTest::newRow("Save again, the event given other content by another controller: dropped")
+        << savedTwice + QStringList { holding(2, 5), "rec:3" } << QStringList { editedWrite } << 1;
+    QTest::newRow("Save again, the list read shows what the first Save wrote: done")
+        << savedTwice + QStringList { "reply:FF47D7" + nf(2) + edited, "rec:3" } << QStringList { editedWrite } << 0;
     // Another controller deletes the focused event while it is read again:
     // the whole list's sixth is then another event, the one that takes the
     // row once the list is read again. A switch tapped meanwhile names the
@@ -396,6 +426,42 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent()
     QSignalSpy failed(&rig.tev, &TimerEvent::execFailed);
     rig.run(steps);
     QCOMPARE(rig.timerLines().filter(QRegularExpression("^07F4742")), written);
+    QCOMPARE(failed.count(), told);
+}
+
+void TestTimerEventModel::lockedTab_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("sent");
+    QTest::addColumn<int>("told");
+    const QString all = "07F475DAA0000", reads = "07F47570100 07F47570200 07F47570300";
+    QTest::newRow("what waits is dropped when the tab locks, each told once")
+        << QStringList { "list:3", "reply:FF47F6", "call:changeEnable:1", "call:deleteItem:2", "lock:1", "count:3", "rec:1",
+                         "rec:2", "rec:3" }
+        << (QStringList { all } + reads.split(' ')) << 2;
+    QTest::newRow("taps on a locked tab: nothing sent, each told")
+        << QStringList { "list:3", "lock:1", "call:changeEnable:1", "call:createNewEvent", "call:deleteItem:-1", "focus:0",
+                         "call:updateEvent" }
+        << QStringList {} << 4;
+    QTest::newRow("locked and unavailable: the list emptied, nothing told")
+        << QStringList { "list:3", "lock:1", "reply:FF07CF01", "call:changeEnable:1", "call:createNewEvent" } << QStringList {}
+        << 0;
+    QTest::newRow("unlocked again: a switch goes out")
+        << QStringList { "list:3", "lock:1", "lock:0", "call:changeEnable:1" }
+        << QStringList { "07F4742" + nf(2) + "00" + sample.at(1).block.mid(2), all } << 0;
+}
+
+// While the screen locks the tab nothing is written: what waits and every
+// tap meanwhile is told instead, unless the tab is unavailable as well.
+void TestTimerEventModel::lockedTab()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, sent);
+    QFETCH(int, told);
+    Rig rig;
+    QSignalSpy failed(&rig.tev, &TimerEvent::execFailed);
+    rig.run(steps);
+    QCOMPARE(rig.timerLines(), sent);
     QCOMPARE(failed.count(), told);
 }
 

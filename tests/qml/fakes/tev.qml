@@ -11,6 +11,7 @@ QtObject {
     property bool mediaCD: false
     property bool disabledAreaAndMode: false
     property bool enableDante: false
+    property bool locked: false
     property string dateOfFocus: ""
     signal setNewFocus()
     signal execFailed()
