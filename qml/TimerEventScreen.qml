@@ -10,8 +10,8 @@ Item {
 
     // The tab may change nothing: the recorder is read-only, the notice is
     // due (whether or not this tab shows), or the edit right is not held (it
-    // is given back when another tab is chosen). The model then writes
-    // nothing and drops what waits, and the tab's windows close.
+    // is given back when the home or menu tab is chosen). The model then
+    // writes nothing and drops what waits, and the tab's windows close.
     readonly property bool locked: permission.isReadOnly || browseDialog.due || !permission.okPermission
 
     Binding {
