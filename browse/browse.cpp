@@ -397,20 +397,7 @@ void Browse::setLocked(bool locked)
         return;
     m_locked = locked;
     emit lockedChanged();
-    if (locked)
-        held.dropKinds(Edit);
-}
-
-// An edit of the medium waits its turn, unless the screen allows no edit
-// now: then it is refused, and told.
-void Browse::submitEdit(Request r)
-{
-    if (m_locked) {
-        if (r.confirmed)
-            emit execFailed();
-        return;
-    }
-    held.submit(std::move(r));
+    held.refuseKinds(locked ? Edit : 0);
 }
 
 // An edit of the entry of that number, kind and name in that folder: head +
@@ -419,14 +406,14 @@ void Browse::editEntry(int number, int type, QString name, QString folder, QObje
                        const QByteArray& tail)
 {
     const Check check = namesEntry(number, type, name, folder);
-    submitEdit(request(check, [this, number, head, tail] { return editWritten(writeMediaNumbered(head, number, tail)); },
+    held.submit(request(check, [this, number, head, tail] { return editWritten(writeMediaNumbered(head, number, tail)); },
                        Edit, owner));
 }
 
 // An edit of the folder shown, which names it by its number.
 void Browse::editShownFolder(std::function<bool()> write, QObject* owner)
 {
-    submitEdit(onShownFolder([this, write] { return editWritten(write()); }, Edit, owner));
+    held.submit(onShownFolder([this, write] { return editWritten(write()); }, Edit, owner));
 }
 
 // An edit went out when written: the recorder's result is awaited.
@@ -627,7 +614,7 @@ void Browse::copyFile(QString file, QString folder)
         return editWritten(writeLine("07F6B0400" + from) && writeLine("07F6B0415" + to));
     }, Edit);
     r.numbered = false;
-    submitEdit(std::move(r));
+    held.submit(std::move(r));
 }
 
 // Undoes the last edit: dropped with an edit of ours that waits and is dropped.
@@ -641,7 +628,7 @@ void Browse::undo()
     }, Edit);
     r.numbered = false;
     r.actsOn = held.lastOf(Edit);
-    submitEdit(std::move(r));
+    held.submit(std::move(r));
 }
 
 // Asked for by the file menu, which shows it; not the user's confirmation.

@@ -180,7 +180,6 @@ private:
     void editEntry(int number, int type, QString name, QString folder, QObject* owner, const char* head,
                    const QByteArray& tail = QByteArray());
     void editShownFolder(std::function<bool()> write, QObject* owner = nullptr);
-    void submitEdit(Request r);
     bool editWritten(bool written);
     void editSent();
     void editAnswered(bool changed);

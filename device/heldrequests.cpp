@@ -7,6 +7,11 @@ bool HeldRequests::submit(Request request)
 {
     if (m_shutDown)
         return false;
+    if (request.kind & m_refused) {
+        m_unreported += request.confirmed;
+        finish();
+        return false;
+    }
     watch(request.owner);
     if (request.owner) {
         for (Waiting& w : m_waiting) {
@@ -85,8 +90,9 @@ void HeldRequests::dropAll()
     finish();
 }
 
-void HeldRequests::dropKinds(int kinds)
+void HeldRequests::refuseKinds(int kinds)
 {
+    m_refused = kinds;
     QList<int> tickets;
     for (const Waiting& w : qAsConst(m_waiting)) {
         if (w.request.kind & kinds)

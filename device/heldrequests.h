@@ -48,7 +48,7 @@ public:
         int actsOn = 0;
         // The user confirmed it: a drop is reported.
         bool confirmed = true;
-        // The model's kind of request, for lastOf and dropKinds.
+        // The model's kind of request, for lastOf and refuseKinds.
         int kind = 0;
     };
 
@@ -77,9 +77,10 @@ public:
     void drop(const QObject* owner);
     // Everything that waits is dropped: its list is gone.
     void dropAll();
-    // What waits of these kinds is dropped, with what acts on it: its tab may
-    // not do it any more.
-    void dropKinds(int kinds);
+    // The model's tab may not do these kinds of request now (0: all again):
+    // what waits of them is dropped, with what acts on it, and a new one is
+    // refused. Each one confirmed is reported.
+    void refuseKinds(int kinds);
     // The application closes: what waits is forgotten, neither sent nor
     // reported, and nothing is taken any more.
     void shutDown();
@@ -115,6 +116,7 @@ private:
     bool m_changed = false;
     bool m_running = false;
     bool m_shutDown = false;
+    int m_refused = 0; // kinds refused now
     // Owners whose destruction is watched; the connections end with the queue.
     QSet<const QObject*> m_watched;
     QObject m_lifetimes;

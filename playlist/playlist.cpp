@@ -59,24 +59,18 @@ void Playlist::setExecCommand(bool value)
 void Playlist::setLocked(bool value)
 {
     update(this, m_locked, value, &Playlist::lockedChanged);
-    if (value)
-        m_held.dropAll();
+    refuseLocked();
 }
 
 void Playlist::setFilesLocked(bool value)
 {
     update(this, m_filesLocked, value, &Playlist::filesLockedChanged);
-    if (value)
-        m_held.dropKinds(FileRow);
+    refuseLocked();
 }
 
-// A request the tab may not make now is reported instead.
-bool Playlist::refuses(Kind kind)
+void Playlist::refuseLocked()
 {
-    if (!m_locked && !(kind == FileRow && m_filesLocked))
-        return false;
-    emit execFailed();
-    return true;
+    m_held.refuseKinds(m_locked ? FileRow | Other : m_filesLocked ? FileRow : 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -199,7 +193,7 @@ void Playlist::initEntry()
 // in the order they were confirmed.
 void Playlist::submitInTurn(Kind kind, std::function<bool()> send)
 {
-    if (refuses(kind) || !mayWrite())
+    if (!mayWrite())
         return;
     HeldRequests::Request r;
     r.numbered = false;
@@ -233,7 +227,7 @@ void Playlist::saveAs(QString name)
 
 void Playlist::renamePpl(int pplNumber, QString name, QString shownName)
 {
-    if (refuses(FileRow) || !mayWrite())
+    if (!mayWrite())
         return;
     if (shownName.isEmpty())
         shownName = getPplName(pplNumber - 1);

@@ -148,12 +148,12 @@ signals:
     void pplListRecived();
 
 private:
-    // Kinds of waiting request: those of the file rows go when they turn
-    // read-only.
-    enum Kind { Other = 0, FileRow = 1 };
+    // Kinds of request: those of the file rows go when they turn read-only,
+    // all when the tab is locked.
+    enum Kind { FileRow = 1, Other = 2 };
 
     bool mayWrite() const;
-    bool refuses(Kind kind);
+    void refuseLocked();
     bool write(const QByteArray& lines);
     bool writeLine(const QByteArray& line);
     bool writeMoving(const QByteArray& line);

@@ -107,8 +107,7 @@ void TimerEvent::setLocked(bool value)
 {
     if (std::exchange(m_locked, value) == value)
         return;
-    if (value)
-        m_held.dropAll();
+    m_held.refuseKinds(value ? Change : 0);
     emit lockedChanged();
 }
 
@@ -336,6 +335,7 @@ void TimerEvent::showDate(QDate date)
 void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool moves, bool saves)
 {
     HeldRequests::Request r;
+    r.kind = Change; // what a locked tab refuses
     r.numbered = row != -1;
     const bool writes = row != -1 && !moves;
     const TimerEventFields named = asRead(row);
@@ -486,8 +486,6 @@ void TimerEvent::createNewEvent()
         clearList();
         return;
     }
-    if (refusedWhileLocked())
-        return;
     submit(createCommand + "0100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", -1,
            false, true);
 }
@@ -498,7 +496,7 @@ void TimerEvent::updateEvent()
         clearList();
         return;
     }
-    if (focusedRow() && !refusedWhileLocked())
+    if (focusedRow())
         submit(writeLine(m_focus, false), m_focus, false, false, true);
 }
 
@@ -508,16 +506,8 @@ void TimerEvent::changeEnable(int number)
         clearList();
         return;
     }
-    if (row(number) && !refusedWhileLocked())
+    if (row(number))
         submit(writeLine(number, true), number, true);
-}
-
-// A command the user makes on a locked tab is not sent, and reported.
-bool TimerEvent::refusedWhileLocked()
-{
-    if (m_locked)
-        emit execFailed();
-    return m_locked;
 }
 
 QByteArray TimerEvent::writeLine(int row, bool invertEnable) const
@@ -538,7 +528,7 @@ void TimerEvent::deleteItem(int number)
         clearList();
         return;
     }
-    if ((number != -1 && !row(number)) || refusedWhileLocked())
+    if (number != -1 && !row(number))
         return;
     const QByteArray line = "07F4744" + numberField(number + 1) + "\r\n";
     if (m_focus != -1)

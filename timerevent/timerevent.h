@@ -155,6 +155,8 @@ protected:
 
 private:
     enum Walk { Idle, Reread, Restore };
+    // The one kind of request of this model, for the lock.
+    static constexpr int Change = 1;
     // A list as the recorder tells it apart: the date field of its query,
     // and for the today list the local day it was asked on.
     struct ListId
@@ -210,7 +212,6 @@ private:
     std::optional<TimerEventFields> onWriteAnswered(bool creates);
     QByteArray writeLine(int row, bool invertEnable) const;
     void load(bool noteIfBusy);
-    bool refusedWhileLocked();
     bool busy() const { return m_querying || m_walk != Idle; }
     bool unavailable() const { return m_mediaCD || m_disabledAreaAndMode; }
     QString filterQuery() const;

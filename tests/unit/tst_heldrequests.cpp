@@ -176,8 +176,9 @@ void TstHeldRequests::queue_data()
         r.readAgain();
     }) << QStringList { "first", "second", "made then" };
     // A tab that may no longer change the medium drops its edits, and what
-    // acts on them; its other requests keep their turn.
-    QTest::newRow("kinds dropped: edits and what acts on them, told") << Script([](Rig& r) {
+    // acts on them, and refuses new ones until it may again; its other
+    // requests keep their turn.
+    QTest::newRow("kinds refused: told, the others go") << Script([](Rig& r) {
         r.current = false;
         r.submit("open", -1, 0, 2);
         r.submit("rename", 0, 0, 1);
@@ -185,10 +186,13 @@ void TstHeldRequests::queue_data()
         r.submit("sort", -1, r.queue.lastOf(2), 1);
         r.submit("select");
         r.submit("info", 1, 0, 1, true, false);
-        r.queue.dropKinds(1);
+        r.queue.refuseKinds(1);
         QVERIFY(!r.queue.isHeld(&r.owners[0]));
+        r.submit("late edit", -1, 0, 1);
         r.readAgain();
-    }) << QStringList { "told", "told", "told", "open", "select" };
+        r.queue.refuseKinds(0);
+        r.submit("edit again", -1, 0, 1);
+    }) << QStringList { "told", "told", "told", "told", "open", "select", "edit again" };
     // Its turn came, and it could not be written (the edit right went).
     QTest::newRow("not written: told, with what acts on it") << Script([](Rig& r) {
         r.current = false;
