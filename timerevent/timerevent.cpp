@@ -322,36 +322,34 @@ void TimerEvent::showDate(QDate date)
 
 // --- writes -----------------------------------------------------------------------
 
-// Sends a write, switch or delete of row `row` now, or holds it (after
-// whatever is held already) until the rows number by the recorder's list
-// again; a create or a delete of all events names no row (-1) and waits only
-// for a re-read to end. The reloads the commands ask for wait until all that
-// can go has gone out.
+// Sends an edit of row `row` now, or holds it (after whatever is held
+// already) until the rows number by the recorder's list again; a create or a
+// delete of all events names no row (-1) and waits only for a re-read to
+// end. The reload a switch asks for waits until all that can go has gone out.
 //
-// A write is done by then, neither sent again nor told, only when its
-// content is this application's own accepted write of the same event made on
-// the same rows, and the recorder is known to hold it now. Otherwise it goes
-// while its row still names the event, and is dropped and told when not.
-void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool moves, bool saves)
+// A Save or a switch that repeats this application's accepted write of its
+// event is done by then, neither sent again nor told, unless a list read
+// since shows the recorder holding something else for that event. Otherwise
+// it goes while its row still names the event, and is dropped and told when
+// not.
+void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
 {
     HeldRequests::Request r;
     r.kind = Change; // what a locked tab refuses
     r.numbered = row != -1;
-    const bool writes = row != -1 && !moves;
+    const bool writes = edit == Edit::Save || edit == Edit::Switch;
     const TimerEventFields named = asRead(row);
     const TimerEventFields content = writes ? writtenFields(line) : TimerEventFields();
     const int madeOn = m_rowsQuery;
-    const auto done = [=] {
-        return writes && writtenAlready(row, named, content, madeOn) && knownToHold(row, content);
-    };
+    const auto done = [=] { return writes && repeatsAcceptedWrite(row, named, content, madeOn); };
     if (row != -1)
         r.stillNames = [this, row, named, done](bool) { return done() || namesEvent(row, named); };
-    r.send = [this, line, row, reloadAfter, moves, saves, madeOn, done] {
+    r.send = [this, edit, line, row, madeOn, done] {
         if (done())
             return true;
-        if (!sendEdit(line, row, moves, saves, madeOn))
+        if (!sendEdit(edit, line, row, madeOn))
             return false;
-        if (reloadAfter)
+        if (edit == Edit::Switch)
             m_reloadDue = true;
         return true;
     };
@@ -359,30 +357,31 @@ void TimerEvent::submit(const QByteArray& line, int row, bool reloadAfter, bool 
     settle();
 }
 
-// From a create or a delete on, and from a write while the recorder numbers
+// From a create or a delete on, and from a Save while the recorder numbers
 // by a filtered list (the event written may have left it), the recorder may
 // number its events anew: the rows number nothing until a list query sent
 // after it has been answered. A write makes the row's event what it wrote,
 // once the recorder is known to have taken it. Writes and creates wait for
 // their answers, which tell where the event the recorder was given went.
-bool TimerEvent::sendEdit(const QByteArray& line, int row, bool moves, bool saves, int madeOn)
+bool TimerEvent::sendEdit(Edit edit, const QByteArray& line, int row, int madeOn)
 {
     const TimerEventFields before = asRead(row);
     if (!send(line))
         return false;
-    m_editedAt = m_queriesSent;
-    if (moves || (saves && m_view.query != allQuery))
+    if (edit == Edit::Create || edit == Edit::Delete || (edit == Edit::Save && m_view.query != allQuery))
         m_movedAt = m_queriesSent;
     Write w;
-    if (line.startsWith(createCommand)) {
+    if (edit == Edit::Create) {
         w.creates = true;
         w.version.to = createdFields(line);
-    } else if (row != -1 && !moves) {
+    } else if (edit == Edit::Save || edit == Edit::Switch) {
         w.version.row = row;
         w.version.from = before;
         w.version.to = writtenFields(line);
         w.version.written = true;
         w.version.madeOn = madeOn;
+        w.version.sentAt = m_queriesSent;
+        w.version.list = m_rows;
     } else {
         return true;
     }
@@ -412,11 +411,12 @@ QList<TimerEventFields> TimerEvent::versionsOf(int row, const TimerEventFields& 
     return known;
 }
 
-// Whether the last write of that event that this application made on the
-// rows read with list query `madeOn` or later, and the recorder accepted,
-// carried that content. Writes on rows read before know nothing of what
-// the event has become since.
-bool TimerEvent::writtenAlready(int row, const TimerEventFields& named, const TimerEventFields& content, int madeOn) const
+// Whether a write of that content repeats the last write of that event that
+// this application made on the rows read with list query `madeOn` or later
+// and the recorder accepted, and nothing read since says otherwise. Writes on
+// rows read before know nothing of what the event has become since.
+bool TimerEvent::repeatsAcceptedWrite(int row, const TimerEventFields& named, const TimerEventFields& content,
+                                      int madeOn) const
 {
     const QList<TimerEventFields> known = versionsOf(row, named);
     const Version* last = nullptr;
@@ -424,15 +424,21 @@ bool TimerEvent::writtenAlready(int row, const TimerEventFields& named, const Ti
         if (v.written && v.row == row && v.madeOn >= madeOn && known.contains(v.from))
             last = &v;
     }
-    return last && last->to == content;
+    return last && last->to == content && !shownOtherwise(*last);
 }
 
-// Whether the recorder holds that content in that row now, as far as is
-// known: the rows were read with a list query sent after this application's
-// last edit, and the row as read holds it.
-bool TimerEvent::knownToHold(int row, const TimerEventFields& content) const
+// Whether the rows, read since that write, show the recorder holding
+// something else for its event. They can only while the write's row is still
+// its event's: they are the list it was made on, and nothing since the write,
+// the write included, can have moved the numbering (a Save under a filter, a
+// create, a delete). Then a row without that content, or gone, means another
+// controller has changed the event. An event missing from a filtered list
+// read after a Save that took it out is what that Save predicts.
+bool TimerEvent::shownOtherwise(const Version& write) const
 {
-    return m_rowsQuery > m_editedAt && this->row(row) && asRead(row) == content;
+    const bool readSince = m_rowsQuery > write.sentAt;
+    const bool rowKept = m_rows == write.list && m_movedAt < write.sentAt;
+    return readSince && rowKept && !(this->row(write.row) && asRead(write.row) == write.to);
 }
 
 void TimerEvent::learnVersion(const Version& version)
@@ -486,8 +492,8 @@ void TimerEvent::createNewEvent()
         clearList();
         return;
     }
-    submit(createCommand + "0100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", -1,
-           false, true);
+    submit(Edit::Create,
+           createCommand + "0100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", -1);
 }
 
 void TimerEvent::updateEvent()
@@ -497,7 +503,7 @@ void TimerEvent::updateEvent()
         return;
     }
     if (focusedRow())
-        submit(writeLine(m_focus, false), m_focus, false, false, true);
+        submit(Edit::Save, writeLine(m_focus, false), m_focus);
 }
 
 void TimerEvent::changeEnable(int number)
@@ -507,7 +513,7 @@ void TimerEvent::changeEnable(int number)
         return;
     }
     if (row(number))
-        submit(writeLine(number, true), number, true);
+        submit(Edit::Switch, writeLine(number, true), number);
 }
 
 QByteArray TimerEvent::writeLine(int row, bool invertEnable) const
@@ -533,7 +539,7 @@ void TimerEvent::deleteItem(int number)
     const QByteArray line = "07F4744" + numberField(number + 1) + "\r\n";
     if (m_focus != -1)
         setFocus(-1);
-    submit(line, number, false, true);
+    submit(Edit::Delete, line, number);
 }
 
 // --- edits of the focused row ---------------------------------------------------

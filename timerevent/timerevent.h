@@ -44,12 +44,14 @@ class Permission;
 // accepted, a re-read of the focused event during which the recorder's list
 // did not change), and is dropped otherwise: the rows read anew then show
 // the recorder's events, and the drop is reported with execFailed. A held
-// write is done already, neither sent again nor reported, only when it
-// carries just what this application last wrote to its event, the recorder
-// accepted that, and the recorder is known to hold it still: the rows were
-// read with a list query sent after this application's last edit, and the
-// row as read holds it. It is never left out while the recorder may hold
-// something else.
+// write that carries just what this application last wrote to its event,
+// on the same rows or later, and the recorder accepted, is a repeat (a
+// second tap on Save, a slow link): it is done already, neither sent again
+// nor reported, unless a list read since shows the recorder holding
+// something else for that event. Only a list in which the write left its
+// event in its row can show that (the whole list; under a filter a Save may
+// take its event out of the list or move it within): there a row read again
+// with other content means another controller has changed the event.
 //
 // The recorder answers an accepted write or create with the event's number.
 // The list read next focuses that row only if it holds just what the
@@ -166,6 +168,10 @@ private:
         bool operator==(const ListId& o) const { return query == o.query && day == o.day; }
         bool operator!=(const ListId& o) const { return !(*this == o); }
     };
+    // What a request does to the recorder's events: a Save writes the
+    // focused row's edits, a switch writes a row with its enable turned
+    // over, a create adds an event, a delete removes one or all.
+    enum class Edit { Save, Switch, Create, Delete };
     // What this application knows became of the event of a row: its own
     // write, or the event read again while focused.
     struct Version
@@ -175,6 +181,8 @@ private:
         TimerEventFields to;
         bool written = false; // by this application
         int madeOn = 0;       // for a write: the list query of the rows it was made on
+        int sentAt = 0;       // for a write: the list queries sent before it went out
+        ListId list;          // for a write: the list of the rows it was made on
     };
     // A write or a create sent and not yet known to be accepted: the recorder
     // answers "C2" when it takes a write, "C0" when it takes a create, and
@@ -201,12 +209,12 @@ private:
     bool sendListQuery(const QString& query);
     bool sendNumbered(const char* command, int number);
     bool sendRead(int number);
-    void submit(const QByteArray& line, int row, bool reloadAfter, bool moves = false, bool saves = false);
-    bool sendEdit(const QByteArray& line, int row, bool moves, bool saves, int madeOn);
+    void submit(Edit edit, const QByteArray& line, int row);
+    bool sendEdit(Edit edit, const QByteArray& line, int row, int madeOn);
     bool namesEvent(int row, const TimerEventFields& named) const;
     QList<TimerEventFields> versionsOf(int row, const TimerEventFields& named) const;
-    bool writtenAlready(int row, const TimerEventFields& named, const TimerEventFields& content, int madeOn) const;
-    bool knownToHold(int row, const TimerEventFields& content) const;
+    bool repeatsAcceptedWrite(int row, const TimerEventFields& named, const TimerEventFields& content, int madeOn) const;
+    bool shownOtherwise(const Version& write) const;
     void learnVersion(const Version& version);
     void settleWrites();
     std::optional<TimerEventFields> onWriteAnswered(bool creates);
@@ -257,7 +265,6 @@ private:
     int m_queriesSent = 0;       // list queries of a load sent so far (a re-read's not counted)
     int m_rowsQuery = 0;         // which of them the rows were read with
     int m_movedAt = -1;          // such queries sent when an edit last moved the numbering
-    int m_editedAt = -1;         // such queries sent when this application's last edit went out
     bool m_selecting = false;    // a select awaits its answer
     int m_selectTimerId = 0;
     int m_rereadRow = -1;        // the row whose event a re-read is for

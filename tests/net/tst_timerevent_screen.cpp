@@ -5,9 +5,10 @@
 // and deleting, the focused row of a long list kept clear of the footer, and
 // taps on rows while the recorder has renumbered its events and the list is
 // being read again: those that no longer name their event are told (also
-// when another controller deletes the event while it is read again, and a
-// Save of what the application's own earlier write carried once the event
-// has left the list), a Save on that earlier write goes. After a Save while
+// when another controller deletes the event while it is read again), a Save
+// on the application's own earlier write goes, a Save of what that write
+// carried is done already. Save tapped again and again, also once the event
+// has left a filtered list, is never told as undone. After a Save while
 // another controller changes the list, no other event is focused. A tab that
 // turns read-only or unavailable, or is left for the home tab, writes nothing
 // more, tells once of what waited and closes its windows.
@@ -42,6 +43,8 @@ private slots:
     void tapsBeforeTheListIsReadAgain_data();
     void tapsBeforeTheListIsReadAgain();
     void saveAgainBeforeTheListIsReadAgain();
+    void saveTappedAgain_data();
+    void saveTappedAgain();
     void switchWhileItsEventIsDeletedElsewhere();
     void focusAfterASaveWhileTheListChangesElsewhere_data();
     void focusAfterASaveWhileTheListChangesElsewhere();
@@ -444,7 +447,7 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain_data()
     const QString today = "DD0000", day = QDate::currentDate().toString("yyMM") + "15";
     for (const QString& filter : { today, day }) {
         const QString name = filter == today ? "today: " : "one day: ";
-        QTest::newRow(qPrintable(name + "Save tapped twice")) << filter << QStringList { "save" } << true;
+        QTest::newRow(qPrintable(name + "Save tapped twice")) << filter << QStringList { "save" } << false;
         QTest::newRow(qPrintable(name + "Save, then the switch of row 4")) << filter << QStringList { "switch" } << true;
         QTest::newRow(qPrintable(name + "Save, then Delete on row 4")) << filter << QStringList { "delete" } << true;
         QTest::newRow(qPrintable(name + "Save twice, the switch of row 4, its delete question left open"))
@@ -458,9 +461,8 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain_data()
 // the old numbering. Afterwards the recorder holds exactly what the person
 // did (the one event with its new day, nothing overwritten, nothing deleted),
 // and the rows show its list. The second Save carries what the first wrote,
-// but its event has left the list read again, so that the recorder is not
-// known to hold it and its row names another event: it is not sent, and
-// told as undone like the other taps.
+// which the recorder took: it is done already, neither sent again nor told
+// as undone, although its event has left the list read again.
 void TstTimerEventScreen::tapsBeforeTheListIsReadAgain()
 {
     QFETCH(QString, filter);
@@ -534,8 +536,8 @@ void TstTimerEventScreen::tapsBeforeTheListIsReadAgain()
     for (int i = 0; i < 5; ++i)
         QCOMPARE(rowText(i, "rowTime"), QString("0%1:00:00").arg(i < 2 ? i + 1 : i + 2));
     QCOMPARE(timerLines().filter("07F474"), written);
-    // A tap on a row that had become another event's is told, and so is a
-    // Save of an event that has left the list.
+    // A tap on a row that had become another event's is told; a Save of what
+    // is on the recorder already is not.
     if (told)
         QVERIFY(rig.dismissMessage("Unable to complete this action."));
     else
@@ -580,6 +582,77 @@ void TstTimerEventScreen::saveAgainBeforeTheListIsReadAgain()
     QTest::qWait(500);
     QCOMPARE(block(2), expected);
     QVERIFY(!rig.textShown("Unable to complete this action."));
+}
+
+void TstTimerEventScreen::saveTappedAgain_data()
+{
+    QTest::addColumn<QString>("filter");  // the date field of the list query
+    QTest::addColumn<int>("latency");     // ms from each request to its answer
+    QTest::addColumn<QList<int>>("gaps"); // ms from one tap on Save to the next
+    // The list is read anew (and shown empty) two answers after the first
+    // Save: every tap comes before that. Under the whole list the second
+    // goes before the recorder has answered the first, the third after it.
+    const QString day = QDate::currentDate().toString("yyMM") + "15";
+    for (const int gap : { 200, 500 }) {
+        const QString apart = QStringLiteral(" twice, %1 s apart").arg(gap / 1000.0);
+        QTest::newRow(qPrintable("today:" + apart)) << "DD0000" << gap << QList<int> { gap };
+        QTest::newRow(qPrintable("one day:" + apart)) << day << gap << QList<int> { gap };
+    }
+    QTest::newRow("all: three times, 0.1 s apart") << "AA0000" << 200 << QList<int> { 100, 100 };
+    QTest::newRow("all: three times, 0.2 s and 0.5 s apart") << "AA0000" << 500 << QList<int> { 200, 500 };
+}
+
+// One person, answers late: the third event is given the 16th, which takes
+// it out of a filtered list, and Save is tapped again and again as on a slow
+// link. The recorder ends with what was saved, every write it got carries
+// it, and nobody is told that anything was not done.
+void TstTimerEventScreen::saveTappedAgain()
+{
+    QFETCH(QString, filter);
+    QFETCH(int, latency);
+    QFETCH(QList<int>, gaps);
+    editableTab();
+    timers->events.clear();
+    for (int n = 1; n <= 4; ++n)
+        timers->events << sim::SimTimerEvent { "0100" + (filter == "DD0000" ? "000000" : filter.right(6)) + "000"
+                                                   + QString::number(n) + QString(12, '0') + "01",
+                                               QString("\\TAKE000%1.wav").arg(n) };
+    if (filter == "AA0000")
+        graph->tev.showAll();
+    else if (filter == "DD0000")
+        graph->tev.showToday();
+    else
+        graph->tev.showDate(QDate::currentDate().addDays(15 - QDate::currentDate().day()));
+    waitUntilQuiet();
+    QVERIFY(listShows(4));
+    QList<sim::SimTimerEvent> saved = timers->events;
+    saved[2].block.replace(4, 6, QDate::currentDate().toString("yyMM") + "16");
+
+    recorder->answerLatencyMs = latency;
+    QSignalSpy told(&graph->tev, &TimerEvent::execFailed);
+    focusAndOpenSchedule(2);
+    clickDay(16);
+    click(find("scheduleOk"));
+    waitUntilQuiet(); // a filter's re-read of the focused event
+    recorder->clearLog();
+    click(rowPart(2, "rowSave"));
+    for (const int gap : qAsConst(gaps)) {
+        QTest::qWait(gap);
+        click(rowPart(2, "rowSave"));
+    }
+    waitUntilQuiet();
+    recorder->answerLatencyMs = 0;
+
+    // What the recorder got and keeps, whole, so that a failure shows it.
+    const QString write = "07F47420300" + saved.at(2).block + saved.at(2).option;
+    const QStringList written = timerLines().filter(QRegularExpression("^07F474[024]"));
+    QVERIFY2(!written.isEmpty() && written.count(write) == written.size(), qPrintable(written.join(' ')));
+    QStringList expected;
+    for (const sim::SimTimerEvent& e : qAsConst(saved))
+        expected << e.block + e.option;
+    QCOMPARE(recorderEvents(), expected.join(' '));
+    QCOMPARE(told.count(), 0);
+    QVERIFY(!QTest::qWaitFor([&] { return rig.textShown("Unable to complete this action."); }, 1000));
 }
 
 // Today's events listed, answers late: the second row is focused, and while

@@ -284,7 +284,7 @@ void TestTimerEventModel::commands_data()
             lines << "07F4757" + nf(n);
         return lines;
     };
-    QTest::newRow("save under a filter moves the event out: a second save and a switch made before the reload dropped")
+    QTest::newRow("save under a filter moves the event out: a second save done already, a switch made before the reload dropped")
         << readAgain + QStringList { "call:changeWeek:_M_____", "call:updateEvent", "call:updateEvent", "call:changeEnable:2",
                                      "reply:FF47C2" + nf(3), "reply:FF47F6", "count:2", holding(1, 1), holding(2, 3) }
         << QStringList { reread6, all, read6, today, "07F4742" + nf(2) + "010000000082" + sample.at(5).block.mid(12)
@@ -364,10 +364,14 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
     const QStringList moved = reread + QStringList { holding(6, 6), counted3, "call:changeWeek:_M_____", "call:updateEvent" };
     const QString movedWrite = "07F4742" + nf(2) + "010000000082" + sample.at(5).block.mid(12) + sample.at(5).option;
 
-    QTest::newRow("Save again of what the accepted first Save wrote, the event gone from the list: dropped")
+    QTest::newRow("Save again of what the accepted first Save wrote, the event gone from the list: done")
         << moved + QStringList { "call:updateEvent", "reply:FF47C2" + nf(3), "reply:FF47F6", "count:2", holding(1, 1),
                                  holding(2, 3) }
-        << QStringList { movedWrite } << 1;
+        << QStringList { movedWrite } << 0;
+    QTest::newRow("Save again, tapped twice more, the saved event read in another row of today's list: done")
+        << moved + QStringList { "call:updateEvent", "call:updateEvent", "reply:FF47C2" + nf(3), "reply:FF47F6", "count:3",
+                                 holding(1, 1), holding(2, 3), "reply:FF47D7" + nf(3) + movedWrite.mid(11) }
+        << QStringList { movedWrite } << 0;
     QTest::newRow("Save again after the first Save was refused: the event is still there, written again")
         << moved + QStringList { "call:updateEvent", "count:3", holding(1, 1), holding(2, 6), holding(3, 3) }
         << QStringList { movedWrite, movedWrite } << 0;
@@ -393,6 +397,13 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
         << savedTwice + QStringList { holding(2, 5), "rec:3" } << QStringList { editedWrite } << 1;
     QTest::newRow("Save again, the list read shows what the first Save wrote: done")
         << savedTwice + QStringList { "reply:FF47D7" + nf(2) + edited, "rec:3" } << QStringList { editedWrite } << 0;
+    // An event added between the two Saves takes the second row of the list
+    // read again: the row says nothing of the saved event any more.
+    QTest::newRow("Save again after an add that moved the saved event on: done")
+        << QStringList { "list:3", "focus:1", "call:changeWeek:_M_____", "call:updateEvent", "call:createNewEvent",
+                         "reply:FF47C2" + nf(2), "reply:FF47F6", "call:updateEvent", "reply:FF47C0" + nf(2), "count:4",
+                         "rec:1", holding(2, 4), "reply:FF47D7" + nf(3) + edited, "rec:3" }
+        << QStringList { editedWrite } << 0;
     // Another controller deletes the focused event while it is read again:
     // the whole list's sixth is then another event, the one that takes the
     // row once the list is read again. A switch tapped meanwhile names the
