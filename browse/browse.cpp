@@ -397,7 +397,7 @@ void Browse::setLocked(bool locked)
         return;
     m_locked = locked;
     emit lockedChanged();
-    held.refuseKinds(locked ? Edit : 0);
+    held.refuseFromNowOn(locked ? Edit : 0);
 }
 
 // An edit of the entry of that number, kind and name in that folder: head +

@@ -90,7 +90,7 @@ void HeldRequests::dropAll()
     finish();
 }
 
-void HeldRequests::refuseKinds(int kinds)
+void HeldRequests::refuseFromNowOn(int kinds)
 {
     m_refused = kinds;
     QList<int> tickets;

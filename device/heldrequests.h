@@ -48,7 +48,7 @@ public:
         int actsOn = 0;
         // The user confirmed it: a drop is reported.
         bool confirmed = true;
-        // The model's kind of request, for lastOf and refuseKinds.
+        // The model's kind of request, for lastOf and refuseFromNowOn.
         int kind = 0;
     };
 
@@ -77,10 +77,11 @@ public:
     void drop(const QObject* owner);
     // Everything that waits is dropped: its list is gone.
     void dropAll();
-    // The model's tab may not do these kinds of request now (0: all again):
-    // what waits of them is dropped, with what acts on it, and a new one is
-    // refused. Each one confirmed is reported.
-    void refuseKinds(int kinds);
+    // The model's tab may not do these kinds of request from now on, until
+    // the next call (0: all again): what waits of them is dropped, with what
+    // acts on it, and every new one is refused. Each one confirmed is
+    // reported.
+    void refuseFromNowOn(int kinds);
     // The application closes: what waits is forgotten, neither sent nor
     // reported, and nothing is taken any more.
     void shutDown();

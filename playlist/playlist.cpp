@@ -70,7 +70,7 @@ void Playlist::setFilesLocked(bool value)
 
 void Playlist::refuseLocked()
 {
-    m_held.refuseKinds(m_locked ? FileRow | Other : m_filesLocked ? FileRow : 0);
+    m_held.refuseFromNowOn(m_locked ? FileRow | Other : m_filesLocked ? FileRow : 0);
 }
 
 // ---------------------------------------------------------------------------

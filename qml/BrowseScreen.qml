@@ -21,7 +21,7 @@ Item {
     // the read-only states, while the notice covers the tab or the edit
     // right is not held (it is given back when the home or menu tab is
     // chosen).
-    readonly property bool locked: browseReadOnly || browseDialog.due || !permission.okPermission
+    readonly property bool locked: browseReadOnly || browseNotice.due || !permission.okPermission
 
     Binding {
         target: browse
@@ -559,7 +559,7 @@ Item {
         }
 
         DialogNoButton {
-            id: browseDialog
+            id: browseNotice
             objectName: "browseNotice"
             property bool rec: comm.statusIcon === 129 || comm.statusIcon === 130 || comm.statusIcon === 131
             property bool cd: comm.currentMedia === "CD"

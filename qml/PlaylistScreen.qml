@@ -26,7 +26,7 @@ Item {
     property int listAsked: PlaylistScreen.NoList
     // The tab can change nothing. Read from the notice's condition, not its
     // visibility, which is false too while the tab is hidden.
-    readonly property bool locked: browseDialog.due || permission.isReadOnly || !permission.okPermission
+    readonly property bool locked: playlistNotice.due || permission.isReadOnly || !permission.okPermission
 
     onLockedChanged: {
         if (locked)
@@ -578,7 +578,7 @@ Item {
         }
 
         DialogNoButton {
-            id: browseDialog
+            id: playlistNotice
             objectName: "playlistNotice"
             property bool rec: comm.statusIcon === 129 || comm.statusIcon === 130 || comm.statusIcon === 131
             property bool disabledAreaAndMode: comm.playArea !== "PLAYLIST" || (comm.playMode !== "CONTINUE" && comm.playMode !== "SINGLE")

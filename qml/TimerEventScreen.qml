@@ -12,7 +12,7 @@ Item {
     // due (whether or not this tab shows), or the edit right is not held (it
     // is given back when the home or menu tab is chosen). The model then
     // writes nothing and drops what waits, and the tab's windows close.
-    readonly property bool locked: permission.isReadOnly || browseDialog.due || !permission.okPermission
+    readonly property bool locked: permission.isReadOnly || timerEventNotice.due || !permission.okPermission
 
     Binding {
         target: tev
@@ -501,7 +501,7 @@ Item {
         }
 
         DialogNoButton {
-            id: browseDialog
+            id: timerEventNotice
             objectName: "timerEventNotice"
             property bool disabledAreaAndMode: tev.disabledAreaAndMode
             property bool cppString: !!browse.browseDialogString

@@ -152,8 +152,8 @@ Window {
     }
 
     DialogNoButton {
-        id: browseDialog
-        objectName: "browseDialog"
+        id: busyDialog
+        objectName: "busyDialog"
         text: browse.dialogString
         visible: browse.dialogString.length !== 0
     }

@@ -235,7 +235,7 @@ Window {
     }
 
     DialogNoButton {
-        id: browseDialog
+        id: busyDialog
         visible: browse.dialogString.length !== 0
         text: browse.dialogString
     }

@@ -107,7 +107,7 @@ void TimerEvent::setLocked(bool value)
 {
     if (std::exchange(m_locked, value) == value)
         return;
-    m_held.refuseKinds(value ? Change : 0);
+    m_held.refuseFromNowOn(value ? Change : 0);
     emit lockedChanged();
 }
 

@@ -16,7 +16,7 @@ function notice(win) { return background(win).children[5] }
 function tabBar(win) { return background(win).children[6] }
 function tab(win, index) { return tabBar(win).children[index] }
 
-var overlays = ["phantomOnPopup", "lockScreen", "browseDialog", "loginScreen", "popup"]
+var overlays = ["phantomOnPopup", "lockScreen", "busyDialog", "loginScreen", "popup"]
 function overlay(win, name) { return win.contentItem.children[overlays.indexOf(name) + 1] }
 
 // Puts every fake back to its state at start-up.

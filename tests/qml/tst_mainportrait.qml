@@ -123,9 +123,9 @@ TestCase {
         verify(part("loginScreen").visible)
 
         browse.dialogString = "Sorting"
-        verify(part("browseDialog").visible)
+        verify(part("busyDialog").visible)
         browse.dialogString = ""
-        verify(!part("browseDialog").visible)
+        verify(!part("busyDialog").visible)
 
         menu.phantomOnPopup(1, 2, 3, 4)
         var phantom = part("phantomOnPopup")

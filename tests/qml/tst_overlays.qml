@@ -146,7 +146,7 @@ TestCase {
     }
 
     function test_busyDialogBlocksTheWindow() {
-        var dialog = Shell.overlay(win, "browseDialog")
+        var dialog = Shell.overlay(win, "busyDialog")
         verify(!dialog.visible)
         browse.dialogString = "Copying..."
         verify(dialog.visible)

@@ -186,11 +186,11 @@ void TstHeldRequests::queue_data()
         r.submit("sort", -1, r.queue.lastOf(2), 1);
         r.submit("select");
         r.submit("info", 1, 0, 1, true, false);
-        r.queue.refuseKinds(1);
+        r.queue.refuseFromNowOn(1);
         QVERIFY(!r.queue.isHeld(&r.owners[0]));
         r.submit("late edit", -1, 0, 1);
         r.readAgain();
-        r.queue.refuseKinds(0);
+        r.queue.refuseFromNowOn(0);
         r.submit("edit again", -1, 0, 1);
     }) << QStringList { "told", "told", "told", "told", "open", "select", "edit again" };
     // Its turn came, and it could not be written (the edit right went).
