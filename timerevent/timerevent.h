@@ -49,9 +49,10 @@ class Permission;
 // second tap on Save, a slow link): it is done already, neither sent again
 // nor reported, unless a list read since shows the recorder holding
 // something else for that event. Only a list in which the write left its
-// event in its row can show that (the whole list; under a filter a Save may
-// take its event out of the list or move it within): there a row read again
-// with other content means another controller has changed the event.
+// event in its row can show that (the whole list, unless a create or delete
+// has renumbered it since; under a filter a Save may take its event out of
+// the list or move it within): there a row read again with other content
+// means another controller has changed the event.
 //
 // The recorder answers an accepted write or create with the event's number.
 // The list read next focuses that row only if it holds just what the
