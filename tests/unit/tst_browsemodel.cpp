@@ -301,6 +301,12 @@ void TestBrowseModel::numberedRequestsWait_data()
     QTest::newRow("current: a window on an older list") << nothing << Action([](Browse& b) {
         b.deleteFile(file(31, "T9.WAV")); b.renameFolder(folder(12, "B"), "X"); b.queryInfo(file(30, "T9.WAV"));
     }) << none << nothing << none << 2;
+    // A row's own entry names it; one of another folder or of the other kind
+    // names nothing.
+    QTest::newRow("current: a row's entry") << nothing << Action([](Browse& b) {
+        const BrowseEntry t2 = static_cast<const BrowseObject*>(b.entries().at(2))->entry();
+        b.deleteFile(BrowseEntry(31, 1, "T2.WAV", "STUDIO")); b.deleteFolder(t2); b.deleteFile(t2);
+    }) << QStringList { "07F6B24003100" } << nothing << none << 2;
     QTest::newRow("still named after the edit") << deleteT3 << askT2 << none
         << answers(QStringList { "A411" } + listing(t1t2)) << QStringList { "07F6B22003100" } << 0;
     QTest::newRow("number taken by the next entry") << deleteT1 << Action([](Browse& b) {
