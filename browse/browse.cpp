@@ -62,6 +62,7 @@ QString entryName(const QString& reply)
 Browse::Browse(QObject* parent)
     : QObject(parent)
 {
+    qRegisterMetaType<BrowseEntry>();
     held.numberingCurrent = [this] { return numberingCurrent(); };
     held.reportDrop = [this] { emit execFailed(); };
     held.changed = [this] { emit heldChanged(); };
@@ -303,28 +304,35 @@ void Browse::refreshFolder()
 // numbers, and a request built on them would name another entry: such
 // requests wait in `held` until then (see HeldRequests).
 
-// The entry the user chose: that number and kind under that name, listed in
-// the folder of that path. Files are numbered over the medium, folders level
-// by level from the root, so with the numbering current the number names it
-// wherever it is listed; once the rows have been read again, it has to be
-// among them. Names repeat from folder to folder, and when the recorder
-// numbers its folders anew the shown folder's number may list another one:
-// the same number and name there are another entry. When the caller gave no
-// name, the rows' name and folder are taken, and set.
-Browse::Check Browse::namesEntry(int number, int type, QString& name, QString& folder) const
+// The entry the user chose, for a request on an entry of that kind: that
+// number and kind under that name, listed in the folder of that path. Files
+// are numbered over the medium, folders level by level from the root, so
+// with the numbering current the number names it wherever it is listed; once
+// the rows have been read again, it has to be among them. Names repeat from
+// folder to folder, and when the recorder numbers its folders anew the shown
+// folder's number may list another one: the same number and name there are
+// another entry. An entry without a name (a number that no row listed when
+// it was asked for) goes only if it did not wait and no row lists the number
+// by then. An entry of the other kind names nothing.
+Browse::Check Browse::namesEntry(const BrowseEntry& entry, int type) const
 {
-    if (type == 0 && number == 0)
+    if (entry.type() != type)
+        return [](bool) { return false; };
+    if (type == 0 && entry.number() == 0)
         return {}; // the root
-    if (name.isEmpty()) {
-        if (const BrowseObject* e = listed(number, type)) {
-            name = e->name();
-            folder = e->folder();
-        }
-    }
-    return [this, number, type, name, folder](bool waited) {
-        const BrowseObject* e = listed(number, type);
-        return e ? !name.isEmpty() && e->name() == name && e->folder() == folder : !waited;
+    return [this, entry](bool waited) {
+        const BrowseObject* e = listed(entry.number(), entry.type());
+        return e ? !entry.name().isEmpty() && e->name() == entry.name() && e->folder() == entry.folder() : !waited;
     };
+}
+
+// The entry the rows as last read list under that number and kind, for a
+// request made by the number alone; the number without a name or a folder
+// when no row lists it.
+BrowseEntry Browse::listedEntry(int number, int type) const
+{
+    const BrowseObject* e = listed(number, type);
+    return e ? e->entry() : BrowseEntry(number, type, QString(), QString());
 }
 
 // The entry the rows list under that number and kind; null when none.
@@ -400,14 +408,14 @@ void Browse::setLocked(bool locked)
     held.refuseFromNowOn(locked ? Edit : 0);
 }
 
-// An edit of the entry of that number, kind and name in that folder: head +
-// media code + number + tail.
-void Browse::editEntry(int number, int type, QString name, QString folder, QObject* owner, const char* head,
-                       const QByteArray& tail)
+// An edit of the entry, for an edit of entries of that kind: head + media
+// code + number + tail.
+void Browse::editEntry(const BrowseEntry& entry, int type, QObject* owner, const char* head, const QByteArray& tail)
 {
-    const Check check = namesEntry(number, type, name, folder);
-    held.submit(request(check, [this, number, head, tail] { return editWritten(writeMediaNumbered(head, number, tail)); },
-                       Edit, owner));
+    const int number = entry.number();
+    held.submit(request(namesEntry(entry, type),
+                        [this, number, head, tail] { return editWritten(writeMediaNumbered(head, number, tail)); },
+                        Edit, owner));
 }
 
 // An edit of the folder shown, which names it by its number.
@@ -494,10 +502,15 @@ bool Browse::sendOpenFolder(int number)
     return true;
 }
 
-void Browse::openFolder(int number, QString name, QString folder)
+void Browse::openFolder(const BrowseEntry& entry)
 {
-    const Check check = namesEntry(number, 0, name, folder);
-    held.submit(request(check, [this, number] { return sendOpenFolder(number); }, FolderChange));
+    const int number = entry.number();
+    held.submit(request(namesEntry(entry, 0), [this, number] { return sendOpenFolder(number); }, FolderChange));
+}
+
+void Browse::openFolder(int number)
+{
+    openFolder(listedEntry(number, 0));
 }
 
 // The recorder's current folder, by its number as read when the request goes.
@@ -542,16 +555,26 @@ void Browse::createFolder(QString name, QObject* owner)
     editShownFolder([this, number, encoded] { return writeMediaNumbered("07F6B15", number, encoded); }, owner);
 }
 
-void Browse::renameFolder(int number, QString name, QString orgName, QString folder, QObject* owner)
+void Browse::renameFolder(const BrowseEntry& entry, QString name, QObject* owner)
 {
-    editEntry(number, 0, orgName, folder, owner, "07F6B13", namerules::encodedName(name, namerules::folderNameBytes));
+    editEntry(entry, 0, owner, "07F6B13", namerules::encodedName(name, namerules::folderNameBytes));
 }
 
-void Browse::deleteFolder(int number, QString name, QString folder, QObject* owner)
+void Browse::renameFolder(int number, QString name)
 {
-    if (number < 0)
+    renameFolder(listedEntry(number, 0), name);
+}
+
+void Browse::deleteFolder(const BrowseEntry& entry, QObject* owner)
+{
+    if (entry.number() < 0)
         return;
-    editEntry(number, 0, name, folder, owner, "07F6B14");
+    editEntry(entry, 0, owner, "07F6B14");
+}
+
+void Browse::deleteFolder(int number)
+{
+    deleteFolder(listedEntry(number, 0));
 }
 
 void Browse::sortByTime()
@@ -570,13 +593,30 @@ void Browse::sortShownFolder(const char* head)
     editShownFolder([this, head, number] { return writeNumbered(head, number); });
 }
 
-void Browse::selectFile(int number, QString name, QString folder)
+void Browse::selectFile(const BrowseEntry& entry)
 {
-    const Check check = namesEntry(number, 1, name, folder);
-    held.submit(request(check, [this, number] { return writeNumbered("07F6B27", number); }));
+    const int number = entry.number();
+    held.submit(request(namesEntry(entry, 1), [this, number] { return writeNumbered("07F6B27", number); }));
 }
 
-void Browse::renameFile(int number, QString newName, QString orgName, QString folder, QObject* owner)
+void Browse::selectFile(int number)
+{
+    selectFile(listedEntry(number, 1));
+}
+
+void Browse::renameFile(const BrowseEntry& entry, QString newName, QObject* owner)
+{
+    renameFileKeeping(entry, newName, namerules::audioExtension(entry.name()), owner);
+}
+
+void Browse::renameFile(int number, QString newName, QString orgName)
+{
+    renameFileKeeping(listedEntry(number, 1), newName, namerules::audioExtension(orgName), nullptr);
+}
+
+// The new name, cleaned and cut to fit, with that extension ("" none).
+void Browse::renameFileKeeping(const BrowseEntry& entry, const QString& newName, const QString& extension,
+                               QObject* owner)
 {
     QString stem = newName;
     if (!namerules::audioExtension(stem).isEmpty())
@@ -586,16 +626,20 @@ void Browse::renameFile(int number, QString newName, QString orgName, QString fo
         emit execFailed();
         return;
     }
-    const QByteArray name = namerules::cutUtf8(stem, namerules::fileStemBytes)
-        + namerules::audioExtension(orgName).toLatin1();
-    editEntry(number, 1, orgName, folder, owner, "07F6B23", name);
+    const QByteArray name = namerules::cutUtf8(stem, namerules::fileStemBytes) + extension.toLatin1();
+    editEntry(entry, 1, owner, "07F6B23", name);
 }
 
-void Browse::deleteFile(int number, QString name, QString folder, QObject* owner)
+void Browse::deleteFile(const BrowseEntry& entry, QObject* owner)
 {
-    if (number < 0)
+    if (entry.number() < 0)
         return;
-    editEntry(number, 1, name, folder, owner, "07F6B24");
+    editEntry(entry, 1, owner, "07F6B24");
+}
+
+void Browse::deleteFile(int number)
+{
+    deleteFile(listedEntry(number, 1));
 }
 
 // Named by its path and asked for by the playlist screen: it goes at once,
@@ -632,21 +676,25 @@ void Browse::undo()
 }
 
 // Asked for by the file menu, which shows it; not the user's confirmation.
-void Browse::queryInfo(int number, QString name, QString folder, QObject* owner)
+void Browse::queryInfo(const BrowseEntry& entry, QObject* owner)
 {
-    const Check check = namesEntry(number, 1, name, folder);
-    Request r = request(check, [this, number] { return writeMediaNumbered("07F6B22", number); }, 0, owner);
+    const int number = entry.number();
+    Request r = request(namesEntry(entry, 1), [this, number] { return writeMediaNumbered("07F6B22", number); }, 0, owner);
     r.confirmed = false;
     held.submit(std::move(r));
 }
 
-void Browse::pickFile(int number, QString name, QString folder, QObject* owner)
+void Browse::queryInfo(int number)
 {
-    const Check check = namesEntry(number, 1, name, folder);
-    held.submit(request(check, [this, picker = QPointer<QObject>(owner), number, name, folder] {
+    queryInfo(listedEntry(number, 1));
+}
+
+void Browse::pickFile(const BrowseEntry& entry, QObject* owner)
+{
+    held.submit(request(namesEntry(entry, 1), [this, picker = QPointer<QObject>(owner), entry] {
         if (!picker)
             return false;
-        emit filePicked(picker, number, name, folder);
+        emit filePicked(picker, entry.number(), entry.name(), entry.folder());
         return true;
     }, 0, owner));
 }

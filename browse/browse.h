@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+#include "browseentry.h"
 #include "browseobject.h"
 #include "heldrequests.h"
 
@@ -90,45 +91,50 @@ public:
     // One answer of the browse family: the text after "FF6B".
     void parseBrowseResponse(QString reply);
 
-    // Requests that name a folder or file by its number, or act on the shown
-    // folder. While the numbering is not current they wait, and go out once
-    // the folder has been read again only if the number still names the
-    // entry of that name (and kind) in the folder of that path, or the
+    // Requests that name a folder or file, or act on the shown folder. One
+    // made on a row carries the row's entry as it was listed when the user
+    // chose it (for renames, before the change); the forms that take only a
+    // number, for C++ callers, take the entry the rows as last read list
+    // under it. While the numbering is not current they wait, and go out
+    // once the folder has been read again only if the number still names
+    // the entry of that name (and kind) in the folder of that path, or the
     // folder is still the one shown; otherwise they are dropped, and every
-    // dropped request the user confirmed is reported with execFailed. The
-    // name and the folder are those of the row the caller showed for the
-    // number (for renames, the name before the change; the folder is the
-    // path of the folder that listed the row, "" the root); without a name
-    // the rows as last read give both. `owner` is the window that made the
-    // request: while it waits, a new request of that window takes its place;
-    // withdrawHeld(owner) forgets it (the user cancelled), and
-    // dropHeld(owner) or the window's destruction drops it (told).
+    // dropped request the user confirmed is reported with execFailed. An
+    // entry of the other kind than the request's names nothing: dropped
+    // alike. `owner` is the window that made the request: while it waits, a
+    // new request of that window takes its place; withdrawHeld(owner)
+    // forgets it (the user cancelled), and dropHeld(owner) or the window's
+    // destruction drops it (told).
     Q_INVOKABLE void restartBrowse();
-    Q_INVOKABLE void openFolder(int number, QString name = QString(), QString folder = QString());
+    Q_INVOKABLE void openFolder(const BrowseEntry& entry);
+    void openFolder(int number);
     Q_INVOKABLE void upFolder();
     Q_INVOKABLE void createFolder(QString name, QObject* owner = nullptr);
-    Q_INVOKABLE void renameFolder(int number, QString name, QString orgName = QString(), QString folder = QString(),
-                                  QObject* owner = nullptr);
-    Q_INVOKABLE void deleteFolder(int number, QString name = QString(), QString folder = QString(),
-                                  QObject* owner = nullptr);
+    Q_INVOKABLE void renameFolder(const BrowseEntry& entry, QString name, QObject* owner = nullptr);
+    void renameFolder(int number, QString name);
+    Q_INVOKABLE void deleteFolder(const BrowseEntry& entry, QObject* owner = nullptr);
+    void deleteFolder(int number);
     Q_INVOKABLE void setToCurrentFolder();
     Q_INVOKABLE void goToCurrentFolder();
     Q_INVOKABLE void sortByTime();
     Q_INVOKABLE void sortByName();
-    Q_INVOKABLE void selectFile(int number, QString name = QString(), QString folder = QString());
-    Q_INVOKABLE void renameFile(int number, QString newName, QString orgName, QString folder = QString(),
-                                QObject* owner = nullptr);
-    Q_INVOKABLE void deleteFile(int number, QString name = QString(), QString folder = QString(),
-                                QObject* owner = nullptr);
+    Q_INVOKABLE void selectFile(const BrowseEntry& entry);
+    void selectFile(int number);
+    // The new name keeps the audio extension of the name before the change
+    // (of orgName in the number's form).
+    Q_INVOKABLE void renameFile(const BrowseEntry& entry, QString newName, QObject* owner = nullptr);
+    void renameFile(int number, QString newName, QString orgName);
+    Q_INVOKABLE void deleteFile(const BrowseEntry& entry, QObject* owner = nullptr);
+    void deleteFile(int number);
     Q_INVOKABLE void deleteFileFullPath(QString file);
     Q_INVOKABLE void copyFile(QString file, QString folder);
     Q_INVOKABLE void undo();
-    Q_INVOKABLE void queryInfo(int number, QString name = QString(), QString folder = QString(),
-                               QObject* owner = nullptr);
+    Q_INVOKABLE void queryInfo(const BrowseEntry& entry, QObject* owner = nullptr);
+    void queryInfo(int number);
     Q_INVOKABLE QString getInfo(int index) const;
-    // A file chosen in a picker on a row of the folder at path `folder`,
-    // told back with filePicked once its number is known to name it.
-    Q_INVOKABLE void pickFile(int number, QString name, QString folder, QObject* owner);
+    // A file chosen in a picker on its row, told back with filePicked once
+    // its number is known to name it.
+    Q_INVOKABLE void pickFile(const BrowseEntry& entry, QObject* owner);
     // The user cancelled the window: its waiting request is forgotten.
     Q_INVOKABLE void withdrawHeld(QObject* owner);
     // The window closed otherwise: its waiting request is dropped and told.
@@ -171,14 +177,17 @@ private:
 
     using Check = std::function<bool(bool waited)>;
     using Request = HeldRequests::Request;
-    Check namesEntry(int number, int type, QString& name, QString& folder) const;
+    Check namesEntry(const BrowseEntry& entry, int type) const;
+    BrowseEntry listedEntry(int number, int type) const;
     Check namesShownFolder() const;
     QString shownPath() const;
     static Request request(Check check, std::function<bool()> send, int kind = 0, QObject* owner = nullptr);
     Request onShownFolder(std::function<bool()> send, int kind = 0, QObject* owner = nullptr) const;
     const BrowseObject* listed(int number, int type) const;
-    void editEntry(int number, int type, QString name, QString folder, QObject* owner, const char* head,
+    void editEntry(const BrowseEntry& entry, int type, QObject* owner, const char* head,
                    const QByteArray& tail = QByteArray());
+    void renameFileKeeping(const BrowseEntry& entry, const QString& newName, const QString& extension,
+                           QObject* owner);
     void editShownFolder(std::function<bool()> write, QObject* owner = nullptr);
     bool editWritten(bool written);
     void editSent();

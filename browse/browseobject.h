@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include "browseentry.h"
+
 // One folder or file of the media browser: an entry of the shown folder's
 // list, or one of the model's two folders (the shown one and the recorder's
 // current one).
@@ -30,6 +32,11 @@ public:
     // root), set before the entry is listed. A path built on its row takes
     // the folder from here, whatever folder is shown by then.
     QString folder() const { return m_folder; }
+    // The entry's number, kind, name and folder as one value, a copy: what a
+    // request made on its row carries. A call rather than a property: QML
+    // reads a property of a value type as a view of this object, which would
+    // follow the row's changes and end with it.
+    Q_INVOKABLE BrowseEntry entry() const { return BrowseEntry(m_number, m_type, m_name, m_folder); }
     void setFolder(const QString& v) { m_folder = v; }
     void setName(const QString& v);
     void setNumber(int v);

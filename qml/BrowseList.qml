@@ -125,28 +125,25 @@ Item {
                 anchors.fill: parent
                 onClicked: execEvent()
 
-                // The entry is read once, before anything is sent: what the
-                // menu shows is the row that was tapped. Every request names
-                // the entry by its number and its name, so that the model can
-                // tell when the number has gone to another entry, and a path
-                // names the folder that listed the row, not the one shown
-                // by the time it is used.
+                // The entry is read once, before anything is sent, as a copy
+                // that outlives the row: what the menu shows is the row that
+                // was tapped. Every request carries the entry whole (number,
+                // kind, name and the path of the folder that listed the row),
+                // so that the model can tell when the number has gone to
+                // another entry, and a path names the folder that listed the
+                // row, not the one shown by the time it is used.
                 function execEvent() {
-                    var type = modelData.type, number = modelData.number, name = modelData.name, at = index
-                    var folder = modelData.folder
-                    if (type === 0) {
+                    var entry = modelData.entry(), at = index
+                    if (entry.type === 0) {
                         folderName.stopScroll()
-                        browse.openFolder(number, name, folder)
+                        browse.openFolder(entry)
                     } else if (mode === 1) {
-                        browseMenuLoader.name = name
-                        browseMenuLoader.number = number
-                        browseMenuLoader.folder = folder
-                        browseMenuLoader.isFolder = false
+                        browseMenuLoader.entry = entry
                         browseMenuLoader.listViewIndex = at
                         browseMenuLoader.active = true
-                        browse.queryInfo(number, name, folder, browseMenuLoader)
+                        browse.queryInfo(entry, browseMenuLoader)
                     } else {
-                        browse.pickFile(number, name, folder, browseList.owner)
+                        browse.pickFile(entry, browseList.owner)
                     }
                 }
 
@@ -188,10 +185,7 @@ Item {
                 MouseArea {
                     anchors.fill: parent
                     onClicked: {
-                        browseMenuLoader.name = modelData.name
-                        browseMenuLoader.number = modelData.number
-                        browseMenuLoader.folder = modelData.folder
-                        browseMenuLoader.isFolder = true
+                        browseMenuLoader.entry = modelData.entry()
                         browseMenuLoader.active = true
                     }
                 }

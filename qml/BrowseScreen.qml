@@ -34,27 +34,30 @@ Item {
             closeAll()
     }
 
-    // The index in the list read last of the entry with this number, name
-    // and kind in that folder; -1 when it has none. `at` is tried first.
-    function indexOf(number, name, isFolder, folder, at) {
-        var list = browseModel, type = isFolder ? 0 : 1
+    // The index in the list read last of the row listed as `entry`: the same
+    // number, kind and name in the same folder; -1 when it has none or no
+    // entry is given. `at` is tried first.
+    function indexOf(entry, at) {
+        if (!entry)
+            return -1
+        var list = browseModel
         for (var i = -1; i < list.length; ++i) {
             var k = i < 0 ? at : i
-            if (k >= 0 && k < list.length && list[k].number === number && list[k].name === name && list[k].type === type
-                    && list[k].folder === folder)
+            if (k >= 0 && k < list.length && list[k].number === entry.number && list[k].name === entry.name
+                    && list[k].type === entry.type && list[k].folder === entry.folder)
                 return k
         }
         return -1
     }
 
-    // Requests name their entry by number, name and the folder that listed
-    // its row; the browse model keeps one whose row was read before the
-    // recorder numbered its entries anew, and sends or drops it once the
-    // folder has been read again. The name window and the delete question
-    // make their requests as their own: while one waits, the window stays
-    // open and says so, OK in the name window puts the name confirmed last
-    // in its place, and Cancel withdraws it. It closes by itself once its
-    // request has gone or been dropped. When the application closes the
+    // Requests carry the entry of their row (number, kind, name and the
+    // folder that listed it); the browse model keeps one whose row was read
+    // before the recorder numbered its entries anew, and sends or drops it
+    // once the folder has been read again. The name window and the delete
+    // question make their requests as their own: while one waits, the window
+    // stays open and says so, OK in the name window puts the name confirmed
+    // last in its place, and Cancel withdraws it. It closes by itself once
+    // its request has gone or been dropped. When the application closes the
     // window (the link or the medium goes, the tab allows no edit any more,
     // the home or menu tab is chosen), its request is dropped and the user
     // told. The file menu's information request is the menu's own too.
@@ -81,8 +84,7 @@ Item {
                 return
             var onRow = browseMenuLoader.active || (deleteCheck.open && !deleteCheck.waiting)
                         || (browseInputWindowLoader.active && !browseInputWindowLoader.isCreate && !browseInputWindowLoader.waiting)
-            if (!onRow || indexOf(browseMenuLoader.number, browseMenuLoader.name, browseMenuLoader.isFolder,
-                                  browseMenuLoader.folder, -1) >= 0)
+            if (!onRow || indexOf(browseMenuLoader.entry, -1) >= 0)
                 return
             browseMenuLoader.active = false
             if (!deleteCheck.waiting)
@@ -240,9 +242,9 @@ Item {
                     if (isCreate)
                         browse.createFolder(inputText, owner)
                     else if (isFolder)
-                        browse.renameFolder(row.number, inputText, owner.field, row.folder, owner)
+                        browse.renameFolder(row.entry, inputText, owner)
                     else
-                        browse.renameFile(row.number, inputText, owner.field, row.folder, owner)
+                        browse.renameFile(row.entry, inputText, owner)
                     confirmed(owner, function() { owner.active = false })
                 }
                 onClickedCancel: {
@@ -257,12 +259,15 @@ Item {
             objectName: "browseMenuLoader"
             anchors.fill: browseList
             active: false
-            property int number: 0
+            // The row the menu was opened on, as listed when it was tapped
+            // (BrowseObject.entry()): the requests of the menu and of the
+            // windows it opens carry it.
+            property var entry: null
             property int listViewIndex: 0
-            property string name: ""
+            readonly property string name: entry ? entry.name : ""
             // The path of the folder that listed the row ("" the root).
-            property string folder: ""
-            property bool isFolder: false
+            readonly property string folder: entry ? entry.folder : ""
+            readonly property bool isFolder: entry ? entry.type === 0 : false
             sourceComponent: isFolder ? brFolderMenuComponent : brMenuComponent
             onActiveChanged: if (!active) browse.dropHeld(browseMenuLoader)
         }
@@ -393,10 +398,9 @@ Item {
                             text: infoOfMenuFile()
 
                             // Only the information of the file the menu was opened
-                            // for, found by its number and name in the list read last.
+                            // for, found by its entry in the list read last.
                             function infoOfMenuFile() {
-                                var at = indexOf(browseMenuLoader.number, browseMenuLoader.name, false, browseMenuLoader.folder,
-                                             browseMenuLoader.listViewIndex)
+                                var at = indexOf(browseMenuLoader.entry, browseMenuLoader.listViewIndex)
                                 return at >= 0 ? browse.getInfo(at) : ""
                             }
 
@@ -418,7 +422,7 @@ Item {
                                  && (comm.playArea === "ALL" || (comm.playArea === "FOLDER" && browse.currentFolderNumber === browse.nowFolderNumber))
                                  && (comm.playMode === "CONTINUE" || comm.playMode === "SINGLE")
                         onClicked: {
-                            browse.selectFile(browseMenuLoader.number, browseMenuLoader.name, browseMenuLoader.folder)
+                            browse.selectFile(browseMenuLoader.entry)
                             browseMenuLoader.active = false
                         }
                     }
@@ -498,9 +502,9 @@ Item {
                         return // asked already: waits for the model
                     var row = browseMenuLoader
                     if (row.isFolder)
-                        browse.deleteFolder(row.number, row.name, row.folder, deleteCheck)
+                        browse.deleteFolder(row.entry, deleteCheck)
                     else
-                        browse.deleteFile(row.number, row.name, row.folder, deleteCheck)
+                        browse.deleteFile(row.entry, deleteCheck)
                     confirmed(deleteCheck, function() { deleteCheck.open = false })
                 }
             }

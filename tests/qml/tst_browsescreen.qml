@@ -1,6 +1,7 @@
 import QtQuick 2.8
 import QtTest 1.1
 import "shell.js" as Shell
+import "fakes"
 
 // What the browse tab decides on its own, beyond the road against a
 // simulated recorder: which edits the recorder's state allows, which notice
@@ -10,6 +11,9 @@ TestCase {
     when: windowShown
 
     property var win: null
+
+    // File 3, "a.wav", listed in LIVE, for a tap on its row.
+    BrowseRow { id: rowA; name: "a.wav"; number: 3; type: 1; folder: "LIVE" }
 
     function init() {
         Shell.resetFakes([permission, browse])
@@ -48,10 +52,7 @@ TestCase {
     // folder opens it.
     function openFileMenu() {
         var loader = part("browseMenuLoader")
-        loader.name = "a.wav"
-        loader.number = 3
-        loader.folder = browse.nowFolderName
-        loader.isFolder = false
+        loader.entry = { number: 3, type: 1, name: "a.wav", folder: browse.nowFolderName }
         loader.active = true
         verify(part("fileMenu"))
     }
@@ -276,7 +277,8 @@ TestCase {
         var ptSize = win.ptSize
         browse.holdNext = data.holding
         openFileMenu()
-        part("browseMenuLoader").name = "Evening concert at the old town hall second half encore and applause.wav"
+        part("browseMenuLoader").entry = { number: 3, type: 1, folder: "LIVE",
+                                           name: "Evening concert at the old town hall second half encore and applause.wav" }
         mouseClick(part("fileDelete"))
         if (data.holding)
             mouseClick(part("deleteOk"))
@@ -302,7 +304,7 @@ TestCase {
     }
 
     function test_pickerReportsItsOwnPick(data) {
-        testContext.set("browseModel", [{ name: "a.wav", number: 3, type: 1, folder: "LIVE" }])
+        testContext.set("browseModel", [rowA])
         openFileMenu()
         mouseClick(part("fileCopy"))
         var picker = part("copyPicker")

@@ -1,6 +1,7 @@
 import QtQuick 2.8
 import QtTest 1.1
 import "shell.js" as Shell
+import "fakes"
 
 // The timer-event screen on fake objects, for the rules the simulator cannot
 // provoke: days chosen on the calendar and in the filter keep their date in a
@@ -12,6 +13,9 @@ TestCase {
 
     property var win: null
     property var screen: null
+
+    // File 3, "a.wav", listed in LIVE, for a tap on its row.
+    BrowseRow { id: rowA; name: "a.wav"; number: 3; type: 1; folder: "LIVE" }
 
     function init() {
         Shell.resetFakes([permission, tev])
@@ -178,7 +182,7 @@ TestCase {
         Shell.resetFakes([browse])
         browse.heldOwners = []
         browse.holdNext = true
-        testContext.set("browseModel", [{ name: "a.wav", number: 3, type: 1, folder: "LIVE" }])
+        testContext.set("browseModel", [rowA])
         var loader = findChild(screen, "timerEventBrowseLoader")
         loader.active = true
         waitForRendering(loader.item)

@@ -58,6 +58,17 @@ QStringList listing(const QStringList& files, const QString& folder = QStringLit
     return replies;
 }
 
+// A row of LIVE as the user chose it.
+BrowseEntry file(int number, const QString& name)
+{
+    return BrowseEntry(number, 1, name, QStringLiteral("LIVE"));
+}
+
+BrowseEntry folder(int number, const QString& name)
+{
+    return BrowseEntry(number, 0, name, QStringLiteral("LIVE"));
+}
+
 } // namespace
 
 class TestBrowseModel : public QObject
@@ -279,32 +290,38 @@ void TestBrowseModel::numberedRequestsWait_data()
                 b.parseBrowseResponse(r);
         });
     };
-    const Action deleteT1 = [](Browse& b) { b.deleteFile(30, "T1.WAV", "LIVE"); };
-    const Action deleteT3 = [](Browse& b) { b.deleteFile(32, "T3.WAV", "LIVE"); };
-    const Action askT2 = [](Browse& b) { b.queryInfo(31, "T2.WAV", "LIVE"); };
+    const Action deleteT1 = [](Browse& b) { b.deleteFile(file(30, "T1.WAV")); };
+    const Action deleteT3 = [](Browse& b) { b.deleteFile(file(32, "T3.WAV")); };
+    const Action askT2 = [](Browse& b) { b.queryInfo(file(31, "T2.WAV")); };
     const QStringList t1t2 { "T1.WAV", "T2.WAV" }, t2t3 { "T2.WAV", "T3.WAV" };
     const QStringList none;
     QTest::newRow("current: at once") << nothing << Action([](Browse& b) {
-        b.queryInfo(31, "T2.WAV", "LIVE"); b.selectFile(31); b.deleteFile(31, "T2.WAV", "LIVE");
+        b.queryInfo(file(31, "T2.WAV")); b.selectFile(31); b.deleteFile(file(31, "T2.WAV"));
     }) << QStringList { "07F6B22003100", "07F6B273100", "07F6B24003100" } << nothing << none << 0;
     QTest::newRow("current: a window on an older list") << nothing << Action([](Browse& b) {
-        b.deleteFile(31, "T9.WAV", "LIVE"); b.renameFolder(12, "X", "B", "LIVE"); b.queryInfo(30, "T9.WAV", "LIVE");
+        b.deleteFile(file(31, "T9.WAV")); b.renameFolder(folder(12, "B"), "X"); b.queryInfo(file(30, "T9.WAV"));
     }) << none << nothing << none << 2;
+    // A row's own entry names it; one of another folder or of the other kind
+    // names nothing.
+    QTest::newRow("current: a row's entry") << nothing << Action([](Browse& b) {
+        const BrowseEntry t2 = static_cast<const BrowseObject*>(b.entries().at(2))->entry();
+        b.deleteFile(BrowseEntry(31, 1, "T2.WAV", "STUDIO")); b.deleteFolder(t2); b.deleteFile(t2);
+    }) << QStringList { "07F6B24003100" } << nothing << none << 2;
     QTest::newRow("still named after the edit") << deleteT3 << askT2 << none
         << answers(QStringList { "A411" } + listing(t1t2)) << QStringList { "07F6B22003100" } << 0;
     QTest::newRow("number taken by the next entry") << deleteT1 << Action([](Browse& b) {
-        b.deleteFile(31, "T2.WAV", "LIVE"); b.selectFile(31, "T2.WAV", "LIVE"); b.queryInfo(31, "T2.WAV", "LIVE"); b.renameFolder(12, "Y", "A", "LIVE");
+        b.deleteFile(file(31, "T2.WAV")); b.selectFile(file(31, "T2.WAV")); b.queryInfo(file(31, "T2.WAV")); b.renameFolder(folder(12, "A"), "Y");
     }) << none << answers(QStringList { "A411" } + listing(t2t3)) << none << 3;
-    QTest::newRow("gone") << deleteT1 << Action([](Browse& b) { b.renameFile(32, "X", "T3.WAV", "LIVE"); }) << none
+    QTest::newRow("gone") << deleteT1 << Action([](Browse& b) { b.renameFile(file(32, "T3.WAV"), "X"); }) << none
         << answers(QStringList { "A411" } + listing(t2t3)) << none << 1;
     QTest::newRow("named by the rows as read") << deleteT1 << Action([](Browse& b) { b.deleteFile(31); }) << none
         << answers(QStringList { "A411" } + listing(t2t3)) << none << 1;
     // An edit among the waiting ones makes the rest wait for the next reading.
     QTest::newRow("in order") << deleteT3 << Action([](Browse& b) {
-        b.renameFile(30, "X", "T1.WAV", "LIVE"); b.queryInfo(31, "T2.WAV", "LIVE"); b.undo();
+        b.renameFile(file(30, "T1.WAV"), "X"); b.queryInfo(file(31, "T2.WAV")); b.undo();
     }) << none << answers(QStringList { "A411" } + listing(t1t2) + QStringList { "A311" } + listing({ "X.wav", "T2.WAV" }))
         << QStringList { "07F6B23003000X.wav", "07F6B22003100", "07F6B25" } << 0;
-    QTest::newRow("refused edit") << deleteT3 << Action([](Browse& b) { b.selectFile(31, "T2.WAV", "LIVE"); }) << none
+    QTest::newRow("refused edit") << deleteT3 << Action([](Browse& b) { b.selectFile(file(31, "T2.WAV")); }) << none
         << answers({ "A412" }) << QStringList { "07F6B273100" } << 1;
     QTest::newRow("the shown folder") << deleteT3 << Action([](Browse& b) { b.createFolder("N"); }) << none
         << answers(QStringList { "A411" } + listing(t1t2)) << QStringList { "07F6B15000500N" } << 0;
@@ -319,13 +336,13 @@ void TestBrowseModel::numberedRequestsWait_data()
     // now lists the next folder, whose files repeat the names.
     QTest::newRow("the shown folder's number lists another folder") << Action([](Browse& b) { b.startBrowse(); })
         << Action([](Browse& b) {
-               b.deleteFile(31, "T2.WAV", "LIVE"); b.selectFile(31, "T2.WAV", "LIVE"); b.queryInfo(31, "T2.WAV", "LIVE");
-               b.pickFile(31, "T2.WAV", "LIVE", &b);
+               b.deleteFile(file(31, "T2.WAV")); b.selectFile(file(31, "T2.WAV")); b.queryInfo(file(31, "T2.WAV"));
+               b.pickFile(file(31, "T2.WAV"), &b);
            })
         << none << answers(listing({ "T1.WAV", "T2.WAV", "T3.WAV" }, "STUDIO")) << none << 3;
     // The screen allows no edit any more (the recorder started playing).
     QTest::newRow("locked: the waiting edit dropped, a new one refused, a select goes") << deleteT3
-        << Action([](Browse& b) { b.deleteFile(30, "T1.WAV", "LIVE"); b.selectFile(31, "T2.WAV", "LIVE"); })
+        << Action([](Browse& b) { b.deleteFile(file(30, "T1.WAV")); b.selectFile(file(31, "T2.WAV")); })
         << none << Action([](Browse& b) {
                b.setLocked(true);
                b.createFolder("N");
@@ -338,7 +355,7 @@ void TestBrowseModel::numberedRequestsWait_data()
     }) << none << 0;
     QTest::newRow("link lost") << deleteT3 << askT2 << none << Action([](Browse& b) { b.clearFolderState(); }) << none << 0;
     // The reading ends without a list: nothing is left to check against.
-    QTest::newRow("reading breaks off") << deleteT1 << Action([](Browse& b) { b.selectFile(31, "T2.WAV", "LIVE"); b.undo(); }) << none
+    QTest::newRow("reading breaks off") << deleteT1 << Action([](Browse& b) { b.selectFile(file(31, "T2.WAV")); b.undo(); }) << none
         << answers({ "A411", "800000", "91000500\\LIVE", "90000500XX0014000300" })
         << QStringList { "07F6B25" } << 1;
 }
@@ -373,7 +390,7 @@ void TestBrowseModel::currentFolderAsReadAgain()
     Rig rig;
     rig.b.openFolder(5);
     rig.answer(listing({ "T1.WAV" }));
-    rig.b.deleteFile(30, "T1.WAV", "LIVE");
+    rig.b.deleteFile(file(30, "T1.WAV"));
     rig.b.goToCurrentFolder();
     QCOMPARE(rig.b.nowFolderNumber(), 5);
     QStringList reading = listing({});

@@ -37,19 +37,28 @@ QtObject {
     signal heldChanged()
     signal filePicked(var owner, int number, string name, string folder)
 
+    // A request on a row records its entry's number, name and folder; an
+    // entry of the other kind than the request's is a fault.
+    function row(entry, type) {
+        if (entry.type !== type)
+            throw new Error("a request on an entry of the other kind")
+        return [entry.number, entry.name, entry.folder]
+    }
+
     function restartBrowse() { record("restartBrowse", []) }
-    function openFolder(n, name, folder) { record("openFolder", [n, name, folder]) }
+    function openFolder(entry) { record("openFolder", row(entry, 0)) }
     function upFolder() { record("upFolder", []) }
-    function queryInfo(n, name, folder, owner) { record("queryInfo", [n, name, folder]) }
+    function queryInfo(entry, owner) { record("queryInfo", row(entry, 1)) }
     function getInfo(i) { return infos[i] === undefined ? "" : infos[i] }
-    function selectFile(n, name, folder) { record("selectFile", [n, name, folder]) }
+    function selectFile(entry) { record("selectFile", row(entry, 1)) }
     function copyFile(file, folder) { record("copyFile", [file, folder]) }
-    function deleteFile(n, name, folder, owner) { record("deleteFile", [n, name, folder]); own(owner) }
-    function deleteFolder(n, name, folder, owner) { record("deleteFolder", [n, name, folder]); own(owner) }
-    function renameFile(n, name, old, folder, owner) { record("renameFile", [n, name, old, folder]); own(owner) }
-    function renameFolder(n, name, old, folder, owner) { record("renameFolder", [n, name, old, folder]); own(owner) }
+    function deleteFile(entry, owner) { record("deleteFile", row(entry, 1)); own(owner) }
+    function deleteFolder(entry, owner) { record("deleteFolder", row(entry, 0)); own(owner) }
+    // Recorded as number, new name, old name, folder.
+    function renameFile(entry, name, owner) { var r = row(entry, 1); record("renameFile", [r[0], name, r[1], r[2]]); own(owner) }
+    function renameFolder(entry, name, owner) { var r = row(entry, 0); record("renameFolder", [r[0], name, r[1], r[2]]); own(owner) }
     function createFolder(name, owner) { record("createFolder", [name]); own(owner) }
-    function pickFile(n, name, folder, owner) { record("pickFile", [n, name, folder]); own(owner) }
+    function pickFile(entry, owner) { record("pickFile", row(entry, 1)); own(owner) }
     function setToCurrentFolder() { record("setToCurrentFolder", []) }
     function goToCurrentFolder() { record("goToCurrentFolder", []) }
     function sortByTime() { record("sortByTime", []) }
