@@ -80,7 +80,7 @@ private:
     void loadEvents(int count);
     void focusAndOpenSchedule(int index);
     void saveRow(int index, int event, const QString& schedule);
-    void playEventsOnThe15th(int count, const QString& filter);
+    void playEvents(int count, const QString& filter);
     void editableTab();
     void waitUntilQuiet();
     QString recorderEvents() const;
@@ -611,20 +611,7 @@ void TstTimerEventScreen::saveTappedAgain()
     QFETCH(QString, filter);
     QFETCH(int, latency);
     QFETCH(QList<int>, gaps);
-    editableTab();
-    timers->events.clear();
-    for (int n = 1; n <= 4; ++n)
-        timers->events << sim::SimTimerEvent { "0100" + (filter == "DD0000" ? "000000" : filter.right(6)) + "000"
-                                                   + QString::number(n) + QString(12, '0') + "01",
-                                               QString("\\TAKE000%1.wav").arg(n) };
-    if (filter == "AA0000")
-        graph->tev.showAll();
-    else if (filter == "DD0000")
-        graph->tev.showToday();
-    else
-        graph->tev.showDate(QDate::currentDate().addDays(15 - QDate::currentDate().day()));
-    waitUntilQuiet();
-    QVERIFY(listShows(4));
+    playEvents(4, filter);
     QList<sim::SimTimerEvent> saved = timers->events;
     saved[2].block.replace(4, 6, QDate::currentDate().toString("yyMM") + "16");
 
@@ -707,20 +694,23 @@ void TstTimerEventScreen::switchWhileItsEventIsDeletedElsewhere()
     QVERIFY(rig.dismissMessage("Unable to complete this action."));
 }
 
-// Play events on the 15th of this month, told apart by their hour (event n at
-// n o'clock), read by the application with the filter of that date field
-// ("AA0000" all, otherwise the 15th) while the tab is editable.
-void TstTimerEventScreen::playEventsOnThe15th(int count, const QString& filter)
+// Play events on the 15th of this month (every day for the today list),
+// told apart by their hour (event n at n o'clock), read by the application
+// with the filter of that date field ("AA0000" all, "DD0000" today,
+// otherwise the 15th) while the tab is editable.
+void TstTimerEventScreen::playEvents(int count, const QString& filter)
 {
     editableTab();
     const QDate day(QDate::currentDate().year(), QDate::currentDate().month(), 15);
     timers->events.clear();
     for (int n = 1; n <= count; ++n)
-        timers->events << sim::SimTimerEvent { "0100" + day.toString("yyMMdd") + "000" + QString::number(n)
-                                                   + QString(12, '0') + "01",
+        timers->events << sim::SimTimerEvent { "0100" + (filter == "DD0000" ? "000000" : day.toString("yyMMdd")) + "000"
+                                                   + QString::number(n) + QString(12, '0') + "01",
                                                QString("\\TAKE000%1.wav").arg(n) };
     if (filter == "AA0000")
         graph->tev.showAll();
+    else if (filter == "DD0000")
+        graph->tev.showToday();
     else
         graph->tev.showDate(day);
     waitUntilQuiet();
@@ -812,7 +802,7 @@ void TstTimerEventScreen::focusAfterASaveWhileTheListChangesElsewhere_data()
 void TstTimerEventScreen::focusAfterASaveWhileTheListChangesElsewhere()
 {
     QFETCH(QString, filter);
-    playEventsOnThe15th(6, filter);
+    playEvents(6, filter);
     const sim::SimTimerEvent third = timers->events.at(2);
     recorder->answerLatencyMs = 200;
     focusAndOpenSchedule(2);
@@ -858,7 +848,7 @@ void TstTimerEventScreen::lockedTabSendsNothing()
 {
     QFETCH(QString, reason);
     QFETCH(QString, tap);
-    playEventsOnThe15th(4, "AA0000");
+    playEvents(4, "AA0000");
     recorder->answerLatencyMs = 200;
     QSignalSpy told(&graph->tev, &TimerEvent::execFailed);
     focusAndOpenSchedule(2);
