@@ -30,8 +30,6 @@ QByteArray numberField(int number)
     return QByteArray(field, 4);
 }
 
-const QByteArray createCommand = "07F4740";
-
 // The event a write line carries: its block and option after "07F4742" and
 // the number, before CR LF.
 TimerEventFields writtenFields(const QByteArray& line)
@@ -337,7 +335,7 @@ void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
     HeldRequests::Request r;
     r.kind = Change; // what a locked tab refuses
     r.numbered = row != -1;
-    const bool writes = edit == Edit::Save || edit == Edit::Switch;
+    const bool writes = writesRow(edit);
     const TimerEventFields named = asRead(row);
     const TimerEventFields content = writes ? writtenFields(line) : TimerEventFields();
     const int madeOn = m_rowsQuery;
@@ -374,7 +372,7 @@ bool TimerEvent::sendEdit(Edit edit, const QByteArray& line, int row, int madeOn
     if (edit == Edit::Create) {
         w.creates = true;
         w.version.to = createdFields(line);
-    } else if (edit == Edit::Save || edit == Edit::Switch) {
+    } else if (writesRow(edit)) {
         w.version.row = row;
         w.version.from = before;
         w.version.to = writtenFields(line);
@@ -492,8 +490,8 @@ void TimerEvent::createNewEvent()
         clearList();
         return;
     }
-    submit(Edit::Create,
-           createCommand + "0100" + today().toString(QStringLiteral("yyMMdd")).toLatin1() + "000000000100000001\r\n", -1);
+    const QByteArray date = today().toString(QStringLiteral("yyMMdd")).toLatin1();
+    submit(Edit::Create, "07F47400100" + date + "000000000100000001\r\n", -1);
 }
 
 void TimerEvent::updateEvent()

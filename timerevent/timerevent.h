@@ -173,6 +173,7 @@ private:
     // focused row's edits, a switch writes a row with its enable turned
     // over, a create adds an event, a delete removes one or all.
     enum class Edit { Save, Switch, Create, Delete };
+    static bool writesRow(Edit edit) { return edit == Edit::Save || edit == Edit::Switch; }
     // What this application knows became of the event of a row: its own
     // write, or the event read again while focused.
     struct Version
