@@ -6,8 +6,10 @@
 // What names a row of the browse list: its number and kind, its name and the
 // path of the folder that listed it ("" the root). It is taken whole from the
 // row (BrowseObject::entry()) when the user taps it and travels with every
-// request made on that row, whatever the list shows by then; it is made of
-// all four or of none.
+// request made on that row, whatever the list shows by then. A request by
+// number alone on a number that no row lists carries the number and kind
+// without a name or a folder (Browse::listedEntry); the empty entry has
+// neither number nor kind and names nothing.
 class BrowseEntry
 {
     Q_GADGET

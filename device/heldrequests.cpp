@@ -25,9 +25,9 @@ bool HeldRequests::submit(Request request)
     }
     const int ticket = ++m_lastTicket;
     if (m_waiting.isEmpty() && mayGo(request)) {
-        settle(request, ticket, false);
+        const bool went = settle(request, ticket, false);
         finish();
-        return false;
+        return went;
     }
     m_waiting.append({ std::move(request), ticket });
     m_changed = true;
@@ -129,12 +129,13 @@ int HeldRequests::lastOf(int kinds) const
     return 0;
 }
 
-void HeldRequests::settle(const Request& r, int ticket, bool waited)
+bool HeldRequests::settle(const Request& r, int ticket, bool waited)
 {
     if ((!r.stillNames || r.stillNames(waited)) && r.send())
-        return;
+        return true;
     m_unreported += r.confirmed;
     dropActingOn(ticket);
+    return false;
 }
 
 // A waiting request is dropped, reported when confirmed and `report` says

@@ -63,8 +63,9 @@ public:
     // Sends the request at once while nothing waits and the numbering allows
     // it (it is dropped instead when its number already names another item);
     // otherwise it waits, in the place of its owner's waiting request if
-    // there is one. Returns whether it waits. An owner that is destroyed
-    // drops its waiting request.
+    // there is one. Returns whether it was taken: it went out, or it waits;
+    // false when it was refused or dropped at once (and reported). An owner
+    // that is destroyed drops its waiting request.
     bool submit(Request request);
     // The numbering may be current again: what waits goes out or is dropped,
     // in order, as long as it is.
@@ -104,7 +105,7 @@ private:
         const auto& allows = r.numbered ? numberingCurrent : unnumberedMayGo;
         return !allows || allows();
     }
-    void settle(const Request& r, int ticket, bool waited);
+    bool settle(const Request& r, int ticket, bool waited);
     void remove(const QObject* owner, bool report);
     void dropAt(QList<Waiting>::iterator it, bool report);
     void dropActingOn(int ticket);

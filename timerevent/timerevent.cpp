@@ -224,13 +224,11 @@ bool TimerEvent::numberingCurrent() const
         && m_rowsQuery == m_queriesSent && m_rowsQuery > m_movedAt;
 }
 
-// A row's event as the recorder gave it (the focused one without its edits).
+// A row's event as the recorder gave it, whatever the row shows (the focused
+// one's edits, a Save kept on it).
 TimerEventFields TimerEvent::asRead(int row) const
 {
-    if (row == m_focus && focusedRow())
-        return m_undo.fields();
-    const TimerEventObject* event = this->row(row);
-    return event ? event->fields() : TimerEventFields();
+    return m_read.value(row);
 }
 
 void TimerEvent::onReadOnlyChanged(bool readOnly)
@@ -252,7 +250,7 @@ void TimerEvent::setCurrentMedia(QString media)
     dropSelect();
     m_pendingFocus = {};
     m_held.dropAll();
-    m_versions.clear();
+    forgetEdits();
     m_rereadVersion.reset();
     m_reloadDue = false;
     // Writes still unanswered will be answered, but teach nothing about the
@@ -324,13 +322,15 @@ void TimerEvent::showDate(QDate date)
 // already) until the rows number by the recorder's list again; a create or a
 // delete of all events names no row (-1) and waits only for a re-read to
 // end. The reload a switch asks for waits until all that can go has gone out.
+// Returns whether it was taken: it went out, was done already, or waits.
 //
-// A Save or a switch that repeats this application's accepted write of its
-// event is done by then, neither sent again nor told, unless a list read
-// since shows the recorder holding something else for that event. Otherwise
-// it goes while its row still names the event, and is dropped and told when
-// not.
-void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
+// When its turn comes, a Save or a switch on an event this application has
+// deleted since its rows were read is dropped and told, a delete of it is
+// done. A Save or a switch that repeats the last edit sent on its row, an
+// accepted write, is done unless a list read since shows otherwise. Anything
+// else goes while its row still names the event, and is dropped and told
+// when not.
+bool TimerEvent::submit(Edit edit, const QByteArray& line, int row)
 {
     HeldRequests::Request r;
     r.kind = Change; // what a locked tab refuses
@@ -339,9 +339,12 @@ void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
     const TimerEventFields named = asRead(row);
     const TimerEventFields content = writes ? writtenFields(line) : TimerEventFields();
     const int madeOn = m_rowsQuery;
-    const auto done = [=] { return writes && repeatsAcceptedWrite(row, named, content, madeOn); };
+    const auto gone = [=] { return row != -1 && deletedSince(row, madeOn); };
+    const auto done = [=] {
+        return gone() ? edit == Edit::Delete : writes && repeatsAcceptedWrite(row, content, madeOn);
+    };
     if (row != -1)
-        r.stillNames = [this, row, named, done](bool) { return done() || namesEvent(row, named); };
+        r.stillNames = [this, row, named, done, gone](bool) { return done() || (!gone() && namesEvent(row, named)); };
     r.send = [this, edit, line, row, madeOn, done] {
         if (done())
             return true;
@@ -351,8 +354,9 @@ void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
             m_reloadDue = true;
         return true;
     };
-    m_held.submit(std::move(r));
+    const bool taken = m_held.submit(std::move(r));
     settle();
+    return taken;
 }
 
 // From a create or a delete on, and from a Save while the recorder numbers
@@ -361,6 +365,8 @@ void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
 // after it has been answered. A write makes the row's event what it wrote,
 // once the recorder is known to have taken it. Writes and creates wait for
 // their answers, which tell where the event the recorder was given went.
+// Each row keeps the last write sent on it; a delete ends its event for the
+// requests made on the rows read until then.
 bool TimerEvent::sendEdit(Edit edit, const QByteArray& line, int row, int madeOn)
 {
     const TimerEventFields before = asRead(row);
@@ -368,11 +374,21 @@ bool TimerEvent::sendEdit(Edit edit, const QByteArray& line, int row, int madeOn
         return false;
     if (edit == Edit::Create || edit == Edit::Delete || (edit == Edit::Save && m_view.query != allQuery))
         m_movedAt = m_queriesSent;
+    if (edit == Edit::Delete) {
+        if (row == -1) {
+            m_allDeletedAt = m_queriesSent;
+            m_lastWrites.clear();
+        } else {
+            m_deletedAt[row] = m_queriesSent;
+            m_lastWrites.remove(row);
+        }
+        return true;
+    }
     Write w;
     if (edit == Edit::Create) {
         w.creates = true;
         w.version.to = createdFields(line);
-    } else if (writesRow(edit)) {
+    } else {
         w.version.row = row;
         w.version.from = before;
         w.version.to = writtenFields(line);
@@ -380,8 +396,8 @@ bool TimerEvent::sendEdit(Edit edit, const QByteArray& line, int row, int madeOn
         w.version.madeOn = madeOn;
         w.version.sentAt = m_queriesSent;
         w.version.list = m_rows;
-    } else {
-        return true;
+        w.version.sent = ++m_writesSent;
+        m_lastWrites[row] = { w.version };
     }
     w.queriesAhead = m_queriesOut;
     m_writesOut << w;
@@ -409,20 +425,25 @@ QList<TimerEventFields> TimerEvent::versionsOf(int row, const TimerEventFields& 
     return known;
 }
 
-// Whether a write of that content repeats the last write of that event that
-// this application made on the rows read with list query `madeOn` or later
-// and the recorder accepted, and nothing read since says otherwise. Writes on
-// rows read before know nothing of what the event has become since.
-bool TimerEvent::repeatsAcceptedWrite(int row, const TimerEventFields& named, const TimerEventFields& content,
-                                      int madeOn) const
+// Whether this application has deleted the event that a request made on the
+// rows read with list query `madeOn` names at that row: the delete of that
+// row, or of all events, went out after those rows were read.
+bool TimerEvent::deletedSince(int row, int madeOn) const
 {
-    const QList<TimerEventFields> known = versionsOf(row, named);
-    const Version* last = nullptr;
-    for (const Version& v : m_versions) {
-        if (v.written && v.row == row && v.madeOn >= madeOn && known.contains(v.from))
-            last = &v;
-    }
-    return last && last->to == content && !shownOtherwise(*last);
+    return madeOn <= std::max(m_deletedAt.value(row, -1), m_allDeletedAt);
+}
+
+// Whether a write of that content on that row, made on the rows read with
+// list query `madeOn`, repeats the last edit this application sent naming
+// the row: a write made on those same rows (one made on rows read before
+// knows nothing of what the event has become since), carrying that content,
+// which the recorder accepted, and which no list read since contradicts. A
+// delete of the row or of all events sent after it leaves none.
+bool TimerEvent::repeatsAcceptedWrite(int row, const TimerEventFields& content, int madeOn) const
+{
+    const auto last = m_lastWrites.constFind(row);
+    return last != m_lastWrites.constEnd() && last->accepted && last->version.madeOn >= madeOn
+        && last->version.to == content && !shownOtherwise(last->version);
 }
 
 // Whether the rows, read since that write, show the recorder holding
@@ -446,6 +467,19 @@ void TimerEvent::learnVersion(const Version& version)
     m_versions << version;
     while (m_versions.size() > maxVersions)
         m_versions.removeFirst();
+    const auto last = m_lastWrites.find(version.row);
+    if (version.written && last != m_lastWrites.end() && last->version.sent == version.sent)
+        last->accepted = true;
+}
+
+// A new medium: what this application has made of the old one's events
+// tells nothing of the new one's.
+void TimerEvent::forgetEdits()
+{
+    m_versions.clear();
+    m_lastWrites.clear();
+    m_deletedAt.clear();
+    m_allDeletedAt = -1;
 }
 
 // A list query is counted: the writes and creates sent before it have all
@@ -494,14 +528,21 @@ void TimerEvent::createNewEvent()
     submit(Edit::Create, "07F47400100" + date + "000000000100000001\r\n", -1);
 }
 
+// A Save taken stays on its row: leaving it or Cancel puts back what was
+// saved, so that the row goes on showing it until the list is read again.
 void TimerEvent::updateEvent()
 {
     if (unavailable()) {
         clearList();
         return;
     }
-    if (focusedRow())
-        submit(Edit::Save, writeLine(m_focus, false), m_focus);
+    const TimerEventObject* focused = focusedRow();
+    if (!focused)
+        return;
+    const TimerEventFields saved = focused->fields();
+    const int row = m_focus;
+    if (submit(Edit::Save, writeLine(row, false), row) && m_focus == row)
+        m_undo.assign(saved);
 }
 
 void TimerEvent::changeEnable(int number)
@@ -759,6 +800,7 @@ void TimerEvent::onRecord(const QString& data)
     auto* event = new TimerEventObject;
     event->assign(codec::decodeRecord(data.mid(6)));
     m_list.append(event);
+    m_read.append(event->fields());
     m_lastNumber = number;
     if (number >= m_expected)
         finishWalk();
@@ -766,23 +808,26 @@ void TimerEvent::onRecord(const QString& data)
         abandonWalk();
 }
 
-// The recorder's version of the focused event becomes what Cancel restores,
-// what the row shows unless it has been edited meanwhile, and, once the
-// rows' list has been counted again unchanged, what the requests held
-// meanwhile know of it.
+// The recorder's version of the focused event becomes what the requests
+// made on the row know of it, once the rows' list has been counted again
+// unchanged; and, unless a Save has been taken on the row, what Cancel
+// restores and what the row shows if it has not been edited meanwhile.
 void TimerEvent::takeReread(const TimerEventFields& fields)
 {
     TimerEventObject* focused = focusedRow();
-    const bool edited = !(focused->fields() == m_undo.fields());
-    if (!edited)
-        focused->assign(fields);
+    const TimerEventFields read = m_read.at(m_focus);
+    if (m_undo.fields() == read) {
+        if (focused->fields() == read)
+            focused->assign(fields);
+        m_undo.assign(fields);
+    }
     Version reread;
     reread.row = m_focus;
-    reread.from = m_undo.fields();
+    reread.from = read;
     reread.to = fields;
     reread.madeOn = m_rowsQuery;
     m_rereadVersion = reread;
-    m_undo.assign(fields);
+    m_read[m_focus] = fields;
 }
 
 void TimerEvent::onSelected(const QString& data)
@@ -864,6 +909,7 @@ void TimerEvent::clearList()
     publish(emptyList);
     qDeleteAll(m_list);
     m_list.clear();
+    m_read.clear();
     m_rereadRow = -1;
     m_restoreOnRefocus = false;
     if (m_focus != -1) {

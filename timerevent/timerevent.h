@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -43,16 +44,30 @@ class Permission;
 // what this application has made of it since (its own writes the recorder
 // accepted, a re-read of the focused event during which the recorder's list
 // did not change), and is dropped otherwise: the rows read anew then show
-// the recorder's events, and the drop is reported with execFailed. A held
-// write that carries just what this application last wrote to its event,
-// on the same rows or later, and the recorder accepted, is a repeat (a
-// second tap on Save, a slow link): it is done already, neither sent again
-// nor reported, unless a list read since shows the recorder holding
-// something else for that event. Only a list in which the write left its
-// event in its row can show that (the whole list, unless a create or delete
-// has renumbered it since; under a filter a Save may take its event out of
-// the list or move it within): there a row read again with other content
-// means another controller has changed the event.
+// the recorder's events, and the drop is reported with execFailed.
+//
+// An event this application has deleted is gone for good: a request made on
+// rows read before the delete of its row (or of all events) went out names
+// nothing, whatever that row holds once the list is read again. A write or
+// switch on it is dropped and reported; a delete of it is done already.
+//
+// A held Save or switch is done already, neither sent nor reported, only
+// when the last edit this application sent naming its row, on the same rows,
+// is a write of the same content that the recorder accepted (a second tap on
+// Save, a slow link), no delete of all events has gone out since, and no
+// list read since shows the recorder holding something else for that event.
+// Only a list in which the write left its event in its row can show that
+// (the whole list, unless a create or delete has renumbered it since; under
+// a filter a Save may take its event out of the list or move it within):
+// there a row read again with other content means another controller has
+// changed the event. A write, switch or delete of the row sent after it, or
+// a refusal, means the held one is no repeat: it goes while its row still
+// names the event.
+//
+// A Save taken stays on its row: leaving the row or Cancel undoes only the
+// edits made after it, until the list is read again, so that a switch of the
+// row carries what was saved. What a request knows as the row's event stays
+// what the recorder gave.
 //
 // The recorder answers an accepted write or create with the event's number.
 // The list read next focuses that row only if it holds just what the
@@ -185,6 +200,14 @@ private:
         int madeOn = 0;       // for a write: the list query of the rows it was made on
         int sentAt = 0;       // for a write: the list queries sent before it went out
         ListId list;          // for a write: the list of the rows it was made on
+        int sent = 0;         // for a write: which of this application's writes it was
+    };
+    // The last edit sent naming a row, when it was a write: whether the
+    // recorder has taken it is known once its version is learned.
+    struct SentWrite
+    {
+        Version version;
+        bool accepted = false;
     };
     // A write or a create sent and not yet known to be accepted: the recorder
     // answers "C2" when it takes a write, "C0" when it takes a create, and
@@ -211,13 +234,15 @@ private:
     bool sendListQuery(const QString& query);
     bool sendNumbered(const char* command, int number);
     bool sendRead(int number);
-    void submit(Edit edit, const QByteArray& line, int row);
+    bool submit(Edit edit, const QByteArray& line, int row);
     bool sendEdit(Edit edit, const QByteArray& line, int row, int madeOn);
     bool namesEvent(int row, const TimerEventFields& named) const;
     QList<TimerEventFields> versionsOf(int row, const TimerEventFields& named) const;
-    bool repeatsAcceptedWrite(int row, const TimerEventFields& named, const TimerEventFields& content, int madeOn) const;
+    bool deletedSince(int row, int madeOn) const;
+    bool repeatsAcceptedWrite(int row, const TimerEventFields& content, int madeOn) const;
     bool shownOtherwise(const Version& write) const;
     void learnVersion(const Version& version);
+    void forgetEdits();
     void settleWrites();
     std::optional<TimerEventFields> onWriteAnswered(bool creates);
     QByteArray writeLine(int row, bool invertEnable) const;
@@ -249,6 +274,9 @@ private:
     bool m_enableDante = false;
     bool m_locked = false;
     QList<QObject*> m_list;
+    QList<TimerEventFields> m_read; // the rows' events as the recorder gave them
+    // What leaving the focused row or Cancel puts back: its event as read
+    // when it was focused, or the last Save taken on it.
     TimerEventObject m_undo;
     bool m_areaAll = false;
     bool m_modeAllowed = false;
@@ -277,4 +305,8 @@ private:
     HeldRequests m_held;
     QList<Version> m_versions;
     QList<Write> m_writesOut;
+    int m_writesSent = 0;
+    QHash<int, SentWrite> m_lastWrites; // by row
+    QHash<int, int> m_deletedAt;        // by row: list queries sent when its delete went out
+    int m_allDeletedAt = -1;            // the same for the delete of all events
 };

@@ -11,7 +11,9 @@
 // has left a filtered list, is never told as undone. After a Save while
 // another controller changes the list, no other event is focused. A tab that
 // turns read-only or unavailable, or is left for the home tab, writes nothing
-// more, tells once of what waited and closes its windows.
+// more, tells once of what waited and closes its windows. Whatever a person
+// does while the list is read again, the recorder ends with their last Save
+// or switch, or they are told.
 // Pictures go to <build>/tests/screenshots.
 #include <QSignalSpy>
 #include <QtTest>
@@ -45,6 +47,8 @@ private slots:
     void saveAgainBeforeTheListIsReadAgain();
     void saveTappedAgain_data();
     void saveTappedAgain();
+    void lastWordReachesTheRecorder_data();
+    void lastWordReachesTheRecorder();
     void switchWhileItsEventIsDeletedElsewhere();
     void focusAfterASaveWhileTheListChangesElsewhere_data();
     void focusAfterASaveWhileTheListChangesElsewhere();
@@ -640,6 +644,87 @@ void TstTimerEventScreen::saveTappedAgain()
     QCOMPARE(recorderEvents(), expected.join(' '));
     QCOMPARE(told.count(), 0);
     QVERIFY(!QTest::qWaitFor([&] { return rig.textShown("Unable to complete this action."); }, 1000));
+}
+
+void TstTimerEventScreen::lastWordReachesTheRecorder_data()
+{
+    QTest::addColumn<QStringList>("taps"); // after the first Save, before the list is read again
+    QTest::addColumn<bool>("twins");       // the fourth event is the third's twin
+    QTest::addColumn<QString>("third");    // what the recorder ends with for the third event
+    QTest::addColumn<int>("told");
+    QTest::newRow("the 17th saved, then the 16th again: the 16th")
+        << QStringList { "save:17", "save:16" } << false << "16th" << 0;
+    QTest::newRow("deleted, then saved again on its row: told once")
+        << QStringList { "delete", "save:16" } << false << "gone" << 1;
+    QTest::newRow("twin events: deleted, then its row saved with the 17th: told once, the twin kept")
+        << QStringList { "delete", "save:17" } << true << "gone" << 1;
+    QTest::newRow("another row, then its switch: the 16th switched off")
+        << QStringList { "focus:1", "switch" } << false << "16th off" << 0;
+}
+
+// One person, the whole list, the answer to its query held: the third event
+// is given the 16th and saved, and the person goes on on the rows shown
+// before the list has been read again (Save another day, Delete, another row,
+// the switch). The recorder ends with their last word, or they are told once.
+void TstTimerEventScreen::lastWordReachesTheRecorder()
+{
+    QFETCH(QStringList, taps);
+    QFETCH(bool, twins);
+    QFETCH(QString, third);
+    QFETCH(int, told);
+    playEvents(4, "AA0000");
+    if (twins) {
+        timers->events[3] = timers->events.at(2);
+        recorder->sendLineToLoggedIn("0FF47F6");
+        waitUntilQuiet();
+        QVERIFY(listShows(4));
+    }
+    QList<sim::SimTimerEvent> expected = timers->events;
+    if (third == "gone")
+        expected.removeAt(2);
+    else
+        expected[2].block.replace(4, 6, QDate::currentDate().toString("yyMM") + "16");
+    if (third.endsWith("off"))
+        expected[2].block.replace(0, 2, "00");
+
+    QSignalSpy failed(&graph->tev, &TimerEvent::execFailed);
+    focusAndOpenSchedule(2);
+    clickDay(16);
+    click(find("scheduleOk"));
+    recorder->holdAnswersTo = QRegularExpression("^07F475D");
+    click(rowPart(2, "rowSave"));
+    QTRY_VERIFY(recorder->holdsAnswers());
+    for (const QString& tap : qAsConst(taps)) {
+        const int arg = tap.section(':', 1).toInt();
+        if (tap.startsWith("save")) {
+            focusAndOpenSchedule(2);
+            clickDay(arg);
+            click(find("scheduleOk"));
+            click(rowPart(2, "rowSave"));
+        } else if (tap == "delete") {
+            click(rowPart(2, "rowDelete"));
+            click(find("deleteOk"));
+            QTRY_COMPARE(graph->tev.focus(), -1);
+        } else if (tap.startsWith("focus")) {
+            click(rowPart(arg, "rowFocusLower"));
+            QTRY_COMPARE(graph->tev.focus(), arg);
+        } else {
+            click(rowPart(2, "rowSwitch"));
+        }
+    }
+    recorder->holdAnswersTo = QRegularExpression();
+    recorder->releaseAnswers();
+    waitUntilQuiet();
+
+    QStringList events;
+    for (const sim::SimTimerEvent& e : qAsConst(expected))
+        events << e.block + e.option;
+    QCOMPARE(recorderEvents(), events.join(' '));
+    QCOMPARE(failed.count(), told);
+    if (told)
+        QVERIFY(rig.dismissMessage("Unable to complete this action."));
+    else
+        QVERIFY(!QTest::qWaitFor([&] { return rig.textShown("Unable to complete this action."); }, 1000));
 }
 
 // Today's events listed, answers late: the second row is focused, and while

@@ -179,6 +179,9 @@ void TestTimerEventModel::commands_data()
                                                << QStringList { all, all } << "" << -1;
     QTest::newRow("delete all") << QStringList { "list:3", "focus:1", "call:deleteItem:-1" }
                                 << QStringList { "07F47440000" } << dates3 << -1;
+    QTest::newRow("a Save refused on a locked tab does not stay on its row")
+        << QStringList { "list:3", "lock:1", "focus:1", "call:changeWeek:_M_____", "call:updateEvent", "focus:0" }
+        << QStringList {} << dates3 << 0;
     QTest::newRow("rows out of range") << QStringList { "list:3", "call:deleteItem:3", "call:changeEnable:-1", "focus:5" }
                                        << QStringList {} << dates3 << -1;
     QTest::newRow("focus without filter") << QStringList { "list:3", "focus:1" } << QStringList {} << dates3 << 1;
@@ -423,6 +426,75 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
     QTest::newRow("re-read with the list unchanged: the switch goes to the event as read")
         << reread + QStringList { "call:changeEnable:1", holding(6, 6), counted3 }
         << QStringList { write(2, 2, "00") } << 0;
+
+    // One user, the list answer late: an event given a week (Monday "82",
+    // Tuesday "84") and saved, then more taps on the rows shown. The last
+    // write on the event is the user's last word, or the user is told.
+    const auto weekly = [](int event, const QString& week) {
+        const QString block = sample.at(event - 1).block;
+        return block.left(4) + "000000" + week + block.mid(12);
+    };
+    const auto switched = [](const QString& block) { return (block.startsWith("01") ? "00" : "01") + block.mid(2); };
+    const auto writeOf = [](int number, int event, const QString& block) {
+        return "07F4742" + nf(number) + block + sample.at(event - 1).option;
+    };
+    const auto recordOf = [](int number, int event, const QString& block) {
+        return "reply:FF47D7" + nf(number) + block + sample.at(event - 1).option;
+    };
+    const QString mon = weekly(2, "82"), tue = weekly(2, "84"), mon3 = weekly(3, "82"), mon6 = weekly(6, "82");
+    const QStringList savedMon = { "list:3", "focus:1", "call:changeWeek:_M_____", "call:updateEvent",
+                                   "reply:FF47C2" + nf(2), "reply:FF47F6" };
+    const QStringList readMon = { "count:3", "rec:1", recordOf(2, 2, mon), "rec:3" };
+    const QStringList readAfterDelete = { "count:2", "rec:1", holding(2, 3) };
+    const QString saveMon = "call:changeWeek:_M_____", saveTue = "call:changeWeek:__T____", save = "call:updateEvent";
+    QTest::newRow("Save A, Save B, Save A again: each goes, the last too")
+        << savedMon + QStringList { saveTue, save, saveMon, save } + readMon
+        << QStringList { writeOf(2, 2, mon), writeOf(2, 2, tue), writeOf(2, 2, mon) } << 0;
+    QTest::newRow("Save A, its switch, Save A again: the last goes")
+        << savedMon + QStringList { "call:changeEnable:1", save } + readMon
+        << QStringList { writeOf(2, 2, mon), writeOf(2, 2, switched(mon)), writeOf(2, 2, mon) } << 0;
+    QTest::newRow("today: Save A, its switch, Save A again: the last goes")
+        << reread + QStringList { holding(6, 6), counted3, saveMon, save, "reply:FF47C2" + nf(2), "reply:FF47F6",
+                                  "call:changeEnable:1", save, counted3, holding(1, 1), recordOf(2, 6, mon6), holding(3, 3) }
+        << QStringList { writeOf(2, 6, mon6), writeOf(2, 6, switched(mon6)), writeOf(2, 6, mon6) } << 0;
+    QTest::newRow("Save A, another row's switch, Save A again: done")
+        << savedMon + QStringList { "call:changeEnable:2", save } + readMon
+        << QStringList { writeOf(2, 2, mon), writeOf(3, 3, switched(sample.at(2).block)) } << 0;
+    QTest::newRow("today: the switch tapped twice: done")
+        << QStringList { "call:showToday", "list:3", "call:changeEnable:1", "call:changeEnable:1", "reply:FF47C2" + nf(2),
+                         "reply:FF47F6", counted3, holding(1, 1), recordOf(2, 2, switched(sample.at(1).block)), holding(3, 3) }
+        << QStringList { writeOf(2, 2, switched(sample.at(1).block)) } << 0;
+    QTest::newRow("Save, Delete, Save again on its row: told")
+        << savedMon + QStringList { "call:deleteItem:1", "focus:1", saveMon, save } + readMon + readAfterDelete
+        << QStringList { writeOf(2, 2, mon) } << 1;
+    QTest::newRow("twin events: Save, Delete, Save B on its row: told, the twin untouched")
+        << QStringList { "call:startTimerEvent", "count:3", "rec:1", "rec:2", holding(3, 2), "focus:1", saveMon, save,
+                         "reply:FF47C2" + nf(2), "reply:FF47F6", "call:deleteItem:1", "focus:1", saveTue, save, "count:3",
+                         "rec:1", recordOf(2, 2, mon), holding(3, 2), "count:2", "rec:1", holding(2, 2) }
+        << QStringList { writeOf(2, 2, mon) } << 1;
+    QTest::newRow("Save A, Delete all, Save A again: told")
+        << savedMon + QStringList { "call:deleteItem:-1", "focus:1", save, "count:3", "reply:FF47F6", "count:0" }
+        << QStringList { writeOf(2, 2, mon) } << 1;
+    QTest::newRow("Save A, Delete of an earlier row, Save A again: done")
+        << QStringList { "list:3", "focus:2", saveMon, save, "reply:FF47C2" + nf(3), "reply:FF47F6", "call:deleteItem:0",
+                         "focus:2", saveMon, save, "count:3", "rec:1", "rec:2", recordOf(3, 3, mon3), "count:2", holding(1, 2),
+                         recordOf(2, 3, mon3) }
+        << QStringList { writeOf(3, 3, mon3) } << 0;
+    QTest::newRow("Save, another row, the switch: the saved content switched")
+        << savedMon + QStringList { "focus:0", "call:changeEnable:1" } + readMon
+        << QStringList { writeOf(2, 2, mon), writeOf(2, 2, switched(mon)) } << 0;
+    QTest::newRow("Save, another edit, Cancel, the switch: the saved content switched")
+        << savedMon + QStringList { saveTue, "call:cancelUpdate", "call:changeEnable:1" } + readMon
+        << QStringList { writeOf(2, 2, mon), writeOf(2, 2, switched(mon)) } << 0;
+    QTest::newRow("Save A, the filter changed, Save A again on the rows shown: done")
+        << QStringList { "list:3", "focus:1", saveMon, save, "call:showToday", save, "reply:FF47C2" + nf(2),
+                         "reply:FF47F6", counted2, holding(1, 1), holding(2, 3) }
+        << QStringList { writeOf(2, 2, mon) } << 0;
+    QTest::newRow("Save A, the list read, Save A again: written again")
+        << savedMon + readMon + QStringList { save } << QStringList { writeOf(2, 2, mon), writeOf(2, 2, mon) } << 0;
+    QTest::newRow("Save A, another medium, Save A on its rows: written again")
+        << savedMon + QStringList { "reply:FF0111", "reply:FF0100", "count:3" } + readMon + QStringList { "focus:1", save }
+        << QStringList { writeOf(2, 2, mon), writeOf(2, 2, mon) } << 0;
 }
 
 // Writes held on the focused event until the list has been read again: done
