@@ -347,7 +347,7 @@ void TestTimerEventModel::commands()
 void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
 {
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QStringList>("written"); // the writes sent after the first Save, if any
+    QTest::addColumn<QStringList>("written"); // the writes and deletes sent
     QTest::addColumn<int>("told");            // drops reported
 
     const auto holding = [](int number, int event) {
@@ -466,20 +466,24 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
         << QStringList { writeOf(2, 2, switched(sample.at(1).block)) } << 0;
     QTest::newRow("Save, Delete, Save again on its row: told")
         << savedMon + QStringList { "call:deleteItem:1", "focus:1", saveMon, save } + readMon + readAfterDelete
-        << QStringList { writeOf(2, 2, mon) } << 1;
+        << QStringList { writeOf(2, 2, mon), "07F47440200" } << 1;
     QTest::newRow("twin events: Save, Delete, Save B on its row: told, the twin untouched")
         << QStringList { "call:startTimerEvent", "count:3", "rec:1", "rec:2", holding(3, 2), "focus:1", saveMon, save,
                          "reply:FF47C2" + nf(2), "reply:FF47F6", "call:deleteItem:1", "focus:1", saveTue, save, "count:3",
                          "rec:1", recordOf(2, 2, mon), holding(3, 2), "count:2", "rec:1", holding(2, 2) }
-        << QStringList { writeOf(2, 2, mon) } << 1;
+        << QStringList { writeOf(2, 2, mon), "07F47440200" } << 1;
+    QTest::newRow("twin events: Delete tapped again on its row: done, the twin kept")
+        << QStringList { "call:startTimerEvent", "count:3", "rec:1", "rec:2", holding(3, 2), "call:deleteItem:1",
+                         "call:deleteItem:1", "reply:FF47C4" + nf(2), "reply:FF47F6", "count:2", "rec:1", holding(2, 2) }
+        << QStringList { "07F47440200" } << 0;
     QTest::newRow("Save A, Delete all, Save A again: told")
         << savedMon + QStringList { "call:deleteItem:-1", "focus:1", save, "count:3", "reply:FF47F6", "count:0" }
-        << QStringList { writeOf(2, 2, mon) } << 1;
+        << QStringList { writeOf(2, 2, mon), "07F47440000" } << 1;
     QTest::newRow("Save A, Delete of an earlier row, Save A again: done")
         << QStringList { "list:3", "focus:2", saveMon, save, "reply:FF47C2" + nf(3), "reply:FF47F6", "call:deleteItem:0",
                          "focus:2", saveMon, save, "count:3", "rec:1", "rec:2", recordOf(3, 3, mon3), "count:2", holding(1, 2),
                          recordOf(2, 3, mon3) }
-        << QStringList { writeOf(3, 3, mon3) } << 0;
+        << QStringList { writeOf(3, 3, mon3), "07F47440100" } << 0;
     QTest::newRow("Save, another row, the switch: the saved content switched")
         << savedMon + QStringList { "focus:0", "call:changeEnable:1" } + readMon
         << QStringList { writeOf(2, 2, mon), writeOf(2, 2, switched(mon)) } << 0;
@@ -508,7 +512,7 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent()
     Rig rig;
     QSignalSpy failed(&rig.tev, &TimerEvent::execFailed);
     rig.run(steps);
-    QCOMPARE(rig.timerLines().filter(QRegularExpression("^07F4742")), written);
+    QCOMPARE(rig.timerLines().filter(QRegularExpression("^07F474[24]")), written);
     QCOMPARE(failed.count(), told);
 }
 
