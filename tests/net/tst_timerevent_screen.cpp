@@ -84,6 +84,7 @@ private:
     void loadEvents(int count);
     void focusAndOpenSchedule(int index);
     void saveRow(int index, int event, const QString& schedule);
+    void saveSixteenthWithTheListHeld();
     void playEvents(int count, const QString& filter);
     void editableTab();
     void waitUntilQuiet();
@@ -181,6 +182,18 @@ bool TstTimerEventScreen::listShows(int rows)
     return QTest::qWaitFor([&] {
         return find("timerEventListView")->property("count").toInt() == rows && graph->tev.events().size() == rows;
     });
+}
+
+// The third row is given the 16th and saved; the answer to the list query
+// that follows is held, so that the rows shown stay those the Save was made on.
+void TstTimerEventScreen::saveSixteenthWithTheListHeld()
+{
+    focusAndOpenSchedule(2);
+    clickDay(16);
+    click(find("scheduleOk"));
+    recorder->holdAnswersTo = QRegularExpression("^07F475D");
+    click(rowPart(2, "rowSave"));
+    QTRY_VERIFY(recorder->holdsAnswers());
 }
 
 // The sample events over and over, as many as asked for, read anew by the
@@ -566,12 +579,7 @@ void TstTimerEventScreen::saveAgainBeforeTheListIsReadAgain()
     expected.replace(4, 6, QDate::currentDate().toString("yyMM") + "16").replace(20, 2, "01");
 
     recorder->answerLatencyMs = 200;
-    focusAndOpenSchedule(2);
-    clickDay(16);
-    click(find("scheduleOk"));
-    recorder->holdAnswersTo = QRegularExpression("^07F475D");
-    click(rowPart(2, "rowSave"));
-    QTRY_VERIFY(recorder->holdsAnswers());
+    saveSixteenthWithTheListHeld();
     click(rowPart(2, "rowTypeBox"));
     QTRY_VERIFY(find("typeRow1"));
     click(find("typeRow1"));
@@ -688,12 +696,7 @@ void TstTimerEventScreen::lastWordReachesTheRecorder()
         expected[2].block.replace(0, 2, "00");
 
     QSignalSpy failed(&graph->tev, &TimerEvent::execFailed);
-    focusAndOpenSchedule(2);
-    clickDay(16);
-    click(find("scheduleOk"));
-    recorder->holdAnswersTo = QRegularExpression("^07F475D");
-    click(rowPart(2, "rowSave"));
-    QTRY_VERIFY(recorder->holdsAnswers());
+    saveSixteenthWithTheListHeld();
     for (const QString& tap : qAsConst(taps)) {
         const int arg = tap.section(':', 1).toInt();
         if (tap.startsWith("save")) {
@@ -936,13 +939,8 @@ void TstTimerEventScreen::lockedTabSendsNothing()
     playEvents(4, "AA0000");
     recorder->answerLatencyMs = 200;
     QSignalSpy told(&graph->tev, &TimerEvent::execFailed);
-    focusAndOpenSchedule(2);
-    clickDay(16);
-    click(find("scheduleOk"));
     recorder->clearLog();
-    recorder->holdAnswersTo = QRegularExpression("^07F475D");
-    click(rowPart(2, "rowSave"));
-    QTRY_VERIFY(recorder->holdsAnswers());
+    saveSixteenthWithTheListHeld();
     const QStringList written = timerLines().filter("07F474");
     const QString kept = recorderEvents();
     if (tap == "save") {
