@@ -450,6 +450,9 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
     QTest::newRow("Save A, Save B, Save A again: each goes, the last too")
         << savedMon + QStringList { saveTue, save, saveMon, save } + readMon
         << QStringList { writeOf(2, 2, mon), writeOf(2, 2, tue), writeOf(2, 2, mon) } << 0;
+    QTest::newRow("Save A, the edit undone by hand, Save again: the event as it was goes back")
+        << savedMon + QStringList { "call:changeWeek:_MTWTF_", save } + readMon
+        << QStringList { writeOf(2, 2, mon), writeOf(2, 2, sample.at(1).block) } << 0;
     QTest::newRow("Save A, its switch, Save A again: the last goes")
         << savedMon + QStringList { "call:changeEnable:1", save } + readMon
         << QStringList { writeOf(2, 2, mon), writeOf(2, 2, switched(mon)), writeOf(2, 2, mon) } << 0;
