@@ -9,6 +9,7 @@ bool HeldRequests::submit(Request request)
         return false;
     if (request.kind & m_refused) {
         m_unreported += request.confirmed;
+        unsent(request);
         finish();
         return false;
     }
@@ -86,6 +87,7 @@ void HeldRequests::dropAll()
     for (const Waiting& w : std::exchange(m_waiting, {})) {
         m_changed = true;
         m_unreported += w.request.confirmed;
+        unsent(w.request);
     }
     finish();
 }
@@ -112,6 +114,7 @@ void HeldRequests::shutDown()
     m_shutDown = true;
     m_waiting.clear();
     m_unreported = 0;
+    m_unsent.clear();
     m_changed = false;
 }
 
@@ -134,6 +137,7 @@ bool HeldRequests::settle(const Request& r, int ticket, bool waited)
     if ((!r.stillNames || r.stillNames(waited)) && r.send())
         return true;
     m_unreported += r.confirmed;
+    unsent(r);
     dropActingOn(ticket);
     return false;
 }
@@ -144,6 +148,7 @@ void HeldRequests::dropAt(QList<Waiting>::iterator it, bool report)
 {
     const int ticket = it->ticket;
     m_unreported += report && it->request.confirmed;
+    unsent(it->request);
     m_waiting.erase(it);
     m_changed = true;
     dropActingOn(ticket);
@@ -158,6 +163,7 @@ void HeldRequests::dropActingOn(int ticket)
         if (it->request.actsOn && gone.contains(it->request.actsOn)) {
             gone << it->ticket;
             m_unreported += it->request.confirmed;
+            unsent(it->request);
             it = m_waiting.erase(it);
             m_changed = true;
         } else {
@@ -166,11 +172,20 @@ void HeldRequests::dropActingOn(int ticket)
     }
 }
 
-// Reports and notices go out once the queue is in order again.
+void HeldRequests::unsent(const Request& r)
+{
+    if (r.dropped)
+        m_unsent << r.dropped;
+}
+
+// The models hear of their requests gone unsent, then the reports and
+// notices go out, once the queue is in order again.
 void HeldRequests::finish()
 {
     if (m_running || m_shutDown)
         return;
+    for (const auto& dropped : std::exchange(m_unsent, {}))
+        dropped();
     for (int n = std::exchange(m_unreported, 0); n > 0; --n) {
         if (reportDrop)
             reportDrop();

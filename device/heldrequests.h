@@ -50,6 +50,11 @@ public:
         bool confirmed = true;
         // The model's kind of request, for lastOf and refuseFromNowOn.
         int kind = 0;
+        // Told once when it leaves the queue unsent: dropped, refused or
+        // withdrawn; not when its owner puts a newer version in its place,
+        // nor once the queue has shut down. Called when the queue is in
+        // order again, before the drops are reported.
+        std::function<void()> dropped;
     };
 
     // Set by the model: whether its rows carry the recorder's numbering,
@@ -109,12 +114,14 @@ private:
     void remove(const QObject* owner, bool report);
     void dropAt(QList<Waiting>::iterator it, bool report);
     void dropActingOn(int ticket);
+    void unsent(const Request& r);
     void finish();
     void watch(const QObject* owner);
 
     QList<Waiting> m_waiting;
     int m_lastTicket = 0;
     int m_unreported = 0;
+    QList<std::function<void()>> m_unsent; // `dropped` of those gone unsent, still to be called
     bool m_changed = false;
     bool m_running = false;
     bool m_shutDown = false;

@@ -16,6 +16,7 @@ struct Rig
     QStringList log;
     QStringList names; // what the items named now: a request for "x" still names it while listed
     QObject owners[3]; // windows
+    bool tellDrops = false; // requests log "unsent NAME" when they leave unsent
 
     Rig()
     {
@@ -31,6 +32,8 @@ struct Rig
             log << name;
             return !name.startsWith('!'); // cannot be written
         };
+        if (tellDrops)
+            r.dropped = [this, name] { log << "unsent " + name; };
         return r;
     }
     void submit(const QString& name, int owner = -1, int actsOn = 0, int kind = 0, bool numbered = true,
@@ -216,6 +219,34 @@ void TstHeldRequests::queue_data()
         r.queue.dropAll();
         QVERIFY(r.queue.isEmpty());
     }) << QStringList {};
+    // The model hears of each request that leaves unsent, once, before the
+    // reports: whatever drops it, also when nobody is told.
+    QTest::newRow("a request gone unsent is told to its model") << Script([](Rig& r) {
+        r.tellDrops = true;
+        r.current = false;
+        r.submit("x-moved");
+        r.submit("!unwritten");
+        r.submit("edit", 0, 0, 1);
+        r.submit("undo", -1, r.queue.lastOf(1), 1, false);
+        r.submit("edit again", 0, 0, 1); // in the place of the first
+        r.submit("info", 1, 0, 0, true, false);
+        r.submit("rename", 2);
+        r.submit("kept");
+        r.queue.withdraw(&r.owners[1]);
+        r.queue.drop(&r.owners[2]);
+        r.queue.refuseFromNowOn(1);
+        r.submit("refused", -1, 0, 1);
+        r.readAgain();
+        r.submit("late", -1, 0, 0);
+        r.current = false;
+        r.submit("gone with the list");
+        r.queue.dropAll();
+        r.submit("at shut-down");
+        r.queue.shutDown();
+    }) << QStringList { "unsent info", "unsent rename", "told", "unsent edit again", "unsent undo", "told", "told",
+                        "unsent refused",
+                        "told", "!unwritten", "kept", "unsent x-moved", "unsent !unwritten", "told", "told", "late",
+                        "unsent gone with the list", "told" };
     QTest::newRow("the list gone: every confirmed request told") << Script([](Rig& r) {
         r.current = false;
         r.submit("a");
