@@ -322,15 +322,14 @@ void TimerEvent::showDate(QDate date)
 // already) until the rows number by the recorder's list again; a create or a
 // delete of all events names no row (-1) and waits only for a re-read to
 // end. The reload a switch asks for waits until all that can go has gone out.
-// Returns whether it was taken: it went out, was done already, or waits.
 //
 // When its turn comes, a Save or a switch on an event this application has
 // deleted since its rows were read is dropped and told, a delete of it is
 // done. A Save or a switch that repeats the last edit sent on its row, an
 // accepted write, is done unless a list read since shows otherwise. Anything
 // else goes while its row still names the event, and is dropped and told
-// when not.
-bool TimerEvent::submit(Edit edit, const QByteArray& line, int row)
+// when not. A Save that goes nowhere leaves its row.
+void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
 {
     HeldRequests::Request r;
     r.kind = Change; // what a locked tab refuses
@@ -354,9 +353,10 @@ bool TimerEvent::submit(Edit edit, const QByteArray& line, int row)
             m_reloadDue = true;
         return true;
     };
-    const bool taken = m_held.submit(std::move(r));
+    if (edit == Edit::Save)
+        r.dropped = [this, row, madeOn] { unkeepSave(row, madeOn); };
+    m_held.submit(std::move(r));
     settle();
-    return taken;
 }
 
 // From a create or a delete on, and from a Save while the recorder numbers
@@ -529,7 +529,8 @@ void TimerEvent::createNewEvent()
 }
 
 // A Save taken stays on its row: leaving it or Cancel puts back what was
-// saved, so that the row goes on showing it until the list is read again.
+// saved, so that the row goes on showing it until the list is read again,
+// unless the Save goes nowhere.
 void TimerEvent::updateEvent()
 {
     if (unavailable()) {
@@ -539,10 +540,26 @@ void TimerEvent::updateEvent()
     const TimerEventObject* focused = focusedRow();
     if (!focused)
         return;
-    const TimerEventFields saved = focused->fields();
-    const int row = m_focus;
-    if (submit(Edit::Save, writeLine(row, false), row) && m_focus == row)
-        m_undo.assign(saved);
+    m_undo.assign(focused->fields());
+    submit(Edit::Save, writeLine(m_focus, false), m_focus);
+}
+
+// A Save dropped, refused or not sent leaves its row: while the rows are
+// those it was made on, what the row keeps becomes the last write this
+// application sent naming its event on them, or the event as read. The
+// focused row's edits stay on screen.
+void TimerEvent::unkeepSave(int row, int madeOn)
+{
+    TimerEventObject* event = this->row(row);
+    if (!event || madeOn != m_rowsQuery)
+        return;
+    const auto last = m_lastWrites.constFind(row);
+    const bool sentOnThem = last != m_lastWrites.constEnd() && last->version.madeOn == madeOn;
+    const TimerEventFields kept = sentOnThem ? last->version.to : asRead(row);
+    if (row == m_focus)
+        m_undo.assign(kept);
+    else
+        event->assign(kept);
 }
 
 void TimerEvent::changeEnable(int number)

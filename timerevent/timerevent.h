@@ -67,7 +67,11 @@ class Permission;
 // A Save taken stays on its row: leaving the row or Cancel undoes only the
 // edits made after it, until the list is read again, so that a switch of the
 // row carries what was saved. What a request knows as the row's event stays
-// what the recorder gave.
+// what the recorder gave. A Save that goes nowhere (dropped, refused or not
+// sent, for whatever reason) leaves its row: while the rows are those it was
+// made on, what the row keeps goes back to the last write this application
+// sent naming its event on them, or to the event as read; the focused row's
+// edits stay on screen as edits.
 //
 // The recorder answers an accepted write or create with the event's number.
 // The list read next focuses that row only if it holds just what the
@@ -234,13 +238,14 @@ private:
     bool sendListQuery(const QString& query);
     bool sendNumbered(const char* command, int number);
     bool sendRead(int number);
-    bool submit(Edit edit, const QByteArray& line, int row);
+    void submit(Edit edit, const QByteArray& line, int row);
     bool sendEdit(Edit edit, const QByteArray& line, int row, int madeOn);
     bool namesEvent(int row, const TimerEventFields& named) const;
     QList<TimerEventFields> versionsOf(int row, const TimerEventFields& named) const;
     bool deletedSince(int row, int madeOn) const;
     bool repeatsAcceptedWrite(int row, const TimerEventFields& content, int madeOn) const;
     bool shownOtherwise(const Version& write) const;
+    void unkeepSave(int row, int madeOn);
     void learnVersion(const Version& version);
     void forgetEdits();
     void settleWrites();

@@ -502,6 +502,28 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
     QTest::newRow("Save A, another medium, Save A on its rows: written again")
         << savedMon + QStringList { "reply:FF0111", "reply:FF0100", "count:3" } + readMon + QStringList { "focus:1", save }
         << QStringList { writeOf(2, 2, mon), writeOf(2, 2, mon) } << 0;
+
+    // A Save that waited and went nowhere leaves its row: the row keeps the
+    // last Save that went, or the event as read.
+    const QString b2 = sample.at(1).block, notice = "reply:FF47F6";
+    const QStringList tueDropped = savedMon + QStringList { saveTue, save, "lock:1", "lock:0" };
+    QTest::newRow("Save A went, Save B dropped by a lock, another row, the switch: A switched")
+        << tueDropped + QStringList { "focus:0", "call:changeEnable:1" } + readMon
+        << QStringList { writeOf(2, 2, mon), writeOf(2, 2, switched(mon)) } << 1;
+    QTest::newRow("Save A went, Save B dropped by a lock, Cancel, the switch: A switched")
+        << tueDropped + QStringList { "call:cancelUpdate", "call:changeEnable:1" } + readMon
+        << QStringList { writeOf(2, 2, mon), writeOf(2, 2, switched(mon)) } << 1;
+    QTest::newRow("Save A went, Save B dropped by a lock, the switch of the row still focused: B as shown")
+        << tueDropped + QStringList { "call:changeEnable:1" } + readMon
+        << QStringList { writeOf(2, 2, mon), writeOf(2, 2, switched(tue)) } << 1;
+    QTest::newRow("Save A went, Save B dropped by the home tab, another row, the switch: A switched")
+        << savedMon + QStringList { saveTue, save, "reply:FF6AFE10", "lock:1", "reply:FF6AFE11", "lock:0",
+                                    "call:startTimerEvent", "focus:0", "call:changeEnable:1" } + readMon
+        << QStringList { writeOf(2, 2, mon), writeOf(2, 2, switched(mon)) } << 1;
+    QTest::newRow("a first Save dropped by a lock, another row, the switch: the event as read switched")
+        << QStringList { "list:3", notice, "focus:1", saveMon, save, "lock:1", "lock:0", "focus:0",
+                         "call:changeEnable:1", "count:3", "rec:1", "rec:2", "rec:3" }
+        << QStringList { writeOf(2, 2, switched(b2)) } << 1;
 }
 
 // Writes held on the focused event until the list has been read again: done
