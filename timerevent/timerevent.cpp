@@ -326,24 +326,29 @@ void TimerEvent::showDate(QDate date)
 // When its turn comes, a Save or a switch on an event this application has
 // deleted since its rows were read is dropped and told, a delete of it is
 // done. A Save or a switch that repeats the last edit sent on its row, an
-// accepted write, is done unless a list read since shows otherwise. Anything
-// else goes while its row still names the event, and is dropped and told
-// when not. A Save that goes nowhere leaves its row.
+// accepted write, is done unless a list read since shows otherwise. One on
+// a twin's row is dropped and told once the rows may have been numbered
+// anew. Anything else goes while its row still names the event, and is
+// dropped and told when not. A Save that goes nowhere leaves its row.
 void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
 {
     HeldRequests::Request r;
     r.kind = Change; // what a locked tab refuses
     r.numbered = row != -1;
     const bool writes = writesRow(edit);
-    const TimerEventFields named = asRead(row);
+    const QList<TimerEventFields> rows = m_read; // as the recorder gave them
+    const TimerEventFields named = rows.value(row);
     const TimerEventFields content = writes ? writtenFields(line) : TimerEventFields();
     const int madeOn = m_rowsQuery;
     const auto gone = [=] { return row != -1 && deletedSince(row, madeOn); };
     const auto done = [=] {
         return gone() ? edit == Edit::Delete : writes && repeatsAcceptedWrite(row, content, madeOn);
     };
-    if (row != -1)
-        r.stillNames = [this, row, named, done, gone](bool) { return done() || (!gone() && namesEvent(row, named)); };
+    if (row != -1) {
+        r.stillNames = [=](bool) {
+            return done() || (!gone() && !twinInDoubt(row, rows, madeOn) && namesEvent(row, named));
+        };
+    }
     r.send = [this, edit, line, row, madeOn, done] {
         if (done())
             return true;
@@ -423,6 +428,33 @@ QList<TimerEventFields> TimerEvent::versionsOf(int row, const TimerEventFields& 
         }
     }
     return known;
+}
+
+// Whether content may not tell the event of a request made on row `row` of
+// `rows` (read with list query `madeOn`) from a twin: its event as read then
+// had a twin on those rows, or the row now holds one with a twin, and the
+// rows read since may have been numbered anew.
+bool TimerEvent::twinInDoubt(int row, const QList<TimerEventFields>& rows, int madeOn) const
+{
+    if (m_rowsQuery == madeOn)
+        return false;
+    const bool twins = rows.count(rows.value(row)) > 1 || m_read.count(asRead(row)) > 1;
+    return twins && renumberedSince(rows, madeOn);
+}
+
+// Whether the recorder may have numbered its events anew since `rows` were
+// read with list query `madeOn`: an edit that can renumber went out since,
+// or the rows read since do not hold, row by row, those events or what this
+// application has made of them (another controller's change).
+bool TimerEvent::renumberedSince(const QList<TimerEventFields>& rows, int madeOn) const
+{
+    if (m_movedAt >= madeOn || rows.size() != m_read.size())
+        return true;
+    for (int i = 0; i < rows.size(); ++i) {
+        if (!namesEvent(i, rows.at(i)))
+            return true;
+    }
+    return false;
 }
 
 // Whether this application has deleted the event that a request made on the

@@ -46,6 +46,14 @@ class Permission;
 // did not change), and is dropped otherwise: the rows read anew then show
 // the recorder's events, and the drop is reported with execFailed.
 //
+// Content does not tell two identical events apart. A held request on a row
+// whose event, as read, had a twin on the rows it was made on, or whose row
+// holds an event with a twin on the rows read since, is dropped and reported
+// once the recorder may have numbered its events anew since those rows were
+// read: an edit that can renumber has gone out, or the rows read again do
+// not hold, row by row, those events or what this application has made of
+// them. Without that it goes, or is done already, as any other.
+//
 // An event this application has deleted is gone for good: a request made on
 // rows read before the delete of its row (or of all events) went out names
 // nothing, whatever that row holds once the list is read again. A write or
@@ -242,6 +250,8 @@ private:
     bool sendEdit(Edit edit, const QByteArray& line, int row, int madeOn);
     bool namesEvent(int row, const TimerEventFields& named) const;
     QList<TimerEventFields> versionsOf(int row, const TimerEventFields& named) const;
+    bool twinInDoubt(int row, const QList<TimerEventFields>& rows, int madeOn) const;
+    bool renumberedSince(const QList<TimerEventFields>& rows, int madeOn) const;
     bool deletedSince(int row, int madeOn) const;
     bool repeatsAcceptedWrite(int row, const TimerEventFields& content, int madeOn) const;
     bool shownOtherwise(const Version& write) const;

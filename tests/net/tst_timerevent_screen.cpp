@@ -656,36 +656,43 @@ void TstTimerEventScreen::saveTappedAgain()
 
 void TstTimerEventScreen::lastWordReachesTheRecorder_data()
 {
+    QTest::addColumn<int>("count");
     QTest::addColumn<QStringList>("taps"); // after the first Save, before the list is read again
     QTest::addColumn<bool>("twins");       // the fourth event is the third's twin
     QTest::addColumn<QString>("third");    // what the recorder ends with for the third event
     QTest::addColumn<int>("told");
     QTest::newRow("the 17th saved, then the 16th again: the 16th")
-        << QStringList { "save:17", "save:16" } << false << "16th" << 0;
+        << 4 << QStringList { "save:17", "save:16" } << false << "16th" << 0;
     QTest::newRow("deleted, then saved again on its row: told once")
-        << QStringList { "delete", "save:16" } << false << "gone" << 1;
+        << 4 << QStringList { "delete:2", "save:16" } << false << "gone" << 1;
     QTest::newRow("twin events: deleted, then its row saved with the 17th: told once, the twin kept")
-        << QStringList { "delete", "save:17" } << true << "gone" << 1;
+        << 4 << QStringList { "delete:2", "save:17" } << true << "gone" << 1;
     QTest::newRow("another row, then its switch: the 16th switched off")
-        << QStringList { "focus:1", "switch" } << false << "16th off" << 0;
+        << 4 << QStringList { "focus:1", "switch" } << false << "16th off" << 0;
+    QTest::newRow("twin events: the first deleted, then the third's switch: told once, the twin kept")
+        << 6 << QStringList { "delete:0", "switch" } << true << "16th" << 1;
+    QTest::newRow("twin events: the first deleted, then the third saved with the 17th: told once, the twin kept")
+        << 6 << QStringList { "delete:0", "save:17" } << true << "16th" << 1;
 }
 
 // One person, the whole list, the answer to its query held: the third event
 // is given the 16th and saved, and the person goes on on the rows shown
-// before the list has been read again (Save another day, Delete, another row,
-// the switch). The recorder ends with their last word, or they are told once.
+// before the list has been read again (Save another day, Delete of it or of
+// the first, another row, the switch). The recorder ends with their last
+// word, or they are told once; a twin of the third keeps its fields.
 void TstTimerEventScreen::lastWordReachesTheRecorder()
 {
+    QFETCH(int, count);
     QFETCH(QStringList, taps);
     QFETCH(bool, twins);
     QFETCH(QString, third);
     QFETCH(int, told);
-    playEvents(4, "AA0000");
+    playEvents(count, "AA0000");
     if (twins) {
         timers->events[3] = timers->events.at(2);
         recorder->sendLineToLoggedIn("0FF47F6");
         waitUntilQuiet();
-        QVERIFY(listShows(4));
+        QVERIFY(listShows(count));
     }
     QList<sim::SimTimerEvent> expected = timers->events;
     if (third == "gone")
@@ -694,6 +701,8 @@ void TstTimerEventScreen::lastWordReachesTheRecorder()
         expected[2].block.replace(4, 6, QDate::currentDate().toString("yyMM") + "16");
     if (third.endsWith("off"))
         expected[2].block.replace(0, 2, "00");
+    if (taps.contains("delete:0"))
+        expected.removeFirst();
 
     QSignalSpy failed(&graph->tev, &TimerEvent::execFailed);
     saveSixteenthWithTheListHeld();
@@ -704,8 +713,11 @@ void TstTimerEventScreen::lastWordReachesTheRecorder()
             clickDay(arg);
             click(find("scheduleOk"));
             click(rowPart(2, "rowSave"));
-        } else if (tap == "delete") {
-            click(rowPart(2, "rowDelete"));
+        } else if (tap.startsWith("delete")) {
+            if (graph->tev.focus() != arg)
+                click(rowPart(arg, "rowFocusLower"));
+            QTRY_COMPARE(graph->tev.focus(), arg);
+            click(rowPart(arg, "rowDelete"));
             click(find("deleteOk"));
             QTRY_COMPARE(graph->tev.focus(), -1);
         } else if (tap.startsWith("focus")) {

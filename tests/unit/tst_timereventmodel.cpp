@@ -524,6 +524,50 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
         << QStringList { "list:3", notice, "focus:1", saveMon, save, "lock:1", "lock:0", "focus:0",
                          "call:changeEnable:1", "count:3", "rec:1", "rec:2", "rec:3" }
         << QStringList { writeOf(2, 2, switched(b2)) } << 1;
+
+    // Twin events, the second and third alike: a request on either, once the
+    // rows may have been numbered anew, never reaches the other.
+    const QString answered = "reply:FF47C2" + nf(2);
+    const QStringList twins = { "call:startTimerEvent", "count:3", "rec:1", "rec:2", holding(3, 2) };
+    const QStringList twinSaved = twins + QStringList { "focus:1", saveMon, save, answered, notice };
+    const QStringList readTwins = { "count:3", "rec:1", recordOf(2, 2, mon), holding(3, 2) };
+    const QStringList readWithoutFirst = { "count:2", recordOf(1, 2, mon), holding(2, 2) };
+    QTest::newRow("twins: Save, the first deleted, the switch: told, the twin untouched")
+        << twinSaved + QStringList { "call:deleteItem:0", "call:changeEnable:1" } + readTwins + readWithoutFirst
+        << QStringList { writeOf(2, 2, mon), "07F47440100" } << 1;
+    QTest::newRow("twins: Save, the first deleted, Save B: told, the twin untouched")
+        << twinSaved + QStringList { "call:deleteItem:0", "focus:1", saveTue, save } + readTwins + readWithoutFirst
+        << QStringList { writeOf(2, 2, mon), "07F47440100" } << 1;
+    // Under Today, a Save that gives the first twin another day takes it out.
+    const QStringList todaysTwinSaved = { "call:showToday", "count:3", "rec:1", "rec:2", holding(3, 2), "focus:1",
+                                          "reply:FF47D5" + nf(2), "count:3", holding(2, 2), counted3, saveMon, save,
+                                          answered, notice };
+    const QStringList readTodaysTwin = { counted2, holding(1, 1), holding(2, 2) };
+    QTest::newRow("today: twins, a Save moves the first out, its switch: told, the twin untouched")
+        << todaysTwinSaved + QStringList { "call:changeEnable:1" } + readTodaysTwin
+        << QStringList { writeOf(2, 2, mon) } << 1;
+    QTest::newRow("today: twins, a Save moves the first out, Save B on its row: told, the twin untouched")
+        << todaysTwinSaved + QStringList { saveTue, save } + readTodaysTwin << QStringList { writeOf(2, 2, mon) } << 1;
+    // The third already holds what the second is saved with: once the first
+    // is deleted, the second's row holds the third, a twin of what it became.
+    QTest::newRow("a row that now holds a twin of what its event became: the switch told")
+        << QStringList { "call:startTimerEvent", "count:3", "rec:1", "rec:2", recordOf(3, 2, mon), "focus:1", saveMon,
+                         save, answered, notice, "call:deleteItem:0", "call:changeEnable:1", "count:3", "rec:1",
+                         recordOf(2, 2, mon), recordOf(3, 2, mon), "count:2", recordOf(1, 2, mon), recordOf(2, 2, mon) }
+        << QStringList { writeOf(2, 2, mon), "07F47440100" } << 1;
+    QTest::newRow("twins: another controller deletes the first, the switch: told")
+        << twins + QStringList { notice, "call:changeEnable:1", "count:2", holding(1, 2), holding(2, 2) }
+        << QStringList {} << 1;
+    QTest::newRow("twins: both switched: both go")
+        << twins + QStringList { "call:changeEnable:1", "call:changeEnable:2", answered, notice, "count:3", "rec:1",
+                                 recordOf(2, 2, switched(b2)), holding(3, 2) }
+        << QStringList { writeOf(2, 2, switched(b2)), writeOf(3, 2, switched(b2)) } << 0;
+    QTest::newRow("twins: a Save on each: both go")
+        << twinSaved + QStringList { "focus:2", saveTue, save } + readTwins
+        << QStringList { writeOf(2, 2, mon), writeOf(3, 2, weekly(2, "84")) } << 0;
+    QTest::newRow("twins: Save, the first deleted, Save again: done")
+        << twinSaved + QStringList { "call:deleteItem:0", "focus:1", save } + readTwins + readWithoutFirst
+        << QStringList { writeOf(2, 2, mon), "07F47440100" } << 0;
 }
 
 // Writes held on the focused event until the list has been read again: done
