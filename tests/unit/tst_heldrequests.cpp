@@ -244,9 +244,8 @@ void TstHeldRequests::queue_data()
         r.submit("at shut-down");
         r.queue.shutDown();
     }) << QStringList { "unsent info", "unsent rename", "told", "unsent edit again", "unsent undo", "told", "told",
-                        "unsent refused",
-                        "told", "!unwritten", "kept", "unsent x-moved", "unsent !unwritten", "told", "told", "late",
-                        "unsent gone with the list", "told" };
+                        "unsent refused", "told", "!unwritten", "kept", "unsent x-moved", "unsent !unwritten", "told",
+                        "told", "late", "unsent gone with the list", "told" };
     QTest::newRow("the list gone: every confirmed request told") << Script([](Rig& r) {
         r.current = false;
         r.submit("a");
