@@ -326,9 +326,9 @@ void TimerEvent::showDate(QDate date)
 // When its turn comes, a Save or a switch on an event this application has
 // deleted since its rows were read is dropped and told, a delete of it is
 // done. A Save or a switch that repeats the last edit sent on its row, an
-// accepted write, is done unless a list read since shows otherwise. One on
-// a twin's row is dropped and told once the rows may have been numbered
-// anew. Anything else goes while its row still names the event, and is
+// accepted write, is done unless a list read since shows otherwise. One
+// whose row may hold another event alike is dropped and told once the rows
+// may have been numbered anew. Anything else goes while its row still names the event, and is
 // dropped and told when not. A Save that goes nowhere leaves its row.
 void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
 {
@@ -346,7 +346,7 @@ void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
     };
     if (row != -1) {
         r.stillNames = [=](bool) {
-            return done() || (!gone() && !twinInDoubt(row, rows, madeOn) && namesEvent(row, named));
+            return done() || (!gone() && !lookalikeInDoubt(row, rows, madeOn) && namesEvent(row, named));
         };
     }
     r.send = [this, edit, line, row, madeOn, done] {
@@ -393,6 +393,7 @@ bool TimerEvent::sendEdit(Edit edit, const QByteArray& line, int row, int madeOn
     if (edit == Edit::Create) {
         w.creates = true;
         w.version.to = createdFields(line);
+        m_made << Made { w.version.to, -1, madeOn, m_queriesSent };
     } else {
         w.version.row = row;
         w.version.from = before;
@@ -403,7 +404,10 @@ bool TimerEvent::sendEdit(Edit edit, const QByteArray& line, int row, int madeOn
         w.version.list = m_rows;
         w.version.sent = ++m_writesSent;
         m_lastWrites[row] = { w.version };
+        m_made << Made { w.version.to, row, madeOn, m_queriesSent };
     }
+    while (m_made.size() > maxVersions)
+        m_made.removeFirst();
     w.queriesAhead = m_queriesOut;
     m_writesOut << w;
     return true;
@@ -431,15 +435,31 @@ QList<TimerEventFields> TimerEvent::versionsOf(int row, const TimerEventFields& 
 }
 
 // Whether content may not tell the event of a request made on row `row` of
-// `rows` (read with list query `madeOn`) from a twin: its event as read then
-// had a twin on those rows, or the row now holds one with a twin, and the
-// rows read since may have been numbered anew.
-bool TimerEvent::twinInDoubt(int row, const QList<TimerEventFields>& rows, int madeOn) const
+// `rows` (read with list query `madeOn`) from another: the rows may have
+// been numbered anew since, and another event the model knows of could be
+// on that row with what it holds now. The others are the other rows' events
+// of `rows` and of the rows read since, and what this application has
+// written or created since `rows` were read, except the writes made on the
+// request's event: those made on the same rows at the same row, or sent
+// while the recorder numbered by those rows at that row.
+bool TimerEvent::lookalikeInDoubt(int row, const QList<TimerEventFields>& rows, int madeOn) const
 {
-    if (m_rowsQuery == madeOn)
+    if (m_rowsQuery == madeOn || !renumberedSince(rows, madeOn))
         return false;
-    const bool twins = rows.count(rows.value(row)) > 1 || m_read.count(asRead(row)) > 1;
-    return twins && renumberedSince(rows, madeOn);
+    const TimerEventFields held = asRead(row);
+    const auto elsewhere = [&](const QList<TimerEventFields>& list) {
+        for (int i = 0; i < list.size(); ++i) {
+            if (i != row && list.at(i) == held)
+                return true;
+        }
+        return false;
+    };
+    if (elsewhere(rows) || elsewhere(m_read))
+        return true;
+    return std::any_of(m_made.begin(), m_made.end(), [&](const Made& m) {
+        const bool ofEvent = m.row == row && (m.madeOn == madeOn || m.sentAt == madeOn);
+        return m.sentAt >= madeOn && m.to == held && !ofEvent;
+    });
 }
 
 // Whether the recorder may have numbered its events anew since `rows` were
@@ -509,6 +529,7 @@ void TimerEvent::learnVersion(const Version& version)
 void TimerEvent::forgetEdits()
 {
     m_versions.clear();
+    m_made.clear();
     m_lastWrites.clear();
     m_deletedAt.clear();
     m_allDeletedAt = -1;

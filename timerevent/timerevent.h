@@ -46,13 +46,17 @@ class Permission;
 // did not change), and is dropped otherwise: the rows read anew then show
 // the recorder's events, and the drop is reported with execFailed.
 //
-// Content does not tell two identical events apart. A held request on a row
-// whose event, as read, had a twin on the rows it was made on, or whose row
-// holds an event with a twin on the rows read since, is dropped and reported
-// once the recorder may have numbered its events anew since those rows were
-// read: an edit that can renumber has gone out, or the rows read again do
-// not hold, row by row, those events or what this application has made of
-// them. Without that it goes, or is done already, as any other.
+// Content does not tell two alike events apart. Once the recorder may have
+// numbered its events anew since a request's rows were read (an edit that
+// can renumber has gone out, or the rows read again do not hold, row by row,
+// those events or what this application has made of them), a held request
+// goes only if no other event the model knows of could be on its row with
+// what that row holds at the request's turn. The others are every other
+// event of the rows it was made on and of the rows read since, as read or as
+// this application has written it since, and every event this application
+// has created since those rows were read. Otherwise it is dropped and
+// reported, and it never reaches the lookalike. Without that doubt it goes,
+// or is done already, as any other.
 //
 // An event this application has deleted is gone for good: a request made on
 // rows read before the delete of its row (or of all events) went out names
@@ -240,6 +244,15 @@ private:
         int row = -1;
         TimerEventFields fields;
     };
+    // An event this application has written or created: what it carried,
+    // and for a write the row and the rows it was made on.
+    struct Made
+    {
+        TimerEventFields to;
+        int row = -1;    // -1: a create
+        int madeOn = 0;  // for a write: the list query of the rows it was made on
+        int sentAt = 0;  // list queries sent before it went out
+    };
     static constexpr int maxVersions = 32;
 
     bool send(const QByteArray& command);
@@ -250,7 +263,7 @@ private:
     bool sendEdit(Edit edit, const QByteArray& line, int row, int madeOn);
     bool namesEvent(int row, const TimerEventFields& named) const;
     QList<TimerEventFields> versionsOf(int row, const TimerEventFields& named) const;
-    bool twinInDoubt(int row, const QList<TimerEventFields>& rows, int madeOn) const;
+    bool lookalikeInDoubt(int row, const QList<TimerEventFields>& rows, int madeOn) const;
     bool renumberedSince(const QList<TimerEventFields>& rows, int madeOn) const;
     bool deletedSince(int row, int madeOn) const;
     bool repeatsAcceptedWrite(int row, const TimerEventFields& content, int madeOn) const;
@@ -321,6 +334,7 @@ private:
     QList<Version> m_versions;
     QList<Write> m_writesOut;
     int m_writesSent = 0;
+    QList<Made> m_made;                 // the last writes and creates sent, oldest first
     QHash<int, SentWrite> m_lastWrites; // by row
     QHash<int, int> m_deletedAt;        // by row: list queries sent when its delete went out
     int m_allDeletedAt = -1;            // the same for the delete of all events

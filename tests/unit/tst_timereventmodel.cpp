@@ -58,6 +58,7 @@ struct Rig : ModelRig
     // with events 1..N and forgets the lines so far; "count:N", "rec:K",
     // "reply:LINE", "focus:ROW", "expire" (the select's time-out), "day:N"
     // (the local date N days on), "lock:0|1" (as the screen sets it),
+    // "show:N" (the one-day list of the local date N days on),
     // "call:METHOD[:ARG]".
     void run(const QStringList& steps)
     {
@@ -84,6 +85,8 @@ struct Rig : ModelRig
                 tev.today = [day = QDate::currentDate().addDays(arg.toInt())] { return day; };
             } else if (what == "lock") {
                 tev.setLocked(arg == "1");
+            } else if (what == "show") {
+                tev.showDate(tev.today().addDays(arg.toInt()));
             } else {
                 const QByteArray method = arg.section(':', 0, 0).toLatin1();
                 const QString value = arg.section(':', 1);
@@ -568,6 +571,71 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
     QTest::newRow("twins: Save, the first deleted, Save again: done")
         << twinSaved + QStringList { "call:deleteItem:0", "focus:1", save } + readTwins + readWithoutFirst
         << QStringList { writeOf(2, 2, mon), "07F47440100" } << 0;
+
+    // Events this application made alike: two adds carry the same event. The
+    // first new event is given Monday alone and saved, which takes it out of
+    // today's list, and a second add follows before the list is read again:
+    // the first's row then holds the second, which no request on it reaches.
+    const QString added = "0100" + QDate::currentDate().toString("yyMMdd") + "000000000100000001";
+    // As the row writes it back: a play event carries no input code.
+    const QString addedRow = added.left(18) + "00" + added.mid(20), addedMon = "0100" "00000082" + addedRow.mid(12);
+    const auto addedRecord = [](int number, const QString& block) { return "reply:FF47D7" + nf(number) + block; };
+    const auto addedWrite = [](int number, const QString& block) { return "07F4742" + nf(number) + block; };
+    const QString add = "call:createNewEvent", addAnswered = "reply:FF47C0" + nf(2);
+    const QStringList todayAdded = { "call:showToday", "count:1", "rec:1", add, addAnswered, notice, "count:2",
+                                     "rec:1", addedRecord(2, added) };
+    // The new event, focused, is read again from the whole list.
+    const QStringList addedReread = { "reply:FF47D5" + nf(2), "count:2", addedRecord(2, added), "count:2" };
+    const QStringList savedOut = todayAdded + addedReread + QStringList { saveMon, save, add };
+    const QStringList readSecond = { answered, addAnswered, notice, "count:2", "rec:1", addedRecord(2, added) };
+    const QStringList monWritten = { addedWrite(2, addedMon) };
+    QTest::newRow("today: add, Save out of the list, add, the first's switch: told, the second untouched")
+        << savedOut + QStringList { "call:changeEnable:1" } + readSecond << monWritten << 1;
+    QTest::newRow("today: add, Save out of the list, add, another row, the first's switch: told")
+        << savedOut + QStringList { "focus:0", "call:changeEnable:1" } + readSecond << monWritten << 1;
+    QTest::newRow("today: add, Save out of the list, add, Save B on the first's row: told")
+        << savedOut + QStringList { saveTue, save } + readSecond << monWritten << 1;
+    QTest::newRow("today: add, Save out of the list, add, the first's delete: told")
+        << savedOut + QStringList { "call:deleteItem:1" } + readSecond << monWritten << 1;
+    QTest::newRow("one day of today: add, Save out of the list, add, the first's switch: told")
+        << QStringList { "show:0", "count:1", "rec:1", add, addAnswered, notice, "count:2", "rec:1",
+                         addedRecord(2, added) }
+            + addedReread + QStringList { saveMon, save, add, "call:changeEnable:1" } + readSecond
+        << monWritten << 1;
+    QTest::newRow("today: Save held behind the new event's read, add, its switch: told")
+        << todayAdded + QStringList { "reply:FF47D5" + nf(2), saveMon, save, add, "call:changeEnable:1", "count:2",
+                                      addedRecord(2, added), "count:2" } + readSecond
+        << monWritten << 1;
+    QTest::newRow("today: add, Save out of the list, add, Save again: done")
+        << savedOut + QStringList { save } + readSecond << monWritten << 0;
+    QTest::newRow("today: add, Save out of the list, add, the other row's switch: goes")
+        << savedOut + QStringList { "call:changeEnable:0" } + readSecond
+        << monWritten + QStringList { writeOf(1, 1, switched(sample.at(0).block)) } << 0;
+    QTest::newRow("today: add, Save kept in the list, add, the first's switch: goes")
+        << todayAdded + addedReread + QStringList { "call:changeOption:x", save, add, "call:changeEnable:1", answered,
+                                                    addAnswered, notice, "count:3", "rec:1", addedRecord(2, addedRow + "x"),
+                                                    addedRecord(3, added) }
+        << QStringList { addedWrite(2, addedRow + "x"), addedWrite(2, switched(addedRow) + "x") } << 0;
+    QTest::newRow("whole list: add, Save, add, the first's switch: goes")
+        << QStringList { "list:1", add, addAnswered, notice, "count:2", "rec:1", addedRecord(2, added), saveMon, save,
+                         add, "call:changeEnable:1", answered, addAnswered, notice, "count:3", "rec:1",
+                         addedRecord(2, addedMon), addedRecord(3, added) }
+        << QStringList { addedWrite(2, addedMon), addedWrite(2, switched(addedMon)) } << 0;
+    // Lookalikes made by this application's own writes, with a delete of an
+    // earlier row: the row now holds what another event was written to.
+    const QString off2 = switched(b2);
+    QTest::newRow("alike but for the switch, each switched, the first row deleted, then the first's delete: told")
+        << QStringList { "call:startTimerEvent", "count:3", "rec:1", "rec:2", recordOf(3, 2, off2), "call:changeEnable:1",
+                         "call:changeEnable:2", "call:deleteItem:0", "call:deleteItem:1", answered, notice, "count:3",
+                         "rec:1", recordOf(2, 2, off2), recordOf(3, 2, off2), "reply:FF47C2" + nf(3),
+                         "reply:FF47C4" + nf(1), notice, "count:2", recordOf(1, 2, off2), holding(2, 2) }
+        << QStringList { writeOf(2, 2, off2), writeOf(3, 2, b2), "07F47440100" } << 1;
+    QTest::newRow("a Save copies the second event onto the third, the first deleted, the second's delete: told")
+        << QStringList { "call:startTimerEvent", "count:3", "rec:1", "rec:2", recordOf(3, 2, mon), "focus:1", saveMon,
+                         save, "focus:2", "call:changeWeek:_MTWTF_", save, "call:deleteItem:0", "call:deleteItem:1",
+                         answered, "reply:FF47C2" + nf(3), "reply:FF47C4" + nf(1), notice, "count:2",
+                         recordOf(1, 2, mon), holding(2, 2) }
+        << QStringList { writeOf(2, 2, mon), writeOf(3, 2, b2), "07F47440100" } << 1;
 }
 
 // Writes held on the focused event until the list has been read again: done
