@@ -13,7 +13,8 @@
 // turns read-only or unavailable, or is left for the home tab, writes nothing
 // more, tells once of what waited and closes its windows. Whatever a person
 // does while the list is read again, the recorder ends with their last Save
-// or switch, or they are told.
+// or switch, or they are told; a tap on a new event's row never reaches an
+// event added after it alike.
 // Pictures go to <build>/tests/screenshots.
 #include <QSignalSpy>
 #include <QtTest>
@@ -49,6 +50,8 @@ private slots:
     void saveTappedAgain();
     void lastWordReachesTheRecorder_data();
     void lastWordReachesTheRecorder();
+    void secondAddNeverTakesTheFirstsTap_data();
+    void secondAddNeverTakesTheFirstsTap();
     void switchWhileItsEventIsDeletedElsewhere();
     void focusAfterASaveWhileTheListChangesElsewhere_data();
     void focusAfterASaveWhileTheListChangesElsewhere();
@@ -740,6 +743,64 @@ void TstTimerEventScreen::lastWordReachesTheRecorder()
         QVERIFY(rig.dismissMessage("Unable to complete this action."));
     else
         QVERIFY(!QTest::qWaitFor([&] { return rig.textShown("Unable to complete this action."); }, 1000));
+}
+
+void TstTimerEventScreen::secondAddNeverTakesTheFirstsTap_data()
+{
+    QTest::addColumn<QString>("tap"); // on the first new event's row, before the list is read again
+    QTest::newRow("its switch") << "switch";
+    QTest::newRow("another day and Save") << "save";
+}
+
+// One person, today's list of one every-day event, answers late: add, the
+// new event given another day of this month and saved (it leaves the list
+// once it is read again), add again at once, then a tap on the first new
+// event's row before the list is read. The second new event, alike as read,
+// keeps what it was created with; the first keeps its Save, and the person
+// is told once of the tap.
+void TstTimerEventScreen::secondAddNeverTakesTheFirstsTap()
+{
+    QFETCH(QString, tap);
+    const QDate simToday = timers->today;
+    timers->today = QDate::currentDate();
+    playEvents(1, "DD0000");
+    click(find("addEvent"));
+    QVERIFY(listShows(2));
+    QTRY_COMPARE(graph->tev.focus(), 1);
+    waitUntilQuiet(); // the new event read again from the whole list
+    const sim::SimTimerEvent added = timers->events.at(1);
+    const int day = QDate::currentDate().day() == 20 ? 21 : 20;
+    sim::SimTimerEvent saved = added;
+    saved.block.replace(8, 2, QString::number(day)).replace(18, 2, "00"); // a play event is written with no input
+
+    recorder->answerLatencyMs = 300;
+    QSignalSpy failed(&graph->tev, &TimerEvent::execFailed);
+    focusAndOpenSchedule(1);
+    clickDay(day);
+    click(find("scheduleOk"));
+    recorder->holdAnswersTo = QRegularExpression("^07F475D");
+    click(rowPart(1, "rowSave"));
+    QTRY_VERIFY(recorder->holdsAnswers());
+    click(find("addEvent"));
+    QTRY_COMPARE(timers->events.size(), 3);
+    if (tap == "switch") {
+        click(rowPart(1, "rowSwitch"));
+    } else {
+        focusAndOpenSchedule(1);
+        clickDay(day + 1);
+        click(find("scheduleOk"));
+        click(rowPart(1, "rowSave"));
+    }
+    recorder->releaseAnswers();
+    waitUntilQuiet();
+    recorder->answerLatencyMs = 0;
+    timers->today = simToday;
+
+    QCOMPARE(recorderEvents(), QStringList({ timers->events.at(0).block + timers->events.at(0).option,
+                                             saved.block + saved.option, added.block + added.option })
+                                   .join(' '));
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(rig.dismissMessage("Unable to complete this action."));
 }
 
 // Today's events listed, answers late: the second row is focused, and while
