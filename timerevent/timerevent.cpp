@@ -328,8 +328,9 @@ void TimerEvent::showDate(QDate date)
 // done. A Save or a switch that repeats the last edit sent on its row, an
 // accepted write, is done unless a list read since shows otherwise. One
 // whose row may hold another event alike is dropped and told once the rows
-// may have been numbered anew. Anything else goes while its row still names the event, and is
-// dropped and told when not. A Save that goes nowhere leaves its row.
+// may have been numbered anew. Anything else goes while its row still names
+// the event, and is dropped and told when not. A Save that goes nowhere
+// leaves its row.
 void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
 {
     HeldRequests::Request r;
