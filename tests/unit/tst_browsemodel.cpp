@@ -325,6 +325,18 @@ void TestBrowseModel::numberedRequestsWait_data()
         << answers({ "A412" }) << QStringList { "07F6B273100" } << 1;
     QTest::newRow("the shown folder") << deleteT3 << Action([](Browse& b) { b.createFolder("N"); }) << none
         << answers(QStringList { "A411" } + listing(t1t2)) << QStringList { "07F6B15000500N" } << 0;
+    // A new folder goes into the folder its window was opened on, or nowhere.
+    QTest::newRow("the window's folder: another listed under its number") << deleteT3 << Action([answers, t1t2](Browse& b) {
+        const ShownFolder live = b.shownFolder();
+        answers(QStringList { "A411" } + listing(t1t2, "STUDIO"))(b);
+        b.createFolder(live, "N");
+    }) << none << nothing << none << 1;
+    // A folder known by its number alone, until its name is read: renumbered
+    // by the undo, it is no longer the one the user chose.
+    QTest::newRow("opened folder not read yet, numbered anew") << nothing << Action([](Browse& b) {
+        b.openFolder(12); b.undo(); b.sortByName(); b.createFolder(b.shownFolder(), "N");
+    }) << QStringList { "07F6B25" }
+       << answers({ "A511", "800000", "91001200\\STUDIO", "90001200000000000000", "A0001200000000000000" }) << none << 2;
     QTest::newRow("medium's change notice") << Action([](Browse& b) { b.startBrowse(); }) << askT2 << none
         << answers(listing({ "T1.WAV", "T2.WAV", "T3.WAV" })) << QStringList { "07F6B22003100" } << 0;
     QTest::newRow("no result: read from the start") << deleteT3 << askT2 << none << Action([](Browse& b) {
