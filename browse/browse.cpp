@@ -459,6 +459,8 @@ void Browse::editAnswered(bool changed)
 {
     if (editsInFlight > 0)
         --editsInFlight;
+    ++editResults;
+    lastEditTaken = changed;
     if (changed) {
         relistNeeded = true;
         walkTrusted = false;
@@ -684,16 +686,22 @@ void Browse::copyFile(QString file, QString folder)
     held.submit(std::move(r));
 }
 
-// Undoes the last edit: dropped with an edit of ours that waits and is dropped.
+// Undoes the last change. The change the user means is their last edit; one
+// whose result has not come when they choose the Undo may yet be refused,
+// and the recorder would then take back an older change. So the Undo waits,
+// as a numbered request does, until every edit of ours has been answered
+// (and the folder read again), and goes only if the last result that came
+// meanwhile was "11"; otherwise it is dropped, and so it is with an edit of
+// ours that waits and is dropped.
 void Browse::undo()
 {
-    Request r = request({}, [this] {
+    const int results = editResults;
+    Request r = request([this, results](bool) { return editResults == results || lastEditTaken; }, [this] {
         if (!writeLine("07F6B25"))
             return false;
         editSent();
         return true;
     }, Edit);
-    r.numbered = false;
     r.actsOn = held.lastOf(Edit);
     held.submit(std::move(r));
 }

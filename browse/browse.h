@@ -134,6 +134,9 @@ public:
     void deleteFile(int number);
     Q_INVOKABLE void deleteFileFullPath(QString file);
     Q_INVOKABLE void copyFile(QString file, QString folder);
+    // Undoes the recorder's last change: after the answers of the edits of
+    // ours unanswered when the user chose it, and only if the last of them
+    // was taken.
     Q_INVOKABLE void undo();
     Q_INVOKABLE void queryInfo(const BrowseEntry& entry, QObject* owner = nullptr);
     void queryInfo(int number);
@@ -247,6 +250,9 @@ private:
 
     // Edits written whose result ("11" or "12") has not come.
     int editsInFlight = 0;
+    // Results of edits come so far, and whether the last one was "11".
+    int editResults = 0;
+    bool lastEditTaken = true;
     // Counts the times the recorder may have numbered its folders anew.
     int renumberings = 0;
     // The folder has to be read again before its numbers can be trusted.
