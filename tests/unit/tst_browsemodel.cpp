@@ -343,8 +343,6 @@ void TestBrowseModel::numberedRequestsWait_data()
     // refused, the undo would take back an older change.
     QTest::newRow("undo after a refused edit") << deleteT3 << Action([](Browse& b) { b.undo(); }) << none
         << answers({ "A412" }) << none << 2;
-    QTest::newRow("undo after a taken edit") << deleteT3 << Action([](Browse& b) { b.undo(); }) << none
-        << answers(QStringList { "A411" } + listing(t1t2)) << QStringList { "07F6B25" } << 0;
     QTest::newRow("undo chosen once the refusal came") << Action([](Browse& b) {
         b.deleteFile(file(32, "T3.WAV")); b.parseBrowseResponse("A412");
     }) << Action([](Browse& b) { b.undo(); }) << QStringList { "07F6B25" } << nothing << none << 0;
