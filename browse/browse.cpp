@@ -63,6 +63,7 @@ Browse::Browse(QObject* parent)
     : QObject(parent)
 {
     qRegisterMetaType<BrowseEntry>();
+    qRegisterMetaType<ShownFolder>();
     held.numberingCurrent = [this] { return numberingCurrent(); };
     held.reportDrop = [this] { emit execFailed(); };
     held.changed = [this] { emit heldChanged(); };
@@ -346,15 +347,24 @@ const BrowseObject* Browse::listed(int number, int type) const
     return nullptr;
 }
 
-// The folder shown now, by its number and its path: a request on it goes
-// only while it is still the one shown.
-Browse::Check Browse::namesShownFolder() const
+// The folder shown now, by its number and its path, or by its number in the
+// present numbering while its path has not been read yet.
+ShownFolder Browse::shownFolder() const
 {
     const int number = nowFolder.number();
     const QString path = shownPath();
-    const bool known = number == 0 || !path.isEmpty();
-    return [this, number, path, known](bool) {
-        return nowFolder.number() == number && (!known || shownPath() == path);
+    return ShownFolder(number, path, number == 0 || !path.isEmpty(), renumberings);
+}
+
+// A request on that folder goes only while it is still the one shown: the
+// same number with the same path, or, for a folder whose path was not known,
+// with nothing numbered anew since (the number may list another folder then).
+Browse::Check Browse::namesShownFolder(const ShownFolder& folder) const
+{
+    return [this, folder](bool) {
+        if (nowFolder.number() != folder.number())
+            return false;
+        return folder.pathKnown() ? shownPath() == folder.path() : renumberings == folder.numbering();
     };
 }
 
@@ -380,11 +390,13 @@ Browse::Request Browse::request(Check check, std::function<bool()> send, int kin
     return r;
 }
 
-// A request on the folder shown: it goes only while that folder is still the
-// one shown, and acts on the opening of a folder that waits.
-Browse::Request Browse::onShownFolder(std::function<bool()> send, int kind, QObject* owner) const
+// A request on the folder shown when it was chosen: it goes only while that
+// folder is still the one shown, and acts on the opening of a folder that
+// waits.
+Browse::Request Browse::onShownFolder(const ShownFolder& folder, std::function<bool()> send, int kind,
+                                      QObject* owner) const
 {
-    Request r = request(namesShownFolder(), std::move(send), kind, owner);
+    Request r = request(namesShownFolder(folder), std::move(send), kind, owner);
     r.actsOn = held.lastOf(FolderChange);
     return r;
 }
@@ -418,10 +430,10 @@ void Browse::editEntry(const BrowseEntry& entry, int type, QObject* owner, const
                         Edit, owner));
 }
 
-// An edit of the folder shown, which names it by its number.
-void Browse::editShownFolder(std::function<bool()> write, QObject* owner)
+// An edit of the folder shown when it was chosen, which names it by its number.
+void Browse::editShownFolder(const ShownFolder& folder, std::function<bool()> write, QObject* owner)
 {
-    held.submit(onShownFolder([this, write] { return editWritten(write()); }, Edit, owner));
+    held.submit(onShownFolder(folder, [this, write] { return editWritten(write()); }, Edit, owner));
 }
 
 // An edit went out when written: the recorder's result is awaited.
@@ -447,9 +459,12 @@ void Browse::editAnswered(bool changed)
 {
     if (editsInFlight > 0)
         --editsInFlight;
+    ++editResults;
+    lastEditTaken = changed;
     if (changed) {
         relistNeeded = true;
         walkTrusted = false;
+        ++renumberings;
     }
     notifyNumbering();
     held.run();
@@ -460,6 +475,7 @@ void Browse::relist()
 {
     relistNeeded = true;
     walkTrusted = false;
+    ++renumberings;
     notifyNumbering();
 }
 
@@ -469,6 +485,7 @@ void Browse::resetNumbering()
     editsInFlight = 0;
     relistNeeded = false;
     walkTrusted = false;
+    ++renumberings;
     listedFolderNumber = -1;
     listedFolderPath.clear();
     held.dropAll();
@@ -529,7 +546,8 @@ void Browse::upFolder()
     const QString name = nowFolder.name();
     const int slash = name.lastIndexOf(QLatin1Char('\\'));
     const QByteArray parent = lineSafe(slash >= 0 ? name.left(slash) : QString()).toUtf8();
-    Request r = onShownFolder([this, parent] { return writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); },
+    Request r = onShownFolder(shownFolder(),
+                              [this, parent] { return writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); },
                               FolderChange);
     r.numbered = false;
     held.submit(std::move(r));
@@ -538,7 +556,7 @@ void Browse::upFolder()
 void Browse::setToCurrentFolder()
 {
     const QByteArray path = lineSafe(nowFolder.name()).toUtf8();
-    Request r = onShownFolder([this, path] {
+    Request r = onShownFolder(shownFolder(), [this, path] {
         if (!writeLine("07F6B01\\" + path))
             return false;
         sendRefreshPair();
@@ -548,11 +566,17 @@ void Browse::setToCurrentFolder()
     held.submit(std::move(r));
 }
 
-void Browse::createFolder(QString name, QObject* owner)
+// The folder is made in the one the window was opened on, by its number then.
+void Browse::createFolder(const ShownFolder& in, QString name, QObject* owner)
 {
     const QByteArray encoded = namerules::encodedName(name, namerules::folderNameBytes);
-    const int number = nowFolder.number();
-    editShownFolder([this, number, encoded] { return writeMediaNumbered("07F6B15", number, encoded); }, owner);
+    const int number = in.number();
+    editShownFolder(in, [this, number, encoded] { return writeMediaNumbered("07F6B15", number, encoded); }, owner);
+}
+
+void Browse::createFolder(QString name, QObject* owner)
+{
+    createFolder(shownFolder(), name, owner);
 }
 
 void Browse::renameFolder(const BrowseEntry& entry, QString name, QObject* owner)
@@ -589,8 +613,9 @@ void Browse::sortByName()
 
 void Browse::sortShownFolder(const char* head)
 {
-    const int number = nowFolder.number();
-    editShownFolder([this, head, number] { return writeNumbered(head, number); });
+    const ShownFolder folder = shownFolder();
+    const int number = folder.number();
+    editShownFolder(folder, [this, head, number] { return writeNumbered(head, number); });
 }
 
 void Browse::selectFile(const BrowseEntry& entry)
@@ -654,23 +679,29 @@ void Browse::deleteFileFullPath(QString file)
 void Browse::copyFile(QString file, QString folder)
 {
     const QByteArray from = lineSafe(file).toUtf8(), to = lineSafe(folder).toUtf8();
-    Request r = onShownFolder([this, from, to] {
+    Request r = onShownFolder(shownFolder(), [this, from, to] {
         return editWritten(writeLine("07F6B0400" + from) && writeLine("07F6B0415" + to));
     }, Edit);
     r.numbered = false;
     held.submit(std::move(r));
 }
 
-// Undoes the last edit: dropped with an edit of ours that waits and is dropped.
+// Undoes the last change. The change the user means is their last edit; one
+// whose result has not come when they choose the Undo may yet be refused,
+// and the recorder would then take back an older change. So the Undo waits,
+// as a numbered request does, until every edit of ours has been answered
+// (and the folder read again), and goes only if the last result that came
+// meanwhile was "11"; otherwise it is dropped, and so it is with an edit of
+// ours that waits and is dropped.
 void Browse::undo()
 {
-    Request r = request({}, [this] {
+    const int results = editResults;
+    Request r = request([this, results](bool) { return editResults == results || lastEditTaken; }, [this] {
         if (!writeLine("07F6B25"))
             return false;
         editSent();
         return true;
     }, Edit);
-    r.numbered = false;
     r.actsOn = held.lastOf(Edit);
     held.submit(std::move(r));
 }

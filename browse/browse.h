@@ -9,6 +9,7 @@
 #include "browseentry.h"
 #include "browseobject.h"
 #include "heldrequests.h"
+#include "shownfolder.h"
 
 class Telnet;
 class Permission;
@@ -109,7 +110,12 @@ public:
     Q_INVOKABLE void openFolder(const BrowseEntry& entry);
     void openFolder(int number);
     Q_INVOKABLE void upFolder();
-    Q_INVOKABLE void createFolder(QString name, QObject* owner = nullptr);
+    // The folder shown now, for a request that the user chooses on it.
+    Q_INVOKABLE ShownFolder shownFolder() const;
+    // In the folder the window was opened on, while it is still shown; the
+    // form without one, for C++ callers, takes the folder shown now.
+    Q_INVOKABLE void createFolder(const ShownFolder& in, QString name, QObject* owner = nullptr);
+    void createFolder(QString name, QObject* owner = nullptr);
     Q_INVOKABLE void renameFolder(const BrowseEntry& entry, QString name, QObject* owner = nullptr);
     void renameFolder(int number, QString name);
     Q_INVOKABLE void deleteFolder(const BrowseEntry& entry, QObject* owner = nullptr);
@@ -128,6 +134,9 @@ public:
     void deleteFile(int number);
     Q_INVOKABLE void deleteFileFullPath(QString file);
     Q_INVOKABLE void copyFile(QString file, QString folder);
+    // Undoes the recorder's last change: after the answers of the edits of
+    // ours unanswered when the user chose it, and only if the last of them
+    // was taken.
     Q_INVOKABLE void undo();
     Q_INVOKABLE void queryInfo(const BrowseEntry& entry, QObject* owner = nullptr);
     void queryInfo(int number);
@@ -179,16 +188,17 @@ private:
     using Request = HeldRequests::Request;
     Check namesEntry(const BrowseEntry& entry, int type) const;
     BrowseEntry listedEntry(int number, int type) const;
-    Check namesShownFolder() const;
+    Check namesShownFolder(const ShownFolder& folder) const;
     QString shownPath() const;
     static Request request(Check check, std::function<bool()> send, int kind = 0, QObject* owner = nullptr);
-    Request onShownFolder(std::function<bool()> send, int kind = 0, QObject* owner = nullptr) const;
+    Request onShownFolder(const ShownFolder& folder, std::function<bool()> send, int kind = 0,
+                          QObject* owner = nullptr) const;
     const BrowseObject* listed(int number, int type) const;
     void editEntry(const BrowseEntry& entry, int type, QObject* owner, const char* head,
                    const QByteArray& tail = QByteArray());
     void renameFileKeeping(const BrowseEntry& entry, const QString& newName, const QString& extension,
                            QObject* owner);
-    void editShownFolder(std::function<bool()> write, QObject* owner = nullptr);
+    void editShownFolder(const ShownFolder& folder, std::function<bool()> write, QObject* owner = nullptr);
     bool editWritten(bool written);
     void editSent();
     void editAnswered(bool changed);
@@ -240,6 +250,11 @@ private:
 
     // Edits written whose result ("11" or "12") has not come.
     int editsInFlight = 0;
+    // Results of edits come so far, and whether the last one was "11".
+    int editResults = 0;
+    bool lastEditTaken = true;
+    // Counts the times the recorder may have numbered its folders anew.
+    int renumberings = 0;
     // The folder has to be read again before its numbers can be trusted.
     bool relistNeeded = false;
     // The walk under way started after the last accepted edit and re-read

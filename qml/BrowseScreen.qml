@@ -203,6 +203,7 @@ Item {
                                 browseInputWindowLoader.isCreate = true
                                 browseInputWindowLoader.isFolder = true
                                 browseInputWindowLoader.field = ""
+                                browseInputWindowLoader.inFolder = browse.shownFolder()
                                 browseInputWindowLoader.active = true
                                 break
                             case 1: browse.goToCurrentFolder(); break
@@ -224,6 +225,10 @@ Item {
             property string field: ""
             property bool isCreate: true
             property bool isFolder: true
+            // For a new folder: the folder shown when the window opened. The
+            // folder is made there, or, when another is shown by then, not
+            // at all (told).
+            property var inFolder: null
             property bool waiting: false
             onActiveChanged: {
                 if (active)
@@ -240,7 +245,7 @@ Item {
                 onClickedOk: {
                     var owner = browseInputWindowLoader, row = browseMenuLoader
                     if (isCreate)
-                        browse.createFolder(inputText, owner)
+                        browse.createFolder(owner.inFolder, inputText, owner)
                     else if (isFolder)
                         browse.renameFolder(row.entry, inputText, owner)
                     else

@@ -20,6 +20,10 @@
 // - A path built on a row (a copy's source, a timer event's playback file)
 //   names the folder that listed the row, also when another folder is being
 //   opened by the time it is used.
+// - A request on the shown folder (a new folder, a sort) reaches the folder
+//   shown when the user chose it (for a window, when it opened) or nothing,
+//   told, when an Undo has the folder's number list another one; an Undo
+//   chosen while an edit is unanswered goes only if that edit was taken.
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
@@ -49,6 +53,8 @@ private slots:
     void pathsNameTheRowsFolder_data();
     void pathsNameTheRowsFolder();
     void deleteWhileTheFolderIsNumberedAnew();
+    void whatWasChosen_data();
+    void whatWasChosen();
     void cleanup();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
     void closedWhileRequestsWait();
@@ -93,6 +99,15 @@ public:
     }
     // The screen shows the recorder's folder at path, read to its end.
     bool shows(const QString& path) const { return settled() && rig.graph->browse.nowFolderName() == path; }
+    // Shows the folder at path, tapped open from the root.
+    void walkTo(const QString& path)
+    {
+        rig.graph->browse.openFolder(0);
+        QTRY_VERIFY(shows(""));
+        for (const QString& name : path.split('\\', Qt::SkipEmptyParts))
+            tap({ "row_" + name });
+        QTRY_VERIFY(shows(path));
+    }
     // Shows the folder, makes the first edit with answers 200 ms late, and
     // holds the answer to the first query of the re-read after it.
     void editThenHold(const QString& folder, const Step& firstEdit)
@@ -232,6 +247,7 @@ public:
     sim::MediaFiles* files = nullptr;
     QList<sim::SimTimerEvent> events; // the recorder's timer events at the start
     sim::SimVolume start;
+    int startFolderIndex = 0; // the recorder's play folder
     QStringList startTree;
     QTimer infoWatch; // what the file menu's information showed
     QStringList infoSeen;
@@ -251,6 +267,7 @@ void TstNumberedTapsBrowse::initTestCase()
     QVERIFY(rig.showTab(2));
     QTRY_VERIFY(shows("LIVE"));
     start = files->volume("SD1");
+    startFolderIndex = sim::statusModel(*rig.recorder)->medium("SD1").folderIndex;
     startTree = tree();
     events = sim::timerEvents(*rig.recorder)->events;
     connect(&rig.graph->browse, &Browse::execFailed, this, [this] { ++toldCount; });
@@ -576,11 +593,9 @@ void TstNumberedTapsBrowse::pathsNameTheRowsFolder()
     QFETCH(QStringList, medium);
     QFETCH(QString, event);
     QFETCH(bool, toldUser);
-    rig.graph->browse.openFolder(0);
-    QTRY_VERIFY(shows(""));
-    for (const QString& name : folder.split('\\', Qt::SkipEmptyParts))
-        tap({ "row_" + name });
-    QTRY_VERIFY(shows(folder));
+    walkTo(folder);
+    if (QTest::currentTestFailed())
+        return;
     rig.recorder->clearLog();
     rig.recorder->answerLatencyMs = 200;
     steps(*this);
@@ -596,6 +611,95 @@ void TstNumberedTapsBrowse::pathsNameTheRowsFolder()
     };
     QCOMPARE(end(mediumChanges(), sim::timerEvents(*rig.recorder)->events.value(0).option, toldCount > 0),
              end(medium, event, toldUser));
+}
+
+void TstNumberedTapsBrowse::whatWasChosen_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<Step>("steps");
+    QTest::addColumn<QStringList>("forbidden"); // line heads the recorder must not get from the decisive taps
+    QTest::addColumn<QStringList>("medium");    // what the medium lost and gained, in the end
+    QTest::addColumn<QString>("current");       // the recorder's current file then
+    QTest::addColumn<QString>("shown");         // the folder shown then
+    QTest::addColumn<int>("told");              // requests refused or dropped, told
+
+    // At the root LIVE is deleted and Café Müller, which takes its number,
+    // opened. The Undo brings LIVE back under that number, and the folder
+    // shown, read again by its number, is LIVE. Answers come 250 ms late.
+    const auto afterUndo = [](Step then) {
+        return Step([then](auto& t) {
+            t.tap({ "menu_LIVE", "folderDelete", "deleteOk" });
+            QTRY_VERIFY(t.shows(""));
+            t.tap({ "row_Café Müller" });
+            QTRY_VERIFY(t.shows("Café Müller"));
+            t.rig.recorder->answerLatencyMs = 250;
+            t.linesBeforeHeld = t.rig.recorder->receivedLines().size();
+            t.tap({ "undoTool" });
+            then(t);
+        });
+    };
+    // The name window opened over Café Müller, 0.3 s after the Undo: the
+    // folder is made there, or nowhere and the user is told; never in LIVE.
+    QTest::newRow("new folder: OK once LIVE shows under the window") << "" << afterUndo([](auto& t) {
+        QTest::qWait(300);
+        t.tap({ "createFolderTool" });
+        QTRY_VERIFY_WITH_TIMEOUT(t.shows("LIVE"), 10000);
+        t.name("New");
+    }) << QStringList { "07F6B15" } << QStringList() << "" << "LIVE" << 1;
+    // Tapped before Café Müller's own name was read, so the sort knows the
+    // folder by its number alone, which the Undo gives to LIVE.
+    QTest::newRow("sort tapped before the opened folder is read") << "" << Step([](auto& t) {
+        t.tap({ "menu_LIVE", "folderDelete", "deleteOk" });
+        QTRY_VERIFY(t.shows(""));
+        t.rig.recorder->answerLatencyMs = 250;
+        t.holdAnswersTo("^07F6B11");
+        t.tap({ "row_Café Müller" });
+        QTRY_VERIFY(t.rig.recorder->holdsAnswers());
+        t.linesBeforeHeld = t.rig.recorder->receivedLines().size();
+        t.tap({ "undoTool", "sortByNameTool" });
+        t.rig.recorder->releaseAnswers();
+    }) << QStringList { "07F6B03" } << QStringList() << "" << "LIVE" << 1;
+    QTest::newRow("new folder with nothing moving goes") << "LIVE" << Step([](auto& t) {
+        t.rig.recorder->answerLatencyMs = 250;
+        t.tap({ "createFolderTool" });
+        t.name("New");
+    }) << QStringList() << QStringList { "+LIVE\\New\\" } << "Opening.wav" << "LIVE" << 0;
+    // The rename is refused (the name is taken); the Undo, tapped while it
+    // was unanswered, meant it, and would take back the delete instead. Told
+    // twice: the refusal, and the Undo dropped.
+    QTest::newRow("refused rename, then Undo") << "LIVE" << Step([](auto& t) {
+        t.tap({ "row_Closing.wav", "fileDelete", "deleteOk" });
+        QTRY_VERIFY(t.shows("LIVE"));
+        t.rig.recorder->answerLatencyMs = 300;
+        t.linesBeforeHeld = t.rig.recorder->receivedLines().size();
+        t.tap({ "row_Opening.wav", "fileRename" });
+        t.name("Interview");
+        QTest::qWait(150);
+        t.tap({ "undoTool" });
+    }) << QStringList { "07F6B25" } << QStringList { "-LIVE\\Closing.wav" } << "Opening.wav" << "LIVE" << 2;
+}
+
+void TstNumberedTapsBrowse::whatWasChosen()
+{
+    QFETCH(QString, folder);
+    QFETCH(Step, steps);
+    QFETCH(QStringList, forbidden);
+    QFETCH(QStringList, medium);
+    QFETCH(QString, current);
+    QFETCH(QString, shown);
+    QFETCH(int, told);
+    walkTo(folder);
+    if (QTest::currentTestFailed())
+        return;
+    linesBeforeHeld = rig.recorder->receivedLines().size();
+    steps(*this);
+    if (QTest::currentTestFailed())
+        return;
+    const bool settled = QTest::qWaitFor([this] { return this->settled(); }, 20000);
+    QTest::qWait(500);
+    QCOMPARE(endState(forbidden), describe(medium, current, shown, {}, told, {}));
+    QVERIFY(settled && this->settled());
+    QCOMPARE(missed.join(", "), QString());
 }
 
 // Three folders of the same two takes; LIVE is shown. Another controller
@@ -706,7 +810,12 @@ void TstNumberedTapsBrowse::cleanup()
     if (rig.textShown(told))
         QVERIFY(rig.dismissMessage(told));
     files->volume("SD1") = start;
+    sim::statusModel(*rig.recorder)->medium("SD1").folderIndex = startFolderIndex;
     sim::timerEvents(*rig.recorder)->events = events;
+    // The current folder may have moved (LIVE deleted): it is read again.
+    QSignalSpy readAgain(&rig.graph->browse, &Browse::numberingCurrentChanged);
+    rig.recorder->sendLineToLoggedIn("0FF6AF602");
+    QTRY_VERIFY(!readAgain.isEmpty());
     rig.graph->browse.goToCurrentFolder();
     QTRY_VERIFY(shows("LIVE"));
     QCOMPARE(tree(), startTree);

@@ -133,10 +133,12 @@ void TestBrowseModel::requests_data()
         b.openFolder(3); b.upFolder(); b.createFolder("x"); b.renameFolder(3, "x"); b.deleteFolder(3);
         b.deleteFile(3); b.queryInfo(3); b.renameFile(3, "x", "y.wav"); b.restartBrowse();
     }) << none << 0 << 5;
-    // (The select first: after the sort's line it would wait for the sort's result.)
+    // (The select first: after the sort's line it would wait for the sort's
+    // result, as an undo would.)
     QTest::newRow("CD still sends") << cd << in5([](Browse& b) {
-        b.selectFile(2); b.sortByTime(); b.undo(); b.setToCurrentFolder();
-    }) << QStringList { "07F6B270200", "07F6B03000500", "07F6B25", "07F6B01\\LIVE\\2017" } << 1 << 0;
+        b.selectFile(2); b.sortByTime(); b.setToCurrentFolder();
+    }) << QStringList { "07F6B270200", "07F6B03000500", "07F6B01\\LIVE\\2017" } << 1 << 0;
+    QTest::newRow("CD still sends an undo") << cd << Action([](Browse& b) { b.undo(); }) << QStringList { "07F6B25" } << 0 << 0;
 }
 
 void TestBrowseModel::requests()
@@ -325,6 +327,25 @@ void TestBrowseModel::numberedRequestsWait_data()
         << answers({ "A412" }) << QStringList { "07F6B273100" } << 1;
     QTest::newRow("the shown folder") << deleteT3 << Action([](Browse& b) { b.createFolder("N"); }) << none
         << answers(QStringList { "A411" } + listing(t1t2)) << QStringList { "07F6B15000500N" } << 0;
+    // A new folder goes into the folder its window was opened on, or nowhere.
+    QTest::newRow("the window's folder: another listed under its number") << deleteT3 << Action([answers, t1t2](Browse& b) {
+        const ShownFolder live = b.shownFolder();
+        answers(QStringList { "A411" } + listing(t1t2, "STUDIO"))(b);
+        b.createFolder(live, "N");
+    }) << none << nothing << none << 1;
+    // A folder known by its number alone, until its name is read: renumbered
+    // by the undo, it is no longer the one the user chose.
+    QTest::newRow("opened folder not read yet, numbered anew") << nothing << Action([](Browse& b) {
+        b.openFolder(12); b.undo(); b.sortByName(); b.createFolder(b.shownFolder(), "N");
+    }) << QStringList { "07F6B25" }
+       << answers({ "A511", "800000", "91001200\\STUDIO", "90001200000000000000", "A0001200000000000000" }) << none << 2;
+    // An undo waits for the result of the edit before it: when that was
+    // refused, the undo would take back an older change.
+    QTest::newRow("undo after a refused edit") << deleteT3 << Action([](Browse& b) { b.undo(); }) << none
+        << answers({ "A412" }) << none << 2;
+    QTest::newRow("undo chosen once the refusal came") << Action([](Browse& b) {
+        b.deleteFile(file(32, "T3.WAV")); b.parseBrowseResponse("A412");
+    }) << Action([](Browse& b) { b.undo(); }) << QStringList { "07F6B25" } << nothing << none << 0;
     QTest::newRow("medium's change notice") << Action([](Browse& b) { b.startBrowse(); }) << askT2 << none
         << answers(listing({ "T1.WAV", "T2.WAV", "T3.WAV" })) << QStringList { "07F6B22003100" } << 0;
     QTest::newRow("no result: read from the start") << deleteT3 << askT2 << none << Action([](Browse& b) {

@@ -57,7 +57,10 @@ QtObject {
     // Recorded as number, new name, old name, folder.
     function renameFile(entry, name, owner) { var r = row(entry, 1); record("renameFile", [r[0], name, r[1], r[2]]); own(owner) }
     function renameFolder(entry, name, owner) { var r = row(entry, 0); record("renameFolder", [r[0], name, r[1], r[2]]); own(owner) }
-    function createFolder(name, owner) { record("createFolder", [name]); own(owner) }
+    // The folder shown, as the model hands it to a window.
+    function shownFolder() { return { number: nowFolderNumber, path: nowFolderName } }
+    // Recorded as name, then the number and path of the folder the window opened on.
+    function createFolder(folder, name, owner) { record("createFolder", [name, folder.number, folder.path]); own(owner) }
     function pickFile(entry, owner) { record("pickFile", row(entry, 1)); own(owner) }
     function setToCurrentFolder() { record("setToCurrentFolder", []) }
     function goToCurrentFolder() { record("goToCurrentFolder", []) }
