@@ -34,11 +34,14 @@ struct PplRecord
 // waits (the list is asked for when nothing is reading it yet); once the list
 // has been read, it goes out if its number still names the playlist the
 // person chose, and is dropped if not, which is reported with execFailed:
-// the rows then show the recorder's list. Entries keep their numbers 0 to 99
-// whatever happens to the list. The other edits (create, save-as, load,
-// assign, clear) name no playlist by its number: they wait only behind what
-// was confirmed before them, so that the recorder gets every edit in the
-// order confirmed.
+// the rows then show the recorder's list. A load names its playlist by the
+// name its row showed, which a rename or another tab's edit may have given
+// to another playlist or to none: it waits like a rename, and goes only while
+// a playlist of that name is listed that this application has not renamed
+// since the rows were read. Entries keep their numbers 0 to 99 whatever
+// happens to the list. The other edits (create, save-as, assign, clear) name
+// no playlist: they wait only behind what was confirmed before them, so that
+// the recorder gets every edit in the order confirmed.
 //
 // The screen tells the model when its tab can change nothing (`locked`: the
 // notice covers it, the recorder is read-only or the edit right is not held)
@@ -163,7 +166,9 @@ private:
     bool listFilled() const;
     void onListComplete();
     void sendHeld();
-    void submitInTurn(Kind kind, std::function<bool()> send);
+    void submitRequest(Kind kind, std::function<bool()> send, std::function<bool(bool)> stillNames = {});
+    bool renamedSince(const QString& name, int rowsQuery) const;
+    void onRenameResult(bool done);
     void requestEntries();
     bool storePpl(int number, const PplRecord& record);
     void onEntry(const QString& data);
@@ -187,5 +192,15 @@ private:
     int m_rowsQuery = 0;         // queries written when pplList's count arrived
     bool m_rowsComplete = false; // every file of that count has arrived
     int m_movedAt = 0;           // queries written when the numbering last moved
+    // This application's renames as written: the playlist each named, and
+    // the queries written before it (the lists of later ones show it).
+    struct SentRename
+    {
+        QString from;
+        int sentAt = 0;
+        bool answered = false;
+        bool refused = false;
+    };
+    QList<SentRename> m_renames;
     HeldRequests m_held;
 };
