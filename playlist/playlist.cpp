@@ -341,6 +341,15 @@ void Playlist::onEndDeletePpl()
     setExecCommand(false);
 }
 
+// The list is asked for after the edit, so it shows what the edit did; but
+// not for a playlist delete of ours, whose end the recorder announces.
+void Playlist::onPlaylistsMayChange()
+{
+    numberingMoved();
+    if (!m_execCommand)
+        emit readyToRedraw();
+}
+
 // ---------------------------------------------------------------------------
 // Answers
 

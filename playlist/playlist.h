@@ -130,6 +130,10 @@ public:
 public slots:
     void setCurrentMedia(QString media);
     void onEndDeletePpl();
+    // The playlist files may change without a notice of the recorder (an
+    // edit of the browse tab, its undo above all): the rows number nothing
+    // until the list has been read again.
+    void onPlaylistsMayChange();
 
 signals:
     void allPplNumberChanged();

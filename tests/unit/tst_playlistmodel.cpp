@@ -288,8 +288,10 @@ void TestPlaylistModel::renameNamesTheChosenPlaylist()
     QTEST(rig.edits(), "after");
 }
 
-// A load by the name its row showed: what goes at once, what goes once the
-// list has been read again, how often the person is told.
+// A load by the name its row showed, and row requests after an edit of the
+// browse tab, which the recorder does not announce to the playlists: what
+// goes at once, what goes once the list has been read again, how often the
+// person is told.
 void TestPlaylistModel::loadNamesTheChosenPlaylist_data()
 {
     QTest::addColumn<RigStep>("taps"); // on the rows of start
@@ -323,6 +325,16 @@ void TestPlaylistModel::loadNamesTheChosenPlaylist_data()
         << QStringList { "07F45430400set9", "07F45430300set3" } << none << 1;
     QTest::newRow("deleted elsewhere: dropped") << R([=](Rig& r) { r.reply("FF45800040"); loadSet2(r); })
                                                 << QStringList { "Bühne.ppl", "set1.ppl", "set3.ppl", "zz.ppl" } << none << none << 1;
+    QTest::newRow("browse tab's undo: waits for the list") << R([=](Rig& r) { r.graph.browse.undo(); loadSet2(r); })
+                                                           << QStringList() << none << QStringList { load("set2.ppl") } << 0;
+    // The browse tab brings back a playlist deleted before set3's row was read.
+    QTest::newRow("browse tab's undo: a rename on the old rows dropped")
+        << R([](Rig& r) {
+               r.read({ "Bühne.ppl", "set1.ppl", "set3.ppl", "zz.ppl" });
+               r.graph.browse.undo();
+               r.pl.renamePpl(3, "set9", "set3.ppl");
+           })
+        << QStringList() << none << none << 1;
 }
 
 void TestPlaylistModel::loadNamesTheChosenPlaylist()
