@@ -254,7 +254,24 @@ void Playlist::loadPpl(QString name)
     if (currentMediaIndex < 0 || currentMediaIndex > 2)
         return;
     submitRequest(FileRow, [this, line = heads[currentMediaIndex] + withoutControls(name).toUtf8()] { return writeLine(line); },
-                  [this, name, rowsQuery = m_rowsQuery](bool) { return listsPpl(name) && !renamedSince(name, rowsQuery); });
+                  [this, name, rowsRead = m_rowsQuery](bool) { return stillListed(name, rowsRead); });
+}
+
+// The delete runs from when it goes until the recorder has answered it.
+void Playlist::deletePpl(QString name, QString fullPath, int rowsRead)
+{
+    submitRequest(FileRow, [this, fullPath] {
+        if (!mayWrite())
+            return false;
+        setExecCommand(true);
+        emit deletePplRequested(fullPath);
+        return true;
+    }, [this, name, rowsRead](bool) { return stillListed(name, rowsRead); });
+}
+
+bool Playlist::stillListed(const QString& name, int rowsRead) const
+{
+    return listsPpl(name) && !renamedSince(name, rowsRead);
 }
 
 // Whether this application renamed the playlist of that name after the

@@ -38,7 +38,8 @@ struct PplRecord
 // name its row showed, which a rename or another tab's edit may have given
 // to another playlist or to none: it waits like a rename, and goes only while
 // a playlist of that name is listed that this application has not renamed
-// since the rows were read. Entries keep their numbers 0 to 99 whatever
+// since the rows were read; so does a delete, which names it by its path.
+// Entries keep their numbers 0 to 99 whatever
 // happens to the list. The other edits (create, save-as, assign, clear) name
 // no playlist: they wait only behind what was confirmed before them, so that
 // the recorder gets every edit in the order confirmed.
@@ -112,11 +113,19 @@ public:
     Q_INVOKABLE int getMaxEntryNumber() const { return maxEntries; }
     // Whether the list as last read holds a playlist of that name.
     Q_INVOKABLE bool listsPpl(const QString& name) const;
+    // The rows as read now, for a window opened on one of them; and whether
+    // the playlist of that name on those rows is still listed by it, not
+    // renamed by this application since.
+    Q_INVOKABLE int rowsRead() const { return m_rowsQuery; }
+    Q_INVOKABLE bool stillListed(const QString& name, int rowsRead) const;
     Q_INVOKABLE void assignEntry(int entry, int take);
     Q_INVOKABLE void clearEntry(int entry);
     Q_INVOKABLE void createPpl(QString name);
     Q_INVOKABLE void loadPpl(QString name);
     Q_INVOKABLE void saveAs(QString name);
+    // Deletes the playlist of that name on the rows read then, by its path:
+    // the browse model writes it (deletePplRequested).
+    Q_INVOKABLE void deletePpl(QString name, QString fullPath, int rowsRead);
     // `shownName` is the playlist the person chose at that number; without
     // it, the one the list holds there when asked.
     Q_INVOKABLE void renamePpl(int pplNumber, QString name, QString shownName = QString());
@@ -153,6 +162,8 @@ signals:
     void execFailed();
     // Every playlist file of a list read has arrived: the rows are that list.
     void pplListRecived();
+    // A playlist delete goes: the file at that path is to be deleted.
+    void deletePplRequested(QString fullPath);
 
 private:
     // Kinds of request: those of the file rows go when they turn read-only,

@@ -15,8 +15,9 @@
 //   playlists (or the file rows turn read-only) never goes: it is told once,
 //   and the tab's windows have gone.
 // - A Load or a Delete on a row whose playlist the application has just
-//   renamed reaches no other playlist and is never refused untold; a Load on
-//   a current list and two quick renames go.
+//   renamed (and perhaps given its name to a new one) reaches no other
+//   playlist and is never refused untold; a Load on a current list and two
+//   quick renames go.
 // - The playlists changed on the browse tab (its Undo brings one back): back
 //   on the playlist tab, a rename reaches the playlist of its row or none.
 #include <QtTest>
@@ -480,6 +481,16 @@ void TstNumberedTapsPlaylist::rowRequestAfterARename_data()
         QVERIFY(t.rig.click(t.in("deleteOk")));
         QTRY_VERIFY_WITH_TIMEOUT(!t.rig.graph->pl.execCommand(), 20000);
     }) << QStringList("loaded set1.ppl; " + renamed + "; told 1");
+    // A new set2.ppl, created before the list is read again, is another playlist.
+    QTest::newRow("Delete after a create of its old name") << Step([=](auto& t) {
+        listHeld(t);
+        QVERIFY(t.rig.click(t.in("playlistFooterButton")));
+        t.typeName("set2");
+        QTRY_VERIFY_WITH_TIMEOUT(t.names().contains("set2.ppl"), 20000);
+        t.tap("ppl_set2.ppl", "pplDelete");
+        QTRY_VERIFY(t.in("deleteOk"));
+        QVERIFY(t.rig.click(t.in("deleteOk")));
+    }) << QStringList("loaded set1.ppl; Bühne Süd.ppl | set1.ppl | set2.ppl | set3.ppl | set9.ppl | Ωδή 2026.ppl; told 1");
     // set2.ppl keeps its place through the first rename.
     QTest::newRow("two quick renames, the second into the first's old name") << Step([=](auto& t) {
         late(t);

@@ -44,7 +44,7 @@ struct Rig : ModelRig
         list(names);
     }
     // The edits, loads and entry requests written since the last call.
-    QStringList edits() { return takeLines().filter(QRegularExpression("^07F(454[013]|4513|314B|310000)")); }
+    QStringList edits() { return takeLines().filter(QRegularExpression("^07F(454[013]|4513|314B|310000|6B26)")); }
     Playlist& pl = graph.pl;
     QStringList emitted;
 };
@@ -66,8 +66,8 @@ private slots:
     void deleteFlagCannotStick();
     void renameNamesTheChosenPlaylist_data();
     void renameNamesTheChosenPlaylist();
-    void loadNamesTheChosenPlaylist_data();
-    void loadNamesTheChosenPlaylist();
+    void rowRequestsNameTheChosenPlaylist_data();
+    void rowRequestsNameTheChosenPlaylist();
     void locks_data();
     void locks();
 };
@@ -288,11 +288,11 @@ void TestPlaylistModel::renameNamesTheChosenPlaylist()
     QTEST(rig.edits(), "after");
 }
 
-// A load by the name its row showed, and row requests after an edit of the
-// browse tab, which the recorder does not announce to the playlists: what
-// goes at once, what goes once the list has been read again, how often the
-// person is told.
-void TestPlaylistModel::loadNamesTheChosenPlaylist_data()
+// A load by the name its row showed, a delete by the path its question was
+// opened with, and row requests after an edit of the browse tab, which the
+// recorder does not announce to the playlists: what goes at once, what goes
+// once the list has been read again, how often the person is told.
+void TestPlaylistModel::rowRequestsNameTheChosenPlaylist_data()
 {
     QTest::addColumn<RigStep>("taps"); // on the rows of start
     QTest::addColumn<QStringList>("reread");
@@ -325,6 +325,19 @@ void TestPlaylistModel::loadNamesTheChosenPlaylist_data()
         << QStringList { "07F45430400set9", "07F45430300set3" } << none << 1;
     QTest::newRow("deleted elsewhere: dropped") << R([=](Rig& r) { r.reply("FF45800040"); loadSet2(r); })
                                                 << QStringList { "Bühne.ppl", "set1.ppl", "set3.ppl", "zz.ppl" } << none << none << 1;
+    // A delete names its playlist by its path, taken when its question opened.
+    const QString set2Path = "A:\\_playlists\\set2.ppl";
+    QTest::newRow("delete, list current: at once") << R([=](Rig& r) { r.pl.deletePpl("set2.ppl", set2Path, r.pl.rowsRead()); })
+                                                   << none << QStringList { "07F6B26" + set2Path } << none << 0;
+    QTest::newRow("delete after a rename of it and a create of its name: dropped")
+        << R([=](Rig& r) {
+               const int opened = r.pl.rowsRead();
+               set2ToSet9(r);
+               r.pl.createPpl("set2");
+               r.pl.deletePpl("set2.ppl", set2Path, opened);
+           })
+        << QStringList { "Bühne.ppl", "set1.ppl", "set2.ppl", "set3.ppl", "set9.ppl", "zz.ppl" }
+        << QStringList { "07F45430300set9", "07F4540set2" } << none << 1;
     QTest::newRow("browse tab's undo: waits for the list") << R([=](Rig& r) { r.graph.browse.undo(); loadSet2(r); })
                                                            << QStringList() << none << QStringList { load("set2.ppl") } << 0;
     // The browse tab brings back a playlist deleted before set3's row was read.
@@ -337,7 +350,7 @@ void TestPlaylistModel::loadNamesTheChosenPlaylist_data()
         << QStringList() << none << none << 1;
 }
 
-void TestPlaylistModel::loadNamesTheChosenPlaylist()
+void TestPlaylistModel::rowRequestsNameTheChosenPlaylist()
 {
     QFETCH(RigStep, taps);
     QFETCH(QStringList, reread);
