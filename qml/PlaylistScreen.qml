@@ -571,10 +571,17 @@ Item {
                 if (!comm.loginComp)
                     closeAll()
             }
-            // The take picker fills an entry of the loaded playlist: another
-            // playlist loaded meanwhile (front panel, another controller) ends it.
+            // The take picker fills an entry of the loaded playlist, the entry
+            // rows and their information are its, and the save-as window
+            // saves it: another playlist loaded meanwhile (front panel,
+            // another controller) ends them, before its list is read again.
             function onPlayListChanged(playList) {
                 playlistBrowseLoader.active = false
+                plInfoWindowLoader.active = false
+                if (plInputWindowLoader.mode === 0)
+                    plInputWindowLoader.active = false
+                if (listAsked === PlaylistScreen.Entries)
+                    askFor(PlaylistScreen.Files)
             }
         }
 

@@ -52,6 +52,8 @@ private slots:
     void deleteQuestionFollowsItsPlaylist_data();
     void deleteQuestionFollowsItsPlaylist();
     void takePickerGoesWithItsPlaylist();
+    void entriesAndSaveAsGoWithTheirPlaylist_data();
+    void entriesAndSaveAsGoWithTheirPlaylist();
     void oneListAtATime_data();
     void oneListAtATime();
     void editsGoInTheOrderConfirmed_data();
@@ -312,6 +314,52 @@ void TstNumberedTapsPlaylist::takePickerGoesWithItsPlaylist()
     QCOMPARE(received("^07F314B"), QStringList());
     QCOMPARE(rig.state->current().playlist, QStringLiteral("set3.ppl"));
     QVERIFY2(!pickerOpen, "the take picker stayed open");
+}
+
+// The loaded set1.ppl's entries shown, or its save-as window open, while
+// the front panel loads set3.ppl; the list is not read again meanwhile. A
+// clear of a filled entry, or the save-as confirmed, reaches neither.
+void TstNumberedTapsPlaylist::entriesAndSaveAsGoWithTheirPlaylist_data()
+{
+    QTest::addColumn<Step>("open");
+    QTest::addColumn<Step>("confirm"); // whatever still shows
+
+    const auto filledRow = [](auto& t) {
+        return "entry_" + QString::number(t.book->entryNames("SD1", "set1.ppl").indexOf(QRegularExpression(".+")));
+    };
+    QTest::newRow("entry cleared") << Step([=](auto& t) {
+        t.tap("ppl_set1.ppl", "pplDelete"); // on the loaded playlist's row: Edit, its entries
+        QTRY_VERIFY(t.in(filledRow(t)));
+    }) << Step([=](auto& t) {
+        if (QQuickItem* row = t.in(filledRow(t)))
+            QVERIFY(t.rig.click(t.rig.shown("entryButton", row)));
+    });
+    QTest::newRow("saved as") << Step([](auto& t) {
+        t.tap("ppl_set1.ppl", "pplLoad"); // on the loaded playlist's row: Save as
+        t.typeName("Kopie", false);
+    }) << Step([](auto& t) {
+        if (QQuickItem* window = t.in("nameWindow"))
+            QVERIFY(t.rig.click(t.rig.withText("OK", window)));
+    });
+}
+
+void TstNumberedTapsPlaylist::entriesAndSaveAsGoWithTheirPlaylist()
+{
+    QFETCH(Step, open);
+    QFETCH(Step, confirm);
+    open(*this);
+    const QString set1 = filled("set1.ppl"), set3 = filled("set3.ppl");
+    const QStringList before = names();
+    rig.recorder->clearLog();
+    rig.recorder->holdAnswersTo = QRegularExpression("^07F4500$");
+    rig.state->setPlaylist("set3.ppl");
+    QTRY_COMPARE(rig.graph->comm.getPlayList(), QStringLiteral("set3.ppl"));
+    QTRY_VERIFY(rig.recorder->holdsAnswers());
+    confirm(*this);
+    QCOMPARE(outcome(), "loaded set3.ppl; " + before.join(" | ") + "; told 0");
+    QCOMPARE(received("^07F(4541|314B)"), QStringList());
+    QCOMPARE(filled("set1.ppl"), set1);
+    QCOMPARE(filled("set3.ppl"), set3);
 }
 
 // The loaded playlist's gear tapped while an answer on its way makes the
