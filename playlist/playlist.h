@@ -39,10 +39,10 @@ struct PplRecord
 // to another playlist or to none: it waits like a rename, and goes only while
 // a playlist of that name is listed that this application has not renamed
 // since the rows were read; so does a delete, which names it by its path.
-// Entries keep their numbers 0 to 99 whatever
-// happens to the list. The other edits (create, save-as, assign, clear) name
-// no playlist: they wait only behind what was confirmed before them, so that
-// the recorder gets every edit in the order confirmed.
+// Entries keep their numbers 0 to 99 whatever happens to the list. The other
+// edits (create, save-as, assign, clear) name no playlist: they wait only
+// behind what was confirmed before them, so that the recorder gets every edit
+// in the order confirmed.
 //
 // The screen tells the model when its tab can change nothing (`locked`: the
 // notice covers it, the recorder is read-only or the edit right is not held)
