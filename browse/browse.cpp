@@ -450,6 +450,7 @@ void Browse::editSent()
 {
     ++editsInFlight;
     notifyNumbering();
+    emit mediumEditSent();
 }
 
 // An edit's result: "11" (changed, the folder is read again) or "12"

@@ -176,6 +176,9 @@ signals:
     void browseDialogStringChanged();
     void infoChanged();
     void endDeletePpl();
+    // An edit of the medium went out (an undo among them): the playlist
+    // files may change with it, and the recorder does not always say so.
+    void mediumEditSent();
     void execFailed();
     // `folder` is the path of the folder whose row was picked.
     void filePicked(QObject* owner, int number, QString name, QString folder);

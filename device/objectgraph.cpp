@@ -52,6 +52,9 @@ void ObjectGraph::wire()
     comm.permission = &permission;
     QObject::connect(&permission, SIGNAL(isReadOnlyChanged(bool)), &tev, SLOT(onReadOnlyChanged(bool)));
     QObject::connect(&browse, SIGNAL(endDeletePpl()), &pl, SLOT(onEndDeletePpl()));
+    QObject::connect(&pl, &Playlist::deletePplRequested, &browse, &Browse::deleteFileFullPath);
+    // The playlists are files of the medium that the browse tab edits.
+    QObject::connect(&browse, SIGNAL(mediumEditSent()), &pl, SLOT(onPlaylistsMayChange()));
 }
 
 void ObjectGraph::shutDown()

@@ -139,6 +139,12 @@ void Playlist::onListComplete()
     m_rowsComplete = true;
     emit pplListRecived();
     sendHeld();
+    // What the rows read now show is of no use to a request made on them.
+    if (m_held.isEmpty()) {
+        m_renames.erase(std::remove_if(m_renames.begin(), m_renames.end(),
+                                       [this](const SentRename& r) { return r.answered && r.sentAt < m_rowsQuery; }),
+                        m_renames.end());
+    }
 }
 
 // Sends the waiting requests in turn: a rename while the rows are the
@@ -188,16 +194,18 @@ void Playlist::initEntry()
     requestEntries();
 }
 
-// An edit that names no playlist by its number: it waits only for its turn
-// behind the requests confirmed before it, so that the recorder gets them all
-// in the order they were confirmed.
-void Playlist::submitInTurn(Kind kind, std::function<bool()> send)
+// A request waits for its turn behind those confirmed before it, so that the
+// recorder gets them all in the order they were confirmed. One that names a
+// playlist (`stillNames`) also waits while the rows may be numbered anew,
+// and goes only while it still names the playlist chosen.
+void Playlist::submitRequest(Kind kind, std::function<bool()> send, std::function<bool(bool)> stillNames)
 {
     if (!mayWrite())
         return;
     HeldRequests::Request r;
-    r.numbered = false;
+    r.numbered = bool(stillNames);
     r.kind = kind;
+    r.stillNames = std::move(stillNames);
     r.send = std::move(send);
     m_held.submit(std::move(r));
     sendHeld();
@@ -207,50 +215,84 @@ void Playlist::submitInTurn(Kind kind, std::function<bool()> send)
 // and so reaches the playlist that the loads confirmed before it leave loaded.
 void Playlist::assignEntry(int entry, int take)
 {
-    submitInTurn(Other, [this, entry, take] { return writeNumbered("07F314B01", { entry, take }); });
+    submitRequest(Other, [this, entry, take] { return writeNumbered("07F314B01", { entry, take }); });
 }
 
 void Playlist::clearEntry(int entry)
 {
-    submitInTurn(Other, [this, entry] { return writeNumbered("07F314B00", { entry }); });
+    submitRequest(Other, [this, entry] { return writeNumbered("07F314B00", { entry }); });
 }
 
 void Playlist::createPpl(QString name)
 {
-    submitInTurn(Other, [this, line = "07F4540" + boundedName(name)] { return writeMoving(line); });
+    submitRequest(Other, [this, line = "07F4540" + boundedName(name)] { return writeMoving(line); });
 }
 
 void Playlist::saveAs(QString name)
 {
-    submitInTurn(FileRow, [this, line = "07F4541" + boundedName(name)] { return writeMoving(line); });
+    submitRequest(FileRow, [this, line = "07F4541" + boundedName(name)] { return writeMoving(line); });
 }
 
 void Playlist::renamePpl(int pplNumber, QString name, QString shownName)
 {
-    if (!mayWrite())
-        return;
     if (shownName.isEmpty())
         shownName = getPplName(pplNumber - 1);
-    HeldRequests::Request r;
-    r.kind = FileRow;
-    r.stillNames = [this, pplNumber, shownName](bool) { return getPplName(pplNumber - 1) == shownName; };
-    r.send = [this, pplNumber, wire = boundedName(name)] {
+    submitRequest(FileRow, [this, pplNumber, shownName, wire = boundedName(name)] {
         if (!writeNumbered("07F4543", { pplNumber }, wire))
             return false;
+        m_renames.append({ shownName, m_listQueriesSent });
         numberingMoved();
         return true;
-    };
-    m_held.submit(std::move(r));
-    sendHeld();
+    }, [this, pplNumber, shownName](bool) { return getPplName(pplNumber - 1) == shownName; });
 }
 
+// By the name its row showed, read with the rows of the latest list.
 void Playlist::loadPpl(QString name)
 {
     static const char* const heads[] = { "07F310000A:/_playlists/", "07F310000B:/_playlists/",
                                          "07F310000C:/_playlists/" };
     if (currentMediaIndex < 0 || currentMediaIndex > 2)
         return;
-    submitInTurn(FileRow, [this, line = heads[currentMediaIndex] + withoutControls(name).toUtf8()] { return writeLine(line); });
+    submitRequest(FileRow, [this, line = heads[currentMediaIndex] + withoutControls(name).toUtf8()] { return writeLine(line); },
+                  [this, name, rowsRead = m_rowsQuery](bool) { return stillListed(name, rowsRead); });
+}
+
+// The delete runs from when it goes until the recorder has answered it.
+void Playlist::deletePpl(QString name, QString fullPath, int rowsRead)
+{
+    submitRequest(FileRow, [this, fullPath] {
+        if (!mayWrite())
+            return false;
+        setExecCommand(true);
+        emit deletePplRequested(fullPath);
+        return true;
+    }, [this, name, rowsRead](bool) { return stillListed(name, rowsRead); });
+}
+
+bool Playlist::stillListed(const QString& name, int rowsRead) const
+{
+    return listsPpl(name) && !renamedSince(name, rowsRead);
+}
+
+// Whether this application renamed the playlist of that name after the
+// list of that query was asked for; a rename the recorder refused did not.
+bool Playlist::renamedSince(const QString& name, int rowsQuery) const
+{
+    return std::any_of(m_renames.begin(), m_renames.end(), [&](const SentRename& r) {
+        return r.from == name && r.sentAt >= rowsQuery && !r.refused;
+    });
+}
+
+// The recorder answers the renames in the order they were written.
+void Playlist::onRenameResult(bool done)
+{
+    for (SentRename& r : m_renames) {
+        if (!r.answered) {
+            r.answered = true;
+            r.refused = !done;
+            return;
+        }
+    }
 }
 
 void Playlist::clearEntryInfo()
@@ -304,6 +346,7 @@ void Playlist::setCurrentMedia(QString media)
         numberingMoved();
         m_held.dropAll();
         m_rowsComplete = false;
+        m_renames.clear();
     }
     if (media.isEmpty())
         m_listQueriesOut = 0;
@@ -313,6 +356,15 @@ void Playlist::setCurrentMedia(QString media)
 void Playlist::onEndDeletePpl()
 {
     setExecCommand(false);
+}
+
+// The list is asked for after the edit, so it shows what the edit did; but
+// not for a playlist delete of ours, whose end the recorder announces.
+void Playlist::onPlaylistsMayChange()
+{
+    numberingMoved();
+    if (!m_execCommand)
+        emit readyToRedraw();
 }
 
 // ---------------------------------------------------------------------------
@@ -378,7 +430,10 @@ void Playlist::parsePlaylistResponse(QString data)
         onEntryInfo(data);
     } else if (code == QLatin1String("C0") || code == QLatin1String("C1") || code == QLatin1String("C3")) {
         const QString result = data.mid(2, 2);
-        if (result == QLatin1String("11"))
+        const bool done = result == QLatin1String("11");
+        if (code == QLatin1String("C3") && (done || result == QLatin1String("12")))
+            onRenameResult(done);
+        if (done)
             writeLine("07F4500");
         else if (result == QLatin1String("12"))
             emit execFailed();

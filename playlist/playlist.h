@@ -34,11 +34,15 @@ struct PplRecord
 // waits (the list is asked for when nothing is reading it yet); once the list
 // has been read, it goes out if its number still names the playlist the
 // person chose, and is dropped if not, which is reported with execFailed:
-// the rows then show the recorder's list. Entries keep their numbers 0 to 99
-// whatever happens to the list. The other edits (create, save-as, load,
-// assign, clear) name no playlist by its number: they wait only behind what
-// was confirmed before them, so that the recorder gets every edit in the
-// order confirmed.
+// the rows then show the recorder's list. A load names its playlist by the
+// name its row showed, which a rename or another tab's edit may have given
+// to another playlist or to none: it waits like a rename, and goes only while
+// a playlist of that name is listed that this application has not renamed
+// since the rows were read; so does a delete, which names it by its path.
+// Entries keep their numbers 0 to 99 whatever happens to the list. The other
+// edits (create, save-as, assign, clear) name no playlist: they wait only
+// behind what was confirmed before them, so that the recorder gets every edit
+// in the order confirmed.
 //
 // The screen tells the model when its tab can change nothing (`locked`: the
 // notice covers it, the recorder is read-only or the edit right is not held)
@@ -109,11 +113,19 @@ public:
     Q_INVOKABLE int getMaxEntryNumber() const { return maxEntries; }
     // Whether the list as last read holds a playlist of that name.
     Q_INVOKABLE bool listsPpl(const QString& name) const;
+    // The rows as read now, for a window opened on one of them; and whether
+    // the playlist of that name on those rows is still listed by it, not
+    // renamed by this application since.
+    Q_INVOKABLE int rowsRead() const { return m_rowsQuery; }
+    Q_INVOKABLE bool stillListed(const QString& name, int rowsRead) const;
     Q_INVOKABLE void assignEntry(int entry, int take);
     Q_INVOKABLE void clearEntry(int entry);
     Q_INVOKABLE void createPpl(QString name);
     Q_INVOKABLE void loadPpl(QString name);
     Q_INVOKABLE void saveAs(QString name);
+    // Deletes the playlist of that name on the rows read then, by its path:
+    // the browse model writes it (deletePplRequested).
+    Q_INVOKABLE void deletePpl(QString name, QString fullPath, int rowsRead);
     // `shownName` is the playlist the person chose at that number; without
     // it, the one the list holds there when asked.
     Q_INVOKABLE void renamePpl(int pplNumber, QString name, QString shownName = QString());
@@ -127,6 +139,10 @@ public:
 public slots:
     void setCurrentMedia(QString media);
     void onEndDeletePpl();
+    // The playlist files may change without a notice of the recorder (an
+    // edit of the browse tab, its undo above all): the rows number nothing
+    // until the list has been read again.
+    void onPlaylistsMayChange();
 
 signals:
     void allPplNumberChanged();
@@ -146,6 +162,8 @@ signals:
     void execFailed();
     // Every playlist file of a list read has arrived: the rows are that list.
     void pplListRecived();
+    // A playlist delete goes: the file at that path is to be deleted.
+    void deletePplRequested(QString fullPath);
 
 private:
     // Kinds of request: those of the file rows go when they turn read-only,
@@ -163,7 +181,9 @@ private:
     bool listFilled() const;
     void onListComplete();
     void sendHeld();
-    void submitInTurn(Kind kind, std::function<bool()> send);
+    void submitRequest(Kind kind, std::function<bool()> send, std::function<bool(bool)> stillNames = {});
+    bool renamedSince(const QString& name, int rowsQuery) const;
+    void onRenameResult(bool done);
     void requestEntries();
     bool storePpl(int number, const PplRecord& record);
     void onEntry(const QString& data);
@@ -187,5 +207,15 @@ private:
     int m_rowsQuery = 0;         // queries written when pplList's count arrived
     bool m_rowsComplete = false; // every file of that count has arrived
     int m_movedAt = 0;           // queries written when the numbering last moved
+    // This application's renames as written: the playlist each named, and
+    // the queries written before it (the lists of later ones show it).
+    struct SentRename
+    {
+        QString from;
+        int sentAt = 0;
+        bool answered = false;
+        bool refused = false;
+    };
+    QList<SentRename> m_renames;
     HeldRequests m_held;
 };

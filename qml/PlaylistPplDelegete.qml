@@ -82,6 +82,7 @@ Rectangle {
                     plDeleteWindowLoader.name = pplName
                     plDeleteWindowLoader.fullpath = drive + "\\_playlists\\" + pplName
                     plDeleteWindowLoader.pplNumber = pplNumber
+                    plDeleteWindowLoader.rowsRead = pl.rowsRead()
                     plDeleteWindowLoader.active = true
                 }
             }

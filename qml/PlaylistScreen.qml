@@ -88,12 +88,13 @@ Item {
         // The list read again: a rename window opened on a playlist row whose
         // playlist is no longer at that place goes, and sends nothing (a
         // rename names its playlist by the row's number). The delete question
-        // names its playlist by its path: it goes only with the playlist.
+        // names its playlist by its path: it goes only with the playlist, and
+        // when this application has renamed it the path is another's or none.
         function onPplListRecived() {
             if (plInputWindowLoader.active && plInputWindowLoader.mode !== 0 && plInputWindowLoader.mode !== 1
                     && pl.getPplName(plInputWindowLoader.pplNumber - 1) !== plInputWindowLoader.pplName)
                 plInputWindowLoader.active = false
-            if (plDeleteWindowLoader.active && !pl.listsPpl(plDeleteWindowLoader.name))
+            if (plDeleteWindowLoader.active && !pl.stillListed(plDeleteWindowLoader.name, plDeleteWindowLoader.rowsRead))
                 plDeleteWindowLoader.active = false
         }
     }
@@ -521,6 +522,7 @@ Item {
             property string name: ""
             property string fullpath: ""
             property int pplNumber: 0 // the row of the playlist, from 0
+            property int rowsRead: 0 // the rows it was opened on (pl.rowsRead)
             sourceComponent: DialogNoButton {
                 objectName: "deleteCheck"
                 text: "Delete selected playlist?\n" + plDeleteWindowLoader.name
@@ -532,8 +534,7 @@ Item {
                     text: "OK"
                     onClicked: {
                         plDeleteWindowLoader.active = false
-                        pl.execCommand = true
-                        browse.deleteFileFullPath(plDeleteWindowLoader.fullpath)
+                        pl.deletePpl(plDeleteWindowLoader.name, plDeleteWindowLoader.fullpath, plDeleteWindowLoader.rowsRead)
                     }
                 }
 
@@ -570,10 +571,17 @@ Item {
                 if (!comm.loginComp)
                     closeAll()
             }
-            // The take picker fills an entry of the loaded playlist: another
-            // playlist loaded meanwhile (front panel, another controller) ends it.
+            // The take picker fills an entry of the loaded playlist, the entry
+            // rows and their information are its, and the save-as window
+            // saves it: another playlist loaded meanwhile (front panel,
+            // another controller) ends them, before its list is read again.
             function onPlayListChanged(playList) {
                 playlistBrowseLoader.active = false
+                plInfoWindowLoader.active = false
+                if (plInputWindowLoader.mode === 0)
+                    plInputWindowLoader.active = false
+                if (listAsked === PlaylistScreen.Entries)
+                    askFor(PlaylistScreen.Files)
             }
         }
 

@@ -14,9 +14,16 @@
 // - A rename waiting for the list when the tab may no longer change the
 //   playlists (or the file rows turn read-only) never goes: it is told once,
 //   and the tab's windows have gone.
+// - A Load or a Delete on a row whose playlist the application has just
+//   renamed (and perhaps given its name to a new one) reaches no other
+//   playlist and is never refused untold; a Load on a current list and two
+//   quick renames go.
+// - The playlists changed on the browse tab (its Undo brings one back): back
+//   on the playlist tab, a rename reaches the playlist of its row or none.
 #include <QtTest>
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "apprig.h"
 #include "netenv.h"
@@ -45,12 +52,18 @@ private slots:
     void deleteQuestionFollowsItsPlaylist_data();
     void deleteQuestionFollowsItsPlaylist();
     void takePickerGoesWithItsPlaylist();
+    void entriesAndSaveAsGoWithTheirPlaylist_data();
+    void entriesAndSaveAsGoWithTheirPlaylist();
     void oneListAtATime_data();
     void oneListAtATime();
     void editsGoInTheOrderConfirmed_data();
     void editsGoInTheOrderConfirmed();
     void nothingGoesOnceTheTabLocks_data();
     void nothingGoesOnceTheTabLocks();
+    void rowRequestAfterARename_data();
+    void rowRequestAfterARename();
+    void playlistsChangedOnTheBrowseTab_data();
+    void playlistsChangedOnTheBrowseTab();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
@@ -125,11 +138,33 @@ public:
     {
         return rig.recorder->receivedLines(rig.connection).filter(QRegularExpression(pattern));
     }
+    void rename(const QString& row, const QString& to)
+    {
+        tap("ppl_" + row, "pplRename");
+        typeName(to);
+    }
+    // Once the recorder has settled: the playlist it has loaded, its
+    // playlists, and how often the person was told that something failed.
+    QString outcome()
+    {
+        rig.recorder->answerLatencyMs = 0;
+        rig.recorder->holdAnswersTo = QRegularExpression();
+        rig.recorder->releaseAnswers();
+        listShown();
+        const int told = plFailed->count() + browseFailed->count();
+        for (int i = 0; i < told; ++i) {
+            if (!rig.dismissMessage(this->told))
+                return QStringLiteral("told %1 times, but no message shows").arg(told);
+        }
+        return QStringLiteral("loaded %1; %2; told %3").arg(rig.state->current().playlist, names().join(" | ")).arg(told);
+    }
 
     AppRig rig;
     sim::PlaylistBook* book = nullptr;
     QStringList renames; // what the recorder should receive
     const QString told = QStringLiteral("Unable to complete this action.");
+    // The failures the window shows, from either model, since init.
+    std::unique_ptr<QSignalSpy> plFailed, browseFailed;
 };
 
 void TstNumberedTapsPlaylist::init()
@@ -139,6 +174,8 @@ void TstNumberedTapsPlaylist::init()
     QVERIFY(rig.showTab(3));
     listShown();
     renames.clear();
+    plFailed = std::make_unique<QSignalSpy>(&rig.graph->pl, &Playlist::execFailed);
+    browseFailed = std::make_unique<QSignalSpy>(&rig.graph->browse, &Browse::execFailed);
 }
 
 void TstNumberedTapsPlaylist::renameAfterRenumbering_data()
@@ -279,6 +316,52 @@ void TstNumberedTapsPlaylist::takePickerGoesWithItsPlaylist()
     QVERIFY2(!pickerOpen, "the take picker stayed open");
 }
 
+// The loaded set1.ppl's entries shown, or its save-as window open, while
+// the front panel loads set3.ppl; the list is not read again meanwhile. A
+// clear of a filled entry, or the save-as confirmed, reaches neither.
+void TstNumberedTapsPlaylist::entriesAndSaveAsGoWithTheirPlaylist_data()
+{
+    QTest::addColumn<Step>("open");
+    QTest::addColumn<Step>("confirm"); // whatever still shows
+
+    const auto filledRow = [](auto& t) {
+        return "entry_" + QString::number(t.book->entryNames("SD1", "set1.ppl").indexOf(QRegularExpression(".+")));
+    };
+    QTest::newRow("entry cleared") << Step([=](auto& t) {
+        t.tap("ppl_set1.ppl", "pplDelete"); // on the loaded playlist's row: Edit, its entries
+        QTRY_VERIFY(t.in(filledRow(t)));
+    }) << Step([=](auto& t) {
+        if (QQuickItem* row = t.in(filledRow(t)))
+            QVERIFY(t.rig.click(t.rig.shown("entryButton", row)));
+    });
+    QTest::newRow("saved as") << Step([](auto& t) {
+        t.tap("ppl_set1.ppl", "pplLoad"); // on the loaded playlist's row: Save as
+        t.typeName("Kopie", false);
+    }) << Step([](auto& t) {
+        if (QQuickItem* window = t.in("nameWindow"))
+            QVERIFY(t.rig.click(t.rig.withText("OK", window)));
+    });
+}
+
+void TstNumberedTapsPlaylist::entriesAndSaveAsGoWithTheirPlaylist()
+{
+    QFETCH(Step, open);
+    QFETCH(Step, confirm);
+    open(*this);
+    const QString set1 = filled("set1.ppl"), set3 = filled("set3.ppl");
+    const QStringList before = names();
+    rig.recorder->clearLog();
+    rig.recorder->holdAnswersTo = QRegularExpression("^07F4500$");
+    rig.state->setPlaylist("set3.ppl");
+    QTRY_COMPARE(rig.graph->comm.getPlayList(), QStringLiteral("set3.ppl"));
+    QTRY_VERIFY(rig.recorder->holdsAnswers());
+    confirm(*this);
+    QCOMPARE(outcome(), "loaded set3.ppl; " + before.join(" | ") + "; told 0");
+    QCOMPARE(received("^07F(4541|314B)"), QStringList());
+    QCOMPARE(filled("set1.ppl"), set1);
+    QCOMPARE(filled("set3.ppl"), set3);
+}
+
 // The loaded playlist's gear tapped while an answer on its way makes the
 // screen read the list of playlists again: the application's own rename just
 // confirmed, or another controller's change announced just before. The
@@ -406,6 +489,114 @@ void TstNumberedTapsPlaylist::nothingGoesOnceTheTabLocks()
     QVERIFY(rig.dismissMessage(told));
     for (const char* window : { "plInputWindowLoader", "plDeleteWindowLoader", "playlistBrowseLoader", "plInfoWindowLoader" })
         QVERIFY2(!rig.item(window, rig.screen(3))->property("active").toBool(), window);
+}
+
+// set2.ppl renamed set9 on a recorder that answers late, then a request on
+// the rows from before the rename. Set1.ppl is loaded.
+void TstNumberedTapsPlaylist::rowRequestAfterARename_data()
+{
+    QTest::addColumn<Step>("taps");
+    QTest::addColumn<QStringList>("accepted"); // outcomes
+
+    const QString renamed = "Bühne Süd.ppl | set1.ppl | set3.ppl | set9.ppl | Ωδή 2026.ppl";
+    const QStringList loadDroppedOrFollowed = { "loaded set1.ppl; " + renamed + "; told 1", "loaded set9.ppl; " + renamed + "; told 0" };
+    const auto listHeld = [](TstNumberedTapsPlaylist& t) {
+        t.rig.recorder->holdAnswersTo = QRegularExpression("^07F450[04]$");
+        t.rename("set2.ppl", "set9");
+        QTRY_VERIFY_WITH_TIMEOUT(t.rig.recorder->holdsAnswers() && t.names().contains("set9.ppl"), 20000);
+    };
+    const auto late = [](TstNumberedTapsPlaylist& t) { t.rig.recorder->answerLatencyMs = 300; };
+
+    QTest::newRow("Load, the list answer held") << Step([=](auto& t) {
+        listHeld(t);
+        t.tap("ppl_set2.ppl", "pplLoad");
+        QTest::qWait(300);
+    }) << loadDroppedOrFollowed;
+    QTest::newRow("Load 0.4 s after the OK") << Step([=](auto& t) {
+        late(t);
+        t.rename("set2.ppl", "set9");
+        QTest::qWait(400);
+        t.tap("ppl_set2.ppl", "pplLoad");
+    }) << loadDroppedOrFollowed;
+    QTest::newRow("Load, the list current") << Step([=](auto& t) {
+        late(t);
+        t.tap("ppl_set2.ppl", "pplLoad");
+    }) << QStringList("loaded set2.ppl; Bühne Süd.ppl | set1.ppl | set2.ppl | set3.ppl | Ωδή 2026.ppl; told 0");
+    QTest::newRow("Delete, the list answer held") << Step([=](auto& t) {
+        listHeld(t);
+        t.tap("ppl_set2.ppl", "pplDelete");
+        QTRY_VERIFY(t.in("deleteOk"));
+        QVERIFY(t.rig.click(t.in("deleteOk")));
+        QTRY_VERIFY_WITH_TIMEOUT(!t.rig.graph->pl.execCommand(), 20000);
+    }) << QStringList("loaded set1.ppl; " + renamed + "; told 1");
+    // A new set2.ppl, created before the list is read again, is another playlist.
+    QTest::newRow("Delete after a create of its old name") << Step([=](auto& t) {
+        listHeld(t);
+        QVERIFY(t.rig.click(t.in("playlistFooterButton")));
+        t.typeName("set2");
+        QTRY_VERIFY_WITH_TIMEOUT(t.names().contains("set2.ppl"), 20000);
+        t.tap("ppl_set2.ppl", "pplDelete");
+        QTRY_VERIFY(t.in("deleteOk"));
+        QVERIFY(t.rig.click(t.in("deleteOk")));
+    }) << QStringList("loaded set1.ppl; Bühne Süd.ppl | set1.ppl | set2.ppl | set3.ppl | set9.ppl | Ωδή 2026.ppl; told 1");
+    // set2.ppl keeps its place through the first rename.
+    QTest::newRow("two quick renames, the second into the first's old name") << Step([=](auto& t) {
+        late(t);
+        t.rename("set3.ppl", "set9");
+        QTest::qWait(400);
+        t.rename("set2.ppl", "set3");
+    }) << QStringList("loaded set1.ppl; Bühne Süd.ppl | set1.ppl | set3.ppl | set9.ppl | Ωδή 2026.ppl; told 0");
+}
+
+void TstNumberedTapsPlaylist::rowRequestAfterARename()
+{
+    QFETCH(Step, taps);
+    QFETCH(QStringList, accepted);
+    QCOMPARE(rig.state->current().playlist, QStringLiteral("set1.ppl"));
+    taps(*this);
+    if (QTest::currentTestFailed())
+        return;
+    const QString ended = outcome();
+    QVERIFY2(accepted.contains(ended), qPrintable(ended + "; the recorder received " + received("^07F(4543|310000|6B26)").join(", ")));
+}
+
+// set2.ppl deleted on the playlist tab; the browse tab's Undo brings it back,
+// which the recorder does not announce. Back on the playlist tab the set3.ppl
+// row is renamed set9, at once or once the tab has settled.
+void TstNumberedTapsPlaylist::playlistsChangedOnTheBrowseTab_data()
+{
+    QTest::addColumn<bool>("settle");
+    QTest::newRow("at once") << false;
+    QTest::newRow("settled") << true;
+}
+
+void TstNumberedTapsPlaylist::playlistsChangedOnTheBrowseTab()
+{
+    QFETCH(bool, settle);
+    tap("ppl_set2.ppl", "pplDelete");
+    QTRY_VERIFY(in("deleteOk"));
+    QVERIFY(rig.click(in("deleteOk")));
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.graph->pl.execCommand(), 20000);
+    listShown();
+    QVERIFY(!names().contains("set2.ppl"));
+    QVERIFY(rig.showTab(2));
+    QTRY_VERIFY(rig.shown("undoTool", rig.screen(2)));
+    QVERIFY(rig.click(rig.shown("undoTool", rig.screen(2))));
+    if (settle) {
+        QTRY_VERIFY_WITH_TIMEOUT(names().contains("set2.ppl"), 20000);
+        quiet();
+    }
+    QVERIFY(rig.showTab(3));
+    rig.recorder->clearLog();
+    rename("set3.ppl", "set9");
+    if (settle)
+        listShown();
+    const QString ended = outcome();
+    const QStringList accepted = {
+        "loaded set1.ppl; Bühne Süd.ppl | set1.ppl | set2.ppl | set9.ppl | Ωδή 2026.ppl; told 0",
+        "loaded set1.ppl; Bühne Süd.ppl | set1.ppl | set2.ppl | set3.ppl | Ωδή 2026.ppl; told 1",
+    };
+    QVERIFY2(accepted.contains(ended), qPrintable(ended + "; the recorder received " + received("^07F4543").join(", ")));
 }
 
 QTEST_MAIN(TstNumberedTapsPlaylist)

@@ -44,7 +44,7 @@ struct Rig : ModelRig
         list(names);
     }
     // The edits, loads and entry requests written since the last call.
-    QStringList edits() { return takeLines().filter(QRegularExpression("^07F(454[013]|4513|314B|310000)")); }
+    QStringList edits() { return takeLines().filter(QRegularExpression("^07F(454[013]|4513|314B|310000|6B26)")); }
     Playlist& pl = graph.pl;
     QStringList emitted;
 };
@@ -66,6 +66,8 @@ private slots:
     void deleteFlagCannotStick();
     void renameNamesTheChosenPlaylist_data();
     void renameNamesTheChosenPlaylist();
+    void rowRequestsNameTheChosenPlaylist_data();
+    void rowRequestsNameTheChosenPlaylist();
     void locks_data();
     void locks();
 };
@@ -84,10 +86,11 @@ void TestPlaylistModel::requests_data()
     QTest::newRow("load before any medium") << none << Action([](Playlist& p) { p.loadPpl("a.ppl"); }) << QStringList() << 0;
     QTest::newRow("file list, one write") << sd1 << Action([](Playlist& p) { p.initPpl(); }) << QStringList { "07F4503", "07F4504" } << 1;
     QTest::newRow("118 bytes cut") << sd1 << Action([=](Playlist& p) { p.saveAs(a117 + "z"); }) << QStringList { "07F4541" + a117 } << 1;
+    // The load first: after the create it would wait for the list.
     QTest::newRow("control characters") << sd1 << Action([](Playlist& p) {
-        p.createPpl(QString("a\r\n07F4500\tb") + QChar(0) + "c\x1f");
         p.loadPpl("x\r\ny.ppl");
-    }) << QStringList { "07F4540a07F4500bc", "07F310000A:/_playlists/xy.ppl" } << 2;
+        p.createPpl(QString("a\r\n07F4500\tb") + QChar(0) + "c\x1f");
+    }) << QStringList { "07F310000A:/_playlists/xy.ppl", "07F4540a07F4500bc" } << 2;
     QTest::newRow("numbers beyond the field") << sd1 << Action([](Playlist& p) {
         p.assignEntry(1, 10000); p.assignEntry(-1, 3); p.clearEntry(-1); p.renamePpl(10000, "x"); p.getEntryInfo(-5);
     }) << QStringList() << 0;
@@ -101,6 +104,8 @@ void TestPlaylistModel::requests()
     QFETCH(QString, medium);
     QFETCH(Action, action);
     Rig rig(medium);
+    rig.read({ "a.ppl", "x\r\ny.ppl" }); // what the rows show, loads by name among them
+    rig.writes.clear();
     action(rig.pl);
     QTEST(rig.writes.size(), "writes");
     QTEST(rig.takeLines(), "lines");
@@ -249,10 +254,12 @@ void TestPlaylistModel::renameNamesTheChosenPlaylist_data()
     QTest::newRow("create behind a waiting rename")
         << createZzz << R([=](Rig& r) { renameSet3(r); r.pl.createPpl("a"); }) << readWithZzz
         << QStringList { "07F4540zzz" } << true << QStringList { "07F45430400x", "07F4540a" };
+    // The load names set1.ppl: it waits for the list after the rename too.
     QTest::newRow("load, entries and save as behind it, in order")
         << createZzz << R([=](Rig& r) {
                renameSet3(r); r.pl.loadPpl("set1.ppl"); r.pl.assignEntry(4, 12); r.pl.clearEntry(3); r.pl.saveAs("k");
-           }) << readWithZzz << QStringList { "07F4540zzz" } << true
+           }) << R([=](Rig& r) { readWithZzz(r); r.read({ "Bühne.ppl", "set1.ppl", "set2.ppl", "x.ppl", "zz.ppl", "zzz.ppl" }); })
+        << QStringList { "07F4540zzz" } << true
         << QStringList { "07F45430400x", "07F310000A:/_playlists/set1.ppl", "07F314B0104001200", "07F314B000300", "07F4541k" };
     QTest::newRow("rename dropped, the create behind it goes")
         << R([=](Rig& r) { read(r); r.pl.createPpl("b0"); }) << R([=](Rig& r) { renameSet3(r); r.pl.createPpl("a"); })
@@ -279,6 +286,62 @@ void TestPlaylistModel::renameNamesTheChosenPlaylist()
     QTEST(rig.emitted.contains("redraw"), "listAsked");
     reread(rig);
     QTEST(rig.edits(), "after");
+}
+
+// A load by the name its row showed, a delete by the path its question was
+// opened with, and row requests after an edit of the browse tab, which the
+// recorder does not announce to the playlists: what goes at once, what goes
+// once the list has been read again, how often the person is told.
+void TestPlaylistModel::rowRequestsNameTheChosenPlaylist_data()
+{
+    QTest::addColumn<RigStep>("taps"); // on the rows of start
+    QTest::addColumn<QStringList>("reread");
+    QTest::addColumn<QStringList>("atOnce");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("told");
+
+    using R = RigStep;
+    const QStringList none;
+    const auto load = [](const QString& name) { return "07F310000A:/_playlists/" + name; };
+    const R loadSet2 = [](Rig& r) { r.pl.loadPpl("set2.ppl"); };
+
+    QTest::newRow("list current: at once") << loadSet2 << none << QStringList { load("set2.ppl") } << none << 0;
+    QTest::newRow("its rename refused: goes once read")
+        << R([](Rig& r) { r.pl.renamePpl(3, "set1", "set2.ppl"); r.reply("FF45C312"); r.pl.loadPpl("set2.ppl"); })
+        << QStringList() << QStringList { "07F45430300set1" } << QStringList { load("set2.ppl") } << 1;
+    // The second rename goes once the first is read; the load on the old
+    // set3 row waits for the list after it, where set3.ppl is the old set2.
+    QTest::newRow("another renamed into its name: dropped")
+        << R([](Rig& r) {
+               r.pl.renamePpl(4, "set9", "set3.ppl"); r.reply("FF45C311");
+               r.pl.renamePpl(3, "set3", "set2.ppl"); r.pl.loadPpl("set3.ppl");
+               r.read({ "Bühne.ppl", "set1.ppl", "set2.ppl", "set9.ppl", "zz.ppl" }); r.reply("FF45C311");
+           })
+        << QStringList { "Bühne.ppl", "set1.ppl", "set3.ppl", "set9.ppl", "zz.ppl" }
+        << QStringList { "07F45430400set9", "07F45430300set3" } << none << 1;
+    QTest::newRow("deleted elsewhere: dropped") << R([=](Rig& r) { r.reply("FF45800040"); loadSet2(r); })
+                                                << QStringList { "Bühne.ppl", "set1.ppl", "set3.ppl", "zz.ppl" } << none << none << 1;
+    // A delete names its playlist by its path, taken when its question opened.
+    const QString set2Path = "A:\\_playlists\\set2.ppl";
+    QTest::newRow("delete, list current: at once") << R([=](Rig& r) { r.pl.deletePpl("set2.ppl", set2Path, r.pl.rowsRead()); })
+                                                   << none << QStringList { "07F6B26" + set2Path } << none << 0;
+    QTest::newRow("browse tab's undo: waits for the list") << R([=](Rig& r) { r.graph.browse.undo(); loadSet2(r); })
+                                                           << QStringList() << none << QStringList { load("set2.ppl") } << 0;
+}
+
+void TestPlaylistModel::rowRequestsNameTheChosenPlaylist()
+{
+    QFETCH(RigStep, taps);
+    QFETCH(QStringList, reread);
+    const QStringList start = { "Bühne.ppl", "set1.ppl", "set2.ppl", "set3.ppl", "zz.ppl" };
+    Rig rig;
+    rig.read(start);
+    rig.emitted.clear();
+    taps(rig);
+    QTEST(rig.edits(), "atOnce");
+    rig.read(reread.isEmpty() ? start : reread);
+    QTEST(rig.edits(), "after");
+    QTEST(int(rig.emitted.count("failed")), "told");
 }
 
 // The screen's locks, after a create that the requests made next wait behind
@@ -320,6 +383,7 @@ void TestPlaylistModel::locks()
     rig.edits();
     steps(rig);
     rig.read(start + QStringList { "zzz.ppl" });
+    rig.read({ "Bühne.ppl", "set1.ppl", "set2.ppl", "x.ppl", "zz.ppl", "zzz.ppl" }); // after the rename
     QTEST(rig.edits(), "lines");
     QTEST(int(rig.emitted.count("failed")), "told");
 }

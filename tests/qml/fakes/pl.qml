@@ -25,7 +25,8 @@ QtObject {
     function initEntry() { record("initEntry", []) }
     function getMaxEntryNumber() { return 100 }
     function getPplName(i) { return pplNames[i] === undefined ? "" : pplNames[i] }
-    function listsPpl(name) { return pplNames.indexOf(name) >= 0 }
+    function rowsRead() { return 0 }
+    function stillListed(name, rowsRead) { return pplNames.indexOf(name) >= 0 }
     function getPplDateTime(i) { return "" }
     function getEntryName(i) { return "" }
 }
