@@ -449,10 +449,10 @@ bool TimerEvent::lookalikeInDoubt(int row, const QList<TimerEventFields>& rows, 
 }
 
 // Whether row `at` of the rows `there` holds the event of a request made on
-// row `row` of `rows` (read with list query `madeOn`). Rows read before the
-// request's hold it only at its row, if nothing can have numbered them anew
-// in between; otherwise the row must hold a version of it that no other
-// event the model knows of could have.
+// row `row` of `rows` (read with list query `madeOn`). The same rows hold it
+// at its row, and so do rows read since while nothing can have numbered them
+// anew in between; otherwise the row must hold a version of it that no other
+// event the model knows of could have. Rows read before tell nothing of it.
 bool TimerEvent::holdsEvent(int row, const QList<TimerEventFields>& rows, int madeOn, const Listing& there, int at,
                             bool laterWrites) const
 {
