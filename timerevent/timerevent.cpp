@@ -341,7 +341,7 @@ void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
     const TimerEventFields named = rows.value(row);
     const TimerEventFields content = writes ? writtenFields(line) : TimerEventFields();
     const int madeOn = m_rowsQuery;
-    const auto gone = [=] { return row != -1 && deletedSince(row, madeOn); };
+    const auto gone = [=] { return row != -1 && deletedSince(row, rows, madeOn); };
     const auto done = [=] {
         return gone() ? edit == Edit::Delete : writes && repeatsAcceptedWrite(row, content, madeOn);
     };
@@ -371,11 +371,11 @@ void TimerEvent::submit(Edit edit, const QByteArray& line, int row)
 // after it has been answered. A write makes the row's event what it wrote,
 // once the recorder is known to have taken it. Writes and creates wait for
 // their answers, which tell where the event the recorder was given went.
-// Each row keeps the last write sent on it; a delete ends its event for the
-// requests made on the rows read until then.
+// Each row keeps the last write sent on it. A write or a delete keeps the
+// rows it was sent on, which tell the event it went to.
 bool TimerEvent::sendEdit(Edit edit, const QByteArray& line, int row, int madeOn)
 {
-    const TimerEventFields before = asRead(row);
+    const Listing sentOn = rowsNow();
     if (!send(line))
         return false;
     if (edit == Edit::Create || edit == Edit::Delete || (edit == Edit::Save && m_view.query != allQuery))
@@ -385,7 +385,9 @@ bool TimerEvent::sendEdit(Edit edit, const QByteArray& line, int row, int madeOn
             m_allDeletedAt = m_queriesSent;
             m_lastWrites.clear();
         } else {
-            m_deletedAt[row] = m_queriesSent;
+            m_deleted << Deleted { row, sentOn };
+            while (m_deleted.size() > maxVersions)
+                m_deleted.removeFirst();
             m_lastWrites.remove(row);
         }
         return true;
@@ -394,10 +396,10 @@ bool TimerEvent::sendEdit(Edit edit, const QByteArray& line, int row, int madeOn
     if (edit == Edit::Create) {
         w.creates = true;
         w.version.to = createdFields(line);
-        m_made << Made { w.version.to, -1, madeOn, m_queriesSent };
+        m_made << Made { w.version.to, -1, madeOn, m_queriesSent, {} };
     } else {
         w.version.row = row;
-        w.version.from = before;
+        w.version.from = sentOn.events.value(row);
         w.version.to = writtenFields(line);
         w.version.written = true;
         w.version.madeOn = madeOn;
@@ -405,7 +407,7 @@ bool TimerEvent::sendEdit(Edit edit, const QByteArray& line, int row, int madeOn
         w.version.list = m_rows;
         w.version.sent = ++m_writesSent;
         m_lastWrites[row] = { w.version };
-        m_made << Made { w.version.to, row, madeOn, m_queriesSent };
+        m_made << Made { w.version.to, row, madeOn, m_queriesSent, sentOn };
     }
     while (m_made.size() > maxVersions)
         m_made.removeFirst();
@@ -436,54 +438,94 @@ QList<TimerEventFields> TimerEvent::versionsOf(int row, const TimerEventFields& 
 }
 
 // Whether content may not tell the event of a request made on row `row` of
-// `rows` (read with list query `madeOn`) from another: the rows may have
-// been numbered anew since, and another event the model knows of could be
-// on that row with what it holds now. The others are the other rows' events
-// of `rows` and of the rows read since, and what this application has
-// written or created since `rows` were read, except the writes made on the
-// request's event: those made on the same rows at the same row, or sent
-// while the recorder numbered by those rows at that row.
+// `rows` (read with list query `madeOn`) from another on that row now: the
+// rows may have been numbered anew since, and another event the model knows
+// of could be there with what it holds.
 bool TimerEvent::lookalikeInDoubt(int row, const QList<TimerEventFields>& rows, int madeOn) const
 {
-    if (m_rowsQuery == madeOn || !renumberedSince(rows, madeOn))
+    const Listing now = rowsNow();
+    return now.query != madeOn && renumberedBetween(rows, madeOn, now)
+        && alikeElsewhere(row, rows, madeOn, now, row, true);
+}
+
+// Whether row `at` of the rows `there` holds the event of a request made on
+// row `row` of `rows` (read with list query `madeOn`). The same rows hold it
+// at its row, and so do rows read since while nothing can have numbered them
+// anew in between; otherwise the row must hold a version of it that no other
+// event the model knows of could have. Rows read before tell nothing of it.
+bool TimerEvent::holdsEvent(int row, const QList<TimerEventFields>& rows, int madeOn, const Listing& there, int at,
+                            bool laterWrites) const
+{
+    if (there.query < madeOn)
         return false;
-    const TimerEventFields held = asRead(row);
-    const auto elsewhere = [&](const QList<TimerEventFields>& list) {
+    if (there.query == madeOn || !renumberedBetween(rows, madeOn, there))
+        return at == row;
+    return versionsOf(row, rows.value(row)).contains(there.events.value(at))
+        && !alikeElsewhere(row, rows, madeOn, there, at, laterWrites);
+}
+
+// Whether another event than that of a request made on row `row` of `rows`
+// (read with list query `madeOn`) could be on row `at` of `there` with what
+// it holds: another row's event of `rows` or of `there`, or anything this
+// application has written or created since `rows` were read, except the
+// writes of the request's own event (wroteEvent).
+bool TimerEvent::alikeElsewhere(int row, const QList<TimerEventFields>& rows, int madeOn, const Listing& there,
+                                int at, bool laterWrites) const
+{
+    const TimerEventFields held = there.events.value(at);
+    const auto elsewhere = [&](const QList<TimerEventFields>& list, int own) {
         for (int i = 0; i < list.size(); ++i) {
-            if (i != row && list.at(i) == held)
+            if (i != own && list.at(i) == held)
                 return true;
         }
         return false;
     };
-    if (elsewhere(rows) || elsewhere(m_read))
+    if (elsewhere(rows, row) || elsewhere(there.events, at))
         return true;
     return std::any_of(m_made.begin(), m_made.end(), [&](const Made& m) {
-        const bool ofEvent = m.row == row && (m.madeOn == madeOn || m.sentAt == madeOn);
-        return m.sentAt >= madeOn && m.to == held && !ofEvent;
+        return m.sentAt >= madeOn && m.to == held && !wroteEvent(m, row, rows, madeOn, laterWrites);
     });
 }
 
-// Whether the recorder may have numbered its events anew since `rows` were
-// read with list query `madeOn`: an edit that can renumber went out since,
-// or the rows read since do not hold, row by row, those events or what this
-// application has made of them (another controller's change).
-bool TimerEvent::renumberedSince(const QList<TimerEventFields>& rows, int madeOn) const
+// Whether a write went to the event of a request made on row `row` of
+// `rows` (read with list query `madeOn`): it was sent at that row, and made
+// on those rows, or sent while the recorder numbered by them, or (with
+// `laterWrites`) sent on rows read since whose row held that event, judged
+// without looking at later writes again.
+bool TimerEvent::wroteEvent(const Made& write, int row, const QList<TimerEventFields>& rows, int madeOn,
+                            bool laterWrites) const
 {
-    if (m_movedAt >= madeOn || rows.size() != m_read.size())
+    if (write.row != row)
+        return false;
+    if (write.madeOn == madeOn || write.sentAt == madeOn)
+        return true;
+    return laterWrites && write.sentAt > madeOn && holdsEvent(row, rows, madeOn, write.on, row, false);
+}
+
+// Whether the recorder may have numbered its events anew between `rows`,
+// read with list query `madeOn`, and the rows `there`: an edit that can
+// renumber went out in between, or `there` does not hold, row by row, those
+// events or what this application has made of them (another controller's
+// change).
+bool TimerEvent::renumberedBetween(const QList<TimerEventFields>& rows, int madeOn, const Listing& there) const
+{
+    if (there.movedAt >= madeOn || rows.size() != there.events.size())
         return true;
     for (int i = 0; i < rows.size(); ++i) {
-        if (!namesEvent(i, rows.at(i)))
+        if (!versionsOf(i, rows.at(i)).contains(there.events.at(i)))
             return true;
     }
     return false;
 }
 
-// Whether this application has deleted the event that a request made on the
-// rows read with list query `madeOn` names at that row: the delete of that
-// row, or of all events, went out after those rows were read.
-bool TimerEvent::deletedSince(int row, int madeOn) const
+// Whether this application has deleted the event of a request made on row
+// `row` of `rows` (read with list query `madeOn`): a delete of all events
+// went out since, or a delete of one went to a row that held that event.
+bool TimerEvent::deletedSince(int row, const QList<TimerEventFields>& rows, int madeOn) const
 {
-    return madeOn <= std::max(m_deletedAt.value(row, -1), m_allDeletedAt);
+    return madeOn <= m_allDeletedAt || std::any_of(m_deleted.begin(), m_deleted.end(), [&](const Deleted& d) {
+               return holdsEvent(row, rows, madeOn, d.on, d.row, true);
+           });
 }
 
 // Whether a write of that content on that row, made on the rows read with
@@ -532,7 +574,7 @@ void TimerEvent::forgetEdits()
     m_versions.clear();
     m_made.clear();
     m_lastWrites.clear();
-    m_deletedAt.clear();
+    m_deleted.clear();
     m_allDeletedAt = -1;
 }
 

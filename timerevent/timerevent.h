@@ -54,14 +54,24 @@ class Permission;
 // what that row holds at the request's turn. The others are every other
 // event of the rows it was made on and of the rows read since, as read or as
 // this application has written it since, and every event this application
-// has created since those rows were read. Otherwise it is dropped and
-// reported, and it never reaches the lookalike. Without that doubt it goes,
-// or is done already, as any other.
+// has created since those rows were read. A write of the request's own
+// event is none of them, whichever rows it was made on: one sent at its row
+// that was made on its rows, or sent while the recorder numbered by them, or
+// sent on rows read since whose row held its event (as below). Otherwise it
+// is dropped and reported, and it never reaches the lookalike. Without that
+// doubt it goes, or is done already, as any other.
 //
-// An event this application has deleted is gone for good: a request made on
-// rows read before the delete of its row (or of all events) went out names
-// nothing, whatever that row holds once the list is read again. A write or
-// switch on it is dropped and reported; a delete of it is done already.
+// An event this application has deleted is gone for good. A delete is known
+// by its event, not its row number: it marks the event of the row it went
+// to, on the rows it was sent on. A request made on those rows names that
+// event at that row. One made on rows read before names it only if that row
+// held its event: at its own row while nothing can have numbered the rows
+// anew in between, or else holding a version of it that no other event could
+// have, as the lookalike rule tells. A request whose event is deleted (or made
+// on rows read before a delete of all events) names nothing, whatever its row
+// holds once the list is read again: a write or switch on it is dropped and
+// reported; a delete of it is done already. Any other goes, or is dropped
+// and reported, as above.
 //
 // A held Save or switch is done already, neither sent nor reported, only
 // when the last edit this application sent naming its row, on the same rows,
@@ -244,14 +254,29 @@ private:
         int row = -1;
         TimerEventFields fields;
     };
+    // Rows as the recorder gave them for one list query, kept as an edit
+    // was sent on them.
+    struct Listing
+    {
+        QList<TimerEventFields> events;
+        int query = 0;    // the list query they were read with
+        int movedAt = -1; // such queries sent when an edit had last moved the numbering
+    };
     // An event this application has written or created: what it carried,
-    // and for a write the row and the rows it was made on.
+    // and for a write the row, the rows it was made on and those it was sent on.
     struct Made
     {
         TimerEventFields to;
         int row = -1;    // -1: a create
         int madeOn = 0;  // for a write: the list query of the rows it was made on
         int sentAt = 0;  // list queries sent before it went out
+        Listing on;      // for a write
+    };
+    // A delete of one event this application sent: its row on the rows it was sent on.
+    struct Deleted
+    {
+        int row = -1;
+        Listing on;
     };
     static constexpr int maxVersions = 32;
 
@@ -264,8 +289,15 @@ private:
     bool namesEvent(int row, const TimerEventFields& named) const;
     QList<TimerEventFields> versionsOf(int row, const TimerEventFields& named) const;
     bool lookalikeInDoubt(int row, const QList<TimerEventFields>& rows, int madeOn) const;
-    bool renumberedSince(const QList<TimerEventFields>& rows, int madeOn) const;
-    bool deletedSince(int row, int madeOn) const;
+    bool holdsEvent(int row, const QList<TimerEventFields>& rows, int madeOn, const Listing& there, int at,
+                    bool laterWrites) const;
+    bool alikeElsewhere(int row, const QList<TimerEventFields>& rows, int madeOn, const Listing& there, int at,
+                        bool laterWrites) const;
+    bool wroteEvent(const Made& write, int row, const QList<TimerEventFields>& rows, int madeOn,
+                    bool laterWrites) const;
+    bool renumberedBetween(const QList<TimerEventFields>& rows, int madeOn, const Listing& there) const;
+    bool deletedSince(int row, const QList<TimerEventFields>& rows, int madeOn) const;
+    Listing rowsNow() const { return { m_read, m_rowsQuery, m_movedAt }; }
     bool repeatsAcceptedWrite(int row, const TimerEventFields& content, int madeOn) const;
     bool shownOtherwise(const Version& write) const;
     void unkeepSave(int row, int madeOn);
@@ -336,6 +368,6 @@ private:
     int m_writesSent = 0;
     QList<Made> m_made;                 // the last writes and creates sent, oldest first
     QHash<int, SentWrite> m_lastWrites; // by row
-    QHash<int, int> m_deletedAt;        // by row: list queries sent when its delete went out
-    int m_allDeletedAt = -1;            // the same for the delete of all events
+    QList<Deleted> m_deleted;           // the last deletes of one event sent, oldest first
+    int m_allDeletedAt = -1;            // list queries sent when the delete of all events went out
 };

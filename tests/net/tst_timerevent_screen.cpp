@@ -52,6 +52,7 @@ private slots:
     void lastWordReachesTheRecorder();
     void secondAddNeverTakesTheFirstsTap_data();
     void secondAddNeverTakesTheFirstsTap();
+    void deleteKnownByItsEvent();
     void switchWhileItsEventIsDeletedElsewhere();
     void focusAfterASaveWhileTheListChangesElsewhere_data();
     void focusAfterASaveWhileTheListChangesElsewhere();
@@ -801,6 +802,65 @@ void TstTimerEventScreen::secondAddNeverTakesTheFirstsTap()
                                    .join(' '));
     QCOMPARE(failed.count(), 1);
     QVERIFY(rig.dismissMessage("Unable to complete this action."));
+}
+
+// One person, answers late: the recorder holds s1 s3 s2 s4, and today's
+// list shows s1 and s2. The whole list is chosen, and before it shows, both
+// rows are deleted. Once it shows, s1's delete goes; before the list is read
+// again, the whole list's second row (s3) is deleted. s2's delete then goes
+// to the second row of the list read by then, which does not make s3's
+// done: s3 is deleted, or the person is told once.
+void TstTimerEventScreen::deleteKnownByItsEvent()
+{
+    editableTab();
+    QStringList shown; // sN at N o'clock; s3 and s4 not today's
+    timers->events.clear();
+    for (int n : { 1, 3, 2, 4 }) {
+        timers->events << sim::SimTimerEvent { "0100" + QString(n > 2 ? "171027" : "000000") + "000"
+                                                   + QString::number(n) + QString(12, '0') + "01",
+                                               QString("\\TAKE000%1.wav").arg(n) };
+        shown << timers->events.last().block + timers->events.last().option;
+    }
+    graph->tev.showToday();
+    waitUntilQuiet();
+    QVERIFY(listShows(2));
+
+    recorder->answerLatencyMs = 300;
+    QSignalSpy failed(&graph->tev, &TimerEvent::execFailed);
+    const auto deleteRow = [this](int index) {
+        click(rowPart(index, "rowFocusLower"));
+        QTRY_COMPARE(graph->tev.focus(), index);
+        click(rowPart(index, "rowDelete"));
+        click(find("deleteOk"));
+        QTRY_COMPARE(graph->tev.focus(), -1);
+    };
+    recorder->holdAnswersTo = QRegularExpression("^07F475D");
+    click(find("filterButton"));
+    QTRY_VERIFY(find("filterOk"));
+    click(find("filterShowAll"));
+    click(find("filterOk"));
+    QTRY_VERIFY(recorder->holdsAnswers());
+    deleteRow(0);
+    deleteRow(1);
+    recorder->releaseAnswers();
+    recorder->holdAnswersTo = QRegularExpression("^07F475D");
+    QVERIFY(listShows(4));
+    QTRY_VERIFY(recorder->holdsAnswers()); // s1 deleted, the list asked for again
+    QCOMPARE(timers->events.size(), 3);
+    QCOMPARE(rowText(1, "rowTime"), QStringLiteral("03:00:00"));
+    deleteRow(1);
+    recorder->releaseAnswers();
+    waitUntilQuiet();
+    recorder->answerLatencyMs = 0;
+
+    const QString s4 = shown.last();
+    if (recorderEvents() == s4) {
+        QCOMPARE(failed.count(), 0);
+    } else {
+        QCOMPARE(recorderEvents(), shown.at(1) + ' ' + s4);
+        QCOMPARE(failed.count(), 1);
+        QVERIFY(rig.dismissMessage("Unable to complete this action."));
+    }
 }
 
 // Today's events listed, answers late: the second row is focused, and while

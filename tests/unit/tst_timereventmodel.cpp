@@ -58,7 +58,8 @@ struct Rig : ModelRig
     // with events 1..N and forgets the lines so far; "count:N", "rec:K",
     // "reply:LINE", "focus:ROW", "expire" (the select's time-out), "day:N"
     // (the local date N days on), "lock:0|1" (as the screen sets it),
-    // "show:N" (the one-day list of the local date N days on),
+    // "show:N" (the one-day list of the local date N days on), "time:H"
+    // (the focused row given H o'clock),
     // "call:METHOD[:ARG]".
     void run(const QStringList& steps)
     {
@@ -85,6 +86,8 @@ struct Rig : ModelRig
                 tev.today = [day = QDate::currentDate().addDays(arg.toInt())] { return day; };
             } else if (what == "lock") {
                 tev.setLocked(arg == "1");
+            } else if (what == "time") {
+                tev.changeTime(arg.toInt(), 0, 0);
             } else if (what == "show") {
                 tev.showDate(tev.today().addDays(arg.toInt()));
             } else {
@@ -636,6 +639,48 @@ void TestTimerEventModel::heldWritesOnTheFocusedEvent_data()
                          answered, "reply:FF47C2" + nf(3), "reply:FF47C4" + nf(1), notice, "count:2",
                          recordOf(1, 2, mon), holding(2, 2) }
         << QStringList { writeOf(2, 2, mon), writeOf(3, 2, b2), "07F47440100" } << 1;
+
+    // A delete is known by its event. Today's list shows s1 and s2 of the
+    // whole list s1 s3 s2 s4 (sample events 1, 3, 5, 4); the whole list is
+    // chosen and both rows deleted before it is read. Once it is, s1's delete
+    // goes, and before the list is read again a tap on its rows; then s2's
+    // delete goes to the second row of the list read by then.
+    const QStringList todaysDeleted = { "call:showToday", counted2, holding(1, 1), holding(2, 5), "call:showAll",
+                                        "call:deleteItem:0", "call:deleteItem:1", "count:4", holding(1, 1), holding(2, 3),
+                                        holding(3, 5), holding(4, 4) };
+    const QStringList s2Deleted = { "count:3", holding(1, 3), holding(2, 5), holding(3, 4),
+                                    "count:2", holding(1, 3), holding(2, 4) };
+    const QStringList bothDeletes = { "07F47440100", "07F47440200" };
+    QTest::newRow("two deletes held, then s3's: not taken for done by s2's at its number, told")
+        << todaysDeleted + QStringList { "call:deleteItem:1" } + s2Deleted << bothDeletes << 1;
+    QTest::newRow("two deletes held, then s3's switch: told")
+        << todaysDeleted + QStringList { "call:changeEnable:1" } + s2Deleted << bothDeletes << 1;
+    QTest::newRow("two deletes held, then a Save on s3: told")
+        << todaysDeleted + QStringList { "focus:1", "time:9", save } + s2Deleted << bothDeletes << 1;
+    QTest::newRow("two deletes held, then s2's delete on the whole list: done")
+        << todaysDeleted + QStringList { "call:deleteItem:2" } + s2Deleted << bothDeletes << 0;
+
+    // A Save made on rows before a request's and sent after them, at its row,
+    // is its own event's write: the request meets the event as saved.
+    const auto timed = [](int event, int hour) {
+        const QString block = sample.at(event - 1).block;
+        return block.left(12) + QString::number(hour).rightJustified(2, '0') + block.mid(14);
+    };
+    const QString on1 = switched(sample.at(0).block), s5 = timed(5, 8), s9 = timed(9, 9);
+    QTest::newRow("today: a switch, Saves on the second and the third, the third's delete on the next list: goes")
+        << QStringList { "call:showToday", counted3, holding(1, 1), holding(2, 5), holding(3, 9), "call:changeEnable:0",
+                         "focus:1", "time:8", save, "focus:2", "time:9", save, "reply:FF47C2" + nf(1), counted3,
+                         recordOf(1, 1, on1), holding(2, 5), holding(3, 9), "call:deleteItem:2", "reply:FF47C2" + nf(2),
+                         counted3, recordOf(1, 1, on1), recordOf(2, 5, s5), holding(3, 9), "reply:FF47C2" + nf(3),
+                         counted3, recordOf(1, 1, on1), recordOf(2, 5, s5), recordOf(3, 9, s9) }
+        << QStringList { writeOf(1, 1, on1), writeOf(2, 5, s5), writeOf(3, 9, s9), "07F47440300" } << 0;
+    const QString a2 = timed(2, 8);
+    QTest::newRow("whole list: add, the fourth's delete, a Save on the second, then the third's and its delete: go")
+        << QStringList { "list:4", add, "call:deleteItem:3", "focus:1", "time:8", save, "reply:FF47C0" + nf(5), "count:5",
+                         "rec:1", "rec:2", "rec:3", "rec:4", addedRecord(5, added), "call:deleteItem:2", "call:deleteItem:1",
+                         "count:4", "rec:1", "rec:2", "rec:3", addedRecord(4, added), answered, "count:3", "rec:1",
+                         recordOf(2, 2, a2), addedRecord(3, added) }
+        << QStringList { "07F47440400", writeOf(2, 2, a2), "07F47440300", "07F47440200" } << 0;
 }
 
 // Writes held on the focused event until the list has been read again: done
