@@ -738,8 +738,9 @@ void Browse::deleteFile(int number)
     deleteFile(listedEntry(number, 1));
 }
 
-// Named by its path and asked for by the playlist screen: it goes at once,
-// and the browse numbers wait for its result like any edit's.
+// Named by its path and asked for by the playlist model when the delete's
+// turn among the edits of the medium has come: it goes at once, and the
+// browse numbers wait for its result like any edit's.
 void Browse::deleteFileFullPath(QString file)
 {
     editWritten(writeLine("07F6B26" + lineSafe(file).toUtf8()));

@@ -105,7 +105,11 @@ public:
     // alike. `owner` is the window that made the request: while it waits, a
     // new request of that window takes its place; withdrawHeld(owner)
     // forgets it (the user cancelled), and dropHeld(owner) or the window's
-    // destruction drops it (told).
+    // destruction drops it (told). The playlist tab edits the same medium:
+    // its creates, save-as and renames make the numbering not current as the
+    // tab's own edits do, and the edits of both tabs (deletes of playlist
+    // files and this tab's Undo among them) go in the order the user made
+    // them.
     Q_INVOKABLE void restartBrowse();
     Q_INVOKABLE void openFolder(const BrowseEntry& entry);
     void openFolder(int number);
@@ -121,6 +125,7 @@ public:
     Q_INVOKABLE void deleteFolder(const BrowseEntry& entry, QObject* owner = nullptr);
     void deleteFolder(int number);
     Q_INVOKABLE void setToCurrentFolder();
+    // After the answers of the Selects and set-to-currents of ours made before it.
     Q_INVOKABLE void goToCurrentFolder();
     Q_INVOKABLE void sortByTime();
     Q_INVOKABLE void sortByName();
