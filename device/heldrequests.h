@@ -99,7 +99,8 @@ public:
     // other queues that share it (at start-up, before anything waits); until
     // then the queue has an order of its own.
     void shareOrder(EditOrder& order);
-    // Edits of its order that have gone out, and that wait in its queues now.
+    // Edits of its order that have gone out, and that wait now in the queues
+    // that share it.
     int editsSent() const { return m_order->m_sent; }
     int editsWaiting() const { return m_order->m_waiting.size(); }
 

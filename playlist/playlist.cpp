@@ -219,9 +219,9 @@ void Playlist::submitRequest(Kind kind, int wait, std::function<bool()> send, st
 
 // Entries keep their numbers: an assign or a clear waits only for its turn,
 // and so reaches the playlist that the loads confirmed before it leave loaded.
-// The take is the number of a file as the browse rows gave it when it was
-// picked (now): an edit of the medium gone out since has numbered the files
-// anew, and the assign is dropped.
+// The take is a file's number as the browse rows gave it at the pick, just
+// before: an edit of the medium that goes out before the assign may number
+// the files anew, and the assign is then dropped.
 void Playlist::assignEntry(int entry, int take)
 {
     submitRequest(Other, NoMore, [this, entry, take] { return writeNumbered("07F314B01", { entry, take }); },
