@@ -595,14 +595,14 @@ bool Browse::currentChangeWritten(bool written)
     return written;
 }
 
+// Any answer counts: only "12" says that nothing moved. An answer of
+// another form must not leave go to current waiting for good; the reading
+// it then asks for comes after the change, so it names what the change left.
 void Browse::onCurrentChangeResult(const QString& state)
 {
-    const bool taken = state == QLatin1String("11");
-    if (!taken && state != QLatin1String("12"))
-        return;
     if (currentChangesInFlight > 0)
         --currentChangesInFlight;
-    currentFolderMoved = currentFolderMoved || taken;
+    currentFolderMoved = currentFolderMoved || state != QLatin1String("12");
     held.run();
 }
 

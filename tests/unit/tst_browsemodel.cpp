@@ -513,6 +513,8 @@ void TestBrowseModel::currentFolderAsReadAgain_data()
                                     << QStringList { "A711", "800500" } << 5;
     QTest::newRow("after a refused Select") << RigStep([](Rig& r) { r.b.selectFile(file(30, "T1.WAV")); })
                                             << QStringList { "A712" } << 0;
+    QTest::newRow("after a Select answered in another form") << RigStep([](Rig& r) { r.b.selectFile(file(30, "T1.WAV")); })
+                                                             << QStringList { "A700", "800700" } << 7;
     QTest::newRow("after set to current") << RigStep([](Rig& r) { r.b.setToCurrentFolder(); })
                                           << QStringList { "8111", "800500" } << 5;
 }
