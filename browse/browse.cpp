@@ -191,6 +191,7 @@ void Browse::restartBrowse()
     stopWalk();
     const bool trusted = numberingCurrent();
     editsInFlight = 0;
+    currentChangesInFlight = 0;
     if (sendRefreshPair() || !trusted)
         relist();
     notifyNumbering();
@@ -281,19 +282,25 @@ void Browse::refreshFolder()
         return;
     }
     commandPending = 0;
+    if (nowFolder.number() == -1)
+        setDialogString(QString());
+    readAgain();
+    setDialogString(QString());
+}
+
+// The shown folder (the recorder's current one while none is shown) is read
+// again, its numbers trusted only once that reading has ended.
+void Browse::readAgain()
+{
     stopWalk();
     if (nowFolder.number() == -1) {
-        setDialogString(QString());
         currentFolder.setNumber(-1);
-        if (sendRefreshPair())
-            relist();
-        return;
+    } else {
+        nowFolder.setName(QString());
+        folderOpened = true;
     }
-    nowFolder.setName(QString());
-    folderOpened = true;
     if (sendRefreshPair())
         relist();
-    setDialogString(QString());
 }
 
 // ---------------------------------------------------------------------------
@@ -386,6 +393,7 @@ Browse::Request Browse::request(Check check, std::function<bool()> send, int kin
     r.stillNames = std::move(check);
     r.send = std::move(send);
     r.kind = kind;
+    r.edit = kind & Edit;
     r.owner = owner;
     return r;
 }
@@ -448,9 +456,37 @@ bool Browse::editWritten(bool written)
 
 void Browse::editSent()
 {
+    awaitResult();
+    emit mediumEditSent();
+}
+
+void Browse::awaitResult()
+{
     ++editsInFlight;
     notifyNumbering();
-    emit mediumEditSent();
+}
+
+void Browse::shareEditOrder(HeldRequests::EditOrder& order)
+{
+    held.shareOrder(order);
+}
+
+// The playlist tab's edits change the files of the medium as the tab's own
+// do: their results are awaited, and one taken has the folder read again.
+void Browse::onPlaylistEditSent()
+{
+    awaitResult();
+}
+
+void Browse::onPlaylistEditAnswered(bool taken)
+{
+    editAnswered(taken);
+    if (!taken)
+        return;
+    if (status == 0)
+        refreshDeferred = true;
+    else
+        readAgain();
 }
 
 // An edit's result: "11" (changed, the folder is read again) or "12"
@@ -484,6 +520,8 @@ void Browse::relist()
 void Browse::resetNumbering()
 {
     editsInFlight = 0;
+    currentChangesInFlight = 0;
+    currentFolderMoved = false;
     relistNeeded = false;
     walkTrusted = false;
     ++renumberings;
@@ -531,10 +569,41 @@ void Browse::openFolder(int number)
     openFolder(listedEntry(number, 0));
 }
 
-// The recorder's current folder, by its number as read when the request goes.
+// The recorder's current folder, as read when the request goes. A Select or
+// a set-to-current of ours changes it: the request waits for their answers,
+// and when one was taken and the current folder has not been read since, the
+// folder is shown as the recorder's answer to a reading asked for now names
+// it (as after a change of medium).
 void Browse::goToCurrentFolder()
 {
-    held.submit(request({}, [this] { return sendOpenFolder(currentFolder.number()); }, FolderChange));
+    Request r = request({}, [this] {
+        if (!currentFolderMoved)
+            return sendOpenFolder(currentFolder.number());
+        currentFolder.setNumber(-1);
+        return sendOpenFolder(-1);
+    }, FolderChange);
+    r.ready = [this] { return currentChangesInFlight == 0; };
+    held.submit(std::move(r));
+}
+
+// A Select or a set-to-current written: the recorder's current folder is
+// not known until its answer ("A7", "81") and a reading after it.
+bool Browse::currentChangeWritten(bool written)
+{
+    if (written)
+        ++currentChangesInFlight;
+    return written;
+}
+
+// Any answer counts: only "12" says that nothing moved. An answer of
+// another form must not leave go to current waiting for good; the reading
+// it then asks for comes after the change, so it names what the change left.
+void Browse::onCurrentChangeResult(const QString& state)
+{
+    if (currentChangesInFlight > 0)
+        --currentChangesInFlight;
+    currentFolderMoved = currentFolderMoved || state != QLatin1String("12");
+    held.run();
 }
 
 // Up from the folder shown, and the folder shown made the current one, name
@@ -558,7 +627,7 @@ void Browse::setToCurrentFolder()
 {
     const QByteArray path = lineSafe(nowFolder.name()).toUtf8();
     Request r = onShownFolder(shownFolder(), [this, path] {
-        if (!writeLine("07F6B01\\" + path))
+        if (!currentChangeWritten(writeLine("07F6B01\\" + path)))
             return false;
         sendRefreshPair();
         return true;
@@ -622,7 +691,8 @@ void Browse::sortShownFolder(const char* head)
 void Browse::selectFile(const BrowseEntry& entry)
 {
     const int number = entry.number();
-    held.submit(request(namesEntry(entry, 1), [this, number] { return writeNumbered("07F6B27", number); }));
+    held.submit(request(namesEntry(entry, 1),
+                        [this, number] { return currentChangeWritten(writeNumbered("07F6B27", number)); }));
 }
 
 void Browse::selectFile(int number)
@@ -668,8 +738,9 @@ void Browse::deleteFile(int number)
     deleteFile(listedEntry(number, 1));
 }
 
-// Named by its path and asked for by the playlist screen: it goes at once,
-// and the browse numbers wait for its result like any edit's.
+// Named by its path and asked for by the playlist model when the delete's
+// turn among the edits of the medium has come: it goes at once, and the
+// browse numbers wait for its result like any edit's.
 void Browse::deleteFileFullPath(QString file)
 {
     editWritten(writeLine("07F6B26" + lineSafe(file).toUtf8()));
@@ -687,17 +758,23 @@ void Browse::copyFile(QString file, QString folder)
     held.submit(std::move(r));
 }
 
-// Undoes the last change. The change the user means is their last edit; one
-// whose result has not come when they choose the Undo may yet be refused,
-// and the recorder would then take back an older change. So the Undo waits,
-// as a numbered request does, until every edit of ours has been answered
-// (and the folder read again), and goes only if the last result that came
-// meanwhile was "11"; otherwise it is dropped, and so it is with an edit of
-// ours that waits and is dropped.
+// Undoes the last change. The change the user means is their last edit, on
+// this tab or the playlist tab; one whose result has not come when they
+// choose the Undo may yet be refused, and the recorder would then take back
+// an older change. So the Undo waits, as a numbered request does, until
+// every edit of ours has been answered (and the folder read again), and goes
+// only if the last result that came meanwhile was "11". It takes its turn
+// after the edits of both tabs made before it, and every edit made after it
+// goes after it; it goes only if those made before it all went out, and
+// nothing else did: otherwise it would take back another change, and it is
+// dropped.
 void Browse::undo()
 {
     const int results = editResults;
-    Request r = request([this, results](bool) { return editResults == results || lastEditTaken; }, [this] {
+    const int editsBefore = held.editsSent() + held.editsWaiting();
+    Request r = request([this, results, editsBefore](bool) {
+        return (editResults == results || lastEditTaken) && held.editsSent() == editsBefore;
+    }, [this] {
         if (!writeLine("07F6B25"))
             return false;
         editSent();
@@ -753,6 +830,8 @@ void Browse::parseBrowseResponse(QString reply)
         onFileEntry(reply);
     } else if (code == QLatin1String("A2")) {
         onFileInformation(reply);
+    } else if (code == QLatin1String("81") || code == QLatin1String("A7")) {
+        onCurrentChangeResult(reply.mid(2, 2));
     } else if (!busyText(code).isEmpty()) {
         onResult(code, reply.mid(2, 2));
     }
@@ -823,6 +902,10 @@ void Browse::walkRequest(const char* op, const QString& field, Walk next, int nu
 void Browse::onCurrentFolder(const QString& reply)
 {
     const int n = numberField(reply, 2);
+    // Asked after the answers of our changes of it: the number is the one
+    // they left.
+    if (currentChangesInFlight == 0)
+        currentFolderMoved = false;
     if (n != currentFolder.number()) {
         currentFolder.setNumber(n);
         if (nowFolder.number() == -1) {

@@ -105,7 +105,11 @@ public:
     // alike. `owner` is the window that made the request: while it waits, a
     // new request of that window takes its place; withdrawHeld(owner)
     // forgets it (the user cancelled), and dropHeld(owner) or the window's
-    // destruction drops it (told).
+    // destruction drops it (told). The playlist tab edits the same medium:
+    // its creates, save-as and renames make the numbering not current as the
+    // tab's own edits do, and the edits of both tabs (deletes of playlist
+    // files and this tab's Undo among them) go in the order the user made
+    // them.
     Q_INVOKABLE void restartBrowse();
     Q_INVOKABLE void openFolder(const BrowseEntry& entry);
     void openFolder(int number);
@@ -121,6 +125,7 @@ public:
     Q_INVOKABLE void deleteFolder(const BrowseEntry& entry, QObject* owner = nullptr);
     void deleteFolder(int number);
     Q_INVOKABLE void setToCurrentFolder();
+    // After the answers of the Selects and set-to-currents of ours made before it.
     Q_INVOKABLE void goToCurrentFolder();
     Q_INVOKABLE void sortByTime();
     Q_INVOKABLE void sortByName();
@@ -150,11 +155,19 @@ public:
     Q_INVOKABLE void dropHeld(QObject* owner);
     // The application closes: what waits is forgotten, neither sent nor told.
     void shutDown() { held.shutDown(); }
+    // The browse and playlist tabs edit one medium: their edits take their
+    // turns in one order (at start-up).
+    void shareEditOrder(HeldRequests::EditOrder& order);
 
 public slots:
     void startBrowse();
     void setCurrentMediaNumber(QString NewMedia);
     void setStatus(int newStatus);
+    // An edit of the medium went out on the playlist tab, and its result:
+    // taken, the recorder has numbered its files anew, so the rows number
+    // nothing from the edit until the folder has been read again after it.
+    void onPlaylistEditSent();
+    void onPlaylistEditAnswered(bool taken);
 
 signals:
     void currentFolderNumberChanged();
@@ -204,7 +217,11 @@ private:
     void editShownFolder(const ShownFolder& folder, std::function<bool()> write, QObject* owner = nullptr);
     bool editWritten(bool written);
     void editSent();
+    void awaitResult();
     void editAnswered(bool changed);
+    bool currentChangeWritten(bool written);
+    void onCurrentChangeResult(const QString& state);
+    void readAgain();
     void relist();
     void resetNumbering();
     void notifyNumbering();
@@ -260,6 +277,10 @@ private:
     int renumberings = 0;
     // The folder has to be read again before its numbers can be trusted.
     bool relistNeeded = false;
+    // Selects and set-to-currents written whose answer has not come, and
+    // whether one taken has moved the current folder since it was last read.
+    int currentChangesInFlight = 0;
+    bool currentFolderMoved = false;
     // The walk under way started after the last accepted edit and re-read
     // request, so its list shows the recorder's present numbering.
     bool walkTrusted = false;

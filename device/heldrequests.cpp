@@ -3,6 +3,43 @@
 #include <algorithm>
 #include <utility>
 
+HeldRequests::HeldRequests()
+{
+    m_ownOrder.m_queues << this;
+}
+
+HeldRequests::~HeldRequests()
+{
+    m_order->m_queues.removeOne(this);
+}
+
+void HeldRequests::shareOrder(EditOrder& order)
+{
+    m_order->m_queues.removeOne(this);
+    m_order = &order;
+    order.m_queues << this;
+}
+
+// An edit takes the next turn of the order; a request that is no edit none.
+int HeldRequests::takeTurn(const Request& r)
+{
+    if (!r.edit)
+        return 0;
+    m_order->m_waiting << ++m_order->m_lastTurn;
+    return m_order->m_lastTurn;
+}
+
+// An edit has gone out or been dropped: the next edit of the order, in
+// whichever queue, has its turn once this queue is in order again.
+void HeldRequests::leaveOrder(int turn, bool went)
+{
+    if (!turn)
+        return;
+    m_order->m_waiting.removeOne(turn);
+    m_order->m_sent += went;
+    m_turnsLeft = true;
+}
+
 bool HeldRequests::submit(Request request)
 {
     if (m_shutDown)
@@ -17,6 +54,9 @@ bool HeldRequests::submit(Request request)
     if (request.owner) {
         for (Waiting& w : m_waiting) {
             if (w.request.owner == request.owner) {
+                // The version confirmed last keeps the place of the first.
+                if (!w.turn)
+                    w.turn = takeTurn(request);
                 w.request = std::move(request);
                 m_changed = true;
                 finish();
@@ -25,12 +65,13 @@ bool HeldRequests::submit(Request request)
         }
     }
     const int ticket = ++m_lastTicket;
-    if (m_waiting.isEmpty() && mayGo(request)) {
-        const bool went = settle(request, ticket, false);
+    const int turn = takeTurn(request);
+    if (m_waiting.isEmpty() && mayGo(request, turn)) {
+        const bool went = settle(request, ticket, turn, false);
         finish();
         return went;
     }
-    m_waiting.append({ std::move(request), ticket });
+    m_waiting.append({ std::move(request), ticket, turn });
     m_changed = true;
     finish();
     return true;
@@ -42,10 +83,10 @@ void HeldRequests::run()
     if (m_running)
         return;
     m_running = true;
-    while (!m_waiting.isEmpty() && mayGo(m_waiting.first().request)) {
+    while (!m_waiting.isEmpty() && mayGo(m_waiting.first().request, m_waiting.first().turn)) {
         const Waiting next = m_waiting.takeFirst();
         m_changed = true;
-        settle(next.request, next.ticket, true);
+        settle(next.request, next.ticket, next.turn, true);
     }
     m_running = false;
     finish();
@@ -88,6 +129,7 @@ void HeldRequests::dropAll()
         m_changed = true;
         m_unreported += w.request.confirmed;
         unsent(w.request);
+        leaveOrder(w.turn, false);
     }
     finish();
 }
@@ -112,7 +154,9 @@ void HeldRequests::refuseFromNowOn(int kinds)
 void HeldRequests::shutDown()
 {
     m_shutDown = true;
-    m_waiting.clear();
+    for (const Waiting& w : std::exchange(m_waiting, {}))
+        m_order->m_waiting.removeOne(w.turn);
+    m_turnsLeft = false;
     m_unreported = 0;
     m_unsent.clear();
     m_changed = false;
@@ -132,10 +176,13 @@ int HeldRequests::lastOf(int kinds) const
     return 0;
 }
 
-bool HeldRequests::settle(const Request& r, int ticket, bool waited)
+bool HeldRequests::settle(const Request& r, int ticket, int turn, bool waited)
 {
-    if ((!r.stillNames || r.stillNames(waited)) && r.send())
+    if ((!r.stillNames || r.stillNames(waited)) && r.send()) {
+        leaveOrder(turn, true);
         return true;
+    }
+    leaveOrder(turn, false);
     m_unreported += r.confirmed;
     unsent(r);
     dropActingOn(ticket);
@@ -149,6 +196,7 @@ void HeldRequests::dropAt(QList<Waiting>::iterator it, bool report)
     const int ticket = it->ticket;
     m_unreported += report && it->request.confirmed;
     unsent(it->request);
+    leaveOrder(it->turn, false);
     m_waiting.erase(it);
     m_changed = true;
     dropActingOn(ticket);
@@ -164,6 +212,7 @@ void HeldRequests::dropActingOn(int ticket)
             gone << it->ticket;
             m_unreported += it->request.confirmed;
             unsent(it->request);
+            leaveOrder(it->turn, false);
             it = m_waiting.erase(it);
             m_changed = true;
         } else {
@@ -179,7 +228,8 @@ void HeldRequests::unsent(const Request& r)
 }
 
 // The models hear of their requests gone unsent, then the reports and
-// notices go out, once the queue is in order again.
+// notices go out, once the queue is in order again; last, when edits have
+// left the order, every queue that shares it is woken for the next turn.
 void HeldRequests::finish()
 {
     if (m_running || m_shutDown)
@@ -192,4 +242,14 @@ void HeldRequests::finish()
     }
     if (std::exchange(m_changed, false) && changed)
         changed();
+    if (!std::exchange(m_turnsLeft, false))
+        return;
+    for (HeldRequests* queue : QList<HeldRequests*>(m_order->m_queues)) {
+        if (queue->m_shutDown)
+            continue;
+        if (queue->wake)
+            queue->wake();
+        else
+            queue->run();
+    }
 }

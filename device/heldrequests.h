@@ -26,9 +26,30 @@
 // so is one that cannot be written when its turn comes. Every dropped
 // request that the user confirmed is reported, once. When the application
 // closes, what waits is forgotten: nothing more is sent or reported.
+//
+// Queues whose edits change one thing (the browse and playlist tabs, which
+// both edit the files of the recorder's medium) share one order of edits:
+// an edit goes only once every edit made before it, in any of those queues,
+// has gone or been dropped, so that the recorder gets them in the order the
+// user made them.
 class HeldRequests
 {
 public:
+    // The order of the edits of the queues that share it; it outlives them.
+    class EditOrder
+    {
+        friend class HeldRequests;
+        QList<HeldRequests*> m_queues;
+        QList<int> m_waiting; // the turns of the edits that wait, oldest first
+        int m_lastTurn = 0;
+        int m_sent = 0; // edits that went out
+    };
+
+    HeldRequests();
+    ~HeldRequests();
+    HeldRequests(const HeldRequests&) = delete;
+    HeldRequests& operator=(const HeldRequests&) = delete;
+
     struct Request
     {
         // The window that made it; null for a tap.
@@ -50,6 +71,12 @@ public:
         bool confirmed = true;
         // The model's kind of request, for lastOf and refuseFromNowOn.
         int kind = 0;
+        // An edit: it goes in its turn among the edits of every queue that
+        // shares this queue's order.
+        bool edit = false;
+        // Whether it may go yet, besides its numbering and its turn (unset:
+        // it may). Checked while it is first in the queue.
+        std::function<bool()> ready;
         // Told once when it leaves the queue unsent: dropped, refused or
         // withdrawn; not when its owner puts a newer version in its place,
         // nor once the queue has shut down. Called when the queue is in
@@ -64,6 +91,18 @@ public:
     std::function<bool()> unnumberedMayGo;
     std::function<void()> reportDrop;
     std::function<void()> changed;
+    // Set by the model: what it does when an edit has left the order, so that
+    // an edit of this queue may have its turn (unset: run()).
+    std::function<void()> wake;
+
+    // From now on its edits take their turns in `order` with those of the
+    // other queues that share it (at start-up, before anything waits); until
+    // then the queue has an order of its own.
+    void shareOrder(EditOrder& order);
+    // Edits of its order that have gone out, and that wait now in the queues
+    // that share it.
+    int editsSent() const { return m_order->m_sent; }
+    int editsWaiting() const { return m_order->m_waiting.size(); }
 
     // Sends the request at once while nothing waits and the numbering allows
     // it (it is dropped instead when its number already names another item);
@@ -103,14 +142,21 @@ private:
     {
         Request request;
         int ticket;
+        int turn; // in the order of edits; 0 for a request that is no edit
     };
 
-    bool mayGo(const Request& r) const
+    bool mayGo(const Request& r, int turn) const
     {
+        if (turn && m_order->m_waiting.value(0) != turn)
+            return false;
+        if (r.ready && !r.ready())
+            return false;
         const auto& allows = r.numbered ? numberingCurrent : unnumberedMayGo;
         return !allows || allows();
     }
-    bool settle(const Request& r, int ticket, bool waited);
+    int takeTurn(const Request& r);
+    void leaveOrder(int turn, bool went);
+    bool settle(const Request& r, int ticket, int turn, bool waited);
     void remove(const QObject* owner, bool report);
     void dropAt(QList<Waiting>::iterator it, bool report);
     void dropActingOn(int ticket);
@@ -123,10 +169,13 @@ private:
     int m_unreported = 0;
     QList<std::function<void()>> m_unsent; // `dropped` of those gone unsent, still to be called
     bool m_changed = false;
+    bool m_turnsLeft = false; // edits of this queue have left the order
     bool m_running = false;
     bool m_shutDown = false;
     int m_refused = 0; // kinds refused now
     // Owners whose destruction is watched; the connections end with the queue.
     QSet<const QObject*> m_watched;
+    EditOrder m_ownOrder;
+    EditOrder* m_order = &m_ownOrder;
     QObject m_lifetimes;
 };

@@ -53,8 +53,14 @@ void ObjectGraph::wire()
     QObject::connect(&permission, SIGNAL(isReadOnlyChanged(bool)), &tev, SLOT(onReadOnlyChanged(bool)));
     QObject::connect(&browse, SIGNAL(endDeletePpl()), &pl, SLOT(onEndDeletePpl()));
     QObject::connect(&pl, &Playlist::deletePplRequested, &browse, &Browse::deleteFileFullPath);
-    // The playlists are files of the medium that the browse tab edits.
+    // The playlists are files of the medium that the browse tab edits: the
+    // edits of both tabs go in one order, and each tab's rows hear of the
+    // other's.
+    browse.shareEditOrder(mediumEdits);
+    pl.shareEditOrder(mediumEdits);
     QObject::connect(&browse, SIGNAL(mediumEditSent()), &pl, SLOT(onPlaylistsMayChange()));
+    QObject::connect(&pl, &Playlist::mediumEditSent, &browse, &Browse::onPlaylistEditSent);
+    QObject::connect(&pl, &Playlist::mediumEditAnswered, &browse, &Browse::onPlaylistEditAnswered);
 }
 
 void ObjectGraph::shutDown()

@@ -38,6 +38,8 @@ public:
     Telnet telnet;
     Permission permission;
     Menu menu;
+    // The browse and playlist tabs edit the files of one medium.
+    HeldRequests::EditOrder mediumEdits;
     TimerEvent tev;
     Playlist pl;
     Browse browse;

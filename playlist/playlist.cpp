@@ -43,6 +43,7 @@ Playlist::Playlist(QObject* parent)
 {
     m_held.numberingCurrent = [this] { return numberingCurrent(); };
     m_held.reportDrop = [this] { emit execFailed(); };
+    m_held.wake = [this] { sendHeld(); };
 }
 
 void Playlist::setExecCommand(bool value)
@@ -109,12 +110,14 @@ bool Playlist::writeNumbered(const char* head, std::initializer_list<int> number
     return writeLine(line + tail);
 }
 
-// A line that renumbers the playlists once the recorder applies it.
+// A line that renumbers the playlists, and the files of the medium, once the
+// recorder applies it.
 bool Playlist::writeMoving(const QByteArray& line)
 {
     if (!writeLine(line))
         return false;
     numberingMoved();
+    emit mediumEditSent();
     return true;
 }
 
@@ -196,14 +199,17 @@ void Playlist::initEntry()
 
 // A request waits for its turn behind those confirmed before it, so that the
 // recorder gets them all in the order they were confirmed. One that names a
-// playlist (`stillNames`) also waits while the rows may be numbered anew,
-// and goes only while it still names the playlist chosen.
-void Playlist::submitRequest(Kind kind, std::function<bool()> send, std::function<bool(bool)> stillNames)
+// playlist (ForRows) also waits while the rows may be numbered anew, and
+// goes only while it still names the playlist chosen (`stillNames`); an
+// edit of the medium (AsEdit) also waits for its turn among the browse tab's
+// edits.
+void Playlist::submitRequest(Kind kind, int wait, std::function<bool()> send, std::function<bool(bool)> stillNames)
 {
     if (!mayWrite())
         return;
     HeldRequests::Request r;
-    r.numbered = bool(stillNames);
+    r.numbered = wait & ForRows;
+    r.edit = wait & AsEdit;
     r.kind = kind;
     r.stillNames = std::move(stillNames);
     r.send = std::move(send);
@@ -213,35 +219,40 @@ void Playlist::submitRequest(Kind kind, std::function<bool()> send, std::functio
 
 // Entries keep their numbers: an assign or a clear waits only for its turn,
 // and so reaches the playlist that the loads confirmed before it leave loaded.
+// The take is a file's number as the browse rows gave it at the pick, just
+// before: an edit of the medium that goes out before the assign may number
+// the files anew, and the assign is then dropped.
 void Playlist::assignEntry(int entry, int take)
 {
-    submitRequest(Other, [this, entry, take] { return writeNumbered("07F314B01", { entry, take }); });
+    submitRequest(Other, NoMore, [this, entry, take] { return writeNumbered("07F314B01", { entry, take }); },
+                  [this, editsSent = m_held.editsSent()](bool) { return m_held.editsSent() == editsSent; });
 }
 
 void Playlist::clearEntry(int entry)
 {
-    submitRequest(Other, [this, entry] { return writeNumbered("07F314B00", { entry }); });
+    submitRequest(Other, NoMore, [this, entry] { return writeNumbered("07F314B00", { entry }); });
 }
 
 void Playlist::createPpl(QString name)
 {
-    submitRequest(Other, [this, line = "07F4540" + boundedName(name)] { return writeMoving(line); });
+    submitRequest(Other, AsEdit, [this, line = "07F4540" + boundedName(name)] { return writeMoving(line); });
 }
 
 void Playlist::saveAs(QString name)
 {
-    submitRequest(FileRow, [this, line = "07F4541" + boundedName(name)] { return writeMoving(line); });
+    submitRequest(FileRow, AsEdit, [this, line = "07F4541" + boundedName(name)] { return writeMoving(line); });
 }
 
 void Playlist::renamePpl(int pplNumber, QString name, QString shownName)
 {
     if (shownName.isEmpty())
         shownName = getPplName(pplNumber - 1);
-    submitRequest(FileRow, [this, pplNumber, shownName, wire = boundedName(name)] {
+    submitRequest(FileRow, ForRows | AsEdit, [this, pplNumber, shownName, wire = boundedName(name)] {
         if (!writeNumbered("07F4543", { pplNumber }, wire))
             return false;
         m_renames.append({ shownName, m_listQueriesSent });
         numberingMoved();
+        emit mediumEditSent();
         return true;
     }, [this, pplNumber, shownName](bool) { return getPplName(pplNumber - 1) == shownName; });
 }
@@ -253,14 +264,14 @@ void Playlist::loadPpl(QString name)
                                          "07F310000C:/_playlists/" };
     if (currentMediaIndex < 0 || currentMediaIndex > 2)
         return;
-    submitRequest(FileRow, [this, line = heads[currentMediaIndex] + withoutControls(name).toUtf8()] { return writeLine(line); },
+    submitRequest(FileRow, ForRows, [this, line = heads[currentMediaIndex] + withoutControls(name).toUtf8()] { return writeLine(line); },
                   [this, name, rowsRead = m_rowsQuery](bool) { return stillListed(name, rowsRead); });
 }
 
 // The delete runs from when it goes until the recorder has answered it.
 void Playlist::deletePpl(QString name, QString fullPath, int rowsRead)
 {
-    submitRequest(FileRow, [this, fullPath] {
+    submitRequest(FileRow, ForRows | AsEdit, [this, fullPath] {
         if (!mayWrite())
             return false;
         setExecCommand(true);
@@ -431,8 +442,11 @@ void Playlist::parsePlaylistResponse(QString data)
     } else if (code == QLatin1String("C0") || code == QLatin1String("C1") || code == QLatin1String("C3")) {
         const QString result = data.mid(2, 2);
         const bool done = result == QLatin1String("11");
-        if (code == QLatin1String("C3") && (done || result == QLatin1String("12")))
-            onRenameResult(done);
+        if (done || result == QLatin1String("12")) {
+            if (code == QLatin1String("C3"))
+                onRenameResult(done);
+            emit mediumEditAnswered(done);
+        }
         if (done)
             writeLine("07F4500");
         else if (result == QLatin1String("12"))

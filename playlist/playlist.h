@@ -44,6 +44,14 @@ struct PplRecord
 // behind what was confirmed before them, so that the recorder gets every edit
 // in the order confirmed.
 //
+// A create, a save-as, a rename and a delete are edits of the medium, whose
+// files the browse tab edits too: they take their turns in one order with
+// the browse tab's edits (an Undo there among them), so that the recorder
+// gets the edits of both tabs in the order the user confirmed them, and the
+// browse model hears of each one written and of its result. The take a
+// picker gives an assign is a file's number in the browse rows: the assign
+// goes only if no edit of the medium has gone out since it was picked.
+//
 // The screen tells the model when its tab can change nothing (`locked`: the
 // notice covers it, the recorder is read-only or the edit right is not held)
 // and when the file rows are read-only (`filesLocked`: the recorder is not
@@ -106,6 +114,9 @@ public:
     void handleEntryEditResult(QString data);
     // The application closes: what waits is forgotten, neither sent nor told.
     void shutDown() { m_held.shutDown(); }
+    // The browse and playlist tabs edit one medium: their edits take their
+    // turns in one order (at start-up).
+    void shareEditOrder(HeldRequests::EditOrder& order) { m_held.shareOrder(order); }
 
     Q_INVOKABLE void initAll();
     Q_INVOKABLE void initPpl();
@@ -164,6 +175,11 @@ signals:
     void pplListRecived();
     // A playlist delete goes: the file at that path is to be deleted.
     void deletePplRequested(QString fullPath);
+    // A create, save-as or rename went out, and the recorder's result of
+    // one (taken: its files are numbered anew). A delete is the browse
+    // model's to write and to hear answered.
+    void mediumEditSent();
+    void mediumEditAnswered(bool taken);
 
 private:
     // Kinds of request: those of the file rows go when they turn read-only,
@@ -181,7 +197,9 @@ private:
     bool listFilled() const;
     void onListComplete();
     void sendHeld();
-    void submitRequest(Kind kind, std::function<bool()> send, std::function<bool(bool)> stillNames = {});
+    // How a request waits besides its turn among those confirmed before it.
+    enum Wait { NoMore = 0, ForRows = 1, AsEdit = 2 };
+    void submitRequest(Kind kind, int wait, std::function<bool()> send, std::function<bool(bool)> stillNames = {});
     bool renamedSince(const QString& name, int rowsQuery) const;
     void onRenameResult(bool done);
     void requestEntries();

@@ -677,6 +677,20 @@ void TstNumberedTapsBrowse::whatWasChosen_data()
         QTest::qWait(150);
         t.tap({ "undoTool" });
     }) << QStringList { "07F6B25" } << QStringList { "-LIVE\\Closing.wav" } << "Opening.wav" << "LIVE" << 2;
+    // Go to current tapped 0.2 s after a change of the current folder, before
+    // its answer: it opens the folder the change made current (LIVE was).
+    QTest::newRow("go to current just after a Select") << "Café Müller" << Step([](auto& t) {
+        t.rig.recorder->answerLatencyMs = 250;
+        t.tap({ "row_Ωmega.wav", "fileSelect" });
+        QTest::qWait(200);
+        t.tap({ "goToCurrentTool" });
+    }) << QStringList() << QStringList() << "Ωmega.wav" << "Café Müller" << 0;
+    QTest::newRow("go to current just after set to current") << "LIVE\\2017" << Step([](auto& t) {
+        t.rig.recorder->answerLatencyMs = 250;
+        t.tap({ "setToCurrent" });
+        QTest::qWait(200);
+        t.tap({ "goToCurrentTool" });
+    }) << QStringList() << QStringList() << "Encore.mp3" << "LIVE\\2017" << 0;
 }
 
 void TstNumberedTapsBrowse::whatWasChosen()

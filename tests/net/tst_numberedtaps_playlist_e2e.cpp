@@ -20,12 +20,18 @@
 //   quick renames go.
 // - The playlists changed on the browse tab (its Undo brings one back): back
 //   on the playlist tab, a rename reaches the playlist of its row or none.
+// - The two tabs edit one medium, on a recorder answering 250 ms late: a
+//   playlist made, then a file of the browse rows read before it deleted or
+//   renamed, or a take picked on them after a save-as; a browse Undo, then a
+//   playlist deleted or renamed before its turn. The recorder ends with what
+//   the user chose, or the user is told once and nothing else changed.
 #include <QtTest>
 #include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "apprig.h"
+#include "mediafiles.h"
 #include "netenv.h"
 #include "playlistcommands.h"
 #include "windowrig.h"
@@ -64,6 +70,8 @@ private slots:
     void rowRequestAfterARename();
     void playlistsChangedOnTheBrowseTab_data();
     void playlistsChangedOnTheBrowseTab();
+    void bothTabsEditOneMedium_data();
+    void bothTabsEditOneMedium();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
@@ -159,8 +167,55 @@ public:
         return QStringLiteral("loaded %1; %2; told %3").arg(rig.state->current().playlist, names().join(" | ")).arg(told);
     }
 
+    // Taps on the browse tab, each once it shows.
+    void browseTap(const QStringList& names) { QCOMPARE(rig.tapEach(names, rig.screen(2)), QString()); }
+    // Nothing waits on the browse tab, and the rows are read in the recorder's numbering.
+    bool browseSettled() const
+    {
+        const Browse& b = rig.graph->browse;
+        return !b.listing() && !b.anyHeld() && b.numberingCurrent() && b.commandPending == 0;
+    }
+    // The browse tab shows the recorder's folder at path, read to its end.
+    bool browseShows(const QString& path) const
+    {
+        return browseSettled() && rig.graph->browse.nowFolderName() == path
+            && rig.rowNames("row_", rig.shown("browseListView", rig.screen(2))) == files->entryNames("SD1", path);
+    }
+    // Shows the browse tab on the folder at path, then the recorder answers late.
+    void browseOn(const QString& path)
+    {
+        QVERIFY(rig.showTab(2));
+        QTRY_VERIFY_WITH_TIMEOUT(browseShows("LIVE"), 10000);
+        if (path != "LIVE") {
+            browseTap({ "row_" + path.section('\\', -1) });
+            QTRY_VERIFY_WITH_TIMEOUT(browseShows(path), 10000);
+        }
+        rig.recorder->answerLatencyMs = 250;
+    }
+    // Once both tabs have settled: the files of LIVE and LIVE\2017, entry 5
+    // of the loaded playlist, then as outcome().
+    QString mediumOutcome()
+    {
+        rig.recorder->answerLatencyMs = 0;
+        rig.recorder->holdAnswersTo = QRegularExpression();
+        rig.recorder->releaseAnswers();
+        const bool settled = QTest::qWaitFor([this] { return browseSettled(); }, 20000);
+        if (!rig.showTab(3))
+            return QStringLiteral("the playlist tab does not show");
+        // Back to the playlists from the entries, a take picker left open.
+        QMetaObject::invokeMethod(rig.screen(3), "closeAll");
+        if (!rig.screen(3)->property("pplView").toBool())
+            rig.click(in("playlistFooterButton"));
+        const QString playlists = outcome();
+        return QStringLiteral("LIVE: %1; 2017: %2; entry 5: %3; %4%5")
+            .arg(files->entryNames("SD1", "LIVE").join(' '), files->entryNames("SD1", "LIVE\\2017").join(' '),
+                 book->entryNames("SD1", rig.state->current().playlist).value(5), playlists,
+                 settled ? QString() : QStringLiteral("; the browse tab never settled"));
+    }
+
     AppRig rig;
     sim::PlaylistBook* book = nullptr;
+    sim::MediaFiles* files = nullptr;
     QStringList renames; // what the recorder should receive
     const QString told = QStringLiteral("Unable to complete this action.");
     // The failures the window shows, from either model, since init.
@@ -171,6 +226,7 @@ void TstNumberedTapsPlaylist::init()
 {
     QVERIFY(rig.start([](sim::SimRecorder&, sim::RecorderState& state) { state.panel.playArea = 2; }));
     book = sim::playlistBook(*rig.recorder);
+    files = sim::mediaFiles(*rig.recorder);
     QVERIFY(rig.showTab(3));
     listShown();
     renames.clear();
@@ -597,6 +653,125 @@ void TstNumberedTapsPlaylist::playlistsChangedOnTheBrowseTab()
         "loaded set1.ppl; Bühne Süd.ppl | set1.ppl | set2.ppl | set3.ppl | Ωδή 2026.ppl; told 1",
     };
     QVERIFY2(accepted.contains(ended), qPrintable(ended + "; the recorder received " + received("^07F4543").join(", ")));
+}
+
+// One medium, two tabs, a recorder answering 250 ms late. The recorder numbers
+// the files of the medium across its folders, "_playlists" before LIVE\2017:
+// a new playlist file gives Encore.mp3 the number of the last playlist file.
+void TstNumberedTapsPlaylist::bothTabsEditOneMedium_data()
+{
+    QTest::addColumn<Step>("taps");
+    QTest::addColumn<QStringList>("accepted"); // outcomes
+
+    const QString live = "2017 Opening.wav Interview.wav Closing.wav";
+    const auto end = [](const QString& live, const QString& in2017, const QString& entry5, const QString& loaded,
+                        const QString& playlists, int told) {
+        return QStringLiteral("LIVE: %1; 2017: %2; entry 5: %3; loaded %4; %5; told %6")
+            .arg(live, in2017, entry5, loaded, playlists).arg(told);
+    };
+
+    // The browse rows of LIVE\2017 read, then the playlist set0 made and
+    // shown; then an edit on those rows.
+    const auto afterACreate = [](Step edit) {
+        return Step([edit](auto& t) {
+            t.browseOn("LIVE\\2017");
+            QVERIFY(t.rig.showTab(3));
+            QVERIFY(t.rig.click(t.in("playlistFooterButton")));
+            t.typeName("set0");
+            QTRY_VERIFY_WITH_TIMEOUT(t.in("ppl_set0.ppl"), 10000);
+            QVERIFY(t.rig.showTab(2));
+            edit(t);
+        });
+    };
+    const QString withSet0 = "Bühne Süd.ppl | set0.ppl | set1.ppl | set2.ppl | set3.ppl | Ωδή 2026.ppl";
+    QTest::newRow("playlist made, then a browse Delete") << afterACreate([](auto& t) {
+        t.browseTap({ "row_Encore.mp3", "fileDelete", "deleteOk" });
+    }) << QStringList { end(live, "", "", "set1.ppl", withSet0, 0), end(live, "Encore.mp3", "", "set1.ppl", withSet0, 1) };
+    QTest::newRow("playlist made, then a browse Rename") << afterACreate([](auto& t) {
+        t.browseTap({ "row_Encore.mp3", "fileRename" });
+        QQuickItem* window = nullptr;
+        QTRY_VERIFY((window = t.rig.shown("nameWindow", t.rig.screen(2))));
+        QVERIFY(t.rig.typeInto(t.rig.textInput(window), "Finale"));
+        QVERIFY(t.rig.click(t.rig.withText("OK", window)));
+    }) << QStringList { end(live, "Finale.mp3", "", "set1.ppl", withSet0, 0), end(live, "Encore.mp3", "", "set1.ppl", withSet0, 1) };
+    // LIVE\2017 holds a second take, whose number the save-as gives Encore.mp3.
+    // The loaded set1.ppl saved as Kopie.ppl; its empty entry 5 filled from the
+    // take picker, which shows the browse rows read before.
+    QTest::newRow("save as, then a take picked") << Step([](auto& t) {
+        sim::SimFolder& year = t.files->volume("SD1").root.folders.front().folders.front();
+        sim::SimFile take = year.files.front();
+        take.id = 9000;
+        take.name = "Encore 2.mp3";
+        year.files.push_back(take);
+        t.browseOn("LIVE\\2017");
+        QVERIFY(t.rig.showTab(3));
+        t.tap("ppl_set1.ppl", "pplLoad"); // on the loaded playlist's row: Save as
+        t.typeName("Kopie");
+        QTRY_VERIFY_WITH_TIMEOUT(t.rig.graph->pl.currentPlaylist() >= 0 && t.in("ppl_Kopie.ppl")
+                                     && t.rig.graph->pl.getPplName(t.rig.graph->pl.currentPlaylist()) == "Kopie.ppl", 10000);
+        t.tap("ppl_Kopie.ppl", "pplDelete"); // on the loaded playlist's row: its entries
+        QTRY_VERIFY_WITH_TIMEOUT(t.in("entry_5"), 10000);
+        QVERIFY(t.rig.click(t.rig.shown("entryButton", t.in("entry_5"))));
+        QTRY_VERIFY(t.rig.shown("row_Encore 2.mp3", t.in("takePicker")));
+        QVERIFY(t.rig.click(t.rig.shown("row_Encore 2.mp3", t.in("takePicker"))));
+    }) << QStringList {
+        end(live, "Encore.mp3 Encore 2.mp3", "Encore 2.mp3", "Kopie.ppl", "Bühne Süd.ppl | Kopie.ppl | set1.ppl | set2.ppl | set3.ppl | Ωδή 2026.ppl", 0),
+        end(live, "Encore.mp3 Encore 2.mp3", "", "Kopie.ppl", "Bühne Süd.ppl | Kopie.ppl | set1.ppl | set2.ppl | set3.ppl | Ωδή 2026.ppl", 1)
+    };
+
+    // Closing.wav deleted on the browse tab, Undo 0.3 s later; on the playlist
+    // tab, as soon as set2.ppl shows, an edit of the playlists. The browse
+    // rows' re-read after the delete is held 3 s, or not.
+    const auto undoThen = [](bool held, Step edit) {
+        return Step([held, edit](auto& t) {
+            t.browseOn("LIVE");
+            if (held)
+                t.rig.recorder->holdAnswersTo = QRegularExpression("^07F6B00$");
+            QElapsedTimer sinceDelete;
+            sinceDelete.start();
+            t.browseTap({ "row_Closing.wav", "fileDelete", "deleteOk" });
+            QTest::qWait(300);
+            t.browseTap({ "undoTool" });
+            QVERIFY(t.rig.showTab(3));
+            QTRY_VERIFY_WITH_TIMEOUT(t.in("ppl_set2.ppl"), 10000);
+            edit(t);
+            if (!held)
+                return;
+            QTest::qWait(std::max<qint64>(0, 3000 - sinceDelete.elapsed()));
+            t.rig.recorder->holdAnswersTo = QRegularExpression();
+            t.rig.recorder->releaseAnswers();
+        });
+    };
+    const Step deleteSet2 = [](auto& t) {
+        t.tap("ppl_set2.ppl", "pplDelete");
+        QTRY_VERIFY(t.in("deleteOk"));
+        QVERIFY(t.rig.click(t.in("deleteOk")));
+    };
+    const Step renameSet3 = [](auto& t) { t.rename("set3.ppl", "set9"); };
+    const QString withoutSet2 = "Bühne Süd.ppl | set1.ppl | set3.ppl | Ωδή 2026.ppl";
+    const QString set3Renamed = "Bühne Süd.ppl | set1.ppl | set2.ppl | set9.ppl | Ωδή 2026.ppl";
+    const QString liveLessClosing = "2017 Opening.wav Interview.wav";
+    for (const bool held : { false, true }) {
+        const char* reread = held ? "re-read held 3 s" : "re-read as it comes";
+        QTest::addRow("browse Undo, then a playlist Delete; %s", reread) << undoThen(held, deleteSet2)
+            << QStringList { end(live, "Encore.mp3", "", "set1.ppl", withoutSet2, 0),
+                             end(liveLessClosing, "Encore.mp3", "", "set1.ppl", withoutSet2, 1) };
+        QTest::addRow("browse Undo, then a playlist Rename; %s", reread) << undoThen(held, renameSet3)
+            << QStringList { end(live, "Encore.mp3", "", "set1.ppl", set3Renamed, 0),
+                             end(liveLessClosing, "Encore.mp3", "", "set1.ppl", set3Renamed, 1) };
+    }
+}
+
+void TstNumberedTapsPlaylist::bothTabsEditOneMedium()
+{
+    QFETCH(Step, taps);
+    QFETCH(QStringList, accepted);
+    taps(*this);
+    if (QTest::currentTestFailed())
+        return;
+    const QString ended = mediumOutcome();
+    QVERIFY2(accepted.contains(ended), qPrintable(ended + "; the recorder received "
+                                                  + received("^07F(6B2[3-6]|454[013]|314B)").join(", ")));
 }
 
 QTEST_MAIN(TstNumberedTapsPlaylist)

@@ -41,7 +41,10 @@ struct Rig : ModelRig
     }
     QQmlEngine engine;
     Browse& b = graph.browse;
+    Playlist& pl = graph.pl;
 };
+
+using RigStep = std::function<void(Rig&)>;
 
 const QString a117 = QString(117, 'a');
 
@@ -58,6 +61,16 @@ QStringList listing(const QStringList& files, const QString& folder = QStringLit
     return replies;
 }
 
+// The playlist tab reads its list of these playlists.
+void readPlaylists(Rig& rig, const QStringList& names)
+{
+    const auto field = [](int n) { return QString("%1%2").arg(n % 100, 2, 10, QChar('0')).arg(n / 100, 2, 10, QChar('0')); };
+    rig.pl.initPpl();
+    rig.reply("FF4584" + field(names.size()));
+    for (int i = 0; i < names.size(); ++i)
+        rig.reply("FF4585" + field(i + 1) + "2026/05/01 10:00" + names.at(i));
+}
+
 // A row of LIVE as the user chose it.
 BrowseEntry file(int number, const QString& name)
 {
@@ -70,6 +83,8 @@ BrowseEntry folder(int number, const QString& name)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(RigStep)
 
 class TestBrowseModel : public QObject
 {
@@ -84,6 +99,9 @@ private slots:
     void fileInformation();
     void numberedRequestsWait_data();
     void numberedRequestsWait();
+    void editsOfBothTabs_data();
+    void editsOfBothTabs();
+    void currentFolderAsReadAgain_data();
     void currentFolderAsReadAgain();
     void lostLinkForgetsEverything();
 };
@@ -404,20 +422,115 @@ void TestBrowseModel::numberedRequestsWait()
     QVERIFY(!b.anyHeld());
 }
 
+// The browse and playlist tabs edit one medium, whose files the recorder
+// numbers across its folders, "_playlists" among them. A playlist create,
+// save-as or rename has the browse rows number nothing until the folder has
+// been read again after it (or it was refused); the edits of both tabs go in
+// the order made, and an Undo only if the edits made before it went.
+void TestBrowseModel::editsOfBothTabs_data()
+{
+    QTest::addColumn<RigStep>("steps");
+    QTest::addColumn<QStringList>("atOnce");
+    QTest::addColumn<RigStep>("then"); // the recorder's answers
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("told"); // by either model
+
+    const QStringList none, t1t2t3 { "T1.WAV", "T2.WAV", "T3.WAV" };
+    const QString deleteT2 = "07F6B24003100";
+    const auto answers = [](const QStringList& replies) {
+        return RigStep([replies](Rig& r) {
+            for (const QString& reply : replies)
+                r.reply(reply.startsWith("FF") ? reply : "FF6B" + reply);
+        });
+    };
+    const RigStep createThenDelete = [](Rig& r) { r.pl.createPpl("a"); r.b.deleteFile(file(31, "T2.WAV")); };
+    QTest::newRow("playlist made: a Delete on the rows goes once read again") << createThenDelete << QStringList { "07F4540a" }
+        << answers(QStringList { "FF45C011" } + listing(t1t2t3)) << QStringList { deleteT2 } << 0;
+    QTest::newRow("playlist made: the number taken by another file") << createThenDelete << QStringList { "07F4540a" }
+        << answers(QStringList { "FF45C011" } + listing(QStringList { "T0.WAV" } + t1t2t3)) << none << 1;
+    QTest::newRow("playlist refused: the rows keep their numbers") << createThenDelete << QStringList { "07F4540a" }
+        << answers({ "FF45C012" }) << QStringList { deleteT2 } << 1;
+    QTest::newRow("playlist entries are no edits of the files") << RigStep([](Rig& r) {
+        r.pl.clearEntry(3); r.b.deleteFile(file(31, "T2.WAV"));
+    }) << QStringList { "07F314B000300", deleteT2 } << RigStep([](Rig&) {}) << none << 0;
+    // The rename waits for the playlist list, which nothing has read yet.
+    QTest::newRow("a waiting playlist rename, then a browse Delete: in that order") << RigStep([](Rig& r) {
+        r.pl.renamePpl(2, "x", "set3.ppl"); r.b.deleteFile(file(31, "T2.WAV"));
+    }) << none << RigStep([answers, t1t2t3](Rig& r) {
+        readPlaylists(r, { "set1.ppl", "set3.ppl" });
+        answers(QStringList { "FF45C311" } + listing(t1t2t3))(r);
+    }) << QStringList { "07F45430200x", deleteT2 } << 0;
+    // The playlist list is read again after the delete, before the rename.
+    QTest::newRow("a browse Undo waiting, then a playlist rename: after the Undo") << RigStep([](Rig& r) {
+        r.b.deleteFile(file(32, "T3.WAV"));
+        r.b.undo();
+        readPlaylists(r, { "set1.ppl", "set3.ppl" });
+        r.pl.renamePpl(2, "x", "set3.ppl");
+    }) << QStringList { "07F6B24003200" } << RigStep([answers](Rig& r) {
+        answers(QStringList { "A411" } + listing({ "T1.WAV", "T2.WAV" }))(r);
+        readPlaylists(r, { "set1.ppl", "set3.ppl" }); // asked for after the Undo
+    }) << QStringList { "07F6B25", "07F45430200x" } << 0;
+    // The Undo would take back the change before the rename.
+    QTest::newRow("an Undo after a waiting playlist rename: dropped with it") << RigStep([](Rig& r) {
+        r.pl.renamePpl(2, "x", "set3.ppl"); r.b.undo();
+    }) << none << RigStep([](Rig& r) { readPlaylists(r, { "set1.ppl", "set2.ppl" }); }) << none << 2;
+}
+
+void TestBrowseModel::editsOfBothTabs()
+{
+    QFETCH(RigStep, steps);
+    QFETCH(RigStep, then);
+    Rig rig;
+    rig.b.openFolder(5);
+    rig.answer(listing({ "T1.WAV", "T2.WAV", "T3.WAV" }));
+    rig.takeLines();
+    QSignalSpy browseFailed(&rig.b, &Browse::execFailed), playlistFailed(&rig.pl, &Playlist::execFailed);
+    const QRegularExpression edits("^07F(6B(0[1-4]|1[345]|2[2-7])|454[013]|314B)");
+    steps(rig);
+    QTEST(rig.takeLines().filter(edits), "atOnce");
+    then(rig);
+    QTEST(rig.takeLines().filter(edits), "after");
+    QTEST(int(browseFailed.count() + playlistFailed.count()), "told");
+    QVERIFY(!rig.b.anyHeld());
+}
+
 // Go-to-current names the recorder's current folder by its number, which an
-// edit may change too: it waits and takes the number the reading gave.
+// edit may change too, and a Select or a set-to-current of ours: it waits
+// and takes the number the reading after them gave. Folder 5 is shown, 0
+// the current folder as read.
+void TestBrowseModel::currentFolderAsReadAgain_data()
+{
+    QTest::addColumn<RigStep>("before");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<int>("shown");
+
+    QStringList reading = listing({});
+    reading.first() = "800700";
+    QTest::newRow("after an edit") << RigStep([](Rig& r) { r.b.deleteFile(file(30, "T1.WAV")); })
+                                   << (QStringList { "A411" } + reading) << 7;
+    // The folder the Select made current, as the recorder's answer names it.
+    QTest::newRow("after a Select") << RigStep([](Rig& r) { r.b.selectFile(file(30, "T1.WAV")); })
+                                    << QStringList { "A711", "800500" } << 5;
+    QTest::newRow("after a refused Select") << RigStep([](Rig& r) { r.b.selectFile(file(30, "T1.WAV")); })
+                                            << QStringList { "A712" } << 0;
+    QTest::newRow("after a Select answered in another form") << RigStep([](Rig& r) { r.b.selectFile(file(30, "T1.WAV")); })
+                                                             << QStringList { "A700", "800700" } << 7;
+    QTest::newRow("after set to current") << RigStep([](Rig& r) { r.b.setToCurrentFolder(); })
+                                          << QStringList { "8111", "800500" } << 5;
+}
+
 void TestBrowseModel::currentFolderAsReadAgain()
 {
+    QFETCH(RigStep, before);
+    QFETCH(QStringList, answers);
     Rig rig;
     rig.b.openFolder(5);
     rig.answer(listing({ "T1.WAV" }));
-    rig.b.deleteFile(file(30, "T1.WAV"));
+    before(rig);
     rig.b.goToCurrentFolder();
     QCOMPARE(rig.b.nowFolderNumber(), 5);
-    QStringList reading = listing({});
-    reading.first() = "800700";
-    rig.answer(QStringList { "A411" } + reading);
-    QCOMPARE(rig.b.nowFolderNumber(), 7);
+    rig.answer(answers);
+    QTEST(rig.b.nowFolderNumber(), "shown");
 }
 
 // The link drops while the recorder copies: no busy text is left over the screens.

@@ -11,8 +11,12 @@ namespace {
 // and every report is logged.
 struct Rig
 {
+    HeldRequests::EditOrder order; // shared by the two queues once shareOrder()
     HeldRequests queue;
     bool current = true;
+    // Another tab's queue with a numbering of its own.
+    HeldRequests other;
+    bool otherCurrent = true;
     QStringList log;
     QStringList names; // what the items named now: a request for "x" still names it while listed
     QObject owners[3]; // windows
@@ -22,6 +26,20 @@ struct Rig
     {
         queue.numberingCurrent = [this] { return current; };
         queue.reportDrop = [this] { log << "told"; };
+        other.numberingCurrent = [this] { return otherCurrent; };
+        other.reportDrop = [this] { log << "told"; };
+    }
+    void shareOrder()
+    {
+        queue.shareOrder(order);
+        other.shareOrder(order);
+    }
+    // An edit (or, unset, a request that is no edit) for that queue.
+    void submitTo(HeldRequests& q, const QString& name, bool edit = true, bool numbered = true)
+    {
+        HeldRequests::Request r = request(name, numbered);
+        r.edit = edit;
+        q.submit(r);
     }
     HeldRequests::Request request(const QString& name, bool numbered = true)
     {
@@ -246,6 +264,47 @@ void TstHeldRequests::queue_data()
     }) << QStringList { "unsent info", "unsent rename", "told", "unsent edit again", "unsent undo", "told", "told",
                         "unsent refused", "told", "!unwritten", "kept", "unsent x-moved", "unsent !unwritten", "told",
                         "told", "late", "unsent gone with the list", "told" };
+    // Two tabs that edit one thing share an order of edits: an edit goes
+    // after every edit made before it in either queue; what is no edit keeps
+    // only its turn in its own queue.
+    QTest::newRow("shared order: edits in the order made, across the queues") << Script([](Rig& r) {
+        r.shareOrder();
+        r.current = false;
+        r.submitTo(r.queue, "a1");
+        r.submitTo(r.other, "b-read", false);
+        r.submitTo(r.other, "b1");
+        r.submitTo(r.other, "b-later", false, false);
+        r.submitTo(r.queue, "a-read", false);
+        r.log << QString("sent %1, waiting %2").arg(r.queue.editsSent()).arg(r.other.editsWaiting());
+        r.readAgain();
+        r.log << QString("sent %1, waiting %2").arg(r.other.editsSent()).arg(r.queue.editsWaiting());
+    }) << QStringList { "b-read", "sent 0, waiting 2", "a1", "a-read", "b1", "b-later", "sent 2, waiting 0" };
+    // Dropped, withdrawn, refused or gone with its list, an edit gives the
+    // next one its turn.
+    QTest::newRow("shared order: an edit gone unsent gives the next its turn") << Script([](Rig& r) {
+        const auto edit = [&r](const QString& name, int owner, int kind) {
+            HeldRequests::Request e = r.request(name);
+            e.edit = true;
+            e.owner = owner >= 0 ? &r.owners[owner] : nullptr;
+            e.kind = kind;
+            r.queue.submit(e);
+        };
+        r.shareOrder();
+        r.current = false;
+        edit("x-moved", -1, 0);
+        r.submitTo(r.other, "b1");
+        r.readAgain();
+        r.current = false;
+        edit("rename", 0, 0);
+        r.submitTo(r.other, "b2");
+        r.queue.withdraw(&r.owners[0]);
+        edit("a3", -1, 1);
+        r.submitTo(r.other, "b3");
+        r.queue.refuseFromNowOn(1);
+        edit("a4", -1, 0);
+        r.submitTo(r.other, "b4");
+        r.queue.dropAll();
+    }) << QStringList { "told", "b1", "b2", "told", "b3", "told", "b4" };
     QTest::newRow("the list gone: every confirmed request told") << Script([](Rig& r) {
         r.current = false;
         r.submit("a");

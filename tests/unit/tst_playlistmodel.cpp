@@ -255,12 +255,14 @@ void TestPlaylistModel::renameNamesTheChosenPlaylist_data()
         << createZzz << R([=](Rig& r) { renameSet3(r); r.pl.createPpl("a"); }) << readWithZzz
         << QStringList { "07F4540zzz" } << true << QStringList { "07F45430400x", "07F4540a" };
     // The load names set1.ppl: it waits for the list after the rename too.
+    // The take of the assign is a file's number as the browse rows gave it
+    // before the rename went out, which may number the files anew: dropped.
     QTest::newRow("load, entries and save as behind it, in order")
         << createZzz << R([=](Rig& r) {
                renameSet3(r); r.pl.loadPpl("set1.ppl"); r.pl.assignEntry(4, 12); r.pl.clearEntry(3); r.pl.saveAs("k");
            }) << R([=](Rig& r) { readWithZzz(r); r.read({ "Bühne.ppl", "set1.ppl", "set2.ppl", "x.ppl", "zz.ppl", "zzz.ppl" }); })
         << QStringList { "07F4540zzz" } << true
-        << QStringList { "07F45430400x", "07F310000A:/_playlists/set1.ppl", "07F314B0104001200", "07F314B000300", "07F4541k" };
+        << QStringList { "07F45430400x", "07F310000A:/_playlists/set1.ppl", "07F314B000300", "07F4541k" };
     QTest::newRow("rename dropped, the create behind it goes")
         << R([=](Rig& r) { read(r); r.pl.createPpl("b0"); }) << R([=](Rig& r) { renameSet3(r); r.pl.createPpl("a"); })
         << R([=](Rig& r) { r.read(withB0); }) << QStringList { "07F4540b0" } << true << QStringList { "07F4540a" };
@@ -368,9 +370,11 @@ void TestPlaylistModel::locks_data()
                                                               << others << 3;
     QTest::newRow("while files locked: theirs refused, the others go")
         << R([=](Rig& r) { r.pl.setFilesLocked(true); all(r); }) << others << 3;
+    // (The assign, made on the files' numbers from before the rename went
+    // out, is dropped.)
     QTest::newRow("unlocked: all go again") << R([=](Rig& r) {
         r.pl.setLocked(true); r.pl.setFilesLocked(true); r.pl.setLocked(false); r.pl.setFilesLocked(false); all(r);
-    }) << QStringList { "07F45430400x", "07F310000A:/_playlists/set1.ppl", "07F314B0104001200", "07F4541k", "07F4540a", "07F314B000300" } << 0;
+    }) << QStringList { "07F45430400x", "07F310000A:/_playlists/set1.ppl", "07F4541k", "07F4540a", "07F314B000300" } << 1;
 }
 
 void TestPlaylistModel::locks()
