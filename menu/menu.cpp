@@ -368,7 +368,8 @@ bool Menu::listBeingRead(const MenuPosition& at) const
     const auto any = [&at](std::initializer_list<const MenuPosition*> entries) {
         return std::any_of(entries.begin(), entries.end(), [&at](const MenuPosition* e) { return *e == at; });
     };
-    return (rebuildingInputLevel && any({ &levelLPosition, &levelRPosition, &inputSelectPosition, &inputGainLPosition, &inputGainRPosition }))
+    return (rebuildingInputLevel
+            && any({ &levelLPosition, &levelRPosition, &inputSelectPosition, &inputGainLPosition, &inputGainRPosition }))
         || (rebuildingForCd && any({ &playAreaPosition, &recFormatPosition }))
         || (rebuildingForStereoMono && any({ &stereoMonoPosition, &recFormatPosition }));
 }

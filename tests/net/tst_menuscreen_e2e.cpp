@@ -61,15 +61,7 @@ private:
     // recorder's value.
     bool settled() const;
     // The set commands the recorder received for one entry.
-    QStringList setsOf(const sim::SimMenuEntry& e) const
-    {
-        return received().filter(QStringLiteral("07F6A7A03%1").arg(address(e)));
-    }
-    static QString address(const sim::SimMenuEntry& e)
-    {
-        return QStringLiteral("%1%2%3").arg(e.page, 2, 10, QLatin1Char('0')).arg("00").arg(e.item, 2, 10, QLatin1Char('0'))
-            + QStringLiteral("00%1").arg(e.subitem, 2, 10, QLatin1Char('0')) + "00";
-    }
+    QStringList setsOf(const sim::SimMenuEntry& e) const { return received().filter(menuLine("03", e)); }
 
     std::unique_ptr<SimUnit> unit, other;
     sim::MenuModel* recorderMenu = nullptr;
@@ -430,7 +422,7 @@ void TstMenuScreenE2e::pickOnAListAboutToChange()
     unit->recorder.answerLatencyMs = 400;
     if (!changed.isEmpty()) {
         const sim::SimMenuEntry e = entryOf(changed.section('=', 0, 0));
-        unit->recorder.holdAnswersTo = QRegularExpression("^07F6A7A03" + address(e));
+        unit->recorder.holdAnswersTo = QRegularExpression("^" + menuLine("03", e));
         pick(changed.section('=', 0, 0), changed.section('=', 1));
         QTRY_COMPARE(setsOf(e).size(), 1);
     }

@@ -349,13 +349,10 @@ void TestMenuModel::picksOnListsAboutToChange()
         m.changedSubitemObjectValue(at.page, at.item, at.subitem, choice.section(' ', -1).toInt(), 0);
     };
     const auto wire = [&](const QString& line) {
-        const QString code = line.section(' ', 0, 0);
-        const MenuPosition at = entries.value(code == "set" ? line.section(' ', 1, -2) : line.section(' ', 1));
-        QString text = QStringLiteral("07F6A7A") + (code == "set" ? "03" : code == "info" ? "14" : "01");
-        for (const int id : { at.page, at.item, at.subitem })
-            text += QStringLiteral("%1").arg(id, 2, 10, QLatin1Char('0')) + "00";
-        const int v = line.section(' ', -1).toInt();
-        return code == "set" ? text + QStringLiteral("%1%2").arg(v % 100, 2, 10, QLatin1Char('0')).arg(v / 100, 2, 10, QLatin1Char('0')) : text;
+        const bool set = line.startsWith("set");
+        const MenuPosition at = entries.value(set ? line.section(' ', 1, -2) : line.section(' ', 1));
+        const QString code = set ? "03" : line.startsWith("info") ? "14" : "01";
+        return menuLine(code, { at.page, at.item, at.subitem }, set ? line.section(' ', -1).toInt() : -1);
     };
     for (const QString& step : before) {
         m.rebuildingInputLevel |= step == "reading levels";
