@@ -1,6 +1,7 @@
 #include "menu.h"
 
 #include <QVariant>
+#include <algorithm>
 #include <optional>
 
 #include "telnet.h"
@@ -20,16 +21,6 @@ std::optional<int> shownIndex(QObject* row)
     bool ok = false;
     const int value = row->property("comboBoxCurrentIndex").toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;
-}
-
-bool isValue(const std::optional<int>& v, int value)
-{
-    return v && *v == value;
-}
-
-bool isNonZero(const std::optional<int>& v)
-{
-    return v && *v != 0;
 }
 
 } // namespace
@@ -291,11 +282,15 @@ QString Menu::address(const char* code, int p, int i, int s) const
     return line;
 }
 
+// Every value request is counted on its entry until an answer comes: until
+// then the row may show a value the recorder no longer holds.
 void Menu::subitemValueRequest(int pageNum, int itemNum, int subitemNum)
 {
     const QString line = address("01", pageNum, itemNum, subitemNum);
-    if (!line.isEmpty() && subitemNum >= 0)
-        send(line);
+    if (line.isEmpty() || subitemNum < 0)
+        return;
+    ++subitem(pageNum, itemNum, subitemNum)->valuesAsked;
+    send(line);
 }
 
 void Menu::changedCommandMenuData()
@@ -303,10 +298,12 @@ void Menu::changedCommandMenuData()
     QStringList lines;
     for (int p = 0; p < pages.size(); ++p) {
         for (int i = 0; i < pages[p].items.size(); ++i) {
-            const QList<MenuSubitem>& subitems = pages[p].items[i].subitems;
+            QList<MenuSubitem>& subitems = pages[p].items[i].subitems;
             for (int s = 0; s < subitems.size(); ++s) {
-                if ((subitems[s].type == 0 || subitems[s].type == 1) && subitems[s].visible)
+                if ((subitems[s].type == 0 || subitems[s].type == 1) && subitems[s].visible) {
                     lines << address("01", p, i, s);
+                    subitems[s].valuesAsked += lines.last().isEmpty() ? 0 : 1;
+                }
             }
         }
     }
@@ -314,6 +311,67 @@ void Menu::changedCommandMenuData()
         if (!line.isEmpty() && !send(line))
             return;
     }
+}
+
+// Whether a pick of `value` at `at` must be confirmed first: it would leave a
+// channel on the balanced input with a gain other than 0 and phantom power
+// on. The rule that governs the pick reads only values the recorder has told:
+// while a row it reads has none (no row, the count of choices a new row holds,
+// or a value asked again and not answered yet), it asks. An entry the menu
+// does not have tells nothing and asks for nothing.
+bool Menu::needsConfirmation(const MenuPosition& at, int value) const
+{
+    enum { Sel = 1, GainL = 2, GainR = 4, PhantomL = 8, PhantomR = 16 };
+    int unread = 0;
+    const auto read = [&](const MenuPosition& position, bool itemRowOf, int flag) -> std::optional<int> {
+        const MenuSubitem* s = position.isSet() ? subitem(position.page, position.item, position.subitem) : nullptr;
+        if (!s)
+            return std::nullopt;
+        const auto shown = shownIndex(itemRowOf ? itemRow(position) : s->object.data());
+        if (shown && s->valuesAsked == 0 && *shown >= 0 && *shown < s->parameterNames.size())
+            return shown;
+        unread |= flag;
+        return std::nullopt;
+    };
+    const auto sel = read(inputSelectPosition, true, Sel);
+    const auto gl = read(inputGainLPosition, false, GainL);
+    const auto gr = read(inputGainRPosition, false, GainR);
+    const auto pl = read(phantomLPosition, false, PhantomL);
+    const auto pr = read(phantomRPosition, false, PhantomR);
+    const auto is = [](const std::optional<int>& v, int x) { return v && *v == x; };
+    const auto nonZero = [](const std::optional<int>& v) { return v && *v != 0; };
+    const struct
+    {
+        const MenuPosition& at;
+        bool applies;
+        int reads;
+        bool confirm;
+    } rules[] = {
+        { inputSelectPosition, value == 1, GainL | PhantomL | GainR | PhantomR,
+          (nonZero(gl) && is(pl, 1)) || (nonZero(gr) && is(pr, 1)) },
+        { inputGainLPosition, value != 0, Sel | PhantomL, is(sel, 1) && is(pl, 1) },
+        { inputGainRPosition, value != 0, Sel | PhantomR, is(sel, 1) && is(pr, 1) },
+        { phantomLPosition, value == 1, Sel | GainL, is(sel, 1) && nonZero(gl) },
+        { phantomRPosition, value == 1, Sel | GainR, is(sel, 1) && nonZero(gr) },
+    };
+    for (const auto& rule : rules) {
+        if (rule.at == at && rule.applies)
+            return (rule.reads & unread) != 0 || rule.confirm;
+    }
+    return false;
+}
+
+// Whether a pick at `at` must wait for a list being read again: one of its
+// own, or one the pick would change under that reading.
+bool Menu::listBeingRead(const MenuPosition& at) const
+{
+    const auto any = [&at](std::initializer_list<const MenuPosition*> entries) {
+        return std::any_of(entries.begin(), entries.end(), [&at](const MenuPosition* e) { return *e == at; });
+    };
+    return (rebuildingInputLevel
+            && any({ &levelLPosition, &levelRPosition, &inputSelectPosition, &inputGainLPosition, &inputGainRPosition }))
+        || (rebuildingForCd && any({ &playAreaPosition, &recFormatPosition }))
+        || (rebuildingForStereoMono && any({ &stereoMonoPosition, &recFormatPosition }));
 }
 
 void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
@@ -327,54 +385,45 @@ void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
     if (line.isEmpty() || !setCommandNumberField(field, value))
         return;
     line += QLatin1String(field);
+    const MenuPosition at { p, i, s };
 
-    if (type == 0) {
-        // A change that leaves a channel on the balanced input with a gain
-        // other than 0 and phantom power on needs the user's confirmation. A
-        // row that does not exist tells nothing, and asks for nothing.
-        const auto sel = shownIndex(itemRow(inputSelectPosition));
-        const auto gl = shownIndex(subitemRow(inputGainLPosition));
-        const auto gr = shownIndex(subitemRow(inputGainRPosition));
-        const auto pl = shownIndex(subitemRow(phantomLPosition));
-        const auto pr = shownIndex(subitemRow(phantomRPosition));
-        struct Rule
-        {
-            const MenuPosition& at;
-            bool applies;
-            bool confirm;
-        };
-        const Rule rules[] = {
-            { inputSelectPosition, value == 1, (isNonZero(gl) && isValue(pl, 1)) || (isNonZero(gr) && isValue(pr, 1)) },
-            { inputGainLPosition, value != 0, isValue(sel, 1) && isValue(pl, 1) },
-            { inputGainRPosition, value != 0, isValue(sel, 1) && isValue(pr, 1) },
-            { phantomLPosition, value == 1, isValue(sel, 1) && isNonZero(gl) },
-            { phantomRPosition, value == 1, isValue(sel, 1) && isNonZero(gr) },
-        };
-        for (const Rule& rule : rules) {
-            if (rule.at.is(p, i, s) && rule.applies) {
-                if (rule.confirm) {
-                    emit phantomOnPopup(p, i, s, value);
-                    return;
-                }
-                break;
-            }
-        }
+    if (type == 0 && needsConfirmation(at, value)) {
+        emit phantomOnPopup(p, i, s, value);
+        return;
     }
-    if (inputSelectPosition.is(p, i, s) || inputGainLPosition.is(p, i, s) || inputGainRPosition.is(p, i, s)) {
-        if (rebuildingInputLevel) {
-            subitemValueRequest(p, i, s); // puts the row back
-            return;
-        }
+    if (listBeingRead(at)) {
+        subitemValueRequest(p, i, s); // puts the row back
+        return;
+    }
+    // A LEVEL pick after a change of the input or its gain that has gone out
+    // but not been followed by a fresh reading of the LEVEL lists: the
+    // recorder may already hold other lists. They are read now, behind that
+    // change, rather than when its answer comes, which may never happen; the
+    // rows then show the recorder's values in the lists read.
+    if (inputChangePending && (levelLPosition == at || levelRPosition == at)) {
+        const quint64 generation = m_generation;
+        rebuildParameterForInputLevel();
+        if (generation == m_generation)
+            inputChangePending = false;
+        return;
+    }
+    if (inputSelectPosition == at || inputGainLPosition == at || inputGainRPosition == at)
         inputChangePending = true;
-    }
-    send(line);
+    if (!send(line))
+        return;
+    // The STEREO/MONO choices follow the format. Read right behind the
+    // change, they are the ones it leaves, whether they changed or not; the
+    // recorder's notice of a new list, arriving meanwhile, is then ignored.
+    if (recFormatPosition == at)
+        rebuildParameterForStereoMono();
 }
 
 void Menu::applySubitemValue(int p, int i, int s, int value)
 {
-    const MenuSubitem* sub = subitem(p, i, s);
+    MenuSubitem* sub = subitem(p, i, s);
     if (!sub)
         return;
+    sub->valuesAsked = qMax(0, sub->valuesAsked - 1);
     const MenuPosition at { p, i, s };
     const bool single = item(p, i)->subitems.size() == 1;
     const bool choice = sub->type == 0;

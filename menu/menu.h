@@ -19,6 +19,15 @@ class Telnet;
 // the command channel's short wait, during which further answers, a new walk
 // or a reset may arrive: no code here holds on to a node across a send, and
 // every burst stops when the tree it was sending for has been replaced.
+//
+// A pick is sent as the number of the entry the user saw. While that entry's
+// list is read again, or a change of ours that may alter it (INPUT SELECT or
+// an INPUT GAIN for the LEVEL lists) has not yet been followed by that
+// reading, the number could name another entry by the time the recorder
+// takes it: the pick is not sent and the row gets the recorder's value back.
+// REC FORMAT is followed at once by a fresh reading of the STEREO/MONO list.
+// The phantom-power check reads only values the recorder has told: a row of
+// it that has not shown its value yet makes a pick it governs ask first.
 class Menu : public QObject
 {
     Q_OBJECT
@@ -121,6 +130,8 @@ private:
     QString address(const char* code, int page, int item, int subitem) const;
     void resetPositions();
     void markCurrentMedium();
+    bool needsConfirmation(const MenuPosition& at, int value) const;
+    bool listBeingRead(const MenuPosition& at) const;
 
     // The walk (menuwalk.cpp).
     void onPageCount(int count);

@@ -31,6 +31,7 @@ struct MenuSubitem
     bool visible = false; // until the recorder describes it
     bool complete = false;
     int nameAsked = -1; // the parameter name asked for and not answered yet; -1 none
+    int valuesAsked = 0; // value requests sent whose answers have not come yet
 };
 
 struct MenuItem

@@ -141,8 +141,7 @@ QStringList MenuModel::applySet(const SimMenuEntry& e, int value)
     if (refuseSets > 0 || s->readOnly || value > limit) {
         return { QStringLiteral("0FF6AFAF0") + twoDigits(refuseSets > 0 ? refuseSets : 1) };
     }
-    const SimMenuSubitem* format = subitem(find(QStringLiteral("REC FORMAT")));
-    const int oldFormat = format ? format->value : 0;
+    const QStringList stereoMono = stereoMonoChoices();
     s->value = value;
     // The front panel shows the same input and phantom power.
     if (m_state) {
@@ -155,7 +154,7 @@ QStringList MenuModel::applySet(const SimMenuEntry& e, int value)
     QStringList replies { answerSetWithNotice ? QStringLiteral("0FF6AF640")
                                               : QStringLiteral("0FF6AFA01") + address(e, 3) + numberField(value) };
     // Between WAV and MP3 the STEREO/MONO choices change.
-    if (format && (oldFormat >= 5) != (format->value >= 5))
+    if (stereoMonoChoices() != stereoMono)
         replies << QStringLiteral("0FF6AF651");
     return replies;
 }

@@ -224,12 +224,26 @@ SimMenuEntry MenuModel::find(const QString& itemName, const QString& subitemName
     return {};
 }
 
-void MenuModel::setValue(const SimMenuEntry& e, int value)
+void MenuModel::setValues(const QList<QPair<SimMenuEntry, int>>& values)
 {
-    if (SimMenuSubitem* s = subitem(e)) {
-        s->value = value;
-        pushNotice(QStringLiteral("40"));
+    const QStringList stereoMono = stereoMonoChoices();
+    bool changed = false;
+    for (const auto& v : values) {
+        if (SimMenuSubitem* s = subitem(v.first)) {
+            s->value = v.second;
+            changed = true;
+        }
     }
+    if (!changed)
+        return;
+    pushNotice(QStringLiteral("40"));
+    if (stereoMonoChoices() != stereoMono)
+        pushNotice(QStringLiteral("51"));
+}
+
+QStringList MenuModel::stereoMonoChoices()
+{
+    return choices(find(QStringLiteral("STEREO/MONO")));
 }
 
 void MenuModel::selectMedium(const QString& name)

@@ -89,8 +89,10 @@ public:
     // given, whose own name begins with subitemName).
     SimMenuEntry find(const QString& itemName, const QString& subitemName = QString()) const;
 
-    // Front panel: the value changes and every application hears notice 40.
-    void setValue(const SimMenuEntry& e, int value);
+    // Front panel: the values change and every application hears notice 40
+    // once, and notice 51 when the STEREO/MONO choices change with them.
+    void setValues(const QList<QPair<SimMenuEntry, int>>& values);
+    void setValue(const SimMenuEntry& e, int value) { setValues({ { e, value } }); }
     // Selects a medium through the status model; switching to or from CD
     // changes the PLAY AREA and REC FORMAT lists (notice 50).
     void selectMedium(const QString& name);
@@ -111,6 +113,7 @@ private:
     void reply(SimConnection* c, const QString& line);
     void flush();
     QStringList applySet(const SimMenuEntry& e, int value);
+    QStringList stereoMonoChoices();
 
     SimRecorder* m_recorder;
     RecorderState* m_state;

@@ -3,12 +3,13 @@
 // lists the recorder's whole menu; choices, a millisecond range and phantom
 // power (with its confirmation) are set with the mouse, as a person would,
 // and each reaches the recorder and comes back.
-#include <QWheelEvent>
+#include <QScopeGuard>
 #include <QtTest>
 #include <memory>
 
 #include "apprig.h"
 #include "menumodel.h"
+#include "menurig.h"
 #include "netenv.h"
 #include "simunits.h"
 #include "windowrig.h"
@@ -28,6 +29,10 @@ private slots:
     void phantomConfirmationEndsWithItsTree();
     void mediumChangeMarksCurrentMedium();
     void logoutClosesOpenList();
+    void pickOnAListAboutToChange_data();
+    void pickOnAListAboutToChange();
+    void phantomPickBeforeValuesAreRead_data();
+    void phantomPickBeforeValuesAreRead();
 
 private:
     QQuickItem* named(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
@@ -48,6 +53,15 @@ private:
         QTest::qWait(300);
         unit->recorder.clearLog();
     }
+
+    // Sets values at the recorder's front panel and waits until every row
+    // shows the recorder's value in the recorder's list.
+    void frontPanel(const QList<QPair<sim::SimMenuEntry, int>>& values);
+    // No list is being read or about to be, and every row shows the
+    // recorder's value.
+    bool settled() const;
+    // The set commands the recorder received for one entry.
+    QStringList setsOf(const sim::SimMenuEntry& e) const { return received().filter(menuLine("03", e)); }
 
     std::unique_ptr<SimUnit> unit, other;
     sim::MenuModel* recorderMenu = nullptr;
@@ -145,18 +159,14 @@ QQuickItem* TstMenuScreenE2e::entry(QQuickItem* r, const QString& text) const
 void TstMenuScreenE2e::show(QQuickItem* r)
 {
     QQuickItem* area = named("menuArea");
-    const QPointF centre = area->mapToScene(QPointF(area->width() / 2, area->height() / 2));
     for (int n = 0; n < 200; ++n) {
+        // A list still moving takes the next tap to stop itself, and may
+        // carry the row out of view again.
+        QTRY_VERIFY(!area->property("moving").toBool());
         const QPointF top = r->mapToItem(area, QPointF(0, 0));
-        // A list still moving takes the next tap to stop itself.
-        if (top.y() >= 0 && top.y() + r->height() <= area->height()) {
-            QTRY_VERIFY(!area->property("moving").toBool());
+        if (top.y() >= 0 && top.y() + r->height() <= area->height())
             return;
-        }
-        const int step = top.y() < 0 ? 120 : -120;
-        QWheelEvent wheel(centre, window->mapToGlobal(centre.toPoint()), QPoint(), QPoint(0, step), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(window, &wheel);
+        rig.scroll(area, top.y() < 0 ? 120 : -120);
         QTest::qWait(20);
     }
     QFAIL("the row does not come into view");
@@ -355,6 +365,154 @@ void TstMenuScreenE2e::logoutClosesOpenList()
     QTRY_VERIFY(row("TIME ZONE"));
     QTRY_VERIFY_WITH_TIMEOUT(row("USB(CURRENT)"), 3000);
     QCOMPARE(windowrig::takeWarnings(), QStringList());
+}
+
+void TstMenuScreenE2e::frontPanel(const QList<QPair<sim::SimMenuEntry, int>>& values)
+{
+    unit->recorder.answerLatencyMs = 0;
+    unit->recorder.clearLog();
+    recorderMenu->setValues(values);
+    QTRY_VERIFY(received().contains("07F6A7A01000000000000")); // every value read again
+    QTRY_VERIFY_WITH_TIMEOUT(settled() && treeDifference(graph->menu, *recorderMenu).isEmpty(), 5000);
+    forget();
+}
+
+bool TstMenuScreenE2e::settled() const
+{
+    const Menu& menu = graph->menu;
+    return !menu.inputChangePending && !menu.rebuildingInputLevel && !menu.rebuildingForStereoMono
+        && valueDifference(menu, *recorderMenu).isEmpty();
+}
+
+// A pick on a list that a change just sent may alter, with the recorder
+// answering 400 ms late and holding the change's answer until the pick is
+// made: the recorder ends with the entry the user picked, or with its own
+// value, shown in the row, and nothing was sent for it; never with the entry
+// that stood at the picked place in the other list.
+void TstMenuScreenE2e::pickOnAListAboutToChange_data()
+{
+    QTest::addColumn<QString>("changed"); // "ROW=choice" picked first; "" nothing
+    QTest::addColumn<QString>("picked");  // "ROW=choice" picked while the change is unanswered
+
+    QTest::newRow("INPUT SELECT, then LEVEL (L)") << "INPUT SELECT=DIGITAL COAX" << "LEVEL (L)=+2dB";
+    QTest::newRow("INPUT GAIN Lch, then LEVEL (L)") << "INPUT GAIN Lch=MIC LOW" << "LEVEL (L)=+2dB";
+    QTest::newRow("REC FORMAT, then STEREO/MONO") << "REC FORMAT=MP3 128kbps 44.1kHz" << "STEREO/MONO=MONO";
+    QTest::newRow("LEVEL (L) with nothing pending") << "" << "LEVEL (L)=+2dB";
+}
+
+void TstMenuScreenE2e::pickOnAListAboutToChange()
+{
+    QFETCH(QString, changed);
+    QFETCH(QString, picked);
+    const auto entryOf = [this](const QString& rowName) {
+        return rowName == "LEVEL (L)" ? recorderMenu->find("INPUT LEVEL", "INPUT LEVEL(L)")
+            : rowName.startsWith("INPUT GAIN") ? recorderMenu->find("INPUT GAIN", rowName)
+                                               : recorderMenu->find(rowName);
+    };
+    const sim::SimMenuEntry dependent = entryOf(picked.section('=', 0, 0));
+    // ANALOG UNBAL, LINE: LEVEL (L) "+0dB" of -12..+12 dB; WAV: STEREO of STEREO, MONO.
+    frontPanel({ { entryOf("INPUT SELECT"), 0 }, { entryOf("INPUT GAIN Lch"), 0 }, { entryOf("LEVEL (L)"), 12 },
+                 { entryOf("REC FORMAT"), 1 }, { entryOf("STEREO/MONO"), 0 } });
+    const int before = recorderMenu->subitem(dependent)->value;
+    const auto restore = qScopeGuard([this] {
+        unit->recorder.answerLatencyMs = 0;
+        unit->recorder.holdAnswersTo = QRegularExpression();
+        unit->recorder.releaseAnswers();
+    });
+    unit->recorder.answerLatencyMs = 400;
+    if (!changed.isEmpty()) {
+        const sim::SimMenuEntry e = entryOf(changed.section('=', 0, 0));
+        unit->recorder.holdAnswersTo = QRegularExpression("^" + menuLine("03", e));
+        pick(changed.section('=', 0, 0), changed.section('=', 1));
+        QTRY_COMPARE(setsOf(e).size(), 1);
+    }
+    // The drop-down may be hidden while its list is read again: then the tap
+    // finds nothing to open.
+    QQuickItem* r = row(picked.section('=', 0, 0));
+    show(r);
+    rig.clickAt(AppRig::centre(named("menuComboBox", r)));
+    const QString choice = picked.section('=', 1);
+    if (QTest::qWaitFor([&] { return entry(r, choice) != nullptr; }, 1000))
+        click(entry(r, choice));
+    if (changed.isEmpty()) // nothing to wait for: it goes before any answer comes
+        QTRY_COMPARE_WITH_TIMEOUT(setsOf(dependent).size(), 1, 300);
+    unit->recorder.holdAnswersTo = QRegularExpression();
+    unit->recorder.releaseAnswers();
+
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 30000);
+    QTest::qWait(500); // nothing further may follow
+    const int value = recorderMenu->subitem(dependent)->value;
+    const QString now = recorderMenu->choices(dependent).value(value);
+    QCOMPARE(describe(r), QStringLiteral("C %1 = %2").arg(picked.section('=', 0, 0), now));
+    QCOMPARE(treeDifference(graph->menu, *recorderMenu), QString());
+    if (now == choice)
+        QCOMPARE(setsOf(dependent).size(), 1);
+    else
+        QVERIFY2(value == before && setsOf(dependent).isEmpty(), qPrintable(now + ": " + setsOf(dependent).join(' ')));
+    if (changed.isEmpty())
+        QCOMPARE(now, choice);
+}
+
+// Phantom power picked while the rows of the check do not show the
+// recorder's values yet: after a login, or after the recorder's notice that
+// its values changed (the front panel chose the balanced input). Value
+// answers come late; the question shows, Cancel sends nothing, and phantom
+// power stays off. The question for rows that hold the values needing it is
+// phantomPowerNeedsConfirmation's.
+void TstMenuScreenE2e::phantomPickBeforeValuesAreRead_data()
+{
+    QTest::addColumn<bool>("login"); // else the recorder's notice "40"
+    QTest::newRow("login") << true;
+    QTest::newRow("notice 40") << false;
+}
+
+void TstMenuScreenE2e::phantomPickBeforeValuesAreRead()
+{
+    QFETCH(bool, login);
+    const auto values = QRegularExpression("^07F6A7A01");
+    sim::SimRecorder& recorder = login ? other->recorder : unit->recorder;
+    sim::MenuModel* menu = sim::menuModel(recorder);
+    const auto restore = qScopeGuard([&] {
+        recorder.answerLatencyMs = 0;
+        recorder.holdAnswersTo = QRegularExpression();
+        recorder.releaseAnswers();
+        if (graph->comm.getAddress() != unit->recorder.address().toString()) { // back for the roads that follow
+            graph->comm.logoutRequest();
+            graph->comm.loginRequest(unit->recorder.address().toString(), unit->recorder.password);
+            QVERIFY(QTest::qWaitFor([&] { return !named("loginscreenbase")->isVisible() && graph->menu.drawingFinished && settled(); }, 10000));
+        }
+    });
+    if (login) { // on the balanced input with a microphone gain on Lch (initTestCase)
+        graph->comm.logoutRequest();
+        recorder.clearLog();
+        const QMetaObject::Connection late = connect(&graph->menu, &Menu::menuCompleted, this, [&] {
+            recorder.answerLatencyMs = 400;
+            recorder.holdAnswersTo = values;
+        });
+        graph->comm.loginRequest(recorder.address().toString(), recorder.password);
+        QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, 10000);
+        disconnect(late);
+        QCOMPARE(describe(row("INPUT SELECT")), QStringLiteral("C INPUT SELECT = ")); // no value yet
+    } else {
+        frontPanel({ { menu->find("INPUT SELECT"), 0 }, { menu->find("INPUT GAIN", "INPUT GAIN Lch"), 1 },
+                     { menu->find("PHANTOM(+48V)", "PHANTOM(+48V)Lch"), 0 } });
+        recorder.answerLatencyMs = 400;
+        recorder.holdAnswersTo = values;
+        menu->setValue(menu->find("INPUT SELECT"), 1);
+        QTRY_VERIFY(recorder.receivedLines().contains("07F6A7A01000000000000"));
+        QCOMPARE(describe(row("INPUT SELECT")), QStringLiteral("C INPUT SELECT = ANALOG UNBAL")); // read again
+    }
+    QVERIFY(recorder.holdsAnswers());
+    pick("PHANTOM(+48V)Lch", "ON");
+    QTRY_VERIFY(named("phantomCancelButton")->isVisible());
+    click(named("phantomCancelButton"));
+    recorder.holdAnswersTo = QRegularExpression();
+    recorder.releaseAnswers();
+    QTRY_COMPARE_WITH_TIMEOUT(describe(row("PHANTOM(+48V)Lch")), QStringLiteral("C PHANTOM(+48V)Lch = OFF"), 5000);
+    QTRY_COMPARE(describe(row("INPUT SELECT")), QStringLiteral("C INPUT SELECT = ANALOG BAL"));
+    QTest::qWait(500);
+    QCOMPARE(recorder.receivedLines().filter("07F6A7A03"), QStringList());
+    QVERIFY(!sim::statusModel(recorder)->panel.phantom);
 }
 
 QTEST_MAIN(TstMenuScreenE2e)

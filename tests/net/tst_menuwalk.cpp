@@ -23,12 +23,6 @@ QStringList requests(const QStringList& lines, const QString& code)
     return lines.filter(QRegularExpression(QStringLiteral("^07F6A7A") + code));
 }
 
-QString request(const QString& code, const sim::SimMenuEntry& e)
-{
-    return QStringLiteral("07F6A7A%1%2%3%4").arg(code).arg(sim::twoDigits(e.page) + "00").arg(sim::twoDigits(e.item) + "00").arg(
-        sim::twoDigits(e.subitem) + "00");
-}
-
 } // namespace
 
 class TestMenuWalk : public QObject
@@ -191,7 +185,7 @@ void TestMenuWalk::recorderChanges()
     const auto lines = [&](const QString& code, const QStringList& entries) {
         QStringList list;
         for (const QString& e : entries)
-            list << request(code, recorderMenu->find(e.section('|', 0, 0), e.section('|', 1)));
+            list << menuLine(code, recorderMenu->find(e.section('|', 0, 0), e.section('|', 1)));
         return list;
     };
     QCOMPARE(requests(recorder->receivedLines(), "14"), lines("14", fetched));
@@ -200,7 +194,7 @@ void TestMenuWalk::recorderChanges()
         for (int p = 0; p < menu.getMaxPageNumber(); ++p) {
             for (int i = 0; i < menu.getMaxItemNumber(p); ++i) {
                 for (int s = 0; s < menu.getMaxSubitemNumber(p, i); ++s)
-                    every << (menu.getSubitemVisible(p, i, s) ? request("01", { p, i, s }) : QString());
+                    every << (menu.getSubitemVisible(p, i, s) ? menuLine("01", { p, i, s }) : QString());
             }
         }
         every.removeAll(QString());

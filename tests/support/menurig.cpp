@@ -2,6 +2,8 @@
 
 #include <QHostAddress>
 
+#include "recorderstate.h"
+
 MenuRig::MenuRig()
     : recorder(QHostAddress(QHostAddress::LocalHost))
     , recorderMenu(sim::installMenuModel(recorder))
@@ -119,4 +121,12 @@ QString valueDifference(const Menu& menu, sim::MenuModel& recorderMenu)
         }
     }
     return QString();
+}
+
+QString menuLine(const QString& code, const sim::SimMenuEntry& e, int number)
+{
+    QString line = QStringLiteral("07F6A7A") + code;
+    for (const int id : { e.page, e.item, e.subitem })
+        line += sim::twoDigits(id) + QStringLiteral("00");
+    return number < 0 ? line : line + sim::numberField(number);
 }

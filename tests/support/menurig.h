@@ -41,6 +41,10 @@ void requestShownValues(Menu& menu);
 // first difference.
 QString valueDifference(const Menu& menu, sim::MenuModel& recorderMenu);
 
+// The settings-menu command line "07F6A7A" + code + the entry's ids, with
+// the number field when number is given.
+QString menuLine(const QString& code, const sim::SimMenuEntry& e, int number = -1);
+
 // Empty when the model's tree is the recorder's menu as the application
 // shows it (titles, hidden entries, names, kinds and choices); otherwise the
 // first difference.

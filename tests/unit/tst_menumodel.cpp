@@ -46,12 +46,18 @@ const Tree inputs = {
         { "DELAY", { sub("DELAY L", {}, 1), sub("DELAY R", {}, 1) } } } },
 };
 
-// Walks tree and draws it with plain objects as rows.
+// Walks tree (or the realistic menu of a KZ-470MX) and draws it with plain
+// objects as rows.
 struct DrawnMenu
 {
     explicit DrawnMenu(const Tree& tree)
     {
         rig.recorderMenu->load(tree);
+        draw();
+    }
+    DrawnMenu() { draw(); }
+    void draw()
+    {
         rig.walk();
         registerPlainRows(rig.menu, &rows);
         rig.menu.setDrawingFinished(true);
@@ -80,6 +86,8 @@ private slots:
     void sendsReenteredByTheLink();
     void choices_data();
     void choices();
+    void picksOnListsAboutToChange_data();
+    void picksOnListsAboutToChange();
     void valueAnswers_data();
     void valueAnswers();
     void absentEntriesAreLeftAlone();
@@ -234,7 +242,7 @@ void TestMenuModel::sendsReenteredByTheLink()
 
 void TestMenuModel::choices_data()
 {
-    QTest::addColumn<QList<int>>("shown");  // SEL, GL, GR, PL, PR; -1: the row is gone
+    QTest::addColumn<QList<int>>("shown");  // SEL, GL, GR, PL, PR; -1: the row is gone; -2: 0, asked again
     QTest::addColumn<QList<int>>("choice"); // page, item, subitem, value, type
     QTest::addColumn<bool>("rebuilding");
     QTest::addColumn<QString>("line");      // "": phantomOnPopup instead
@@ -249,7 +257,12 @@ void TestMenuModel::choices_data()
     QTest::newRow("phantom L, balanced, gain L") << QList<int> { 1, 2, 0, 0, 0 } << phantomL1 << false << "";
     QTest::newRow("phantom R without gain R") << QList<int> { 1, 2, 0, 0, 0 } << phantomR1 << false << "07F6A7A030000020001000100";
     QTest::newRow("confirmed") << QList<int> { 0, 2, 0, 1, 0 } << QList<int> { 0, 0, 0, 1, 1 } << false << "07F6A7A030000000000000100";
-    QTest::newRow("gone rows tell nothing") << QList<int> { -1, -1, -1, -1, -1 } << phantomL1 << false << "07F6A7A030000020000000100";
+    QTest::newRow("gone rows are not read") << QList<int> { -1, -1, -1, -1, -1 } << phantomL1 << false << "";
+    QTest::newRow("phantom L, input not read yet") << QList<int> { 5, 2, 0, 0, 0 } << phantomL1 << false << "";
+    QTest::newRow("phantom L, input asked again") << QList<int> { -2, 2, 0, 0, 0 } << phantomL1 << false << "";
+    QTest::newRow("balanced, phantom R not read yet") << QList<int> { 0, 0, 2, 0, 2 } << sel1 << false << "";
+    QTest::newRow("phantom L, phantom R not read yet") << QList<int> { 0, 2, 0, 0, 2 } << phantomL1 << false
+                                                       << "07F6A7A030000020000000100";
     QTest::newRow("gain during level fetch is undone") << QList<int> { 0, 0, 0, 0, 0 } << gainR1 << true << "07F6A7A01000001000100";
     QTest::newRow("value as number field") << QList<int> { 0, 0, 0, 0, 0 } << QList<int> { 1, 1, 0, 123, 0 } << false
                                            << "07F6A7A030100010000002301";
@@ -263,12 +276,16 @@ void TestMenuModel::choices()
     QFETCH(QString, line);
     DrawnMenu d(inputs);
     Menu& m = d.rig.menu;
-    QObject* rows[] = { d.row(0, 0, -1), d.row(0, 1, 0), d.row(0, 1, 1), d.row(0, 2, 0), d.row(0, 2, 1) };
+    const int at[][3] = { { 0, 0, 0 }, { 0, 1, 0 }, { 0, 1, 1 }, { 0, 2, 0 }, { 0, 2, 1 } };
     for (int k = 0; k < 5; ++k) {
-        rows[k]->setProperty("comboBoxCurrentIndex", shown[k]);
-        if (shown[k] < 0)
-            delete rows[k];
+        QObject* row = d.row(at[k][0], at[k][1], k == 0 ? -1 : at[k][2]);
+        row->setProperty("comboBoxCurrentIndex", qMax(shown[k], 0));
+        if (shown[k] == -1)
+            delete row;
+        else if (shown[k] == -2)
+            m.subitemValueRequest(at[k][0], at[k][1], at[k][2]);
     }
+    d.rig.takeLines();
     m.rebuildingInputLevel = rebuilding;
     QSignalSpy asked(&m, &Menu::phantomOnPopup);
     m.changedSubitemObjectValue(choice[0], choice[1], choice[2], choice[3], choice[4]);
@@ -280,6 +297,84 @@ void TestMenuModel::choices()
     d.rig.reply("FF6AFA1001");
     m.changedSubitemObjectValue(0, 0, 0, choice[3], 1);
     QCOMPARE(d.rig.takeLines(), (QStringList { "07F6A3F00", "07F6A7A200000" }));
+}
+
+// A pick on a list that is read again, or that a change gone out before it
+// may have altered, is not sent as a number the recorder could read in
+// another list; once the list has been read, picks go again, whether the
+// change was answered or not and whether its list changed or not.
+void TestMenuModel::picksOnListsAboutToChange_data()
+{
+    QTest::addColumn<QStringList>("before"); // "ENTRY value": picked, its answer lost; "reading ...": a list being read
+    QTest::addColumn<QString>("pick");       // "ENTRY value"
+    QTest::addColumn<QStringList>("sent");   // by the pick: "set ENTRY value", "info ENTRY", "value ENTRY"
+    QTest::addColumn<QString>("then");       // once every answer is in, picked and sent; "" none
+
+    QTest::newRow("LEVEL, nothing pending") << QStringList() << "LEVEL L 14" << QStringList { "set LEVEL L 14" } << "";
+    QTest::newRow("LEVEL after an input change") << QStringList { "SEL 2" } << "LEVEL L 14"
+                                                 << QStringList { "info LEVEL L", "info LEVEL R" } << "LEVEL L 14";
+    QTest::newRow("LEVEL after a gain change") << QStringList { "GAIN R 1" } << "LEVEL R 14"
+                                               << QStringList { "info LEVEL L", "info LEVEL R" } << "LEVEL R 14";
+    QTest::newRow("LEVEL while read again") << QStringList { "reading levels" } << "LEVEL L 3"
+                                            << QStringList { "value LEVEL L" } << "";
+    QTest::newRow("REC FORMAT, another STEREO/MONO list") << QStringList() << "REC FORMAT 6"
+                                                           << QStringList { "set REC FORMAT 6", "info STEREO/MONO" } << "STEREO/MONO 2";
+    QTest::newRow("REC FORMAT, the same STEREO/MONO list") << QStringList() << "REC FORMAT 3"
+                                                            << QStringList { "set REC FORMAT 3", "info STEREO/MONO" } << "STEREO/MONO 1";
+    QTest::newRow("STEREO/MONO while read again") << QStringList { "reading stereo/mono" } << "STEREO/MONO 1"
+                                                  << QStringList { "value STEREO/MONO" } << "";
+    QTest::newRow("REC FORMAT while STEREO/MONO is read") << QStringList { "reading stereo/mono" } << "REC FORMAT 6"
+                                                          << QStringList { "value REC FORMAT" } << "";
+    QTest::newRow("PLAY AREA while read again") << QStringList { "reading cd" } << "PLAY AREA 1"
+                                                << QStringList { "value PLAY AREA" } << "";
+}
+
+void TestMenuModel::picksOnListsAboutToChange()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QString, pick);
+    QFETCH(QStringList, sent);
+    QFETCH(QString, then);
+    DrawnMenu d;
+    Menu& m = d.rig.menu;
+    requestShownValues(m);
+    d.rig.pump();
+    const QMap<QString, MenuPosition> entries = {
+        { "SEL", m.inputSelectPosition }, { "GAIN R", m.inputGainRPosition }, { "LEVEL L", m.levelLPosition },
+        { "LEVEL R", m.levelRPosition },   { "REC FORMAT", m.recFormatPosition }, { "STEREO/MONO", m.stereoMonoPosition },
+        { "PLAY AREA", m.playAreaPosition },
+    };
+    const auto choose = [&](const QString& choice) {
+        const MenuPosition at = entries.value(choice.section(' ', 0, -2));
+        m.changedSubitemObjectValue(at.page, at.item, at.subitem, choice.section(' ', -1).toInt(), 0);
+    };
+    const auto wire = [&](const QString& line) {
+        const bool set = line.startsWith("set");
+        const MenuPosition at = entries.value(set ? line.section(' ', 1, -2) : line.section(' ', 1));
+        const QString code = set ? "03" : line.startsWith("info") ? "14" : "01";
+        return menuLine(code, { at.page, at.item, at.subitem }, set ? line.section(' ', -1).toInt() : -1);
+    };
+    for (const QString& step : before) {
+        m.rebuildingInputLevel |= step == "reading levels";
+        m.rebuildingForStereoMono |= step == "reading stereo/mono";
+        m.rebuildingForCd |= step == "reading cd";
+        if (!step.startsWith("reading")) {
+            choose(step);
+            d.rig.pump([](const QString&) { return QStringList(); }); // the recorder takes it, its answer is lost
+        }
+    }
+    d.rig.sent.clear();
+    choose(pick);
+    QStringList expected;
+    for (const QString& line : sent)
+        expected << wire(line);
+    QCOMPARE(splitLines(d.rig.writes), expected);
+    if (then.isEmpty())
+        return;
+    d.rig.pump();
+    QVERIFY(!m.inputChangePending && !m.rebuildingInputLevel && !m.rebuildingForStereoMono);
+    choose(then);
+    QCOMPARE(d.rig.takeLines(), QStringList { wire("set " + then) });
 }
 
 void TestMenuModel::valueAnswers_data()
