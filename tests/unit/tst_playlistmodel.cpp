@@ -372,7 +372,7 @@ void TestPlaylistModel::locks_data()
         << R([=](Rig& r) { r.pl.setFilesLocked(true); all(r); }) << others << 3;
     // (The assign, made on the files' numbers from before the rename went
     // out, is dropped.)
-    QTest::newRow("unlocked: all go again") << R([=](Rig& r) {
+    QTest::newRow("unlocked: all go again, but an assign picked before the rename went") << R([=](Rig& r) {
         r.pl.setLocked(true); r.pl.setFilesLocked(true); r.pl.setLocked(false); r.pl.setFilesLocked(false); all(r);
     }) << QStringList { "07F45430400x", "07F310000A:/_playlists/set1.ppl", "07F4541k", "07F4540a", "07F314B000300" } << 1;
 }
