@@ -33,13 +33,57 @@ Communication::~Communication() = default;
 
 void Communication::send(const char* lines)
 {
+    countWritten(lines);
     telnet->sendData(lines);
 }
 
 void Communication::sendWithPermission(const char* lines)
 {
-    if (permission->okPermission())
-        permission->telnet->sendData(lines);
+    if (!permission->okPermission())
+        return;
+    countWritten(lines);
+    permission->telnet->sendData(lines);
+}
+
+void Communication::countWritten(const char* lines)
+{
+    const QByteArray text(lines);
+    for (const QByteArray& line : text.split('\n')) {
+        if (line.startsWith("025"))
+            askedPitch.lineWritten();
+        else if (line.startsWith("02D"))
+            askedKey.lineWritten();
+        else if (line.startsWith("07F074F"))
+            askedPlayArea.lineWritten();
+        else if (line.startsWith("07F01") && line.trimmed().size() == 7)
+            askedMedium.lineWritten();
+        else if (line.startsWith("04D") || line.startsWith("04E"))
+            askedPlayMode.lineWritten();
+        else if (line.trimmed() == "050")
+            askedStatus.lineWritten();
+    }
+}
+
+void Communication::forgetAsked()
+{
+    for (AskedValue* asked : { &askedPitch, &askedKey, &askedMedium, &askedPlayArea, &askedPlayMode, &askedStatus })
+        asked->reset();
+}
+
+void Communication::countReported(const QString& code, const QString& data)
+{
+    if (code == QLatin1String("A5"))
+        askedPitch.reported();
+    else if (code == QLatin1String("AD"))
+        askedKey.reported();
+    else if (code == QLatin1String("CE"))
+        askedPlayMode.reported();
+    else if (code == QLatin1String("D0"))
+        askedStatus.reported();
+    else if (code == QLatin1String("FF") && data.startsWith(QLatin1String("01")))
+        askedMedium.reported();
+    else if (code == QLatin1String("FF") && data.startsWith(QLatin1String("07CF")))
+        askedPlayArea.reported();
 }
 
 // ---------------------------------------------------------------------------
@@ -80,6 +124,7 @@ void Communication::logoutRequest()
 void Communication::finishedLogin(int model)
 {
     const int stateBefore = m_loginState;
+    forgetAsked();
     requestAllStatus();
     sendWithPermission("07F4500\r\n");
     send("07F6A7A10\r\n");
@@ -114,6 +159,7 @@ void Communication::changeLoginComp()
 void Communication::resetAfterLinkLoss()
 {
     ++m_linkResets;
+    forgetAsked();
     m_loginCompTimer.stop();
     stopStatusPoll();
     stopTimePoll();
@@ -282,6 +328,7 @@ void Communication::recievedData(QString str)
         return;
     const QString code = str.left(2);
     const QString data = str.mid(2);
+    countReported(code, data);
     const char c0 = code.at(0).toLatin1();
     const char c1 = code.at(1).toLatin1();
     switch (c0) {

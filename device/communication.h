@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "askedvalue.h"
 #include "datasettings.h"
 #include "ftpaccess.h"
 
@@ -117,6 +118,16 @@ public:
     QStringList playlistNames;
     // Direction of that step: true to the previous playlist, false to the next.
     bool playlistStepBackward = false;
+
+    // The front-panel values the user sets, with the user's last request
+    // while its answer is on its way. Every line written that the recorder
+    // answers with a report of one of them is counted here, and every report.
+    AskedValue askedPitch;    // "025..." lines, "A5" reports
+    AskedValue askedKey;      // "02D..." lines, "AD" reports
+    AskedValue askedMedium;   // "07F01.." lines, "FF01" reports
+    AskedValue askedPlayArea; // "07F074F.." lines, "FF07CF" reports
+    AskedValue askedPlayMode; // "04D.." and "04E" lines, "CE" reports
+    AskedValue askedStatus;   // "050" lines, "D0" reports
 
     int statusPollTimerId = 0; // 500 ms status poll, 0 while not running
     int timePollTimerId = 0;   // 200 ms time poll, 0 while not running
@@ -331,6 +342,14 @@ private:
     bool update(T& member, const T& value, void (Communication::*changed)(T));
 
     void send(const char* lines);
+    // Counts the lines of text that the recorder answers with a report of an
+    // asked value; every write of this object passes here.
+    void countWritten(const char* lines);
+    void countReported(const QString& code, const QString& data);
+    // Writes a change of medium and notes it as the user's request.
+    void requestMedium(const char* line, const QString& name);
+    // Ends every wait for an answer: the link the requests went on is gone.
+    void forgetAsked();
     // Sends through the permission's channel, only while the edit right is held.
     void sendWithPermission(const char* lines);
 

@@ -81,7 +81,9 @@ void Communication::onExtendedReply(const QString& data)
             }
         } else if (item == QLatin1String("85")) {
             if (update(m_playList, data.mid(4), &Communication::playListChanged)) {
-                telnet->sendDataNoLog("050\r\n055\r\n05D\r\n");
+                static const char lines[] = "050\r\n055\r\n05D\r\n";
+                countWritten(lines);
+                telnet->sendDataNoLog(lines);
                 sendWithPermission("07F4500\r\n");
             }
         } else if (item == QLatin1String("CB")) {

@@ -204,24 +204,30 @@ void Communication::keyDataSetRequest(double value)
     send(command.constData());
 }
 
+void Communication::requestMedium(const char* line, const QString& name)
+{
+    send(line);
+    askedMedium.asked(name);
+}
+
 void Communication::currentMediaUSBRequest()
 {
-    send("07F0110\r\n");
+    requestMedium("07F0110\r\n", QStringLiteral("USB"));
 }
 
 void Communication::currentMediaSD1Request()
 {
-    send("07F0100\r\n");
+    requestMedium("07F0100\r\n", QStringLiteral("SD1"));
 }
 
 void Communication::currentMediaSD2Request()
 {
-    send("07F0101\r\n");
+    requestMedium("07F0101\r\n", QStringLiteral("SD2"));
 }
 
 void Communication::currentMediaCDRequest()
 {
-    send("07F0111\r\n");
+    requestMedium("07F0111\r\n", QStringLiteral("CD"));
 }
 
 void Communication::playAreaAllRequest()

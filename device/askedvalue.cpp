@@ -1,0 +1,46 @@
+#include "askedvalue.h"
+
+AskedValue::AskedValue(QObject* parent)
+    : QObject(parent)
+{
+    m_quiet.setSingleShot(true);
+    connect(&m_quiet, &QTimer::timeout, this, &AskedValue::settle);
+}
+
+void AskedValue::asked(const QVariant& value, bool afterNextLine)
+{
+    m_value = value;
+    m_due = m_written + (afterNextLine ? 1 : 0);
+    m_waiting = true;
+    m_quiet.start(quietMs);
+}
+
+void AskedValue::reported()
+{
+    // A report nobody asked for (a notice, another controller's set) moves
+    // the count ahead; it never runs past the lines written.
+    if (m_reported < m_written)
+        ++m_reported;
+    if (!m_waiting)
+        return;
+    if (m_reported >= m_due)
+        settle();
+    else
+        m_quiet.start(quietMs);
+}
+
+void AskedValue::reset()
+{
+    m_written = 0;
+    m_reported = 0;
+    settle();
+}
+
+void AskedValue::settle()
+{
+    m_quiet.stop();
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    emit settled();
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <QVariant>
+
+// One front-panel value the user sets and the recorder reports (the pitch, the
+// key, the medium, the transport status, ...), seen from the user's side while
+// the user's own requests for it are on their way.
+//
+// Every line that makes the recorder report the value, a set or a query, is
+// counted as it is written, and every report as it is read. The recorder
+// answers in the order it was asked, so the user's last request has its answer
+// once as many reports have come as lines had been written up to it. Until
+// then what the user last asked for stands in for the reports, which are
+// older than it: a step counts from it and a pick is compared with it.
+//
+// A login or a link loss ends the wait (reset()), and so does a quiet spell
+// with no report at all, so a lost answer holds nothing for good.
+class AskedValue : public QObject
+{
+    Q_OBJECT
+public:
+    explicit AskedValue(QObject* parent = nullptr);
+
+    // A line went out that the recorder answers with one report of the value.
+    void lineWritten() { ++m_written; }
+    // The user asked for value. Its answer is the report to the line written
+    // last; with afterNextLine, the report to the next line written (for a
+    // request that is not answered itself but shows in the next query).
+    void asked(const QVariant& value, bool afterNextLine = false);
+    // One report came; settles the wait when it answers the last request.
+    void reported();
+    // Forgets every line and request: the link they went on is gone.
+    void reset();
+
+    // While true, value() is the user's last request and the reports are older.
+    bool waiting() const { return m_waiting; }
+    QVariant value() const { return m_value; }
+
+    // How long a wait lasts without any report before it is given up.
+    int quietMs = 3000;
+
+signals:
+    // The wait ended: the last request was answered, given up or reset.
+    void settled();
+
+private:
+    void settle();
+
+    quint64 m_written = 0;
+    quint64 m_reported = 0;
+    quint64 m_due = 0;
+    bool m_waiting = false;
+    QVariant m_value;
+    QTimer m_quiet;
+};
