@@ -152,9 +152,9 @@ void TestFrontPanel::countsFromTheLastRequest_data()
     QTest::newRow("rec twice: only the second goes on")
         << QStringList { "D010" } << QStringList { "recRequest", "recRequest", "FF72810100", "FF72810100" }
         << QStringList { "07F720101", "07F720101", "01301", "07F6A3F01" };
-    QTest::newRow("rec answered, then pause counts from record pause")
-        << QStringList { "D010" } << QStringList { "recRequest", "FF72810100", "pauseRequest" }
-        << QStringList { "07F720101", "01301", "07F6A3F01", "01401" };
+    QTest::newRow("rec answered, then pause twice counts from record pause")
+        << QStringList { "D010" } << QStringList { "recRequest", "FF72810100", "pauseRequest", "pauseRequest" }
+        << QStringList { "07F720101", "01301", "07F6A3F01", "01401", "01301" };
     QTest::newRow("next twice before a mark ahead")
         << (QStringList { "D012", "8800000500" } + markAt10s)
         << QStringList { "trackSkipNextRequest", "trackSkipNextRequest" } << QStringList { "07F031A00", "01A00" };
