@@ -126,8 +126,6 @@ void TestFrontPanel::countsFromTheLastRequest_data()
     const QStringList markAt10s { "FF03DD0100", "FF03D8010000001000" };
     QTest::newRow("pause twice while playing")
         << QStringList { "D011" } << QStringList { "pauseRequest", "pauseRequest" } << QStringList { "01401", "01D" };
-    QTest::newRow("pause twice while recording")
-        << QStringList { "D081" } << QStringList { "pauseRequest", "pauseRequest" } << QStringList { "01301", "01401" };
     QTest::newRow("pause, then rec while recording")
         << QStringList { "D081" } << QStringList { "pauseRequest", "recRequest", "FF72810101" }
         << QStringList { "01301", "07F720101", "01300", "07F6A3F01" };
@@ -143,9 +141,6 @@ void TestFrontPanel::countsFromTheLastRequest_data()
     QTest::newRow("stop, then a time skip while playing in the folder area")
         << QStringList { "D011", "FF07CF01" } << QStringList { "stopRequest", "timeSkipNextRequest" }
         << QStringList { "010", "07F6A1A00" };
-    QTest::newRow("rec, then stop: the record line does not go")
-        << QStringList { "D083" } << QStringList { "recRequest", "stopRequest", "FF72810101" }
-        << QStringList { "07F720101", "010" };
     QTest::newRow("rec, then pause: the record line does not go")
         << QStringList { "D010" } << QStringList { "recRequest", "pauseRequest", "FF72810100" }
         << QStringList { "07F720101", "01401" };
@@ -158,10 +153,6 @@ void TestFrontPanel::countsFromTheLastRequest_data()
     QTest::newRow("next twice before a mark ahead")
         << (QStringList { "D012", "8800000500" } + markAt10s)
         << QStringList { "trackSkipNextRequest", "trackSkipNextRequest" } << QStringList { "07F031A00", "01A00" };
-    QTest::newRow("previous twice after a mark")
-        << (QStringList { "D012", "8800003000" } + markAt10s)
-        << QStringList { "trackSkipPreviousRequest", "trackSkipPreviousRequest" }
-        << QStringList { "07F031A01", "01A01" };
     QTest::newRow("next after a skip to another track goes by track")
         << (QStringList { "D011", "8800006000" } + twoMarks)
         << QStringList { "trackSkipNextRequest", "trackSkipNextRequest" } << QStringList { "01A00", "01A00" };
