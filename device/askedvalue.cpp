@@ -10,6 +10,7 @@ AskedValue::AskedValue(QObject* parent)
 void AskedValue::asked(const QVariant& value, bool afterNextLine)
 {
     m_value = value;
+    ++m_asks;
     m_due = m_written + (afterNextLine ? 1 : 0);
     m_waiting = true;
     m_quiet.start(quietMs);

@@ -37,6 +37,9 @@ public:
     // While true, value() is the user's last request and the reports are older.
     bool waiting() const { return m_waiting; }
     QVariant value() const { return m_value; }
+    // How many requests the user has made so far: a change shows that one
+    // was made in between.
+    quint64 asks() const { return m_asks; }
 
     // How long a wait lasts without any report before it is given up.
     int quietMs = 3000;
@@ -51,6 +54,7 @@ private:
     quint64 m_written = 0;
     quint64 m_reported = 0;
     quint64 m_due = 0;
+    quint64 m_asks = 0;
     bool m_waiting = false;
     QVariant m_value;
     QTimer m_quiet;

@@ -61,6 +61,10 @@ void Communication::countWritten(const char* lines)
             askedPlayMode.lineWritten();
         else if (line.trimmed() == "050")
             askedStatus.lineWritten();
+        else if (line.trimmed() == "05801" || line.trimmed() == "05803")
+            askedPosition.lineWritten();
+        else if (line.trimmed() == "07F3105")
+            askedPlaylist.lineWritten();
     }
 }
 
@@ -68,6 +72,7 @@ void Communication::forgetAsked()
 {
     for (AskedValue* asked : { &askedPitch, &askedKey, &askedMedium, &askedPlayArea, &askedPlayMode, &askedStatus })
         asked->reset();
+    forgetTransportAsked();
 }
 
 void Communication::countReported(const QString& code, const QString& data)
@@ -84,6 +89,10 @@ void Communication::countReported(const QString& code, const QString& data)
         askedMedium.reported();
     else if (code == QLatin1String("FF") && data.startsWith(QLatin1String("07CF")))
         askedPlayArea.reported();
+    else if (code == QLatin1String("D8") && (data.startsWith(QLatin1String("01")) || data.startsWith(QLatin1String("03"))))
+        askedPosition.reported();
+    else if (code == QLatin1String("FF") && data.startsWith(QLatin1String("3185")))
+        askedPlaylist.reported();
 }
 
 // ---------------------------------------------------------------------------

@@ -128,6 +128,11 @@ public:
     AskedValue askedPlayArea; // "07F074F.." lines, "FF07CF" reports
     AskedValue askedPlayMode; // "04D.." and "04E" lines, "CE" reports
     AskedValue askedStatus;   // "050" lines, "D0" reports
+    // Where the user's skips lead in the current track, in frames; -1 for the
+    // start of another track.
+    AskedValue askedPosition; // "05801" and "05803" lines, remaining-time "D8" reports
+    // The playlist the user's last playlist step loads.
+    AskedValue askedPlaylist; // "07F3105" lines, "FF3185" reports
 
     int statusPollTimerId = 0; // 500 ms status poll, 0 while not running
     int timePollTimerId = 0;   // 200 ms time poll, 0 while not running
@@ -364,6 +369,21 @@ private:
     void startSearch(const char* command);
     void timeSkip(bool backward);
     void startPlaylistStep(bool backward);
+    // The transport status the user's last transport request leads to while
+    // the status reports are older than it, else the one reported.
+    int transportStatus() const;
+    // The play area the user last picked while that is unanswered, else the
+    // one reported.
+    QString playAreaAsked() const;
+    // The medium the user last picked while that is unanswered, else the one
+    // reported.
+    QString mediumAsked() const;
+    // Writes a transport line that takes the recorder to status leadsTo.
+    void sendTransport(const char* line, int leadsTo);
+    // A key of the upper transport row was pressed (STOP, PLAY, PAUSE, REC).
+    void transportKeyPressed() { ++m_transportKeys; }
+    // Forgets the record requests and the skip under way: the link is gone.
+    void forgetTransportAsked();
 
     // Two-character replies.
     void onTimeNotify(const QString& data);
@@ -462,6 +482,16 @@ private:
     bool m_hasPreviousTick = false;
     qint64 m_previousTick = 0;
     Qt::ApplicationState m_applicationState = Qt::ApplicationActive;
+
+    // Upper-row transport keys pressed so far, and for each record request
+    // still unanswered, the count at its press: a key pressed after it takes
+    // the place of its record line.
+    quint64 m_transportKeys = 0;
+    QList<quint64> m_recordAsks;
+    // The medium of the playlist step under way, and the user's medium picks
+    // counted at its tap.
+    QString m_stepMedium;
+    quint64 m_stepMediumPicks = 0;
 };
 
 template <typename T>

@@ -98,9 +98,14 @@ void Communication::onExtendedReply(const QString& data)
     } else if (group == QLatin1String("6B")) {
         browse->parseBrowseResponse(data.mid(2));
     } else if (group == QLatin1String("72")) {
-        // Answer to the record request: enter record mode as the recorder allows.
+        // Answer to the record request: enter record mode as the recorder
+        // allows. It answers the oldest record request still unanswered; an
+        // upper-row key pressed since that request has taken its place.
         if (data.mid(2, 4) == QLatin1String("8101")) {
-            send(data.mid(6, 2) == QLatin1String("00") ? "01301\r\n" : "01300\r\n");
+            if (!m_recordAsks.isEmpty() && m_recordAsks.takeFirst() != m_transportKeys)
+                return;
+            const bool pause = data.mid(6, 2) == QLatin1String("00");
+            sendTransport(pause ? "01301\r\n" : "01300\r\n", pause ? 131 : 129);
             send("07F6A3F01\r\n");
         }
     }

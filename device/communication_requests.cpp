@@ -9,43 +9,101 @@
 #include <QByteArray>
 #include <algorithm>
 
+// While a transport request of the user's is unanswered, the status reports
+// are older than it: the next request counts from the status it leads to.
+int Communication::transportStatus() const
+{
+    return askedStatus.waiting() ? askedStatus.value().toInt() : m_statusIcon;
+}
+
+QString Communication::mediumAsked() const
+{
+    return askedMedium.waiting() ? askedMedium.value().toString() : m_currentMedia;
+}
+
+QString Communication::playAreaAsked() const
+{
+    const QString area = askedPlayArea.waiting() ? askedPlayArea.value().toString() : QString();
+    if (area == QLatin1String("ALL") || area == QLatin1String("FOLDER") || area == QLatin1String("PLAYLIST"))
+        return area;
+    return m_playArea;
+}
+
+// The line is not answered itself; the next status query shows its effect.
+void Communication::sendTransport(const char* line, int leadsTo)
+{
+    send(line);
+    askedStatus.asked(leadsTo, true);
+}
+
+void Communication::forgetTransportAsked()
+{
+    m_recordAsks.clear();
+    askedPosition.reset();
+    askedPlaylist.reset();
+    if (mark)
+        mark->listAsked.reset();
+}
+
 void Communication::stopRequest()
 {
-    send("010\r\n");
+    transportKeyPressed();
+    sendTransport("010\r\n", 16);
 }
 
 void Communication::playRequest()
 {
-    send("012\r\n07F6A3F01\r\n");
+    transportKeyPressed();
+    const int s = transportStatus();
+    sendTransport("012\r\n07F6A3F01\r\n", s == 16 || s == 17 || s == 18 ? 17 : s);
 }
 
 void Communication::pauseRequest()
 {
-    if (m_statusIcon == 18)
-        send("01D\r\n");
-    else if (m_statusIcon == 129)
-        send("01301\r\n");
+    transportKeyPressed();
+    const int s = transportStatus();
+    if (s == 18)
+        sendTransport("01D\r\n", 17);
+    else if (s == 129)
+        sendTransport("01301\r\n", 131);
     else
-        send("01401\r\n");
+        sendTransport("01401\r\n", s == 16 || s == 17 ? 18 : s == 131 ? 129 : s);
 }
 
+// Outside recording REC only asks whether a recording may start; the record
+// line follows the answer ("72"), unless another upper-row key was pressed
+// meanwhile: that key has taken its place.
 void Communication::recRequest()
 {
-    send(m_statusIcon == 129 ? "01302\r\n" : "07F720101\r\n");
+    transportKeyPressed();
+    if (transportStatus() == 129) {
+        sendTransport("01302\r\n", 129);
+        return;
+    }
+    send("07F720101\r\n");
+    m_recordAsks.append(m_transportKeys);
 }
 
 // While stopped, or without marks, a skip goes to the neighbouring track;
 // during playback with marks the mark list chooses between mark and track.
+// A skip counts from where the user's last skip leads while its position has
+// not been reported; right after a skip to another track the marks held are
+// of the track left, so the next skip goes by track too.
 void Communication::trackSkip(bool backward)
 {
-    if (m_statusIcon == 16 || mark->markTimes().isEmpty()) {
+    const int s = transportStatus();
+    int leadsTo = -1;
+    if (s == 16 || mark->markTimes().isEmpty() || mark->listAsked.waiting()) {
         send(backward ? "01A01\r\n055\r\n" : "01A00\r\n055\r\n");
-    } else if (m_statusIcon == 17 || m_statusIcon == 18) {
-        if (backward)
-            mark->skipToPreviousMark(m_trackElapsedTimeFlame);
-        else
-            mark->skipToNextMark(m_trackElapsedTimeFlame);
+    } else if (s == 17 || s == 18) {
+        const int from = askedPosition.waiting() ? askedPosition.value().toInt() : m_trackElapsedTimeFlame;
+        leadsTo = backward ? mark->skipToPreviousMark(from) : mark->skipToNextMark(from);
+    } else {
+        return;
     }
+    askedPosition.asked(qMax(leadsTo, 0), true);
+    if (leadsTo < 0)
+        mark->listAsked.asked(QVariant(), true);
 }
 
 void Communication::trackSkipPreviousRequest()
@@ -62,8 +120,9 @@ void Communication::trackSkipNextRequest()
 // cancel returns there.
 void Communication::startSearch(const char* command)
 {
-    if (m_statusIcon == 17 || m_statusIcon == 18) {
-        searchReturnStatus = m_statusIcon;
+    const int s = transportStatus();
+    if (s == 17 || s == 18) {
+        searchReturnStatus = s;
         send(command);
     } else {
         searchReturnStatus = 0;
@@ -93,16 +152,21 @@ void Communication::cancelForwardRequest()
         send("01401\r\n");
 }
 
-// During playback a time skip jumps within the track; while stopped it steps
-// to the neighbouring folder, or playlist in the playlist play area.
+// During playback a time skip jumps ten seconds within the track; while
+// stopped it steps to the neighbouring folder, or playlist in the playlist
+// play area.
 void Communication::timeSkip(bool backward)
 {
-    if (m_statusIcon == 17 || m_statusIcon == 18) {
+    const int s = transportStatus();
+    if (s == 17 || s == 18) {
+        const int from = askedPosition.waiting() ? askedPosition.value().toInt() : m_trackElapsedTimeFlame;
         send(backward ? "01A31\r\n" : "01A30\r\n");
-    } else if (m_statusIcon == 16) {
-        if (m_playArea == QLatin1String("FOLDER"))
+        askedPosition.asked(qMax(0, from + (backward ? -1000 : 1000)), true);
+    } else if (s == 16) {
+        const QString area = playAreaAsked();
+        if (area == QLatin1String("FOLDER"))
             send(backward ? "07F6A1A01\r\n" : "07F6A1A00\r\n");
-        else if (m_playArea == QLatin1String("PLAYLIST"))
+        else if (area == QLatin1String("PLAYLIST"))
             startPlaylistStep(backward);
     }
 }
@@ -280,4 +344,9 @@ void Communication::timeSearchRequest(QString trk, QString h, QString m, QString
         + QByteArray::number(hundredths).rightJustified(2, '0');
     std::copy(tail.begin(), tail.end(), command + 11);
     send(command);
+    // Skips count from the time searched; in another track, by track until
+    // its marks are read.
+    askedPosition.asked((hours * 60 + minutes) * 6000 + seconds * 100 + hundredths, true);
+    if (track != m_nowTrackNo.toInt())
+        mark->listAsked.asked(QVariant(), true);
 }

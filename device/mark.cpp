@@ -14,9 +14,15 @@ Mark::Mark(QObject* parent)
 
 Mark::~Mark() = default;
 
+void Mark::sendQuery()
+{
+    listAsked.lineWritten();
+    telnet->sendData(queryCommand);
+}
+
 void Mark::startQuery()
 {
-    telnet->sendData(queryCommand);
+    sendQuery();
     stopPoll();
     pollTimerId = startTimer(250, Qt::CoarseTimer);
 }
@@ -24,7 +30,7 @@ void Mark::startQuery()
 void Mark::timerEvent(QTimerEvent* event)
 {
     if (pollTimerId != 0 && event->timerId() == pollTimerId)
-        telnet->sendData(queryCommand);
+        sendQuery();
 }
 
 void Mark::stopPoll()
@@ -39,6 +45,7 @@ void Mark::parseMarkReply(QString data)
 {
     const QString code = data.left(2);
     if (code == QLatin1String("DD")) {
+        listAsked.reported();
         marks.clear();
         emit markClear();
         stopPoll();
@@ -77,24 +84,24 @@ void Mark::clearMarks()
     stopPoll();
 }
 
-void Mark::skipToPreviousMark(int position)
+int Mark::skipToPreviousMark(int position)
 {
+    int target = -1;
     for (int m : qAsConst(marks)) {
-        if (m + 100 < position) {
-            telnet->sendData("07F031A01\r\n");
-            return;
-        }
+        if (m + 100 < position && m > target)
+            target = m;
     }
-    telnet->sendData("01A01\r\n055\r\n");
+    telnet->sendData(target >= 0 ? "07F031A01\r\n" : "01A01\r\n055\r\n");
+    return target;
 }
 
-void Mark::skipToNextMark(int position)
+int Mark::skipToNextMark(int position)
 {
+    int target = -1;
     for (int m : qAsConst(marks)) {
-        if (m > position) {
-            telnet->sendData("07F031A00\r\n");
-            return;
-        }
+        if (m > position && (target < 0 || m < target))
+            target = m;
     }
-    telnet->sendData("01A00\r\n055\r\n");
+    telnet->sendData(target >= 0 ? "07F031A00\r\n" : "01A00\r\n055\r\n");
+    return target;
 }

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QObject>
 
+#include "askedvalue.h"
+
 class Telnet;
 class QTimerEvent;
 
@@ -32,10 +34,17 @@ public:
     // Empties the list, signals markClear and stops the poll; the count stays.
     void clearMarks();
     // Steps back to a mark lying more than one second before position, or, with
-    // none, to the previous track.
-    void skipToPreviousMark(int position);
+    // none, to the previous track. Returns the position the recorder goes to,
+    // the nearest such mark, or -1 for the other track.
+    int skipToPreviousMark(int position);
     // Steps forward to a mark after position, or, with none, to the next track.
-    void skipToNextMark(int position);
+    // Returns the nearest mark after position, or -1 for the other track.
+    int skipToNextMark(int position);
+
+    // The list as the user's requests leave it: every query written is
+    // counted, and every count reply. While a skip to another track waits for
+    // the list of that track, the marks held are of the track left behind.
+    AskedValue listAsked;
 
     const QList<int>& markTimes() const { return marks; }
     int getMarkCount() const { return markCount; }
@@ -50,6 +59,7 @@ protected:
 
 private:
     void stopPoll();
+    void sendQuery();
 
     QList<int> marks;
     int markCount = 0;

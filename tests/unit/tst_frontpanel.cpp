@@ -14,6 +14,8 @@ private slots:
     void byStatus_data();
     void byStatus();
     void searchReturnsToItsStatus();
+    void countsFromTheLastRequest_data();
+    void countsFromTheLastRequest();
     void pitchAndKey_data();
     void pitchAndKey();
     void timeSearch_data();
@@ -110,6 +112,87 @@ void TestFrontPanel::searchReturnsToItsStatus()
     rig.comm.forwardRequest(); // not from stop: forgets the status
     rig.comm.cancelReverseRequest();
     QCOMPARE(rig.takeLines(), QStringList());
+}
+
+// Requests made before the recorder has shown the effect of the one before:
+// each counts from where the user's last request leads. Besides request
+// names, "refresh" writes the status queries and any other text is a reply.
+void TestFrontPanel::countsFromTheLastRequest_data()
+{
+    QTest::addColumn<QStringList>("setup"); // reply lines
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QStringList>("lines"); // transport, skip and record lines written
+
+    const QStringList markAt10s { "FF03DD0100", "FF03D8010000001000" };
+    QTest::newRow("pause twice while playing")
+        << QStringList { "D011" } << QStringList { "pauseRequest", "pauseRequest" } << QStringList { "01401", "01D" };
+    QTest::newRow("pause, then rec while recording")
+        << QStringList { "D081" } << QStringList { "pauseRequest", "recRequest", "FF72810101" }
+        << QStringList { "01301", "07F720101", "01300", "07F6A3F01" };
+    QTest::newRow("a status report older than the pause")
+        << QStringList { "D011" } << QStringList { "refresh", "pauseRequest", "D011", "pauseRequest" }
+        << QStringList { "01401", "01D" };
+    QTest::newRow("the status answered after the pause ends the wait")
+        << QStringList { "D011" } << QStringList { "pauseRequest", "refresh", "D010", "pauseRequest" }
+        << QStringList { "01401", "01401" };
+    QTest::newRow("play, then a time skip while stopped in the folder area")
+        << QStringList { "D010", "FF07CF01" } << QStringList { "playRequest", "timeSkipNextRequest" }
+        << QStringList { "012", "07F6A3F01", "01A30" };
+    QTest::newRow("stop, then a time skip while playing in the folder area")
+        << QStringList { "D011", "FF07CF01" } << QStringList { "stopRequest", "timeSkipNextRequest" }
+        << QStringList { "010", "07F6A1A00" };
+    QTest::newRow("rec, then pause: the record line does not go")
+        << QStringList { "D010" } << QStringList { "recRequest", "pauseRequest", "FF72810100" }
+        << QStringList { "07F720101", "01401" };
+    QTest::newRow("rec twice: only the second goes on")
+        << QStringList { "D010" } << QStringList { "recRequest", "recRequest", "FF72810100", "FF72810100" }
+        << QStringList { "07F720101", "07F720101", "01301", "07F6A3F01" };
+    QTest::newRow("rec answered, then pause twice counts from record pause")
+        << QStringList { "D010" } << QStringList { "recRequest", "FF72810100", "pauseRequest", "pauseRequest" }
+        << QStringList { "07F720101", "01301", "07F6A3F01", "01401", "01301" };
+    QTest::newRow("next twice before a mark ahead")
+        << (QStringList { "D012", "8800000500" } + markAt10s)
+        << QStringList { "trackSkipNextRequest", "trackSkipNextRequest" } << QStringList { "07F031A00", "01A00" };
+    QTest::newRow("next after a skip to another track goes by track")
+        << (QStringList { "D011", "8800006000" } + twoMarks)
+        << QStringList { "trackSkipNextRequest", "trackSkipNextRequest" } << QStringList { "01A00", "01A00" };
+    QTest::newRow("the marks read again after a skip to another track")
+        << (QStringList { "D011", "8800006000" } + twoMarks)
+        << QStringList { "trackSkipNextRequest", "D5000200", "FF6A81Next", "FF03DD0100", "FF03D8010000001000",
+                         "D80000000000", "D80100001000", "trackSkipNextRequest" }
+        << QStringList { "01A00", "07F031A00" };
+    QTest::newRow("a time skip, then next counts from ten seconds on")
+        << (QStringList { "D011", "8800004500" } + twoMarks)
+        << QStringList { "timeSkipNextRequest", "trackSkipNextRequest" } << QStringList { "01A30", "01A00" };
+    QTest::newRow("a time search, then previous counts from the time searched")
+        << (QStringList { "D5000100", "D012", "8800000500" } + markAt10s)
+        << QStringList { "timeSearch 1 0 0 30 0", "trackSkipPreviousRequest" }
+        << QStringList { "02C010000003000", "07F031A01" };
+    QTest::newRow("play, then a hold on FF from stop")
+        << QStringList { "D010" } << QStringList { "playRequest", "forwardRequest", "cancelForwardRequest" }
+        << QStringList { "012", "07F6A3F01", "01600", "012" };
+}
+
+void TestFrontPanel::countsFromTheLastRequest()
+{
+    QFETCH(QStringList, setup);
+    QFETCH(QStringList, events);
+
+    ModelRig rig;
+    rig.replies(setup);
+    for (const QString& event : events) {
+        if (event == QLatin1String("refresh"))
+            rig.comm.requestAllStatus();
+        else if (event.startsWith(QLatin1String("timeSearch "))) {
+            const QStringList f = event.split(' ').mid(1);
+            rig.comm.timeSearchRequest(f[0], f[1], f[2], f[3], f[4]);
+        } else if (event.endsWith(QLatin1String("Request")))
+            QVERIFY(QMetaObject::invokeMethod(&rig.comm, qPrintable(event)));
+        else
+            rig.reply(event);
+    }
+    static const QRegularExpression transport(QStringLiteral("^(01[0-9A-E]|02C|07F72|07F031A|07F6A1A|07F6A3F01)"));
+    QTEST(rig.takeLines().filter(transport), "lines");
 }
 
 void TestFrontPanel::pitchAndKey_data()

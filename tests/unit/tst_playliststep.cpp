@@ -18,7 +18,25 @@ private slots:
     void step();
     void loadCommand_data();
     void loadCommand();
+    void stepsInARow_data();
+    void stepsInARow();
 };
+
+namespace {
+
+// Stopped in the playlist play area, then a step started by a time skip; the
+// FTP dialogue goes nowhere.
+void startStep(ModelRig& rig, const QStringList& replies, bool backward)
+{
+    rig.replies(QStringList { "D010", "FF07CF02" } + replies);
+    rig.comm.ftpAccess.writeSink = [](const QByteArray&) {};
+    if (backward)
+        rig.comm.timeSkipPreviousRequest();
+    else
+        rig.comm.timeSkipNextRequest();
+}
+
+} // namespace
 
 void tst_PlaylistStep::listedName_data()
 {
@@ -113,13 +131,66 @@ void tst_PlaylistStep::loadCommand()
     QFETCH(bool, backward);
 
     ModelRig rig;
-    rig.replies({ mediumReply, QStringLiteral("FF3185set2.ppl") });
-    rig.comm.playlistStepBackward = backward;
+    startStep(rig, { mediumReply, QStringLiteral("FF3185set2.ppl") }, backward);
     for (const QString& name : listed)
         rig.comm.setPlaylist(name);
     rig.writes.clear();
     rig.comm.endPlaylist();
     QTEST(rig.writes, "writes");
+}
+
+// Steps and changes of medium as they come; each "end" is the end of the
+// listing of set1, set2 and set3 for the step under way.
+void tst_PlaylistStep::stepsInARow_data()
+{
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QStringList>("loads");
+
+    const QString a = QStringLiteral("07F310000A:/_playlists/");
+    QTest::newRow("a second step counts from the playlist the first loads")
+        << QStringList { "next", "end", "next", "end" } << QStringList { a + "set3.ppl", a + "set1.ppl" };
+    QTest::newRow("the report of the load ends the wait")
+        << QStringList { "next", "end", "refresh", "FF3185set3.ppl", "previous", "end" }
+        << QStringList { a + "set3.ppl", a + "set2.ppl" };
+    QTest::newRow("a refused load: the next step counts from the report")
+        << QStringList { "next", "end", "refresh", "FF3185set2.ppl", "next", "end" }
+        << QStringList { a + "set3.ppl", a + "set3.ppl" };
+    QTest::newRow("a report older than the load does not end the wait")
+        << QStringList { "refresh", "next", "end", "FF3185set2.ppl", "next", "end" }
+        << QStringList { a + "set3.ppl", a + "set1.ppl" };
+    QTest::newRow("medium picked during the listing") << QStringList { "next", "pick SD2", "end" } << QStringList();
+    QTest::newRow("medium picked and taken back during the listing")
+        << QStringList { "next", "pick SD2", "pick SD1", "end" } << QStringList();
+    QTest::newRow("the recorder reports another medium") << QStringList { "next", "FF0101", "end" } << QStringList();
+    QTest::newRow("the medium reported again, unchanged") << QStringList { "next", "FF0100", "end" }
+                                                          << QStringList { a + "set3.ppl" };
+}
+
+void tst_PlaylistStep::stepsInARow()
+{
+    QFETCH(QStringList, events);
+    ModelRig rig;
+    rig.replies({ "D010", "FF07CF02", "FF0100", "FF3185set2.ppl" });
+    rig.comm.ftpAccess.writeSink = [](const QByteArray&) {};
+    for (const QString& event : events) {
+        if (event == QLatin1String("next"))
+            rig.comm.timeSkipNextRequest();
+        else if (event == QLatin1String("previous"))
+            rig.comm.timeSkipPreviousRequest();
+        else if (event == QLatin1String("refresh"))
+            rig.comm.requestAllStatus();
+        else if (event == QLatin1String("pick SD1"))
+            rig.comm.currentMediaSD1Request();
+        else if (event == QLatin1String("pick SD2"))
+            rig.comm.currentMediaSD2Request();
+        else if (event == QLatin1String("end")) {
+            for (const QString& name : { "set3.ppl", "set1.ppl", "set2.ppl" })
+                rig.comm.setPlaylist(name);
+            rig.comm.endPlaylist();
+        } else
+            rig.reply(event);
+    }
+    QTEST(rig.takeLines().filter(QRegularExpression("^07F310000")), "loads");
 }
 
 QTEST_GUILESS_MAIN(tst_PlaylistStep)

@@ -1,0 +1,207 @@
+// The transport keys, skips and playlist steps of the home screen tapped
+// faster than a late recorder answers: through the real window against a
+// simulated recorder that answers every request 200 to 500 ms late. Each tap
+// counts from where the user's taps before it lead, and the recorder ends
+// where the user's last tap asked.
+#include <QQuickItem>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "apprig.h"
+#include "netenv.h"
+#include "simunits.h"
+#include "windowrig.h"
+
+class TstHomeTransportE2e;
+using Step = std::function<void(TstHomeTransportE2e&)>;
+Q_DECLARE_METATYPE(Step)
+
+class TstHomeTransportE2e : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase()
+    {
+        app.close();
+        unit.reset();
+        QCOMPARE(windowrig::takeWarnings(), QStringList());
+    }
+    void tapsWithinOneAnswerTime_data();
+    void tapsWithinOneAnswerTime();
+
+public:
+    // Waits until the application shows what the recorder holds.
+    void waitForStatus(int status) { QTRY_COMPARE(comm().getStatusIcon(), status); }
+    void waitForMarks(const QList<int>& marks) { QTRY_COMPARE(app.graph->mark.markTimes(), marks); }
+    // Stopped, paused or playing at a place of a track of SD1 with one mark.
+    void pausedAt(int track, int frames, int mark);
+    // Stopped in the playlist play area of SD1, set1 loaded; SD2 holds the
+    // same playlists, none loaded.
+    void stoppedInPlaylists();
+    Communication& comm() const { return app.graph->comm; }
+    QStringList loads() const { return unit->recorder.receivedLines().filter(QRegularExpression("^07F310000")); }
+
+    AppRig app;
+    std::unique_ptr<SimUnit> unit;
+    sim::RecorderState* state = nullptr;
+    int takes = 0; // tracks on SD1 when the taps begin
+};
+
+void TstHomeTransportE2e::initTestCase()
+{
+    netenv::requirePrivateNetwork();
+    unit = std::make_unique<SimUnit>(0, QStringLiteral("Stage"), QStringLiteral("00:1B:47:00:00:01"));
+    QVERIFY(unit->start());
+    state = unit->services.state;
+    QVERIFY(app.start());
+    QVERIFY(app.logIn(unit->recorder));
+    waitForStatus(16);
+}
+
+void TstHomeTransportE2e::pausedAt(int track, int frames, int mark)
+{
+    state->seek(track, frames);
+    state->addMark(mark);
+    state->setStatus(sim::RecorderState::PlayPaused);
+    waitForStatus(18);
+    waitForMarks({ mark });
+    QTRY_COMPARE(comm().getTrackElapsedTimeFlame(), frames);
+}
+
+void TstHomeTransportE2e::stoppedInPlaylists()
+{
+    const QStringList sets { "set1.ppl", "set2.ppl", "set3.ppl" };
+    state->medium("SD2").playlists = sets;
+    state->medium("SD2").playlist.clear();
+    state->current().playlists = sets;
+    state->setPlaylist("set1.ppl");
+    state->panel.playArea = 2;
+    state->announce();
+    QTRY_VERIFY(comm().getPlayArea() == "PLAYLIST" && comm().getPlayList() == "set1.ppl");
+}
+
+void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
+{
+    QTest::addColumn<Step>("prepare");
+    QTest::addColumn<int>("latency");
+    QTest::addColumn<QStringList>("taps"); // "name" or "name@ms": ms after the tap before it
+    QTest::addColumn<Step>("check");       // once everything has been answered
+
+    using S = sim::RecorderState;
+    const auto endsIn = [](int status, int newTakes) {
+        return Step([status, newTakes](TstHomeTransportE2e& t) {
+            QCOMPARE(t.state->status(), status);
+            QCOMPARE(t.state->medium("SD1").tracks.size(), t.takes + newTakes);
+        });
+    };
+    const Step recordPaused = [](TstHomeTransportE2e& t) {
+        t.state->pressRecord();
+        t.waitForStatus(S::RecordPaused);
+    };
+    const Step recording = [](TstHomeTransportE2e& t) {
+        t.state->pressRecord();
+        t.state->pressRecord();
+        t.waitForStatus(S::Recording);
+    };
+
+    QTest::newRow("REC, then STOP from record pause")
+        << recordPaused << 400 << QStringList { "recButton", "stopButton@150" } << endsIn(S::Stopped, 0);
+    QTest::newRow("REC, then STOP from stop")
+        << Step() << 200 << QStringList { "recButton", "stopButton@150" } << endsIn(S::Stopped, 0);
+    QTest::newRow("PLAY, then a click on FF stays in its folder")
+        << Step([](TstHomeTransportE2e& t) {
+               t.state->panel.playArea = 1;
+               t.state->current().folderIndex = 0;
+               t.state->seek(1, 0);
+               t.state->announce();
+               QTRY_COMPARE(t.comm().getPlayArea(), QStringLiteral("FOLDER"));
+           })
+        << 300 << QStringList { "playButton", "forwardButton@150" }
+        << Step([](TstHomeTransportE2e& t) {
+               QCOMPARE(t.state->current().folderIndex, 0);
+               QCOMPARE(t.state->status(), int(S::Playing));
+               QVERIFY(t.state->position() >= 1000);
+           });
+    QTest::newRow("PAUSE twice while playing")
+        << Step([](TstHomeTransportE2e& t) {
+               t.state->pressPlay();
+               t.waitForStatus(S::Playing);
+           })
+        << 400 << QStringList { "pauseButton", "pauseButton@150" } << endsIn(S::Playing, 0);
+    QTest::newRow("PAUSE twice while recording")
+        << recording << 400 << QStringList { "pauseButton", "pauseButton@150" } << endsIn(S::Recording, 0);
+    QTest::newRow("PAUSE, then REC while recording")
+        << recording << 200 << QStringList { "pauseButton", "recButton@150" } << endsIn(S::Recording, 0);
+    QTest::newRow("next twice from before a mark")
+        << Step([](TstHomeTransportE2e& t) { t.pausedAt(1, 500, 1000); }) << 400
+        << QStringList { "trackSkipNextButton", "trackSkipNextButton@150" }
+        << Step([](TstHomeTransportE2e& t) { QCOMPARE(t.state->trackNumber(), 2); });
+    QTest::newRow("previous twice from after a mark")
+        << Step([](TstHomeTransportE2e& t) { t.pausedAt(2, 3000, 1000); }) << 500
+        << QStringList { "trackSkipPreviousButton", "trackSkipPreviousButton@300" }
+        << Step([](TstHomeTransportE2e& t) { QCOMPARE(t.state->trackNumber(), 1); });
+    QTest::newRow("two playlist steps")
+        << Step([](TstHomeTransportE2e& t) { t.stoppedInPlaylists(); }) << 300
+        << QStringList { "forwardButton", "forwardButton@250" }
+        << Step([](TstHomeTransportE2e& t) {
+               QCOMPARE(t.state->current().playlist, QStringLiteral("set3.ppl"));
+               QCOMPARE(t.loads().size(), 2);
+           });
+    QTest::newRow("a playlist step while the medium changes")
+        << Step([](TstHomeTransportE2e& t) {
+               t.stoppedInPlaylists();
+               t.unit->services.ftp.listingDelayMs = 1200;
+           })
+        << 300 << QStringList { "forwardButton", "currentMediaButton@150", "mediaSD2" }
+        << Step([](TstHomeTransportE2e& t) {
+               QCOMPARE(t.state->currentMediumName(), QStringLiteral("SD2"));
+               QCOMPARE(t.state->medium("SD2").playlist, QString());
+               QCOMPARE(t.state->medium("SD1").playlist, QStringLiteral("set1.ppl"));
+               QCOMPARE(t.loads(), QStringList());
+           });
+}
+
+void TstHomeTransportE2e::tapsWithinOneAnswerTime()
+{
+    QFETCH(Step, prepare);
+    QFETCH(int, latency);
+    QFETCH(QStringList, taps);
+    QFETCH(Step, check);
+
+    // From a stopped SD1 at its first track, with nothing of the user's in flight.
+    unit->recorder.answerLatencyMs = 0;
+    unit->services.ftp.listingDelayMs = 0;
+    state->selectMedium(QStringLiteral("SD1"));
+    state->pressStop();
+    state->panel.playArea = 0;
+    state->announce();
+    QTRY_VERIFY(comm().getStatusIcon() == 16 && comm().getCurrentMedia() == "SD1" && comm().getPlayArea() == "ALL");
+    QTest::qWait(500);
+    if (prepare)
+        prepare(*this);
+    if (QTest::currentTestFailed())
+        return;
+    takes = state->medium("SD1").tracks.size();
+    unit->recorder.clearLog();
+
+    unit->recorder.answerLatencyMs = latency;
+    for (const QString& tap : taps) {
+        const QStringList parts = tap.split('@');
+        if (parts.size() > 1)
+            QTest::qWait(parts.at(1).toInt());
+        QQuickItem* key = app.item(parts.at(0).toLatin1());
+        QVERIFY(key);
+        QTRY_VERIFY(key->isVisible());
+        QVERIFY(app.click(key));
+    }
+    // Past the last answer to the taps and the status query after it.
+    QTest::qWait(2000 + 2 * latency);
+    QTRY_COMPARE(comm().getStatusIcon(), state->status());
+    check(*this);
+    unit->recorder.answerLatencyMs = 0;
+}
+
+QTEST_MAIN(TstHomeTransportE2e)
+#include "tst_hometransport_e2e.moc"
