@@ -53,12 +53,16 @@ void Communication::onExtendedReply(const QString& data)
     const QString item = data.mid(2, 2);
 
     if (group == QLatin1String("01")) {
-        if (!update(m_currentMedia, mediumName(decimal(data.mid(2, 2))), &Communication::currentMediaChanged))
-            return;
-        menu->updateCurrentMediaMenuText(m_currentMedia);
-        menu->changedCommandMenuData();
-        sendWithPermission("07F6B05\r\n");
-        sendWithPermission("07F4500\r\n");
+        if (update(m_currentMedia, mediumName(decimal(data.mid(2, 2))), &Communication::currentMediaChanged)) {
+            menu->updateCurrentMediaMenuText(m_currentMedia);
+            menu->changedCommandMenuData();
+            sendWithPermission("07F6B05\r\n");
+            sendWithPermission("07F4500\r\n");
+        }
+        // The menu's lists that follow the medium wait for the answer to the
+        // user's last change of medium.
+        if (!askedMedium.waiting())
+            menu->mediumAnswered(m_currentMedia);
     } else if (group == QLatin1String("03")) {
         mark->parseMarkReply(data.mid(2));
     } else if (group == QLatin1String("04")) {

@@ -4,6 +4,7 @@
 #include "communication.h"
 
 #include "mark.h"
+#include "menu.h"
 #include "telnet.h"
 
 #include <QByteArray>
@@ -272,6 +273,7 @@ void Communication::requestMedium(const char* line, const QString& name)
 {
     send(line);
     askedMedium.asked(name);
+    menu->mediumChangeSent();
 }
 
 void Communication::currentMediaUSBRequest()

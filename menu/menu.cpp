@@ -40,8 +40,11 @@ void Menu::setDrawingFinished(bool value)
     emit drawingFinishedChanged(value);
     // A medium reported while the rows were being built could not be marked
     // then; the texts of its entries came with the walk.
-    if (value)
+    if (value) {
         markCurrentMedium();
+        if (m_mediumListsStale)
+            readMediumListsAgain();
+    }
 }
 
 void Menu::clearMenuTree()
@@ -50,9 +53,11 @@ void Menu::clearMenuTree()
     ++m_generation;
     drawingFinished = false;
     inputChangePending = false;
+    mediumChangePending = false;
     rebuildingInputLevel = false;
     rebuildingForCd = false;
     rebuildingForStereoMono = false;
+    m_mediumListsStale = false;
     m_treeComplete = false;
     m_walkDone = false;
     resetPositions();
@@ -374,6 +379,11 @@ bool Menu::listBeingRead(const MenuPosition& at) const
         || (rebuildingForStereoMono && any({ &stereoMonoPosition, &recFormatPosition }));
 }
 
+bool Menu::followsMedium(const MenuPosition& at) const
+{
+    return at == playAreaPosition || at == recFormatPosition || at == stereoMonoPosition;
+}
+
 void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
 {
     // Rows left over from an earlier tree stay on screen while a new walk
@@ -405,6 +415,15 @@ void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
         rebuildParameterForInputLevel();
         if (generation == m_generation)
             inputChangePending = false;
+        return;
+    }
+    // The same for the lists that follow the medium after a change of medium
+    // from the home tab.
+    if (mediumChangePending && followsMedium(at)) {
+        const quint64 generation = m_generation;
+        readMediumListsAgain();
+        if (generation == m_generation)
+            mediumChangePending = false;
         return;
     }
     if (inputSelectPosition == at || inputGainLPosition == at || inputGainRPosition == at)
@@ -476,6 +495,45 @@ void Menu::updateCurrentMediaMenuText(const QString& media)
         if (!send(line))
             return;
     }
+}
+
+void Menu::mediumChangeSent()
+{
+    if (!mediumChangePending)
+        m_mediumBeforeChange = m_currentMedia;
+    mediumChangePending = true;
+    // A reading of these lists under way went out, in part, before the change.
+    if (rebuildingForCd || rebuildingForStereoMono)
+        m_mediumListsStale = true;
+}
+
+// The recorder answers in order: the notices the changes cause come after the
+// last of them went out, and so does any reading they start. A reading begun
+// before it has been marked to be repeated.
+void Menu::mediumAnswered(const QString& medium)
+{
+    if (!mediumChangePending)
+        return;
+    mediumChangePending = false;
+    if (medium != m_mediumBeforeChange)
+        readMediumListsAgain();
+}
+
+// Reads the PLAY AREA, REC FORMAT and STEREO/MONO lists, behind everything
+// sent so far, and holds picks on them meanwhile. While the menu is not drawn
+// or such a reading is under way, it is done when that ends.
+void Menu::readMediumListsAgain()
+{
+    if (!drawingFinished || rebuildingForCd || rebuildingForStereoMono) {
+        m_mediumListsStale = true;
+        return;
+    }
+    m_mediumListsStale = false;
+    if (!(subitem(playAreaPosition) || subitem(recFormatPosition) || subitem(stereoMonoPosition)))
+        return;
+    rebuildingForCd = true;
+    rebuildingForStereoMono = true;
+    refetchLists({ playAreaPosition, recFormatPosition, stereoMonoPosition }, true);
 }
 
 // "(CURRENT)" after the name of the medium last reported, on its row only.

@@ -26,6 +26,11 @@ class Telnet;
 // reading, the number could name another entry by the time the recorder
 // takes it: the pick is not sent and the row gets the recorder's value back.
 // REC FORMAT is followed at once by a fresh reading of the STEREO/MONO list.
+// A change of medium sent from the home tab holds the lists that follow the
+// medium (PLAY AREA, REC FORMAT and STEREO/MONO) alike until its answer: a
+// pick meanwhile is not sent and has them read at once, behind the change;
+// the last answer has them read when it shows another medium than the one
+// reported before the change, and releases them when it shows that one.
 // The phantom-power check reads only values the recorder has told: a row of
 // it that has not shown its value yet makes a pick it governs ask first.
 class Menu : public QObject
@@ -39,6 +44,7 @@ public:
     // send nothing while it is false.
     bool drawingFinished = false;
     bool inputChangePending = false;
+    bool mediumChangePending = false;
     bool rebuildingInputLevel = false;
     bool rebuildingForCd = false;
     bool rebuildingForStereoMono = false;
@@ -96,6 +102,11 @@ public:
     Q_INVOKABLE void rebuildParameterForStereoMono();
 
     void updateCurrentMediaMenuText(const QString& media);
+    // A change of medium went out from the home tab.
+    void mediumChangeSent();
+    // The recorder reports medium, and every change of medium sent has been
+    // answered.
+    void mediumAnswered(const QString& medium);
     void applySubitemValue(int page, int item, int subitem, int value);
     void parseMenuResponse(const QString& answer);
     void requestSubitemParameters(int page, int item, int subitem);
@@ -132,6 +143,8 @@ private:
     void markCurrentMedium();
     bool needsConfirmation(const MenuPosition& at, int value) const;
     bool listBeingRead(const MenuPosition& at) const;
+    bool followsMedium(const MenuPosition& at) const;
+    void readMediumListsAgain();
 
     // The walk (menuwalk.cpp).
     void onPageCount(int count);
@@ -151,4 +164,8 @@ private:
     bool m_treeComplete = false;
     bool m_walkDone = false;   // the current tree's walk has ended once
     QString m_currentMedia;    // the medium last reported, marked once drawn
+    QString m_mediumBeforeChange; // the medium reported when the pending change went out
+    // The lists that follow the medium are to be read (again) once drawn, or
+    // once the reading under way, begun before a change of medium, ends.
+    bool m_mediumListsStale = false;
 };

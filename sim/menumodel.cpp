@@ -3,6 +3,8 @@
 #include "recorderstate.h"
 #include "simrecorder.h"
 
+#include <utility>
+
 namespace sim {
 
 namespace {
@@ -60,6 +62,10 @@ MenuModel::MenuModel(SimRecorder* recorder, RecorderState* state)
     setObjectName(QStringLiteral("menuModel"));
     pages = realisticMenu(recorder->model);
     m_menuOfModel = recorder->model;
+    if (state) {
+        connect(state, &RecorderState::mediumChanging, this, &MenuModel::noteListsBeforeSwitch);
+        connect(state, &RecorderState::mediumChanged, this, &MenuModel::followMedium);
+    }
 }
 
 MenuModel* installMenuModel(SimRecorder& recorder)
@@ -248,10 +254,45 @@ QStringList MenuModel::stereoMonoChoices()
 
 void MenuModel::selectMedium(const QString& name)
 {
-    const bool wasCd = m_state->currentMediumName() == QLatin1String("CD");
     m_state->selectMedium(name);
-    if (wasCd != (m_state->currentMediumName() == QLatin1String("CD")))
+}
+
+void MenuModel::noteListsBeforeSwitch()
+{
+    m_listsBeforeSwitch.clear();
+    for (int p = 0; p < pages.size(); ++p) {
+        for (int i = 0; i < pages[p].items.size(); ++i) {
+            for (int s = 0; s < pages[p].items[i].subitems.size(); ++s) {
+                if (pages[p].items[i].subitems[s].dynamicChoices)
+                    m_listsBeforeSwitch.append({ { p, i, s }, choices({ p, i, s }) });
+            }
+        }
+    }
+}
+
+void MenuModel::followMedium()
+{
+    const auto is = [](const SimMenuEntry& a, const SimMenuEntry& b) {
+        return a.found() && a.page == b.page && a.item == b.item && a.subitem == b.subitem;
+    };
+    const SimMenuEntry playArea = find(QStringLiteral("PLAY AREA")), recFormat = find(QStringLiteral("REC FORMAT"));
+    const SimMenuEntry stereoMono = find(QStringLiteral("STEREO/MONO"));
+    bool mediumLists = false, stereoMonoList = false;
+    // In the tree's order: REC FORMAT takes its value before the STEREO/MONO
+    // list that follows it is compared.
+    for (const auto& before : std::exchange(m_listsBeforeSwitch, {})) {
+        SimMenuSubitem* s = subitem(before.first);
+        const QStringList now = choices(before.first);
+        if (!s || now == before.second)
+            continue;
+        s->value = qMax(0, now.indexOf(before.second.value(s->value)));
+        mediumLists |= is(before.first, playArea) || is(before.first, recFormat);
+        stereoMonoList |= is(before.first, stereoMono);
+    }
+    if (mediumLists)
         pushNotice(QStringLiteral("50"));
+    if (stereoMonoList)
+        pushNotice(QStringLiteral("51"));
 }
 
 void MenuModel::pushNotice(const QString& code)

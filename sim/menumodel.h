@@ -93,8 +93,8 @@ public:
     // once, and notice 51 when the STEREO/MONO choices change with them.
     void setValues(const QList<QPair<SimMenuEntry, int>>& values);
     void setValue(const SimMenuEntry& e, int value) { setValues({ { e, value } }); }
-    // Selects a medium through the status model; switching to or from CD
-    // changes the PLAY AREA and REC FORMAT lists (notice 50).
+    // Selects a medium through the status model (a person at the front
+    // panel); the lists follow it as after a switch over the wire.
     void selectMedium(const QString& name);
     // Sends "0FF6AF6" + code to every logged-in application.
     void pushNotice(const QString& code);
@@ -114,6 +114,12 @@ private:
     void flush();
     QStringList applySet(const SimMenuEntry& e, int value);
     QStringList stereoMonoChoices();
+    // Switching to or from CD changes the PLAY AREA and REC FORMAT lists
+    // (notice 50), and with REC FORMAT the STEREO/MONO list (notice 51). A
+    // value its new list still holds keeps its text; one it lacks becomes
+    // the first entry.
+    void noteListsBeforeSwitch();
+    void followMedium();
 
     SimRecorder* m_recorder;
     RecorderState* m_state;
@@ -121,6 +127,7 @@ private:
     bool m_flushQueued = false;
     int m_answers = 0;
     int m_menuOfModel = -1; // the model whose realistic menu `pages` holds; -2 a loaded one
+    QList<QPair<SimMenuEntry, QStringList>> m_listsBeforeSwitch;
 };
 
 MenuModel* installMenuModel(SimRecorder& recorder);

@@ -392,13 +392,22 @@ void RecorderState::setBusy(int detail)
 
 void RecorderState::selectMedium(const QString& name)
 {
-    if (mediumCode(name) == QLatin1String("FF") || (name == QLatin1String("CD") && m_recorder->model != 1))
+    if (!switchMedium(name))
         return;
+    announce();
+    emit mediumChanged();
+}
+
+bool RecorderState::switchMedium(const QString& name)
+{
+    if (mediumCode(name) == QLatin1String("FF") || (name == QLatin1String("CD") && m_recorder->model != 1))
+        return false;
+    emit mediumChanging();
     setTransport(Stopped, 0);
     m_medium = name;
     m_trackIndex = 0;
     m_anchor = 0;
-    announce();
+    return true;
 }
 
 void RecorderState::addMark(int frames)

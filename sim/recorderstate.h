@@ -137,6 +137,13 @@ public:
 
     SimPanel panel;
 
+signals:
+    // Around every switch of the medium, from the front panel or over the
+    // wire (after its answer): the settings menu's lists follow the medium.
+    void mediumChanging();
+    void mediumChanged();
+
+public:
     // --- state -------------------------------------------------------------
     int status() const { return m_status; }
     int busyDetail() const { return m_busyDetail; }
@@ -155,6 +162,9 @@ private:
     void changed(SimConnection* origin) { push(origin, Send::ToOthers, QStringLiteral("0F600")); }
 
     void setTransport(int status, int speed);
+    // Stops and goes to the first track of medium name, when this model has
+    // it; emits mediumChanging first. False when it has no such medium.
+    bool switchMedium(const QString& name);
     void settle(); // folds the running clock into the position
     void tick();
     void startRecordingTrack();

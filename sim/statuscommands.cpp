@@ -178,15 +178,14 @@ bool RecorderState::applySetting(SimConnection* c, const QString& line)
     if (line.startsWith(QLatin1String("07F01")) && line.size() == 7) {
         static const QStringList names = { QStringLiteral("SD1"), QStringLiteral("SD2"), QStringLiteral("USB"),
                                            QStringLiteral("CD") };
+        bool switched = false;
         for (const QString& name : names) {
-            if (mediumCode(name) == line.mid(5) && (name != QLatin1String("CD") || m_recorder->model == 1)) {
-                setTransport(Stopped, 0);
-                m_medium = name;
-                m_trackIndex = 0;
-                m_anchor = 0;
-            }
+            if (mediumCode(name) == line.mid(5))
+                switched = switchMedium(name);
         }
         c->sendLine(QStringLiteral("0FF01") + mediumCode(m_medium));
+        if (switched)
+            emit mediumChanged();
     } else if (line.startsWith(QLatin1String("07F074F")) && line.size() == 9) {
         const int area = line.mid(7).toInt();
         if (area >= 0 && area <= 2)

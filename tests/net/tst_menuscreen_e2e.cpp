@@ -33,6 +33,8 @@ private slots:
     void pickOnAListAboutToChange();
     void phantomPickBeforeValuesAreRead_data();
     void phantomPickBeforeValuesAreRead();
+    void pickAfterAChangeOfMedium_data();
+    void pickAfterAChangeOfMedium();
 
 private:
     QQuickItem* named(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
@@ -63,7 +65,10 @@ private:
     // The set commands the recorder received for one entry.
     QStringList setsOf(const sim::SimMenuEntry& e) const { return received().filter(menuLine("03", e)); }
 
-    std::unique_ptr<SimUnit> unit, other;
+    // Logs in to recorder and waits until the menu is drawn with its values.
+    bool logInTo(sim::SimRecorder& recorder);
+
+    std::unique_ptr<SimUnit> unit, other, dual;
     sim::MenuModel* recorderMenu = nullptr;
     AppRig rig;
     std::unique_ptr<ObjectGraph>& graph = rig.graph;
@@ -98,6 +103,7 @@ void TstMenuScreenE2e::cleanupTestCase()
     rig.close();
     unit.reset();
     other.reset();
+    dual.reset();
 }
 
 QList<QQuickItem*> TstMenuScreenE2e::rows() const
@@ -513,6 +519,75 @@ void TstMenuScreenE2e::phantomPickBeforeValuesAreRead()
     QTest::qWait(500);
     QCOMPARE(recorder.receivedLines().filter("07F6A7A03"), QStringList());
     QVERIFY(!sim::statusModel(recorder)->panel.phantom);
+}
+
+bool TstMenuScreenE2e::logInTo(sim::SimRecorder& recorder)
+{
+    graph->comm.logoutRequest();
+    graph->comm.loginRequest(recorder.address().toString(), recorder.password);
+    return QTest::qWaitFor([&] { return !named("loginscreenbase")->isVisible() && graph->menu.drawingFinished
+                                     && valueDifference(graph->menu, *sim::menuModel(recorder)).isEmpty(); },
+                           10000);
+}
+
+// On a KZ-470DUAL recording WAV, CD picked on the home tab's medium selector
+// and at once "WAV 16bit 44.1kHz" on the settings tab, before the medium's
+// answer comes: the recorder, already on CD, would read the entry's number
+// in its CD list. The pick is not sent; the row ends on the recorder's own
+// value in the CD list.
+void TstMenuScreenE2e::pickAfterAChangeOfMedium_data()
+{
+    QTest::addColumn<int>("latency");
+    QTest::newRow("200 ms") << 200;
+    QTest::newRow("400 ms") << 400;
+}
+
+void TstMenuScreenE2e::pickAfterAChangeOfMedium()
+{
+    QFETCH(int, latency);
+    if (!dual) {
+        dual = std::make_unique<SimUnit>(5, QStringLiteral("Dual"), QStringLiteral("00:1B:47:00:00:16"));
+        dual->recorder.model = 1;
+        QVERIFY(dual->start());
+    }
+    sim::MenuModel* menu = sim::menuModel(dual->recorder);
+    const sim::SimMenuEntry format = menu->find("REC FORMAT");
+    const auto restore = qScopeGuard([&] {
+        dual->recorder.answerLatencyMs = 0;
+        dual->recorder.releaseAnswers();
+        QVERIFY(logInTo(unit->recorder)); // for the roads that follow
+    });
+    sim::statusModel(dual->recorder)->selectMedium("SD1");
+    menu->setValue(format, 1);
+    QVERIFY(logInTo(dual->recorder));
+    QVERIFY(rig.showTab(1));
+    show(row("REC FORMAT"));
+    QCOMPARE(describe(row("REC FORMAT")), QStringLiteral("C REC FORMAT = WAV 16bit 48kHz"));
+    QVERIFY(rig.showTab(0));
+    dual->recorder.clearLog();
+    dual->recorder.answerLatencyMs = latency;
+
+    click(rig.item("currentMediaButton"));
+    QTRY_VERIFY(rig.item("mediaCD")->isVisible());
+    dual->recorder.holdAnswersTo = QRegularExpression("."); // from the medium's line on, until the pick
+    click(rig.item("mediaCD"));
+    QTRY_VERIFY(dual->recorder.receivedLines().contains("07F0111"));
+    click(named("tabMenuButton"));
+    QQuickItem* r = row("REC FORMAT");
+    QTRY_VERIFY(r && r->isVisible());
+    click(named("menuComboBox", r));
+    QTRY_VERIFY(entry(r, "WAV 16bit 44.1kHz"));
+    click(entry(r, "WAV 16bit 44.1kHz"));
+    QVERIFY(dual->recorder.holdsAnswers()); // nothing answered yet
+    dual->recorder.releaseAnswers();
+
+    QTRY_COMPARE_WITH_TIMEOUT(describe(r), QStringLiteral("C REC FORMAT = CD-DA"), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!graph->menu.rebuildingForCd && !graph->menu.rebuildingForStereoMono
+                                 && valueDifference(graph->menu, *menu).isEmpty(), 10000);
+    QTest::qWait(500); // nothing further may follow
+    QCOMPARE(dual->services.state->currentMediumName(), QStringLiteral("CD"));
+    QCOMPARE(dual->recorder.receivedLines().filter(menuLine("03", format)), QStringList());
+    QCOMPARE(treeDifference(graph->menu, *menu), QString());
 }
 
 QTEST_MAIN(TstMenuScreenE2e)

@@ -146,8 +146,15 @@ void TestMenuWalk::recorderChanges_data()
     QTest::newRow("51 after MP3 is chosen") << choose(&Menu::recFormatPosition, 6) << stereoMono << stereoMono << stereoMono;
     QTest::newRow("input gain changes the LEVEL lists")
         << choose(&Menu::inputGainLPosition, 2) << levels << QStringList { "LEVEL (L)", "LEVEL (R)" } << levels;
+    // MP3 is missing from the CD list, and CD-DA from the others: the first
+    // entry of the new list is taken, and STEREO/MONO follows REC FORMAT.
+    const auto overTheWire = [](const char* line) {
+        return Change([line](sim::MenuModel*, Menu& menu) { menu.telnet->sendData(line); });
+    };
     QTest::newRow("medium to CD, lists change") << Change([](sim::MenuModel* m, Menu&) { m->selectMedium("CD"); })
-                                                << cdLists << cd << all;
+                                                << cd << cd << all;
+    QTest::newRow("medium to SD1 over the wire") << overTheWire("07F0100\r\n") << cdLists << cd << all;
+    QTest::newRow("SD1 to SD2 over the wire, same lists") << overTheWire("07F0101\r\n") << QStringList() << QStringList() << all;
 }
 
 void TestMenuWalk::recorderChanges()
@@ -172,6 +179,14 @@ void TestMenuWalk::recorderChanges()
     QTest::qWait(200); // nothing further may follow
 
     QCOMPARE(completed.count(), 0);
+    for (int p = 0; p < recorderMenu->pages.size(); ++p) { // no value outside its list
+        for (int i = 0; i < recorderMenu->pages[p].items.size(); ++i) {
+            for (int s = 0; s < recorderMenu->pages[p].items[i].subitems.size(); ++s) {
+                const sim::SimMenuSubitem& sub = recorderMenu->pages[p].items[i].subitems[s];
+                QVERIFY2(sub.type == 1 || sub.value < recorderMenu->choices({ p, i, s }).size(), qPrintable(sub.name));
+            }
+        }
+    }
     QVERIFY(!menu.rebuildingForCd && !menu.rebuildingForStereoMono && !menu.rebuildingInputLevel);
     QCOMPARE(treeDifference(menu, *recorderMenu), QString());
     QStringList names;

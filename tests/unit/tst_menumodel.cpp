@@ -88,6 +88,8 @@ private slots:
     void choices();
     void picksOnListsAboutToChange_data();
     void picksOnListsAboutToChange();
+    void mediumChangeHoldsItsLists_data();
+    void mediumChangeHoldsItsLists();
     void valueAnswers_data();
     void valueAnswers();
     void absentEntriesAreLeftAlone();
@@ -375,6 +377,77 @@ void TestMenuModel::picksOnListsAboutToChange()
     QVERIFY(!m.inputChangePending && !m.rebuildingInputLevel && !m.rebuildingForStereoMono);
     choose(then);
     QCOMPARE(d.rig.takeLines(), QStringList { wire("set " + then) });
+}
+
+// A change of medium sent from the home tab holds the lists that follow the
+// medium until it has been answered and they have been read behind it; an
+// answer showing the medium it was sent on, a lost answer or a lost link
+// holds nothing for good.
+void TestMenuModel::mediumChangeHoldsItsLists_data()
+{
+    // "medium M": sent from the home tab; "answer M": the recorder reports M;
+    // "notice 50"; "answer all": every menu request is answered; "link loss":
+    // and a new walk; "pick ENTRY value held|goes": no set is sent, or it is;
+    // "reads N": the REC FORMAT list was asked for N times so far.
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("held until read behind the change")
+        << QStringList { "medium SD2", "pick RF 3 held", "reads 1", "answer all", "pick RF 3 goes" };
+    QTest::newRow("PLAY AREA and STEREO/MONO alike")
+        << QStringList { "medium SD2", "pick PA 1 held", "pick SM 1 held", "answer all", "pick SM 1 goes", "reads 1" };
+    QTest::newRow("answered with another medium, then read")
+        << QStringList { "medium SD2", "answer SD2", "reads 1", "pick RF 3 held", "answer all", "pick RF 3 goes" };
+    QTest::newRow("answered with the medium it went on: released")
+        << QStringList { "medium SD2", "answer SD1", "pick RF 3 goes", "reads 0" };
+    QTest::newRow("the first of two answered: still held")
+        << QStringList { "medium SD2", "medium USB", "answer SD2", "reads 0", "pick RF 3 held", "answer USB", "answer all",
+                         "pick RF 3 goes" };
+    QTest::newRow("reading under way when it went: read again")
+        << QStringList { "notice 50", "medium SD2", "answer SD2", "answer all", "reads 2", "pick RF 3 goes" };
+    QTest::newRow("link loss") << QStringList { "medium SD2", "link loss", "pick RF 3 goes", "reads 0" };
+}
+
+void TestMenuModel::mediumChangeHoldsItsLists()
+{
+    QFETCH(QStringList, steps);
+    DrawnMenu d;
+    Menu& m = d.rig.menu;
+    Communication& comm = d.rig.comm;
+    requestShownValues(m);
+    d.rig.reply("FF0100"); // on SD1
+    d.rig.pump();
+    d.rig.sent.clear();
+    const QMap<QString, MenuPosition Menu::*> entries = {
+        { "RF", &Menu::recFormatPosition }, { "PA", &Menu::playAreaPosition }, { "SM", &Menu::stereoMonoPosition }
+    };
+    const QMap<QString, QString> codes = { { "SD1", "00" }, { "SD2", "01" }, { "USB", "10" } };
+    for (const QString& step : steps) {
+        const QString what = step.section(' ', 0, 0), arg = step.section(' ', 1, 1);
+        if (what == "medium") {
+            (comm.*(arg == "SD2" ? &Communication::currentMediaSD2Request : &Communication::currentMediaUSBRequest))();
+        } else if (step == "answer all") {
+            d.rig.pump();
+        } else if (what == "answer") {
+            d.rig.reply("FF01" + codes.value(arg));
+        } else if (what == "notice") {
+            d.rig.reply("FF6AF6" + arg);
+        } else if (what == "link") {
+            comm.failedLogin();
+            d.draw();
+        } else if (what == "reads") {
+            const MenuPosition at = m.recFormatPosition;
+            const QString info = menuLine("14", { at.page, at.item, at.subitem });
+            QVERIFY2((d.rig.sent + splitLines(d.rig.writes)).count(info) == arg.toInt(), qPrintable(step));
+        } else {
+            const MenuPosition at = m.*entries.value(arg);
+            const int value = step.section(' ', 2, 2).toInt();
+            const int before = splitLines(d.rig.writes).size();
+            m.changedSubitemObjectValue(at.page, at.item, at.subitem, value, 0);
+            const QStringList sets = splitLines(d.rig.writes).mid(before).filter(QRegularExpression("^07F6A7A03"));
+            const QStringList expected { menuLine("03", { at.page, at.item, at.subitem }, value) };
+            QVERIFY2(sets == (step.endsWith("goes") ? expected : QStringList()), qPrintable(step + ": " + sets.join(' ')));
+        }
+    }
 }
 
 void TestMenuModel::valueAnswers_data()
