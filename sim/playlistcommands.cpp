@@ -334,7 +334,9 @@ bool PlaylistBook::editEntry(bool assign, int entry, int take)
         return false;
     const SimPlaylistEntry filled = f ? SimPlaylistEntry { f->id, f->name } : SimPlaylistEntry {};
     m_files->snapshot(medium);
-    loaded()->entries[entry] = filled; // found again: what the undo keeps is a copy
+    // Looked up after the snapshot: the playlists kept share their data until
+    // one is written, and a pointer from before would write the kept copy too.
+    loaded()->entries[entry] = filled;
     return true;
 }
 
