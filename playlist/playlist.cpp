@@ -217,20 +217,38 @@ void Playlist::submitRequest(Kind kind, int wait, std::function<bool()> send, st
     sendHeld();
 }
 
-// Entries keep their numbers: an assign or a clear waits only for its turn,
-// and so reaches the playlist that the loads confirmed before it leave loaded.
-// The take is a file's number as the browse rows gave it at the pick, just
-// before: an edit of the medium that goes out before the assign may number
-// the files anew, and the assign is then dropped.
+// Entries keep their numbers: an assign or a clear names no playlist, and
+// reaches the one that the loads confirmed before it leave loaded. It changes
+// a playlist file, which the recorder's Undo may take back: it takes its turn
+// among the edits of the medium, so that an Undo tapped before it goes before
+// it. The take is a file's number as the browse rows gave it at the pick,
+// just before: an edit of the medium that goes out before the assign may
+// number the files anew, and the assign is then dropped. An entry edit
+// numbers nothing anew.
 void Playlist::assignEntry(int entry, int take)
 {
-    submitRequest(Other, NoMore, [this, entry, take] { return writeNumbered("07F314B01", { entry, take }); },
-                  [this, editsSent = m_held.editsSent()](bool) { return m_held.editsSent() == editsSent; });
+    submitRequest(Other, AsEdit, [this, entry, take] { return writeEntryEdit("07F314B01", { entry, take }); },
+                  [this, sent = renumberingEditsSent()](bool) { return renumberingEditsSent() == sent; });
 }
 
 void Playlist::clearEntry(int entry)
 {
-    submitRequest(Other, NoMore, [this, entry] { return writeNumbered("07F314B00", { entry }); });
+    submitRequest(Other, AsEdit, [this, entry] { return writeEntryEdit("07F314B00", { entry }); });
+}
+
+bool Playlist::writeEntryEdit(const char* head, std::initializer_list<int> numbers)
+{
+    if (!writeNumbered(head, numbers))
+        return false;
+    ++m_entryEditsSent;
+    return true;
+}
+
+// The edits of the medium gone out that may have numbered its files anew:
+// all but the entry edits.
+int Playlist::renumberingEditsSent() const
+{
+    return m_held.editsSent() - m_entryEditsSent;
 }
 
 void Playlist::createPpl(QString name)

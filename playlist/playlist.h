@@ -44,13 +44,15 @@ struct PplRecord
 // behind what was confirmed before them, so that the recorder gets every edit
 // in the order confirmed.
 //
-// A create, a save-as, a rename and a delete are edits of the medium, whose
-// files the browse tab edits too: they take their turns in one order with
-// the browse tab's edits (an Undo there among them), so that the recorder
-// gets the edits of both tabs in the order the user confirmed them, and the
-// browse model hears of each one written and of its result. The take a
-// picker gives an assign is a file's number in the browse rows: the assign
-// goes only if no edit of the medium has gone out since it was picked.
+// Every edit (create, save-as, rename, delete, assign, clear) is an edit of
+// the medium, whose files the browse tab edits too: they take their turns in
+// one order with the browse tab's edits (an Undo there among them), so that
+// the recorder gets the edits of both tabs in the order the user confirmed
+// them. The browse model hears of each create, save-as or rename written and
+// of its result; an entry edit numbers no file anew. The take a picker gives
+// an assign is a file's number in the browse rows: the assign goes only if no
+// edit of the medium that may number the files anew has gone out since it
+// was picked.
 //
 // The screen tells the model when its tab can change nothing (`locked`: the
 // notice covers it, the recorder is read-only or the edit right is not held)
@@ -191,6 +193,8 @@ private:
     bool write(const QByteArray& lines);
     bool writeLine(const QByteArray& line);
     bool writeMoving(const QByteArray& line);
+    bool writeEntryEdit(const char* head, std::initializer_list<int> numbers);
+    int renumberingEditsSent() const;
     bool writeNumbered(const char* head, std::initializer_list<int> numbers, const QByteArray& tail = QByteArray());
     void numberingMoved();
     bool numberingCurrent() const;
@@ -198,7 +202,7 @@ private:
     void onListComplete();
     void sendHeld();
     // How a request waits besides its turn among those confirmed before it.
-    enum Wait { NoMore = 0, ForRows = 1, AsEdit = 2 };
+    enum Wait { ForRows = 1, AsEdit = 2 };
     void submitRequest(Kind kind, int wait, std::function<bool()> send, std::function<bool(bool)> stillNames = {});
     bool renamedSince(const QString& name, int rowsQuery) const;
     void onRenameResult(bool done);
@@ -235,5 +239,6 @@ private:
         bool refused = false;
     };
     QList<SentRename> m_renames;
+    int m_entryEditsSent = 0; // assigns and clears written in their turn
     HeldRequests m_held;
 };

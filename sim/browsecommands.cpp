@@ -241,6 +241,7 @@ bool MediaFiles::applyEdit(SimConnection* c, const QString& op, const QString& l
         vol.currentFolderId = folder;
         vol.currentFileId = file;
         m_canUndo = false;
+        emit undone(m_undoMedium);
         return true;
     }
     if (op == QLatin1String("26"))

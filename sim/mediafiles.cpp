@@ -321,12 +321,12 @@ void MediaFiles::writeBack(const QString& medium)
     }
 }
 
-// Keeps the medium's tree as it is now for one undo.
 void MediaFiles::snapshot(const QString& medium)
 {
     m_undoMedium = medium;
     m_undo = volume(medium);
     m_canUndo = true;
+    emit kept(medium);
 }
 
 // ---------------------------------------------------------------------------

@@ -115,6 +115,16 @@ public:
     // Browse media code ("00" SD1, "01" SD2, "02" USB) -> medium name; "" else.
     static QString mediumOfCode(const QString& code);
 
+    // --- undo ---------------------------------------------------------------
+    // Keeps the medium as it is now for one undo ("07F6B25"), which puts it
+    // back as it was before the last edit of its files: the tree, and what
+    // others keep with it (kept, undone: the playlists' entries).
+    void snapshot(const QString& medium);
+
+signals:
+    void kept(const QString& medium);
+    void undone(const QString& medium);
+
 private:
     struct Index
     {
@@ -170,7 +180,6 @@ private:
     bool copyFile(const QString& from, const QString& to);
     void answerEdit(SimConnection* c, const QString& op, bool done);
     void sendText(SimConnection* c, const QString& line);
-    void snapshot(const QString& medium);
 
     SimRecorder* m_recorder;
     RecorderState* m_state;

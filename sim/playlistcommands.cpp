@@ -39,6 +39,9 @@ PlaylistBook::PlaylistBook(SimRecorder* recorder, RecorderState* state, MediaFil
 {
     setObjectName(QStringLiteral("playlistBook"));
     populate();
+    // The entries go back with the files' tree.
+    connect(files, &MediaFiles::kept, this, [this](const QString& medium) { m_undo = m_playlists.value(medium); });
+    connect(files, &MediaFiles::undone, this, [this](const QString& medium) { m_playlists[medium] = m_undo; });
 }
 
 PlaylistBook* installPlaylists(SimRecorder& recorder, RecorderState* state, MediaFiles* files)
@@ -323,17 +326,17 @@ bool PlaylistBook::rename(int number, const QString& requested)
 // playlist, or empties the entry.
 bool PlaylistBook::editEntry(bool assign, int entry, int take)
 {
-    SimPlaylist* p = loaded();
-    if (!p || entry < 0 || entry > 99)
+    if (!loaded() || entry < 0 || entry > 99)
         return false;
-    if (!assign) {
-        p->entries[entry] = {};
-        return true;
-    }
-    const SimFile* f = m_files->fileOfNumber(m_state->currentMediumName(), take);
-    if (!f)
+    const QString medium = m_state->currentMediumName();
+    const SimFile* f = assign ? m_files->fileOfNumber(medium, take) : nullptr;
+    if (assign && !f)
         return false;
-    p->entries[entry] = { f->id, f->name };
+    const SimPlaylistEntry filled = f ? SimPlaylistEntry { f->id, f->name } : SimPlaylistEntry {};
+    m_files->snapshot(medium);
+    // Looked up after the snapshot: the playlists kept share their data until
+    // one is written, and a pointer from before would write the kept copy too.
+    loaded()->entries[entry] = filled;
     return true;
 }
 

@@ -15,6 +15,9 @@
 // order the application steps through them). Entries hold recordings by
 // identity, so they follow renames in the browser.
 //
+// An entry edit is an edit of a playlist file: the recorder's Undo takes
+// back the last edit of the medium's files, an entry edit among them.
+//
 // Listing queries are answered to anyone; changes only to the holder of the
 // edit right, and are then announced to the other applications ("0FF4580"
 // 4000: read the playlists again; 5000: read the entries again).
@@ -88,6 +91,7 @@ private:
     RecorderState* m_state;
     MediaFiles* m_files;
     QMap<QString, QMap<QString, SimPlaylist>> m_playlists; // medium -> name -> playlist
+    QMap<QString, SimPlaylist> m_undo; // the playlists of the medium the files keep for an undo
 };
 
 PlaylistBook* installPlaylists(SimRecorder& recorder, RecorderState* state, MediaFiles* files);

@@ -25,6 +25,9 @@
 //   renamed, or a take picked on them after a save-as; a browse Undo, then a
 //   playlist deleted or renamed before its turn. The recorder ends with what
 //   the user chose, or the user is told once and nothing else changed.
+// - A browse Undo waiting, then an entry cleared: the recorder's Undo, which
+//   takes back the last edit of the medium's files (entries included), goes
+//   first, and the entry ends cleared.
 #include <QtTest>
 #include <algorithm>
 #include <functional>
@@ -72,6 +75,7 @@ private slots:
     void playlistsChangedOnTheBrowseTab();
     void bothTabsEditOneMedium_data();
     void bothTabsEditOneMedium();
+    void undoBeforeAnEntryClearedAfterIt();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
@@ -772,6 +776,31 @@ void TstNumberedTapsPlaylist::bothTabsEditOneMedium()
     const QString ended = mediumOutcome();
     QVERIFY2(accepted.contains(ended), qPrintable(ended + "; the recorder received "
                                                   + received("^07F(6B2[3-6]|454[013]|314B)").join(", ")));
+}
+
+// Closing.wav deleted on the browse tab and Undo tapped, on a recorder
+// answering 250 ms late; the browse rows' re-read after the delete is held,
+// so the Undo waits. Meanwhile entry 1 of the loaded set1.ppl is cleared.
+void TstNumberedTapsPlaylist::undoBeforeAnEntryClearedAfterIt()
+{
+    browseOn("LIVE");
+    rig.recorder->holdAnswersTo = QRegularExpression("^07F6B00$");
+    browseTap({ "row_Closing.wav", "fileDelete", "deleteOk" });
+    QTest::qWait(300);
+    browseTap({ "undoTool" });
+    QVERIFY(rig.showTab(3));
+    quiet();
+    tap("ppl_set1.ppl", "pplDelete"); // on the loaded playlist's row: its entries
+    QTRY_VERIFY_WITH_TIMEOUT(in("entry_0"), 10000);
+    QCOMPARE(book->entryNames("SD1", "set1.ppl").value(0), QStringLiteral("Opening.wav"));
+    QVERIFY(rig.click(rig.shown("entryButton", in("entry_0"))));
+    QVERIFY(rig.recorder->holdsAnswers()); // the Undo still waits
+    QString ended = mediumOutcome();
+    ended += "; entry 1: " + book->entryNames("SD1", "set1.ppl").value(0);
+    QCOMPARE(ended, QStringLiteral("LIVE: 2017 Opening.wav Interview.wav Closing.wav; 2017: Encore.mp3; entry 5: ; "
+                                   "loaded set1.ppl; Bühne Süd.ppl | set1.ppl | set2.ppl | set3.ppl | Ωδή 2026.ppl; "
+                                   "told 0; entry 1: "));
+    QCOMPARE(received("^07F(6B25|314B)"), QStringList({ "07F6B25", "07F314B000000" }));
 }
 
 QTEST_MAIN(TstNumberedTapsPlaylist)

@@ -244,10 +244,16 @@ void TestPlaylistModel::renameNamesTheChosenPlaylist_data()
         << R([=](Rig& r) { read(r); r.pl.createPpl("zzz"); })
         << R([](Rig& r) { r.pl.renamePpl(5, "y", "zz.ppl"); r.pl.renamePpl(2, "x", "set1.ppl"); })
         << R([=](Rig& r) { r.read(withZzz); }) << QStringList { "07F4540zzz" } << true << QStringList { "07F45430500y" };
-    QTest::newRow("entries never wait")
+    QTest::newRow("entries, with no edit waiting, at once")
         << R([=](Rig& r) { read(r); r.pl.createPpl("b0"); r.edits(); })
         << R([](Rig& r) { r.pl.clearEntry(3); r.pl.assignEntry(4, 12); r.pl.getEntryInfo(5); }) << nothing
         << QStringList { "07F314B000300", "07F314B0104001200", "07F45130500" } << false << none;
+    // A clear numbers no file anew: the assign picked while it waited goes.
+    QTest::newRow("a clear waiting behind a load, then an assign: both go")
+        << R([=](Rig& r) { read(r); r.pl.initPpl(); })
+        << R([](Rig& r) { r.pl.loadPpl("set1.ppl"); r.pl.clearEntry(3); r.pl.assignEntry(4, 12); })
+        << R([=](Rig& r) { r.list(start); }) << none << false
+        << QStringList { "07F310000A:/_playlists/set1.ppl", "07F314B000300", "07F314B0104001200" };
     // The edits that name no number wait only for their turn.
     const R createZzz = [=](Rig& r) { read(r); r.pl.createPpl("zzz"); };
     const R readWithZzz = [=](Rig& r) { r.read(withZzz); };
