@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include "menutree.h"
 
@@ -28,6 +29,11 @@ class Telnet;
 // REC FORMAT is followed at once by a fresh reading of the STEREO/MONO list.
 // The phantom-power check reads only values the recorder has told: a row of
 // it that has not shown its value yet makes a pick it governs ask first.
+//
+// A range row's knob stands where the user last set it until the recorder
+// has answered that set (it answers every value request and set in order,
+// each with a report of the value); older reports reach only its texts.
+// A quiet spell without reports ends the wait, so a lost answer holds nothing.
 class Menu : public QObject
 {
     Q_OBJECT
@@ -132,6 +138,9 @@ private:
     void markCurrentMedium();
     bool needsConfirmation(const MenuPosition& at, int value) const;
     bool listBeingRead(const MenuPosition& at) const;
+    // Every wait for the answer to a range set ends; the rows' knobs go to
+    // the recorder's values.
+    void giveUpRangeSets();
 
     // The walk (menuwalk.cpp).
     void onPageCount(int count);
@@ -151,4 +160,5 @@ private:
     bool m_treeComplete = false;
     bool m_walkDone = false;   // the current tree's walk has ended once
     QString m_currentMedia;    // the medium last reported, marked once drawn
+    QTimer m_rangeQuiet;       // runs while a range set waits for its answer
 };
