@@ -502,8 +502,11 @@ void TestMenuModel::rangeSetsHoldTheKnob()
                         + QString::number(value / 100).rightJustified(2, '0'));
         else if (step == QLatin1String("q"))
             m.subitemValueRequest(1, 1, 0);
-        else
-            QTest::qWait(3100);
+        else {
+            QTest::qWait(2000);
+            QVERIFY(row->property("held").toBool());
+            QTRY_VERIFY_WITH_TIMEOUT(!row->property("held").toBool(), 3000);
+        }
     }
     QCOMPARE(row->property("held").toBool(), held);
     QCOMPARE(row->property("oldIndex").toInt(), oldIndex);
