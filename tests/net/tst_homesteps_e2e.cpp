@@ -107,7 +107,8 @@ QQuickItem* TstHomeStepsE2e::settingRow(const QString& name)
 }
 
 // A tap is "+" (step up) or "-" (step down), each `gap` ms after the one
-// before; the recorder answers `late` ms after each line.
+// before, or "n", the recorder telling of a change (and so the application
+// asking for every value again); the recorder answers `late` ms after each line.
 void TstHomeStepsE2e::steps_data()
 {
     QTest::addColumn<QString>("row");
@@ -125,6 +126,8 @@ void TstHomeStepsE2e::steps_data()
     QTest::newRow("key: four sharps, answered at once") << "keyRow" << 0 << 150 << "++++" << fourSharps << 4 << "\u266F4";
     QTest::newRow("pitch: six steps up, 400 ms late") << "pitchRow" << 400 << 150 << "++++++" << sixPitchSteps << 6 << "+0.6";
     QTest::newRow("pitch: six steps up, 200 ms late") << "pitchRow" << 200 << 120 << "++++++" << sixPitchSteps << 6 << "+0.6";
+    QTest::newRow("key: four sharps and a notice, 400 ms late")
+        << "keyRow" << 400 << 150 << "++n++" << fourSharps << 4 << "\u266F4";
     QTest::newRow("key: sharp taken back 150 ms later") << "keyRow" << 400 << 150 << "+-" << QStringList { "02D01", "02D00" } << 0 << "0";
     QTest::newRow("key: sharp taken back 300 ms later") << "keyRow" << 400 << 300 << "+-" << QStringList { "02D01", "02D00" } << 0 << "0";
     QTest::newRow("key: flat taken back, 500 ms late") << "keyRow" << 500 << 150 << "-+" << QStringList { "02D11", "02D00" } << 0 << "0";
@@ -147,6 +150,10 @@ void TstHomeStepsE2e::steps()
     QVERIFY(settings);
     rig.recorder->answerLatencyMs = late;
     for (int i = 0; i < taps.size(); ++i) {
+        if (taps.at(i) == QLatin1Char('n')) {
+            rig.state->announce();
+            continue;
+        }
         if (i > 0)
             QTest::qWait(gap);
         click(item(taps.at(i) == QLatin1Char('+') ? "stepUp" : "stepDown", settings));
