@@ -27,6 +27,11 @@ Communication::Communication(QObject* parent)
     sleepTimer.setInterval(1000);
     connect(&sleepTimer, &QTimer::timeout, this, &Communication::sleepCheck);
     sleepTimer.start();
+
+    // Once the user's own set has its answer (or is given up), the knob goes
+    // back to what the recorder reported.
+    connect(&askedPitch, &AskedValue::settled, this, [this] { emit pitchShownChanged(m_pitchData); });
+    connect(&askedKey, &AskedValue::settled, this, [this] { emit keyShownChanged(m_keyData); });
 }
 
 Communication::~Communication() = default;

@@ -56,6 +56,10 @@ class Communication : public QObject
     Q_PROPERTY(QString pitchData READ getPitchData NOTIFY pitchDataChanged)
     Q_PROPERTY(bool keyStatus READ getKeyStatus NOTIFY keyStatusChanged)
     Q_PROPERTY(int keyData READ getKeyData NOTIFY keyDataChanged)
+    // Where the knobs stand: while a pitch or key the user set is unanswered,
+    // the last one asked; otherwise the recorder's pitchData and keyData.
+    Q_PROPERTY(QString pitchShown READ getPitchShown NOTIFY pitchShownChanged)
+    Q_PROPERTY(int keyShown READ getKeyShown NOTIFY keyShownChanged)
     Q_PROPERTY(bool flashLoad READ getFlashLoad NOTIFY flashLoadChanged)
     Q_PROPERTY(bool autoReady READ getAutoReady NOTIFY autoReadyChanged)
     Q_PROPERTY(bool autoCue READ getAutoCue NOTIFY autoCueChanged)
@@ -170,6 +174,8 @@ public:
     QString getPitchData() const { return m_pitchData; }
     bool getKeyStatus() const { return m_keyStatus; }
     int getKeyData() const { return m_keyData; }
+    QString getPitchShown() const { return askedPitch.waiting() ? askedPitch.value().toString() : m_pitchData; }
+    int getKeyShown() const { return askedKey.waiting() ? askedKey.value().toInt() : m_keyData; }
     bool getFlashLoad() const { return m_flashLoad; }
     bool getAutoReady() const { return m_autoReady; }
     bool getAutoCue() const { return m_autoCue; }
@@ -255,6 +261,11 @@ public:
     Q_INVOKABLE void playModeProgramRequest();
     Q_INVOKABLE void playModeRandomRequest();
     Q_INVOKABLE void timeSearchRequest(QString trk, QString h, QString m, QString s, QString f);
+    // What a pick on a selector is compared with: the user's own pick while
+    // its answer is on its way, otherwise the value the recorder reported.
+    Q_INVOKABLE QString mediumPick() const;
+    Q_INVOKABLE QString playAreaPick() const;
+    Q_INVOKABLE QString playModePick() const;
 
 public slots:
     void finishedLogin(int model);
@@ -295,6 +306,8 @@ signals:
     void pitchDataChanged(QString pitchData);
     void keyStatusChanged(bool keyStatus);
     void keyDataChanged(int keyData);
+    void pitchShownChanged(QString pitchShown);
+    void keyShownChanged(int keyShown);
     void flashLoadChanged(bool flashLoad);
     void autoReadyChanged(bool autoReady);
     void autoCueChanged(bool autoCue);
@@ -372,12 +385,6 @@ private:
     // The transport status the user's last transport request leads to while
     // the status reports are older than it, else the one reported.
     int transportStatus() const;
-    // The play area the user last picked while that is unanswered, else the
-    // one reported.
-    QString playAreaAsked() const;
-    // The medium the user last picked while that is unanswered, else the one
-    // reported.
-    QString mediumAsked() const;
     // Writes a transport line that takes the recorder to status leadsTo.
     void sendTransport(const char* line, int leadsTo);
     // A key of the upper transport row was pressed (STOP, PLAY, PAUSE, REC).

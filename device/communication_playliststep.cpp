@@ -14,7 +14,7 @@ void Communication::startPlaylistStep(bool backward)
 {
     playlistNames.clear();
     playlistStepBackward = backward;
-    m_stepMedium = mediumAsked();
+    m_stepMedium = mediumPick();
     m_stepMediumPicks = askedMedium.asks();
     ftpAccess.connectFtp(m_address, m_password, m_stepMedium, m_model);
 }
@@ -31,7 +31,7 @@ void Communication::endPlaylist()
         return;
     // A change of medium since the tap, the user's own or the recorder's, has
     // taken the step's place: the names listed are of the medium left.
-    if (askedMedium.asks() != m_stepMediumPicks || mediumAsked() != m_stepMedium)
+    if (askedMedium.asks() != m_stepMediumPicks || mediumPick() != m_stepMedium)
         return;
     // A step counts from the playlist the user's last step loads while the
     // recorder has not reported it yet.

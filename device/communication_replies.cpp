@@ -61,6 +61,9 @@ void Communication::onPitchDataReply(const QString& data)
     text += data.at(1);
     m_pitchData = text;
     emit pitchDataChanged(m_pitchData);
+    // A report older than the user's own unanswered set leaves the knob.
+    if (!askedPitch.waiting())
+        emit pitchShownChanged(m_pitchData);
 }
 
 // "AD": sign, one digit.
@@ -69,7 +72,9 @@ void Communication::onKeyDataReply(const QString& data)
     if (data.size() < 2)
         return;
     const int digit = decimal(data.mid(1, 1));
-    update(m_keyData, data.at(0) == QLatin1Char('0') ? digit : -digit, &Communication::keyDataChanged);
+    if (update(m_keyData, data.at(0) == QLatin1Char('0') ? digit : -digit, &Communication::keyDataChanged)
+        && !askedKey.waiting())
+        emit keyShownChanged(m_keyData);
 }
 
 void Communication::onFlagReply(const QString& code, const QString& data)

@@ -17,19 +17,6 @@ int Communication::transportStatus() const
     return askedStatus.waiting() ? askedStatus.value().toInt() : m_statusIcon;
 }
 
-QString Communication::mediumAsked() const
-{
-    return askedMedium.waiting() ? askedMedium.value().toString() : m_currentMedia;
-}
-
-QString Communication::playAreaAsked() const
-{
-    const QString area = askedPlayArea.waiting() ? askedPlayArea.value().toString() : QString();
-    if (area == QLatin1String("ALL") || area == QLatin1String("FOLDER") || area == QLatin1String("PLAYLIST"))
-        return area;
-    return m_playArea;
-}
-
 // The line is not answered itself; the next status query shows its effect.
 void Communication::sendTransport(const char* line, int leadsTo)
 {
@@ -164,7 +151,7 @@ void Communication::timeSkip(bool backward)
         send(backward ? "01A31\r\n" : "01A30\r\n");
         askedPosition.asked(qMax(0, from + (backward ? -1000 : 1000)), true);
     } else if (s == 16) {
-        const QString area = playAreaAsked();
+        const QString area = playAreaPick();
         if (area == QLatin1String("FOLDER"))
             send(backward ? "07F6A1A01\r\n" : "07F6A1A00\r\n");
         else if (area == QLatin1String("PLAYLIST"))
@@ -239,7 +226,7 @@ void Communication::pitchDataSetRequest(double value)
     const bool minus = negative && !zero;
 
     const QString text = (minus ? QStringLiteral("-") : QStringLiteral("+")) + digits.left(point + 2);
-    if (text == m_pitchData)
+    if (text == getPitchShown())
         return;
     QByteArray command("025");
     command += ones.toLatin1();
@@ -248,25 +235,33 @@ void Communication::pitchDataSetRequest(double value)
     command += tens.toLatin1();
     command += "\r\n";
     send(command.constData());
+    askedPitch.asked(text);
+    emit pitchShownChanged(text);
 }
 
 // The key travels as sign and one digit; the value is rounded to a whole
 // number. A key that needs two digits (or is not a number) is ignored. A value
 // that rounds to 0 is sent as +0, as the pitch is.
+//
+// Both go only when they differ from where the knob stands (pitchShown,
+// keyShown): the user's last set while it is unanswered, else the
+// recorder's report. So a step taken back before the answer came goes too.
 void Communication::keyDataSetRequest(double value)
 {
     const bool negative = value < 0;
     const QString digits = QString::number(negative ? 0.001 - value : value + 0.001, 'f', 0);
     if (digits.size() != 1 || !digits.at(0).isDigit())
         return;
-    const int magnitude = digits.toInt();
-    if ((negative ? -magnitude : magnitude) == m_keyData)
+    const int key = negative ? -digits.toInt() : digits.toInt();
+    if (key == getKeyShown())
         return;
     QByteArray command("02D");
-    command += negative && magnitude != 0 ? '1' : '0';
+    command += key < 0 ? '1' : '0';
     command += digits.toLatin1();
     command += "\r\n";
     send(command.constData());
+    askedKey.asked(key);
+    emit keyShownChanged(key);
 }
 
 void Communication::requestMedium(const char* line, const QString& name)
@@ -299,36 +294,58 @@ void Communication::currentMediaCDRequest()
 void Communication::playAreaAllRequest()
 {
     send("07F074F00\r\n");
+    askedPlayArea.asked(QStringLiteral("ALL"));
 }
 
 void Communication::playAreaFolderRequest()
 {
     send("07F074F01\r\n");
+    askedPlayArea.asked(QStringLiteral("FOLDER"));
 }
 
 void Communication::playAreaPlaylistRequest()
 {
     send("07F074F02\r\n");
+    askedPlayArea.asked(QStringLiteral("PLAYLIST"));
 }
 
 void Communication::playModeContinueRequest()
 {
     send("04D00\r\n");
+    askedPlayMode.asked(QStringLiteral("CONTINUE"));
 }
 
 void Communication::playModeSingleRequest()
 {
     send("04D01\r\n");
+    askedPlayMode.asked(QStringLiteral("SINGLE"));
 }
 
 void Communication::playModeProgramRequest()
 {
     send("04D04\r\n");
+    askedPlayMode.asked(QStringLiteral("PROGRAM"));
 }
 
 void Communication::playModeRandomRequest()
 {
     send("04D06\r\n");
+    askedPlayMode.asked(QStringLiteral("RANDOM"));
+}
+
+QString Communication::mediumPick() const
+{
+    return askedMedium.waiting() ? askedMedium.value().toString() : m_currentMedia;
+}
+
+QString Communication::playAreaPick() const
+{
+    return askedPlayArea.waiting() ? askedPlayArea.value().toString() : m_playArea;
+}
+
+QString Communication::playModePick() const
+{
+    return askedPlayMode.waiting() ? askedPlayMode.value().toString() : m_playMode;
 }
 
 // Track number and total minutes as number fields, then two digits each of

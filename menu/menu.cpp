@@ -28,6 +28,9 @@ std::optional<int> shownIndex(QObject* row)
 Menu::Menu(QObject* parent)
     : QObject(parent)
 {
+    m_rangeQuiet.setSingleShot(true);
+    m_rangeQuiet.setInterval(3000);
+    connect(&m_rangeQuiet, &QTimer::timeout, this, &Menu::giveUpRangeSets);
 }
 
 void Menu::setDrawingFinished(bool value)
@@ -50,6 +53,7 @@ void Menu::setDrawingFinished(bool value)
 void Menu::clearMenuTree()
 {
     pages.clear();
+    m_rangeQuiet.stop();
     ++m_generation;
     drawingFinished = false;
     inputChangePending = false;
@@ -294,7 +298,9 @@ void Menu::subitemValueRequest(int pageNum, int itemNum, int subitemNum)
     const QString line = address("01", pageNum, itemNum, subitemNum);
     if (line.isEmpty() || subitemNum < 0)
         return;
-    ++subitem(pageNum, itemNum, subitemNum)->valuesAsked;
+    MenuSubitem* sub = subitem(pageNum, itemNum, subitemNum);
+    ++sub->valuesAsked;
+    ++sub->linesInFlight;
     send(line);
 }
 
@@ -308,6 +314,7 @@ void Menu::changedCommandMenuData()
                 if ((subitems[s].type == 0 || subitems[s].type == 1) && subitems[s].visible) {
                     lines << address("01", p, i, s);
                     subitems[s].valuesAsked += lines.last().isEmpty() ? 0 : 1;
+                    subitems[s].linesInFlight += lines.last().isEmpty() ? 0 : 1;
                 }
             }
         }
@@ -428,6 +435,14 @@ void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
     }
     if (inputSelectPosition == at || inputGainLPosition == at || inputGainRPosition == at)
         inputChangePending = true;
+    // Noted before it goes: its answer may come while it is being written.
+    MenuSubitem* sub = subitem(p, i, s);
+    ++sub->linesInFlight;
+    if (sub->type != 0 && item(p, i)->subitems.size() != 1) {
+        sub->dueForSet = sub->linesInFlight;
+        setRowProperty(subitemRow(at), "held", true);
+        m_rangeQuiet.start();
+    }
     if (!send(line))
         return;
     // The STEREO/MONO choices follow the format. Read right behind the
@@ -443,6 +458,9 @@ void Menu::applySubitemValue(int p, int i, int s, int value)
     if (!sub)
         return;
     sub->valuesAsked = qMax(0, sub->valuesAsked - 1);
+    sub->linesInFlight = qMax(0, sub->linesInFlight - 1);
+    if (m_rangeQuiet.isActive())
+        m_rangeQuiet.start();
     const MenuPosition at { p, i, s };
     const bool single = item(p, i)->subitems.size() == 1;
     const bool choice = sub->type == 0;
@@ -473,8 +491,29 @@ void Menu::applySubitemValue(int p, int i, int s, int value)
     } else {
         const int ms = value * 10 - 1000;
         QObject* row = subitemRow(at);
+        // A report older than the user's last set shows in the texts only.
+        if (sub->dueForSet > 0 && --sub->dueForSet > 0) {
+            setRowProperty(row, "rangeData", ms);
+            return;
+        }
         setRowProperty(row, "oldIndex", ms);
         setRowProperty(row, "rangeData", ms);
+        setRowProperty(row, "held", false);
+    }
+}
+
+void Menu::giveUpRangeSets()
+{
+    for (MenuPage& pg : pages) {
+        for (MenuItem& it : pg.items) {
+            for (MenuSubitem& sub : it.subitems) {
+                sub.linesInFlight = 0;
+                if (sub.dueForSet > 0) {
+                    sub.dueForSet = 0;
+                    setRowProperty(sub.object, "held", false);
+                }
+            }
+        }
     }
 }
 

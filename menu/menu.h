@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include "menutree.h"
 
@@ -33,6 +34,11 @@ class Telnet;
 // reported before the change, and releases them when it shows that one.
 // The phantom-power check reads only values the recorder has told: a row of
 // it that has not shown its value yet makes a pick it governs ask first.
+//
+// A range row's knob stands where the user last set it until the recorder
+// has answered that set (it answers every value request and set in order,
+// each with a report of the value); older reports reach only its texts.
+// A quiet spell without reports ends the wait, so a lost answer holds nothing.
 class Menu : public QObject
 {
     Q_OBJECT
@@ -145,6 +151,9 @@ private:
     bool listBeingRead(const MenuPosition& at) const;
     bool followsMedium(const MenuPosition& at) const;
     void readMediumListsAgain();
+    // Every wait for the answer to a range set ends; the rows' knobs go to
+    // the recorder's values.
+    void giveUpRangeSets();
 
     // The walk (menuwalk.cpp).
     void onPageCount(int count);
@@ -168,4 +177,5 @@ private:
     // The lists that follow the medium are to be read (again) once drawn, or
     // once the reading under way, begun before a change of medium, ends.
     bool m_mediumListsStale = false;
+    QTimer m_rangeQuiet;       // runs while a range set waits for its answer
 };

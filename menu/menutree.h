@@ -32,6 +32,10 @@ struct MenuSubitem
     bool complete = false;
     int nameAsked = -1; // the parameter name asked for and not answered yet; -1 none
     int valuesAsked = 0; // value requests sent whose answers have not come yet
+    int linesInFlight = 0; // value requests and sets sent whose reports have not come yet
+    // Reports still to come up to the user's last set of a range, 0 when it
+    // has been answered: until then the row's knob stays where the user put it.
+    int dueForSet = 0;
 };
 
 struct MenuItem

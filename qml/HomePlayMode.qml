@@ -6,8 +6,10 @@ import QtQuick.Controls 2.1
 Item {
     property bool playModeDropdownVisible: false
 
+    // A pick goes when it differs from the user's own pick still on its
+    // way, or else from the recorder's value: a pick taken back goes too.
     function choose(name, request) {
-        if (comm.playMode !== name)
+        if (comm.playModePick() !== name)
             request()
         playModeDropdownVisible = false
         lockButton.visible = true

@@ -2,9 +2,11 @@ import QtQuick 2.8
 import QtQuick.Controls 2.1
 
 // Playback settings: flash load, A-B repeat, and pitch and key with on/off
-// keys, step keys and sliders. Everything shown is the recorder's state; a
-// slider sends only values that differ from what the recorder reported, and
-// a drag sends once, on release. A click outside the panel closes it.
+// keys, step keys and sliders. The texts show the recorder's state. A knob
+// stands where the user last set it until the recorder has answered that,
+// then follows the recorder's reports (comm.pitchShown, comm.keyShown); a
+// slider sends only values that differ from where the knob stood, and a drag
+// sends once, on release. A click outside the panel closes it.
 ModalArea {
     // Fills the Loader, so the panel's bottom stays on the screen area's
     // bottom at every window size.
@@ -111,7 +113,7 @@ ModalArea {
             from: -16.0
             to: 16.0
             stepSize: 0.1
-            reported: Number(comm.pitchData)
+            reported: Number(comm.pitchShown)
             minusOn: "Resource/button-C_minusON_58x30_3.png"
             minusOff: "Resource/button-C_minusOFF_58x30_3.png"
             plusOn: "Resource/button-C_plusON_58x30_3.png"
@@ -122,8 +124,8 @@ ModalArea {
 
             Connections {
                 target: comm
-                function onPitchDataChanged() {
-                    pitchRow.follow(Number(comm.pitchData))
+                function onPitchShownChanged() {
+                    pitchRow.follow(Number(comm.pitchShown))
                 }
             }
         }
@@ -138,7 +140,7 @@ ModalArea {
             from: -6.0
             to: 6.0
             stepSize: 1.0
-            reported: comm.keyData
+            reported: comm.keyShown
             minusOn: "Resource/button-C_flatON_58x30_3.png"
             minusOff: "Resource/button-C_flatOFF_58x30_3.png"
             plusOn: "Resource/button-C_sharpON_58x30_3.png"
@@ -148,8 +150,8 @@ ModalArea {
 
             Connections {
                 target: comm
-                function onKeyDataChanged() {
-                    keyRow.follow(comm.keyData)
+                function onKeyShownChanged() {
+                    keyRow.follow(comm.keyShown)
                 }
             }
         }

@@ -5,7 +5,9 @@ import QtQuick.Controls 2.2
 // steps of 10: the name, and a button with the value that opens a panel
 // with a slider and minus, OK and plus keys. Every value the user sets is
 // reported by rangeSelected unless it is the last known one; the model
-// writes the recorder's value back into oldIndex, then rangeData.
+// writes the recorder's value back into oldIndex, then rangeData. While the
+// user's last set is unanswered (held), reports reach the texts only: the
+// knob stays, and the next step counts from it.
 Item {
     id: rangeRow
 
@@ -13,18 +15,32 @@ Item {
     property int oldIndex: -1
     property bool subitem: true
     property real rangeData: 0
+    property bool held: false
 
     signal rangeSelected(int value)
 
     readonly property string valueText: (rangeData > 0 ? "+" : "") + rangeData + " msec"
 
-    // A report moves the slider. The slider stops at its ends, and a report
-    // beyond them must not come back as a change of the user's: the value it
-    // stops at counts as known.
-    onRangeDataChanged: {
+    // A report moves the slider, unless the user's own set is still on its
+    // way; once it has its answer the slider goes to the recorder's value.
+    // The slider stops at its ends, and a report beyond them must not come
+    // back as a change of the user's: the value it stops at counts as known.
+    function showReported() {
         var shown = Math.max(rangeSlideBar.from, Math.min(rangeSlideBar.to, rangeData))
         oldIndex = shown
         rangeSlideBar.value = shown
+    }
+    onRangeDataChanged: {
+        if (!held)
+            showReported()
+    }
+    // The slider's first binding to rangeData would let a held report move
+    // the knob: it ends as the user's set goes.
+    onHeldChanged: {
+        if (held)
+            rangeSlideBar.value = rangeSlideBar.value
+        else
+            showReported()
     }
 
     Rectangle {

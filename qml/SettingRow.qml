@@ -12,7 +12,8 @@ Item {
     property alias from: slider.from
     property alias to: slider.to
     property alias stepSize: slider.stepSize
-    // The recorder's value; the slider starts there.
+    // Where the knob stands (the recorder's value, or the user's own while
+    // unanswered); the slider starts there.
     property real reported: 0
     property string minusOn
     property string minusOff
@@ -23,8 +24,9 @@ Item {
 
     anchors.fill: parent
 
-    // The recorder reported a value: move the slider there without sending
-    // anything but that value (which the request recognises as the reported one).
+    // The knob's place changed (a report, or the user's set answered): move
+    // the slider there without sending anything but that value, which the
+    // request recognises as the one it stands for.
     function follow(value) {
         if (isWindows) {
             handle.visible = false

@@ -24,6 +24,8 @@ private slots:
     void rowsShowRecorderMenu();
     void choiceReachesRecorder();
     void rangeReachesRecorder();
+    void rangeStepsFasterThanAnswers_data();
+    void rangeStepsFasterThanAnswers();
     void phantomPowerNeedsConfirmation();
     void phantomConfirmationEndsWithItsTree_data();
     void phantomConfirmationEndsWithItsTree();
@@ -264,6 +266,56 @@ void TstMenuScreenE2e::rangeReachesRecorder()
     click(named("rangeOkButton", r));
     QTRY_VERIFY(!named("rangeBar", r)->isVisible());
     QCOMPARE(recorderMenu->subitem(recorderMenu->find("INPUT DELAY", "DELAY Lch"))->value, 102);
+}
+
+// The minus and plus keys tapped faster than the recorder answers: each
+// step counts from the one before, never from an older answer, and the row
+// ends on the recorder's value.
+void TstMenuScreenE2e::rangeStepsFasterThanAnswers_data()
+{
+    QTest::addColumn<int>("late");
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QString>("taps"); // "+" plus, "-" minus, from +20 msec
+    QTest::addColumn<QList<int>>("sets");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("four plus, 400 ms late") << 400 << 150 << "++++" << QList<int> { 103, 104, 105, 106 } << "+60 msec";
+    QTest::newRow("three minus, 200 ms late") << 200 << 120 << "---" << QList<int> { 101, 100, 99 } << "-10 msec";
+    QTest::newRow("plus taken back, 400 ms late") << 400 << 150 << "+-" << QList<int> { 103, 102 } << "+20 msec";
+}
+
+void TstMenuScreenE2e::rangeStepsFasterThanAnswers()
+{
+    QFETCH(int, late);
+    QFETCH(int, gap);
+    QFETCH(QString, taps);
+    QFETCH(QList<int>, sets);
+    QFETCH(QString, shown);
+
+    const sim::SimMenuEntry e = recorderMenu->find("INPUT DELAY", "DELAY Lch");
+    frontPanel({ { e, 102 } });
+    QQuickItem* r = row("DELAY Lch");
+    show(r);
+    click(named("rangeButton", r));
+    QTRY_VERIFY(named("rangeBar", r)->isVisible());
+    unit->recorder.answerLatencyMs = late;
+    const auto onTime = qScopeGuard([this] { unit->recorder.answerLatencyMs = 0; });
+    for (int k = 0; k < taps.size(); ++k) {
+        if (k > 0)
+            QTest::qWait(gap);
+        click(named(taps.at(k) == QLatin1Char('+') ? "rangePlusButton" : "rangeMinusButton", r));
+    }
+    QStringList lines;
+    for (int value : sets)
+        lines << menuLine("03", e, value);
+    QTRY_COMPARE(setsOf(e), lines);
+    QTRY_COMPARE(describe(r), QStringLiteral("R DELAY Lch = ") + shown);
+    QTest::qWait(late + 100);
+    QCOMPARE(setsOf(e), lines);
+    QCOMPARE(recorderMenu->subitem(e)->value, sets.last());
+    QCOMPARE(named("rangeSlideBar", r)->property("value").toInt(), sets.last() * 10 - 1000);
+    click(named("rangeOkButton", r));
+    QTRY_VERIFY(!named("rangeBar", r)->isVisible());
 }
 
 void TstMenuScreenE2e::phantomPowerNeedsConfirmation()

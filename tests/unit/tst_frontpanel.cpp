@@ -18,6 +18,8 @@ private slots:
     void countsFromTheLastRequest();
     void pitchAndKey_data();
     void pitchAndKey();
+    void whileUnanswered_data();
+    void whileUnanswered();
     void timeSearch_data();
     void timeSearch();
 };
@@ -246,6 +248,82 @@ void TestFrontPanel::pitchAndKey()
     else
         rig.comm.keyDataSetRequest(value);
     QCOMPARE(rig.takeLines(), line.isEmpty() ? QStringList() : QStringList { line });
+}
+
+// The user's own sets and picks stand in for the reports until the report
+// to the last of them comes: a script of requests ("k<key>", "p<pitch>",
+// "m<medium>", "a<area>", "o<mode>"), replies ("r<line>") and a login ("L").
+void TestFrontPanel::whileUnanswered_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("lines"); // the sets written, in order
+    QTest::addColumn<QString>("shown");     // keyShown, pitchShown or the pick at the end
+
+    QTest::newRow("key: a step taken back goes") << "k1 k0" << QStringList { "02D01", "02D00" } << "0";
+    QTest::newRow("key: the same step again does not") << "k1 k1" << QStringList { "02D01" } << "1";
+    QTest::newRow("key: an older answer does not stand in")
+        << "k1 k2 rAD01 k2 k3" << QStringList { "02D01", "02D02", "02D03" } << "3";
+    QTest::newRow("key: answered, the report rules") << "k1 rAD01 k1" << QStringList { "02D01" } << "1";
+    QTest::newRow("key: the answer to a query ahead of the set does not end the wait")
+        << "L k1 rAD00 k0" << QStringList { "02D01", "02D00" } << "0";
+    QTest::newRow("key: a login ends the wait") << "k1 L k0" << QStringList { "02D01" } << "0";
+    QTest::newRow("pitch: a step taken back goes") << "p0.1 p0" << QStringList { "0250100", "0250000" } << "+0.0";
+    QTest::newRow("pitch: an older answer does not stand in")
+        << "p0.1 p0.2 rA50100 p0.2" << QStringList { "0250100", "0250200" } << "+0.2";
+    QTest::newRow("pitch: answered, the report rules")
+        << "p0.1 rA50100 rA50200 p0.2" << QStringList { "0250100" } << "+0.2";
+    QTest::newRow("medium: the pick stands in") << "mSD2" << QStringList { "07F0101" } << "SD2";
+    QTest::newRow("medium: answered, the report rules")
+        << "mSD2 rFF0100" << QStringList { "07F0101" } << "SD1";
+    QTest::newRow("play area: the last pick stands in")
+        << "aFOLDER aALL rFF07CF01" << QStringList { "07F074F01", "07F074F00" } << "ALL";
+    QTest::newRow("play mode: answered, the report rules")
+        << "oSINGLE rCE01 rCE00" << QStringList { "04D01" } << "CONTINUE";
+}
+
+void TestFrontPanel::whileUnanswered()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, shown);
+
+    ModelRig rig;
+    rig.replies({ "AD00", "A50000", "FF0100", "FF07CF00", "CE00" });
+    rig.takeLines();
+    QStringList written;
+    QString last;
+    for (const QString& step : script.split(QLatin1Char(' '))) {
+        const QString arg = step.mid(1);
+        switch (step.at(0).toLatin1()) {
+        case 'k': rig.comm.keyDataSetRequest(arg.toDouble()); break;
+        case 'p': rig.comm.pitchDataSetRequest(arg.toDouble()); break;
+        case 'm': QMetaObject::invokeMethod(&rig.comm, qPrintable(QStringLiteral("currentMedia%1Request").arg(arg))); break;
+        case 'a':
+        case 'o': {
+            const QString request = (step.at(0) == QLatin1Char('a') ? QStringLiteral("playArea%1%2Request")
+                                                                    : QStringLiteral("playMode%1%2Request"))
+                                        .arg(arg.left(1), arg.mid(1).toLower());
+            QMetaObject::invokeMethod(&rig.comm, qPrintable(request));
+            break;
+        }
+        case 'r': rig.reply(arg); break;
+        case 'L': rig.comm.finishedLogin(0); break;
+        }
+        if (step.at(0) != QLatin1Char('r') && step.at(0) != QLatin1Char('L'))
+            last = step.left(1);
+        for (const QString& line : rig.takeLines()) {
+            if (QRegularExpression(QStringLiteral("^(02D|025|07F01|07F074F|04D)..")).match(line).hasMatch()
+                && !line.endsWith(QLatin1String("FF")))
+                written << line;
+        }
+    }
+    QCOMPARE(written, lines);
+    const QString at = last == QLatin1String("k") ? QString::number(rig.comm.getKeyShown())
+        : last == QLatin1String("p")              ? rig.comm.getPitchShown()
+        : last == QLatin1String("m")              ? rig.comm.mediumPick()
+        : last == QLatin1String("a")              ? rig.comm.playAreaPick()
+                                                  : rig.comm.playModePick();
+    QCOMPARE(at, shown);
 }
 
 void TestFrontPanel::timeSearch_data()

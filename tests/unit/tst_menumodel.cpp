@@ -94,6 +94,8 @@ private slots:
     void valueAnswers();
     void absentEntriesAreLeftAlone();
     void badIndicesAndDrawing();
+    void rangeSetsHoldTheKnob_data();
+    void rangeSetsHoldTheKnob();
 };
 
 // Every request of a walk, in order, one node at a time.
@@ -530,6 +532,58 @@ void TestMenuModel::badIndicesAndDrawing()
     QVERIFY(m.getSubitemParameterName(0, 1, 0, 7).isEmpty());
     QCOMPARE(m.getVisibleSubitemNumber(0, 1), 2);
     QCOMPARE(rig.takeLines(), QStringList());
+}
+
+// A range row's sets ("s<value>") and the recorder's reports ("r<value>"),
+// in the recorder's values, a value request of the row ("q") and a quiet
+// spell without reports ("z"): what the row holds at the end.
+void TestMenuModel::rangeSetsHoldTheKnob_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("held");
+    QTest::addColumn<int>("oldIndex"); // in ms, as the row holds it
+    QTest::addColumn<int>("rangeData");
+
+    QTest::newRow("one set, not answered yet") << "s101" << true << -1 << 0;
+    QTest::newRow("one set, answered") << "s101 r101" << false << 10 << 10;
+    QTest::newRow("an older answer reaches the texts only") << "s101 s102 r101" << true << -1 << 10;
+    QTest::newRow("the last answer ends the wait") << "s101 s102 r101 r102" << false << 20 << 20;
+    QTest::newRow("a request ahead of the set answers first") << "q s101 r99" << true << -1 << -10;
+    QTest::newRow("a request after the set comes after its answer") << "s101 q r101" << false << 10 << 10;
+    QTest::newRow("a quiet spell ends the wait") << "s101 z" << false << -1 << 0;
+}
+
+void TestMenuModel::rangeSetsHoldTheKnob()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, held);
+    QFETCH(int, oldIndex);
+    QFETCH(int, rangeData);
+
+    DrawnMenu d(inputs);
+    Menu& m = d.rig.menu;
+    QObject* row = d.row(1, 1, 0);
+    row->setProperty("held", false);
+    row->setProperty("oldIndex", -1);
+    row->setProperty("rangeData", 0);
+    for (const QString& step : script.split(QLatin1Char(' '))) {
+        const int value = step.mid(1).toInt();
+        if (step.startsWith(QLatin1Char('s')))
+            m.changedSubitemObjectValue(1, 1, 0, value, 0);
+        else if (step.startsWith(QLatin1Char('r')))
+            d.rig.reply(QStringLiteral("FF6AFA01010001000000") + QString::number(value % 100).rightJustified(2, '0')
+                        + QString::number(value / 100).rightJustified(2, '0'));
+        else if (step == QLatin1String("q"))
+            m.subitemValueRequest(1, 1, 0);
+        else {
+            QTest::qWait(2000);
+            QVERIFY(row->property("held").toBool());
+            QTRY_VERIFY_WITH_TIMEOUT(!row->property("held").toBool(), 3000);
+        }
+    }
+    QCOMPARE(row->property("held").toBool(), held);
+    QCOMPARE(row->property("oldIndex").toInt(), oldIndex);
+    QCOMPARE(row->property("rangeData").toInt(), rangeData);
 }
 
 QTEST_MAIN(TestMenuModel)

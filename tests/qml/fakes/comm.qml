@@ -39,6 +39,8 @@ QtObject {
     property string pitchData: "0"
     property bool keyStatus: false
     property int keyData: 0
+    property string pitchShown: pitchData
+    property int keyShown: keyData
     property string playTimeHour: "00"
     property string playTimeMin: "00"
     property string playTimeSec: "00"
@@ -73,6 +75,9 @@ QtObject {
     property string cdType: ""
     property string finalizedCd: ""
 
+    function mediumPick() { return currentMedia }
+    function playAreaPick() { return playArea }
+    function playModePick() { return playMode }
     function markRequest() { record("markRequest", []) }
     function timeSearchRequest(trk, h, m, s, f) { record("timeSearchRequest", [trk, h, m, s, f]) }
     function currentMediaSD2Request() { record("currentMediaSD2Request", []) }

@@ -1,0 +1,257 @@
+// Steps and picks on the home tab tapped faster than the recorder answers:
+// the playback settings window's pitch and key keys and the three selectors,
+// worked with the mouse against a simulated recorder that answers late. The
+// lines the recorder received, where it ends and where the knobs and labels
+// end are checked; so is that a change made on the recorder's own panel
+// moves the knob while nothing of the user's is on its way.
+#include <QQuickItem>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "apprig.h"
+#include "netenv.h"
+#include "windowrig.h"
+
+class TstHomeStepsE2e : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { rig.stop(); QCOMPARE(windowrig::takeWarnings(), QStringList()); }
+    void init();
+    void cleanup();
+    void steps_data();
+    void steps();
+    void frontPanelMovesTheKnob_data();
+    void frontPanelMovesTheKnob();
+    void picks_data();
+    void picks();
+
+private:
+    QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
+    void click(QQuickItem* target) { QVERIFY(rig.click(target)); }
+    // The pitch, key, medium, play area and play mode sets the recorder received.
+    QStringList commands() const;
+    // Nothing of the user's is on its way any more.
+    bool settled() const;
+    QQuickItem* settingRow(const QString& name);
+
+    AppRig rig;
+};
+
+void TstHomeStepsE2e::initTestCase()
+{
+    netenv::requirePrivateNetwork();
+    QVERIFY(rig.start([](sim::SimRecorder&, sim::RecorderState&) {}));
+    QTRY_COMPARE(rig.graph->comm.getStatusIcon(), 16);
+}
+
+// Every road starts at pitch +0.0, key 0, SD1, ALL and CONTINUE, with the
+// recorder answering at once and nothing on its way.
+void TstHomeStepsE2e::init()
+{
+    rig.recorder->answerLatencyMs = 0;
+    sim::RecorderState& state = *rig.state;
+    state.panel.pitchTenths = 0;
+    state.panel.key = 0;
+    state.panel.playArea = 0;
+    state.panel.playMode = 0;
+    if (state.currentMediumName() != QLatin1String("SD1"))
+        state.selectMedium(QStringLiteral("SD1"));
+    state.announce();
+    Communication& comm = rig.graph->comm;
+    QTRY_COMPARE(comm.getPitchData(), QStringLiteral("+0.0"));
+    QTRY_COMPARE(comm.getKeyData(), 0);
+    QTRY_COMPARE(comm.getCurrentMedia(), QStringLiteral("SD1"));
+    QTRY_COMPARE(comm.getPlayArea(), QStringLiteral("ALL"));
+    QTRY_COMPARE(comm.getPlayMode(), QStringLiteral("CONTINUE"));
+    QTRY_VERIFY(settled());
+    rig.recorder->clearLog();
+}
+
+void TstHomeStepsE2e::cleanup()
+{
+    // Answers still on their way come before the next road starts.
+    QTest::qWait(rig.recorder->answerLatencyMs + 100);
+    rig.recorder->answerLatencyMs = 0;
+    item("homeSettingWindowLoader")->setProperty("active", false);
+    QTRY_VERIFY(settled());
+}
+
+QStringList TstHomeStepsE2e::commands() const
+{
+    static const QRegularExpression set(QStringLiteral("^(025|02D|07F01|07F074F|04D)"));
+    QStringList found;
+    for (const QString& line : rig.recorder->receivedLines(rig.connection)) {
+        if (set.match(line).hasMatch() && !line.endsWith(QLatin1String("FF")))
+            found << line;
+    }
+    return found;
+}
+
+bool TstHomeStepsE2e::settled() const
+{
+    const Communication& comm = rig.graph->comm;
+    return !comm.askedPitch.waiting() && !comm.askedKey.waiting() && !comm.askedMedium.waiting()
+        && !comm.askedPlayArea.waiting() && !comm.askedPlayMode.waiting();
+}
+
+QQuickItem* TstHomeStepsE2e::settingRow(const QString& name)
+{
+    if (!item("homeSettingWindowLoader")->property("active").toBool())
+        rig.click(item("gearButton"));
+    QQuickItem* row = nullptr;
+    [&] { QTRY_VERIFY((row = item(name.toLatin1()))); }();
+    return row;
+}
+
+// A tap is "+" (step up) or "-" (step down), each `gap` ms after the one
+// before, or "n", the recorder telling of a change (and so the application
+// asking for every value again); the recorder answers `late` ms after each line.
+void TstHomeStepsE2e::steps_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<int>("late");
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QString>("taps");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("end"); // key, or pitch in tenths
+    QTest::addColumn<QString>("label");
+
+    const QStringList fourSharps { "02D01", "02D02", "02D03", "02D04" };
+    const QStringList sixPitchSteps { "0250100", "0250200", "0250300", "0250400", "0250500", "0250600" };
+    QTest::newRow("key: four sharps, 400 ms late") << "keyRow" << 400 << 150 << "++++" << fourSharps << 4 << "\u266F4";
+    QTest::newRow("key: four sharps, 200 ms late") << "keyRow" << 200 << 120 << "++++" << fourSharps << 4 << "\u266F4";
+    QTest::newRow("key: four sharps, answered at once") << "keyRow" << 0 << 150 << "++++" << fourSharps << 4 << "\u266F4";
+    QTest::newRow("pitch: six steps up, 400 ms late") << "pitchRow" << 400 << 150 << "++++++" << sixPitchSteps << 6 << "+0.6";
+    QTest::newRow("pitch: six steps up, 200 ms late") << "pitchRow" << 200 << 120 << "++++++" << sixPitchSteps << 6 << "+0.6";
+    QTest::newRow("key: four sharps and a notice, 400 ms late")
+        << "keyRow" << 400 << 150 << "++n++" << fourSharps << 4 << "\u266F4";
+    QTest::newRow("key: sharp taken back 150 ms later") << "keyRow" << 400 << 150 << "+-" << QStringList { "02D01", "02D00" } << 0 << "0";
+    QTest::newRow("key: sharp taken back 300 ms later") << "keyRow" << 400 << 300 << "+-" << QStringList { "02D01", "02D00" } << 0 << "0";
+    QTest::newRow("key: flat taken back, 500 ms late") << "keyRow" << 500 << 150 << "-+" << QStringList { "02D11", "02D00" } << 0 << "0";
+    QTest::newRow("pitch: step taken back 150 ms later") << "pitchRow" << 400 << 150 << "+-" << QStringList { "0250100", "0250000" } << 0 << "+0.0";
+    QTest::newRow("pitch: down, up, down, 300 ms late") << "pitchRow" << 300 << 120 << "-+-"
+                                                        << QStringList { "0250110", "0250000", "0250110" } << -1 << "-0.1";
+}
+
+void TstHomeStepsE2e::steps()
+{
+    QFETCH(QString, row);
+    QFETCH(int, late);
+    QFETCH(int, gap);
+    QFETCH(QString, taps);
+    QFETCH(QStringList, lines);
+    QFETCH(int, end);
+    QFETCH(QString, label);
+
+    QQuickItem* settings = settingRow(row);
+    QVERIFY(settings);
+    rig.recorder->answerLatencyMs = late;
+    for (int i = 0; i < taps.size(); ++i) {
+        if (taps.at(i) == QLatin1Char('n')) {
+            rig.state->announce();
+            continue;
+        }
+        if (i > 0)
+            QTest::qWait(gap);
+        click(item(taps.at(i) == QLatin1Char('+') ? "stepUp" : "stepDown", settings));
+    }
+    const bool key = row == QLatin1String("keyRow");
+    QTRY_VERIFY(settled());
+    QCOMPARE(commands(), lines);
+    QCOMPARE(key ? rig.state->panel.key : rig.state->panel.pitchTenths, end);
+    // The knob and the text show where the recorder is.
+    QTRY_COMPARE(item("value", settings)->property("text").toString(), label);
+    QCOMPARE(qRound(item("slider", settings)->property("value").toDouble() * (key ? 1 : 10)), end);
+}
+
+// The recorder's own panel changes the value; nothing of the user's is on
+// its way, so the knob and the text follow, and nothing goes back.
+void TstHomeStepsE2e::frontPanelMovesTheKnob_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<int>("value"); // key, or pitch in tenths
+    QTest::addColumn<QString>("label");
+    QTest::newRow("key") << "keyRow" << -2 << "\u266D2";
+    QTest::newRow("pitch") << "pitchRow" << 35 << "+3.5";
+}
+
+void TstHomeStepsE2e::frontPanelMovesTheKnob()
+{
+    QFETCH(QString, row);
+    QFETCH(int, value);
+    QFETCH(QString, label);
+
+    QQuickItem* settings = settingRow(row);
+    QVERIFY(settings);
+    rig.recorder->answerLatencyMs = 300;
+    const bool key = row == QLatin1String("keyRow");
+    (key ? rig.state->panel.key : rig.state->panel.pitchTenths) = value;
+    rig.state->announce();
+    QTRY_COMPARE(item("value", settings)->property("text").toString(), label);
+    QTRY_COMPARE(qRound(item("slider", settings)->property("value").toDouble() * (key ? 1 : 10)), value);
+    QTest::qWait(400);
+    QCOMPARE(commands(), QStringList());
+}
+
+// Picks on a selector, each on the list opened again `gap` ms after the one
+// before; the recorder answers `late` ms after each line.
+void TstHomeStepsE2e::picks_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("late");
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("label"); // the selector's label at the end
+
+    QTest::newRow("medium taken back, 400 ms late")
+        << "currentMediaButton" << 400 << 150 << QStringList { "mediaSD2", "mediaSD1" }
+        << QStringList { "07F0101", "07F0100" } << "SD1";
+    QTest::newRow("medium taken back, 200 ms late")
+        << "currentMediaButton" << 200 << 100 << QStringList { "mediaSD2", "mediaSD1" }
+        << QStringList { "07F0101", "07F0100" } << "SD1";
+    QTest::newRow("play area taken back, 400 ms late")
+        << "playAreaButton" << 400 << 200 << QStringList { "areaFOLDER", "areaALL" }
+        << QStringList { "07F074F01", "07F074F00" } << "ALL";
+    QTest::newRow("play mode taken back, 500 ms late")
+        << "playModeButton" << 500 << 250 << QStringList { "modeSINGLE", "modeCONTINUE" }
+        << QStringList { "04D01", "04D00" } << "CONTINUE";
+    QTest::newRow("play mode picked twice: goes once")
+        << "playModeButton" << 400 << 150 << QStringList { "modeSINGLE", "modeSINGLE" }
+        << QStringList { "04D01" } << "SINGLE";
+    QTest::newRow("one pick goes at once") << "playAreaButton" << 400 << 0 << QStringList { "areaPLAYLIST" }
+                                           << QStringList { "07F074F02" } << "PLAYLIST";
+}
+
+void TstHomeStepsE2e::picks()
+{
+    QFETCH(QString, button);
+    QFETCH(int, late);
+    QFETCH(int, gap);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, label);
+
+    QQuickItem* selector = item(button.toLatin1());
+    rig.recorder->answerLatencyMs = late;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (i > 0)
+            QTest::qWait(gap);
+        click(selector);
+        QQuickItem* entry = item(entries.at(i).toLatin1());
+        QTRY_VERIFY(entry->isVisible());
+        click(entry);
+    }
+    // The last pick goes without waiting for an answer.
+    QTRY_COMPARE_WITH_TIMEOUT(commands(), lines, late / 2);
+    QTRY_VERIFY(settled());
+    QCOMPARE(commands(), lines);
+    QTRY_COMPARE(item("label", selector)->property("text").toString(), label);
+}
+
+QTEST_MAIN(TstHomeStepsE2e)
+
+#include "tst_homesteps_e2e.moc"
