@@ -81,9 +81,10 @@ void Communication::trackSkip(bool backward)
 {
     const int s = transportStatus();
     int leadsTo = -1;
-    if (s == 16 || mark->markTimes().isEmpty() || mark->listAsked.waiting()) {
+    const bool playing = s == 17 || s == 18;
+    if (s == 16 || mark->markTimes().isEmpty() || (playing && mark->listAsked.waiting())) {
         send(backward ? "01A01\r\n055\r\n" : "01A00\r\n055\r\n");
-    } else if (s == 17 || s == 18) {
+    } else if (playing) {
         const int from = askedPosition.waiting() ? askedPosition.value().toInt() : m_trackElapsedTimeFlame;
         leadsTo = backward ? mark->skipToPreviousMark(from) : mark->skipToNextMark(from);
     } else {
