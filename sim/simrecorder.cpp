@@ -1,5 +1,7 @@
 #include "simrecorder.h"
 
+#include <algorithm>
+
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -17,6 +19,7 @@ SimConnection::SimConnection(SimRecorder* recorder, QTcpSocket* socket, int id)
     , m_socket(socket)
     , m_id(id)
 {
+    m_clock.start();
     socket->setParent(this);
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket, &QTcpSocket::readyRead, this, &SimConnection::onReadyRead);
@@ -41,13 +44,24 @@ void SimConnection::send(const QByteArray& bytes)
     later([this, bytes] { queue(bytes); });
 }
 
-// Runs what goes out after the recorder's answer latency, in the order made.
+// Runs what goes out after the recorder's answer latency, in the order made:
+// when the latency is lowered, what follows waits for what went before.
 void SimConnection::later(const std::function<void()>& step)
 {
-    if (m_recorder->answerLatencyMs > 0)
-        QTimer::singleShot(m_recorder->answerLatencyMs, Qt::PreciseTimer, this, step);
-    else
+    const qint64 now = m_clock.elapsed();
+    if (m_recorder->answerLatencyMs <= 0 && m_laterPending == 0) {
         step();
+        return;
+    }
+    qint64 due = now + m_recorder->answerLatencyMs;
+    if (m_laterPending > 0 && due < m_lastDue)
+        due = m_lastDue + 1; // a millisecond behind, as the timers keep whole ones
+    m_lastDue = due;
+    ++m_laterPending;
+    QTimer::singleShot(int(std::max<qint64>(1, due - now)), Qt::PreciseTimer, this, [this, step] {
+        --m_laterPending;
+        step();
+    });
 }
 
 void SimConnection::queue(const QByteArray& bytes)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHostAddress>
 #include <QList>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QQueue>
@@ -66,6 +67,11 @@ private:
     bool m_capturing = false;
     QByteArray m_held;
     quint32 m_garbageSeed = 1;
+    // Steps made by later() and not yet run, and when the last of them runs:
+    // a step never overtakes one made before it, whatever the latency was.
+    int m_laterPending = 0;
+    qint64 m_lastDue = 0;
+    QElapsedTimer m_clock;
 };
 
 struct LogEntry
