@@ -1,5 +1,7 @@
 #include "askedvalue.h"
 
+#include "replyorder.h"
+
 AskedValue::AskedValue(QObject* parent)
     : QObject(parent)
 {
@@ -13,6 +15,8 @@ void AskedValue::asked(const QVariant& value, bool afterNextLine)
     ++m_asks;
     m_due = m_written + (afterNextLine ? 1 : 0);
     m_waiting = true;
+    m_fence = order ? order->lastWriteStart() : 0;
+    m_fencePassed = !order || !order->fences;
     m_quiet.start(quietMs);
 }
 
@@ -20,14 +24,26 @@ void AskedValue::reported()
 {
     // A report nobody asked for (a notice, another controller's set) moves
     // the count ahead; it never runs past the lines written.
+    const bool pastTheAnswer = m_reported >= m_due;
     if (m_reported < m_written)
         ++m_reported;
     if (!m_waiting)
         return;
-    if (m_reported >= m_due)
+    if (pastTheAnswer && m_reported > m_due)
+        m_fencePassed = true;
+    if (answered())
         settle();
     else
         m_quiet.start(quietMs);
+}
+
+void AskedValue::otherAnswered(quint64 place)
+{
+    if (!m_waiting || m_fencePassed || place < m_fence)
+        return;
+    m_fencePassed = true;
+    if (answered())
+        settle();
 }
 
 void AskedValue::reset()

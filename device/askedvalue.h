@@ -15,8 +15,18 @@
 // then what the user last asked for stands in for the reports, which are
 // older than it: a step counts from it and a pick is compared with it.
 //
+// The status model counts in the recorder's order of answers (ReplyOrder): a
+// report the recorder sends unasked answers no line and is not counted. One
+// that comes just where the answer was due cannot be told from it, so there
+// the wait also holds until the recorder shows it has had the request: a line
+// of another kind written with or after it has its answer, or a later line of
+// the value has. So the wait never ends on a report the recorder wrote before
+// it had the request.
+//
 // A login or a link loss ends the wait (reset()), and so does a quiet spell
 // with no report at all, so a lost answer holds nothing for good.
+class ReplyOrder;
+
 class AskedValue : public QObject
 {
     Q_OBJECT
@@ -31,6 +41,8 @@ public:
     void asked(const QVariant& value, bool afterNextLine = false);
     // One report came; settles the wait when it answers the last request.
     void reported();
+    // The answer came to a line of another kind, at place in the order.
+    void otherAnswered(quint64 place);
     // Forgets every line and request: the link they went on is gone.
     void reset();
 
@@ -43,6 +55,9 @@ public:
 
     // How long a wait lasts without any report before it is given up.
     int quietMs = 3000;
+    // The order that counts this value's lines and answers, set by
+    // ReplyOrder::track; none where the counts are kept by hand.
+    const ReplyOrder* order = nullptr;
 
 signals:
     // The wait ended: the last request was answered, given up or reset.
@@ -50,12 +65,17 @@ signals:
 
 private:
     void settle();
+    bool answered() const { return m_reported >= m_due && m_fencePassed; }
 
     quint64 m_written = 0;
     quint64 m_reported = 0;
     quint64 m_due = 0;
     quint64 m_asks = 0;
     bool m_waiting = false;
+    // From this place in the order on, an answer to a line of another kind
+    // shows that the recorder has had the request.
+    quint64 m_fence = 0;
+    bool m_fencePassed = true;
     QVariant m_value;
     QTimer m_quiet;
 };

@@ -28,6 +28,27 @@ Communication::Communication(QObject* parent)
     connect(&sleepTimer, &QTimer::timeout, this, &Communication::sleepCheck);
     sleepTimer.start();
 
+    // The lines whose answers the user's requests wait for, and the answers
+    // that prove the recorder has had a request: every query of the polls
+    // and the refresh that one report answers.
+    replyOrder.track("025", -1, "A5", &askedPitch);
+    replyOrder.track("02D", -1, "AD", &askedKey);
+    replyOrder.track("04E", 3, "CE", &askedPlayMode);
+    replyOrder.track("050", 3, "D0", &askedStatus);
+    replyOrder.track("055", 3, "D5");
+    replyOrder.track("05D", 3, "DD");
+    replyOrder.track("056", 3, "D6");
+    replyOrder.track("05801", 5, "D8", &askedPosition);
+    replyOrder.track("05803", 5, "D8", &askedPosition);
+    replyOrder.track("058", 5, "D8");
+    replyOrder.track("07F01", 7, "FF01", &askedMedium);
+    replyOrder.track("07F074F", 9, "FF07CF", &askedPlayArea);
+    replyOrder.track("07F3105", 7, "FF3185", &askedPlaylist);
+    replyOrder.track("07F310000", -1, "FF3180");
+    replyOrder.track("07F6A01", 7, "FF6A81");
+    replyOrder.track("07F6A02", 7, "FF6A82");
+    replyOrder.track("07F6A63", 7, "FF6AE3");
+
     // Once the user's own set has its answer (or is given up), the knob goes
     // back to what the recorder reported.
     connect(&askedPitch, &AskedValue::settled, this, [this] { emit pitchShownChanged(m_pitchData); });
@@ -38,7 +59,6 @@ Communication::~Communication() = default;
 
 void Communication::send(const char* lines)
 {
-    countWritten(lines);
     telnet->sendData(lines);
 }
 
@@ -46,58 +66,15 @@ void Communication::sendWithPermission(const char* lines)
 {
     if (!permission->okPermission())
         return;
-    countWritten(lines);
     permission->telnet->sendData(lines);
-}
-
-void Communication::countWritten(const char* lines)
-{
-    const QByteArray text(lines);
-    for (const QByteArray& line : text.split('\n')) {
-        if (line.startsWith("025"))
-            askedPitch.lineWritten();
-        else if (line.startsWith("02D"))
-            askedKey.lineWritten();
-        else if (line.startsWith("07F074F"))
-            askedPlayArea.lineWritten();
-        else if (line.startsWith("07F01") && line.trimmed().size() == 7)
-            askedMedium.lineWritten();
-        else if (line.startsWith("04D") || line.startsWith("04E"))
-            askedPlayMode.lineWritten();
-        else if (line.trimmed() == "050")
-            askedStatus.lineWritten();
-        else if (line.trimmed() == "05801" || line.trimmed() == "05803")
-            askedPosition.lineWritten();
-        else if (line.trimmed() == "07F3105")
-            askedPlaylist.lineWritten();
-    }
 }
 
 void Communication::forgetAsked()
 {
+    replyOrder.reset();
     for (AskedValue* asked : { &askedPitch, &askedKey, &askedMedium, &askedPlayArea, &askedPlayMode, &askedStatus })
         asked->reset();
     forgetTransportAsked();
-}
-
-void Communication::countReported(const QString& code, const QString& data)
-{
-    if (code == QLatin1String("A5"))
-        askedPitch.reported();
-    else if (code == QLatin1String("AD"))
-        askedKey.reported();
-    else if (code == QLatin1String("CE"))
-        askedPlayMode.reported();
-    else if (code == QLatin1String("D0"))
-        askedStatus.reported();
-    else if (code == QLatin1String("FF") && data.startsWith(QLatin1String("01")))
-        askedMedium.reported();
-    else if (code == QLatin1String("FF") && data.startsWith(QLatin1String("07CF")))
-        askedPlayArea.reported();
-    else if (code == QLatin1String("D8") && (data.startsWith(QLatin1String("01")) || data.startsWith(QLatin1String("03"))))
-        askedPosition.reported();
-    else if (code == QLatin1String("FF") && data.startsWith(QLatin1String("3185")))
-        askedPlaylist.reported();
 }
 
 // ---------------------------------------------------------------------------
@@ -342,7 +319,7 @@ void Communication::recievedData(QString str)
         return;
     const QString code = str.left(2);
     const QString data = str.mid(2);
-    countReported(code, data);
+    replyOrder.answered(str);
     const char c0 = code.at(0).toLatin1();
     const char c1 = code.at(1).toLatin1();
     switch (c0) {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "askedvalue.h"
+#include "replyorder.h"
 #include "datasettings.h"
 #include "ftpaccess.h"
 
@@ -123,14 +124,18 @@ public:
     // Direction of that step: true to the previous playlist, false to the next.
     bool playlistStepBackward = false;
 
+    // The recorder's order of answers: every line written on the command
+    // channel passes here (ObjectGraph), and every reply read.
+    ReplyOrder replyOrder;
     // The front-panel values the user sets, with the user's last request
-    // while its answer is on its way. Every line written that the recorder
-    // answers with a report of one of them is counted here, and every report.
+    // while its answer is on its way. The order counts every line written
+    // that the recorder answers with a report of one of them, and every
+    // report that answers one.
     AskedValue askedPitch;    // "025..." lines, "A5" reports
     AskedValue askedKey;      // "02D..." lines, "AD" reports
     AskedValue askedMedium;   // "07F01.." lines, "FF01" reports
     AskedValue askedPlayArea; // "07F074F.." lines, "FF07CF" reports
-    AskedValue askedPlayMode; // "04D.." and "04E" lines, "CE" reports
+    AskedValue askedPlayMode; // "04E" lines, "CE" reports
     AskedValue askedStatus;   // "050" lines, "D0" reports
     // Where the user's skips lead in the current track, in frames; -1 for the
     // start of another track.
@@ -360,12 +365,10 @@ private:
     bool update(T& member, const T& value, void (Communication::*changed)(T));
 
     void send(const char* lines);
-    // Counts the lines of text that the recorder answers with a report of an
-    // asked value; every write of this object passes here.
-    void countWritten(const char* lines);
-    void countReported(const QString& code, const QString& data);
     // Writes a change of medium and notes it as the user's request.
     void requestMedium(const char* line, const QString& name);
+    // Writes a play-mode pick with the query that reports it.
+    void requestPlayMode(const char* lines, const QString& name);
     // Ends every wait for an answer: the link the requests went on is gone.
     void forgetAsked();
     // Sends through the permission's channel, only while the edit right is held.
@@ -385,6 +388,8 @@ private:
     // The transport status the user's last transport request leads to while
     // the status reports are older than it, else the one reported.
     int transportStatus() const;
+    // The reported position within the current track, in frames.
+    int trackPosition() const;
     // Writes a transport line that takes the recorder to status leadsTo.
     void sendTransport(const char* line, int leadsTo);
     // A key of the upper transport row was pressed (STOP, PLAY, PAUSE, REC).

@@ -85,9 +85,7 @@ void Communication::onExtendedReply(const QString& data)
             }
         } else if (item == QLatin1String("85")) {
             if (update(m_playList, data.mid(4), &Communication::playListChanged)) {
-                static const char lines[] = "050\r\n055\r\n05D\r\n";
-                countWritten(lines);
-                telnet->sendDataNoLog(lines);
+                telnet->sendDataNoLog("050\r\n055\r\n05D\r\n");
                 sendWithPermission("07F4500\r\n");
             }
         } else if (item == QLatin1String("CB")) {

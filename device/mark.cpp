@@ -16,7 +16,6 @@ Mark::~Mark() = default;
 
 void Mark::sendQuery()
 {
-    listAsked.lineWritten();
     telnet->sendData(queryCommand);
 }
 
@@ -45,7 +44,6 @@ void Mark::parseMarkReply(QString data)
 {
     const QString code = data.left(2);
     if (code == QLatin1String("DD")) {
-        listAsked.reported();
         marks.clear();
         emit markClear();
         stopPoll();

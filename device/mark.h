@@ -41,8 +41,8 @@ public:
     // Returns the nearest mark after position, or -1 for the other track.
     int skipToNextMark(int position);
 
-    // The list as the user's requests leave it: every query written is
-    // counted, and every count reply. While a skip to another track waits for
+    // The list as the user's requests leave it: the status model's order of
+    // answers counts every query written, and every count reply answering one. While a skip to another track waits for
     // the list of that track, the marks held are of the track left behind.
     AskedValue listAsked;
 

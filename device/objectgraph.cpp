@@ -36,6 +36,8 @@ void ObjectGraph::wire()
     QObject::connect(&menu, SIGNAL(menuCompleted()), &comm, SLOT(startLevelMeter()));
     QObject::connect(&menu, SIGNAL(menuStarted()), &comm, SLOT(stopLevelMeter()));
     comm.mark = &mark;
+    comm.replyOrder.track("07F035D", 7, "FF03DD", &mark.listAsked);
+    telnet.writeObserver = [this](const QByteArray& lines) { comm.replyOrder.written(lines); };
     comm.pl = &pl;
     QObject::connect(&comm, SIGNAL(currentMediaChanged(QString)), &pl, SLOT(setCurrentMedia(QString)));
     comm.browse = &browse;

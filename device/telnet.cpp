@@ -84,6 +84,8 @@ void Telnet::sendData(const char* str)
 void Telnet::sendDataNoLog(const char* str)
 {
     if (writeSink) {
+        if (writeObserver)
+            writeObserver(QByteArray(str));
         writeSink(QByteArray(str));
         return;
     }
@@ -92,6 +94,8 @@ void Telnet::sendDataNoLog(const char* str)
     // as they are on a closed link.
     if (socket.state() != QAbstractSocket::ConnectedState || loginPending)
         return;
+    if (writeObserver)
+        writeObserver(QByteArray(str));
     write(str);
 }
 

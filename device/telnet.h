@@ -68,6 +68,9 @@ public:
     // When set, sees each write as it is handed to the socket, in the order
     // the writes reach the network (diagnostics).
     std::function<void(const QByteArray&)> writeWatcher;
+    // When set, sees every write accepted for the recorder as it is made, in
+    // the order the recorder will read them, flow control or not.
+    std::function<void(const QByteArray&)> writeObserver;
     // With writeSink set: begins a login dialogue as if the connection to the
     // recorder stood, and takes in bytes as if the socket had read them.
     void beginDialogue(const QString& password);

@@ -5,6 +5,11 @@ ModelRig::ModelRig()
     graph.telnet.writeSink = [this](const QByteArray& bytes) { writes << QString::fromUtf8(bytes); };
     // Tests tick the sleep check themselves.
     comm.sleepTimer.stop();
+    // The scripts answer only the lines that matter to them: a reply answers
+    // the oldest line it can, as if those before it had gone unanswered, and
+    // the answer due ends a wait.
+    comm.replyOrder.staleMs = -1;
+    comm.replyOrder.fences = false;
 }
 
 QStringList ModelRig::takeLines()

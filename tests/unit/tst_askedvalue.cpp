@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "askedvalue.h"
+#include "replyorder.h"
 
 class TstAskedValue : public QObject
 {
@@ -12,6 +13,8 @@ private slots:
     void answers_data();
     void answers();
     void quietSpellEndsTheWait();
+    void inTheRecordersOrder_data();
+    void inTheRecordersOrder();
 };
 
 // A script of steps: "w" a line written, "a<value>" a request after a written
@@ -75,6 +78,65 @@ void TstAskedValue::quietSpellEndsTheWait()
     QVERIFY(asked.waiting());
     QVERIFY(spy.wait(200));
     QVERIFY(!asked.waiting());
+}
+
+// Counted in the recorder's order of answers, with unasked reports among the
+// answers: "v" a line of the value written ("av": and the user asks for what
+// it sets), "o" a line of another kind, "V" and "O" a report of each, "t<ms>"
+// time passes, "x" a reset. After each step: "W" waiting, "-" not.
+void TstAskedValue::inTheRecordersOrder_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("states");
+
+    QTest::newRow("a report while another line is due answers nothing")
+        << "o av V O V o O" << "- W W W W W -";
+    QTest::newRow("however many come among the answers")
+        << "o o av V V V O O V V o O" << "- - W W W W W W W W W -";
+    QTest::newRow("one just where the answer was due holds until a later answer")
+        << "av o V V O" << "W W W W -";
+    QTest::newRow("sets faster than the answers wait for the last")
+        << "av av V O V o O" << "W W W W W W -";
+    QTest::newRow("a later line of the value answered shows it too") << "av v V V" << "W W W -";
+    QTest::newRow("an answer to a line written before the request does not show it")
+        << "o av O V" << "- W W W";
+    QTest::newRow("a line left unanswered is given up once stale")
+        << "o av V t5000 V o O" << "- W W W W W -";
+    QTest::newRow("a reset forgets every line") << "o av x V O" << "- W - - -";
+}
+
+void TstAskedValue::inTheRecordersOrder()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, states);
+    qint64 now = 0;
+    ReplyOrder order;
+    order.clock = [&now] { return now; };
+    AskedValue asked;
+    order.track("025", -1, "A5", &asked);
+    order.track("055", 3, "D5");
+    const QStringList steps = script.split(' ');
+    const QStringList expected = states.split(' ');
+    QCOMPARE(steps.size(), expected.size());
+    int sets = 0;
+    for (int i = 0; i < steps.size(); ++i) {
+        const QString step = steps.at(i);
+        if (step == "v" || step == "av") {
+            order.written(QByteArray("025") + QByteArray::number(++sets).rightJustified(4, '0') + "\r\n");
+            if (step == "av")
+                asked.asked(sets);
+        } else if (step == "o") {
+            order.written("055\r\n");
+        } else if (step == "V" || step == "O") {
+            order.answered(step == "V" ? QStringLiteral("A50000") : QStringLiteral("D5000100"));
+        } else if (step.startsWith('t')) {
+            now += step.mid(1).toInt();
+        } else if (step == "x") {
+            order.reset();
+            asked.reset();
+        }
+        QVERIFY2(asked.waiting() == (expected.at(i) == "W"), qPrintable("after step " + QString::number(i)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TstAskedValue)
