@@ -24,6 +24,13 @@ void Communication::sendTransport(const char* line, int leadsTo)
     askedStatus.asked(leadsTo, true);
 }
 
+// Marks and skips count from the start of the track. With the total times
+// shown, the elapsed time is the medium's: the track starts at its top.
+int Communication::trackPosition() const
+{
+    return m_displayMode ? m_trackElapsedTimeFlame - m_currentTrackTop : m_trackElapsedTimeFlame;
+}
+
 void Communication::forgetTransportAsked()
 {
     m_recordAsks.clear();
@@ -85,7 +92,7 @@ void Communication::trackSkip(bool backward)
     if (s == 16 || mark->markTimes().isEmpty() || (playing && mark->listAsked.waiting())) {
         send(backward ? "01A01\r\n055\r\n" : "01A00\r\n055\r\n");
     } else if (playing) {
-        const int from = askedPosition.waiting() ? askedPosition.value().toInt() : m_trackElapsedTimeFlame;
+        const int from = askedPosition.waiting() ? askedPosition.value().toInt() : trackPosition();
         leadsTo = backward ? mark->skipToPreviousMark(from) : mark->skipToNextMark(from);
     } else {
         return;
@@ -148,7 +155,7 @@ void Communication::timeSkip(bool backward)
 {
     const int s = transportStatus();
     if (s == 17 || s == 18) {
-        const int from = askedPosition.waiting() ? askedPosition.value().toInt() : m_trackElapsedTimeFlame;
+        const int from = askedPosition.waiting() ? askedPosition.value().toInt() : trackPosition();
         send(backward ? "01A31\r\n" : "01A30\r\n");
         askedPosition.asked(qMax(0, from + (backward ? -1000 : 1000)), true);
     } else if (s == 16) {
@@ -310,28 +317,32 @@ void Communication::playAreaPlaylistRequest()
     askedPlayArea.asked(QStringLiteral("PLAYLIST"));
 }
 
+// The recorder's answer to a pick ("CD") does not report the mode: the query
+// behind it does, and that report answers the pick.
+void Communication::requestPlayMode(const char* lines, const QString& name)
+{
+    send(lines);
+    askedPlayMode.asked(name);
+}
+
 void Communication::playModeContinueRequest()
 {
-    send("04D00\r\n");
-    askedPlayMode.asked(QStringLiteral("CONTINUE"));
+    requestPlayMode("04D00\r\n04E\r\n", QStringLiteral("CONTINUE"));
 }
 
 void Communication::playModeSingleRequest()
 {
-    send("04D01\r\n");
-    askedPlayMode.asked(QStringLiteral("SINGLE"));
+    requestPlayMode("04D01\r\n04E\r\n", QStringLiteral("SINGLE"));
 }
 
 void Communication::playModeProgramRequest()
 {
-    send("04D04\r\n");
-    askedPlayMode.asked(QStringLiteral("PROGRAM"));
+    requestPlayMode("04D04\r\n04E\r\n", QStringLiteral("PROGRAM"));
 }
 
 void Communication::playModeRandomRequest()
 {
-    send("04D06\r\n");
-    askedPlayMode.asked(QStringLiteral("RANDOM"));
+    requestPlayMode("04D06\r\n04E\r\n", QStringLiteral("RANDOM"));
 }
 
 QString Communication::mediumPick() const
