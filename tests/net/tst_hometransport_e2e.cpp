@@ -142,6 +142,26 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
         << Step([](TstHomeTransportE2e& t) { t.pausedAt(2, 3000, 1000); }) << 500
         << QStringList { "trackSkipPreviousButton", "trackSkipPreviousButton@300" }
         << Step([](TstHomeTransportE2e& t) { QCOMPARE(t.state->trackNumber(), 1); });
+    // With DISPLAY on, the times are the medium's; the mark lies ten seconds
+    // into the second track, the recorder five seconds in.
+    const Step totalTimes = [](TstHomeTransportE2e& t) {
+        t.pausedAt(2, 500, 1000);
+        QVERIFY(t.app.click(t.app.item("displayButton")));
+        QTRY_VERIFY(t.comm().getDisplayMode() && t.comm().getCurrentTrackTop() == t.state->current().tracks.at(0).length);
+        QTRY_COMPARE(t.comm().getTrackElapsedTimeFlame(), t.state->current().tracks.at(0).length + 500);
+    };
+    const auto backToTrackTimes = [](int track, int position) {
+        return Step([track, position](TstHomeTransportE2e& t) {
+            QCOMPARE(t.state->trackNumber(), track);
+            QCOMPARE(t.state->position(), position);
+            QVERIFY(t.app.click(t.app.item("displayButton")));
+            QTRY_VERIFY(!t.comm().getDisplayMode());
+        });
+    };
+    QTest::newRow("next in total times goes to the mark ahead")
+        << totalTimes << 0 << QStringList { "trackSkipNextButton" } << backToTrackTimes(2, 1000);
+    QTest::newRow("previous in total times, before the only mark, goes to the track before")
+        << totalTimes << 0 << QStringList { "trackSkipPreviousButton" } << backToTrackTimes(1, 0);
     QTest::newRow("two playlist steps")
         << Step([](TstHomeTransportE2e& t) { t.stoppedInPlaylists(); }) << 300
         << QStringList { "forwardButton", "forwardButton@250" }

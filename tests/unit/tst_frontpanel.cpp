@@ -118,7 +118,8 @@ void TestFrontPanel::searchReturnsToItsStatus()
 
 // Requests made before the recorder has shown the effect of the one before:
 // each counts from where the user's last request leads. Besides request
-// names, "refresh" writes the status queries and any other text is a reply.
+// names, "refresh" writes the status queries and any other text is a reply;
+// in the setup, "display" shows the total times.
 void TestFrontPanel::countsFromTheLastRequest_data()
 {
     QTest::addColumn<QStringList>("setup"); // reply lines
@@ -170,6 +171,17 @@ void TestFrontPanel::countsFromTheLastRequest_data()
         << (QStringList { "D5000100", "D012", "8800000500" } + markAt10s)
         << QStringList { "timeSearch 1 0 0 30 0", "trackSkipPreviousRequest" }
         << QStringList { "02C010000003000", "07F031A01" };
+    // With the total times shown the elapsed time is the medium's: the track
+    // starts one minute in, and the mark lies ten seconds into the track.
+    QTest::newRow("next in total times, five seconds into the second track")
+        << (QStringList { "D011", "display", "FF6AE31770", "8800010500" } + markAt10s)
+        << QStringList { "trackSkipNextRequest" } << QStringList { "07F031A00" };
+    QTest::newRow("previous in total times, before the only mark")
+        << (QStringList { "D011", "display", "FF6AE31770", "8800010500" } + markAt10s)
+        << QStringList { "trackSkipPreviousRequest" } << QStringList { "01A01" };
+    QTest::newRow("previous in total times, past the mark")
+        << (QStringList { "D011", "display", "FF6AE31770", "8800013000" } + markAt10s)
+        << QStringList { "trackSkipPreviousRequest" } << QStringList { "07F031A01" };
     QTest::newRow("play, then a hold on FF from stop")
         << QStringList { "D010" } << QStringList { "playRequest", "forwardRequest", "cancelForwardRequest" }
         << QStringList { "012", "07F6A3F01", "01600", "012" };
@@ -181,7 +193,12 @@ void TestFrontPanel::countsFromTheLastRequest()
     QFETCH(QStringList, events);
 
     ModelRig rig;
-    rig.replies(setup);
+    for (const QString& line : setup) {
+        if (line == QLatin1String("display"))
+            rig.comm.setDisplayMode(true);
+        else
+            rig.reply(line);
+    }
     for (const QString& event : events) {
         if (event == QLatin1String("refresh"))
             rig.comm.requestAllStatus();
