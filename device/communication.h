@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -121,8 +122,9 @@ public:
     FtpAccess ftpAccess;
     // Playlist file names of the step under way, as the listing reports them.
     QStringList playlistNames;
-    // Direction of that step: true to the previous playlist, false to the next.
-    bool playlistStepBackward = false;
+    // The taps that step counts, in order: true for one to the previous
+    // playlist, false for one to the next.
+    QList<bool> playlistSteps;
 
     // The recorder's order of answers: every line written on the command
     // channel passes here (ObjectGraph), and every reply read.

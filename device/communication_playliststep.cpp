@@ -7,13 +7,20 @@
 #include "telnet.h"
 
 #include <QByteArray>
+#include <utility>
 
 // The step lists the medium of the tap: the user's own pick while that is
-// unanswered, else the one reported.
+// unanswered, else the one reported. A tap while an earlier step of the same
+// medium is still listing counts on from that step, on the same listing.
 void Communication::startPlaylistStep(bool backward)
 {
+    const bool sameMedium = askedMedium.asks() == m_stepMediumPicks && mediumPick() == m_stepMedium;
+    if (!playlistSteps.isEmpty() && ftpAccess.listing() && sameMedium) {
+        playlistSteps.append(backward);
+        return;
+    }
     playlistNames.clear();
-    playlistStepBackward = backward;
+    playlistSteps = { backward };
     m_stepMedium = mediumPick();
     m_stepMediumPicks = askedMedium.asks();
     ftpAccess.connectFtp(m_address, m_password, m_stepMedium, m_model);
@@ -26,6 +33,8 @@ void Communication::setPlaylist(QString name)
 
 void Communication::endPlaylist()
 {
+    // The taps of the step; the next tap begins a step of its own.
+    const QList<bool> steps = std::exchange(playlistSteps, {});
     // A folder without playlist files leaves nothing to load.
     if (playlistNames.isEmpty())
         return;
@@ -34,9 +43,20 @@ void Communication::endPlaylist()
     if (askedMedium.asks() != m_stepMediumPicks || mediumPick() != m_stepMedium)
         return;
     // A step counts from the playlist the user's last step loads while the
-    // recorder has not reported it yet.
+    // recorder has not reported it yet, and each of its taps from where the
+    // one before leads.
     const QString current = askedPlaylist.waiting() ? askedPlaylist.value().toString() : m_playList;
-    const QString name = ::stepPlaylist(playlistNames, current, playlistStepBackward);
+    QString name = current;
+    int forward = 0;
+    for (bool backward : steps) {
+        name = ::stepPlaylist(playlistNames, name, backward);
+        forward += backward ? -1 : 1;
+    }
+    // Taps that cancel out leave the playlist where it is: nothing to load.
+    // (Taps that do not, such as one with a single playlist listed, load
+    // their playlist even when it is the current one.)
+    if (forward == 0 && name == current)
+        return;
     const QString drive = playlistDrive(m_stepMedium);
     const QByteArray folder = drive.isEmpty() ? QByteArray() : drive.toLatin1() + "/_playlists/";
     // The playlist-load command goes out in one write, so that no other line

@@ -35,6 +35,18 @@ void FtpAccess::abort()
     controlPending.clear();
     dataPending.clear();
     sinkOpen = false;
+    m_listing = false;
+}
+
+bool FtpAccess::listing() const
+{
+    return m_listing && m_lastArrival.isValid() && !m_lastArrival.hasExpired(quietLimitMs);
+}
+
+// Nothing more can come of the listing: no names and no end.
+void FtpAccess::endStep()
+{
+    m_listing = false;
 }
 
 void FtpAccess::connectFtp(QString address, QString password, QString media, int model)
@@ -47,6 +59,8 @@ void FtpAccess::connectFtp(QString address, QString password, QString media, int
     loginPassword = password;
     mediaName = media;
     modelCode = model;
+    m_listing = true;
+    m_lastArrival.start();
 }
 
 void FtpAccess::sendFtp(const char* str)
@@ -99,6 +113,7 @@ void FtpAccess::getFtp()
 
 void FtpAccess::takeIn(const QByteArray& bytes)
 {
+    m_lastArrival.start();
     const QStringList lines = takeLines(controlPending, bytes);
     for (const QString& line : lines) {
         if (!controlOpen())
@@ -115,8 +130,10 @@ void FtpAccess::handleReply(const QString& line)
             sendFtp("USER KZ-470MX\r\n");
         else if (modelCode == 1)
             sendFtp("USER KZ-470DUAL\r\n");
-        else
+        else {
             closeControl();
+            endStep();
+        }
     } else if (code == QLatin1String("331")) {
         const QByteArray pass = "PASS " + lineSafe(loginPassword).toUtf8() + "\r\n";
         sendFtp(pass.constData());
@@ -140,6 +157,7 @@ void FtpAccess::openDataConnection(const QString& reply)
     const int port = passivePort(reply);
     if (port < 0) {
         closeControl(); // no address to list from: give the step up
+        endStep();
         return;
     }
     // The listing is fetched from the recorder itself, whatever host the reply
@@ -170,11 +188,21 @@ int passivePort(const QString& reply)
 void FtpAccess::errorFtp()
 {
     controlSocket.close();
+    controlLost();
 }
 
 void FtpAccess::closeConnectionFtp()
 {
     controlSocket.close();
+    controlLost();
+}
+
+// Without the control connection the listing goes on only on a data
+// connection that is already open or opening.
+void FtpAccess::controlLost()
+{
+    if (dataSocket.state() == QAbstractSocket::UnconnectedState)
+        endStep();
 }
 
 void FtpAccess::getFtpData()
@@ -184,6 +212,7 @@ void FtpAccess::getFtpData()
 
 void FtpAccess::takeInListing(const QByteArray& bytes)
 {
+    m_lastArrival.start();
     const QStringList lines = takeLines(dataPending, bytes);
     for (const QString& line : lines)
         handleListingLine(line);
@@ -201,6 +230,9 @@ void FtpAccess::errorFtpData()
     // it sent before closing drops it.
     getFtpData();
     dataSocket.close();
+    // A data connection that had opened has now ended the listing; one that
+    // never opened ends the step without a listing.
+    endStep();
 }
 
 void FtpAccess::closeConnectionFtpData()
@@ -212,6 +244,7 @@ void FtpAccess::closeConnectionFtpData()
 
 void FtpAccess::endListing()
 {
+    endStep();
     // The last line of a listing may end without CR.
     const QByteArray rest = dataPending;
     dataPending.clear();

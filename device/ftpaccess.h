@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,10 @@ public:
     void connectFtp(QString address, QString password, QString media, int model);
     // Drops a listing under way without a word from it: no names, no end.
     void abort();
+    // Whether a listing is under way: started and neither complete, failed,
+    // dropped, nor silent for longer than quietLimitMs (a dialogue the
+    // recorder has stalled, as on a refused login).
+    bool listing() const;
 
     // When set, every control-channel write goes here instead of the socket
     // and no connection is made: takeIn(), takeInListing() and endListing()
@@ -37,6 +42,8 @@ public:
     static constexpr quint16 controlPort = 21;
     // Longest text kept while waiting for the end of its line.
     static constexpr int maxPendingLine = 64 * 1024;
+    // Longest silence of a listing still taken as under way.
+    static constexpr int quietLimitMs = 10000;
 
 signals:
     void receivedPlaylist(QString name);
@@ -57,6 +64,8 @@ private:
     void handleReply(const QString& line);
     void openDataConnection(const QString& reply);
     void handleListingLine(const QString& line);
+    void endStep();
+    void controlLost();
 
     QTcpSocket controlSocket;
     QTcpSocket dataSocket;
@@ -67,6 +76,9 @@ private:
     QByteArray controlPending;
     QByteArray dataPending;
     bool sinkOpen = false;
+    // The listing under way, and the time of its last arrival.
+    bool m_listing = false;
+    QElapsedTimer m_lastArrival;
 };
 
 // The lines an arrival completes: text up to each CR, without LFs, decoded as

@@ -4,12 +4,15 @@
 #include "recorderstate.h"
 #include "simrecorder.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QQueue>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace sim {
 
@@ -20,32 +23,40 @@ constexpr int pieceGapMs = 5;
 constexpr int maxLineBytes = 64 * 1024;
 
 // Writes to a socket in order, whole or in small pieces, and runs actions
-// queued between the writes once everything before them has gone out.
+// queued between the writes once everything before them has gone out. It
+// keeps the recorder's pace: each write or action leaves the recorder's answer
+// latency after it was made, and each write waits the recorder's reply delay
+// after the one before it, as on the command port; nothing overtakes what was
+// made before it, even when the pace changes in between.
 class PacedWriter : public QObject
 {
 public:
-    PacedWriter(QTcpSocket* socket, const bool* split, QObject* parent)
+    PacedWriter(QTcpSocket* socket, const bool* split, const SimRecorder* recorder, QObject* parent)
         : QObject(parent)
         , m_socket(socket)
         , m_split(split)
+        , m_recorder(recorder)
     {
+        m_clock.start();
+        m_timer.setSingleShot(true);
+        m_timer.setTimerType(Qt::PreciseTimer);
+        connect(&m_timer, &QTimer::timeout, this, &PacedWriter::pump);
     }
 
     void write(const QByteArray& bytes)
     {
+        const qint64 made = m_clock.elapsed() + m_recorder->answerLatencyMs;
         if (*m_split) {
             for (int i = 0; i < bytes.size(); i += pieceBytes)
-                m_queue.enqueue({ bytes.mid(i, pieceBytes), {} });
+                enqueue({ bytes.mid(i, pieceBytes), {}, made });
         } else {
-            m_queue.enqueue({ bytes, {} });
+            enqueue({ bytes, {}, made });
         }
-        pump();
     }
 
     void then(const std::function<void()>& action)
     {
-        m_queue.enqueue({ QByteArray(), action });
-        pump();
+        enqueue({ QByteArray(), action, m_clock.elapsed() + m_recorder->answerLatencyMs });
     }
 
 private:
@@ -53,13 +64,34 @@ private:
     {
         QByteArray bytes;
         std::function<void()> action;
+        qint64 due; // on m_clock
     };
+
+    void enqueue(Item item)
+    {
+        // A write follows the one before it by the reply delay, and a piece
+        // of a split write by at least the gap between pieces.
+        if (!item.action) {
+            const int delay = m_recorder->replyDelayMs;
+            const int gap = *m_split ? qMax(pieceGapMs, delay) : delay;
+            item.due = qMax(item.due + delay, m_lastWrite + gap);
+        }
+        item.due = qMax(item.due, m_lastDue);
+        m_lastDue = item.due;
+        if (!item.action)
+            m_lastWrite = item.due;
+        m_queue.enqueue(item);
+        pump();
+    }
 
     void pump()
     {
-        if (m_waiting)
-            return;
         while (!m_queue.isEmpty()) {
+            const qint64 wait = m_queue.head().due - m_clock.elapsed();
+            if (wait > 0) {
+                m_timer.start(int(wait));
+                return;
+            }
             const Item item = m_queue.dequeue();
             if (item.action) {
                 item.action();
@@ -69,21 +101,17 @@ private:
                 m_socket->write(item.bytes);
                 m_socket->flush();
             }
-            if (*m_split && !m_queue.isEmpty()) {
-                m_waiting = true;
-                QTimer::singleShot(pieceGapMs, this, [this] {
-                    m_waiting = false;
-                    pump();
-                });
-                return;
-            }
         }
     }
 
     QPointer<QTcpSocket> m_socket;
     const bool* m_split;
+    const SimRecorder* m_recorder;
+    QElapsedTimer m_clock;
+    QTimer m_timer;
     QQueue<Item> m_queue;
-    bool m_waiting = false;
+    qint64 m_lastDue = 0;
+    qint64 m_lastWrite = std::numeric_limits<int>::min();
 };
 
 // A medium's playlist folder in the Unix listing style: "total N", then one
@@ -109,7 +137,7 @@ public:
         : QObject(server)
         , m_server(server)
         , m_control(socket)
-        , m_writer(socket, &server->splitWrites, this)
+        , m_writer(socket, &server->splitWrites, server->m_recorder, this)
     {
         socket->setParent(this);
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
@@ -235,7 +263,7 @@ private:
             if (!data || data->state() != QAbstractSocket::ConnectedState)
                 return;
             const QByteArray listing = folderListing(m_server->m_state->medium(medium));
-            auto* writer = new PacedWriter(data, &m_server->splitWrites, data);
+            auto* writer = new PacedWriter(data, &m_server->splitWrites, m_server->m_recorder, data);
             writer->write(listing);
             writer->then([this, data, medium] {
                 connect(data.data(), &QTcpSocket::disconnected, this, [this] { reply("226 Transfer complete"); });
@@ -299,8 +327,19 @@ bool FtpServer::isListening() const
 
 void FtpServer::onNewConnection()
 {
+    m_sessions.erase(std::remove_if(m_sessions.begin(), m_sessions.end(),
+                                    [](const QPointer<FtpSession>& session) { return session.isNull(); }),
+                     m_sessions.end());
     while (QTcpSocket* socket = m_server->nextPendingConnection())
-        new FtpSession(this, socket);
+        m_sessions.append(new FtpSession(this, socket));
+}
+
+int FtpServer::openSessions() const
+{
+    int open = 0;
+    for (const QPointer<FtpSession>& session : m_sessions)
+        open += session ? 1 : 0;
+    return open;
 }
 
 } // namespace sim

@@ -3,6 +3,7 @@
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +20,9 @@ class FtpSession;
 // folder ("A:/_playlists" for SD1, "B:" SD2, "C:" USB), PASV and LIST. The
 // listing (the folder as the status model holds it) goes over the passive
 // data connection, which the server then closes, and "226" follows. A unit in
-// standby turns every client away.
+// standby turns every client away. The server is as late as the recorder's
+// command port: every reply and the listing keep the recorder's answer latency
+// and reply delay.
 class FtpServer : public QObject
 {
     Q_OBJECT
@@ -43,6 +46,8 @@ public:
     QStringList receivedLines() const { return m_log; }
     void clearLog() { m_log.clear(); }
     int listingsSent() const { return m_listings; }
+    // Control connections still open: dialogues not yet ended by either side.
+    int openSessions() const;
 
 signals:
     void lineReceived(QString line);
@@ -57,6 +62,7 @@ private:
     QTcpServer* m_server = nullptr;
     QStringList m_log;
     int m_listings = 0;
+    QList<QPointer<FtpSession>> m_sessions;
 };
 
 } // namespace sim

@@ -18,7 +18,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();
-    void secondClickWhileListingLoadsOnce();
+    void secondClickWhileListingCountsOn();
     void stepEndsWithTheLink_data();
     void stepEndsWithTheLink();
 
@@ -84,9 +84,9 @@ QStringList tst_PlaylistStepping::loadsReceived(const sim::SimRecorder& recorder
     return recorder.receivedLines().filter(QRegularExpression(QStringLiteral("^07F310000")));
 }
 
-// A second click while the first step still waits for its listing replaces
-// that step: one load, of the neighbour of the playlist both started from.
-void tst_PlaylistStepping::secondClickWhileListingLoadsOnce()
+// A second click while the first step still waits for its listing counts on
+// from it: one listing, one load, two playlists on.
+void tst_PlaylistStepping::secondClickWhileListingCountsOn()
 {
     prepare(QStringLiteral("SD1"), { "set1.ppl", "set2.ppl", "set3.ppl" }, QStringLiteral("set1.ppl"));
     unit->services.ftp.listingDelayMs = 300;
@@ -96,11 +96,11 @@ void tst_PlaylistStepping::secondClickWhileListingLoadsOnce()
     QTRY_VERIFY(unit->services.ftp.receivedLines().contains(QStringLiteral("LIST")));
     comm.timeSkipNextRequest();
     QVERIFY(listed.wait(3000));
-    QTRY_COMPARE(comm.getPlayList(), QStringLiteral("set2.ppl"));
+    QTRY_COMPARE(comm.getPlayList(), QStringLiteral("set3.ppl"));
     QTest::qWait(500); // past the listing of the first step
-    QCOMPARE(loadsReceived(), QStringList { "07F310000A:/_playlists/set2.ppl" });
+    QCOMPARE(loadsReceived(), QStringList { "07F310000A:/_playlists/set3.ppl" });
     QCOMPARE(listed.count(), 1);
-    QCOMPARE(state->current().playlist, QStringLiteral("set2.ppl"));
+    QCOMPARE(state->current().playlist, QStringLiteral("set3.ppl"));
 }
 
 // A step whose listing is still under way when the link ends is dropped: its

@@ -164,6 +164,20 @@ void tst_PlaylistStep::stepsInARow_data()
     QTest::newRow("the recorder reports another medium") << QStringList { "next", "FF0101", "end" } << QStringList();
     QTest::newRow("the medium reported again, unchanged") << QStringList { "next", "FF0100", "end" }
                                                           << QStringList { a + "set3.ppl" };
+    // Taps while the listing of an earlier step is under way count on from it.
+    QTest::newRow("two steps in one listing, wrapping round")
+        << QStringList { "next", "next", "end" } << QStringList { a + "set1.ppl" };
+    QTest::newRow("three steps back in one listing")
+        << QStringList { "previous", "previous", "previous", "end" } << QStringList { a + "set2.ppl" };
+    QTest::newRow("steps in one listing that cancel out load nothing")
+        << QStringList { "next", "previous", "end" } << QStringList();
+    QTest::newRow("two steps in the listing of one counting from a load")
+        << QStringList { "next", "end", "next", "next", "end" } << QStringList { a + "set3.ppl", a + "set2.ppl" };
+    QTest::newRow("a step in the listing after a change of medium starts its own")
+        << QStringList { "next", "pick SD2", "next", "end" }
+        << QStringList { "07F310000B:/_playlists/set3.ppl" };
+    QTest::newRow("a listing that failed takes no more steps")
+        << QStringList { "next", "no data port", "next", "end" } << QStringList { a + "set3.ppl" };
 }
 
 void tst_PlaylistStep::stepsInARow()
@@ -183,6 +197,8 @@ void tst_PlaylistStep::stepsInARow()
             rig.comm.currentMediaSD1Request();
         else if (event == QLatin1String("pick SD2"))
             rig.comm.currentMediaSD2Request();
+        else if (event == QLatin1String("no data port"))
+            rig.comm.ftpAccess.takeIn("227 Entering Passive Mode (10,47,0,11)\r");
         else if (event == QLatin1String("end")) {
             for (const QString& name : { "set3.ppl", "set1.ppl", "set2.ppl" })
                 rig.comm.setPlaylist(name);
