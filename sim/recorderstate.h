@@ -134,6 +134,10 @@ public:
     void setPlaylist(const QString& name); // of the current medium
     // Tells every logged-in application that the status changed.
     void announce();
+    // Sends every logged-in application, unasked, the report a status query
+    // is answered with ("050", "07F01FF", "025FF", ...), as a recorder may at
+    // any time; false for a line that is no such query.
+    bool pushReport(const QString& query);
 
     SimPanel panel;
 

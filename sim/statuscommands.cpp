@@ -41,7 +41,8 @@ bool RecorderState::handleCommand(SimConnection* c, const QString& line)
         || loadPlaylist(c, line);
 }
 
-// Status queries: one answer each, to the asking connection only.
+// Status queries: one answer each, to the asking connection only (or, with
+// no connection, to every logged-in one).
 bool RecorderState::answerQuery(SimConnection* c, const QString& line)
 {
     using Answer = std::function<QString(RecorderState*)>;
@@ -110,8 +111,16 @@ bool RecorderState::answerQuery(SimConnection* c, const QString& line)
     const auto it = answers.constFind(line);
     if (it == answers.constEnd())
         return false;
-    c->sendLine(it.value()(this));
+    if (c)
+        c->sendLine(it.value()(this));
+    else
+        m_recorder->sendLineToLoggedIn(it.value()(this));
     return true;
+}
+
+bool RecorderState::pushReport(const QString& query)
+{
+    return answerQuery(nullptr, query);
 }
 
 // Transport, skips, search and record. The asking application learns the new

@@ -27,6 +27,10 @@ private slots:
     void frontPanelMovesTheKnob();
     void picks_data();
     void picks();
+    void stepsAmongPushes_data();
+    void stepsAmongPushes() { amongPushes(&TstHomeStepsE2e::steps); }
+    void picksAmongPushes_data();
+    void picksAmongPushes() { amongPushes(&TstHomeStepsE2e::picks); }
 
 private:
     QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
@@ -36,6 +40,10 @@ private:
     // Nothing of the user's is on its way any more.
     bool settled() const;
     QQuickItem* settingRow(const QString& name);
+    // Runs a road while the recorder pushes, unasked, its reports of every
+    // value the user sets every 130 ms: among its answers to the user's
+    // requests and to the polls.
+    void amongPushes(void (TstHomeStepsE2e::*road)());
 
     AppRig rig;
 };
@@ -250,6 +258,43 @@ void TstHomeStepsE2e::picks()
     QTRY_VERIFY(settled());
     QCOMPARE(commands(), lines);
     QTRY_COMPARE(item("label", selector)->property("text").toString(), label);
+}
+
+void TstHomeStepsE2e::amongPushes(void (TstHomeStepsE2e::*road)())
+{
+    QTimer pushes;
+    QObject::connect(&pushes, &QTimer::timeout, [this] {
+        for (const char* query : { "025FF", "02DFF", "07F01FF", "07F074FFF", "04E" })
+            rig.state->pushReport(QLatin1String(query));
+    });
+    pushes.start(130);
+    (this->*road)();
+    pushes.stop();
+}
+
+// Answer times below and above the 500 ms of the status poll, which asks for
+// the medium and play area too.
+void TstHomeStepsE2e::stepsAmongPushes_data()
+{
+    steps_data();
+    QTest::newRow("key: four sharps, pushed, 400 ms late")
+        << "keyRow" << 400 << 150 << "++++" << QStringList { "02D01", "02D02", "02D03", "02D04" } << 4 << "\u266F4";
+    QTest::newRow("pitch: three steps up, pushed, 700 ms late")
+        << "pitchRow" << 700 << 150 << "+++" << QStringList { "0250100", "0250200", "0250300" } << 3 << "+0.3";
+}
+
+void TstHomeStepsE2e::picksAmongPushes_data()
+{
+    picks_data();
+    QTest::newRow("medium taken back, pushed, 300 ms late")
+        << "currentMediaButton" << 300 << 150 << QStringList { "mediaSD2", "mediaSD1" }
+        << QStringList { "07F0101", "07F0100" } << "SD1";
+    QTest::newRow("medium taken back, pushed, 700 ms late")
+        << "currentMediaButton" << 700 << 150 << QStringList { "mediaSD2", "mediaSD1" }
+        << QStringList { "07F0101", "07F0100" } << "SD1";
+    QTest::newRow("play area taken back, pushed, 700 ms late")
+        << "playAreaButton" << 700 << 200 << QStringList { "areaFOLDER", "areaALL" }
+        << QStringList { "07F074F01", "07F074F00" } << "ALL";
 }
 
 QTEST_MAIN(TstHomeStepsE2e)
