@@ -211,10 +211,12 @@ bool RecorderState::applySetting(SimConnection* c, const QString& line)
             panel.playArea = area;
         c->sendLine(QStringLiteral("0FF07CF") + twoDigits(panel.playArea));
     } else if (line.startsWith(QLatin1String("04D")) && line.size() == 5) {
+        // The set is answered by the reply rule; the others hear of the mode.
         const int mode = line.mid(3).toInt();
         if (mode == 0 || mode == 1 || mode == 4 || mode == 6)
             panel.playMode = mode;
-        push(c, Send::ToAll, QStringLiteral("0CE0") + QString::number(panel.playMode));
+        c->sendLine(replyTo(line));
+        push(c, Send::ToOthers, QStringLiteral("0CE0") + QString::number(panel.playMode));
         return true;
     } else if (line == QLatin1String("02A") || line == QLatin1String("02B") || line == QLatin1String("03700")) {
         panel.repeat = line == QLatin1String("02A") ? 2 : line == QLatin1String("02B") ? 3 : 0;
