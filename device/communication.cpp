@@ -53,6 +53,9 @@ Communication::Communication(QObject* parent)
     // back to what the recorder reported.
     connect(&askedPitch, &AskedValue::settled, this, [this] { emit pitchShownChanged(m_pitchData); });
     connect(&askedKey, &AskedValue::settled, this, [this] { emit keyShownChanged(m_keyData); });
+    // Transport keys held for a report go once it has come.
+    connect(&askedStatus, &AskedValue::settled, this, &Communication::heldKeysDue);
+    connect(&askedPosition, &AskedValue::settled, this, &Communication::heldKeysDue);
 }
 
 Communication::~Communication() = default;

@@ -149,6 +149,16 @@ public:
     int timePollTimerId = 0;   // 200 ms time poll, 0 while not running
     QTimer sleepTimer;         // 1000 ms, keep-alive poll and wake-up detection
     int searchReturnStatus = 0; // status a fast search returns to (17 or 18), 0 for none
+
+    // The status the transport keys count from: where the user's last
+    // transport line leads while the status reports are older than it, else
+    // the one reported; unknownStatus while that line's effect cannot be
+    // known until the recorder reports it.
+    static constexpr int unknownStatus = -1;
+    int transportStatus() const;
+    // Transport keys pressed while the status or the position they choose
+    // their line by is not known; they wait for the report, in order.
+    int heldTransportKeys() const { return m_heldKeys.size(); }
     int markRedrawState = 0;    // 1 after a display mode change, 2 once the track top is known
     // Elapsed time of the last elapsed-type time reply, completed by the next
     // remaining-type reply into the track's total length.
@@ -386,14 +396,24 @@ private:
     void trackSkip(bool backward);
     void startSearch(const char* command);
     void timeSkip(bool backward);
+    void timeSearch(const QString& trk, const QString& h, const QString& m, const QString& s, const QString& f);
     void startPlaylistStep(bool backward);
-    // The transport status the user's last transport request leads to while
-    // the status reports are older than it, else the one reported.
-    int transportStatus() const;
     // The reported position within the current track, in frames.
     int trackPosition() const;
-    // Writes a transport line that takes the recorder to status leadsTo.
+    // Writes a transport line that takes the recorder to status leadsTo
+    // (unknownStatus: to a status shown only by the next report).
     void sendTransport(const char* line, int leadsTo);
+    // What a transport key chooses its line by: nothing (it only keeps its
+    // turn), the status, or the status and the position.
+    enum class KeyNeeds { Order, Status, Position };
+    // Runs a transport key now or holds it behind the keys held already;
+    // one is held, too, while what it chooses by is not known.
+    void transportKey(std::function<void()> key, KeyNeeds needs = KeyNeeds::Status);
+    bool transportUnknown(KeyNeeds needs) const;
+    // Once a wait has ended: runs the held keys, in order, until one leads
+    // where only a report can show.
+    void heldKeysDue();
+    void runHeldKeys();
     // A key of the upper transport row was pressed (STOP, PLAY, PAUSE, REC).
     void transportKeyPressed() { ++m_transportKeys; }
     // Forgets the record requests and the skip under way: the link is gone.
@@ -502,6 +522,10 @@ private:
     // the place of its record line.
     quint64 m_transportKeys = 0;
     QList<quint64> m_recordAsks;
+    QList<QPair<std::function<void()>, KeyNeeds>> m_heldKeys;
+    bool m_heldKeysDue = false;
+    // A fast search runs: the position is wherever the recorder gets to.
+    bool m_searching = false;
     // The medium of the playlist step under way, and the user's medium picks
     // counted at its tap.
     QString m_stepMedium;

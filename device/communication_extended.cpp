@@ -107,7 +107,7 @@ void Communication::onExtendedReply(const QString& data)
             if (!m_recordAsks.isEmpty() && m_recordAsks.takeFirst() != m_transportKeys)
                 return;
             const bool pause = data.mid(6, 2) == QLatin1String("00");
-            sendTransport(pause ? "01301\r\n" : "01300\r\n", pause ? 131 : 129);
+            sendTransport(pause ? "01301\r\n" : "01300\r\n", pause ? 130 : 129);
             send("07F6A3F01\r\n");
         }
     }

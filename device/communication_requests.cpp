@@ -10,18 +10,29 @@
 #include <QByteArray>
 #include <algorithm>
 
+namespace {
+
+bool recordPause(int status)
+{
+    return status == 130 || status == 131;
+}
+
+} // namespace
+
 // While a transport request of the user's is unanswered, the status reports
 // are older than it: the next request counts from the status it leads to.
 int Communication::transportStatus() const
 {
-    return askedStatus.waiting() ? askedStatus.value().toInt() : m_statusIcon;
+    if (!askedStatus.waiting())
+        return m_statusIcon;
+    return askedStatus.value().isValid() ? askedStatus.value().toInt() : unknownStatus;
 }
 
 // The line is not answered itself; the next status query shows its effect.
 void Communication::sendTransport(const char* line, int leadsTo)
 {
     send(line);
-    askedStatus.asked(leadsTo, true);
+    askedStatus.asked(leadsTo == unknownStatus ? QVariant() : QVariant(leadsTo), true);
 }
 
 // Marks and skips count from the start of the track. With the total times
@@ -40,29 +51,78 @@ void Communication::forgetTransportAsked()
         mark->listAsked.reset();
 }
 
+// A key that chooses its line by the status or the position waits while the
+// user's last line has taken either where only the recorder's next report
+// shows; every key pressed after it waits behind it. STOP, PLAY, the end of
+// a search and a time search write the same line from anywhere: they go at
+// once unless keys wait before them. PAUSE, REC and the start of a search
+// choose by the status alone, the skips by the position too.
+bool Communication::transportUnknown(KeyNeeds needs) const
+{
+    const bool status = askedStatus.waiting() && !askedStatus.value().isValid();
+    const bool position = askedPosition.waiting() && !askedPosition.value().isValid();
+    return (needs != KeyNeeds::Order && status) || (needs == KeyNeeds::Position && position);
+}
+
+void Communication::transportKey(std::function<void()> key, KeyNeeds needs)
+{
+    if (!m_heldKeys.isEmpty() || transportUnknown(needs))
+        m_heldKeys.append({ std::move(key), needs });
+    else
+        key();
+}
+
+// A wait ends as its report is counted, before the report itself is read:
+// the held keys go once it has been.
+void Communication::heldKeysDue()
+{
+    if (m_heldKeys.isEmpty() || m_heldKeysDue)
+        return;
+    m_heldKeysDue = true;
+    QMetaObject::invokeMethod(this, &Communication::runHeldKeys, Qt::QueuedConnection);
+}
+
+void Communication::runHeldKeys()
+{
+    m_heldKeysDue = false;
+    while (!m_heldKeys.isEmpty() && !transportUnknown(m_heldKeys.first().second))
+        m_heldKeys.takeFirst().first();
+}
+
+// Where each upper-row key leads, by the status it counts from. Record pause
+// is 130; the third record state, 131, takes the same lines. Where nothing
+// tells what a line does in a status (PLAY while recording, any key without
+// a transport state: 0, 1, 128, busy), the next key waits for the report.
 void Communication::stopRequest()
 {
     transportKeyPressed();
-    sendTransport("010\r\n", 16);
+    transportKey([this] {
+        const int s = transportStatus();
+        sendTransport("010\r\n", (s >= 16 && s <= 18) || (s >= 129 && s <= 131) ? 16 : unknownStatus);
+    }, KeyNeeds::Order);
 }
 
 void Communication::playRequest()
 {
     transportKeyPressed();
-    const int s = transportStatus();
-    sendTransport("012\r\n07F6A3F01\r\n", s == 16 || s == 17 || s == 18 ? 17 : s);
+    transportKey([this] {
+        const int s = transportStatus();
+        sendTransport("012\r\n07F6A3F01\r\n", s >= 16 && s <= 18 ? 17 : unknownStatus);
+    }, KeyNeeds::Order);
 }
 
 void Communication::pauseRequest()
 {
     transportKeyPressed();
-    const int s = transportStatus();
-    if (s == 18)
-        sendTransport("01D\r\n", 17);
-    else if (s == 129)
-        sendTransport("01301\r\n", 131);
-    else
-        sendTransport("01401\r\n", s == 16 || s == 17 ? 18 : s == 131 ? 129 : s);
+    transportKey([this] {
+        const int s = transportStatus();
+        if (s == 18)
+            sendTransport("01D\r\n", 17);
+        else if (s == 129)
+            sendTransport("01301\r\n", 130);
+        else
+            sendTransport("01401\r\n", s == 16 || s == 17 ? 18 : recordPause(s) ? 129 : unknownStatus);
+    });
 }
 
 // Outside recording REC only asks whether a recording may start; the record
@@ -71,12 +131,15 @@ void Communication::pauseRequest()
 void Communication::recRequest()
 {
     transportKeyPressed();
-    if (transportStatus() == 129) {
-        sendTransport("01302\r\n", 129);
-        return;
-    }
-    send("07F720101\r\n");
-    m_recordAsks.append(m_transportKeys);
+    const quint64 press = m_transportKeys;
+    transportKey([this, press] {
+        if (transportStatus() == 129) {
+            sendTransport("01302\r\n", 129);
+            return;
+        }
+        send("07F720101\r\n");
+        m_recordAsks.append(press);
+    });
 }
 
 // While stopped, or without marks, a skip goes to the neighbouring track;
@@ -104,22 +167,24 @@ void Communication::trackSkip(bool backward)
 
 void Communication::trackSkipPreviousRequest()
 {
-    trackSkip(true);
+    transportKey([this] { trackSkip(true); }, KeyNeeds::Position);
 }
 
 void Communication::trackSkipNextRequest()
 {
-    trackSkip(false);
+    transportKey([this] { trackSkip(false); }, KeyNeeds::Position);
 }
 
 // A fast search starts only from play or play pause and remembers which; the
-// cancel returns there.
+// cancel returns there. Where the search has taken the position only the
+// recorder's next report after the cancel shows.
 void Communication::startSearch(const char* command)
 {
     const int s = transportStatus();
     if (s == 17 || s == 18) {
         searchReturnStatus = s;
         send(command);
+        m_searching = true;
     } else {
         searchReturnStatus = 0;
     }
@@ -127,12 +192,12 @@ void Communication::startSearch(const char* command)
 
 void Communication::reverseRequest()
 {
-    startSearch("01601\r\n");
+    transportKey([this] { startSearch("01601\r\n"); });
 }
 
 void Communication::forwardRequest()
 {
-    startSearch("01600\r\n");
+    transportKey([this] { startSearch("01600\r\n"); });
 }
 
 void Communication::cancelReverseRequest()
@@ -142,10 +207,17 @@ void Communication::cancelReverseRequest()
 
 void Communication::cancelForwardRequest()
 {
-    if (searchReturnStatus == 17)
-        send("012\r\n");
-    else if (searchReturnStatus == 18)
-        send("01401\r\n");
+    transportKey([this] {
+        if (searchReturnStatus == 17)
+            sendTransport("012\r\n", 17);
+        else if (searchReturnStatus == 18)
+            sendTransport("01401\r\n", 18);
+        else
+            return;
+        if (m_searching)
+            askedPosition.asked(QVariant(), true);
+        m_searching = false;
+    }, KeyNeeds::Order);
 }
 
 // During playback a time skip jumps ten seconds within the track; while
@@ -169,12 +241,12 @@ void Communication::timeSkip(bool backward)
 
 void Communication::timeSkipPreviousRequest()
 {
-    timeSkip(true);
+    transportKey([this] { timeSkip(true); }, KeyNeeds::Position);
 }
 
 void Communication::timeSkipNextRequest()
 {
-    timeSkip(false);
+    transportKey([this] { timeSkip(false); }, KeyNeeds::Position);
 }
 
 void Communication::setARequest()
@@ -363,6 +435,12 @@ QString Communication::playModePick() const
 // Track number and total minutes as number fields, then two digits each of
 // seconds and hundredths. Out-of-range fields write nothing.
 void Communication::timeSearchRequest(QString trk, QString h, QString m, QString s, QString f)
+{
+    transportKey([=] { timeSearch(trk, h, m, s, f); }, KeyNeeds::Order);
+}
+
+void Communication::timeSearch(const QString& trk, const QString& h, const QString& m, const QString& s,
+                               const QString& f)
 {
     const int track = trk.toInt(), hours = h.toInt(), minutes = m.toInt(), seconds = s.toInt(), hundredths = f.toInt();
     if (track < 1 || track > 999 || hours < 0 || hours > 99 || minutes < 0 || minutes > 59 || seconds < 0

@@ -100,7 +100,7 @@ int discoveryTransport(int status)
     case RecorderState::Playing: return 1;
     case RecorderState::PlayPaused: return 2;
     case RecorderState::Recording:
-    case RecorderState::RecordMuted: return 3;
+    case RecorderState::RecordOther: return 3;
     case RecorderState::RecordPaused: return 4;
     default: return 7;
     }

@@ -41,8 +41,7 @@ int LivePanel::nextLevel(int channel)
 void LivePanel::tick()
 {
     const int status = m_state->status();
-    const bool sounding = status == RecorderState::Playing || status == RecorderState::Recording
-        || status == RecorderState::RecordMuted || status == RecorderState::RecordPaused;
+    const bool sounding = status == RecorderState::Playing || RecorderState::isRecording(status);
     for (int channel = 0; channel < 2; ++channel) {
         m_level[channel] = sounding ? nextLevel(channel) : 0;
         // The peak holds for a second and a half, then follows the level.

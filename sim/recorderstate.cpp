@@ -356,7 +356,8 @@ void RecorderState::pressPause()
     case Playing: setTransport(PlayPaused, 0); break;
     case PlayPaused: setTransport(Playing, 1); break;
     case Recording: setTransport(RecordPaused, 0); break;
-    case RecordPaused: setTransport(Recording, 1); break;
+    case RecordPaused:
+    case RecordOther: setTransport(Recording, 1); break;
     default: return;
     }
     announce();
@@ -371,7 +372,8 @@ void RecorderState::pressRecord()
         startRecordingTrack();
         setTransport(RecordPaused, 0);
         break;
-    case RecordPaused: setTransport(Recording, 1); break;
+    case RecordPaused:
+    case RecordOther: setTransport(Recording, 1); break;
     case Recording: startRecordingTrack(); break;
     default: return;
     }

@@ -104,10 +104,14 @@ public:
         Playing = 17,
         PlayPaused = 18,
         Recording = 129,
-        RecordMuted = 130,
-        RecordPaused = 131,
+        RecordPaused = 130,
+        // A third record state, shown as record pause; the transport lines
+        // act on it as on record pause.
+        RecordOther = 131,
         Busy = 255,
     };
+    static bool isRecordPause(int status) { return status == RecordPaused || status == RecordOther; }
+    static bool isRecording(int status) { return status == Recording || isRecordPause(status); }
 
     explicit RecorderState(SimRecorder* recorder);
     ~RecorderState() override;
@@ -214,6 +218,9 @@ QString numberField(int value);         // 4 digits, low pair first
 int readNumberField(const QString& line, int pos);
 QString twoDigits(int value);           // 0 .. 99
 QString clockText(int frames);          // HHMMSSFF
+// The answer by the reply rule to a line the recorder answers with nothing
+// of its own: "010" gives "090", "07F6A1A01" "0FF6A9A01".
+QString replyTo(const QString& line);
 QString mediumCode(const QString& name); // "00", "01", "10", "11"; "FF" for none
 // The medium of a drive of the FTP server and the playlist paths: "A:" SD1,
 // "B:" SD2, "C:" USB; "" for any other drive.

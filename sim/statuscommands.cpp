@@ -35,6 +35,20 @@ QString pitchField(int tenths)
 
 } // namespace
 
+// The answer of a line that has no answer of its own: "0", the command code
+// + 0x80, the data as sent; an extended line keeps its group and carries its
+// item + 0x80.
+QString replyTo(const QString& line)
+{
+    const bool extended = line.startsWith(QLatin1String("07F"));
+    const int at = extended ? 5 : 1;
+    bool ok = false;
+    const int code = line.mid(at, 2).toInt(&ok, 16);
+    if (!ok || line.size() < at + 2)
+        return QString();
+    return line.left(at) + hexByte(code + 0x80) + line.mid(at + 2);
+}
+
 bool RecorderState::handleCommand(SimConnection* c, const QString& line)
 {
     return answerQuery(c, line) || applyTransport(c, line) || applySetting(c, line) || applyMarkOrRight(c, line)
@@ -123,35 +137,40 @@ bool RecorderState::pushReport(const QString& query)
     return answerQuery(nullptr, query);
 }
 
-// Transport, skips, search and record. The asking application learns the new
-// status through its own polls; the others get the change notice.
+// Transport, skips, search and record. Each line is answered by the reply
+// rule (the code + 0x80, the data repeated); the asking application learns
+// the new status through its own polls, the others get the change notice.
 bool RecorderState::applyTransport(SimConnection* c, const QString& line)
 {
     const bool playingOrPaused = m_status == Playing || m_status == PlayPaused;
+    const bool recordPause = isRecordPause(m_status);
     if (line == QLatin1String("010")) {
         setTransport(Stopped, 0);
         m_anchor = 0;
     } else if (line == QLatin1String("012")) {
+        // From record pause PLAY starts recording, as the front panel's PLAY does.
         if (m_status == Stopped || playingOrPaused)
             setTransport(Playing, 1);
+        else if (recordPause)
+            setTransport(Recording, 1);
     } else if (line == QLatin1String("01401")) {
         if (m_status == Stopped || playingOrPaused)
             setTransport(PlayPaused, 0);
-        else if (m_status == RecordPaused)
+        else if (recordPause)
             setTransport(Recording, 1);
     } else if (line == QLatin1String("01D")) {
         if (m_status == PlayPaused)
             setTransport(Playing, 1);
     } else if (line == QLatin1String("07F720101")) {
         // May a recording start? "00": enter record pause; otherwise already there.
-        c->sendLine(QStringLiteral("0FF728101") + (m_status == RecordPaused ? QStringLiteral("01") : QStringLiteral("00")));
+        c->sendLine(QStringLiteral("0FF728101") + (recordPause ? QStringLiteral("01") : QStringLiteral("00")));
         return true;
     } else if (line == QLatin1String("01301")) {
         if (m_status != Recording)
             startRecordingTrack();
         setTransport(RecordPaused, 0);
     } else if (line == QLatin1String("01300")) {
-        if (m_status != RecordPaused)
+        if (!recordPause)
             startRecordingTrack();
         setTransport(Recording, 1);
     } else if (line == QLatin1String("01302")) {
@@ -170,12 +189,12 @@ bool RecorderState::applyTransport(SimConnection* c, const QString& line)
     } else if (line.startsWith(QLatin1String("02C")) && line.size() == 15) {
         const int trackNo = readNumberField(line, 3), minutes = readNumberField(line, 7);
         const int seconds = line.mid(11, 2).toInt(), hundredths = line.mid(13, 2).toInt();
-        if (trackNo < 1 || minutes < 0)
-            return true;
-        seek(trackNo, minutes * 6000 + seconds * 100 + hundredths);
+        if (trackNo >= 1 && minutes >= 0)
+            seek(trackNo, minutes * 6000 + seconds * 100 + hundredths);
     } else {
         return false;
     }
+    c->sendLine(replyTo(line));
     changed(c);
     return true;
 }
@@ -201,10 +220,12 @@ bool RecorderState::applySetting(SimConnection* c, const QString& line)
             panel.playArea = area;
         c->sendLine(QStringLiteral("0FF07CF") + twoDigits(panel.playArea));
     } else if (line.startsWith(QLatin1String("04D")) && line.size() == 5) {
+        // The set is answered by the reply rule; the others hear of the mode.
         const int mode = line.mid(3).toInt();
         if (mode == 0 || mode == 1 || mode == 4 || mode == 6)
             panel.playMode = mode;
-        push(c, Send::ToAll, QStringLiteral("0CE0") + QString::number(panel.playMode));
+        c->sendLine(replyTo(line));
+        push(c, Send::ToOthers, QStringLiteral("0CE0") + QString::number(panel.playMode));
         return true;
     } else if (line == QLatin1String("02A") || line == QLatin1String("02B") || line == QLatin1String("03700")) {
         panel.repeat = line == QLatin1String("02A") ? 2 : line == QLatin1String("02B") ? 3 : 0;

@@ -76,7 +76,7 @@ void TstHomeControlsE2e::transportKeys()
         { "trackSkipNextButton", { "01A00" }, 16 },
         { "trackSkipPreviousButton", { "01A01" }, 16 },
         // May a recording start? The recorder says yes: record pause, then record.
-        { "recButton", { "07F720101", "01301", "07F6A3F01" }, 131 },
+        { "recButton", { "07F720101", "01301", "07F6A3F01" }, 130 },
         { "recButton", { "07F720101", "01300", "07F6A3F01" }, 129 },
         { "stopButton", { "010" }, 16 },
     };

@@ -1,8 +1,9 @@
 // The transport keys, skips and playlist steps of the home screen tapped
 // faster than a late recorder answers: through the real window against a
 // simulated recorder that answers every request 200 to 500 ms late. Each tap
-// counts from where the user's taps before it lead, and the recorder ends
-// where the user's last tap asked.
+// counts from where the user's taps before it lead, or waits for the
+// recorder's report where a tap before it led where only that shows, and the
+// recorder ends where the user's last tap asked.
 #include <QQuickItem>
 #include <QtTest>
 #include <functional>
@@ -86,7 +87,9 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
 {
     QTest::addColumn<Step>("prepare");
     QTest::addColumn<int>("latency");
-    QTest::addColumn<QStringList>("taps"); // "name" or "name@ms": ms after the tap before it
+    // "name" or "name@ms": ms after the tap before it; "name~ms": held until
+    // the recorder searches, then ms longer
+    QTest::addColumn<QStringList>("taps");
     QTest::addColumn<Step>("check");       // once everything has been answered
 
     using S = sim::RecorderState;
@@ -99,6 +102,10 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
     const Step recordPaused = [](TstHomeTransportE2e& t) {
         t.state->pressRecord();
         t.waitForStatus(S::RecordPaused);
+    };
+    const Step thirdRecordState = [](TstHomeTransportE2e& t) {
+        t.state->setStatus(S::RecordOther);
+        t.waitForStatus(S::RecordOther);
     };
     const Step recording = [](TstHomeTransportE2e& t) {
         t.state->pressRecord();
@@ -134,6 +141,17 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
         << recording << 400 << QStringList { "pauseButton", "pauseButton@150" } << endsIn(S::Recording, 0);
     QTest::newRow("PAUSE, then REC while recording")
         << recording << 200 << QStringList { "pauseButton", "recButton@150" } << endsIn(S::Recording, 0);
+    QTest::newRow("PAUSE twice from record pause")
+        << recordPaused << 400 << QStringList { "pauseButton", "pauseButton@150" } << endsIn(S::RecordPaused, 0);
+    QTest::newRow("PAUSE, then REC from record pause")
+        << recordPaused << 300 << QStringList { "pauseButton", "recButton@150" } << endsIn(S::Recording, 1);
+    QTest::newRow("PAUSE twice from the third record state")
+        << thirdRecordState << 400 << QStringList { "pauseButton", "pauseButton@150" }
+        << endsIn(S::RecordPaused, 0);
+    QTest::newRow("PAUSE, then REC from the third record state")
+        << thirdRecordState << 300 << QStringList { "pauseButton", "recButton@150" } << endsIn(S::Recording, 1);
+    QTest::newRow("PLAY from record pause, then PAUSE at once")
+        << recordPaused << 300 << QStringList { "playButton", "pauseButton@100" } << endsIn(S::RecordPaused, 0);
     QTest::newRow("next twice from before a mark")
         << Step([](TstHomeTransportE2e& t) { t.pausedAt(1, 500, 1000); }) << 400
         << QStringList { "trackSkipNextButton", "trackSkipNextButton@150" }
@@ -200,6 +218,17 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
                QCOMPARE(t.state->medium("SD1").playlist, QStringLiteral("set1.ppl"));
                QCOMPARE(t.loads(), QStringList());
            });
+    // Where a search ends only the recorder's report shows; the skip after it
+    // goes by that report, not by where the search began. (These come last:
+    // the next click on FF or REW ends the search again.)
+    QTest::newRow("FF held past the last mark, then next at once")
+        << Step([](TstHomeTransportE2e& t) { t.pausedAt(2, 800, 1000); }) << 500
+        << QStringList { "forwardButton~350", "trackSkipNextButton@0" }
+        << Step([](TstHomeTransportE2e& t) { QCOMPARE(t.state->trackNumber(), 3); });
+    QTest::newRow("REW held past the only mark, then previous at once")
+        << Step([](TstHomeTransportE2e& t) { t.pausedAt(2, 1300, 1000); }) << 500
+        << QStringList { "reverseButton~350", "trackSkipPreviousButton@0" }
+        << Step([](TstHomeTransportE2e& t) { QCOMPARE(t.state->trackNumber(), 1); });
 }
 
 void TstHomeTransportE2e::tapsWithinOneAnswerTime()
@@ -228,13 +257,21 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime()
 
     unit->recorder.answerLatencyMs = latency;
     for (const QString& tap : taps) {
-        const QStringList parts = tap.split('@');
-        if (parts.size() > 1)
+        const QStringList parts = tap.split(QRegularExpression("[@~]"));
+        const bool held = tap.contains('~');
+        if (parts.size() > 1 && !held)
             QTest::qWait(parts.at(1).toInt());
         QQuickItem* key = app.item(parts.at(0).toLatin1());
         QVERIFY(key);
         QTRY_VERIFY(key->isVisible());
-        QVERIFY(app.click(key));
+        if (!held) {
+            QVERIFY(app.click(key));
+            continue;
+        }
+        QTest::mousePress(app.window, Qt::LeftButton, Qt::NoModifier, AppRig::centre(key));
+        QVERIFY(QTest::qWaitFor([this] { return state->searchSpeed() != 0; }, 5000));
+        QTest::qWait(parts.at(1).toInt());
+        QTest::mouseRelease(app.window, Qt::LeftButton, Qt::NoModifier, AppRig::centre(key));
     }
     // Past the last answer to the taps and the status query after it.
     QTest::qWait(2000 + 2 * latency);

@@ -14,6 +14,8 @@ private slots:
     void byStatus_data();
     void byStatus();
     void searchReturnsToItsStatus();
+    void whereKeysLead_data();
+    void whereKeysLead();
     void countsFromTheLastRequest_data();
     void countsFromTheLastRequest();
     void pitchAndKey_data();
@@ -105,15 +107,79 @@ void TestFrontPanel::searchReturnsToItsStatus()
     rig.comm.cancelForwardRequest(); // a second cancel repeats the line
     QCOMPARE(rig.takeLines(), (QStringList { "01601", "012", "012" }));
 
+    rig.comm.requestAllStatus(); // the recorder shows play pause after the cancels
+    rig.reply("D012");
+    rig.writes.clear();
     rig.comm.forwardRequest();
     rig.comm.cancelForwardRequest();
     QCOMPARE(rig.takeLines(), (QStringList { "01600", "01401" }));
 
+    rig.comm.requestAllStatus();
     rig.reply("D010");
     rig.writes.clear();
     rig.comm.forwardRequest(); // not from stop: forgets the status
     rig.comm.cancelReverseRequest();
     QCOMPARE(rig.takeLines(), QStringList());
+}
+
+// Where each transport key leads from each status code the recorder reports:
+// the lines it writes, and the status the next key counts from until the
+// recorder shows it (-1: unknown, the next key that chooses by the status
+// waits for the report). The skips and the search keep the status.
+void TestFrontPanel::whereKeysLead_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("request");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("leadsTo");
+
+    const int u = Communication::unknownStatus;
+    const QList<int> codes { 0, 1, 16, 17, 18, 128, 129, 130, 131, 255 };
+    struct Key
+    {
+        const char* request;
+        QList<QStringList> lines; // by status, in the order of codes; one entry: the same for all
+        QList<int> leadsTo;       // by status; empty: the status stays
+    };
+    const QStringList pause { "01401" }, next { "01A00", "055" }, rec { "07F720101" };
+    const Key keys[] = {
+        { "stopRequest", { { "010" } }, { u, u, 16, 16, 16, u, 16, 16, 16, u } },
+        { "playRequest", { { "012", "07F6A3F01" } }, { u, u, 17, 17, 17, u, u, u, u, u } },
+        { "pauseRequest", { pause, pause, pause, pause, { "01D" }, pause, { "01301" }, pause, pause, pause },
+          { u, u, 18, 18, 17, u, 130, 129, 129, u } },
+        { "recRequest", { rec, rec, rec, rec, rec, rec, { "01302" }, rec, rec, rec }, {} },
+        { "trackSkipNextRequest", { next }, {} },
+        { "forwardRequest", { {}, {}, {}, { "01600" }, { "01600" }, {}, {}, {}, {}, {} }, {} },
+    };
+    for (const Key& key : keys) {
+        for (int i = 0; i < codes.size(); ++i) {
+            const int status = codes.at(i);
+            QTest::addRow("%s from %d", key.request, status)
+                << status << key.request << key.lines.value(key.lines.size() == 1 ? 0 : i)
+                << (key.leadsTo.isEmpty() ? status : key.leadsTo.at(i));
+        }
+    }
+}
+
+void TestFrontPanel::whereKeysLead()
+{
+    QFETCH(int, status);
+    QFETCH(QString, request);
+    QFETCH(int, leadsTo);
+
+    ModelRig rig;
+    rig.reply(QStringLiteral("D0%1").arg(status, 2, 16, QLatin1Char('0')).toUpper());
+    QCOMPARE(rig.comm.transportStatus(), status);
+    rig.writes.clear();
+    QVERIFY(QMetaObject::invokeMethod(&rig.comm, qPrintable(request)));
+    QTEST(rig.takeLines(), "lines");
+    QCOMPARE(rig.comm.transportStatus(), leadsTo);
+
+    // PAUSE chooses by the status: it goes at once where that is known, else
+    // waits for the report.
+    rig.comm.pauseRequest();
+    QCOMPARE(rig.takeLines().isEmpty(), leadsTo == Communication::unknownStatus);
+    QCOMPARE(rig.comm.heldTransportKeys(), leadsTo == Communication::unknownStatus ? 1 : 0);
 }
 
 // Requests made before the recorder has shown the effect of the one before:
@@ -182,6 +248,39 @@ void TestFrontPanel::countsFromTheLastRequest_data()
     QTest::newRow("previous in total times, past the mark")
         << (QStringList { "D011", "display", "FF6AE31770", "8800013000" } + markAt10s)
         << QStringList { "trackSkipPreviousRequest" } << QStringList { "07F031A01" };
+    QTest::newRow("play from record pause, then pause waits for the report")
+        << QStringList { "D082" } << QStringList { "playRequest", "pauseRequest", "refresh", "D081" }
+        << QStringList { "012", "07F6A3F01", "01301" };
+    QTest::newRow("a report older than the play does not release the pause")
+        << QStringList { "D082" } << QStringList { "refresh", "playRequest", "pauseRequest", "D082" }
+        << QStringList { "012", "07F6A3F01" };
+    QTest::newRow("keys held keep their order")
+        << QStringList { "D083" }
+        << QStringList { "playRequest", "pauseRequest", "stopRequest", "recRequest", "refresh", "D082" }
+        << QStringList { "012", "07F6A3F01", "01401", "010", "07F720101" };
+    QTest::newRow("a held key that leads where only a report shows holds the next")
+        << QStringList { "D082" }
+        << QStringList { "playRequest", "pauseRequest", "pauseRequest", "refresh", "D000", "refresh", "D012" }
+        << QStringList { "012", "07F6A3F01", "01401", "01D" };
+    QTest::newRow("a link loss ends the wait: chosen from the last report")
+        << QStringList { "D082" } << QStringList { "playRequest", "pauseRequest", "login" }
+        << QStringList { "012", "07F6A3F01", "01401" };
+    QTest::newRow("a quiet spell ends the wait: chosen from the last report")
+        << QStringList { "D081" } << QStringList { "playRequest", "pauseRequest", "quiet" }
+        << QStringList { "012", "07F6A3F01", "01301" };
+    QTest::newRow("FF held past the last mark, then next waits for the position")
+        << (QStringList { "D011", "8800000500" } + twoMarks)
+        << QStringList { "forwardRequest", "cancelForwardRequest", "trackSkipNextRequest", "D5000100",
+                         "D80000005500", "D80100010000" }
+        << QStringList { "01600", "012", "01A00" };
+    QTest::newRow("REW held past the only mark, then previous waits for the position")
+        << (QStringList { "D012", "8800001500" } + markAt10s)
+        << QStringList { "reverseRequest", "cancelReverseRequest", "trackSkipPreviousRequest", "D5000100",
+                         "D80000000500", "D80100010000" }
+        << QStringList { "01601", "01401", "01A01" };
+    QTest::newRow("after a search, PAUSE needs no position")
+        << QStringList { "D011" } << QStringList { "forwardRequest", "cancelForwardRequest", "pauseRequest" }
+        << QStringList { "01600", "012", "01401" };
     QTest::newRow("play, then a hold on FF from stop")
         << QStringList { "D010" } << QStringList { "playRequest", "forwardRequest", "cancelForwardRequest" }
         << QStringList { "012", "07F6A3F01", "01600", "012" };
@@ -193,6 +292,7 @@ void TestFrontPanel::countsFromTheLastRequest()
     QFETCH(QStringList, events);
 
     ModelRig rig;
+    rig.comm.askedStatus.quietMs = 200;
     for (const QString& line : setup) {
         if (line == QLatin1String("display"))
             rig.comm.setDisplayMode(true);
@@ -202,6 +302,10 @@ void TestFrontPanel::countsFromTheLastRequest()
     for (const QString& event : events) {
         if (event == QLatin1String("refresh"))
             rig.comm.requestAllStatus();
+        else if (event == QLatin1String("login"))
+            rig.comm.finishedLogin(0);
+        else if (event == QLatin1String("quiet"))
+            QTest::qWait(400);
         else if (event.startsWith(QLatin1String("timeSearch "))) {
             const QStringList f = event.split(' ').mid(1);
             rig.comm.timeSearchRequest(f[0], f[1], f[2], f[3], f[4]);
@@ -209,6 +313,7 @@ void TestFrontPanel::countsFromTheLastRequest()
             QVERIFY(QMetaObject::invokeMethod(&rig.comm, qPrintable(event)));
         else
             rig.reply(event);
+        QCoreApplication::processEvents(); // held keys go after the report is read
     }
     static const QRegularExpression transport(QStringLiteral("^(01[0-9A-E]|02C|07F72|07F031A|07F6A1A|07F6A3F01)"));
     QTEST(rig.takeLines().filter(transport), "lines");

@@ -247,6 +247,11 @@ void TestReplies::statusReplies_data()
     row("lower-case code is ignored", {}, "d010", { { "statusIcon", 0 } });
     row("one character is ignored", {}, "D", {});
     row("unknown code is ignored", {}, "C001", {});
+    // The answers to lines that have no answer of their own: code + 0x80, the data repeated.
+    row("answer to a transport line", { "D011" }, "9401", { { "statusIcon", 17 } }, {}, {}, { "statusIcon" });
+    row("answer to a stop", { "D011" }, "90", { { "statusIcon", 17 } }, {}, {}, { "statusIcon" });
+    row("answer to a play-mode set", { "CE01" }, "CD00", { { "playMode", "SINGLE" } }, {}, {}, { "playMode" });
+    row("answer to a time search", {}, "AC010000003000", {});
 }
 
 void TestReplies::extendedReplies_data()
@@ -345,6 +350,8 @@ void TestReplies::extendedReplies_data()
     row("72 8101 other", {}, "FF72810107", {}, { "01300", "07F6A3F01" });
     row("72 other item", {}, "FF72810000", {});
 
+    row("answer to a folder step", {}, "FF6A9A01", {});
+    row("answer to a mark skip", { "FF03DD0100", "FF03D8010000001000" }, "FF039A00", {}, {}, {}, { "markClear" });
     row("unknown group", {}, "FF99AA", {});
     row("empty extended reply", {}, "FF", {});
 }
