@@ -86,7 +86,10 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
 {
     QTest::addColumn<Step>("prepare");
     QTest::addColumn<int>("latency");
-    QTest::addColumn<QStringList>("taps"); // "name" or "name@ms": ms after the tap before it
+    // "name" or "name@ms": ms after the tap before it; "name^ms" as the window
+    // system stamps a tap ms after the one before (within its double-click
+    // interval, a double click)
+    QTest::addColumn<QStringList>("taps");
     QTest::addColumn<Step>("check");       // once everything has been answered
 
     using S = sim::RecorderState;
@@ -142,6 +145,41 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
         << Step([](TstHomeTransportE2e& t) { t.pausedAt(2, 3000, 1000); }) << 500
         << QStringList { "trackSkipPreviousButton", "trackSkipPreviousButton@300" }
         << Step([](TstHomeTransportE2e& t) { QCOMPARE(t.state->trackNumber(), 1); });
+    const auto sent = [](const QString& line, int times) {
+        return Step([line, times](TstHomeTransportE2e& t) { QCOMPARE(t.unit->recorder.receivedLines().filter(QRegularExpression("^" + line + "$")).size(), times); });
+    };
+    const auto stoppedAtTrack = [](int track) {
+        return Step([track](TstHomeTransportE2e& t) {
+            // Stopped as the application sees it, too: while it shows a
+            // pause, a skip goes by the marks.
+            t.state->seek(track, 0);
+            t.state->announce();
+            QTest::qWait(500);
+            QTRY_VERIFY(t.comm().getStatusIcon() == 16 && t.comm().getNowTrackNo() == QString::number(track).rightJustified(3, '0'));
+        });
+    };
+    const auto endsAtTrack = [](int track) {
+        return Step([track](TstHomeTransportE2e& t) { QCOMPARE(t.state->trackNumber(), track); });
+    };
+    QTest::newRow("next tapped twice quickly while stopped")
+        << stoppedAtTrack(1) << 300 << QStringList { "trackSkipNextButton", "trackSkipNextButton^150" } << endsAtTrack(3);
+    QTest::newRow("previous tapped twice quickly while stopped")
+        << stoppedAtTrack(3) << 300 << QStringList { "trackSkipPreviousButton", "trackSkipPreviousButton^150" }
+        << endsAtTrack(1);
+    QTest::newRow("FF tapped twice quickly while paused")
+        << Step([](TstHomeTransportE2e& t) { t.pausedAt(1, 500, 1000); }) << 300
+        << QStringList { "forwardButton", "forwardButton^150" } << sent("01A30", 2);
+    QTest::newRow("REW tapped twice quickly while paused")
+        << Step([](TstHomeTransportE2e& t) { t.pausedAt(2, 5000, 1000); }) << 300
+        << QStringList { "reverseButton", "reverseButton^120" } << sent("01A31", 2);
+    QTest::newRow("PLAY double-clicked while stopped: one press")
+        << Step() << 300 << QStringList { "playButton", "playButton^150" } << sent("012", 1);
+    QTest::newRow("PAUSE double-clicked while playing: one press")
+        << Step([](TstHomeTransportE2e& t) {
+               t.state->pressPlay();
+               t.waitForStatus(S::Playing);
+           })
+        << 300 << QStringList { "pauseButton", "pauseButton^150" } << endsIn(S::PlayPaused, 0);
     QTest::newRow("two playlist steps")
         << Step([](TstHomeTransportE2e& t) { t.stoppedInPlaylists(); }) << 300
         << QStringList { "forwardButton", "forwardButton@250" }
@@ -188,13 +226,14 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime()
 
     unit->recorder.answerLatencyMs = latency;
     for (const QString& tap : taps) {
-        const QStringList parts = tap.split('@');
-        if (parts.size() > 1)
+        const QStringList parts = tap.split(QRegularExpression("[@^]"));
+        const bool quick = tap.contains('^');
+        if (parts.size() > 1 && !quick)
             QTest::qWait(parts.at(1).toInt());
         QQuickItem* key = app.item(parts.at(0).toLatin1());
         QVERIFY(key);
         QTRY_VERIFY(key->isVisible());
-        QVERIFY(app.click(key));
+        QVERIFY(quick ? app.quickTap(key, parts.at(1).toInt()) : app.click(key));
     }
     // Past the last answer to the taps and the status query after it.
     QTest::qWait(2000 + 2 * latency);
