@@ -2,9 +2,10 @@ import QtQuick 2.8
 import QtQuick.Controls 2.1
 
 // The eight transport keys. The upper row lights by the status the recorder
-// reports, the lower row while held. A click on REW or FF skips; a hold
-// searches until the finger lifts (or the press is taken away), and only a
-// hold is cancelled.
+// reports, the lower row while held. Every tap on a lower key skips, however
+// quick the taps; a hold on REW or FF searches until the finger lifts (or the
+// press is taken away), and only a hold is cancelled. A double click on an
+// upper key is one press.
 Item {
     TransportKey {
         id: stopButton
@@ -65,7 +66,7 @@ Item {
         lit: down
         onImage: "Resource/button-B_skip-L_ON_71x44_3.png"
         offImage: "Resource/button-B_skip-L_OFF_71x44_3.png"
-        onClicked: comm.trackSkipPreviousRequest()
+        onTapped: comm.trackSkipPreviousRequest()
     }
     TransportKey {
         id: reverseButton
@@ -80,7 +81,7 @@ Item {
         onImage: "Resource/button-B_REW_ON_71x44_3.png"
         offImage: "Resource/button-B_REW_OFF_71x44_3.png"
         onPressed: held = false
-        onClicked: {
+        onTapped: {
             comm.timeSkipPreviousRequest()
             reverseClick = true
         }
@@ -111,7 +112,7 @@ Item {
         onImage: "Resource/button-B_FF_ON_71x44_3.png"
         offImage: "Resource/button-B_FF_OFF_71x44_3.png"
         onPressed: held = false
-        onClicked: {
+        onTapped: {
             comm.timeSkipNextRequest()
             forwardClick = true
         }
@@ -139,6 +140,6 @@ Item {
         lit: down
         onImage: "Resource/button-B_skip-R_ON_71x44_3.png"
         offImage: "Resource/button-B_skip-R_OFF_71x44_3.png"
-        onClicked: comm.trackSkipNextRequest()
+        onTapped: comm.trackSkipNextRequest()
     }
 }

@@ -125,7 +125,7 @@ Item {
             textFormat: Text.PlainText
         }
 
-        Button {
+        TapKey {
             id: rangeMinusButton
             objectName: "rangeMinusButton"
             x: ptSize * 23
@@ -134,7 +134,7 @@ Item {
             height: ptSize * 30
             focusPolicy: Qt.NoFocus
             background: Image { source: "Resource/button-C_minusON_58x30_3.png" }
-            onClicked: rangeSlideBar.decrease()
+            onTapped: rangeSlideBar.decrease()
         }
 
         Image {
@@ -166,7 +166,7 @@ Item {
             }
         }
 
-        Button {
+        TapKey {
             id: rangePlusButton
             objectName: "rangePlusButton"
             x: ptSize * 333
@@ -175,7 +175,7 @@ Item {
             height: ptSize * 30
             focusPolicy: Qt.NoFocus
             background: Image { source: "Resource/button-C_plusON_58x30_3.png" }
-            onClicked: rangeSlideBar.increase()
+            onTapped: rangeSlideBar.increase()
         }
 
         Slider {

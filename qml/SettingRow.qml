@@ -39,14 +39,14 @@ Item {
         handle.visible = true
     }
 
-    Button {
+    TapKey {
         objectName: "stepDown"
         x: ptSize * 26
         y: rowY
         width: ptSize * 58
         height: ptSize * 30
         background: Image { anchors.fill: parent; source: row.on ? minusOn : minusOff }
-        onClicked: slider.value -= stepSize
+        onTapped: slider.value -= stepSize
     }
     Button {
         id: onOff
@@ -84,14 +84,14 @@ Item {
         font.weight: Font.Medium
         textFormat: Text.PlainText
     }
-    Button {
+    TapKey {
         objectName: "stepUp"
         x: ptSize * 330
         y: rowY
         width: ptSize * 58
         height: ptSize * 30
         background: Image { anchors.fill: parent; source: row.on ? plusOn : plusOff }
-        onClicked: slider.value += stepSize
+        onTapped: slider.value += stepSize
     }
     Slider {
         id: slider

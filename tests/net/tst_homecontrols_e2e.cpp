@@ -108,6 +108,17 @@ void TstHomeControlsE2e::rewAndFfClickVersusHold()
     QTRY_COMPARE(commands(), QStringList({ "01600", "012" }));
     QTRY_COMPARE(rig.state->searchSpeed(), 1);
 
+    // A tap, and at once a second press held: the tap skips, the hold
+    // searches (the window system makes that press a double click).
+    rig.recorder->clearLog();
+    click("forwardButton");
+    QVERIFY(rig.quickPress(item("forwardButton"), 150));
+    QTRY_COMPARE(commands(), QStringList({ "01A30", "01600" }));
+    QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("forwardButton")));
+    QTRY_COMPARE(commands(), QStringList({ "01A30", "01600", "012" }));
+    QTest::qWait(300);
+    QCOMPARE(commands(), QStringList({ "01A30", "01600", "012" }));
+
     // Held, then the screen scrolls away under the finger: the search ends all the same.
     rig.recorder->clearLog();
     QPoint at = centre(item("reverseButton"));

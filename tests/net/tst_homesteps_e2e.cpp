@@ -23,6 +23,10 @@ private slots:
     void cleanup();
     void steps_data();
     void steps();
+    void quickSteps_data();
+    void quickSteps();
+    void quickToggle_data();
+    void quickToggle();
     void frontPanelMovesTheKnob_data();
     void frontPanelMovesTheKnob();
     void picks_data();
@@ -44,6 +48,9 @@ private:
     // value the user sets every 130 ms: among its answers to the user's
     // requests and to the polls.
     void amongPushes(void (TstHomeStepsE2e::*road)());
+    // Once nothing is on its way: the recorder received lines and ends on
+    // end (key, or pitch in tenths), and the row shows it.
+    void endsOn(QQuickItem* settings, const QStringList& lines, int end, const QString& label);
 
     AppRig rig;
 };
@@ -166,13 +173,85 @@ void TstHomeStepsE2e::steps()
             QTest::qWait(gap);
         click(item(taps.at(i) == QLatin1Char('+') ? "stepUp" : "stepDown", settings));
     }
-    const bool key = row == QLatin1String("keyRow");
+    endsOn(settings, lines, end, label);
+}
+
+void TstHomeStepsE2e::endsOn(QQuickItem* settings, const QStringList& lines, int end, const QString& label)
+{
+    const bool key = settings->objectName() == QLatin1String("keyRow");
     QTRY_VERIFY(settled());
     QCOMPARE(commands(), lines);
     QCOMPARE(key ? rig.state->panel.key : rig.state->panel.pitchTenths, end);
     // The knob and the text show where the recorder is.
     QTRY_COMPARE(item("value", settings)->property("text").toString(), label);
     QCOMPARE(qRound(item("slider", settings)->property("value").toDouble() * (key ? 1 : 10)), end);
+}
+
+// A step key tapped as quickly as people do: the window system makes every
+// second tap a double click, and that is a step too.
+void TstHomeStepsE2e::quickSteps_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("late");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("end"); // key, or pitch in tenths
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("key: four sharps 150 ms apart") << "keyRow" << "stepUp" << 0 << 4 << 150
+                                                   << QStringList { "02D01", "02D02", "02D03", "02D04" } << 4 << "\u266F4";
+    QTest::newRow("key: two flats 100 ms apart, 300 ms late")
+        << "keyRow" << "stepDown" << 300 << 2 << 100 << QStringList { "02D11", "02D12" } << -2 << "\u266D2";
+    QTest::newRow("pitch: three steps up 150 ms apart, 300 ms late")
+        << "pitchRow" << "stepUp" << 300 << 3 << 150 << QStringList { "0250100", "0250200", "0250300" } << 3 << "+0.3";
+    QTest::newRow("pitch: two steps down 120 ms apart")
+        << "pitchRow" << "stepDown" << 0 << 2 << 120 << QStringList { "0250110", "0250210" } << -2 << "-0.2";
+}
+
+void TstHomeStepsE2e::quickSteps()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, key);
+    QFETCH(int, late);
+    QFETCH(int, count);
+    QFETCH(int, gap);
+    QFETCH(QStringList, lines);
+    QFETCH(int, end);
+    QFETCH(QString, label);
+
+    QQuickItem* settings = settingRow(row);
+    QVERIFY(settings);
+    rig.recorder->answerLatencyMs = late;
+    QVERIFY(rig.taps(item(key.toLatin1(), settings), count, gap));
+    endsOn(settings, lines, end, label);
+}
+
+// The on/off key double-clicked: one tap, one switch.
+void TstHomeStepsE2e::quickToggle_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("line"); // the switch on
+    QTest::newRow("key") << "keyRow" << "03D01";
+    QTest::newRow("pitch") << "pitchRow" << "03501";
+}
+
+void TstHomeStepsE2e::quickToggle()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, line);
+
+    QQuickItem* settings = settingRow(row);
+    QVERIFY(settings);
+    QVERIFY(rig.taps(item("onOff", settings), 2, 150));
+    QTest::qWait(300);
+    const QStringList switches = rig.recorder->receivedLines(rig.connection).filter(QRegularExpression("^03[5D]0"));
+    QCOMPARE(switches.join(' '), line);
+    QTRY_VERIFY(settings->property("on").toBool());
+    // Off again for the roads after.
+    QVERIFY(rig.click(item("onOff", settings)));
+    QTRY_VERIFY(!settings->property("on").toBool());
 }
 
 // The recorder's own panel changes the value; nothing of the user's is on

@@ -88,7 +88,9 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
     QTest::addColumn<Step>("prepare");
     QTest::addColumn<int>("latency");
     // "name" or "name@ms": ms after the tap before it; "name~ms": held until
-    // the recorder searches, then ms longer
+    // the recorder searches, then ms longer; "name^ms" as the window system
+    // stamps a tap ms after the one before (within its double-click interval,
+    // a double click)
     QTest::addColumn<QStringList>("taps");
     QTest::addColumn<Step>("check");       // once everything has been answered
 
@@ -191,6 +193,41 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
     };
     const QString sd1 = QStringLiteral("07F310000A:/_playlists/");
     const Step inPlaylists = [](TstHomeTransportE2e& t) { t.stoppedInPlaylists(); };
+    const auto sent = [](const QString& line, int times) {
+        return Step([line, times](TstHomeTransportE2e& t) { QCOMPARE(t.unit->recorder.receivedLines().filter(QRegularExpression("^" + line + "$")).size(), times); });
+    };
+    const auto stoppedAtTrack = [](int track) {
+        return Step([track](TstHomeTransportE2e& t) {
+            // Stopped as the application sees it, too: while it shows a
+            // pause, a skip goes by the marks.
+            t.state->seek(track, 0);
+            t.state->announce();
+            QTest::qWait(500);
+            QTRY_VERIFY(t.comm().getStatusIcon() == 16 && t.comm().getNowTrackNo() == QString::number(track).rightJustified(3, '0'));
+        });
+    };
+    const auto endsAtTrack = [](int track) {
+        return Step([track](TstHomeTransportE2e& t) { QCOMPARE(t.state->trackNumber(), track); });
+    };
+    QTest::newRow("next tapped twice quickly while stopped")
+        << stoppedAtTrack(1) << 300 << QStringList { "trackSkipNextButton", "trackSkipNextButton^150" } << endsAtTrack(3);
+    QTest::newRow("previous tapped twice quickly while stopped")
+        << stoppedAtTrack(3) << 300 << QStringList { "trackSkipPreviousButton", "trackSkipPreviousButton^150" }
+        << endsAtTrack(1);
+    QTest::newRow("FF tapped twice quickly while paused")
+        << Step([](TstHomeTransportE2e& t) { t.pausedAt(1, 500, 1000); }) << 300
+        << QStringList { "forwardButton", "forwardButton^150" } << sent("01A30", 2);
+    QTest::newRow("REW tapped twice quickly while paused")
+        << Step([](TstHomeTransportE2e& t) { t.pausedAt(2, 5000, 1000); }) << 300
+        << QStringList { "reverseButton", "reverseButton^120" } << sent("01A31", 2);
+    QTest::newRow("PLAY double-clicked while stopped: one press")
+        << Step() << 300 << QStringList { "playButton", "playButton^150" } << sent("012", 1);
+    QTest::newRow("PAUSE double-clicked while playing: one press")
+        << Step([](TstHomeTransportE2e& t) {
+               t.state->pressPlay();
+               t.waitForStatus(S::Playing);
+           })
+        << 300 << QStringList { "pauseButton", "pauseButton^150" } << endsIn(S::PlayPaused, 0);
     QTest::newRow("two playlist steps")
         << inPlaylists << 300 << QStringList { "forwardButton", "forwardButton@250" }
         << endsOnPlaylist("set3.ppl", { sd1 + "set3.ppl" });
@@ -257,13 +294,18 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime()
 
     unit->recorder.answerLatencyMs = latency;
     for (const QString& tap : taps) {
-        const QStringList parts = tap.split(QRegularExpression("[@~]"));
+        const QStringList parts = tap.split(QRegularExpression("[@~^]"));
         const bool held = tap.contains('~');
-        if (parts.size() > 1 && !held)
+        const bool quick = tap.contains('^');
+        if (parts.size() > 1 && !held && !quick)
             QTest::qWait(parts.at(1).toInt());
         QQuickItem* key = app.item(parts.at(0).toLatin1());
         QVERIFY(key);
         QTRY_VERIFY(key->isVisible());
+        if (quick) {
+            QVERIFY(app.quickTap(key, parts.at(1).toInt()));
+            continue;
+        }
         if (!held) {
             QVERIFY(app.click(key));
             continue;

@@ -36,6 +36,7 @@ private slots:
     void rowsShowTheRecorderEvents();
     void switchOnAndOff();
     void scheduleEditedThroughEditorAndCalendar();
+    void calendarMonthKeysCountEveryTap();
     void cancelRestores();
     void filterByTodayAndByDate();
     void addAndDelete();
@@ -306,6 +307,24 @@ void TstTimerEventScreen::scheduleEditedThroughEditorAndCalendar()
     saveRow(0, 0, today.toString("yy") + "001500");
 
     focusAndOpenSchedule(0);
+    click(find("scheduleEveryDay"));
+    click(find("scheduleOk"));
+    saveRow(0, 0, "00000000");
+}
+
+// The calendar's month keys tapped as quickly as people do: the window
+// system makes the second tap a double click, and it steps all the same.
+void TstTimerEventScreen::calendarMonthKeysCountEveryTap()
+{
+    const QDate today = QDate::currentDate();
+    focusAndOpenSchedule(0);
+    QVERIFY(rig.taps(find("nextMonth"), 3, 150));
+    QVERIFY(rig.quickTap(find("previousMonth"), 600)); // alone: no double click
+    clickDay(15);
+    click(find("scheduleOk"));
+    saveRow(0, 0, today.addMonths(2).toString("yyMM") + "1500");
+
+    focusAndOpenSchedule(0); // back to every day, as the roads after expect
     click(find("scheduleEveryDay"));
     click(find("scheduleOk"));
     saveRow(0, 0, "00000000");

@@ -161,6 +161,43 @@ void AppRig::clickAt(QPoint point)
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, point);
 }
 
+bool AppRig::quickPress(QQuickItem* target, int afterMs)
+{
+    if (!target || !target->isVisible()) {
+        qWarning() << "cannot tap" << (target ? target->objectName() : QStringLiteral("nothing"));
+        return false;
+    }
+    QTest::qWait(afterMs);
+    // QTest moves its clock on by its double-click interval after every
+    // release; the press goes back to afterMs after that release.
+    QTest::lastMouseTimestamp += afterMs - QTest::mouseDoubleClickInterval;
+    const QPoint at = centre(target);
+    QTestPrivate::qtestMouseButtons = Qt::LeftButton;
+    qt_handleMouseEvent(window, at, window->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress,
+                        Qt::NoModifier, ++QTest::lastMouseTimestamp);
+    QCoreApplication::processEvents();
+    return true;
+}
+
+bool AppRig::quickTap(QQuickItem* target, int afterMs)
+{
+    if (!quickPress(target, afterMs))
+        return false;
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, centre(target));
+    return true;
+}
+
+bool AppRig::taps(QQuickItem* target, int count, int gapMs)
+{
+    if (!click(target))
+        return false;
+    for (int i = 1; i < count; ++i) {
+        if (!quickTap(target, gapMs))
+            return false;
+    }
+    return true;
+}
+
 void AppRig::scroll(QQuickItem* target, int delta, Qt::ScrollPhase phase)
 {
     const QPointF at = centre(target);

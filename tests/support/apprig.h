@@ -56,6 +56,16 @@ public:
     // Clicks the centre of a visible item; false when there is nothing to click.
     bool click(QQuickItem* target);
     void clickAt(QPoint point);
+    // Taps the centre of a visible item afterMs after the tap before it (one
+    // of these helpers' or QTest's), stamped as the window system stamps a
+    // person's taps: a press within the double-click interval of the press
+    // before arrives as a double click. (QTest stamps its clicks apart, so
+    // that they never pair.) quickPress() only presses: QTest::mouseRelease
+    // lifts the finger. False when there is nothing to tap.
+    bool quickTap(QQuickItem* target, int afterMs);
+    bool quickPress(QQuickItem* target, int afterMs);
+    // count taps on target, each gapMs after the one before, stamped so.
+    bool taps(QQuickItem* target, int count, int gapMs);
     // Scrolls over the centre of target, by delta eighths of a degree of a
     // mouse wheel (120 a notch) or, with a phase, as a touchpad gesture by
     // delta pixels; a negative delta scrolls down.
