@@ -35,6 +35,7 @@ private slots:
     void stepsAmongPushes() { amongPushes(&TstHomeStepsE2e::steps); }
     void picksAmongPushes_data();
     void picksAmongPushes() { amongPushes(&TstHomeStepsE2e::picks); }
+    void playModePicksAnswered();
 
 private:
     QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
@@ -349,6 +350,24 @@ void TstHomeStepsE2e::amongPushes(void (TstHomeStepsE2e::*road)())
     pushes.start(130);
     (this->*road)();
     pushes.stop();
+}
+
+// The recorder answers a play-mode pick with "CD", which reports nothing the
+// application reads; the query that goes with the pick reports the mode, and
+// that report ends the wait, well before the quiet spell.
+void TstHomeStepsE2e::playModePicksAnswered()
+{
+    QQuickItem* selector = item("playModeButton");
+    rig.recorder->answerLatencyMs = 400;
+    for (const QString& mode : { QStringLiteral("SINGLE"), QStringLiteral("PROGRAM"), QStringLiteral("CONTINUE") }) {
+        click(selector);
+        QQuickItem* entry = item(("mode" + mode).toLatin1());
+        QTRY_VERIFY(entry->isVisible());
+        click(entry);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.graph->comm.askedPlayMode.waiting(), 1500);
+        QCOMPARE(item("label", selector)->property("text").toString(), mode);
+    }
+    QCOMPARE(commands(), QStringList({ "04D01", "04D04", "04D00" }));
 }
 
 // Answer times below and above the 500 ms of the status poll, which asks for

@@ -45,6 +45,8 @@ public:
     QStringList loads() const { return unit->recorder.receivedLines().filter(QRegularExpression("^07F310000")); }
 
     AppRig app;
+    // While running, the recorder pushes its status unasked every 130 ms.
+    QTimer statusPushes;
     std::unique_ptr<SimUnit> unit;
     sim::RecorderState* state = nullptr;
     int takes = 0; // tracks on SD1 when the taps begin
@@ -59,6 +61,8 @@ void TstHomeTransportE2e::initTestCase()
     QVERIFY(app.start());
     QVERIFY(app.logIn(unit->recorder));
     waitForStatus(16);
+    statusPushes.setInterval(130);
+    connect(&statusPushes, &QTimer::timeout, this, [this] { state->pushReport(QStringLiteral("050")); });
 }
 
 void TstHomeTransportE2e::pausedAt(int track, int frames, int mark)
@@ -139,6 +143,17 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
                t.waitForStatus(S::Playing);
            })
         << 400 << QStringList { "pauseButton", "pauseButton@150" } << endsIn(S::Playing, 0);
+    // Answer times below and above the second of the status query's poll.
+    const Step playingAmongPushes = [](TstHomeTransportE2e& t) {
+        t.state->pressPlay();
+        t.waitForStatus(S::Playing);
+        t.statusPushes.start();
+    };
+    QTest::newRow("PAUSE twice while playing, the status pushed, 400 ms late")
+        << playingAmongPushes << 400 << QStringList { "pauseButton", "pauseButton@150" } << endsIn(S::Playing, 0);
+    QTest::newRow("PAUSE twice while playing, the status pushed, 1200 ms late")
+        << playingAmongPushes << 1200 << QStringList { "pauseButton", "pauseButton@400", "pauseButton@400" }
+        << endsIn(S::PlayPaused, 0);
     QTest::newRow("PAUSE twice while recording")
         << recording << 400 << QStringList { "pauseButton", "pauseButton@150" } << endsIn(S::Recording, 0);
     QTest::newRow("PAUSE, then REC while recording")
@@ -243,6 +258,19 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
     QTest::newRow("two playlist steps on time")
         << inPlaylists << 0 << QStringList { "forwardButton", "forwardButton@250" }
         << endsOnPlaylist("set3.ppl", { sd1 + "set2.ppl", sd1 + "set3.ppl" });
+    // The recorder tells every application of each load, the one that asked
+    // included: that report comes unasked among the answers to the polls.
+    QTest::newRow("a playlist step, then once it has settled two more 400 ms apart, 500 ms late")
+        << Step([](TstHomeTransportE2e& t) {
+               t.stoppedInPlaylists();
+               t.unit->recorder.answerLatencyMs = 500;
+               QVERIFY(t.app.click(t.app.item("forwardButton")));
+               QTRY_VERIFY_WITH_TIMEOUT(t.comm().getPlayList() == "set2.ppl" && !t.comm().askedPlaylist.waiting()
+                                            && t.unit->services.ftp.openSessions() == 0,
+                                        20000);
+               QTest::qWait(1000);
+           })
+        << 500 << QStringList { "forwardButton", "forwardButton@400" } << endsOnPlaylist("set1.ppl", { sd1 + "set1.ppl" });
     QTest::newRow("a playlist step while the medium changes")
         << Step([](TstHomeTransportE2e& t) {
                t.stoppedInPlaylists();
@@ -276,6 +304,7 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime()
     QFETCH(Step, check);
 
     // From a stopped SD1 at its first track, with nothing of the user's in flight.
+    statusPushes.stop();
     unit->recorder.answerLatencyMs = 0;
     unit->services.ftp.listingDelayMs = 0;
     state->selectMedium(QStringLiteral("SD1"));
@@ -323,6 +352,7 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime()
         QTRY_COMPARE_WITH_TIMEOUT(unit->services.ftp.openSessions(), 0, 20000);
         QTest::qWait(1000 + 2 * latency);
     }
+    statusPushes.stop();
     QTRY_COMPARE(comm().getStatusIcon(), state->status());
     check(*this);
     unit->recorder.answerLatencyMs = 0;
