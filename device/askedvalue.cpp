@@ -22,8 +22,10 @@ void AskedValue::asked(const QVariant& value, bool afterNextLine)
 
 void AskedValue::reported()
 {
-    // A report nobody asked for (a notice, another controller's set) moves
-    // the count ahead; it never runs past the lines written.
+    // Counted by hand, a report nobody asked for (a notice, another
+    // controller's set) moves the count ahead; it never runs past the lines
+    // written. The recorder's order of answers tells of answers only. A
+    // report past the one due shows that the recorder has had the request.
     const bool pastTheAnswer = m_reported >= m_due;
     if (m_reported < m_written)
         ++m_reported;
