@@ -42,8 +42,9 @@ public:
     int skipToNextMark(int position);
 
     // The list as the user's requests leave it: the status model's order of
-    // answers counts every query written, and every count reply answering one. While a skip to another track waits for
-    // the list of that track, the marks held are of the track left behind.
+    // answers counts every query written, and every count reply answering
+    // one. While a skip to another track waits for the list of that track,
+    // the marks held are of the track left behind.
     AskedValue listAsked;
 
     const QList<int>& markTimes() const { return marks; }

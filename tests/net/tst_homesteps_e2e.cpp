@@ -23,8 +23,6 @@ private slots:
     void cleanup();
     void steps_data();
     void steps();
-    void quickSteps_data();
-    void quickSteps();
     void quickToggle_data();
     void quickToggle();
     void frontPanelMovesTheKnob_data();
@@ -123,8 +121,10 @@ QQuickItem* TstHomeStepsE2e::settingRow(const QString& name)
 }
 
 // A tap is "+" (step up) or "-" (step down), each `gap` ms after the one
-// before, or "n", the recorder telling of a change (and so the application
-// asking for every value again); the recorder answers `late` ms after each line.
+// before; "u" and "d" are the same taps stamped as the window system stamps a
+// person's quick taps, so that the second of two arrives as a double click;
+// "n" is the recorder telling of a change (and so the application asking for
+// every value again). The recorder answers `late` ms after each line.
 void TstHomeStepsE2e::steps_data()
 {
     QTest::addColumn<QString>("row");
@@ -150,6 +150,13 @@ void TstHomeStepsE2e::steps_data()
     QTest::newRow("pitch: step taken back 150 ms later") << "pitchRow" << 400 << 150 << "+-" << QStringList { "0250100", "0250000" } << 0 << "+0.0";
     QTest::newRow("pitch: down, up, down, 300 ms late") << "pitchRow" << 300 << 120 << "-+-"
                                                         << QStringList { "0250110", "0250000", "0250110" } << -1 << "-0.1";
+    QTest::newRow("key: four quick sharps") << "keyRow" << 0 << 150 << "+uuu" << fourSharps << 4 << "\u266F4";
+    QTest::newRow("key: two quick flats, 300 ms late")
+        << "keyRow" << 300 << 100 << "-d" << QStringList { "02D11", "02D12" } << -2 << "\u266D2";
+    QTest::newRow("pitch: three quick steps up, 300 ms late")
+        << "pitchRow" << 300 << 150 << "+uu" << QStringList { "0250100", "0250200", "0250300" } << 3 << "+0.3";
+    QTest::newRow("pitch: two quick steps down")
+        << "pitchRow" << 0 << 120 << "-d" << QStringList { "0250110", "0250210" } << -2 << "-0.2";
 }
 
 void TstHomeStepsE2e::steps()
@@ -170,9 +177,15 @@ void TstHomeStepsE2e::steps()
             rig.state->announce();
             continue;
         }
+        const QChar tap = taps.at(i);
+        QQuickItem* key = item(tap == QLatin1Char('+') || tap == QLatin1Char('u') ? "stepUp" : "stepDown", settings);
+        if (tap == QLatin1Char('u') || tap == QLatin1Char('d')) {
+            QVERIFY(rig.quickTap(key, gap));
+            continue;
+        }
         if (i > 0)
             QTest::qWait(gap);
-        click(item(taps.at(i) == QLatin1Char('+') ? "stepUp" : "stepDown", settings));
+        click(key);
     }
     endsOn(settings, lines, end, label);
 }
@@ -186,47 +199,6 @@ void TstHomeStepsE2e::endsOn(QQuickItem* settings, const QStringList& lines, int
     // The knob and the text show where the recorder is.
     QTRY_COMPARE(item("value", settings)->property("text").toString(), label);
     QCOMPARE(qRound(item("slider", settings)->property("value").toDouble() * (key ? 1 : 10)), end);
-}
-
-// A step key tapped as quickly as people do: the window system makes every
-// second tap a double click, and that is a step too.
-void TstHomeStepsE2e::quickSteps_data()
-{
-    QTest::addColumn<QString>("row");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<int>("late");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("gap");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<int>("end"); // key, or pitch in tenths
-    QTest::addColumn<QString>("label");
-
-    QTest::newRow("key: four sharps 150 ms apart") << "keyRow" << "stepUp" << 0 << 4 << 150
-                                                   << QStringList { "02D01", "02D02", "02D03", "02D04" } << 4 << "\u266F4";
-    QTest::newRow("key: two flats 100 ms apart, 300 ms late")
-        << "keyRow" << "stepDown" << 300 << 2 << 100 << QStringList { "02D11", "02D12" } << -2 << "\u266D2";
-    QTest::newRow("pitch: three steps up 150 ms apart, 300 ms late")
-        << "pitchRow" << "stepUp" << 300 << 3 << 150 << QStringList { "0250100", "0250200", "0250300" } << 3 << "+0.3";
-    QTest::newRow("pitch: two steps down 120 ms apart")
-        << "pitchRow" << "stepDown" << 0 << 2 << 120 << QStringList { "0250110", "0250210" } << -2 << "-0.2";
-}
-
-void TstHomeStepsE2e::quickSteps()
-{
-    QFETCH(QString, row);
-    QFETCH(QString, key);
-    QFETCH(int, late);
-    QFETCH(int, count);
-    QFETCH(int, gap);
-    QFETCH(QStringList, lines);
-    QFETCH(int, end);
-    QFETCH(QString, label);
-
-    QQuickItem* settings = settingRow(row);
-    QVERIFY(settings);
-    rig.recorder->answerLatencyMs = late;
-    QVERIFY(rig.taps(item(key.toLatin1(), settings), count, gap));
-    endsOn(settings, lines, end, label);
 }
 
 // The on/off key double-clicked: one tap, one switch.
