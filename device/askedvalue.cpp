@@ -39,6 +39,14 @@ void AskedValue::reported()
         m_quiet.start(quietMs);
 }
 
+void AskedValue::givenUp()
+{
+    if (m_reported < m_written)
+        ++m_reported;
+    if (m_waiting && answered())
+        settle();
+}
+
 void AskedValue::otherAnswered(quint64 place)
 {
     if (!m_waiting || m_fencePassed || place < m_fence)

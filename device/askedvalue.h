@@ -41,6 +41,9 @@ public:
     void asked(const QVariant& value, bool afterNextLine = false);
     // One report came; settles the wait when it answers the last request.
     void reported();
+    // A line of the value was given up unanswered: it is counted as done, so
+    // that the next line's answer is known for its own.
+    void givenUp();
     // The answer came to a line of another kind, at place in the order.
     void otherAnswered(quint64 place);
     // Forgets every line and request: the link they went on is gone.

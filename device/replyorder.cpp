@@ -2,6 +2,7 @@
 
 #include "askedvalue.h"
 
+#include <algorithm>
 #include <chrono>
 
 ReplyOrder::ReplyOrder()
@@ -39,38 +40,78 @@ void ReplyOrder::written(const QByteArray& lines)
         const int kind = kindOf(line);
         if (kind < 0)
             continue;
-        if (m_lines.size() >= std::size_t(maxLines))
+        if (m_lines.size() >= std::size_t(maxLines)) {
+            giveUp(m_lines.front());
             m_lines.pop_front();
+        }
         m_lines.push_back({ m_nextPlace++, kind, clock() });
         if (AskedValue* value = m_kinds.at(kind).value)
             value->lineWritten();
     }
 }
 
+bool ReplyOrder::answers(const Line& line, const QString& reply) const
+{
+    return reply.startsWith(m_kinds.at(line.kind).reply);
+}
+
 bool ReplyOrder::answered(const QString& reply)
 {
-    const auto answers = [&](const Line& line) { return reply.startsWith(m_kinds.at(line.kind).reply); };
-    if (!m_lines.empty() && answers(m_lines.front())) {
-        answer(0);
+    if (!m_lines.empty() && answers(m_lines.front(), reply)) {
+        answerOldest();
         return true;
     }
-    // Unasked, unless the oldest line has waited so long that it will not be
-    // answered: then the first later line this report answers is the one.
-    if (!m_lines.empty() && clock() - m_lines.front().at > staleMs) {
-        for (std::size_t i = 1; i < m_lines.size(); ++i) {
-            if (answers(m_lines[i])) {
-                answer(i);
-                return true;
-            }
-        }
+    // Unasked, unless the oldest line went unanswered. Then it is given up,
+    // and the reports that came while it held the order are taken again, in
+    // order: most were the answers to the lines after it.
+    if (m_unmatched.size() >= std::size_t(maxLines))
+        m_unmatched.pop_front();
+    m_unmatched.push_back(reply);
+    while (!m_lines.empty() && oldestSkipped(reply)) {
+        giveUp(m_lines.front());
+        m_lines.pop_front();
+        if (replay())
+            return true;
     }
     return false;
 }
 
-void ReplyOrder::answer(std::size_t index)
+// The recorder answers in order, so the oldest line went unanswered when the
+// reports since the last answer answer the next two lines, one after the
+// other; or when it has waited longer than the quiet spell and this report
+// answers a later line.
+bool ReplyOrder::oldestSkipped(const QString& reply) const
 {
-    const Line line = m_lines[index];
-    m_lines.erase(m_lines.begin(), m_lines.begin() + std::ptrdiff_t(index) + 1);
+    std::size_t next = 1;
+    for (const QString& report : m_unmatched) {
+        if (next < m_lines.size() && answers(m_lines[next], report) && ++next > 2)
+            return true;
+    }
+    return clock() - m_lines.front().at > staleMs
+        && std::any_of(m_lines.begin() + 1, m_lines.end(), [&](const Line& line) { return answers(line, reply); });
+}
+
+bool ReplyOrder::replay()
+{
+    std::deque<QString> reports;
+    reports.swap(m_unmatched);
+    bool last = false;
+    for (const QString& report : reports) {
+        last = !m_lines.empty() && answers(m_lines.front(), report);
+        if (last)
+            answerOldest();
+        else
+            m_unmatched.push_back(report);
+    }
+    return last;
+}
+
+void ReplyOrder::answerOldest()
+{
+    const Line line = m_lines.front();
+    m_lines.pop_front();
+    // The reports before an answer were sent unasked.
+    m_unmatched.clear();
     AskedValue* own = m_kinds.at(line.kind).value;
     if (own)
         own->reported();
@@ -80,7 +121,16 @@ void ReplyOrder::answer(std::size_t index)
     }
 }
 
+// A line the recorder left unanswered: its value stops waiting for it, or
+// every later answer would be counted one short.
+void ReplyOrder::giveUp(const Line& line)
+{
+    if (AskedValue* value = m_kinds.at(line.kind).value)
+        value->givenUp();
+}
+
 void ReplyOrder::reset()
 {
     m_lines.clear();
+    m_unmatched.clear();
 }

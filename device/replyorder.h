@@ -19,9 +19,11 @@ class AskedValue;
 // one of them.
 //
 // Should the recorder leave a line unanswered, the lines after it would never
-// match again: once the oldest line has waited longer than the quiet spell,
-// a report that answers a later line answers it, and the lines before it are
-// given up.
+// match again. The oldest line is given up once the reports since the last
+// answer answer the two lines after it, or once it has waited longer than
+// the quiet spell and a report answers a later line; the reports that
+// answered nothing while it held the order are then matched again against
+// the lines after it, so the answers to those are not lost with it.
 class ReplyOrder
 {
 public:
@@ -74,11 +76,20 @@ private:
     static constexpr int maxLines = 4096;
 
     int kindOf(const QByteArray& line) const;
-    void answer(std::size_t index);
+    bool answers(const Line& line, const QString& reply) const;
+    bool oldestSkipped(const QString& reply) const;
+    // The oldest line has its answer.
+    void answerOldest();
+    void giveUp(const Line& line);
+    // Takes the reports that answered nothing since the last answer again,
+    // against the lines as they now stand; whether the last one answered.
+    bool replay();
 
     QList<Kind> m_kinds;
     QList<AskedValue*> m_values;
     std::deque<Line> m_lines;
+    // The reports that answered nothing since the last answer, oldest first.
+    std::deque<QString> m_unmatched;
     quint64 m_nextPlace = 1;
     quint64 m_lastWriteStart = 1;
 };

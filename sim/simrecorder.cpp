@@ -308,6 +308,8 @@ void SimRecorder::dispatch(SimConnection* connection, const QString& line)
         connection->sendLine(QStringLiteral("0F2"));
         return;
     }
+    if (!ignoreLines.pattern().isEmpty() && ignoreLines.match(line).hasMatch())
+        return;
     for (const auto& reply : qAsConst(m_replies)) {
         if (reply.first == line) {
             for (const QString& r : reply.second)

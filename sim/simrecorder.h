@@ -125,6 +125,10 @@ public:
     // once: it lies in the client's socket, unread, when that call returns.
     // An empty pattern holds nothing.
     QRegularExpression holdAnswersTo;
+    // A recorder that ignores a request: a command line that matches this
+    // pattern is read and neither carried out nor answered. An empty pattern
+    // ignores nothing.
+    QRegularExpression ignoreLines;
     void releaseAnswers();
     bool holdsAnswers() const;
 

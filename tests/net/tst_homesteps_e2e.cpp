@@ -34,6 +34,7 @@ private slots:
     void picksAmongPushes_data();
     void picksAmongPushes() { amongPushes(&TstHomeStepsE2e::picks); }
     void playModePicksAnswered();
+    void stepAfterOneIgnored();
 
 private:
     QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
@@ -340,6 +341,31 @@ void TstHomeStepsE2e::playModePicksAnswered()
         QCOMPARE(item("label", selector)->property("text").toString(), mode);
     }
     QCOMPARE(commands(), QStringList({ "04D01", "04D04", "04D00" }));
+}
+
+// The recorder ignores a step: once it has answered the lines after it, the
+// knob goes back to the recorder's value. The step after it is answered and
+// ends its wait on its own answer, and the recorder's own panel moves the
+// knob again.
+void TstHomeStepsE2e::stepAfterOneIgnored()
+{
+    QQuickItem* settings = settingRow(QStringLiteral("pitchRow"));
+    QVERIFY(settings);
+    QQuickItem* value = item("value", settings);
+    rig.recorder->answerLatencyMs = 200;
+    rig.recorder->ignoreLines = QRegularExpression(QStringLiteral("^0250100$"));
+    click(item("stepUp", settings));
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 2000);
+    QCOMPARE(value->property("text").toString(), QStringLiteral("+0.0"));
+    rig.recorder->ignoreLines = QRegularExpression();
+    click(item("stepUp", settings));
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 2000);
+    QCOMPARE(value->property("text").toString(), QStringLiteral("+0.1"));
+    rig.state->panel.pitchTenths = 35;
+    rig.state->announce();
+    QTRY_COMPARE(value->property("text").toString(), QStringLiteral("+3.5"));
+    QCOMPARE(qRound(item("slider", settings)->property("value").toDouble() * 10), 35);
+    QCOMPARE(commands(), QStringList({ "0250100", "0250100" }));
 }
 
 // Every road of the tables again, and answer times above the 500 ms of the

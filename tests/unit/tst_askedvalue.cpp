@@ -82,8 +82,9 @@ void TstAskedValue::quietSpellEndsTheWait()
 
 // Counted in the recorder's order of answers, with unasked reports among the
 // answers: "v" a line of the value written ("av": and the user asks for what
-// it sets), "o" a line of another kind, "V" and "O" a report of each, "t<ms>"
-// time passes, "x" a reset. After each step: "W" waiting, "-" not.
+// it sets), "o" a line of another kind, "V" and "O" a report of each, "s" a
+// line of a third kind the recorder leaves unanswered, "t<ms>" time passes,
+// "x" a reset. After each step: "W" waiting, "-" not.
 void TstAskedValue::inTheRecordersOrder_data()
 {
     QTest::addColumn<QString>("script");
@@ -102,6 +103,10 @@ void TstAskedValue::inTheRecordersOrder_data()
         << "o av O V" << "- W W W";
     QTest::newRow("a line left unanswered is given up once stale")
         << "o av V t5000 V o O" << "- W W W W W -";
+    QTest::newRow("a line given up is no longer waited for")
+        << "av t5000 o O av V o O" << "W W W - W W W -";
+    QTest::newRow("the answers to the next two lines give it up at once, and count")
+        << "s av o V O t5000 o O av V o O" << "- W W W - - - - W W W -";
     QTest::newRow("a reset forgets every line") << "o av x V O" << "- W - - -";
 }
 
@@ -115,6 +120,7 @@ void TstAskedValue::inTheRecordersOrder()
     AskedValue asked;
     order.track("025", -1, "A5", &asked);
     order.track("055", 3, "D5");
+    order.track("050", 3, "D0");
     const QStringList steps = script.split(' ');
     const QStringList expected = states.split(' ');
     QCOMPARE(steps.size(), expected.size());
@@ -125,6 +131,8 @@ void TstAskedValue::inTheRecordersOrder()
             order.written(QByteArray("025") + QByteArray::number(++sets).rightJustified(4, '0') + "\r\n");
             if (step == "av")
                 asked.asked(sets);
+        } else if (step == "s") {
+            order.written("050\r\n");
         } else if (step == "o") {
             order.written("055\r\n");
         } else if (step == "V" || step == "O") {
