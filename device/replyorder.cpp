@@ -76,19 +76,30 @@ bool ReplyOrder::answered(const QString& reply)
     return false;
 }
 
-// The recorder answers in order, so the oldest line went unanswered when the
-// reports since the last answer answer the next two lines, one after the
-// other; or when it has waited longer than the quiet spell and this report
-// answers a later line.
+// The recorder answers in order, so the oldest line went unanswered when,
+// since the last answer, the next three lines have had their answers in a
+// row: a report that answers no line at all (a notice) does not break the
+// row, one that answers another line does. Or when it has waited longer than
+// the quiet spell and this report answers a later line.
 bool ReplyOrder::oldestSkipped(const QString& reply) const
 {
+    constexpr std::size_t inARow = 3;
     std::size_t next = 1;
     for (const QString& report : m_unmatched) {
-        if (next < m_lines.size() && answers(m_lines[next], report) && ++next > 2)
-            return true;
+        if (next < m_lines.size() && answers(m_lines[next], report)) {
+            if (++next > inARow)
+                return true;
+        } else if (answersAnyLine(report)) {
+            next = m_lines.size() > 1 && answers(m_lines[1], report) ? 2 : 1;
+        }
     }
     return clock() - m_lines.front().at > staleMs
         && std::any_of(m_lines.begin() + 1, m_lines.end(), [&](const Line& line) { return answers(line, reply); });
+}
+
+bool ReplyOrder::answersAnyLine(const QString& report) const
+{
+    return std::any_of(m_kinds.begin(), m_kinds.end(), [&](const Kind& kind) { return report.startsWith(kind.reply); });
 }
 
 bool ReplyOrder::replay()

@@ -20,7 +20,7 @@ class AskedValue;
 //
 // Should the recorder leave a line unanswered, the lines after it would never
 // match again. The oldest line is given up once the reports since the last
-// answer answer the two lines after it, or once it has waited longer than
+// answer answer the three lines after it in a row, or once it has waited longer than
 // the quiet spell and a report answers a later line; the reports that
 // answered nothing while it held the order are then matched again against
 // the lines after it, so the answers to those are not lost with it.
@@ -78,6 +78,7 @@ private:
     int kindOf(const QByteArray& line) const;
     bool answers(const Line& line, const QString& reply) const;
     bool oldestSkipped(const QString& reply) const;
+    bool answersAnyLine(const QString& report) const;
     // The oldest line has its answer.
     void answerOldest();
     void giveUp(const Line& line);

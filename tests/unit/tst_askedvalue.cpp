@@ -105,8 +105,10 @@ void TstAskedValue::inTheRecordersOrder_data()
         << "o av V t5000 V o O" << "- W W W W W -";
     QTest::newRow("a line given up is no longer waited for")
         << "av t5000 o O av V o O" << "W W W - W W W -";
-    QTest::newRow("the answers to the next two lines give it up at once, and count")
-        << "s av o V O t5000 o O av V o O" << "- W W W - - - - W W W -";
+    QTest::newRow("the answers to the next three lines give it up at once, and count")
+        << "s av o o V O O t5000 o O av V o O" << "- W W W W W - - - - W W W -";
+    QTest::newRow("answers in a row only: one of another line between breaks the row")
+        << "s av o o V O V O" << "- W W W W W W W";
     QTest::newRow("a reset forgets every line") << "o av x V O" << "- W - - -";
 }
 
