@@ -55,18 +55,28 @@ bool ReplyOrder::answers(const Line& line, const QString& reply) const
     return reply.startsWith(m_kinds.at(line.kind).reply);
 }
 
+bool ReplyOrder::answers(const Line& line, const Report& report) const
+{
+    return line.place < report.before && answers(line, report.text);
+}
+
 bool ReplyOrder::answered(const QString& reply)
 {
-    if (!m_lines.empty() && answers(m_lines.front(), reply)) {
+    if (m_lines.empty())
+        return false;
+    if (answers(m_lines.front(), reply)) {
         answerOldest();
         return true;
     }
     // Unasked, unless the oldest line went unanswered. Then it is given up,
     // and the reports that came while it held the order are taken again, in
-    // order: most were the answers to the lines after it.
+    // order: most were the answers to the lines after it. A report that
+    // answers no line at all is a notice and is not kept.
+    if (!answersAnyLine(reply))
+        return false;
     if (m_unmatched.size() >= std::size_t(maxLines))
         m_unmatched.pop_front();
-    m_unmatched.push_back(reply);
+    m_unmatched.push_back({ reply, m_nextPlace });
     while (!m_lines.empty() && oldestSkipped(reply)) {
         giveUp(m_lines.front());
         m_lines.pop_front();
@@ -78,18 +88,17 @@ bool ReplyOrder::answered(const QString& reply)
 
 // The recorder answers in order, so the oldest line went unanswered when,
 // since the last answer, the next three lines have had their answers in a
-// row: a report that answers no line at all (a notice) does not break the
-// row, one that answers another line does. Or when it has waited longer than
-// the quiet spell and this report answers a later line.
+// row; or when it has waited longer than the quiet spell and this report
+// answers a later line.
 bool ReplyOrder::oldestSkipped(const QString& reply) const
 {
     constexpr std::size_t inARow = 3;
     std::size_t next = 1;
-    for (const QString& report : m_unmatched) {
+    for (const Report& report : m_unmatched) {
         if (next < m_lines.size() && answers(m_lines[next], report)) {
             if (++next > inARow)
                 return true;
-        } else if (answersAnyLine(report)) {
+        } else {
             next = m_lines.size() > 1 && answers(m_lines[1], report) ? 2 : 1;
         }
     }
@@ -104,10 +113,10 @@ bool ReplyOrder::answersAnyLine(const QString& report) const
 
 bool ReplyOrder::replay()
 {
-    std::deque<QString> reports;
+    std::deque<Report> reports;
     reports.swap(m_unmatched);
     bool last = false;
-    for (const QString& report : reports) {
+    for (const Report& report : reports) {
         last = !m_lines.empty() && answers(m_lines.front(), report);
         if (last)
             answerOldest();

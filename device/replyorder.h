@@ -20,10 +20,10 @@ class AskedValue;
 //
 // Should the recorder leave a line unanswered, the lines after it would never
 // match again. The oldest line is given up once the reports since the last
-// answer answer the three lines after it in a row, or once it has waited longer than
-// the quiet spell and a report answers a later line; the reports that
-// answered nothing while it held the order are then matched again against
-// the lines after it, so the answers to those are not lost with it.
+// answer answer the three lines after it in a row, or once it has waited
+// longer than the quiet spell and a report answers a later line. The reports
+// that answered nothing while it held the order are then matched again
+// against the lines after it, so the answers to those are not lost with it.
 class ReplyOrder
 {
 public:
@@ -66,6 +66,13 @@ private:
         QString reply;
         AskedValue* value;
     };
+    // A report that answered nothing when it came, and the place of the
+    // next line written then: it cannot answer that line or any after it.
+    struct Report
+    {
+        QString text;
+        quint64 before;
+    };
     struct Line
     {
         quint64 place;
@@ -77,6 +84,7 @@ private:
 
     int kindOf(const QByteArray& line) const;
     bool answers(const Line& line, const QString& reply) const;
+    bool answers(const Line& line, const Report& report) const;
     bool oldestSkipped(const QString& reply) const;
     bool answersAnyLine(const QString& report) const;
     // The oldest line has its answer.
@@ -90,7 +98,7 @@ private:
     QList<AskedValue*> m_values;
     std::deque<Line> m_lines;
     // The reports that answered nothing since the last answer, oldest first.
-    std::deque<QString> m_unmatched;
+    std::deque<Report> m_unmatched;
     quint64 m_nextPlace = 1;
     quint64 m_lastWriteStart = 1;
 };

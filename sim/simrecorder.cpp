@@ -20,6 +20,9 @@ SimConnection::SimConnection(SimRecorder* recorder, QTcpSocket* socket, int id)
     , m_id(id)
 {
     m_clock.start();
+    m_laterTimer.setSingleShot(true);
+    m_laterTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_laterTimer, &QTimer::timeout, this, &SimConnection::runLater);
     socket->setParent(this);
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket, &QTcpSocket::readyRead, this, &SimConnection::onReadyRead);
@@ -48,20 +51,30 @@ void SimConnection::send(const QByteArray& bytes)
 // when the latency is lowered, what follows waits for what went before.
 void SimConnection::later(const std::function<void()>& step)
 {
-    const qint64 now = m_clock.elapsed();
-    if (m_recorder->answerLatencyMs <= 0 && m_laterPending == 0) {
+    if (m_recorder->answerLatencyMs <= 0 && m_later.isEmpty()) {
         step();
         return;
     }
-    qint64 due = now + m_recorder->answerLatencyMs;
-    if (m_laterPending > 0 && due < m_lastDue)
-        due = m_lastDue + 1; // a millisecond behind, as the timers keep whole ones
-    m_lastDue = due;
-    ++m_laterPending;
-    QTimer::singleShot(int(std::max<qint64>(1, due - now)), Qt::PreciseTimer, this, [this, step] {
-        --m_laterPending;
+    qint64 due = m_clock.elapsed() + m_recorder->answerLatencyMs;
+    if (!m_later.isEmpty())
+        due = std::max(due, m_later.last().due);
+    m_later.enqueue({ due, step });
+    if (m_later.size() == 1)
+        runLater();
+}
+
+void SimConnection::runLater()
+{
+    while (!m_later.isEmpty()) {
+        const qint64 wait = m_later.head().due - m_clock.elapsed();
+        if (wait > 0) {
+            m_laterTimer.start(int(wait));
+            return;
+        }
+        // A step may make further ones: they queue behind the rest.
+        const std::function<void()> step = m_later.dequeue().step;
         step();
-    });
+    }
 }
 
 void SimConnection::queue(const QByteArray& bytes)

@@ -9,6 +9,7 @@
 #include <QQueue>
 #include <QRegularExpression>
 #include <QString>
+#include <QTimer>
 #include <QStringList>
 #include <functional>
 
@@ -67,10 +68,18 @@ private:
     bool m_capturing = false;
     QByteArray m_held;
     quint32 m_garbageSeed = 1;
-    // Steps made by later() and not yet run, and when the last of them runs:
-    // a step never overtakes one made before it, whatever the latency was.
-    int m_laterPending = 0;
-    qint64 m_lastDue = 0;
+    void runLater();
+    // Steps made by later() and not yet run, oldest first, each with when it
+    // is due on m_clock. One timer runs them in the order made, so a step
+    // never overtakes one made before it, whatever the latency was and
+    // however late the timer wakes.
+    struct LaterStep
+    {
+        qint64 due;
+        std::function<void()> step;
+    };
+    QQueue<LaterStep> m_later;
+    QTimer m_laterTimer;
     QElapsedTimer m_clock;
 };
 
