@@ -1,12 +1,11 @@
 #include "ftpserver.h"
 
 #include "discovery.h"
+#include "laterqueue.h"
 #include "recorderstate.h"
 #include "simrecorder.h"
 
-#include <QElapsedTimer>
 #include <QPointer>
-#include <QQueue>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -37,80 +36,45 @@ public:
         , m_split(split)
         , m_recorder(recorder)
     {
-        m_clock.start();
-        m_timer.setSingleShot(true);
-        m_timer.setTimerType(Qt::PreciseTimer);
-        connect(&m_timer, &QTimer::timeout, this, &PacedWriter::pump);
     }
 
     void write(const QByteArray& bytes)
     {
-        const qint64 made = m_clock.elapsed() + m_recorder->answerLatencyMs;
+        const qint64 made = m_later.now() + m_recorder->answerLatencyMs;
         if (*m_split) {
             for (int i = 0; i < bytes.size(); i += pieceBytes)
-                enqueue({ bytes.mid(i, pieceBytes), {}, made });
+                writeAt(made, bytes.mid(i, pieceBytes));
         } else {
-            enqueue({ bytes, {}, made });
+            writeAt(made, bytes);
         }
     }
 
     void then(const std::function<void()>& action)
     {
-        enqueue({ QByteArray(), action, m_clock.elapsed() + m_recorder->answerLatencyMs });
+        m_later.add(m_later.now() + m_recorder->answerLatencyMs, action);
     }
 
 private:
-    struct Item
+    // A write follows the one before it by the reply delay, and a piece of a
+    // split write by at least the gap between pieces.
+    void writeAt(qint64 due, const QByteArray& bytes)
     {
-        QByteArray bytes;
-        std::function<void()> action;
-        qint64 due; // on m_clock
-    };
-
-    void enqueue(Item item)
-    {
-        // A write follows the one before it by the reply delay, and a piece
-        // of a split write by at least the gap between pieces.
-        if (!item.action) {
-            const int delay = m_recorder->replyDelayMs;
-            const int gap = *m_split ? qMax(pieceGapMs, delay) : delay;
-            item.due = qMax(item.due + delay, m_lastWrite + gap);
-        }
-        item.due = qMax(item.due, m_lastDue);
-        m_lastDue = item.due;
-        if (!item.action)
-            m_lastWrite = item.due;
-        m_queue.enqueue(item);
-        pump();
-    }
-
-    void pump()
-    {
-        while (!m_queue.isEmpty()) {
-            const qint64 wait = m_queue.head().due - m_clock.elapsed();
-            if (wait > 0) {
-                m_timer.start(int(wait));
-                return;
-            }
-            const Item item = m_queue.dequeue();
-            if (item.action) {
-                item.action();
-                continue;
-            }
+        const int delay = m_recorder->replyDelayMs;
+        const int gap = *m_split ? qMax(pieceGapMs, delay) : delay;
+        due = std::max({ due + delay, m_lastWrite + gap, m_later.lastDue() });
+        m_lastWrite = due;
+        m_later.add(due, [this, bytes] {
             if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState) {
-                m_socket->write(item.bytes);
+                m_socket->write(bytes);
                 m_socket->flush();
             }
-        }
+        });
     }
 
     QPointer<QTcpSocket> m_socket;
     const bool* m_split;
     const SimRecorder* m_recorder;
-    QElapsedTimer m_clock;
-    QTimer m_timer;
-    QQueue<Item> m_queue;
-    qint64 m_lastDue = 0;
+    LaterQueue m_later;
     qint64 m_lastWrite = std::numeric_limits<int>::min();
 };
 

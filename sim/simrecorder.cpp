@@ -19,10 +19,6 @@ SimConnection::SimConnection(SimRecorder* recorder, QTcpSocket* socket, int id)
     , m_socket(socket)
     , m_id(id)
 {
-    m_clock.start();
-    m_laterTimer.setSingleShot(true);
-    m_laterTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_laterTimer, &QTimer::timeout, this, &SimConnection::runLater);
     socket->setParent(this);
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket, &QTcpSocket::readyRead, this, &SimConnection::onReadyRead);
@@ -51,30 +47,10 @@ void SimConnection::send(const QByteArray& bytes)
 // when the latency is lowered, what follows waits for what went before.
 void SimConnection::later(const std::function<void()>& step)
 {
-    if (m_recorder->answerLatencyMs <= 0 && m_later.isEmpty()) {
+    if (m_recorder->answerLatencyMs <= 0 && m_later.isEmpty())
         step();
-        return;
-    }
-    qint64 due = m_clock.elapsed() + m_recorder->answerLatencyMs;
-    if (!m_later.isEmpty())
-        due = std::max(due, m_later.last().due);
-    m_later.enqueue({ due, step });
-    if (m_later.size() == 1)
-        runLater();
-}
-
-void SimConnection::runLater()
-{
-    while (!m_later.isEmpty()) {
-        const qint64 wait = m_later.head().due - m_clock.elapsed();
-        if (wait > 0) {
-            m_laterTimer.start(int(wait));
-            return;
-        }
-        // A step may make further ones: they queue behind the rest.
-        const std::function<void()> step = m_later.dequeue().step;
-        step();
-    }
+    else
+        m_later.add(m_later.now() + m_recorder->answerLatencyMs, step);
 }
 
 void SimConnection::queue(const QByteArray& bytes)

@@ -3,15 +3,15 @@
 #include <QByteArray>
 #include <QHostAddress>
 #include <QList>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QQueue>
 #include <QRegularExpression>
 #include <QString>
-#include <QTimer>
 #include <QStringList>
 #include <functional>
+
+#include "laterqueue.h"
 
 class QTcpServer;
 class QTcpSocket;
@@ -68,19 +68,9 @@ private:
     bool m_capturing = false;
     QByteArray m_held;
     quint32 m_garbageSeed = 1;
-    void runLater();
-    // Steps made by later() and not yet run, oldest first, each with when it
-    // is due on m_clock. One timer runs them in the order made, so a step
-    // never overtakes one made before it, whatever the latency was and
-    // however late the timer wakes.
-    struct LaterStep
-    {
-        qint64 due;
-        std::function<void()> step;
-    };
-    QQueue<LaterStep> m_later;
-    QTimer m_laterTimer;
-    QElapsedTimer m_clock;
+    // Steps made by later() and not yet run: a step never overtakes one made
+    // before it, whatever the latency was.
+    LaterQueue m_later;
 };
 
 struct LogEntry
