@@ -1,5 +1,6 @@
 #include "objectgraph.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QQmlContext>
 
@@ -89,4 +90,6 @@ void ObjectGraph::publish(QQmlContext* context, const QVariant& multiFont)
     context->setContextProperty(QStringLiteral("isWindows"), true);
     context->setContextProperty(QStringLiteral("isMac"), false);
     context->setContextProperty(QStringLiteral("isDesktop"), true);
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(&tapRule);
 }

@@ -9,6 +9,7 @@
 #include "menu.h"
 #include "permission.h"
 #include "playlist.h"
+#include "taprule.h"
 #include "telnet.h"
 #include "timerevent.h"
 #include "udppowercontrol.h"
@@ -45,6 +46,8 @@ public:
     Browse browse;
     Mark mark;
     Communication comm;
+    // A quick second tap in the windows is one tap with the first.
+    TapRule tapRule;
 
 private:
     void wire();

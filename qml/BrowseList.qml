@@ -52,6 +52,7 @@ Item {
             MouseArea {
                 anchors.fill: parent
                 visible: browse.nowFolderName !== ""
+                property bool takesSecondTap: true
                 onClicked: {
                     browse.upFolder()
                     folderName.stopScroll()

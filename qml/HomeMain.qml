@@ -584,6 +584,7 @@ Item {
     Button {
         id: lockButton
         objectName: "lockButton"
+        property bool takesSecondTap: true
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.horizontalCenterOffset: ptSize * 152
         anchors.verticalCenter: parent.verticalCenter

@@ -10,6 +10,7 @@ Item {
     TransportKey {
         id: stopButton
         objectName: "stopButton"
+        takesSecondTap: false
         x: ptSize * 26
         y: ptSize * 387
         width: ptSize * 71
@@ -22,6 +23,7 @@ Item {
     TransportKey {
         id: playButton
         objectName: "playButton"
+        takesSecondTap: false
         x: ptSize * 123
         y: stopButton.y
         width: stopButton.width
@@ -34,6 +36,7 @@ Item {
     TransportKey {
         id: pauseButton
         objectName: "pauseButton"
+        takesSecondTap: false
         x: ptSize * 220
         y: stopButton.y
         width: stopButton.width
@@ -46,6 +49,7 @@ Item {
     TransportKey {
         id: recButton
         objectName: "recButton"
+        takesSecondTap: false
         x: ptSize * 317
         y: stopButton.y
         width: stopButton.width

@@ -137,6 +137,7 @@ Rectangle {
             text: "KZ470 CONTROL"
             MouseArea {
                 anchors.fill: parent
+                property bool takesSecondTap: true
                 onClicked: countTap()
             }
         }
@@ -151,6 +152,7 @@ Rectangle {
             y: 14 * ptSize
             MouseArea {
                 anchors.fill: parent
+                property bool takesSecondTap: true
                 onClicked: countTap()
             }
         }

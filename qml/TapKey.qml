@@ -9,6 +9,8 @@ import QtQuick.Controls 2.1
 // click on them stays one tap.
 Button {
     signal tapped()
+    // The window lets a quick second tap through to this key.
+    property bool takesSecondTap: true
 
     onClicked: tapped()
     onDoubleClicked: secondTap.pending = true

@@ -71,6 +71,7 @@ Item {
 
         MouseArea {
             objectName: "previousMonth"
+            property bool takesSecondTap: true
             anchors.horizontalCenter: leftMark.horizontalCenter
             width: ptSize * 33
             height: weekRect.y
@@ -96,6 +97,7 @@ Item {
 
         MouseArea {
             objectName: "nextMonth"
+            property bool takesSecondTap: true
             anchors.horizontalCenter: rightMark.horizontalCenter
             width: ptSize * 33
             height: weekRect.y

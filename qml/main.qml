@@ -146,6 +146,7 @@ Window {
 
         MouseArea {
             id: unlockArea
+            property bool takesSecondTap: true
             objectName: "unlockArea"
             onDoubleClicked: lockScreen.visible = false
         }
