@@ -167,16 +167,37 @@ bool AppRig::quickPress(QQuickItem* target, int afterMs)
         qWarning() << "cannot tap" << (target ? target->objectName() : QStringLiteral("nothing"));
         return false;
     }
+    quickPressAt(centre(target), afterMs);
+    return true;
+}
+
+void AppRig::quickPressAt(QPoint at, int afterMs)
+{
     QTest::qWait(afterMs);
     // QTest moves its clock on by its double-click interval after every
     // release; the press goes back to afterMs after that release.
     QTest::lastMouseTimestamp += afterMs - QTest::mouseDoubleClickInterval;
-    const QPoint at = centre(target);
     QTestPrivate::qtestMouseButtons = Qt::LeftButton;
     qt_handleMouseEvent(window, at, window->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress,
                         Qt::NoModifier, ++QTest::lastMouseTimestamp);
     QCoreApplication::processEvents();
+}
+
+bool AppRig::doubleTap(QQuickItem* target, int gapMs)
+{
+    if (!target || !target->isVisible()) {
+        qWarning() << "cannot tap" << (target ? target->objectName() : QStringLiteral("nothing"));
+        return false;
+    }
+    doubleTapAt(centre(target), gapMs);
     return true;
+}
+
+void AppRig::doubleTapAt(QPoint at, int gapMs)
+{
+    clickAt(at);
+    quickPressAt(at, gapMs);
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 bool AppRig::quickTap(QQuickItem* target, int afterMs)

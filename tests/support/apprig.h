@@ -64,8 +64,14 @@ public:
     // lifts the finger. False when there is nothing to tap.
     bool quickTap(QQuickItem* target, int afterMs);
     bool quickPress(QQuickItem* target, int afterMs);
+    void quickPressAt(QPoint point, int afterMs);
     // count taps on target, each gapMs after the one before, stamped so.
     bool taps(QQuickItem* target, int count, int gapMs);
+    // A person's double tap: two taps gapMs apart at one point (the centre of
+    // target when the first lands), stamped so; the second press lands there
+    // whatever the first tap brought under it.
+    bool doubleTap(QQuickItem* target, int gapMs = 140);
+    void doubleTapAt(QPoint point, int gapMs = 140);
     // Scrolls over the centre of target, by delta eighths of a degree of a
     // mouse wheel (120 a notch) or, with a phase, as a touchpad gesture by
     // delta pixels; a negative delta scrolls down.
