@@ -5,6 +5,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include "apprig.h"
@@ -26,6 +27,8 @@ private slots:
     void timeSearch();
     void playbackSettings();
     void lockAndUnlock();
+    void doubleTapActsOnce_data();
+    void doubleTapActsOnce();
     void timeSkipToTheNextFolder();
 
 private:
@@ -288,6 +291,55 @@ void TstHomeControlsE2e::lockAndUnlock()
     QTRY_VERIFY(!item("lockScreen")->isVisible());
     click("pauseButton");
     QTRY_COMPARE(commands(), QStringList({ "01401" }));
+}
+
+// A person's double tap on a key whose first tap opens or closes something:
+// the key acts once, and the second press, at the same point, reaches nothing
+// the first tap put under the finger (the lock key under the play-mode list,
+// the backdrop of the time search window).
+void TstHomeControlsE2e::doubleTapActsOnce_data()
+{
+    QTest::addColumn<int>("late");
+    QTest::newRow("on time") << 0;
+    QTest::newRow("300 ms late") << 300;
+}
+
+void TstHomeControlsE2e::doubleTapActsOnce()
+{
+    QFETCH(int, late);
+    const auto onTime = qScopeGuard([this] { rig.recorder->answerLatencyMs = 0; });
+    const auto settle = [&] { QTest::qWait(late + 1000); };
+    QQuickItem* mode = item("playModeButton");
+    rig.recorder->clearLog();
+    click("stopButton"); // the play mode is picked while stopped
+    QTRY_COMPARE(commands(), QStringList({ "010" }));
+    waitForStatus(16);
+    rig.recorder->clearLog();
+    click(mode);
+    QTRY_VERIFY(item("modeRANDOM")->isVisible());
+    rig.recorder->answerLatencyMs = late;
+    QVERIFY(rig.doubleTap(item("modeRANDOM")));
+    QTRY_COMPARE(commands(), QStringList({ "04D06" }));
+    settle();
+    QCOMPARE(commands(), QStringList({ "04D06" }));
+    QVERIFY(!item("modeRANDOM")->isVisible());
+    QVERIFY(!item("lockScreen")->isVisible());
+    QTRY_COMPARE(item("label", mode)->property("text").toString(), QStringLiteral("RANDOM"));
+
+    rig.recorder->clearLog();
+    QVERIFY(rig.doubleTap(item("timeSearchButton")));
+    settle();
+    QVERIFY(item("timeSearchWindowLoader")->property("active").toBool());
+    QVERIFY(item("timeSearchTrack")->isVisible());
+    QCOMPARE(commands(), QStringList());
+    item("timeSearchWindowLoader")->setProperty("active", false);
+
+    // Back to CONTINUE, with one tap on each.
+    rig.recorder->answerLatencyMs = 0;
+    click(mode);
+    QTRY_VERIFY(item("modeCONTINUE")->isVisible());
+    click(item("modeCONTINUE"));
+    QTRY_COMPARE(item("label", mode)->property("text").toString(), QStringLiteral("CONTINUE"));
 }
 
 // Stopped in the folder play area, the time skip moves to the next folder.

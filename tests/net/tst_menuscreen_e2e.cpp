@@ -37,6 +37,8 @@ private slots:
     void phantomPickBeforeValuesAreRead();
     void pickAfterAChangeOfMedium_data();
     void pickAfterAChangeOfMedium();
+    void doubleTapActsOnce_data();
+    void doubleTapActsOnce();
 
 private:
     QQuickItem* named(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
@@ -651,6 +653,54 @@ void TstMenuScreenE2e::pickAfterAChangeOfMedium()
     QCOMPARE(dual->services.state->currentMediumName(), QStringLiteral("CD"));
     QCOMPARE(dual->recorder.receivedLines().filter(menuLine("03", format)), QStringList());
     QCOMPARE(treeDifference(graph->menu, *menu), QString());
+}
+
+// A person's double tap where the first tap opens or closes something: the
+// range window opens over its row, its slider under the finger; a picked
+// gain closes its list over the phantom power row. The second press, at the
+// same point, sets and opens nothing.
+void TstMenuScreenE2e::doubleTapActsOnce_data()
+{
+    QTest::addColumn<int>("late");
+    QTest::newRow("on time") << 0;
+    QTest::newRow("300 ms late") << 300;
+}
+
+void TstMenuScreenE2e::doubleTapActsOnce()
+{
+    QFETCH(int, late);
+    const sim::SimMenuEntry delay = recorderMenu->find("INPUT DELAY", "DELAY Lch");
+    const sim::SimMenuEntry gain = recorderMenu->find("INPUT GAIN", "INPUT GAIN Lch");
+    click(named("tabMenuButton"));
+    QTRY_VERIFY(named("menuArea")->isVisible());
+    frontPanel({ { recorderMenu->find("INPUT SELECT"), 1 }, { gain, 0 }, { delay, 100 } });
+    const auto onTime = qScopeGuard([this] { unit->recorder.answerLatencyMs = 0; });
+    const auto settle = [&] { QTest::qWait(late + 1000); };
+
+    QQuickItem* r = row("DELAY Lch");
+    show(r);
+    unit->recorder.answerLatencyMs = late;
+    QVERIFY(rig.doubleTap(named("rangeButton", r)));
+    QTRY_VERIFY(named("rangeBar", r)->isVisible());
+    settle();
+    QCOMPARE(setsOf(delay), QStringList());
+    QCOMPARE(describe(r), QStringLiteral("R DELAY Lch = 0 msec"));
+    click(named("rangeOkButton", r));
+    QTRY_VERIFY(!named("rangeBar", r)->isVisible());
+
+    r = row("INPUT GAIN Lch");
+    show(r);
+    click(named("menuComboBox", r));
+    QTRY_VERIFY(entry(r, "MIC HIGH"));
+    QVERIFY(rig.doubleTap(entry(r, "MIC HIGH")));
+    QTRY_COMPARE(setsOf(gain), QStringList({ menuLine("03", gain, 3) }));
+    settle();
+    QCOMPARE(setsOf(gain).size(), 1);
+    for (QQuickItem* any : rows()) {
+        if (QQuickItem* box = named("menuComboBox", any))
+            QVERIFY2(!box->property("popup").value<QObject*>()->property("opened").toBool(), qPrintable(describe(any)));
+    }
+    QTRY_COMPARE(describe(row("INPUT GAIN Lch")), QStringLiteral("C INPUT GAIN Lch = MIC HIGH"));
 }
 
 QTEST_MAIN(TstMenuScreenE2e)
