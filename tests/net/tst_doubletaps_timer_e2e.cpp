@@ -1,5 +1,5 @@
 // A person's quick double tap on the timer-event tab of the real window,
-// logged in to a simulated KZ-470MX answering at once and late: on "+", on a
+// logged in to a simulated recorder answering at once and late: on "+", on a
 // row's ON/OFF switch, on the filter key and on the boxes of the focused row
 // that open a window, the second tap is one with the first. "+" adds one
 // event, the switch writes once, and the window opened stays open with
@@ -193,9 +193,10 @@ void TstDoubleTapsTimerE2e::windowStaysOpen_data()
     QTest::addColumn<int>("taps");
     QTest::addColumn<QString>("opener");
     QTest::addColumn<QString>("window");
-    // The second tap lands on the filter key again, on the backdrop of the
-    // schedule and time windows, on a file of the playback file picker, and
-    // on the type picker's box.
+    // Without the rule, the second tap lands on the filter key again (which
+    // closes its window), on the backdrop of the schedule and time windows,
+    // and on a file of the playback file picker (which picks it). The type
+    // picker's box, under the finger, takes it and does nothing.
     const char* roads[][2] = { { "filterButton", "timerEventFilterLoader" },
                                { "rowSchedule", "timerEventScheduleLoader" },
                                { "rowTimeBox", "timerEventTimeEditLoader" },
@@ -231,7 +232,7 @@ void TstDoubleTapsTimerE2e::windowStaysOpen()
 }
 
 // In the schedule window's calendar: a double tap on a month key moves two
-// months, also after a single tap on the other.
+// months, a single tap one.
 void TstDoubleTapsTimerE2e::monthKeysCountBothTaps()
 {
     focusFirstRow();
