@@ -183,7 +183,7 @@ void TestMenuWalk::recorderChanges()
         for (int i = 0; i < recorderMenu->pages[p].items.size(); ++i) {
             for (int s = 0; s < recorderMenu->pages[p].items[i].subitems.size(); ++s) {
                 const sim::SimMenuSubitem& sub = recorderMenu->pages[p].items[i].subitems[s];
-                QVERIFY2(sub.type == 1 || sub.value < recorderMenu->choices({ p, i, s }).size(), qPrintable(sub.name));
+                QVERIFY2(sub.type == 1 || sub.current() < recorderMenu->choices({ p, i, s }).size(), qPrintable(sub.name));
             }
         }
     }
