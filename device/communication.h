@@ -296,6 +296,9 @@ public slots:
     void sleepCheck();
     void changeLoginComp();
     void passwordFailed();
+    // Reads the front panel's value of a setting the menu changed (a
+    // Menu::PanelSetting).
+    void readPanelSetting(int setting);
 
 signals:
     void loginStateChanged(int loginState);
@@ -381,6 +384,7 @@ private:
     void requestMedium(const char* line, const QString& name);
     // Writes a play-mode pick with the query that reports it.
     void requestPlayMode(const char* lines, const QString& name);
+    void requestPlayArea(const char* line, const QString& name);
     // Ends every wait for an answer: the link the requests went on is gone.
     void forgetAsked();
     // Sends through the permission's channel, only while the edit right is held.

@@ -72,8 +72,10 @@ void Communication::onExtendedReply(const QString& data)
             send("07F0417FF\r\n");
     } else if (group == QLatin1String("07")) {
         if (item == QLatin1String("CF")
-            && update(m_playArea, playAreaName(decimal(data.mid(4, 2))), &Communication::playAreaChanged))
+            && update(m_playArea, playAreaName(decimal(data.mid(4, 2))), &Communication::playAreaChanged)) {
+            menu->panelSettingChanged(Menu::PlayArea);
             sendWithPermission("07F6B05\r\n");
+        }
     } else if (group == QLatin1String("12")) {
         if (item == QLatin1String("91"))
             update(m_src, decimal(data.mid(8, 2)) != 0, &Communication::srcChanged);

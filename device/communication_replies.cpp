@@ -9,6 +9,7 @@
 
 #include "browse.h"
 #include "mark.h"
+#include "menu.h"
 #include "permission.h"
 #include "replyfields.h"
 #include "telnet.h"
@@ -72,9 +73,11 @@ void Communication::onKeyDataReply(const QString& data)
     if (data.size() < 2)
         return;
     const int digit = decimal(data.mid(1, 1));
-    if (update(m_keyData, data.at(0) == QLatin1Char('0') ? digit : -digit, &Communication::keyDataChanged)
-        && !askedKey.waiting())
+    if (!update(m_keyData, data.at(0) == QLatin1Char('0') ? digit : -digit, &Communication::keyDataChanged))
+        return;
+    if (!askedKey.waiting())
         emit keyShownChanged(m_keyData);
+    menu->panelSettingChanged(Menu::Key);
 }
 
 void Communication::onFlagReply(const QString& code, const QString& data)
@@ -96,7 +99,10 @@ void Communication::onFlagReply(const QString& code, const QString& data)
     };
     for (const FlagProperty& f : flags) {
         if (code == QLatin1String(f.code)) {
-            update(this->*f.member, flag(data), f.changed);
+            // The settings menu shows pitch and key on or off too.
+            if (update(this->*f.member, flag(data), f.changed) && (f.member == &Communication::m_pitchStatus
+                                                                    || f.member == &Communication::m_keyStatus))
+                menu->panelSettingChanged(f.member == &Communication::m_pitchStatus ? Menu::Pitch : Menu::Key);
             return;
         }
     }
@@ -115,8 +121,11 @@ void Communication::onPlayModeReply(const QString& data)
     case 6: mode = QStringLiteral("RANDOM"); break;
     default: return;
     }
+    const bool changed = mode != m_playMode;
     m_playMode = mode;
     emit playModeChanged(m_playMode);
+    if (changed)
+        menu->panelSettingChanged(Menu::PlayMode);
 }
 
 // "D0": transport status. Decides whether the 500 ms status poll runs (while

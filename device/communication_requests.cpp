@@ -277,14 +277,18 @@ void Communication::flashLoadRequest()
     send("017\r\n");
 }
 
+// The settings menu shows pitch, key, play area and play mode too: each
+// change sent here has its row read again behind it.
 void Communication::pitchRequest()
 {
     send(m_pitchStatus ? "03500\r\n" : "03501\r\n");
+    menu->panelSettingChanged(Menu::Pitch);
 }
 
 void Communication::keyRequest()
 {
     send(m_keyStatus ? "03D00\r\n" : "03D01\r\n");
+    menu->panelSettingChanged(Menu::Key);
 }
 
 // The pitch travels as ones, tenths, sign ("0" plus, "1" minus) and tens. The
@@ -342,6 +346,7 @@ void Communication::keyDataSetRequest(double value)
     send(command.constData());
     askedKey.asked(key);
     emit keyShownChanged(key);
+    menu->panelSettingChanged(Menu::Key);
 }
 
 void Communication::requestMedium(const char* line, const QString& name)
@@ -371,22 +376,26 @@ void Communication::currentMediaCDRequest()
     requestMedium("07F0111\r\n", QStringLiteral("CD"));
 }
 
+void Communication::requestPlayArea(const char* line, const QString& name)
+{
+    send(line);
+    askedPlayArea.asked(name);
+    menu->panelSettingChanged(Menu::PlayArea);
+}
+
 void Communication::playAreaAllRequest()
 {
-    send("07F074F00\r\n");
-    askedPlayArea.asked(QStringLiteral("ALL"));
+    requestPlayArea("07F074F00\r\n", QStringLiteral("ALL"));
 }
 
 void Communication::playAreaFolderRequest()
 {
-    send("07F074F01\r\n");
-    askedPlayArea.asked(QStringLiteral("FOLDER"));
+    requestPlayArea("07F074F01\r\n", QStringLiteral("FOLDER"));
 }
 
 void Communication::playAreaPlaylistRequest()
 {
-    send("07F074F02\r\n");
-    askedPlayArea.asked(QStringLiteral("PLAYLIST"));
+    requestPlayArea("07F074F02\r\n", QStringLiteral("PLAYLIST"));
 }
 
 // The recorder's answer to a pick ("CD") does not report the mode: the query
@@ -395,6 +404,16 @@ void Communication::requestPlayMode(const char* lines, const QString& name)
 {
     send(lines);
     askedPlayMode.asked(name);
+    menu->panelSettingChanged(Menu::PlayMode);
+}
+
+// A pick in the settings menu changed a front-panel setting: the front
+// panel's value is read behind it, as the recorder need not report it.
+void Communication::readPanelSetting(int setting)
+{
+    static const char* const queries[] = { "07F074FFF\r\n", "04E\r\n", "035FF\r\n", "03DFF\r\n02DFF\r\n" };
+    if (setting >= Menu::PlayArea && setting <= Menu::Key)
+        send(queries[setting]);
 }
 
 void Communication::playModeContinueRequest()

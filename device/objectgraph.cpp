@@ -36,6 +36,8 @@ void ObjectGraph::wire()
     comm.menu = &menu;
     QObject::connect(&menu, SIGNAL(menuCompleted()), &comm, SLOT(startLevelMeter()));
     QObject::connect(&menu, SIGNAL(menuStarted()), &comm, SLOT(stopLevelMeter()));
+    // A pick of a front-panel setting in the menu has the home tab read it.
+    QObject::connect(&menu, &Menu::panelSettingSent, &comm, &Communication::readPanelSetting);
     comm.mark = &mark;
     comm.replyOrder.track("07F035D", 7, "FF03DD", &mark.listAsked);
     telnet.writeObserver = [this](const QByteArray& lines) { comm.replyOrder.written(lines); };

@@ -72,7 +72,8 @@ void Menu::resetPositions()
     for (MenuPosition* p : { &sd1Position, &sd2Position, &usbPosition, &capacityPosition, &availablePosition,
                              &folderPosition, &inputSelectPosition, &inputGainLPosition, &inputGainRPosition,
                              &phantomLPosition, &phantomRPosition, &levelLPosition, &levelRPosition,
-                             &playAreaPosition, &recFormatPosition, &stereoMonoPosition })
+                             &playAreaPosition, &recFormatPosition, &stereoMonoPosition, &playModePosition,
+                             &pitchPosition, &keyPosition })
         *p = MenuPosition();
 }
 
@@ -123,6 +124,12 @@ QObject* Menu::subitemRow(const MenuPosition& at) const
 {
     const MenuSubitem* s = at.isSet() ? subitem(at.page, at.item, at.subitem) : nullptr;
     return s ? s->object.data() : nullptr;
+}
+
+QObject* Menu::valueRow(const MenuPosition& at) const
+{
+    const MenuItem* it = at.isSet() ? item(at.page, at.item) : nullptr;
+    return it && it->subitems.size() == 1 ? itemRow(at) : subitemRow(at);
 }
 
 void Menu::setRowProperty(QObject* row, const char* name, const QVariant& value)
@@ -298,10 +305,36 @@ void Menu::subitemValueRequest(int pageNum, int itemNum, int subitemNum)
     const QString line = address("01", pageNum, itemNum, subitemNum);
     if (line.isEmpty() || subitemNum < 0)
         return;
-    MenuSubitem* sub = subitem(pageNum, itemNum, subitemNum);
+    noteValueAsked(subitem(pageNum, itemNum, subitemNum), { pageNum, itemNum, subitemNum });
+    send(line);
+}
+
+void Menu::noteValueAsked(MenuSubitem* sub, const MenuPosition& at)
+{
     ++sub->valuesAsked;
     ++sub->linesInFlight;
-    send(line);
+    if (sub->type == 0 && panelSettingAt(at) >= 0)
+        setRowProperty(valueRow(at), "oldIndex", -1);
+}
+
+int Menu::panelSettingAt(const MenuPosition& at) const
+{
+    const MenuPosition* positions[] = { &playAreaPosition, &playModePosition, &pitchPosition, &keyPosition };
+    for (int setting = PlayArea; setting <= Key; ++setting) {
+        if (positions[setting]->isSet() && *positions[setting] == at)
+            return setting;
+    }
+    return -1;
+}
+
+void Menu::panelSettingChanged(PanelSetting setting)
+{
+    const MenuPosition at = setting == PlayArea ? playAreaPosition
+        : setting == PlayMode                   ? playModePosition
+        : setting == Pitch                      ? pitchPosition
+                                                : keyPosition;
+    if (drawingFinished && subitem(at) && valueRow(at))
+        subitemValueRequest(at.page, at.item, at.subitem);
 }
 
 void Menu::changedCommandMenuData()
@@ -313,8 +346,8 @@ void Menu::changedCommandMenuData()
             for (int s = 0; s < subitems.size(); ++s) {
                 if ((subitems[s].type == 0 || subitems[s].type == 1) && subitems[s].visible) {
                     lines << address("01", p, i, s);
-                    subitems[s].valuesAsked += lines.last().isEmpty() ? 0 : 1;
-                    subitems[s].linesInFlight += lines.last().isEmpty() ? 0 : 1;
+                    if (!lines.last().isEmpty())
+                        noteValueAsked(&subitems[s], { p, i, s });
                 }
             }
         }
@@ -443,8 +476,11 @@ void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
         setRowProperty(subitemRow(at), "held", true);
         m_rangeQuiet.start();
     }
+    const int setting = sub->type == 0 ? panelSettingAt(at) : -1;
     if (!send(line))
         return;
+    if (setting >= 0)
+        emit panelSettingSent(setting);
     // The STEREO/MONO choices follow the format. Read right behind the
     // change, they are the ones it leaves, whether they changed or not; the
     // recorder's notice of a new list, arriving meanwhile, is then ignored.
@@ -480,13 +516,16 @@ void Menu::applySubitemValue(int p, int i, int s, int value)
             inputChangePending = false;
         }
     }
+    // A front-panel setting with more reads or sets on their way may have
+    // changed since this report: a pick of what it shows goes all the same.
+    const int known = choice && panelSettingAt(at) >= 0 && sub->linesInFlight > 0 ? -1 : value;
     if (single) {
         QObject* row = itemRow(at);
         setRowProperty(row, "comboBoxCurrentIndex", value);
-        setRowProperty(row, "oldIndex", value);
+        setRowProperty(row, "oldIndex", known);
     } else if (choice) {
         QObject* row = subitemRow(at);
-        setRowProperty(row, "oldIndex", value);
+        setRowProperty(row, "oldIndex", known);
         setRowProperty(row, "comboBoxCurrentIndex", value);
     } else {
         const int ms = value * 10 - 1000;

@@ -35,6 +35,14 @@ class Telnet;
 // The phantom-power check reads only values the recorder has told: a row of
 // it that has not shown its value yet makes a pick it governs ask first.
 //
+// PLAY AREA, PLAY MODE, PITCH and KEY are front-panel settings the home tab
+// changes too; the recorder holds one value of each. When the home tab sends
+// one or the recorder reports a new front-panel value of it, its row reads
+// the value again behind what went out. While a read or set of such a row
+// is unanswered, its value may be the recorder's no more: the row takes any
+// pick, also the choice it shows. A pick of one asks the home tab to read
+// the front panel again.
+//
 // A range row's knob stands where the user last set it until the recorder
 // has answered that set (it answers every value request and set in order,
 // each with a report of the value); older reports reach only its texts.
@@ -75,6 +83,12 @@ public:
     MenuPosition playAreaPosition;
     MenuPosition recFormatPosition;
     MenuPosition stereoMonoPosition;
+    MenuPosition playModePosition;
+    MenuPosition pitchPosition;
+    MenuPosition keyPosition;
+
+    // The settings both the home tab and the menu set.
+    enum PanelSetting { PlayArea, PlayMode, Pitch, Key };
 
     bool getDrawingFinished() const { return drawingFinished; }
     // Taken only while a complete walk is held: a build interrupted by a
@@ -113,6 +127,9 @@ public:
     // The recorder reports medium, and every change of medium sent has been
     // answered.
     void mediumAnswered(const QString& medium);
+    // The home tab sent a change of the setting, or the recorder reported a
+    // new front-panel value of it: its row reads the value again.
+    void panelSettingChanged(PanelSetting setting);
     void applySubitemValue(int page, int item, int subitem, int value);
     void parseMenuResponse(const QString& answer);
     void requestSubitemParameters(int page, int item, int subitem);
@@ -128,6 +145,8 @@ signals:
     void inputLevelParameterChanged(int page, int item, int subitem, QObject* obj);
     void itemParameterChanged(int page, int item, QObject* obj);
     void phantomOnPopup(int page, int item, int subitem, int value);
+    // A pick of a front-panel setting went out (a PanelSetting).
+    void panelSettingSent(int setting);
 
 private:
     MenuPage* page(int i);
@@ -147,6 +166,13 @@ private:
     QString address(const char* code, int page, int item, int subitem) const;
     void resetPositions();
     void markCurrentMedium();
+    // The setting the entry holds, or -1.
+    int panelSettingAt(const MenuPosition& at) const;
+    // The row that shows a choice entry's value: the item row of a single
+    // subitem, else the subitem's own.
+    QObject* valueRow(const MenuPosition& at) const;
+    // A value request of the entry goes out.
+    void noteValueAsked(MenuSubitem* sub, const MenuPosition& at);
     bool needsConfirmation(const MenuPosition& at, int value) const;
     bool listBeingRead(const MenuPosition& at) const;
     bool followsMedium(const MenuPosition& at) const;

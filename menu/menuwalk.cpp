@@ -153,7 +153,7 @@ void Menu::onSubitemName(int i, int j, int k, QString name)
     const QString& itemName = pages[i].items[j].name;
     const MenuPosition here { i, j, k };
     const MenuPosition itemHere { i, j, 0 };
-    enum Test { SubitemBegins, ItemBegins, SubitemContains };
+    enum Test { SubitemBegins, ItemBegins, ItemIs, SubitemContains };
     const struct
     {
         Test test;
@@ -178,6 +178,10 @@ void Menu::onSubitemName(int i, int j, int k, QString name)
         { ItemBegins, "PLAY AREA", nullptr, &playAreaPosition, nullptr },
         { ItemBegins, "REC FORMAT", nullptr, &recFormatPosition, nullptr },
         { ItemBegins, "STEREO/MONO", nullptr, &stereoMonoPosition, nullptr },
+        // The front-panel settings in the menu ("KEY" is not "KEY LOCK").
+        { ItemBegins, "PLAY MODE", nullptr, &playModePosition, nullptr },
+        { ItemIs, "PITCH", nullptr, &pitchPosition, nullptr },
+        { ItemIs, "KEY", nullptr, &keyPosition, nullptr },
     };
     for (const auto& rule : rules) {
         bool match = false;
@@ -185,10 +189,12 @@ void Menu::onSubitemName(int i, int j, int k, QString name)
             match = name.startsWith(QLatin1String(rule.text));
         else if (rule.test == ItemBegins)
             match = itemName.startsWith(QLatin1String(rule.text));
+        else if (rule.test == ItemIs)
+            match = itemName == QLatin1String(rule.text);
         else
             match = name.contains(QLatin1String(rule.text)) || name.contains(QLatin1String(rule.alsoText));
         if (match) {
-            *rule.at = rule.test == ItemBegins ? itemHere : here;
+            *rule.at = rule.test == ItemBegins || rule.test == ItemIs ? itemHere : here;
             if (rule.rename)
                 name = QLatin1String(rule.rename);
             break;

@@ -48,10 +48,13 @@ QString address(const SimMenuEntry& e, int depth)
 bool MenuModel::handleCommand(SimConnection* c, const QString& line)
 {
     QStringList replies;
+    m_othersHear.clear();
     if (!answersTo(line, &replies))
         return false;
     for (const QString& r : qAsConst(replies))
         reply(c, r);
+    if (!m_othersHear.isEmpty() && m_state)
+        m_state->tellOthers(c, std::exchange(m_othersHear, {}));
     return true;
 }
 
@@ -127,7 +130,7 @@ bool MenuModel::answersTo(const QString& line, QStringList* out)
         if (number < list.size())
             replies << QStringLiteral("0FF6AFA") + head + numberField(number) + list.at(number);
     } else if (code == QLatin1String("01")) {
-        replies << QStringLiteral("0FF6AFA") + head + numberField(s->value);
+        replies << QStringLiteral("0FF6AFA") + head + numberField(s->current());
     } else if (code == QLatin1String("03")) {
         replies << applySet(e, number);
     }
@@ -142,7 +145,9 @@ QStringList MenuModel::applySet(const SimMenuEntry& e, int value)
         return { QStringLiteral("0FF6AFAF0") + twoDigits(refuseSets > 0 ? refuseSets : 1) };
     }
     const QStringList stereoMono = stereoMonoChoices();
-    s->value = value;
+    s->set(value);
+    if (s->othersHear)
+        m_othersHear = s->othersHear();
     // The front panel shows the same input and phantom power.
     if (m_state) {
         if (const SimMenuSubitem* input = subitem(find(QStringLiteral("INPUT SELECT"))))

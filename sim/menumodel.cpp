@@ -68,6 +68,20 @@ MenuModel::MenuModel(SimRecorder* recorder, RecorderState* state)
     }
 }
 
+// The subitem takes its value from the panel; a set tells the others what a
+// set over the front-panel line does: notice, or by default that the status
+// changed.
+void MenuModel::linkToPanel(SimMenuSubitem& s, std::function<int(SimPanel&)> get,
+                            std::function<void(SimPanel&, int)> set, std::function<QString(SimPanel&)> notice)
+{
+    if (!m_state)
+        return;
+    RecorderState* state = m_state;
+    s.panelValue = [state, get] { return get(state->panel); };
+    s.setPanelValue = [state, set](int v) { set(state->panel, v); };
+    s.othersHear = [state, notice] { return notice ? notice(state->panel) : QStringLiteral("0F600"); };
+}
+
 MenuModel* installMenuModel(SimRecorder& recorder)
 {
     if (MenuModel* existing = menuModel(recorder))
@@ -90,7 +104,7 @@ QList<SimMenuPage> MenuModel::realisticMenu(int model)
     auto onCd = [this] { return m_state && m_state->currentMediumName() == QLatin1String("CD"); };
     auto valueOf = [this](const QString& itemName, const QString& subitemName) {
         const SimMenuSubitem* s = subitem(find(itemName, subitemName));
-        return s ? s->value : 0;
+        return s ? s->current() : 0;
     };
     // The input level lists follow the input and its gain.
     auto levels = [valueOf](const QString& gain) {
@@ -120,6 +134,21 @@ QList<SimMenuPage> MenuModel::realisticMenu(int model)
             ? QStringList { "STEREO", "JOINT STEREO", "MONO" }
             : QStringList { "STEREO", "MONO" };
     };
+
+    SimMenuItem playMode = single(QStringLiteral("PLAY MODE"), { "CONTINUE", "SINGLE", "PROGRAM", "RANDOM" });
+    SimMenuItem pitch = single(QStringLiteral("PITCH"), offOn());
+    SimMenuItem key = single(QStringLiteral("KEY"), steps(-6, 6, 1, "", true), 6);
+    linkToPanel(playArea.subitems[0], [](SimPanel& p) { return p.playArea; },
+                [](SimPanel& p, int v) { p.playArea = v; });
+    // The panel's mode codes, by the menu's order of choices.
+    static const int modes[] = { 0, 1, 4, 6 };
+    linkToPanel(playMode.subitems[0], [](SimPanel& p) { return p.playMode == 6 ? 3 : p.playMode >= 4 ? 2 : p.playMode; },
+                [](SimPanel& p, int v) { p.playMode = modes[qBound(0, v, 3)]; },
+                [](SimPanel& p) { return QStringLiteral("0CE0") + QString::number(p.playMode); });
+    linkToPanel(pitch.subitems[0], [](SimPanel& p) { return p.pitchOn ? 1 : 0; },
+                [](SimPanel& p, int v) { p.pitchOn = v == 1; });
+    linkToPanel(key.subitems[0], [](SimPanel& p) { return qBound(-6, p.key, 6) + 6; },
+                [](SimPanel& p, int v) { p.key = v - 6; });
 
     // The medium information shows the current medium's figures.
     auto info = [this](const QString& name, std::function<QString(const QString&)> text) {
@@ -159,11 +188,10 @@ QList<SimMenuPage> MenuModel::realisticMenu(int model)
         { "REC 3",
           { single("SYNC REC", offOn()), single("SYNC REC LEVEL", steps(-24, -72, -6, "dB")),
             single("AUTO MARK", offOn()), single("MARK LEVEL", steps(-24, -72, -6, "dB")) } },
-        { "PLAY 1", { playArea, single("PLAY MODE", { "CONTINUE", "SINGLE", "PROGRAM", "RANDOM" }), single("REPEAT", offOn()) } },
+        { "PLAY 1", { playArea, playMode, single("REPEAT", offOn()) } },
         { "PLAY 2",
           { single("AUTO CUE", { "OFF", "-72dB", "-66dB", "-60dB", "-54dB", "-48dB", "-42dB", "-36dB", "-30dB", "-24dB" }),
-            single("AUTO READY", offOn()), single("INCR PLAY", offOn()), single("PITCH", offOn()),
-            single("KEY", steps(-6, 6, 1, "", true), 6) } },
+            single("AUTO READY", offOn()), single("INCR PLAY", offOn()), pitch, key } },
         { "PLAY 3", { { "OUTPUT DELAY", { range("OUT DELAY Lch"), range("OUT DELAY Rch") } },
                       single("OUTPUT ATT", steps(0, -20, -1, "dB")) } },
         { "MEDIA 1", { { "MEDIA FORMAT", { choice("SD1", formatChoices), choice("SD2", formatChoices), choice("USB", formatChoices) } },
@@ -236,7 +264,7 @@ void MenuModel::setValues(const QList<QPair<SimMenuEntry, int>>& values)
     bool changed = false;
     for (const auto& v : values) {
         if (SimMenuSubitem* s = subitem(v.first)) {
-            s->value = v.second;
+            s->set(v.second);
             changed = true;
         }
     }
@@ -285,7 +313,7 @@ void MenuModel::followMedium()
         const QStringList now = choices(before.first);
         if (!s || now == before.second)
             continue;
-        s->value = qMax(0, now.indexOf(before.second.value(s->value)));
+        s->set(qMax(0, now.indexOf(before.second.value(s->current()))));
         mediumLists |= is(before.first, playArea) || is(before.first, recFormat);
         stereoMonoList |= is(before.first, stereoMono);
     }

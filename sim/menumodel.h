@@ -13,8 +13,12 @@
 // Scenario API for tests: `pages` is the tree (load() replaces it, for small
 // or pathological menus); the dynamic lists of the realistic menu (LEVEL,
 // PLAY AREA, REC FORMAT, STEREO/MONO, the medium information) are computed
-// from the other settings each time they are asked for. setValue() acts as a
-// person at the front panel; the other members shape how answers go out.
+// from the other settings each time they are asked for. PLAY AREA, PLAY
+// MODE, PITCH and KEY are front-panel settings: their values are those of the
+// status model's panel, whichever line sets them, and a set of one here tells
+// the other applications what a set over the front-panel line does.
+// setValue() acts as a person at the front panel; the other members shape how
+// answers go out.
 
 #include <QList>
 #include <QObject>
@@ -26,6 +30,7 @@
 namespace sim {
 
 class RecorderState;
+struct SimPanel;
 class SimConnection;
 class SimRecorder;
 
@@ -39,6 +44,20 @@ struct SimMenuSubitem
     int value = 0;
     // A list that depends on other settings; replaces `choices` when set.
     std::function<QStringList()> dynamicChoices;
+    // A front-panel setting keeps its value on the panel, not in `value`:
+    // read and written through these, and the others hear othersHear().
+    std::function<int()> panelValue;
+    std::function<void(int)> setPanelValue;
+    std::function<QString()> othersHear;
+
+    int current() const { return panelValue ? panelValue() : value; }
+    void set(int v)
+    {
+        if (setPanelValue)
+            setPanelValue(v);
+        else
+            value = v;
+    }
 };
 
 struct SimMenuItem
@@ -119,6 +138,8 @@ private:
     // value its new list still holds keeps its text; one it lacks becomes
     // the first entry.
     void noteListsBeforeSwitch();
+    void linkToPanel(SimMenuSubitem& s, std::function<int(SimPanel&)> get, std::function<void(SimPanel&, int)> set,
+                     std::function<QString(SimPanel&)> notice = {});
     void followMedium();
 
     SimRecorder* m_recorder;
@@ -128,6 +149,9 @@ private:
     int m_answers = 0;
     int m_menuOfModel = -1; // the model whose realistic menu `pages` holds; -2 a loaded one
     QList<QPair<SimMenuEntry, QStringList>> m_listsBeforeSwitch;
+    // What the applications other than the setter hear of the set answered
+    // last; empty for none.
+    QString m_othersHear;
 };
 
 MenuModel* installMenuModel(SimRecorder& recorder);

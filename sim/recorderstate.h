@@ -138,6 +138,8 @@ public:
     void setPlaylist(const QString& name); // of the current medium
     // Tells every logged-in application that the status changed.
     void announce();
+    // Sends line to every logged-in application but origin.
+    void tellOthers(SimConnection* origin, const QString& line) { push(origin, Send::ToOthers, line); }
     // Sends every logged-in application, unasked, the report a status query
     // is answered with ("050", "07F01FF", "025FF", ...), as a recorder may at
     // any time; false for a line that is no such query.

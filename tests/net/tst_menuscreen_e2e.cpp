@@ -14,6 +14,10 @@
 #include "simunits.h"
 #include "windowrig.h"
 
+// Whether the recorder and the home tab both hold the value picked.
+using Ends = std::function<bool(const sim::SimPanel&, const Communication&)>;
+Q_DECLARE_METATYPE(Ends)
+
 class TstMenuScreenE2e : public QObject
 {
     Q_OBJECT
@@ -37,6 +41,8 @@ private slots:
     void phantomPickBeforeValuesAreRead();
     void pickAfterAChangeOfMedium_data();
     void pickAfterAChangeOfMedium();
+    void homeTabChangeShowsInTheRow_data();
+    void homeTabChangeShowsInTheRow();
     void doubleTapActsOnce_data();
     void doubleTapActsOnce();
 
@@ -220,9 +226,9 @@ void TstMenuScreenE2e::rowsShowRecorderMenu()
                 if (!sub.visible)
                     continue;
                 if (sub.type == 1)
-                    expected << QStringLiteral("R %1 = %2%3 msec").arg(name).arg(sub.value > 100 ? "+" : "").arg(sub.value * 10 - 1000);
+                    expected << QStringLiteral("R %1 = %2%3 msec").arg(name).arg(sub.current() > 100 ? "+" : "").arg(sub.current() * 10 - 1000);
                 else
-                    expected << QStringLiteral("C %1 = %2").arg(name, choices.value(sub.readOnly ? 0 : sub.value));
+                    expected << QStringLiteral("C %1 = %2").arg(name, choices.value(sub.readOnly ? 0 : sub.current()));
             }
         }
     }
@@ -247,7 +253,7 @@ void TstMenuScreenE2e::choiceReachesRecorder()
     // A digital input has its own LEVEL choices: the rows take them up.
     const QStringList levels = recorderMenu->choices(recorderMenu->find("INPUT LEVEL", "INPUT LEVEL(L)"));
     QTRY_COMPARE(named("menuComboBox", row("LEVEL (L)"))->property("count").toInt(), levels.size());
-    QCOMPARE(recorderMenu->subitem(recorderMenu->find("INPUT SELECT"))->value, 2);
+    QCOMPARE(recorderMenu->subitem(recorderMenu->find("INPUT SELECT"))->current(), 2);
     // Balanced, for the phantom power that follows.
     pick("INPUT SELECT", "ANALOG BAL");
     QTRY_COMPARE(describe(r), QStringLiteral("C INPUT SELECT = ANALOG BAL"));
@@ -267,7 +273,7 @@ void TstMenuScreenE2e::rangeReachesRecorder()
     QTRY_COMPARE(describe(r), QStringLiteral("R DELAY Lch = +20 msec"));
     click(named("rangeOkButton", r));
     QTRY_VERIFY(!named("rangeBar", r)->isVisible());
-    QCOMPARE(recorderMenu->subitem(recorderMenu->find("INPUT DELAY", "DELAY Lch"))->value, 102);
+    QCOMPARE(recorderMenu->subitem(recorderMenu->find("INPUT DELAY", "DELAY Lch"))->current(), 102);
 }
 
 // The minus and plus keys tapped faster than the recorder answers: each
@@ -325,7 +331,7 @@ void TstMenuScreenE2e::rangeStepsFasterThanAnswers()
     QTRY_COMPARE(describe(r), QStringLiteral("R DELAY Lch = ") + shown);
     QTest::qWait(late + 100);
     QCOMPARE(setsOf(e), lines);
-    QCOMPARE(recorderMenu->subitem(e)->value, sets.last());
+    QCOMPARE(recorderMenu->subitem(e)->current(), sets.last());
     QCOMPARE(named("rangeSlideBar", r)->property("value").toInt(), sets.last() * 10 - 1000);
     click(named("rangeOkButton", r));
     QTRY_VERIFY(!named("rangeBar", r)->isVisible());
@@ -335,7 +341,7 @@ void TstMenuScreenE2e::phantomPowerNeedsConfirmation()
 {
     forget(); // a gain picked while the LEVEL lists still follow the new input is put back
     pick("INPUT GAIN Lch", "MIC LOW");
-    QTRY_COMPARE(recorderMenu->subitem(recorderMenu->find("INPUT GAIN", "INPUT GAIN Lch"))->value, 1);
+    QTRY_COMPARE(recorderMenu->subitem(recorderMenu->find("INPUT GAIN", "INPUT GAIN Lch"))->current(), 1);
     QTRY_COMPARE(describe(row("INPUT GAIN Lch")), QStringLiteral("C INPUT GAIN Lch = MIC LOW"));
     QQuickItem* phantom = row("PHANTOM(+48V)Lch");
     forget();
@@ -484,7 +490,7 @@ void TstMenuScreenE2e::pickOnAListAboutToChange()
     // ANALOG UNBAL, LINE: LEVEL (L) "+0dB" of -12..+12 dB; WAV: STEREO of STEREO, MONO.
     frontPanel({ { entryOf("INPUT SELECT"), 0 }, { entryOf("INPUT GAIN Lch"), 0 }, { entryOf("LEVEL (L)"), 12 },
                  { entryOf("REC FORMAT"), 1 }, { entryOf("STEREO/MONO"), 0 } });
-    const int before = recorderMenu->subitem(dependent)->value;
+    const int before = recorderMenu->subitem(dependent)->current();
     const auto restore = qScopeGuard([this] {
         unit->recorder.answerLatencyMs = 0;
         unit->recorder.holdAnswersTo = QRegularExpression();
@@ -512,7 +518,7 @@ void TstMenuScreenE2e::pickOnAListAboutToChange()
 
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 30000);
     QTest::qWait(500); // nothing further may follow
-    const int value = recorderMenu->subitem(dependent)->value;
+    const int value = recorderMenu->subitem(dependent)->current();
     const QString now = recorderMenu->choices(dependent).value(value);
     QCOMPARE(describe(r), QStringLiteral("C %1 = %2").arg(picked.section('=', 0, 0), now));
     QCOMPARE(treeDifference(graph->menu, *recorderMenu), QString());
@@ -653,6 +659,103 @@ void TstMenuScreenE2e::pickAfterAChangeOfMedium()
     QCOMPARE(dual->services.state->currentMediumName(), QStringLiteral("CD"));
     QCOMPARE(dual->recorder.receivedLines().filter(menuLine("03", format)), QStringList());
     QCOMPARE(treeDifference(graph->menu, *menu), QString());
+}
+
+// PLAY AREA, PLAY MODE, PITCH and KEY are set on the home tab too. After a
+// change there the settings row shows the recorder's value, and a pick of
+// the value the home tab changed away from goes out, also when it is made
+// before any answer has come and the row still shows that value; the
+// recorder and the home tab then hold it.
+void TstMenuScreenE2e::homeTabChangeShowsInTheRow_data()
+{
+    QTest::addColumn<QStringList>("home");  // clicked in order; "ROW/NAME" is NAME within ROW
+    QTest::addColumn<QString>("entry");     // the menu item
+    QTest::addColumn<QString>("shows");     // after the change on the home tab
+    QTest::addColumn<QString>("pick");      // the value before it
+    QTest::addColumn<int>("latency");
+    QTest::addColumn<bool>("beforeAnswers"); // picked while the recorder holds every answer
+    QTest::addColumn<Ends>("ends");
+
+    const QStringList area { "playAreaButton", "areaPLAYLIST" };
+    const Ends areaAll = [this](const sim::SimPanel& p, const Communication& c) {
+        return p.playArea == 0 && c.getPlayArea() == "ALL"
+            && rig.item("label", rig.item("playAreaButton"))->property("text") == QStringLiteral("ALL");
+    };
+    QTest::newRow("play area, on time") << area << "PLAY AREA" << "PLAYLIST" << "ALL" << 0 << false << areaAll;
+    QTest::newRow("play area, 200 ms late") << area << "PLAY AREA" << "PLAYLIST" << "ALL" << 200 << false << areaAll;
+    QTest::newRow("play area, 500 ms late") << area << "PLAY AREA" << "PLAYLIST" << "ALL" << 500 << false << areaAll;
+    QTest::newRow("play area, 500 ms late, before any answer") << area << "PLAY AREA" << "PLAYLIST" << "ALL" << 500 << true
+                                                               << areaAll;
+    QTest::newRow("play mode, before any answer")
+        << QStringList { "playModeButton", "modeRANDOM" } << "PLAY MODE" << "RANDOM" << "CONTINUE" << 200 << true
+        << Ends([this](const sim::SimPanel& p, const Communication& c) {
+               return p.playMode == 0 && c.getPlayMode() == "CONTINUE"
+                   && rig.item("label", rig.item("playModeButton"))->property("text") == QStringLiteral("CONTINUE");
+           });
+    QTest::newRow("pitch, before any answer")
+        << QStringList { "gearButton", "pitchRow/onOff" } << "PITCH" << "ON" << "OFF" << 200 << true
+        << Ends([](const sim::SimPanel& p, const Communication& c) { return !p.pitchOn && !c.getPitchStatus(); });
+    QTest::newRow("key, before any answer")
+        << QStringList { "gearButton", "keyRow/stepUp" } << "KEY" << "+1" << "0" << 200 << true
+        << Ends([](const sim::SimPanel& p, const Communication& c) { return p.key == 0 && c.getKeyData() == 0; });
+}
+
+void TstMenuScreenE2e::homeTabChangeShowsInTheRow()
+{
+    QFETCH(QStringList, home);
+    QFETCH(QString, entry);
+    QFETCH(QString, shows);
+    QFETCH(QString, pick);
+    QFETCH(int, latency);
+    QFETCH(bool, beforeAnswers);
+    QFETCH(Ends, ends);
+    sim::SimRecorder& recorder = unit->recorder;
+    const auto restore = qScopeGuard([&] {
+        recorder.answerLatencyMs = 0;
+        recorder.releaseAnswers();
+        recorder.holdAnswersTo = QRegularExpression();
+    });
+    sim::SimPanel& panel = unit->services.state->panel;
+    panel.playArea = panel.playMode = panel.key = 0;
+    panel.pitchOn = panel.keyOn = false;
+    QVERIFY(rig.showTab(0));
+    rig.item("homeSettingWindowLoader")->setProperty("active", false);
+    QVERIFY(logInTo(recorder));
+    QCOMPARE(graph->comm.getPlayArea(), QStringLiteral("ALL"));
+    const sim::SimMenuEntry e = recorderMenu->find(entry);
+    const int picked = recorderMenu->choices(e).indexOf(pick);
+    QVERIFY(picked >= 0);
+    recorder.clearLog();
+    recorder.answerLatencyMs = latency;
+
+    for (const QString& name : home) {
+        QQuickItem* within = name.contains('/') ? rig.item(name.section('/', 0, 0).toLatin1()) : nullptr;
+        QQuickItem* target = nullptr;
+        QTRY_VERIFY((target = rig.item(name.section('/', -1).toLatin1(), within)) && target->isVisible());
+        if (beforeAnswers && name == home.last())
+            recorder.holdAnswersTo = QRegularExpression(".");
+        click(target);
+    }
+    QVERIFY(rig.showTab(1));
+    QQuickItem* r = row(entry);
+    QVERIFY(r);
+    show(r);
+    if (beforeAnswers)
+        QCOMPARE(describe(r), QStringLiteral("C %1 = %2").arg(entry, pick)); // what it knew
+    else
+        QTRY_COMPARE_WITH_TIMEOUT(describe(r), QStringLiteral("C %1 = %2").arg(entry, shows), 10000);
+    this->pick(entry, pick);
+    if (beforeAnswers) {
+        QVERIFY(recorder.holdsAnswers()); // nothing answered yet
+        recorder.releaseAnswers();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(setsOf(e), QStringList { menuLine("03", e, picked) }, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(ends(panel, graph->comm), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(describe(r), QStringLiteral("C %1 = %2").arg(entry, pick), 10000);
+    QTest::qWait(latency + 300); // nothing further may follow
+    QVERIFY(ends(panel, graph->comm));
+    QCOMPARE(describe(r), QStringLiteral("C %1 = %2").arg(entry, pick));
+    QCOMPARE(setsOf(e).size(), 1);
 }
 
 // A person's double tap where the first tap opens or closes something: the

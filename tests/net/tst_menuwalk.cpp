@@ -1,7 +1,8 @@
 // The settings menu against a simulated recorder over the command channel:
 // the walk of the realistic menu after a login, with answers split and
 // coalesced, across a link drop, and the re-reads and re-fetches that the
-// recorder's notices, a medium change and an input change lead to.
+// recorder's notices, a medium change and an input change lead to; and the
+// front-panel settings in the menu as two applications share them.
 #include <QSignalSpy>
 #include <QtTest>
 #include <functional>
@@ -14,6 +15,11 @@
 
 using Change = std::function<void(sim::MenuModel*, Menu&)>;
 Q_DECLARE_METATYPE(Change)
+// A front-panel setting as the settings menu numbers its choices.
+using PanelValue = std::function<int(const sim::SimPanel&)>;
+Q_DECLARE_METATYPE(PanelValue)
+using HomeRequest = std::function<void(Communication&)>;
+Q_DECLARE_METATYPE(HomeRequest)
 
 namespace {
 
@@ -35,6 +41,8 @@ private slots:
     void linkDropMidWalk();
     void recorderChanges_data();
     void recorderChanges();
+    void frontPanelSettingIsOneValue_data();
+    void frontPanelSettingIsOneValue();
     void cleanupTestCase() { start(-1, 0); }
 
 private:
@@ -183,7 +191,7 @@ void TestMenuWalk::recorderChanges()
         for (int i = 0; i < recorderMenu->pages[p].items.size(); ++i) {
             for (int s = 0; s < recorderMenu->pages[p].items[i].subitems.size(); ++s) {
                 const sim::SimMenuSubitem& sub = recorderMenu->pages[p].items[i].subitems[s];
-                QVERIFY2(sub.type == 1 || sub.value < recorderMenu->choices({ p, i, s }).size(), qPrintable(sub.name));
+                QVERIFY2(sub.type == 1 || sub.current() < recorderMenu->choices({ p, i, s }).size(), qPrintable(sub.name));
             }
         }
     }
@@ -217,6 +225,75 @@ void TestMenuWalk::recorderChanges()
     } else {
         QCOMPARE(requests(recorder->receivedLines(), "01"), lines("01", reread));
     }
+}
+
+// PLAY AREA, PLAY MODE, PITCH and KEY are one value each on the recorder:
+// a set in one application's settings menu moves the front panel, the other
+// application hears it as from the front-panel line and both menus and home
+// values follow; the other's front-panel line shows in the menu's reads.
+void TestMenuWalk::frontPanelSettingIsOneValue_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("value");        // picked in the first application's menu
+    QTest::addColumn<QString>("hears");    // the line the second application gets
+    QTest::addColumn<PanelValue>("panel");
+    QTest::addColumn<HomeRequest>("request"); // then made on the second application's home tab
+    QTest::addColumn<int>("homeValue");    // its value in the menu
+
+    QTest::newRow("PLAY AREA") << "PLAY AREA" << 1 << "F600" << PanelValue([](const sim::SimPanel& p) { return p.playArea; })
+                               << HomeRequest([](Communication& c) { c.playAreaPlaylistRequest(); }) << 2;
+    QTest::newRow("PLAY MODE") << "PLAY MODE" << 2 << "CE04"
+                               << PanelValue([](const sim::SimPanel& p) { return QList<int> { 0, 1, 4, 6 }.indexOf(p.playMode); })
+                               << HomeRequest([](Communication& c) { c.playModeRandomRequest(); }) << 3;
+    QTest::newRow("PITCH") << "PITCH" << 1 << "F600" << PanelValue([](const sim::SimPanel& p) { return int(p.pitchOn); })
+                           << HomeRequest([](Communication& c) { c.pitchRequest(); }) << 0;
+    QTest::newRow("KEY") << "KEY" << 8 << "F600" << PanelValue([](const sim::SimPanel& p) { return p.key + 6; })
+                         << HomeRequest([](Communication& c) { c.keyDataSetRequest(-3); }) << 3;
+}
+
+void TestMenuWalk::frontPanelSettingIsOneValue()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, value);
+    QFETCH(QString, hears);
+    QFETCH(PanelValue, panel);
+    QFETCH(HomeRequest, request);
+    QFETCH(int, homeValue);
+    if (!app || recorder->address().toString() != netenv::recorderAddress(3)) {
+        QVERIFY(start(3, 0) && simlink::logIn(*app, *recorder));
+        QVERIFY(showValues());
+    }
+    ObjectGraph other;
+    QObject otherRows;
+    QVERIFY(simlink::logIn(other, *recorder));
+    registerPlainRows(other.menu, &otherRows);
+    requestShownValues(other.menu);
+    QVERIFY(QTest::qWaitFor([&] { return valueDifference(other.menu, *recorderMenu).isEmpty(); }, 5000));
+    const sim::SimPanel& front = sim::statusModel(*recorder)->panel;
+    QVERIFY(panel(front) != value);
+    QSignalSpy heard(&other.telnet, &Telnet::readyRead);
+    const Communication& home = app->comm;
+    const auto homeState = [&](const Communication& c) {
+        return QStringList { c.getPlayArea(), c.getPlayMode(), QString::number(c.getPitchStatus()), QString::number(c.getKeyData()) };
+    };
+
+    const sim::SimMenuEntry e = recorderMenu->find(entry);
+    app->menu.changedSubitemObjectValue(e.page, e.item, e.subitem, value, 0);
+    QTRY_COMPARE(panel(front), value);
+    QTRY_VERIFY(std::any_of(heard.begin(), heard.end(), [&](const QList<QVariant>& l) { return l.value(0) == hears; }));
+    QVERIFY(QTest::qWaitFor([&] {
+        return valueDifference(app->menu, *recorderMenu).isEmpty() && valueDifference(other.menu, *recorderMenu).isEmpty()
+            && homeState(home) == homeState(other.comm);
+    }, 5000));
+    QCOMPARE(homeState(home), homeState(other.comm));
+
+    request(other.comm);
+    QTRY_COMPARE(panel(front), homeValue);
+    QVERIFY(QTest::qWaitFor([&] {
+        return valueDifference(app->menu, *recorderMenu).isEmpty() && homeState(home) == homeState(other.comm);
+    }, 5000));
+    QCOMPARE(recorderMenu->subitem(e)->current(), homeValue);
+    other.comm.logoutRequest();
 }
 
 QTEST_MAIN(TestMenuWalk)

@@ -113,7 +113,7 @@ QString valueDifference(const Menu& menu, sim::MenuModel& recorderMenu)
                 const bool single = menu.getMaxSubitemNumber(p, i) == 1;
                 QObject* row = single ? menu.getItemObject(p, i) : menu.getSubitemObject(p, i, s);
                 const char* property = !single && sub->type == 1 ? "rangeData" : "comboBoxCurrentIndex";
-                const int expected = !single && sub->type == 1 ? sub->value * 10 - 1000 : sub->value;
+                const int expected = !single && sub->type == 1 ? sub->current() * 10 - 1000 : sub->current();
                 if (!row || row->property(property) != QVariant(expected))
                     return QStringLiteral("%1 %2 %3 (%4): %5").arg(p).arg(i).arg(s).arg(sub->name).arg(
                         row ? row->property(property).toString() : QStringLiteral("no row"));

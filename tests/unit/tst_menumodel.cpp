@@ -13,8 +13,10 @@ using sim::SimMenuItem;
 using sim::SimMenuSubitem;
 using Tree = QList<sim::SimMenuPage>;
 using Alter = std::function<QStringList(const QString&)>;
+using Event = std::function<void(Communication&)>;
 Q_DECLARE_METATYPE(Tree)
 Q_DECLARE_METATYPE(Alter)
+Q_DECLARE_METATYPE(Event)
 
 namespace {
 
@@ -96,6 +98,9 @@ private slots:
     void badIndicesAndDrawing();
     void rangeSetsHoldTheKnob_data();
     void rangeSetsHoldTheKnob();
+    void frontPanelSettingsReadAgain_data();
+    void frontPanelSettingsReadAgain();
+    void frontPanelRowTakesAnyPickWhileUnsure();
 };
 
 // Every request of a walk, in order, one node at a time.
@@ -137,6 +142,9 @@ void TestMenuModel::names_data()
     QTest::newRow("later match overwrites, case matters")
         << Tree { { "A", { { "M", { sub("SD1 A", offOn), sub("SD1 B", offOn), sub("usb", offOn) } } } } } << "A" << "sd1 0 0 1"
         << "usb";
+    QTest::newRow("front-panel settings; KEY LOCK is no KEY")
+        << Tree { { "A", { single("KEY LOCK"), single("PITCH CONTROL"), single("PLAY MODE 2"), single("PITCH"), single("KEY") } } }
+        << "A" << "playMode 0 2 0, pitch 0 3 0, key 0 4 0" << "KEY";
 }
 
 void TestMenuModel::names()
@@ -154,7 +162,8 @@ void TestMenuModel::names()
     const QList<QPair<QString, MenuPosition*>> positions = { { "sd1", &m.sd1Position }, { "usb", &m.usbPosition },
                                                              { "folder", &m.folderPosition }, { "inputSelect", &m.inputSelectPosition },
                                                              { "inputGainL", &m.inputGainLPosition }, { "levelR", &m.levelRPosition },
-                                                             { "playArea", &m.playAreaPosition } };
+                                                             { "playArea", &m.playAreaPosition }, { "playMode", &m.playModePosition },
+                                                             { "pitch", &m.pitchPosition }, { "key", &m.keyPosition } };
     QStringList set;
     for (const auto& p : positions) {
         if (p.second->isSet())
@@ -584,6 +593,130 @@ void TestMenuModel::rangeSetsHoldTheKnob()
     QCOMPARE(row->property("held").toBool(), held);
     QCOMPARE(row->property("oldIndex").toInt(), oldIndex);
     QCOMPARE(row->property("rangeData").toInt(), rangeData);
+}
+
+
+// PLAY AREA, PLAY MODE, PITCH and KEY are read again behind each change the
+// home tab sends and each new value the recorder reports of them; a pick of
+// one in the menu has the front panel read behind it.
+void TestMenuModel::frontPanelSettingsReadAgain_data()
+{
+    QTest::addColumn<Event>("event");
+    // "read ENTRY" its value request, "set ENTRY v"; anything else as it is
+    QTest::addColumn<QStringList>("lines");
+
+    const auto reply = [](const QString& line) { return Event([line](Communication& c) { c.recievedData(line); }); };
+    QTest::newRow("home play area") << Event([](Communication& c) { c.playAreaPlaylistRequest(); })
+                                    << QStringList { "07F074F02", "read PA" };
+    QTest::newRow("home play mode") << Event([](Communication& c) { c.playModeRandomRequest(); })
+                                    << QStringList { "04D06", "04E", "read PM" };
+    QTest::newRow("home pitch on") << Event([](Communication& c) { c.pitchRequest(); }) << QStringList { "03501", "read PI" };
+    QTest::newRow("home key on") << Event([](Communication& c) { c.keyRequest(); }) << QStringList { "03D01", "read KE" };
+    QTest::newRow("home key value") << Event([](Communication& c) { c.keyDataSetRequest(-2); })
+                                    << QStringList { "02D12", "read KE" };
+    QTest::newRow("home pitch value: no menu row") << Event([](Communication& c) { c.pitchDataSetRequest(1.5); })
+                                                   << QStringList { "0251500" };
+    QTest::newRow("play area reported anew") << reply("FF07CF01") << QStringList { "read PA" };
+    QTest::newRow("play area as before") << reply("FF07CF00") << QStringList();
+    QTest::newRow("play mode reported anew") << reply("CE04") << QStringList { "read PM" };
+    QTest::newRow("play mode as before") << reply("CE00") << QStringList();
+    QTest::newRow("pitch on reported") << reply("B501") << QStringList { "read PI" };
+    QTest::newRow("key on reported") << reply("BD01") << QStringList { "read KE" };
+    QTest::newRow("key value reported") << reply("AD03") << QStringList { "read KE" };
+    QTest::newRow("key value as before") << reply("AD00") << QStringList();
+    QTest::newRow("pitch value: no menu row") << reply("A51500") << QStringList();
+    const auto pick = [](MenuPosition Menu::*at, int value) {
+        return Event([at, value](Communication& c) {
+            const MenuPosition e = c.menu->*at;
+            c.menu->changedSubitemObjectValue(e.page, e.item, e.subitem, value, 0);
+        });
+    };
+    QTest::newRow("menu play area") << pick(&Menu::playAreaPosition, 2) << QStringList { "set PA 2", "07F074FFF" };
+    QTest::newRow("menu play mode") << pick(&Menu::playModePosition, 3) << QStringList { "set PM 3", "04E" };
+    QTest::newRow("menu pitch") << pick(&Menu::pitchPosition, 1) << QStringList { "set PI 1", "035FF" };
+    QTest::newRow("menu key") << pick(&Menu::keyPosition, 9) << QStringList { "set KE 9", "03DFF", "02DFF" };
+}
+
+void TestMenuModel::frontPanelSettingsReadAgain()
+{
+    QFETCH(Event, event);
+    QFETCH(QStringList, lines);
+    DrawnMenu d;
+    Menu& m = d.rig.menu;
+    requestShownValues(m);
+    d.rig.replies({ "FF07CF00", "CE00", "B500", "BD00", "AD00" }); // ALL, CONTINUE, off, off, 0
+    d.rig.pump();
+    d.rig.takeLines();
+    const QMap<QString, MenuPosition> entries = { { "PA", m.playAreaPosition }, { "PM", m.playModePosition },
+                                                  { "PI", m.pitchPosition },    { "KE", m.keyPosition } };
+    for (const MenuPosition& at : entries)
+        QVERIFY(at.isSet());
+    QStringList expected;
+    for (const QString& line : lines) {
+        const MenuPosition at = entries.value(line.section(' ', 1, 1));
+        if (line.startsWith("read "))
+            expected << menuLine("01", { at.page, at.item, at.subitem });
+        else if (line.startsWith("set "))
+            expected << menuLine("03", { at.page, at.item, at.subitem }, line.section(' ', 2).toInt());
+        else
+            expected << line;
+    }
+    event(d.rig.comm);
+    QCOMPARE(d.rig.takeLines(), expected);
+}
+
+// While a read or set of a front-panel setting's row is unanswered, the row
+// takes any pick (its last known value is none); the last answer gives it
+// the value again. Other rows keep theirs throughout.
+void TestMenuModel::frontPanelRowTakesAnyPickWhileUnsure()
+{
+    DrawnMenu d;
+    Menu& m = d.rig.menu;
+    requestShownValues(m);
+    d.rig.pump();
+    const MenuPosition area = m.playAreaPosition, repeat { area.page, area.item + 2, 0 };
+    QCOMPARE(m.getItemName(repeat.page, repeat.item), QStringLiteral("REPEAT"));
+    QObject* row = m.getItemObject(area.page, area.item);
+    QObject* other = m.getItemObject(repeat.page, repeat.item);
+    QCOMPARE(row->property("oldIndex"), QVariant(0));
+
+    d.rig.comm.playAreaFolderRequest();
+    d.rig.comm.playAreaPlaylistRequest();
+    m.subitemValueRequest(repeat.page, repeat.item, 0);
+    QCOMPARE(row->property("oldIndex"), QVariant(-1));
+    QCOMPARE(row->property("comboBoxCurrentIndex"), QVariant(0)); // still shows what it knew
+    QCOMPARE(other->property("oldIndex"), QVariant(0));
+    QStringList reads = d.rig.takeLines().filter(QRegularExpression("^07F6A7A01"));
+    QCOMPARE(reads.size(), 3);
+    const auto answer = [&](const QString& line) {
+        QStringList replies;
+        d.rig.recorderMenu->answersTo(line, &replies);
+        d.rig.replies({ replies.value(0).mid(1) });
+    };
+    sim::SimMenuSubitem* recorderArea = d.rig.recorderMenu->subitem({ area.page, area.item, 0 });
+    recorderArea->value = 1;
+    answer(reads[0]);
+    QCOMPARE(row->property("comboBoxCurrentIndex"), QVariant(1));
+    QCOMPARE(row->property("oldIndex"), QVariant(-1)); // one more on its way
+    recorderArea->value = 2;
+    answer(reads[1]);
+    QCOMPARE(row->property("comboBoxCurrentIndex"), QVariant(2));
+    QCOMPARE(row->property("oldIndex"), QVariant(2));
+    answer(reads[2]);
+    QCOMPARE(other->property("oldIndex"), other->property("comboBoxCurrentIndex"));
+
+    // Picked while a read is on its way: the read's older answer leaves the
+    // row open to picks until the pick's own answer.
+    d.rig.comm.playAreaFolderRequest();
+    reads = d.rig.takeLines().filter(QRegularExpression("^07F6A7A01"));
+    row->setProperty("oldIndex", 0); // as the row does on the pick
+    m.changedSubitemObjectValue(area.page, area.item, 0, 0, 0);
+    const QStringList set = d.rig.takeLines().filter(QRegularExpression("^07F6A7A03"));
+    answer(reads.value(0));
+    QCOMPARE(row->property("oldIndex"), QVariant(-1));
+    answer(set.value(0));
+    QCOMPARE(row->property("oldIndex"), QVariant(0));
+    QCOMPARE(row->property("comboBoxCurrentIndex"), QVariant(0));
 }
 
 QTEST_MAIN(TestMenuModel)
