@@ -77,6 +77,7 @@ void ReplyOrder::written(const QByteArray& lines)
 
 bool ReplyOrder::answers(const Line& line, const Report& report) const
 {
+    ++m_comparisons;
     return line.place < report.before && line.reply == report.reply;
 }
 
@@ -147,6 +148,7 @@ int ReplyOrder::afterSilence(int reply, qint64 now) const
     qint64 nearest = std::numeric_limits<qint64>::max();
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const Line& line = m_lines[i];
+        ++m_comparisons;
         const qint64 waited = now - line.at;
         if ((reply != refusal && line.reply != reply) || waited > m_answerTime + silenceMs)
             continue;

@@ -62,6 +62,9 @@ public:
     // Reports kept since the last answer, which answered no line when they
     // came (diagnostics).
     int kept() const { return int(m_unmatched.size()); }
+    // How many times a line and a report have been compared (diagnostics: a
+    // report costs a few comparisons however many lines and reports wait).
+    quint64 comparisons() const { return m_comparisons; }
 
     // How long the oldest line may wait before a later answer gives it up.
     int staleMs = 3000;
@@ -140,4 +143,5 @@ private:
     // When a line last had its answer, and how long it had waited.
     qint64 m_heardAt = 0;
     qint64 m_answerTime = 0;
+    mutable quint64 m_comparisons = 0;
 };
