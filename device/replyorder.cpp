@@ -107,11 +107,11 @@ bool ReplyOrder::answered(const QString& reply)
     // order: most were the answers to the lines after it.
     if (m_unmatched.size() >= std::size_t(maxKept))
         m_unmatched.pop_front();
-    m_unmatched.push_back({ code, m_nextPlace });
+    m_unmatched.push_back({ code, m_nextPlace, now });
     extendRow(m_unmatched.back());
     while (!m_lines.empty() && oldestSkipped(code)) {
         giveUpOldest();
-        if (replay(now))
+        if (replay())
             return true;
     }
     return false;
@@ -161,7 +161,7 @@ int ReplyOrder::afterSilence(int reply, qint64 now) const
     return found;
 }
 
-bool ReplyOrder::replay(qint64 now)
+bool ReplyOrder::replay()
 {
     std::deque<Report> reports;
     reports.swap(m_unmatched);
@@ -170,7 +170,7 @@ bool ReplyOrder::replay(qint64 now)
     for (const Report& report : reports) {
         last = !m_lines.empty() && answers(m_lines.front(), report);
         if (last) {
-            answerOldest(now);
+            answerOldest(report.at);
         } else {
             m_unmatched.push_back(report);
             extendRow(report);
@@ -185,15 +185,15 @@ void ReplyOrder::popOldest()
     m_lines.pop_front();
 }
 
-void ReplyOrder::answerOldest(qint64 now, bool refused)
+void ReplyOrder::answerOldest(qint64 at, bool refused)
 {
     const Line line = m_lines.front();
     popOldest();
     // The reports before an answer were sent unasked.
     m_unmatched.clear();
     m_row = 1;
-    m_heardAt = now;
-    m_answerTime = now - line.at;
+    m_heardAt = at;
+    m_answerTime = at - line.at;
     AskedValue* own = m_kinds.at(line.kind).value;
     if (own) {
         if (refused)

@@ -85,12 +85,14 @@ private:
         int reply; // index into m_replies
         AskedValue* value;
     };
-    // A report that answered nothing when it came, and the place of the
-    // next line written then: it cannot answer that line or any after it.
+    // A report that answered nothing when it came, the place of the next
+    // line written then (it cannot answer that line or any after it), and
+    // when it came.
     struct Report
     {
         int reply;
         quint64 before;
+        qint64 at;
     };
     struct Line
     {
@@ -119,13 +121,13 @@ private:
     // After a silence: the line that the report answers, if one waited about
     // as long as the recorder took to answer before; else -1.
     int afterSilence(int reply, qint64 now) const;
-    // The oldest line has its answer (or its refusal).
-    void answerOldest(qint64 now, bool refused = false);
+    // The oldest line has its answer (or its refusal), which came at `at`.
+    void answerOldest(qint64 at, bool refused = false);
     void giveUpOldest();
     void popOldest();
     // Takes the reports that answered nothing since the last answer again,
     // against the lines as they now stand; whether the last one answered.
-    bool replay(qint64 now);
+    bool replay();
 
     QList<Kind> m_kinds;
     QStringList m_replies;
