@@ -25,6 +25,22 @@ QString times(int n, const QString& words)
 {
     return QString(words + ' ').repeated(n);
 }
+
+// The order of a value's lines ("025", reported by "A5") among lines of two
+// other kinds, on a clock the test moves.
+struct OrderRig
+{
+    OrderRig()
+    {
+        order.clock = [this] { return now; };
+        order.track("025", -1, "A5", &asked);
+        order.track("055", 3, "D5");
+        order.track("050", 3, "D0");
+    }
+    qint64 now = 0;
+    AskedValue asked;
+    ReplyOrder order;
+};
 } // namespace
 
 // A script of steps: "w" a line written, "a<value>" a request after a written
@@ -156,13 +172,9 @@ void TstAskedValue::inTheRecordersOrder()
 {
     QFETCH(QString, script);
     QFETCH(QString, states);
-    qint64 now = 0;
-    ReplyOrder order;
-    order.clock = [&now] { return now; };
-    AskedValue asked;
-    order.track("025", -1, "A5", &asked);
-    order.track("055", 3, "D5");
-    order.track("050", 3, "D0");
+    OrderRig rig;
+    ReplyOrder& order = rig.order;
+    AskedValue& asked = rig.asked;
     const QStringList steps = script.split(' ');
     const QStringList expected = states.split(' ');
     QCOMPARE(steps.size(), expected.size());
@@ -185,7 +197,7 @@ void TstAskedValue::inTheRecordersOrder()
         } else if (step == "F") {
             order.answered(QStringLiteral("F2"));
         } else if (step.startsWith('t')) {
-            now += step.mid(1).toInt();
+            rig.now += step.mid(1).toInt();
         } else if (step == "x") {
             order.reset();
             asked.reset();
@@ -211,32 +223,26 @@ void TstAskedValue::costPerReport()
 {
     QFETCH(int, lines);
     QFETCH(int, reports);
-    qint64 now = 0;
-    ReplyOrder order;
-    order.clock = [&now] { return now; };
-    AskedValue asked;
-    order.track("025", -1, "A5", &asked);
-    order.track("055", 3, "D5");
-    order.track("050", 3, "D0");
+    OrderRig rig;
     // The oldest line is never answered; the pitch line behind it is, and
     // the recorder pushes its value unasked on top.
-    order.written("050\r\n0250001\r\n");
+    rig.order.written("050\r\n0250001\r\n");
     for (int i = 2; i < lines; ++i)
-        order.written("055\r\n");
+        rig.order.written("055\r\n");
     for (int i = 0; i < reports; ++i)
-        order.answered(QStringLiteral("A50000"));
-    const quint64 before = order.comparisons();
-    order.answered(QStringLiteral("A50000"));
-    QVERIFY2(order.comparisons() - before <= 4, qPrintable(QString::number(order.comparisons() - before)));
+        rig.order.answered(QStringLiteral("A50000"));
+    const quint64 before = rig.order.comparisons();
+    rig.order.answered(QStringLiteral("A50000"));
+    QVERIFY2(rig.order.comparisons() - before <= 4, qPrintable(QString::number(rig.order.comparisons() - before)));
     // And the order still works: the lines are there, the oldest given up
     // once it has waited the quiet spell, and the pitch line answered.
-    QCOMPARE(order.unanswered(), lines);
-    order.fences = false;
-    asked.asked(1);
-    now += 5000;
-    order.answered(QStringLiteral("A50000"));
-    QVERIFY(!asked.waiting());
-    QCOMPARE(order.unanswered(), lines - 2);
+    QCOMPARE(rig.order.unanswered(), lines);
+    rig.order.fences = false;
+    rig.asked.asked(1);
+    rig.now += 5000;
+    rig.order.answered(QStringLiteral("A50000"));
+    QVERIFY(!rig.asked.waiting());
+    QCOMPARE(rig.order.unanswered(), lines - 2);
 }
 
 QTEST_GUILESS_MAIN(TstAskedValue)
