@@ -141,19 +141,22 @@ bool ReplyOrder::oldestSkipped(int reply) const
 }
 
 // The recorder takes about as long to answer after a silence as before it;
-// of two lines as near to that, the older.
+// of two lines as near to that, the older. Only the lines written since the
+// silence are looked at, newest first.
 int ReplyOrder::afterSilence(int reply, qint64 now) const
 {
     int found = -1;
     qint64 nearest = std::numeric_limits<qint64>::max();
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+    for (std::size_t i = m_lines.size(); i-- > 0;) {
         const Line& line = m_lines[i];
         ++m_comparisons;
         const qint64 waited = now - line.at;
-        if ((reply != refusal && line.reply != reply) || waited > m_answerTime + silenceMs)
+        if (waited > m_answerTime + silenceMs)
+            break;
+        if (reply != refusal && line.reply != reply)
             continue;
         const qint64 off = std::abs(waited - m_answerTime);
-        if (off < nearest) {
+        if (off <= nearest) {
             nearest = off;
             found = int(i);
         }

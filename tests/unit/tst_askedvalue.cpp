@@ -144,9 +144,6 @@ void TstAskedValue::inTheRecordersOrder_data()
     // A recorder in standby refuses every line; powered on, it answers again.
     QTest::newRow("a stretch of refused lines, then answers")
         << "o s o s av o s F F F F F F F av V o O" << "- - - - W W W W W W W - - - W W W -";
-    QTest::newRow("refused lines repeating the polls, then answers")
-        << "o t20 O " + times(15, "o s t20 F F t180") + "av t20 V o t20 O"
-        << "- - - " + times(15, "- - - - - -") + "W W W W W -";
     // Lines the recorder lost while it said nothing: the polls' pattern, which
     // the answers to the lines after them would match one for one.
     QTest::newRow("unanswered lines repeating the polls, then answers")
