@@ -47,6 +47,20 @@ void AskedValue::givenUp()
         settle();
 }
 
+void AskedValue::refused()
+{
+    if (m_reported < m_written)
+        ++m_reported;
+    if (!m_waiting)
+        return;
+    if (m_reported >= m_due) {
+        m_fencePassed = true;
+        settle();
+    } else {
+        m_quiet.start(quietMs);
+    }
+}
+
 void AskedValue::otherAnswered(quint64 place)
 {
     if (!m_waiting || m_fencePassed || place < m_fence)

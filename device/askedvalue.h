@@ -23,6 +23,9 @@
 // the value has. So the wait never ends on a report the recorder wrote before
 // it had the request.
 //
+// A refusal of the line the wait is for ends it too: the request was not
+// taken, and the recorder's own value shows again.
+//
 // A login or a link loss ends the wait (reset()), and so does a quiet spell
 // with no report at all, so a lost answer holds nothing for good.
 class ReplyOrder;
@@ -44,6 +47,11 @@ public:
     // A line of the value was given up unanswered: it is counted as done, so
     // that the next line's answer is known for its own.
     void givenUp();
+    // The recorder refused a line of the value: it is done, and the value
+    // stays what the recorder last reported. A refusal comes only as the
+    // answer to its line, so it needs no other sign that the recorder has
+    // had the request.
+    void refused();
     // The answer came to a line of another kind, at place in the order.
     void otherAnswered(quint64 place);
     // Forgets every line and request: the link they went on is gone.

@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
+#include <vector>
 
 class AskedValue;
 
@@ -16,7 +18,8 @@ class AskedValue;
 // any other code was sent unasked: a change notice, another controller's
 // change, or a value the recorder pushes on its own. It answers nothing, so
 // however many of them come among the answers, no wait for an answer ends on
-// one of them.
+// one of them. A refusal ("F2", as a recorder in standby answers every line)
+// answers the oldest line whatever its code: that line is done.
 //
 // Should the recorder leave a line unanswered, the lines after it would never
 // match again. The oldest line is given up once the reports since the last
@@ -24,6 +27,13 @@ class AskedValue;
 // longer than the quiet spell and a report answers a later line. The reports
 // that answered nothing while it held the order are then matched again
 // against the lines after it, so the answers to those are not lost with it.
+//
+// Lines written while the recorder said nothing at all (it lost the link's
+// lines for a while) repeat the polls' own pattern, so the answers to the
+// lines after them would match them one for one, each a few seconds late,
+// and hold every wait that long. So after such a silence the first report
+// answers the line of its code that has waited about as long as the recorder
+// took to answer before; the lines before that one went unanswered.
 class ReplyOrder
 {
 public:
@@ -49,9 +59,18 @@ public:
     quint64 lastWriteStart() const { return m_lastWriteStart; }
     // Lines still waiting for their answer (diagnostics).
     int unanswered() const { return int(m_lines.size()); }
+    // Reports kept since the last answer, which answered no line when they
+    // came (diagnostics).
+    int kept() const { return int(m_unmatched.size()); }
+    // How many times a line and a report have been compared (diagnostics: a
+    // report costs a few comparisons however many lines and reports wait).
+    quint64 comparisons() const { return m_comparisons; }
 
     // How long the oldest line may wait before a later answer gives it up.
     int staleMs = 3000;
+    // How much longer than it took to answer before the recorder may say
+    // nothing while lines wait, before those lines are taken as lost.
+    int silenceMs = 1000;
     // Whether a wait holds until the recorder shows it has had the request
     // (AskedValue); off where a test answers only the lines that matter.
     bool fences = true;
@@ -63,42 +82,68 @@ private:
     {
         QByteArray prefix;
         int length;
-        QString reply;
+        int reply; // index into m_replies
         AskedValue* value;
     };
-    // A report that answered nothing when it came, and the place of the
-    // next line written then: it cannot answer that line or any after it.
+    // A report that answered nothing when it came, the place of the next
+    // line written then (it cannot answer that line or any after it), and
+    // when it came.
     struct Report
     {
-        QString text;
+        int reply;
         quint64 before;
+        qint64 at;
     };
     struct Line
     {
         quint64 place;
         int kind;
+        int reply;
         qint64 at; // when it was written
     };
     // Lines written and not answered: at most this many are kept.
     static constexpr int maxLines = 4096;
+    // Reports kept while a line holds the order: enough for the quiet spell.
+    static constexpr int maxKept = 256;
+    static constexpr int refusal = -2;
 
     int kindOf(const QByteArray& line) const;
-    bool answers(const Line& line, const QString& reply) const;
+    // Index of the answer code the report begins with; -1 for none, refusal
+    // for "F2".
+    int replyOf(const QString& report) const;
     bool answers(const Line& line, const Report& report) const;
-    bool oldestSkipped(const QString& reply) const;
-    bool answersAnyLine(const QString& report) const;
-    // The oldest line has its answer.
-    void answerOldest();
-    void giveUp(const Line& line);
+    // The lines after the oldest that a report with this code answers.
+    int laterLinesAnswering(int reply) const;
+    bool oldestSkipped(int reply) const;
+    // Counts a kept report into the row of answers to the lines after the
+    // oldest.
+    void extendRow(const Report& report);
+    // After a silence: the line that the report answers, if one waited about
+    // as long as the recorder took to answer before; else -1.
+    int afterSilence(int reply, qint64 now) const;
+    // The oldest line has its answer (or its refusal), which came at `at`.
+    void answerOldest(qint64 at, bool refused = false);
+    void giveUpOldest();
+    void popOldest();
     // Takes the reports that answered nothing since the last answer again,
     // against the lines as they now stand; whether the last one answered.
     bool replay();
 
     QList<Kind> m_kinds;
+    QStringList m_replies;
     QList<AskedValue*> m_values;
     std::deque<Line> m_lines;
+    // How many waiting lines each answer code answers.
+    std::vector<int> m_waiting;
     // The reports that answered nothing since the last answer, oldest first.
     std::deque<Report> m_unmatched;
+    // How far the kept reports answer the lines after the oldest in a row:
+    // the index of the next line due in the row.
+    std::size_t m_row = 1;
     quint64 m_nextPlace = 1;
     quint64 m_lastWriteStart = 1;
+    // When a line last had its answer, and how long it had waited.
+    qint64 m_heardAt = 0;
+    qint64 m_answerTime = 0;
+    mutable quint64 m_comparisons = 0;
 };

@@ -5,7 +5,9 @@
 // end are checked; so is that a change made on the recorder's own panel
 // moves the knob while nothing of the user's is on its way.
 #include <QQuickItem>
+#include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include "apprig.h"
@@ -35,6 +37,8 @@ private slots:
     void picksAmongPushes() { amongPushes(&TstHomeStepsE2e::picks); }
     void playModePicksAnswered();
     void stepAfterOneIgnored();
+    void stepAfterStandby_data();
+    void stepAfterStandby();
 
 private:
     QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
@@ -366,6 +370,57 @@ void TstHomeStepsE2e::stepAfterOneIgnored()
     QTRY_COMPARE(value->property("text").toString(), QStringLiteral("+3.5"));
     QCOMPARE(qRound(item("slider", settings)->property("value").toDouble() * 10), 35);
     QCOMPARE(commands(), QStringList({ "0250100", "0250100" }));
+}
+
+// The recorder goes to standby with the link kept, refusing every line, or
+// says nothing for a while, then answers again: a pitch step made then ends
+// its wait on its own answer, as before, and not on the quiet spell (which
+// the road sets far off, so that only an answer ends the wait).
+void TstHomeStepsE2e::stepAfterStandby_data()
+{
+    QTest::addColumn<int>("forMs");
+    QTest::addColumn<bool>("silent"); // else it refuses every line
+    QTest::newRow("standby for 1 s") << 1000 << false;
+    QTest::newRow("standby for 3 s") << 3000 << false;
+    QTest::newRow("standby for 30 s") << 30000 << false;
+    QTest::newRow("silent for 3 s") << 3000 << true;
+}
+
+void TstHomeStepsE2e::stepAfterStandby()
+{
+    QFETCH(int, forMs);
+    QFETCH(bool, silent);
+
+    QQuickItem* settings = settingRow(QStringLiteral("pitchRow"));
+    QVERIFY(settings);
+    QQuickItem* value = item("value", settings);
+    AskedValue& asked = rig.graph->comm.askedPitch;
+    const int quietMs = asked.quietMs;
+    const auto restore = qScopeGuard([&] {
+        asked.quietMs = quietMs;
+        rig.recorder->powered = true;
+        rig.recorder->ignoreLines = QRegularExpression();
+    });
+    asked.quietMs = 600000;
+    rig.recorder->answerLatencyMs = 200;
+    if (silent)
+        rig.recorder->ignoreLines = QRegularExpression(QStringLiteral("."));
+    else
+        rig.recorder->powered = false;
+    QTest::qWait(forMs);
+    rig.recorder->powered = true;
+    rig.recorder->ignoreLines = QRegularExpression();
+    QTest::qWait(500);
+
+    QElapsedTimer waited;
+    waited.start();
+    click(item("stepUp", settings));
+    QVERIFY(asked.waiting());
+    QTRY_VERIFY_WITH_TIMEOUT(!asked.waiting(), 10000);
+    QVERIFY2(waited.elapsed() < quietMs, qPrintable(QString::number(waited.elapsed())));
+    QCOMPARE(rig.state->panel.pitchTenths, 1);
+    QTRY_COMPARE(value->property("text").toString(), QStringLiteral("+0.1"));
+    QCOMPARE(commands(), QStringList({ "0250100" }));
 }
 
 // Every road of the tables again, and answer times above the 500 ms of the

@@ -15,7 +15,33 @@ private slots:
     void quietSpellEndsTheWait();
     void inTheRecordersOrder_data();
     void inTheRecordersOrder();
+    void costPerReport_data();
+    void costPerReport();
 };
+
+namespace {
+// words, each followed by a space, n times over
+QString times(int n, const QString& words)
+{
+    return QString(words + ' ').repeated(n);
+}
+
+// The order of a value's lines ("025", reported by "A5") among lines of two
+// other kinds, on a clock the test moves.
+struct OrderRig
+{
+    OrderRig()
+    {
+        order.clock = [this] { return now; };
+        order.track("025", -1, "A5", &asked);
+        order.track("055", 3, "D5");
+        order.track("050", 3, "D0");
+    }
+    qint64 now = 0;
+    AskedValue asked;
+    ReplyOrder order;
+};
+} // namespace
 
 // A script of steps: "w" a line written, "a<value>" a request after a written
 // line, "n<value>" a request answered by the next line, "r" a report, "x" a
@@ -83,8 +109,9 @@ void TstAskedValue::quietSpellEndsTheWait()
 // Counted in the recorder's order of answers, with unasked reports among the
 // answers: "v" a line of the value written ("av": and the user asks for what
 // it sets), "o" a line of another kind, "V" and "O" a report of each, "s" a
-// line of a third kind the recorder leaves unanswered, "t<ms>" time passes,
-// "x" a reset. After each step: "W" waiting, "-" not.
+// line of a third kind the recorder leaves unanswered unless "S" answers it,
+// "F" a refusal, "t<ms>" time passes, "x" a reset. After each step: "W"
+// waiting, "-" not.
 void TstAskedValue::inTheRecordersOrder_data()
 {
     QTest::addColumn<QString>("script");
@@ -110,23 +137,46 @@ void TstAskedValue::inTheRecordersOrder_data()
     QTest::newRow("answers in a row only: one of another line between breaks the row")
         << "s av o o V O V O" << "- W W W W W W W";
     QTest::newRow("a reset forgets every line") << "o av x V O" << "- W - - -";
+
+    QTest::newRow("a refusal answers the oldest line, whatever its code") << "o av F F" << "- W W -";
+    QTest::newRow("a refused earlier line of the value keeps the wait") << "v av F o F" << "- W W W -";
+    QTest::newRow("refusals with no line waiting answer nothing") << "F F av V o O" << "- - W W W -";
+    // A recorder in standby refuses every line; powered on, it answers again.
+    QTest::newRow("a stretch of refused lines, then answers")
+        << "o s o s av o s F F F F F F F av V o O" << "- - - - W W W W W W W - - - W W W -";
+    // Lines the recorder lost while it said nothing: the polls' pattern, which
+    // the answers to the lines after them would match one for one.
+    QTest::newRow("unanswered lines repeating the polls, then answers")
+        << "o t20 O " + times(15, "o s t200") + "o s t20 O S av t20 V o t20 O"
+        << "- - - " + times(15, "- - -") + "- - - - - W W W W W -";
+    QTest::newRow("unanswered lines for 30 s, then answers")
+        << "o t20 O " + times(150, "o s o s t200") + "o s t20 O S av t20 V o t20 O"
+        << "- - - " + times(150, "- - - - -") + "- - - - - W W W W W -";
+    QTest::newRow("a step among the unanswered lines ends once answers come")
+        << "o t20 O " + times(10, "o s t200") + "av " + times(10, "o s t200") + "o t20 O av t20 V o t20 O"
+        << "- - - " + times(10, "- - -") + "W " + times(10, "W W W") + "W W - W W W W W -";
+    QTest::newRow("refused, then unanswered, then answers")
+        << "o t20 O " + times(5, "o s F F t200") + times(10, "o s t200") + "o s t20 O S av t20 V o t20 O"
+        << "- - - " + times(5, "- - - - -") + times(10, "- - -") + "- - - - - W W W W W -";
+    // Late after a silence as before it: the answers to the lines written
+    // since are not taken for the lost ones'.
+    QTest::newRow("a recorder late by 400 ms, silent, then late again")
+        << "o o t400 O o t400 O " + times(10, "o s t200") + "av o t200 o t200 V O t200 O"
+        << "- - - - - - - " + times(10, "- - -") + "W W W W W W - - -";
 }
 
 void TstAskedValue::inTheRecordersOrder()
 {
     QFETCH(QString, script);
     QFETCH(QString, states);
-    qint64 now = 0;
-    ReplyOrder order;
-    order.clock = [&now] { return now; };
-    AskedValue asked;
-    order.track("025", -1, "A5", &asked);
-    order.track("055", 3, "D5");
-    order.track("050", 3, "D0");
+    OrderRig rig;
+    ReplyOrder& order = rig.order;
+    AskedValue& asked = rig.asked;
     const QStringList steps = script.split(' ');
     const QStringList expected = states.split(' ');
     QCOMPARE(steps.size(), expected.size());
     int sets = 0;
+    QVERIFY(!steps.last().isEmpty());
     for (int i = 0; i < steps.size(); ++i) {
         const QString step = steps.at(i);
         if (step == "v" || step == "av") {
@@ -139,14 +189,57 @@ void TstAskedValue::inTheRecordersOrder()
             order.written("055\r\n");
         } else if (step == "V" || step == "O") {
             order.answered(step == "V" ? QStringLiteral("A50000") : QStringLiteral("D5000100"));
+        } else if (step == "S") {
+            order.answered(QStringLiteral("D010"));
+        } else if (step == "F") {
+            order.answered(QStringLiteral("F2"));
         } else if (step.startsWith('t')) {
-            now += step.mid(1).toInt();
+            rig.now += step.mid(1).toInt();
         } else if (step == "x") {
             order.reset();
             asked.reset();
         }
         QVERIFY2(asked.waiting() == (expected.at(i) == "W"), qPrintable("after step " + QString::number(i)));
     }
+}
+
+// However many lines wait and however many unasked reports have come while
+// the oldest line held the order, one more report is compared with a few
+// lines only.
+void TstAskedValue::costPerReport_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("reports");
+    QTest::newRow("a few") << 8 << 8;
+    QTest::newRow("many lines") << 4000 << 8;
+    QTest::newRow("many reports") << 8 << 5000;
+    QTest::newRow("many of both") << 4000 << 5000;
+}
+
+void TstAskedValue::costPerReport()
+{
+    QFETCH(int, lines);
+    QFETCH(int, reports);
+    OrderRig rig;
+    // The oldest line is never answered; the pitch line behind it is, and
+    // the recorder pushes its value unasked on top.
+    rig.order.written("050\r\n0250001\r\n");
+    for (int i = 2; i < lines; ++i)
+        rig.order.written("055\r\n");
+    for (int i = 0; i < reports; ++i)
+        rig.order.answered(QStringLiteral("A50000"));
+    const quint64 before = rig.order.comparisons();
+    rig.order.answered(QStringLiteral("A50000"));
+    QVERIFY2(rig.order.comparisons() - before <= 4, qPrintable(QString::number(rig.order.comparisons() - before)));
+    // And the order still works: the lines are there, the oldest given up
+    // once it has waited the quiet spell, and the pitch line answered.
+    QCOMPARE(rig.order.unanswered(), lines);
+    rig.order.fences = false;
+    rig.asked.asked(1);
+    rig.now += 5000;
+    rig.order.answered(QStringLiteral("A50000"));
+    QVERIFY(!rig.asked.waiting());
+    QCOMPARE(rig.order.unanswered(), lines - 2);
 }
 
 QTEST_GUILESS_MAIN(TstAskedValue)
