@@ -2,7 +2,8 @@
 // against a simulated recorder, driven with mouse and keyboard. After every
 // action the recorder has received exactly the request, its playlists have
 // changed so, and the screen shows them; the home screen's time skip then
-// steps through the same playlists over FTP.
+// steps through the same playlists over FTP. Every test starts on a recorder
+// as it starts up, with the tab showing its playlists.
 #include <QGuiApplication>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -19,8 +20,9 @@ class TstPlaylistE2e : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase() { app.close(); unit.reset(); }
+    void initTestCase() { netenv::requirePrivateNetwork(); }
+    void init();
+    void cleanup() { app.close(); unit.reset(); }
     void listShowsTheRecorderPlaylists();
     void loadAnother();
     void createSaveAsRenameDelete();
@@ -94,13 +96,25 @@ private:
             shoot(picture);
         click(app.withText("OK", find("nameWindow")));
     }
-    // The buttons of a playlist row by their pictures' last words.
+    // The buttons of a playlist row by their pictures' last words; "none"
+    // for one that does not show (while the list is made anew).
     QString icons(const QString& row) const
     {
+        QQuickItem* shownRow = find(row);
         QStringList words;
-        for (const char* part : { "pplLoad", "pplDelete", "pplRename" })
-            words << find(part, find(row))->property("source").toString().section('_', -1).section('.', 0, 0);
+        for (const char* part : { "pplLoad", "pplDelete", "pplRename" }) {
+            QQuickItem* button = shownRow ? find(part, shownRow) : nullptr;
+            words << (button ? button->property("source").toString().section('_', -1).section('.', 0, 0) : "none");
+        }
         return words.join(' ');
+    }
+    // Loads the playlist on its row, and the list shows it loaded.
+    void load(const QString& name)
+    {
+        clickIn("ppl_" + name, "pplLoad");
+        TRY_COMPARE(graph->comm.getPlayList(), name);
+        QVERIFY(listShown());
+        TRY_COMPARE(icons("ppl_" + name), QStringLiteral("SaveAs Edit current"));
     }
     void shoot(const QString& name) { QVERIFY(app.shoot(name)); }
 
@@ -112,9 +126,8 @@ private:
     QQuickWindow* window = nullptr;
 };
 
-void TstPlaylistE2e::initTestCase()
+void TstPlaylistE2e::init()
 {
-    netenv::requirePrivateNetwork();
     unit = std::make_unique<SimUnit>(0, QStringLiteral("Stage"), QStringLiteral("00:1B:47:00:00:01"));
     QVERIFY(unit->start());
     state = unit->services.state;
@@ -125,12 +138,12 @@ void TstPlaylistE2e::initTestCase()
     window = app.window;
     graph = app.graph.get();
     QVERIFY(app.logIn(unit->recorder));
+    click(find("tabPlaylistButton"));
+    QVERIFY(listShown());
 }
 
 void TstPlaylistE2e::listShowsTheRecorderPlaylists()
 {
-    click(find("tabPlaylistButton"));
-    QVERIFY(listShown());
     // The loaded playlist's row offers save-as and edit, and carries the mark.
     QCOMPARE(icons("ppl_set1.ppl"), QStringLiteral("SaveAs Edit current"));
     QCOMPARE(icons("ppl_set2.ppl"), QStringLiteral("Load Delete Rename"));
@@ -140,9 +153,7 @@ void TstPlaylistE2e::listShowsTheRecorderPlaylists()
 void TstPlaylistE2e::loadAnother()
 {
     unit->recorder.clearLog();
-    clickIn("ppl_set2.ppl", "pplLoad");
-    TRY_COMPARE(graph->comm.getPlayList(), QStringLiteral("set2.ppl"));
-    QVERIFY(listShown());
+    load("set2.ppl");
     QCOMPARE(requests(), QStringList { "07F310000A:/_playlists/set2.ppl" });
     QCOMPARE(icons("ppl_set2.ppl"), QStringLiteral("SaveAs Edit current"));
 
@@ -161,6 +172,7 @@ void TstPlaylistE2e::loadAnother()
 
 void TstPlaylistE2e::createSaveAsRenameDelete()
 {
+    load("set2.ppl");
     QStringList expected = book->names("SD1");
     unit->recorder.clearLog();
     click(find("playlistFooterButton"));
@@ -204,6 +216,7 @@ void TstPlaylistE2e::createSaveAsRenameDelete()
 
 void TstPlaylistE2e::assignAndClearEntries()
 {
+    load("set2.ppl");
     clickIn("ppl_set1.ppl", "pplLoad");
     TRY_COMPARE(state->current().playlist, QStringLiteral("set1.ppl"));
     QVERIFY(listShown());
