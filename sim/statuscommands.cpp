@@ -1,8 +1,8 @@
 // The command lines the simulated recorder's status model answers: every
 // status query of the full refresh and the polls, the front-panel commands,
 // the mark list and the edit right. A command is "0" + code + data; an answer
-// carries the code + 0x80, an extended answer ("07F" group item) the group
-// unchanged and the item + 0x80.
+// carries the code + 0x80, an extended answer ("07F" group item) "0FF", the
+// group unchanged and the item + 0x80.
 #include "recorderstate.h"
 
 #include "simrecorder.h"
@@ -36,8 +36,8 @@ QString pitchField(int tenths)
 } // namespace
 
 // The answer of a line that has no answer of its own: "0", the command code
-// + 0x80, the data as sent; an extended line keeps its group and carries its
-// item + 0x80.
+// + 0x80, the data as sent; an extended line ("07F" group item) is answered
+// "0FF", the group unchanged and the item + 0x80.
 QString replyTo(const QString& line)
 {
     const bool extended = line.startsWith(QLatin1String("07F"));
@@ -46,7 +46,8 @@ QString replyTo(const QString& line)
     const int code = line.mid(at, 2).toInt(&ok, 16);
     if (!ok || line.size() < at + 2)
         return QString();
-    return line.left(at) + hexByte(code + 0x80) + line.mid(at + 2);
+    const QString head = extended ? QStringLiteral("0FF") + line.mid(3, 2) : line.left(1);
+    return head + hexByte(code + 0x80) + line.mid(at + 2);
 }
 
 bool RecorderState::handleCommand(SimConnection* c, const QString& line)

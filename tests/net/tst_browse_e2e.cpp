@@ -4,6 +4,8 @@
 // changed so, and the list on the screen shows it. The recorder sends six
 // information fields and takes a long folder name: what shows them keeps
 // every text in its box and the scroll bar off buttons and the footer.
+// Every test starts on a recorder as it starts up, with the tab showing its
+// current folder, LIVE; what a test needs beyond that it makes itself.
 #include <QtTest>
 
 #include "apprig.h"
@@ -16,8 +18,9 @@ class TstBrowseE2e : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase() { rig.stop(); }
+    void initTestCase() { netenv::requirePrivateNetwork(); }
+    void init();
+    void cleanup() { rig.stop(); }
     void tabShowsTheCurrentFolder();
     void openUpAndSort();
     void makeFolder();
@@ -47,7 +50,7 @@ private:
             return !graph->browse.listing() && graph->browse.nowFolderName() == path && graph->browse.commandPending == 0
                 && rows() == files->entryNames(medium, path) && find("browseList")
                 && find("folderName", screenList())->property("text").toString() == (path.isEmpty() ? "ROOT" : path.section('\\', -1));
-        }, 10000);
+        }, simlink::waitMs);
     }
     // Browse requests other than the listing walk and its refresh.
     QStringList requests() const
@@ -77,7 +80,7 @@ private:
             rig.scroll(area, touchpad ? -20 : -120, touchpad ? Qt::ScrollUpdate : Qt::NoScrollPhase);
             if (touchpad)
                 QTest::qWait(16);
-            else if (!QTest::qWaitFor([&] { return !area->property("moving").toBool(); }))
+            else if (!QTest::qWaitFor([&] { return !area->property("moving").toBool(); }, simlink::waitMs))
                 return false;
         }
         return area->property("contentY").toReal() > 0 && atEnd();
@@ -88,6 +91,24 @@ private:
         QQuickItem* area = question ? find("messageArea", question) : nullptr;
         QQuickItem* text = question ? find("message", question) : nullptr;
         return area && text && qAbs(text->mapToScene(QPointF()).y() - area->mapToScene(QPointF()).y()) < 0.5;
+    }
+    // A folder of the long name in LIVE, made through the model, and LIVE shown.
+    void makeLongFolder()
+    {
+        graph->browse.createFolder(longName);
+        QVERIFY(shows("LIVE"));
+        QVERIFY(rows().contains(longName));
+    }
+    // Encore.mp3 in LIVE\2017 becomes the recorder's current file through the
+    // file menu's Select; LIVE\2017 shows.
+    void selectEncore()
+    {
+        clickRow("2017");
+        QVERIFY(shows("LIVE\\2017"));
+        clickRow("Encore.mp3");
+        click(find("fileSelect"));
+        TRY_COMPARE(files->currentFileName(medium), QString("Encore.mp3"));
+        QVERIFY(shows("LIVE\\2017"));
     }
     void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }
     void laidOut(QQuickItem* shown, const QString& picture)
@@ -104,20 +125,19 @@ private:
     sim::MediaFiles* files = nullptr;
 };
 
-void TstBrowseE2e::initTestCase()
+void TstBrowseE2e::init()
 {
-    netenv::requirePrivateNetwork();
     QVERIFY(rig.start([](sim::SimRecorder&, sim::RecorderState&) {}));
     graph = rig.graph.get();
     state = rig.state;
     files = sim::mediaFiles(*rig.recorder);
     files->moreInformation = QStringList { "Format: WAV 48kHz/24bit", "Channel: Stereo" };
+    click(find("tabBrowseButton"));
+    QVERIFY(shows("LIVE"));
 }
 
 void TstBrowseE2e::tabShowsTheCurrentFolder()
 {
-    click(find("tabBrowseButton"));
-    QVERIFY(shows("LIVE"));
     QVERIFY(find("currentBadge", screenList()));
     QVERIFY(!find("viewOnlyBadge"));
     shoot("browse_list.png");
@@ -167,7 +187,7 @@ void TstBrowseE2e::makeFolder()
 void TstBrowseE2e::renameFile()
 {
     clickRow("Interview.wav");
-    QTRY_VERIFY(find("fileInfo") && find("fileInfo")->property("text").toString().startsWith("Name: Interview.wav\n"));
+    TRY_VERIFY(find("fileInfo") && find("fileInfo")->property("text").toString().startsWith("Name: Interview.wav\n"));
     QCOMPARE(find("fileInfo")->property("text").toString().count('\n'), 5);
     laidOut(find("fileMenu"), "browse_filemenu.png");
     const int number = graph->browse.entries().at(rows().indexOf("Interview.wav"))->property("number").toInt();
@@ -182,6 +202,7 @@ void TstBrowseE2e::renameFile()
 
 void TstBrowseE2e::deleteWithConfirmation()
 {
+    makeLongFolder();
     click(find("menu_" + longName));
     click(find("folderDelete"));
     laidOut(find("deleteCheck"), "browse_delete_long.png");
@@ -205,7 +226,7 @@ void TstBrowseE2e::deleteWithConfirmation()
     // new list and then deletes.
     rig.recorder->replyDelayMs = 150;
     graph->browse.restartBrowse();
-    QTRY_VERIFY(graph->browse.listing() && graph->browse.entries().isEmpty());
+    TRY_VERIFY(graph->browse.listing() && graph->browse.entries().isEmpty());
     rig.recorder->clearLog();
     click(find("deleteOk"));
     QVERIFY(find("deleteCheck") && requests().isEmpty());
@@ -218,15 +239,16 @@ void TstBrowseE2e::deleteWithConfirmation()
 
 void TstBrowseE2e::copyThroughThePicker()
 {
+    makeLongFolder();
     clickRow("Opening.wav");
     click(find("fileCopy"));
     QQuickItem* picker = find("copyPicker");
     QVERIFY(picker);
-    QTRY_COMPARE(rows(picker), QStringList({ "2017", longName })); // the folders alone
+    TRY_COMPARE(rows(picker), QStringList({ "2017", longName })); // the folders alone
     shoot("browse_picker.png");
     rig.recorder->clearLog();
     clickRow("2017", picker);
-    QTRY_VERIFY(graph->browse.nowFolderName() == "LIVE\\2017" && !graph->browse.listing());
+    TRY_VERIFY(graph->browse.nowFolderName() == "LIVE\\2017" && !graph->browse.listing());
     click(find("pasteButton", picker));
     QVERIFY(shows("LIVE\\2017"));
     QCOMPARE(requests(), QStringList({ "07F6B0400A:\\LIVE\\Opening.wav", "07F6B0415A:\\LIVE\\2017\\Opening.wav" }));
@@ -236,25 +258,27 @@ void TstBrowseE2e::copyThroughThePicker()
 void TstBrowseE2e::selectFile()
 {
     rig.recorder->clearLog();
-    clickRow("Encore.mp3");
-    click(find("fileSelect"));
-    QTRY_COMPARE(files->currentFileName(medium), QString("Encore.mp3"));
-    QVERIFY(shows("LIVE\\2017"));
+    selectEncore();
     QCOMPARE(requests().filter("07F6B27").size(), 1);
     // The check mark follows the recorder's answer for its current file.
     const auto checked = [&] {
         QQuickItem* icon = find("rowIcon", find("row_Encore.mp3", screenList()));
         return icon && icon->property("source").toString().contains("FileCheck");
     };
-    QTRY_VERIFY(checked());
+    TRY_VERIFY(checked());
 }
 
 void TstBrowseE2e::undo()
 {
-    // The last change was the copy.
+    // The last change is a copy into LIVE\2017, which shows.
+    graph->browse.copyFile("A:\\LIVE\\Opening.wav", "A:\\LIVE\\2017\\Opening.wav");
+    TRY_VERIFY(files->entryNames(medium, "LIVE\\2017").contains("Opening.wav"));
+    QVERIFY(shows("LIVE"));
+    clickRow("2017");
+    QVERIFY(shows("LIVE\\2017"));
     rig.recorder->clearLog();
     click(find("undoTool"));
-    QTRY_VERIFY(!files->entryNames(medium, "LIVE\\2017").contains("Opening.wav"));
+    TRY_VERIFY(!files->entryNames(medium, "LIVE\\2017").contains("Opening.wav"));
     QVERIFY(shows("LIVE\\2017"));
     QCOMPARE(requests(), QStringList { "07F6B25" });
 }
@@ -262,6 +286,9 @@ void TstBrowseE2e::undo()
 // A second application holds the edit right: the tab gives the notice.
 void TstBrowseE2e::editRightHeldElsewhere()
 {
+    selectEncore();
+    click(find("upIcon", screenList()));
+    QVERIFY(shows("LIVE"));
     click(find("goToCurrentTool"));
     QVERIFY(shows("LIVE\\2017"));
     graph->permission.returnPermission();
@@ -269,20 +296,20 @@ void TstBrowseE2e::editRightHeldElsewhere()
     const int otherConnection = simlink::logIn(other, *rig.recorder);
     QVERIFY(otherConnection);
     other.permission.requestPermission();
-    QTRY_VERIFY(other.permission.okPermission());
+    TRY_VERIFY(other.permission.okPermission());
     QCOMPARE(state->editRightHolder(), otherConnection);
     rig.recorder->clearLog();
     graph->permission.requestPermission();
     const QString notice = "Not available.\nAnother KZ470 Control app is currently accessing the Browse, Playlists or Timer Event Pages.";
-    QTRY_VERIFY(!graph->permission.okPermission() && rig.withText(notice));
+    TRY_VERIFY(!graph->permission.okPermission() && rig.withText(notice));
     QVERIFY(!find("browseList"));
     // Refused, it asks again with its keep-alive; the holder's keep-alive runs too.
     QTRY_VERIFY_WITH_TIMEOUT(rig.recorder->receivedLines(rig.connection).count("07F6A7E11") >= 2, 4000);
     QVERIFY(rig.recorder->receivedLines(otherConnection).contains("07F6A7E11"));
     QVERIFY(!graph->permission.okPermission());
     other.permission.returnPermission();
-    QTRY_VERIFY(rig.recorder->receivedLines(otherConnection).contains("07F6A7E10"));
-    QTRY_VERIFY_WITH_TIMEOUT(graph->permission.okPermission(), 6000);
+    TRY_VERIFY(rig.recorder->receivedLines(otherConnection).contains("07F6A7E10"));
+    QTRY_VERIFY_WITH_TIMEOUT(graph->permission.okPermission(), simlink::waitMs);
     QCOMPARE(state->editRightHolder(), rig.connection);
     QVERIFY(shows("LIVE\\2017"));
 }
@@ -291,11 +318,12 @@ void TstBrowseE2e::editRightHeldElsewhere()
 // the tab it shows asks for the right anew instead of staying unavailable.
 void TstBrowseE2e::lostLinkKeepsTheTab()
 {
+    selectEncore();
     QVERIFY(graph->permission.okPermission());
     QSignalSpy relogged(&graph->comm, &Communication::loginCompChanged);
     rig.recorder->disconnectAll();
-    QTRY_VERIFY_WITH_TIMEOUT(relogged.count() >= 2 && graph->comm.getLoginComp(), 15000);
-    QTRY_VERIFY(graph->permission.okPermission());
+    QTRY_VERIFY_WITH_TIMEOUT(relogged.count() >= 2 && graph->comm.getLoginComp(), simlink::waitMs);
+    TRY_VERIFY(graph->permission.okPermission());
     QVERIFY(shows("LIVE\\2017"));
     QVERIFY(find("browseList"));
 }

@@ -70,7 +70,7 @@ public:
     {
         sim::statusModel(*current)->panel.playArea = area;
         sim::statusModel(*current)->announce();
-        QTRY_COMPARE(rig.graph->comm.getPlayArea(), QString(area == 0 ? "ALL" : "PLAYLIST"));
+        TRY_COMPARE(rig.graph->comm.getPlayArea(), QString(area == 0 ? "ALL" : "PLAYLIST"));
     }
     // Waits until what count() counts has not grown for 300 ms.
     static void untilQuiet(const std::function<int()>& count)
@@ -85,7 +85,7 @@ public:
     {
         QSignalSpy read(&rig.graph->pl, &Playlist::pplRecived), redrawn(&rig.graph->pl, &Playlist::readyToRedraw);
         untilQuiet([&] { return read.count() + redrawn.count(); });
-        QTRY_VERIFY(rig.graph->pl.allPplNumber() > 0 && rig.graph->pl.pplList.size() == rig.graph->pl.allPplNumber()
+        TRY_VERIFY(rig.graph->pl.allPplNumber() > 0 && rig.graph->pl.pplList.size() == rig.graph->pl.allPplNumber()
                     && std::all_of(rig.graph->pl.pplList.begin(), rig.graph->pl.pplList.end(),
                                    [](const PplRecord& r) { return !r.dateTime.isEmpty(); }));
     }
@@ -116,9 +116,9 @@ void TstContextEndE2e::eventPart(int row, const char* part)
     QQuickItem* item = AppRig::rowAt(list, row);
     QVERIFY(item);
     QVERIFY(rig.click(rig.shown("rowFocusUpper", item)));
-    QTRY_COMPARE(rig.graph->tev.focus(), row);
+    TRY_COMPARE(rig.graph->tev.focus(), row);
     QTest::qWait(100); // the rows below move down to make room for the focused one
-    QTRY_VERIFY(rig.shown(part, item));
+    TRY_VERIFY(rig.shown(part, item));
     QVERIFY(rig.click(rig.shown(part, item)));
 }
 
@@ -195,21 +195,21 @@ void TstContextEndE2e::windowsCloseAndSendNothing_data()
     QTest::newRow("link loss, reconnection") << int(LinkLoss) << Step([](TstContextEndE2e& t) {
         QSignalSpy logins(&t.rig.graph->comm, &Communication::loginCompChanged);
         t.current->disconnectAll();
-        QTRY_VERIFY(!logins.isEmpty());
+        TRY_VERIFY(!logins.isEmpty());
     }) << nothing << 1;
     QTest::newRow("medium change") << int(MediumChange) << Step([](TstContextEndE2e& t) {
         sim::statusModel(*t.current)->selectMedium("SD2");
-        QTRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD2"));
+        TRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD2"));
     }) << Step([](TstContextEndE2e& t) {
         sim::statusModel(*t.current)->selectMedium("SD1");
-        QTRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD1"));
+        TRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD1"));
     }) << 99;
     QTest::newRow("read-only") << int(ReadOnly) << Step([](TstContextEndE2e& t) {
         sim::statusModel(*t.current)->setReadOnly(true);
-        QTRY_VERIFY(t.rig.graph->permission.isReadOnly());
+        TRY_VERIFY(t.rig.graph->permission.isReadOnly());
     }) << Step([](TstContextEndE2e& t) {
         sim::statusModel(*t.current)->setReadOnly(false);
-        QTRY_VERIFY(!t.rig.graph->permission.isReadOnly());
+        TRY_VERIFY(!t.rig.graph->permission.isReadOnly());
     }) << 99;
 }
 
@@ -251,7 +251,7 @@ void TstContextEndE2e::windowsCloseAndSendNothing()
         end(*this);
         if (change & loginEnds)
             QTRY_VERIFY_WITH_TIMEOUT(rig.graph->comm.getLoginComp() && !rig.item("loginscreenbase")->isVisible()
-                                         && rig.graph->menu.drawingFinished, 10000);
+                                         && rig.graph->menu.drawingFinished, simlink::waitMs);
         for (const Window* w : round) {
             showTab(w->tab);
             QTRY_VERIFY2(!isOpen(*w), w->name);
@@ -309,7 +309,7 @@ void TstContextEndE2e::oldMediumRowsSendNothing()
     QQuickItem* target = nullptr;
     if (tab == 4) {
         QQuickItem* list = in(4, "timerEventListView");
-        QTRY_VERIFY(list && list->property("count").toInt() > 1);
+        TRY_VERIFY(list && list->property("count").toInt() > 1);
         target = rig.shown(part, AppRig::rowAt(list, 1));
     } else {
         QTRY_VERIFY2(in(tab, row), qPrintable(row));
@@ -320,7 +320,7 @@ void TstContextEndE2e::oldMediumRowsSendNothing()
 
     current->holdAnswersTo = QRegularExpression(held);
     sim::statusModel(*current)->selectMedium("SD2");
-    QTRY_VERIFY(rig.graph->comm.getCurrentMedia() == "SD2" && current->holdsAnswers());
+    TRY_VERIFY(rig.graph->comm.getCurrentMedia() == "SD2" && current->holdsAnswers());
     current->clearLog();
     rig.clickAt(at);
     QTest::qWait(300);
@@ -330,7 +330,7 @@ void TstContextEndE2e::oldMediumRowsSendNothing()
     // The new medium's answer comes, and the tab shows its rows.
     current->releaseAnswers();
     if (tab == 2)
-        QTRY_VERIFY(rig.graph->browse.nowFolderName() == "" && !rig.graph->browse.listing());
+        TRY_VERIFY(rig.graph->browse.nowFolderName() == "" && !rig.graph->browse.listing());
 }
 
 // Back to the first medium, with nothing held and nothing open.
@@ -341,7 +341,7 @@ void TstContextEndE2e::cleanup()
         QVERIFY(QMetaObject::invokeMethod(s, "closeAll"));
     if (rig.graph->comm.getCurrentMedia() != "SD1") {
         sim::statusModel(*current)->selectMedium("SD1");
-        QTRY_COMPARE(rig.graph->comm.getCurrentMedia(), QString("SD1"));
+        TRY_COMPARE(rig.graph->comm.getCurrentMedia(), QString("SD1"));
     }
 }
 

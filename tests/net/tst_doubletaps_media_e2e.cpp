@@ -145,11 +145,11 @@ void TstDoubleTapsMedia::init()
         files->volume("SD1") = start;
         QSignalSpy readAgain(&rig.graph->browse, &Browse::numberingCurrentChanged);
         rig.recorder->sendLineToLoggedIn("0FF6AF602"); // as when another controller changed it
-        QTRY_VERIFY(!readAgain.isEmpty());
+        TRY_VERIFY(!readAgain.isEmpty());
     }
     if (rig.state->current().playlist != "set1.ppl")
         rig.state->setPlaylist("set1.ppl");
-    QTRY_COMPARE(rig.graph->comm.getPlayList(), QString("set1.ppl"));
+    TRY_COMPARE(rig.graph->comm.getPlayList(), QString("set1.ppl"));
     QVERIFY(rig.showTab(2));
     rig.graph->browse.goToCurrentFolder();
     QTRY_VERIFY_WITH_TIMEOUT(browseSettled() && rig.graph->browse.nowFolderName() == "LIVE", 20000);
@@ -188,7 +188,7 @@ void TstDoubleTapsMedia::browseKeys_data()
               t.browseOn("LIVE");
               t.tap(2, { "row_Opening.wav" });
               t.tap(2, { "fileCopy" });
-              QTRY_COMPARE(t.rig.rowNames("row_", t.find(2, { "copyPicker", "browseListView" })), QStringList { "2017" });
+              TRY_COMPARE(t.rig.rowNames("row_", t.find(2, { "copyPicker", "browseListView" })), QStringList { "2017" });
           }), QStringList { "copyPicker", "cancelButton" },
           "sent:  | shows: folder LIVE, medium as at start | open: nothing | told: no" },
         // The sort is the edit the Undo takes back; a second Undo is refused.
@@ -239,7 +239,7 @@ void TstDoubleTapsMedia::tapOnce(int tab)
     before(*this);
     if (QTest::currentTestFailed())
         return;
-    QTRY_VERIFY(find(tab, key));
+    TRY_VERIFY(find(tab, key));
     QTest::qWait(500); // the taps before are no double tap with the key's
     rig.recorder->answerLatencyMs = latency;
     rig.recorder->clearLog();

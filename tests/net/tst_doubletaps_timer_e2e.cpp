@@ -130,7 +130,7 @@ void TstDoubleTapsTimerE2e::waitUntilQuiet()
 void TstDoubleTapsTimerE2e::focusFirstRow()
 {
     QVERIFY(rig.click(rowPart(0, "rowFocusLower")));
-    QTRY_COMPARE(rig.graph->tev.focus(), 0);
+    TRY_COMPARE(rig.graph->tev.focus(), 0);
     waitUntilQuiet();
     rig.recorder->clearLog();
 }
@@ -237,18 +237,18 @@ void TstDoubleTapsTimerE2e::monthKeysCountBothTaps()
 {
     focusFirstRow();
     QVERIFY(rig.click(rowPart(0, "rowSchedule")));
-    QTRY_VERIFY(rig.shown("nextMonth"));
+    TRY_VERIFY(rig.shown("nextMonth"));
     QQuickItem* grid = rig.shown("monthGrid");
     const auto shown = [grid] {
         return QDate(grid->property("year").toInt(), grid->property("month").toInt() + 1, 1);
     };
     const QDate opened = shown();
     QVERIFY(rig.doubleTap(rig.shown("nextMonth")));
-    QTRY_COMPARE(shown(), opened.addMonths(2));
+    TRY_COMPARE(shown(), opened.addMonths(2));
     QTest::qWait(1000);
     QVERIFY(rig.click(rig.shown("previousMonth")));
     QVERIFY(rig.doubleTap(rig.shown("previousMonth")));
-    QTRY_COMPARE(shown(), opened.addMonths(-1));
+    TRY_COMPARE(shown(), opened.addMonths(-1));
     QTest::qWait(1000);
     QCOMPARE(shown(), opened.addMonths(-1));
     QCOMPARE(timerLines(), QStringList());

@@ -39,9 +39,9 @@ void TstFlowControlE2e::loginAndSettingsKeepThePace()
         pausesBefore << telnet.pauseCount();
     };
     QVERIFY(rig.logIn(*rig.recorder));
-    QTRY_VERIFY_WITH_TIMEOUT(rig.graph->menu.drawingFinished, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.graph->menu.drawingFinished, simlink::waitMs);
     QVERIFY(rig.showTab(1));
-    QTRY_VERIFY(rig.shown("menuArea"));
+    TRY_VERIFY(rig.shown("menuArea"));
     QTest::qWait(500); // what the tab asked for has been answered
     rig.stop();
     capture.stop();

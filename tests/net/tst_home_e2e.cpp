@@ -70,14 +70,14 @@ bool TstHomeE2e::shown(const char* imageStem) const
 void TstHomeE2e::playingDisplayMoves()
 {
     rig.state->pressPlay();
-    QTRY_VERIFY(statusImage().endsWith("Transport_PLAY_3.png"));
+    TRY_VERIFY(statusImage().endsWith("Transport_PLAY_3.png"));
     QCOMPARE(text("trackCounter"), QStringLiteral("TRACK 001/003"));
     QCOMPARE(text("title"), QStringLiteral("Opening"));
     for (const char* stem : { "display_AUTOCUE", "display_A-Brepeat", "display_48V", "display_timer_black" })
         QVERIFY2(shown(stem), stem);
     const int start = elapsedSeconds();
     const qreal filled = item("elapsedFill")->width();
-    QTRY_VERIFY_WITH_TIMEOUT(elapsedSeconds() >= start + 2, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(elapsedSeconds() >= start + 2, simlink::waitMs);
     QVERIFY(item("elapsedFill")->width() > filled);
 }
 
@@ -89,11 +89,11 @@ void TstHomeE2e::trackPitchAndKeyFollowTheRecorder()
     rig.state->panel.pitchTenths = -15;
     rig.state->panel.key = 3;
     rig.state->announce();
-    QTRY_COMPARE(text("trackCounter"), QStringLiteral("TRACK 002/003"));
-    QTRY_COMPARE(text("title"), longTitle);
+    TRY_COMPARE(text("trackCounter"), QStringLiteral("TRACK 002/003"));
+    TRY_COMPARE(text("title"), longTitle);
     QVERIFY(item("title")->property("tempX").toReal() < 0); // wider than the line: it will scroll
-    QTRY_COMPARE(text("pitchValue"), QStringLiteral("-1.5"));
-    QTRY_COMPARE(text("keyValue"), QStringLiteral("\u266F3"));
+    TRY_COMPARE(text("pitchValue"), QStringLiteral("-1.5"));
+    TRY_COMPARE(text("keyValue"), QStringLiteral("\u266F3"));
 }
 
 void TstHomeE2e::metersAndMarkArrow()
@@ -102,20 +102,20 @@ void TstHomeE2e::metersAndMarkArrow()
     rig.state->setLevels(30, 20, 41, 0, false, true);
     const qreal step = unit() * 333 / 58;
     QQuickItem* meter = item("levelMeter");
-    QTRY_COMPARE(meter->findChild<QQuickItem*>("levelL")->width(), 29 * step);
+    TRY_COMPARE(meter->findChild<QQuickItem*>("levelL")->width(), 29 * step);
     QCOMPARE(meter->findChild<QQuickItem*>("peakL")->x(), unit() * 14 + 39 * step);
     QVERIFY(!meter->findChild<QQuickItem*>("peakR")->isVisible());
     QVERIFY(meter->findChild<QQuickItem*>("overR")->isVisible());
 
     rig.recorder->clearLog();
     rig.state->addMark(3000);
-    QTRY_COMPARE(arrows().size(), 1);
+    TRY_COMPARE(arrows().size(), 1);
     const QStringList lines = rig.recorder->receivedLines(rig.connection);
     QVERIFY2(simlink::containsRun(lines, { "07F035D", "07F6A63" }) && lines.contains("07F03580100"),
              qPrintable(lines.join(' ')));
-    QTRY_COMPARE(arrows().first()->x(), unit() * 270 * 3000 / rig.graph->comm.getTrackTotalTimeFlame() - unit() * 6);
+    TRY_COMPARE(arrows().first()->x(), unit() * 270 * 3000 / rig.graph->comm.getTrackTotalTimeFlame() - unit() * 6);
     rig.state->setLevels(41, 37, 50, 45, false, false);
-    QTRY_VERIFY_WITH_TIMEOUT(elapsedSeconds() >= 2, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(elapsedSeconds() >= 2, simlink::waitMs);
     shoot(QStringLiteral("e2e_home_playing.png"));
 }
 
@@ -126,12 +126,12 @@ void TstHomeE2e::recordingShowsRecordSet()
     rig.state->panel.dynamics = 2;
     rig.state->panel.recordFormat = 8 + 2; // Wav16+Mp3 at 48 kHz
     rig.state->pressRecord(); // record pause
-    QTRY_VERIFY(statusImage().endsWith("Transport_RECPAUSE_3.png"));
+    TRY_VERIFY(statusImage().endsWith("Transport_RECPAUSE_3.png"));
     rig.state->pressRecord();
-    QTRY_VERIFY(statusImage().endsWith("Transport_REC_3.png"));
-    QTRY_VERIFY(arrows().isEmpty()); // a recording has no marks yet
-    QTRY_COMPARE(text("trackCounter"), QStringLiteral("TRACK 004/004"));
-    QTRY_COMPARE(text("title"), QStringLiteral("REC004"));
+    TRY_VERIFY(statusImage().endsWith("Transport_REC_3.png"));
+    TRY_VERIFY(arrows().isEmpty()); // a recording has no marks yet
+    TRY_COMPARE(text("trackCounter"), QStringLiteral("TRACK 004/004"));
+    TRY_COMPARE(text("title"), QStringLiteral("REC004"));
     for (const char* stem : { "display_CNP-SOFT", "display-REC_AGC", "display-REC_AUTO-TRACK", "display-REC_AUTO-MARK",
                               "display-REC_SYNC-REC", "display-REC_LOW-CUT", "display_48V", "display_timer_black" })
         QVERIFY2(shown(stem), stem);
@@ -139,24 +139,24 @@ void TstHomeE2e::recordingShowsRecordSet()
     QCOMPARE(item("phantomDisp")->y(), unit() * 64); // third row, right edge
     QCOMPARE(item("recFormat")->childItems().first()->property("text").toString(), QStringLiteral("Wav16+Mp3"));
     QCOMPARE(item("recFs")->childItems().first()->property("text").toString(), QStringLiteral("48 kHz"));
-    QTRY_VERIFY_WITH_TIMEOUT(elapsedSeconds() >= 1, 4000); // the time the recorder pushes
+    QTRY_VERIFY_WITH_TIMEOUT(elapsedSeconds() >= 1, simlink::waitMs); // the time the recorder pushes
     shoot(QStringLiteral("e2e_home_recording.png"));
 
     rig.state->panel.monoMix = true;
     rig.state->announce();
-    QTRY_VERIFY(item("levelMeterMono")->isVisible());
+    TRY_VERIFY(item("levelMeterMono")->isVisible());
     QVERIFY(!item("levelMeter")->isVisible());
 }
 
 void TstHomeE2e::cdMediumHidesTimerAndAutoMark()
 {
     rig.state->selectMedium(QStringLiteral("CD"));
-    QTRY_VERIFY(statusImage().endsWith("Transport_STOP_3.png"));
-    QTRY_COMPARE(text("trackCounter"), QStringLiteral("TRACK 001/005"));
-    QTRY_VERIFY(rig.graph->comm.getTimerEvent() && !shown("display_timer_black"));
+    TRY_VERIFY(statusImage().endsWith("Transport_STOP_3.png"));
+    TRY_COMPARE(text("trackCounter"), QStringLiteral("TRACK 001/005"));
+    TRY_VERIFY(rig.graph->comm.getTimerEvent() && !shown("display_timer_black"));
     // Finalizing: the busy text takes the symbol's place.
     rig.state->setBusy(1);
-    QTRY_COMPARE(text("statusDetail"), QStringLiteral("Finalizing"));
+    TRY_COMPARE(text("statusDetail"), QStringLiteral("Finalizing"));
     QVERIFY(item("statusDetail")->isVisible() && statusImage().isEmpty());
     shoot(QStringLiteral("e2e_home_cd.png"));
 }
@@ -166,7 +166,7 @@ void TstHomeE2e::informationPanelAndLogout()
     rig.state->panel.input = 2;
     rig.state->panel.digitalInLocked = false;
     rig.state->announce();
-    QTRY_VERIFY(item("infoUnlocked")->isVisible());
+    TRY_VERIFY(item("infoUnlocked")->isVisible());
     QVERIFY(item("infoInput")->property("source").toString().endsWith("info_D-COAXIAL_3.png"));
 
     // Drag the display up, as a finger would, until the panel shows.
@@ -178,13 +178,13 @@ void TstHomeE2e::informationPanelAndLogout()
         QTest::mouseMove(rig.window, at, 15);
     }
     QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, at, 15);
-    QTRY_COMPARE(flick->property("contentY").toReal(), unit() * 309);
+    TRY_COMPARE(flick->property("contentY").toReal(), unit() * 309);
     QCOMPARE(text("infoIpValue"), netenv::recorderAddress(0));
     shoot(QStringLiteral("e2e_home_information.png"));
 
     QVERIFY(rig.click(item("logoutButton")));
-    QTRY_VERIFY(item("loginscreenbase")->isVisible());
-    QTRY_VERIFY(!rig.recorder->connection(rig.connection));
+    TRY_VERIFY(item("loginscreenbase")->isVisible());
+    TRY_VERIFY(!rig.recorder->connection(rig.connection));
 }
 
 QTEST_MAIN(TstHomeE2e)

@@ -39,7 +39,7 @@ private:
     // The front-panel commands the recorder received since the log was cleared
     // (the status queries of the polls and refreshes left out).
     QStringList commands() const;
-    void waitForStatus(int status) { QTRY_COMPARE(rig.graph->comm.getStatusIcon(), status); }
+    void waitForStatus(int status) { TRY_COMPARE(rig.graph->comm.getStatusIcon(), status); }
     void shoot(const QString& name) { QVERIFY(rig.shoot(name)); }
 
     AppRig rig;
@@ -86,7 +86,7 @@ void TstHomeControlsE2e::transportKeys()
     for (const Step& step : steps) {
         rig.recorder->clearLog();
         click(step.key);
-        QTRY_COMPARE(commands(), step.lines);
+        TRY_COMPARE(commands(), step.lines);
         waitForStatus(step.status);
     }
 }
@@ -100,25 +100,25 @@ void TstHomeControlsE2e::rewAndFfClickVersusHold()
     rig.recorder->clearLog();
     click("forwardButton");
     click("reverseButton");
-    QTRY_COMPARE(commands(), QStringList({ "01A30", "01A31" }));
+    TRY_COMPARE(commands(), QStringList({ "01A30", "01A31" }));
 
     // Held: a search, then its end on release.
     rig.recorder->clearLog();
     QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("forwardButton")));
-    QTRY_COMPARE(commands(), QStringList({ "01600" }));
-    QTRY_COMPARE(rig.state->searchSpeed(), 10);
+    TRY_COMPARE(commands(), QStringList({ "01600" }));
+    TRY_COMPARE(rig.state->searchSpeed(), 10);
     QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("forwardButton")));
-    QTRY_COMPARE(commands(), QStringList({ "01600", "012" }));
-    QTRY_COMPARE(rig.state->searchSpeed(), 1);
+    TRY_COMPARE(commands(), QStringList({ "01600", "012" }));
+    TRY_COMPARE(rig.state->searchSpeed(), 1);
 
     // A tap, and at once a second press held: the tap skips, the hold
     // searches (the window system makes that press a double click).
     rig.recorder->clearLog();
     click("forwardButton");
     QVERIFY(rig.quickPress(item("forwardButton"), 150));
-    QTRY_COMPARE(commands(), QStringList({ "01A30", "01600" }));
+    TRY_COMPARE(commands(), QStringList({ "01A30", "01600" }));
     QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("forwardButton")));
-    QTRY_COMPARE(commands(), QStringList({ "01A30", "01600", "012" }));
+    TRY_COMPARE(commands(), QStringList({ "01A30", "01600", "012" }));
     QTest::qWait(300);
     QCOMPARE(commands(), QStringList({ "01A30", "01600", "012" }));
 
@@ -126,12 +126,12 @@ void TstHomeControlsE2e::rewAndFfClickVersusHold()
     rig.recorder->clearLog();
     QPoint at = centre(item("reverseButton"));
     QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, at);
-    QTRY_COMPARE(commands(), QStringList({ "01601" }));
+    TRY_COMPARE(commands(), QStringList({ "01601" }));
     for (int i = 0; i < 10; ++i)
         QTest::mouseMove(rig.window, at -= QPoint(0, 20), 15);
-    QTRY_COMPARE(commands(), QStringList({ "01601", "012" }));
+    TRY_COMPARE(commands(), QStringList({ "01601", "012" }));
     QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, at);
-    QTRY_VERIFY(!item("mainFlick")->property("moving").toBool());
+    TRY_VERIFY(!item("mainFlick")->property("moving").toBool());
     QCOMPARE(commands(), QStringList({ "01601", "012" }));
     item("mainFlick")->setProperty("contentY", 0);
 }
@@ -142,15 +142,15 @@ void TstHomeControlsE2e::markDisplayAndPageArrow()
     QCOMPARE(arrows(), 0);
     rig.recorder->clearLog();
     QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("markButton")));
-    QTRY_COMPARE(commands(), QStringList({ "07F0310" }));
+    TRY_COMPARE(commands(), QStringList({ "07F0310" }));
     QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, centre(item("markButton")));
-    QTRY_COMPARE(rig.state->current().tracks.value(rig.state->trackNumber() - 1).marks.size(), 1);
-    QTRY_COMPARE(arrows(), 1);
+    TRY_COMPARE(rig.state->current().tracks.value(rig.state->trackNumber() - 1).marks.size(), 1);
+    TRY_COMPARE(arrows(), 1);
 
     // DISPLAY switches the readouts to the medium's total times and back.
     rig.recorder->clearLog();
     click("displayButton");
-    QTRY_VERIFY(rig.recorder->receivedLines(rig.connection).contains("05802"));
+    TRY_VERIFY(rig.recorder->receivedLines(rig.connection).contains("05802"));
     QVERIFY(rig.graph->comm.getDisplayMode());
     click("displayButton");
     QVERIFY(!rig.graph->comm.getDisplayMode());
@@ -160,9 +160,9 @@ void TstHomeControlsE2e::markDisplayAndPageArrow()
     // The page arrow scrolls to the information panel and back.
     QQuickItem* flick = item("mainFlick");
     click("pageArrow");
-    QTRY_COMPARE(flick->property("contentY").toReal(), flick->property("contentHeight").toReal() - flick->height());
+    TRY_COMPARE(flick->property("contentY").toReal(), flick->property("contentHeight").toReal() - flick->height());
     click("pageArrow");
-    QTRY_COMPARE(flick->property("contentY").toReal(), 0.0);
+    TRY_COMPARE(flick->property("contentY").toReal(), 0.0);
 }
 
 void TstHomeControlsE2e::selectors_data()
@@ -192,14 +192,14 @@ void TstHomeControlsE2e::selectors()
     for (int i = 0; i < entries.size(); ++i) {
         click(selector);
         QQuickItem* entry = item(entries.at(i).toLatin1());
-        QTRY_VERIFY(entry->isVisible());
+        TRY_VERIFY(entry->isVisible());
         if (i == 1)
             shoot(shot);
         click(entry);
         QVERIFY(!entry->isVisible());
-        QTRY_COMPARE(commands(), lines.mid(0, i));
+        TRY_COMPARE(commands(), lines.mid(0, i));
         // The label follows the recorder's report.
-        QTRY_COMPARE(item("label", selector)->property("text").toString(),
+        TRY_COMPARE(item("label", selector)->property("text").toString(),
                      item("label", entry)->property("text").toString());
     }
     QVERIFY(item("lockButton")->isVisible());
@@ -209,7 +209,7 @@ void TstHomeControlsE2e::timeSearch()
 {
     click("timeSearchButton");
     QQuickItem* track = item("timeSearchTrack");
-    QTRY_VERIFY(track && track->isVisible());
+    TRY_VERIFY(track && track->isVisible());
     click(track);
     // Enter walks track, hours, minutes, seconds, hundredths.
     for (const char* typed : { "3", "0", "1", "30", "0" }) {
@@ -221,11 +221,11 @@ void TstHomeControlsE2e::timeSearch()
     shoot(QStringLiteral("e2e_home_time_search.png"));
     rig.recorder->clearLog();
     click("timeSearchOk");
-    QTRY_COMPARE(commands(), QStringList({ "02C030001003000" }));
+    TRY_COMPARE(commands(), QStringList({ "02C030001003000" }));
     QVERIFY(!item("timeSearchWindowLoader")->property("active").toBool());
-    QTRY_COMPARE(rig.state->trackNumber(), 3);
+    TRY_COMPARE(rig.state->trackNumber(), 3);
     QCOMPARE(rig.state->position(), 9000);
-    QTRY_COMPARE(item("trackCounter")->property("text").toString(), QStringLiteral("TRACK 003/004"));
+    TRY_COMPARE(item("trackCounter")->property("text").toString(), QStringLiteral("TRACK 003/004"));
 }
 
 void TstHomeControlsE2e::playbackSettings()
@@ -233,31 +233,31 @@ void TstHomeControlsE2e::playbackSettings()
     click("gearButton");
     QQuickItem* pitch = item("pitchRow");
     QQuickItem* key = item("keyRow");
-    QTRY_VERIFY(pitch && key);
+    TRY_VERIFY(pitch && key);
     rig.recorder->clearLog();
     click(item("onOff", pitch));
-    QTRY_VERIFY(rig.graph->comm.getPitchStatus());
+    TRY_VERIFY(rig.graph->comm.getPitchStatus());
     // Three steps down and three up come back to +0.0, never to a minus zero.
     const char* const reports[] = { "-0.1", "-0.2", "-0.3", "-0.2", "-0.1", "+0.0" };
     for (int i = 0; i < 6; ++i) {
         click(item(i < 3 ? "stepDown" : "stepUp", pitch));
-        QTRY_COMPARE(rig.graph->comm.getPitchData(), QString::fromLatin1(reports[i]));
+        TRY_COMPARE(rig.graph->comm.getPitchData(), QString::fromLatin1(reports[i]));
     }
     QCOMPARE(commands(), QStringList({ "03501", "0250110", "0250210", "0250310", "0250210", "0250110", "0250000" }));
 
     // Key on, one sharp, then one drag to the right end: one request.
     rig.recorder->clearLog();
     click(item("onOff", key));
-    QTRY_VERIFY(rig.graph->comm.getKeyStatus());
+    TRY_VERIFY(rig.graph->comm.getKeyStatus());
     click(item("stepUp", key));
-    QTRY_COMPARE(rig.graph->comm.getKeyData(), 1);
+    TRY_COMPARE(rig.graph->comm.getKeyData(), 1);
     QQuickItem* slider = item("slider", key);
     QPoint at = centre(slider->property("handle").value<QQuickItem*>());
     QTest::mousePress(rig.window, Qt::LeftButton, Qt::NoModifier, at);
     for (int i = 0; i < 12; ++i)
         QTest::mouseMove(rig.window, at += QPoint(20, 0), 15);
     QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, at);
-    QTRY_COMPARE(rig.graph->comm.getKeyData(), 6);
+    TRY_COMPARE(rig.graph->comm.getKeyData(), 6);
     QCOMPARE(commands(), QStringList({ "03D01", "02D01", "02D06" }));
     QCOMPARE(item("value", key)->property("text").toString(), QStringLiteral("\u266F6"));
 
@@ -266,12 +266,12 @@ void TstHomeControlsE2e::playbackSettings()
     QQuickItem* ab = item("abRepeatButton");
     for (const char* text : { "Set B", "A-B Repeat ON", "Set A" }) {
         click(ab);
-        QTRY_COMPARE(item("label", ab)->property("text").toString(), QString::fromLatin1(text));
+        TRY_COMPARE(item("label", ab)->property("text").toString(), QString::fromLatin1(text));
         if (rig.graph->comm.getRepeat() == 3)
             shoot(QStringLiteral("e2e_home_settings.png"));
     }
     click("flashLoadButton");
-    QTRY_VERIFY(rig.graph->comm.getFlashLoad());
+    TRY_VERIFY(rig.graph->comm.getFlashLoad());
     QCOMPARE(commands(), QStringList({ "02A", "02B", "03700", "017" }));
 
     // A click beside the panel closes the window.
@@ -283,14 +283,14 @@ void TstHomeControlsE2e::lockAndUnlock()
 {
     QQuickItem* key = item("lockButton");
     QTest::mouseDClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(key));
-    QTRY_VERIFY(item("lockScreen")->isVisible());
+    TRY_VERIFY(item("lockScreen")->isVisible());
     shoot(QStringLiteral("e2e_home_locked.png"));
     rig.recorder->clearLog();
     click("playButton"); // swallowed by the lock
     QTest::mouseDClick(rig.window, Qt::LeftButton, Qt::NoModifier, centre(key));
-    QTRY_VERIFY(!item("lockScreen")->isVisible());
+    TRY_VERIFY(!item("lockScreen")->isVisible());
     click("pauseButton");
-    QTRY_COMPARE(commands(), QStringList({ "01401" }));
+    TRY_COMPARE(commands(), QStringList({ "01401" }));
 }
 
 // A person's double tap on a key whose first tap opens or closes something:
@@ -312,19 +312,19 @@ void TstHomeControlsE2e::doubleTapActsOnce()
     QQuickItem* mode = item("playModeButton");
     rig.recorder->clearLog();
     click("stopButton"); // the play mode is picked while stopped
-    QTRY_COMPARE(commands(), QStringList({ "010" }));
+    TRY_COMPARE(commands(), QStringList({ "010" }));
     waitForStatus(16);
     rig.recorder->clearLog();
     click(mode);
-    QTRY_VERIFY(item("modeRANDOM")->isVisible());
+    TRY_VERIFY(item("modeRANDOM")->isVisible());
     rig.recorder->answerLatencyMs = late;
     QVERIFY(rig.doubleTap(item("modeRANDOM")));
-    QTRY_COMPARE(commands(), QStringList({ "04D06" }));
+    TRY_COMPARE(commands(), QStringList({ "04D06" }));
     settle();
     QCOMPARE(commands(), QStringList({ "04D06" }));
     QVERIFY(!item("modeRANDOM")->isVisible());
     QVERIFY(!item("lockScreen")->isVisible());
-    QTRY_COMPARE(item("label", mode)->property("text").toString(), QStringLiteral("RANDOM"));
+    TRY_COMPARE(item("label", mode)->property("text").toString(), QStringLiteral("RANDOM"));
 
     rig.recorder->clearLog();
     QVERIFY(rig.doubleTap(item("timeSearchButton")));
@@ -337,9 +337,9 @@ void TstHomeControlsE2e::doubleTapActsOnce()
     // Back to CONTINUE, with one tap on each.
     rig.recorder->answerLatencyMs = 0;
     click(mode);
-    QTRY_VERIFY(item("modeCONTINUE")->isVisible());
+    TRY_VERIFY(item("modeCONTINUE")->isVisible());
     click(item("modeCONTINUE"));
-    QTRY_COMPARE(item("label", mode)->property("text").toString(), QStringLiteral("CONTINUE"));
+    TRY_COMPARE(item("label", mode)->property("text").toString(), QStringLiteral("CONTINUE"));
 }
 
 // Stopped in the folder play area, the time skip moves to the next folder.
@@ -349,10 +349,10 @@ void TstHomeControlsE2e::timeSkipToTheNextFolder()
     waitForStatus(16);
     rig.state->panel.playArea = 1;
     rig.state->announce();
-    QTRY_COMPARE(rig.graph->comm.getPlayArea(), QStringLiteral("FOLDER"));
+    TRY_COMPARE(rig.graph->comm.getPlayArea(), QStringLiteral("FOLDER"));
     rig.recorder->clearLog();
     click("forwardButton");
-    QTRY_COMPARE(rig.graph->comm.getFolder(), QStringLiteral("LIVE\\2017"));
+    TRY_COMPARE(rig.graph->comm.getFolder(), QStringLiteral("LIVE\\2017"));
     QCOMPARE(rig.state->current().folderIndex, 2);
     QVERIFY(rig.recorder->receivedLines(rig.connection).contains("07F6A1A00"));
 }

@@ -63,7 +63,7 @@ void TstHomeStepsE2e::initTestCase()
 {
     netenv::requirePrivateNetwork();
     QVERIFY(rig.start([](sim::SimRecorder&, sim::RecorderState&) {}));
-    QTRY_COMPARE(rig.graph->comm.getStatusIcon(), 16);
+    TRY_COMPARE(rig.graph->comm.getStatusIcon(), 16);
 }
 
 // Every road starts at pitch +0.0, key 0, SD1, ALL and CONTINUE, with the
@@ -80,12 +80,12 @@ void TstHomeStepsE2e::init()
         state.selectMedium(QStringLiteral("SD1"));
     state.announce();
     Communication& comm = rig.graph->comm;
-    QTRY_COMPARE(comm.getPitchData(), QStringLiteral("+0.0"));
-    QTRY_COMPARE(comm.getKeyData(), 0);
-    QTRY_COMPARE(comm.getCurrentMedia(), QStringLiteral("SD1"));
-    QTRY_COMPARE(comm.getPlayArea(), QStringLiteral("ALL"));
-    QTRY_COMPARE(comm.getPlayMode(), QStringLiteral("CONTINUE"));
-    QTRY_VERIFY(settled());
+    TRY_COMPARE(comm.getPitchData(), QStringLiteral("+0.0"));
+    TRY_COMPARE(comm.getKeyData(), 0);
+    TRY_COMPARE(comm.getCurrentMedia(), QStringLiteral("SD1"));
+    TRY_COMPARE(comm.getPlayArea(), QStringLiteral("ALL"));
+    TRY_COMPARE(comm.getPlayMode(), QStringLiteral("CONTINUE"));
+    TRY_VERIFY(settled());
     rig.recorder->clearLog();
 }
 
@@ -95,7 +95,7 @@ void TstHomeStepsE2e::cleanup()
     QTest::qWait(rig.recorder->answerLatencyMs + 100);
     rig.recorder->answerLatencyMs = 0;
     item("homeSettingWindowLoader")->setProperty("active", false);
-    QTRY_VERIFY(settled());
+    TRY_VERIFY(settled());
 }
 
 QStringList TstHomeStepsE2e::commands() const
@@ -121,7 +121,7 @@ QQuickItem* TstHomeStepsE2e::settingRow(const QString& name)
     if (!item("homeSettingWindowLoader")->property("active").toBool())
         rig.click(item("gearButton"));
     QQuickItem* row = nullptr;
-    [&] { QTRY_VERIFY((row = item(name.toLatin1()))); }();
+    [&] { TRY_VERIFY((row = item(name.toLatin1()))); }();
     return row;
 }
 
@@ -198,11 +198,11 @@ void TstHomeStepsE2e::steps()
 void TstHomeStepsE2e::endsOn(QQuickItem* settings, const QStringList& lines, int end, const QString& label)
 {
     const bool key = settings->objectName() == QLatin1String("keyRow");
-    QTRY_VERIFY(settled());
+    TRY_VERIFY(settled());
     QCOMPARE(commands(), lines);
     QCOMPARE(key ? rig.state->panel.key : rig.state->panel.pitchTenths, end);
     // The knob and the text show where the recorder is.
-    QTRY_COMPARE(item("value", settings)->property("text").toString(), label);
+    TRY_COMPARE(item("value", settings)->property("text").toString(), label);
     QCOMPARE(qRound(item("slider", settings)->property("value").toDouble() * (key ? 1 : 10)), end);
 }
 
@@ -226,10 +226,10 @@ void TstHomeStepsE2e::quickToggle()
     QTest::qWait(300);
     const QStringList switches = rig.recorder->receivedLines(rig.connection).filter(QRegularExpression("^03[5D]0"));
     QCOMPARE(switches.join(' '), line);
-    QTRY_VERIFY(settings->property("on").toBool());
+    TRY_VERIFY(settings->property("on").toBool());
     // Off again for the roads after.
     QVERIFY(rig.click(item("onOff", settings)));
-    QTRY_VERIFY(!settings->property("on").toBool());
+    TRY_VERIFY(!settings->property("on").toBool());
 }
 
 // The recorder's own panel changes the value; nothing of the user's is on
@@ -255,8 +255,8 @@ void TstHomeStepsE2e::frontPanelMovesTheKnob()
     const bool key = row == QLatin1String("keyRow");
     (key ? rig.state->panel.key : rig.state->panel.pitchTenths) = value;
     rig.state->announce();
-    QTRY_COMPARE(item("value", settings)->property("text").toString(), label);
-    QTRY_COMPARE(qRound(item("slider", settings)->property("value").toDouble() * (key ? 1 : 10)), value);
+    TRY_COMPARE(item("value", settings)->property("text").toString(), label);
+    TRY_COMPARE(qRound(item("slider", settings)->property("value").toDouble() * (key ? 1 : 10)), value);
     QTest::qWait(400);
     QCOMPARE(commands(), QStringList());
 }
@@ -307,14 +307,14 @@ void TstHomeStepsE2e::picks()
             QTest::qWait(gap);
         click(selector);
         QQuickItem* entry = item(entries.at(i).toLatin1());
-        QTRY_VERIFY(entry->isVisible());
+        TRY_VERIFY(entry->isVisible());
         click(entry);
     }
     // The last pick goes without waiting for an answer.
     QTRY_COMPARE_WITH_TIMEOUT(commands(), lines, late / 2);
-    QTRY_VERIFY(settled());
+    TRY_VERIFY(settled());
     QCOMPARE(commands(), lines);
-    QTRY_COMPARE(item("label", selector)->property("text").toString(), label);
+    TRY_COMPARE(item("label", selector)->property("text").toString(), label);
 }
 
 void TstHomeStepsE2e::amongPushes(void (TstHomeStepsE2e::*road)())
@@ -339,7 +339,7 @@ void TstHomeStepsE2e::playModePicksAnswered()
     for (const QString& mode : { QStringLiteral("SINGLE"), QStringLiteral("PROGRAM"), QStringLiteral("CONTINUE") }) {
         click(selector);
         QQuickItem* entry = item(("mode" + mode).toLatin1());
-        QTRY_VERIFY(entry->isVisible());
+        TRY_VERIFY(entry->isVisible());
         click(entry);
         QTRY_VERIFY_WITH_TIMEOUT(!rig.graph->comm.askedPlayMode.waiting(), 1500);
         QCOMPARE(item("label", selector)->property("text").toString(), mode);
@@ -367,7 +367,7 @@ void TstHomeStepsE2e::stepAfterOneIgnored()
     QCOMPARE(value->property("text").toString(), QStringLiteral("+0.1"));
     rig.state->panel.pitchTenths = 35;
     rig.state->announce();
-    QTRY_COMPARE(value->property("text").toString(), QStringLiteral("+3.5"));
+    TRY_COMPARE(value->property("text").toString(), QStringLiteral("+3.5"));
     QCOMPARE(qRound(item("slider", settings)->property("value").toDouble() * 10), 35);
     QCOMPARE(commands(), QStringList({ "0250100", "0250100" }));
 }
@@ -419,7 +419,7 @@ void TstHomeStepsE2e::stepAfterStandby()
     QTRY_VERIFY_WITH_TIMEOUT(!asked.waiting(), 10000);
     QVERIFY2(waited.elapsed() < quietMs, qPrintable(QString::number(waited.elapsed())));
     QCOMPARE(rig.state->panel.pitchTenths, 1);
-    QTRY_COMPARE(value->property("text").toString(), QStringLiteral("+0.1"));
+    TRY_COMPARE(value->property("text").toString(), QStringLiteral("+0.1"));
     QCOMPARE(commands(), QStringList({ "0250100" }));
 }
 

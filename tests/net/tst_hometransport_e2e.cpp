@@ -34,8 +34,8 @@ private slots:
 
 public:
     // Waits until the application shows what the recorder holds.
-    void waitForStatus(int status) { QTRY_COMPARE(comm().getStatusIcon(), status); }
-    void waitForMarks(const QList<int>& marks) { QTRY_COMPARE(app.graph->mark.markTimes(), marks); }
+    void waitForStatus(int status) { TRY_COMPARE(comm().getStatusIcon(), status); }
+    void waitForMarks(const QList<int>& marks) { TRY_COMPARE(app.graph->mark.markTimes(), marks); }
     // Stopped, paused or playing at a place of a track of SD1 with one mark.
     void pausedAt(int track, int frames, int mark);
     // Stopped in the playlist play area of SD1, set1 loaded; SD2 holds the
@@ -72,7 +72,7 @@ void TstHomeTransportE2e::pausedAt(int track, int frames, int mark)
     state->setStatus(sim::RecorderState::PlayPaused);
     waitForStatus(18);
     waitForMarks({ mark });
-    QTRY_COMPARE(comm().getTrackElapsedTimeFlame(), frames);
+    TRY_COMPARE(comm().getTrackElapsedTimeFlame(), frames);
 }
 
 void TstHomeTransportE2e::stoppedInPlaylists()
@@ -84,7 +84,7 @@ void TstHomeTransportE2e::stoppedInPlaylists()
     state->setPlaylist("set1.ppl");
     state->panel.playArea = 2;
     state->announce();
-    QTRY_VERIFY(comm().getPlayArea() == "PLAYLIST" && comm().getPlayList() == "set1.ppl");
+    TRY_VERIFY(comm().getPlayArea() == "PLAYLIST" && comm().getPlayList() == "set1.ppl");
 }
 
 void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
@@ -131,7 +131,7 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
                t.state->current().folderIndex = 0;
                t.state->seek(1, 0);
                t.state->announce();
-               QTRY_COMPARE(t.comm().getPlayArea(), QStringLiteral("FOLDER"));
+               TRY_COMPARE(t.comm().getPlayArea(), QStringLiteral("FOLDER"));
            })
         << 300 << QStringList { "playButton", "forwardButton@150" }
         << Step([](TstHomeTransportE2e& t) {
@@ -187,15 +187,15 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
     const Step totalTimes = [](TstHomeTransportE2e& t) {
         t.pausedAt(2, 500, 1000);
         QVERIFY(t.app.click(t.app.item("displayButton")));
-        QTRY_VERIFY(t.comm().getDisplayMode() && t.comm().getCurrentTrackTop() == t.state->current().tracks.at(0).length);
-        QTRY_COMPARE(t.comm().getTrackElapsedTimeFlame(), t.state->current().tracks.at(0).length + 500);
+        TRY_VERIFY(t.comm().getDisplayMode() && t.comm().getCurrentTrackTop() == t.state->current().tracks.at(0).length);
+        TRY_COMPARE(t.comm().getTrackElapsedTimeFlame(), t.state->current().tracks.at(0).length + 500);
     };
     const auto backToTrackTimes = [](int track, int position) {
         return Step([track, position](TstHomeTransportE2e& t) {
             QCOMPARE(t.state->trackNumber(), track);
             QCOMPARE(t.state->position(), position);
             QVERIFY(t.app.click(t.app.item("displayButton")));
-            QTRY_VERIFY(!t.comm().getDisplayMode());
+            TRY_VERIFY(!t.comm().getDisplayMode());
         });
     };
     QTest::newRow("next in total times goes to the mark ahead")
@@ -223,7 +223,7 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime_data()
             t.state->seek(track, 0);
             t.state->announce();
             QTest::qWait(500);
-            QTRY_VERIFY(t.comm().getStatusIcon() == 16 && t.comm().getNowTrackNo() == QString::number(track).rightJustified(3, '0'));
+            TRY_VERIFY(t.comm().getStatusIcon() == 16 && t.comm().getNowTrackNo() == QString::number(track).rightJustified(3, '0'));
         });
     };
     const auto endsAtTrack = [](int track) {
@@ -316,7 +316,7 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime()
     state->pressStop();
     state->panel.playArea = 0;
     state->announce();
-    QTRY_VERIFY(comm().getStatusIcon() == 16 && comm().getCurrentMedia() == "SD1" && comm().getPlayArea() == "ALL");
+    TRY_VERIFY(comm().getStatusIcon() == 16 && comm().getCurrentMedia() == "SD1" && comm().getPlayArea() == "ALL");
     QTest::qWait(500);
     if (prepare)
         prepare(*this);
@@ -343,7 +343,7 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime()
         }
         QQuickItem* key = app.item(parts.at(0).toLatin1());
         QVERIFY(key);
-        QTRY_VERIFY(key->isVisible());
+        TRY_VERIFY(key->isVisible());
         if (quick) {
             QVERIFY(app.quickTap(key, parts.at(1).toInt()));
             continue;
@@ -353,7 +353,7 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime()
             continue;
         }
         QTest::mousePress(app.window, Qt::LeftButton, Qt::NoModifier, AppRig::centre(key));
-        QVERIFY(QTest::qWaitFor([this] { return state->searchSpeed() != 0; }, 5000));
+        QVERIFY(QTest::qWaitFor([this] { return state->searchSpeed() != 0; }, simlink::waitMs));
         QTest::qWait(parts.at(1).toInt());
         QTest::mouseRelease(app.window, Qt::LeftButton, Qt::NoModifier, AppRig::centre(key));
     }
@@ -366,7 +366,7 @@ void TstHomeTransportE2e::tapsWithinOneAnswerTime()
         QTest::qWait(1000 + 2 * latency);
     }
     statusPushes.stop();
-    QTRY_COMPARE(comm().getStatusIcon(), state->status());
+    TRY_COMPARE(comm().getStatusIcon(), state->status());
     check(*this);
     unit->recorder.answerLatencyMs = 0;
 }

@@ -77,7 +77,7 @@ void TstLoginE2e::initTestCase()
     QVERIFY(app.start());
     graph = app.graph.get();
     // The login screen reports the application becoming active, which starts discovery.
-    QTRY_VERIFY(graph->udpc.isDiscoveryRunning());
+    TRY_VERIFY(graph->udpc.isDiscoveryRunning());
 }
 
 void TstLoginE2e::cleanupTestCase()
@@ -107,8 +107,8 @@ QQuickItem* TstLoginE2e::refreshButton() const
 void TstLoginE2e::logOutAndBack()
 {
     graph->comm.logoutRequest();
-    QTRY_VERIFY(loginScreenShown());
-    QTRY_COMPARE(graph->comm.getLoginState(), 0);
+    TRY_VERIFY(loginScreenShown());
+    TRY_COMPARE(graph->comm.getLoginState(), 0);
 }
 
 void TstLoginE2e::bothRecordersListed()
@@ -147,8 +147,8 @@ void TstLoginE2e::wrongPasswordFromRow()
     click(rowItem(0, "loginbutton"));
     // The hand-off waits for the recorder's next answer, then the command
     // channel hears "Password Failed".
-    QTRY_VERIFY_WITH_TIMEOUT(textShown(QStringLiteral("Invalid password.")), 8000);
-    QTRY_COMPARE(graph->comm.getLoginState(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(textShown(QStringLiteral("Invalid password.")), simlink::waitMs);
+    TRY_COMPARE(graph->comm.getLoginState(), 0);
     QVERIFY(loginScreenShown());
     QCOMPARE(settings("IPPass", macStudio), QStringLiteral("0000")); // saved as typed
 }
@@ -160,7 +160,7 @@ void TstLoginE2e::loginFromRowSavesPassword()
     type(rowItem(0, "loginpasswd"), QStringLiteral("1234"));
     click(rowItem(0, "loginbutton"));
     // The window hears of the login 800 ms after the recorder accepted it.
-    QTRY_VERIFY_WITH_TIMEOUT(!loginScreenShown(), 8000);
+    QTRY_VERIFY_WITH_TIMEOUT(!loginScreenShown(), simlink::waitMs);
     QVERIFY(graph->comm.getLoginComp());
     QCOMPARE(graph->comm.getAddress(), netenv::recorderAddress(0));
     QCOMPARE(graph->udpc.loginedNickname(), QStringLiteral("Studio A"));
@@ -170,11 +170,11 @@ void TstLoginE2e::loginFromRowSavesPassword()
     shoot(QStringLiteral("e2e_home.png"));
     // The editing tabs ask for the edit right; the home tab gives it back.
     click(item("tabBrowseButton"));
-    QTRY_VERIFY(graph->permission.okPermission());
+    TRY_VERIFY(graph->permission.okPermission());
     QCOMPARE(app.window->property("screenSelect").toInt(), 2);
     click(item("tabHomeButton"));
     QVERIFY(!graph->permission.okPermission());
-    QTRY_VERIFY(studio->recorder.receivedLines().contains(QStringLiteral("07F6A7E10")));
+    TRY_VERIFY(studio->recorder.receivedLines().contains(QStringLiteral("07F6A7E10")));
     logOutAndBack();
     QVERIFY(graph->udpc.isDiscoveryRunning());
 }
@@ -184,12 +184,12 @@ void TstLoginE2e::manualLoginByAddress()
     QQuickItem* title = item("loginTitle");
     for (int n = 0; n < 7; ++n)
         click(title);
-    QTRY_VERIFY(item("loginold")->isVisible());
+    TRY_VERIFY(item("loginold")->isVisible());
     shoot(QStringLiteral("e2e_manual_login.png"));
     type(item("address"), netenv::recorderAddress(1));
     type(item("password"), QStringLiteral("5678"));
     click(item("loginButton"));
-    QTRY_VERIFY_WITH_TIMEOUT(!loginScreenShown(), 8000);
+    QTRY_VERIFY_WITH_TIMEOUT(!loginScreenShown(), simlink::waitMs);
     QVERIFY(graph->comm.getLoginComp());
     QCOMPARE(graph->comm.getModel(), 1);
     QCOMPARE(graph->udpc.loginedNickname(), QString());
@@ -197,7 +197,7 @@ void TstLoginE2e::manualLoginByAddress()
     logOutAndBack();
     for (int n = 0; n < 7; ++n)
         click(title);
-    QTRY_VERIFY(item("loginnew")->isVisible());
+    TRY_VERIFY(item("loginnew")->isVisible());
 }
 
 void TstLoginE2e::turnOffThroughAdminMode()
@@ -211,7 +211,7 @@ void TstLoginE2e::turnOffThroughAdminMode()
     type(item("newpasswd1"), QStringLiteral("guard"));
     type(item("newpasswd2"), QStringLiteral("guard"));
     click(item("newEnter"));
-    QTRY_VERIFY(item("loginscreenbase")->property("admin_mode").toBool());
+    TRY_VERIFY(item("loginscreenbase")->property("admin_mode").toBool());
     QCOMPARE(settings("AppPass", QStringLiteral("AppPass")), QStringLiteral("guard"));
 
     // Store the recorder's admin password, then ask to turn it off.
@@ -231,13 +231,13 @@ void TstLoginE2e::turnOffThroughAdminMode()
     click(item("cpcOk"));
     QVERIFY(!dialog->isVisible());
     QVERIFY(item("powerConnecting")->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(!studio->recorder.powered, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!studio->recorder.powered, simlink::waitMs);
     QCOMPARE(powerChanged.count(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(graph->udpc.telnetPhase(), 0, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(graph->udpc.telnetPhase(), 0, simlink::waitMs);
     QVERIFY(studio->services.power.adminPasswordsReceived().contains(QStringLiteral("4321")));
 
     // In standby the recorder still answers, as switched off, and its row shows it.
-    QTRY_VERIFY_WITH_TIMEOUT(rowItem(0, "powericon")->property("source").toString().contains("power_off"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(rowItem(0, "powericon")->property("source").toString().contains("power_off"), simlink::waitMs);
     QVERIFY(rowItem(0, "admin_power_onoff_button")->isVisible());
     click(item("leaveAdminButton"));
     QVERIFY(!item("loginscreenbase")->property("admin_mode").toBool());
@@ -251,20 +251,20 @@ void TstLoginE2e::lostRecorderComesBackOnItsRow()
     click(rowItem(1, "card"));
     type(rowItem(1, "loginpasswd"), QStringLiteral("5678"));
     click(rowItem(1, "loginbutton"));
-    QTRY_VERIFY_WITH_TIMEOUT(!loginScreenShown(), 8000);
+    QTRY_VERIFY_WITH_TIMEOUT(!loginScreenShown(), simlink::waitMs);
     click(item("tabPlaylistButton"));
-    QTRY_VERIFY(graph->permission.okPermission());
+    TRY_VERIFY(graph->permission.okPermission());
 
     hall->services.discovery.answering = false;
     hall->recorder.stop();
     hall->recorder.disconnectAll();
-    QTRY_VERIFY_WITH_TIMEOUT(loginScreenShown() && graph->comm.getLoginState() == 0, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(loginScreenShown() && graph->comm.getLoginState() == 0, simlink::waitMs);
     QVERIFY(graph->udpc.isDiscoveryRunning());
     // The edit right went with the link.
     QVERIFY(!graph->permission.okPermission());
     QCOMPARE(graph->permission.getKeepAliveTimerId(), 0);
     // Three list cycles without an answer (about ten seconds).
-    QTRY_VERIFY_WITH_TIMEOUT(rowItem(1, "powericon")->property("source").toString().contains("question"), 16000);
+    QTRY_VERIFY_WITH_TIMEOUT(rowItem(1, "powericon")->property("source").toString().contains("question"), simlink::waitMs);
     QVERIFY(!rowItem(0, "powericon")->property("source").toString().contains("question")); // still answering
     QCOMPARE(rowItem(1, "nickname")->property("color").value<QColor>(), QColor("#878787"));
     click(rowItem(1, "card"));
@@ -273,7 +273,7 @@ void TstLoginE2e::lostRecorderComesBackOnItsRow()
 
     QVERIFY(hall->recorder.start());
     hall->services.discovery.answering = true;
-    QTRY_VERIFY_WITH_TIMEOUT(rowItem(1, "powericon")->property("source").toString().contains("power_on"), 8000);
+    QTRY_VERIFY_WITH_TIMEOUT(rowItem(1, "powericon")->property("source").toString().contains("power_on"), simlink::waitMs);
     QVERIFY(rowItem(1, "loginbutton")->isVisible());
 }
 

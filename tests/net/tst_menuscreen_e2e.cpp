@@ -102,9 +102,9 @@ void TstMenuScreenE2e::initTestCase()
 
     QVERIFY(rig.start());
     graph->comm.loginRequest(unit->recorder.address().toString(), unit->recorder.password);
-    QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, simlink::waitMs);
     click(named("tabMenuButton"));
-    QTRY_VERIFY(named("menuArea")->isVisible());
+    TRY_VERIFY(named("menuArea")->isVisible());
 }
 
 void TstMenuScreenE2e::cleanupTestCase()
@@ -178,7 +178,7 @@ void TstMenuScreenE2e::show(QQuickItem* r)
     for (int n = 0; n < 200; ++n) {
         // A list still moving takes the next tap to stop itself, and may
         // carry the row out of view again.
-        QTRY_VERIFY(!area->property("moving").toBool());
+        TRY_VERIFY(!area->property("moving").toBool());
         const QPointF top = r->mapToItem(area, QPointF(0, 0));
         if (top.y() >= 0 && top.y() + r->height() <= area->height())
             return;
@@ -194,7 +194,7 @@ void TstMenuScreenE2e::pick(const QString& rowText, const QString& choice)
     QVERIFY(r);
     show(r);
     click(named("menuComboBox", r));
-    QTRY_VERIFY(entry(r, choice));
+    TRY_VERIFY(entry(r, choice));
     click(entry(r, choice));
 }
 
@@ -233,7 +233,7 @@ void TstMenuScreenE2e::rowsShowRecorderMenu()
         }
     }
     QStringList shown;
-    QTRY_VERIFY_WITH_TIMEOUT((shown.clear(), [&] { for (QQuickItem* r : rows()) shown << describe(r); }(), shown == expected), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT((shown.clear(), [&] { for (QQuickItem* r : rows()) shown << describe(r); }(), shown == expected), simlink::waitMs);
     QCOMPARE(shown, expected);
     QCOMPARE(named("menuArea")->property("contentHeight").toReal(), rows().size() * 50 * window->property("ptSize").toReal());
     QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_top.png")).isNull());
@@ -245,18 +245,18 @@ void TstMenuScreenE2e::choiceReachesRecorder()
     QQuickItem* r = row("INPUT SELECT");
     show(r);
     click(named("menuComboBox", r));
-    QTRY_VERIFY(entry(r, "DIGITAL COAX"));
+    TRY_VERIFY(entry(r, "DIGITAL COAX"));
     QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_choice_open.png")).isNull());
     click(entry(r, "DIGITAL COAX"));
-    QTRY_COMPARE(received().value(0), QStringLiteral("07F6A7A030000000000000200"));
-    QTRY_COMPARE(describe(r), QStringLiteral("C INPUT SELECT = DIGITAL COAX"));
+    TRY_COMPARE(received().value(0), QStringLiteral("07F6A7A030000000000000200"));
+    TRY_COMPARE(describe(r), QStringLiteral("C INPUT SELECT = DIGITAL COAX"));
     // A digital input has its own LEVEL choices: the rows take them up.
     const QStringList levels = recorderMenu->choices(recorderMenu->find("INPUT LEVEL", "INPUT LEVEL(L)"));
-    QTRY_COMPARE(named("menuComboBox", row("LEVEL (L)"))->property("count").toInt(), levels.size());
+    TRY_COMPARE(named("menuComboBox", row("LEVEL (L)"))->property("count").toInt(), levels.size());
     QCOMPARE(recorderMenu->subitem(recorderMenu->find("INPUT SELECT"))->current(), 2);
     // Balanced, for the phantom power that follows.
     pick("INPUT SELECT", "ANALOG BAL");
-    QTRY_COMPARE(describe(r), QStringLiteral("C INPUT SELECT = ANALOG BAL"));
+    TRY_COMPARE(describe(r), QStringLiteral("C INPUT SELECT = ANALOG BAL"));
 }
 
 void TstMenuScreenE2e::rangeReachesRecorder()
@@ -265,14 +265,14 @@ void TstMenuScreenE2e::rangeReachesRecorder()
     show(r);
     forget();
     click(named("rangeButton", r));
-    QTRY_VERIFY(named("rangeBar", r)->isVisible());
+    TRY_VERIFY(named("rangeBar", r)->isVisible());
     click(named("rangePlusButton", r));
     click(named("rangePlusButton", r));
     QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_range_open.png")).isNull());
-    QTRY_COMPARE(received().filter("07F6A7A03"), (QStringList { "07F6A7A030100010000000101", "07F6A7A030100010000000201" }));
-    QTRY_COMPARE(describe(r), QStringLiteral("R DELAY Lch = +20 msec"));
+    TRY_COMPARE(received().filter("07F6A7A03"), (QStringList { "07F6A7A030100010000000101", "07F6A7A030100010000000201" }));
+    TRY_COMPARE(describe(r), QStringLiteral("R DELAY Lch = +20 msec"));
     click(named("rangeOkButton", r));
-    QTRY_VERIFY(!named("rangeBar", r)->isVisible());
+    TRY_VERIFY(!named("rangeBar", r)->isVisible());
     QCOMPARE(recorderMenu->subitem(recorderMenu->find("INPUT DELAY", "DELAY Lch"))->current(), 102);
 }
 
@@ -310,7 +310,7 @@ void TstMenuScreenE2e::rangeStepsFasterThanAnswers()
     QQuickItem* r = row("DELAY Lch");
     show(r);
     click(named("rangeButton", r));
-    QTRY_VERIFY(named("rangeBar", r)->isVisible());
+    TRY_VERIFY(named("rangeBar", r)->isVisible());
     unit->recorder.answerLatencyMs = late;
     const auto onTime = qScopeGuard([this] { unit->recorder.answerLatencyMs = 0; });
     for (int k = 0; k < taps.size(); ++k) {
@@ -327,40 +327,40 @@ void TstMenuScreenE2e::rangeStepsFasterThanAnswers()
     QStringList lines;
     for (int value : sets)
         lines << menuLine("03", e, value);
-    QTRY_COMPARE(setsOf(e), lines);
-    QTRY_COMPARE(describe(r), QStringLiteral("R DELAY Lch = ") + shown);
+    TRY_COMPARE(setsOf(e), lines);
+    TRY_COMPARE(describe(r), QStringLiteral("R DELAY Lch = ") + shown);
     QTest::qWait(late + 100);
     QCOMPARE(setsOf(e), lines);
     QCOMPARE(recorderMenu->subitem(e)->current(), sets.last());
     QCOMPARE(named("rangeSlideBar", r)->property("value").toInt(), sets.last() * 10 - 1000);
     click(named("rangeOkButton", r));
-    QTRY_VERIFY(!named("rangeBar", r)->isVisible());
+    TRY_VERIFY(!named("rangeBar", r)->isVisible());
 }
 
 void TstMenuScreenE2e::phantomPowerNeedsConfirmation()
 {
     forget(); // a gain picked while the LEVEL lists still follow the new input is put back
     pick("INPUT GAIN Lch", "MIC LOW");
-    QTRY_COMPARE(recorderMenu->subitem(recorderMenu->find("INPUT GAIN", "INPUT GAIN Lch"))->current(), 1);
-    QTRY_COMPARE(describe(row("INPUT GAIN Lch")), QStringLiteral("C INPUT GAIN Lch = MIC LOW"));
+    TRY_COMPARE(recorderMenu->subitem(recorderMenu->find("INPUT GAIN", "INPUT GAIN Lch"))->current(), 1);
+    TRY_COMPARE(describe(row("INPUT GAIN Lch")), QStringLiteral("C INPUT GAIN Lch = MIC LOW"));
     QQuickItem* phantom = row("PHANTOM(+48V)Lch");
     forget();
 
     pick("PHANTOM(+48V)Lch", "ON");
     QQuickItem* cancel = named("phantomCancelButton");
-    QTRY_VERIFY(cancel->isVisible());
-    QTRY_COMPARE(cancel->parentItem()->opacity(), 1.0); // faded in
+    TRY_VERIFY(cancel->isVisible());
+    TRY_COMPARE(cancel->parentItem()->opacity(), 1.0); // faded in
     QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_phantom.png")).isNull());
     click(cancel);
-    QTRY_COMPARE(describe(phantom), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
+    TRY_COMPARE(describe(phantom), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
     QVERIFY2(received().filter("07F6A7A03").isEmpty(), qPrintable(received().join(' ')));
     QVERIFY(received().contains("07F6A7A01000002000000")); // every value read again
 
     pick("PHANTOM(+48V)Lch", "ON");
-    QTRY_VERIFY(named("phantomOkButton")->isVisible());
+    TRY_VERIFY(named("phantomOkButton")->isVisible());
     click(named("phantomOkButton"));
-    QTRY_COMPARE(received().filter("07F6A7A03"), QStringList { "07F6A7A030000020000000100" });
-    QTRY_COMPARE(describe(phantom), QStringLiteral("C PHANTOM(+48V)Lch = ON"));
+    TRY_COMPARE(received().filter("07F6A7A03"), QStringList { "07F6A7A030000020000000100" });
+    TRY_COMPARE(describe(phantom), QStringLiteral("C PHANTOM(+48V)Lch = ON"));
     QVERIFY(unit->services.state->panel.phantom);
 }
 
@@ -380,11 +380,11 @@ void TstMenuScreenE2e::phantomConfirmationEndsWithItsTree()
 {
     QFETCH(int, end);
     pick("PHANTOM(+48V)Lch", "OFF");
-    QTRY_COMPARE(describe(row("PHANTOM(+48V)Lch")), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
+    TRY_COMPARE(describe(row("PHANTOM(+48V)Lch")), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
     QTest::qWait(300);
     pick("PHANTOM(+48V)Lch", "ON");
     QQuickItem* ok = named("phantomOkButton");
-    QTRY_VERIFY(ok->isVisible());
+    TRY_VERIFY(ok->isVisible());
     const QPoint okAt = ok->mapToScene(QPointF(ok->width() / 2, ok->height() / 2)).toPoint();
     sim::SimRecorder& from = graph->comm.getAddress() == unit->recorder.address().toString() ? unit->recorder : other->recorder;
     sim::SimRecorder& to = end == 0 ? (&from == &unit->recorder ? other->recorder : unit->recorder) : from;
@@ -400,11 +400,11 @@ void TstMenuScreenE2e::phantomConfirmationEndsWithItsTree()
         QVERIFY(sim::menuModel(from)->answersTo("07F6A7A10", &pageCount));
         from.sendLineToLoggedIn(pageCount.value(0));
     }
-    QTRY_VERIFY(!ok->isVisible());
+    TRY_VERIFY(!ok->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(graph->comm.getLoginComp() && !named("loginscreenbase")->isVisible()
-                                 && graph->menu.drawingFinished && row("PHANTOM(+48V)Lch"), 10000);
+                                 && graph->menu.drawingFinished && row("PHANTOM(+48V)Lch"), simlink::waitMs);
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, okAt);
-    QTRY_COMPARE(describe(row("PHANTOM(+48V)Lch")), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
+    TRY_COMPARE(describe(row("PHANTOM(+48V)Lch")), QStringLiteral("C PHANTOM(+48V)Lch = OFF"));
     QTest::qWait(300);
     const auto sets = [](const sim::SimRecorder& r) { return r.receivedLines().filter("07F6A7A03"); };
     QCOMPARE(sets(unit->recorder) + sets(other->recorder), QStringList());
@@ -412,16 +412,16 @@ void TstMenuScreenE2e::phantomConfirmationEndsWithItsTree()
     if (&to != &from) { // back to the first recorder for the roads that follow
         graph->comm.logoutRequest();
         graph->comm.loginRequest(from.address().toString(), from.password);
-        QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, simlink::waitMs);
     }
 }
 
 void TstMenuScreenE2e::mediumChangeMarksCurrentMedium()
 {
     recorderMenu->selectMedium("USB");
-    QTRY_VERIFY_WITH_TIMEOUT(row("USB(CURRENT)"), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(row("USB(CURRENT)"), simlink::waitMs);
     QVERIFY(row("SD1") && row("SD2"));
-    QTRY_COMPARE(describe(row("CAPACITY")), QStringLiteral("C CAPACITY = 64GB"));
+    TRY_COMPARE(describe(row("CAPACITY")), QStringLiteral("C CAPACITY = 64GB"));
 }
 
 // A long drop-down open at logout closes; logged in again, the rows are
@@ -432,15 +432,15 @@ void TstMenuScreenE2e::logoutClosesOpenList()
     show(row("TIME ZONE"));
     click(box);
     QObject* popup = box->property("popup").value<QObject*>();
-    QTRY_VERIFY(popup->property("visible").toBool());
+    TRY_VERIFY(popup->property("visible").toBool());
     QCOMPARE(box->property("count").toInt(), 27);
     graph->comm.logoutRequest();
-    QTRY_VERIFY(!popup->property("visible").toBool());
+    TRY_VERIFY(!popup->property("visible").toBool());
     QVERIFY(!box->hasActiveFocus());
     graph->comm.loginRequest(unit->recorder.address().toString(), unit->recorder.password);
-    QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, 10000);
-    QTRY_VERIFY(row("TIME ZONE"));
-    QTRY_VERIFY_WITH_TIMEOUT(row("USB(CURRENT)"), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, simlink::waitMs);
+    TRY_VERIFY(row("TIME ZONE"));
+    QTRY_VERIFY_WITH_TIMEOUT(row("USB(CURRENT)"), simlink::waitMs);
     QCOMPARE(windowrig::takeWarnings(), QStringList());
 }
 
@@ -449,8 +449,8 @@ void TstMenuScreenE2e::frontPanel(const QList<QPair<sim::SimMenuEntry, int>>& va
     unit->recorder.answerLatencyMs = 0;
     unit->recorder.clearLog();
     recorderMenu->setValues(values);
-    QTRY_VERIFY(received().contains("07F6A7A01000000000000")); // every value read again
-    QTRY_VERIFY_WITH_TIMEOUT(settled() && treeDifference(graph->menu, *recorderMenu).isEmpty(), 5000);
+    TRY_VERIFY(received().contains("07F6A7A01000000000000")); // every value read again
+    QTRY_VERIFY_WITH_TIMEOUT(settled() && treeDifference(graph->menu, *recorderMenu).isEmpty(), simlink::waitMs);
     forget();
 }
 
@@ -501,7 +501,7 @@ void TstMenuScreenE2e::pickOnAListAboutToChange()
         const sim::SimMenuEntry e = entryOf(changed.section('=', 0, 0));
         unit->recorder.holdAnswersTo = QRegularExpression("^" + menuLine("03", e));
         pick(changed.section('=', 0, 0), changed.section('=', 1));
-        QTRY_COMPARE(setsOf(e).size(), 1);
+        TRY_COMPARE(setsOf(e).size(), 1);
     }
     // The drop-down may be hidden while its list is read again: then the tap
     // finds nothing to open.
@@ -556,7 +556,7 @@ void TstMenuScreenE2e::phantomPickBeforeValuesAreRead()
         if (graph->comm.getAddress() != unit->recorder.address().toString()) { // back for the roads that follow
             graph->comm.logoutRequest();
             graph->comm.loginRequest(unit->recorder.address().toString(), unit->recorder.password);
-            QVERIFY(QTest::qWaitFor([&] { return !named("loginscreenbase")->isVisible() && graph->menu.drawingFinished && settled(); }, 10000));
+            QVERIFY(QTest::qWaitFor([&] { return !named("loginscreenbase")->isVisible() && graph->menu.drawingFinished && settled(); }, simlink::waitMs));
         }
     });
     if (login) { // on the balanced input with a microphone gain on Lch (initTestCase)
@@ -567,7 +567,7 @@ void TstMenuScreenE2e::phantomPickBeforeValuesAreRead()
             recorder.holdAnswersTo = values;
         });
         graph->comm.loginRequest(recorder.address().toString(), recorder.password);
-        QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!named("loginscreenbase")->isVisible() && graph->menu.drawingFinished, simlink::waitMs);
         disconnect(late);
         QCOMPARE(describe(row("INPUT SELECT")), QStringLiteral("C INPUT SELECT = ")); // no value yet
     } else {
@@ -576,17 +576,17 @@ void TstMenuScreenE2e::phantomPickBeforeValuesAreRead()
         recorder.answerLatencyMs = 400;
         recorder.holdAnswersTo = values;
         menu->setValue(menu->find("INPUT SELECT"), 1);
-        QTRY_VERIFY(recorder.receivedLines().contains("07F6A7A01000000000000"));
+        TRY_VERIFY(recorder.receivedLines().contains("07F6A7A01000000000000"));
         QCOMPARE(describe(row("INPUT SELECT")), QStringLiteral("C INPUT SELECT = ANALOG UNBAL")); // read again
     }
     QVERIFY(recorder.holdsAnswers());
     pick("PHANTOM(+48V)Lch", "ON");
-    QTRY_VERIFY(named("phantomCancelButton")->isVisible());
+    TRY_VERIFY(named("phantomCancelButton")->isVisible());
     click(named("phantomCancelButton"));
     recorder.holdAnswersTo = QRegularExpression();
     recorder.releaseAnswers();
-    QTRY_COMPARE_WITH_TIMEOUT(describe(row("PHANTOM(+48V)Lch")), QStringLiteral("C PHANTOM(+48V)Lch = OFF"), 5000);
-    QTRY_COMPARE(describe(row("INPUT SELECT")), QStringLiteral("C INPUT SELECT = ANALOG BAL"));
+    QTRY_COMPARE_WITH_TIMEOUT(describe(row("PHANTOM(+48V)Lch")), QStringLiteral("C PHANTOM(+48V)Lch = OFF"), simlink::waitMs);
+    TRY_COMPARE(describe(row("INPUT SELECT")), QStringLiteral("C INPUT SELECT = ANALOG BAL"));
     QTest::qWait(500);
     QCOMPARE(recorder.receivedLines().filter("07F6A7A03"), QStringList());
     QVERIFY(!sim::statusModel(recorder)->panel.phantom);
@@ -598,7 +598,7 @@ bool TstMenuScreenE2e::logInTo(sim::SimRecorder& recorder)
     graph->comm.loginRequest(recorder.address().toString(), recorder.password);
     return QTest::qWaitFor([&] { return !named("loginscreenbase")->isVisible() && graph->menu.drawingFinished
                                      && valueDifference(graph->menu, *sim::menuModel(recorder)).isEmpty(); },
-                           10000);
+                           simlink::waitMs);
 }
 
 // On a KZ-470DUAL recording WAV, CD picked on the home tab's medium selector
@@ -639,22 +639,22 @@ void TstMenuScreenE2e::pickAfterAChangeOfMedium()
     dual->recorder.answerLatencyMs = latency;
 
     click(rig.item("currentMediaButton"));
-    QTRY_VERIFY(rig.item("mediaCD")->isVisible());
+    TRY_VERIFY(rig.item("mediaCD")->isVisible());
     dual->recorder.holdAnswersTo = QRegularExpression("."); // from the medium's line on, until the pick
     click(rig.item("mediaCD"));
-    QTRY_VERIFY(dual->recorder.receivedLines().contains("07F0111"));
+    TRY_VERIFY(dual->recorder.receivedLines().contains("07F0111"));
     click(named("tabMenuButton"));
     QQuickItem* r = row("REC FORMAT");
-    QTRY_VERIFY(r && r->isVisible());
+    TRY_VERIFY(r && r->isVisible());
     click(named("menuComboBox", r));
-    QTRY_VERIFY(entry(r, "WAV 16bit 44.1kHz"));
+    TRY_VERIFY(entry(r, "WAV 16bit 44.1kHz"));
     click(entry(r, "WAV 16bit 44.1kHz"));
     QVERIFY(dual->recorder.holdsAnswers()); // nothing answered yet
     dual->recorder.releaseAnswers();
 
     QTRY_COMPARE_WITH_TIMEOUT(describe(r), QStringLiteral("C REC FORMAT = CD-DA"), 30000);
     QTRY_VERIFY_WITH_TIMEOUT(!graph->menu.rebuildingForCd && !graph->menu.rebuildingForStereoMono
-                                 && valueDifference(graph->menu, *menu).isEmpty(), 10000);
+                                 && valueDifference(graph->menu, *menu).isEmpty(), simlink::waitMs);
     QTest::qWait(500); // nothing further may follow
     QCOMPARE(dual->services.state->currentMediumName(), QStringLiteral("CD"));
     QCOMPARE(dual->recorder.receivedLines().filter(menuLine("03", format)), QStringList());
@@ -731,7 +731,7 @@ void TstMenuScreenE2e::homeTabChangeShowsInTheRow()
     for (const QString& name : home) {
         QQuickItem* within = name.contains('/') ? rig.item(name.section('/', 0, 0).toLatin1()) : nullptr;
         QQuickItem* target = nullptr;
-        QTRY_VERIFY((target = rig.item(name.section('/', -1).toLatin1(), within)) && target->isVisible());
+        TRY_VERIFY((target = rig.item(name.section('/', -1).toLatin1(), within)) && target->isVisible());
         if (beforeAnswers && name == home.last())
             recorder.holdAnswersTo = QRegularExpression(".");
         click(target);
@@ -775,7 +775,7 @@ void TstMenuScreenE2e::doubleTapActsOnce()
     const sim::SimMenuEntry delay = recorderMenu->find("INPUT DELAY", "DELAY Lch");
     const sim::SimMenuEntry gain = recorderMenu->find("INPUT GAIN", "INPUT GAIN Lch");
     click(named("tabMenuButton"));
-    QTRY_VERIFY(named("menuArea")->isVisible());
+    TRY_VERIFY(named("menuArea")->isVisible());
     frontPanel({ { recorderMenu->find("INPUT SELECT"), 1 }, { gain, 0 }, { delay, 100 } });
     const auto onTime = qScopeGuard([this] { unit->recorder.answerLatencyMs = 0; });
     const auto settle = [&] { QTest::qWait(late + 1000); };
@@ -784,26 +784,26 @@ void TstMenuScreenE2e::doubleTapActsOnce()
     show(r);
     unit->recorder.answerLatencyMs = late;
     QVERIFY(rig.doubleTap(named("rangeButton", r)));
-    QTRY_VERIFY(named("rangeBar", r)->isVisible());
+    TRY_VERIFY(named("rangeBar", r)->isVisible());
     settle();
     QCOMPARE(setsOf(delay), QStringList());
     QCOMPARE(describe(r), QStringLiteral("R DELAY Lch = 0 msec"));
     click(named("rangeOkButton", r));
-    QTRY_VERIFY(!named("rangeBar", r)->isVisible());
+    TRY_VERIFY(!named("rangeBar", r)->isVisible());
 
     r = row("INPUT GAIN Lch");
     show(r);
     click(named("menuComboBox", r));
-    QTRY_VERIFY(entry(r, "MIC HIGH"));
+    TRY_VERIFY(entry(r, "MIC HIGH"));
     QVERIFY(rig.doubleTap(entry(r, "MIC HIGH")));
-    QTRY_COMPARE(setsOf(gain), QStringList({ menuLine("03", gain, 3) }));
+    TRY_COMPARE(setsOf(gain), QStringList({ menuLine("03", gain, 3) }));
     settle();
     QCOMPARE(setsOf(gain).size(), 1);
     for (QQuickItem* any : rows()) {
         if (QQuickItem* box = named("menuComboBox", any))
             QVERIFY2(!box->property("popup").value<QObject*>()->property("opened").toBool(), qPrintable(describe(any)));
     }
-    QTRY_COMPARE(describe(row("INPUT GAIN Lch")), QStringLiteral("C INPUT GAIN Lch = MIC HIGH"));
+    TRY_COMPARE(describe(row("INPUT GAIN Lch")), QStringLiteral("C INPUT GAIN Lch = MIC HIGH"));
 }
 
 QTEST_MAIN(TstMenuScreenE2e)

@@ -66,7 +66,7 @@ public:
     void tapIn(const char* host, const QStringList& names)
     {
         QQuickItem* picker = nullptr;
-        QTRY_VERIFY((picker = rig.item(host) ? rig.item(host)->property("item").value<QQuickItem*>() : nullptr));
+        TRY_VERIFY((picker = rig.item(host) ? rig.item(host)->property("item").value<QQuickItem*>() : nullptr));
         QCOMPARE(rig.tapEach(names, picker), QString());
     }
     // Holds the recorder's answers to the lines that match from now on.
@@ -79,13 +79,13 @@ public:
     void eventPart(int row, const char* part)
     {
         QQuickItem* list = rig.shown("timerEventListView", rig.screen(4));
-        QTRY_VERIFY(list && list->property("count").toInt() == events.size());
+        TRY_VERIFY(list && list->property("count").toInt() == events.size());
         QQuickItem* item = AppRig::rowAt(list, row);
         QVERIFY(item);
         if (rig.graph->tev.focus() != row)
             QVERIFY(rig.click(rig.shown("rowFocusUpper", item)));
-        QTRY_COMPARE(rig.graph->tev.focus(), row);
-        QTRY_VERIFY(rig.shown(part, item));
+        TRY_COMPARE(rig.graph->tev.focus(), row);
+        TRY_VERIFY(rig.shown(part, item));
         QVERIFY(rig.click(rig.shown(part, item)));
     }
     // The list shows the folder the model names, read to its end, and
@@ -103,10 +103,10 @@ public:
     void walkTo(const QString& path)
     {
         rig.graph->browse.openFolder(0);
-        QTRY_VERIFY(shows(""));
+        TRY_VERIFY(shows(""));
         for (const QString& name : path.split('\\', Qt::SkipEmptyParts))
             tap({ "row_" + name });
-        QTRY_VERIFY(shows(path));
+        TRY_VERIFY(shows(path));
     }
     // Shows the folder, makes the first edit with answers 200 ms late, and
     // holds the answer to the first query of the re-read after it.
@@ -114,11 +114,11 @@ public:
     {
         if (folder.isEmpty())
             rig.graph->browse.openFolder(0);
-        QTRY_VERIFY(shows(folder));
+        TRY_VERIFY(shows(folder));
         rig.recorder->answerLatencyMs = 200;
         rig.recorder->holdAnswersTo = QRegularExpression("^07F6B00$");
         firstEdit(*this);
-        QTRY_VERIFY(rig.recorder->holdsAnswers());
+        TRY_VERIFY(rig.recorder->holdsAnswers());
         QVERIFY(!rig.graph->browse.listing());
     }
     // Every folder and file of the medium, depth first, and the current file.
@@ -265,7 +265,7 @@ void TstNumberedTapsBrowse::initTestCase()
     QVERIFY(rig.start([](sim::SimRecorder&, sim::RecorderState&) {}));
     files = sim::mediaFiles(*rig.recorder);
     QVERIFY(rig.showTab(2));
-    QTRY_VERIFY(shows("LIVE"));
+    TRY_VERIFY(shows("LIVE"));
     start = files->volume("SD1");
     startFolderIndex = sim::statusModel(*rig.recorder)->medium("SD1").folderIndex;
     startTree = tree();
@@ -322,11 +322,11 @@ void TstNumberedTapsBrowse::secondActionOnOldRows_data()
     }) << Step([](auto& t) {
         if (!t.find("fileMenu"))
             t.tap({ "row_Interview.wav" });
-        QTRY_VERIFY(!t.infoSeen.isEmpty());
+        TRY_VERIFY(!t.infoSeen.isEmpty());
         for (const QString& info : qAsConst(t.infoSeen))
             QVERIFY2(info.startsWith("Name: Interview.wav\n"), qPrintable(info));
         t.tap({ "fileSelect" });
-        QTRY_COMPARE(t.files->currentFileName("SD1"), QString("Interview.wav"));
+        TRY_COMPARE(t.files->currentFileName("SD1"), QString("Interview.wav"));
     }) << QStringList { opening } << "Interview.wav";
     // Folders are numbered level by level from the root: Archive's old number
     // is Empty's once Café Müller is gone.
@@ -358,7 +358,7 @@ void TstNumberedTapsBrowse::secondActionOnOldRows()
     QTest::qWait(500);
     QCOMPARE(tree(), expected); // and it stays so
     // (A select is followed by the recorder's change notice and one more reading.)
-    QTRY_VERIFY(shows(folder));
+    TRY_VERIFY(shows(folder));
 }
 
 void TstNumberedTapsBrowse::actionsWhileHeld_data()
@@ -381,7 +381,7 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
     // The Select made earlier is not the delete question's to drop.
     QTest::newRow("one Cancel drops every waiting request") << "LIVE" << deleteClosing << Step([](auto& t) {
         t.tap({ "row_Interview.wav", "fileSelect" });
-        QTRY_VERIFY(!t.find("fileMenu"));
+        TRY_VERIFY(!t.find("fileMenu"));
         t.tap({ "row_Opening.wav", "fileDelete", "deleteOk" });
         t.waits("deleteCheck");
         t.tap({ "deleteCancel" });
@@ -417,7 +417,7 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
             }
             t.waits(window);
             end(t);
-            if (!QTest::qWaitFor([&] { return !t.find(window); }, 5000))
+            if (!QTest::qWaitFor([&] { return !t.find(window); }, simlink::waitMs))
                 t.missed << window + " closed";
         });
     };
@@ -429,12 +429,12 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
                                 std::function<bool(const Communication&)> seen) {
         return Step([begin, end, window, seen](auto& t) {
             begin(*sim::statusModel(*t.rig.recorder));
-            if (!QTest::qWaitFor([&] { return !t.find(window); }, 5000))
+            if (!QTest::qWaitFor([&] { return !t.find(window); }, simlink::waitMs))
                 t.missed << window + " closed when the tab allowed no edit";
             t.rig.recorder->releaseAnswers();
             QTest::qWaitFor([&] { return t.settled(); }, 20000);
             end(*sim::statusModel(*t.rig.recorder));
-            QTRY_VERIFY(seen(t.rig.graph->comm));
+            TRY_VERIFY(seen(t.rig.graph->comm));
         });
     };
     const auto play = [](sim::RecorderState& s) { s.pressPlay(); };
@@ -449,20 +449,20 @@ void TstNumberedTapsBrowse::actionsWhileHeld_data()
     QTest::newRow("the link goes: told") << "LIVE" << deleteClosing << closedBy([](auto& t) {
         QSignalSpy logins(&t.rig.graph->comm, &Communication::loginCompChanged);
         t.rig.recorder->disconnectAll();
-        QTRY_VERIFY(logins.count() >= 2 && t.rig.graph->comm.getLoginComp());
+        TRY_VERIFY(logins.count() >= 2 && t.rig.graph->comm.getLoginComp());
         QVERIFY(t.rig.showTab(2));
     }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << 1;
     QTest::newRow("the medium changes: told") << "LIVE" << deleteClosing << closedBy([](auto& t) {
         sim::statusModel(*t.rig.recorder)->selectMedium("SD2");
-        QTRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD2"));
+        TRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD2"));
         sim::statusModel(*t.rig.recorder)->selectMedium("SD1");
-        QTRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD1"));
+        TRY_COMPARE(t.rig.graph->comm.getCurrentMedia(), QString("SD1"));
     }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << 1;
     QTest::newRow("the recorder turns read-only: told") << "LIVE" << deleteClosing << closedBy([](auto& t) {
         sim::statusModel(*t.rig.recorder)->setReadOnly(true);
-        QTRY_VERIFY(t.rig.graph->permission.isReadOnly());
+        TRY_VERIFY(t.rig.graph->permission.isReadOnly());
         sim::statusModel(*t.rig.recorder)->setReadOnly(false);
-        QTRY_VERIFY(!t.rig.graph->permission.isReadOnly());
+        TRY_VERIFY(!t.rig.graph->permission.isReadOnly());
     }) << QStringList { "07F6B24" } << QStringList { closing } << "Opening.wav" << "LIVE" << 1;
     QTest::newRow("the recorder starts playing: the delete told") << "LIVE" << deleteClosing
         << closedBy(lockedWhile(play, stop, "deleteCheck", stopped)) << QStringList { "07F6B24" } << QStringList { closing }
@@ -538,28 +538,28 @@ void TstNumberedTapsBrowse::pathsNameTheRowsFolder_data()
     QTest::newRow("copy from the rows left by Up") << "Café Müller" << Step([](auto& t) {
         t.holdAnswersTo("^07F6B11");
         t.tap({ "upIcon" });
-        QTRY_COMPARE(t.rig.graph->browse.nowFolderNumber(), 0);
+        TRY_COMPARE(t.rig.graph->browse.nowFolderNumber(), 0);
         t.tap({ "row_Grüße aus Köln.mp3", "fileCopy" });
         t.rig.recorder->releaseAnswers();
-        QTRY_VERIFY(t.shows(""));
+        TRY_VERIFY(t.shows(""));
         t.tapIn("browseFolderBrowseLoader", { "row_Empty" });
-        QTRY_VERIFY(t.shows("Empty"));
+        TRY_VERIFY(t.shows("Empty"));
         t.tapIn("browseFolderBrowseLoader", { "pasteButton" });
     }) << QStringList { "+Empty\\Grüße aus Köln.mp3" } << untouched << false;
     QTest::newRow("copy from the rows left by go to current") << "LIVE\\2017" << Step([](auto& t) {
         t.holdAnswersTo("^07F6B11");
         t.tap({ "goToCurrentTool" });
-        QTRY_COMPARE(t.rig.graph->browse.nowFolderNumber(), t.rig.graph->browse.currentFolderNumber());
+        TRY_COMPARE(t.rig.graph->browse.nowFolderNumber(), t.rig.graph->browse.currentFolderNumber());
         t.tap({ "row_Encore.mp3" });
         t.holdAnswersTo("^07F6B10"); // the new folder's name is known, its rows not yet
-        QTRY_COMPARE(t.rig.graph->browse.nowFolderName(), QString("LIVE"));
+        TRY_COMPARE(t.rig.graph->browse.nowFolderName(), QString("LIVE"));
         t.tap({ "fileCopy" });
         t.rig.recorder->releaseAnswers();
-        QTRY_VERIFY(t.shows("LIVE"));
+        TRY_VERIFY(t.shows("LIVE"));
         t.tapIn("browseFolderBrowseLoader", { "upIcon" });
-        QTRY_VERIFY(t.shows(""));
+        TRY_VERIFY(t.shows(""));
         t.tapIn("browseFolderBrowseLoader", { "row_Empty" });
-        QTRY_VERIFY(t.shows("Empty"));
+        TRY_VERIFY(t.shows("Empty"));
         t.tapIn("browseFolderBrowseLoader", { "pasteButton" });
     }) << QStringList { "+Empty\\Encore.mp3" } << untouched << false;
     // A timer event's playback file, picked in its picker on the rows left by
@@ -571,12 +571,12 @@ void TstNumberedTapsBrowse::pathsNameTheRowsFolder_data()
             t.holdAnswersTo("^07F6B11");
             QTest::qWait(500); // not a double click on the option's place
             t.tapIn("timerEventBrowseLoader", { opener });
-            QTRY_VERIFY(t.rig.graph->browse.nowFolderName() != "LIVE");
+            TRY_VERIFY(t.rig.graph->browse.nowFolderName() != "LIVE");
             t.tapIn("timerEventBrowseLoader", { "row_Opening.wav" });
-            QTRY_VERIFY(!t.rig.item("timerEventBrowseLoader")->property("active").toBool());
+            TRY_VERIFY(!t.rig.item("timerEventBrowseLoader")->property("active").toBool());
             t.rig.recorder->releaseAnswers();
             QVERIFY(t.rig.click(t.rig.shown("rowSave", AppRig::rowAt(t.rig.shown("timerEventListView"), 0))));
-            QTRY_VERIFY(t.rig.recorder->receivedLines().filter(QRegularExpression("^07F4742")).size() == 1);
+            TRY_VERIFY(t.rig.recorder->receivedLines().filter(QRegularExpression("^07F4742")).size() == 1);
             QVERIFY(t.rig.showTab(2));
         });
     };
@@ -629,9 +629,9 @@ void TstNumberedTapsBrowse::whatWasChosen_data()
     const auto afterUndo = [](Step then) {
         return Step([then](auto& t) {
             t.tap({ "menu_LIVE", "folderDelete", "deleteOk" });
-            QTRY_VERIFY(t.shows(""));
+            TRY_VERIFY(t.shows(""));
             t.tap({ "row_Café Müller" });
-            QTRY_VERIFY(t.shows("Café Müller"));
+            TRY_VERIFY(t.shows("Café Müller"));
             t.rig.recorder->answerLatencyMs = 250;
             t.linesBeforeHeld = t.rig.recorder->receivedLines().size();
             t.tap({ "undoTool" });
@@ -643,18 +643,18 @@ void TstNumberedTapsBrowse::whatWasChosen_data()
     QTest::newRow("new folder: OK once LIVE shows under the window") << "" << afterUndo([](auto& t) {
         QTest::qWait(300);
         t.tap({ "createFolderTool" });
-        QTRY_VERIFY_WITH_TIMEOUT(t.shows("LIVE"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(t.shows("LIVE"), simlink::waitMs);
         t.name("New");
     }) << QStringList { "07F6B15" } << QStringList() << "" << "LIVE" << 1;
     // Tapped before Café Müller's own name was read, so the sort knows the
     // folder by its number alone, which the Undo gives to LIVE.
     QTest::newRow("sort tapped before the opened folder is read") << "" << Step([](auto& t) {
         t.tap({ "menu_LIVE", "folderDelete", "deleteOk" });
-        QTRY_VERIFY(t.shows(""));
+        TRY_VERIFY(t.shows(""));
         t.rig.recorder->answerLatencyMs = 250;
         t.holdAnswersTo("^07F6B11");
         t.tap({ "row_Café Müller" });
-        QTRY_VERIFY(t.rig.recorder->holdsAnswers());
+        TRY_VERIFY(t.rig.recorder->holdsAnswers());
         t.linesBeforeHeld = t.rig.recorder->receivedLines().size();
         t.tap({ "undoTool", "sortByNameTool" });
         t.rig.recorder->releaseAnswers();
@@ -669,7 +669,7 @@ void TstNumberedTapsBrowse::whatWasChosen_data()
     // twice: the refusal, and the Undo dropped.
     QTest::newRow("refused rename, then Undo") << "LIVE" << Step([](auto& t) {
         t.tap({ "row_Closing.wav", "fileDelete", "deleteOk" });
-        QTRY_VERIFY(t.shows("LIVE"));
+        TRY_VERIFY(t.shows("LIVE"));
         t.rig.recorder->answerLatencyMs = 300;
         t.linesBeforeHeld = t.rig.recorder->receivedLines().size();
         t.tap({ "row_Opening.wav", "fileRename" });
@@ -748,17 +748,17 @@ void TstNumberedTapsBrowse::deleteWhileTheFolderIsNumberedAnew()
     const auto toldElsewhere = [this] {
         QSignalSpy readAgain(&rig.graph->browse, &Browse::numberingCurrentChanged);
         rig.recorder->sendLineToLoggedIn("0FF6AF602");
-        QTRY_VERIFY(!readAgain.isEmpty());
+        TRY_VERIFY(!readAgain.isEmpty());
     };
     toldElsewhere();
     rig.graph->browse.goToCurrentFolder();
-    QTRY_VERIFY(shows("LIVE"));
+    TRY_VERIFY(shows("LIVE"));
 
     rig.recorder->answerLatencyMs = 200;
     holdAnswersTo("^07F6B00$");
     volume.root.folders.erase(volume.root.folders.begin());
     toldElsewhere();
-    QTRY_VERIFY(rig.recorder->holdsAnswers());
+    TRY_VERIFY(rig.recorder->holdsAnswers());
     const QStringList before = tree();
     linesBeforeHeld = rig.recorder->receivedLines().size();
     tap({ "row_TAKE0002.WAV", "fileDelete", "deleteOk" });
@@ -790,7 +790,7 @@ void TstNumberedTapsBrowse::closedWhileRequestsWait()
     QVERIFY(rig.showTab(4));
     eventPart(0, "rowOption");
     QTest::qWait(500); // not a double click on the option's place
-    QTRY_VERIFY(rig.item("timerEventBrowseLoader")->property("active").toBool());
+    TRY_VERIFY(rig.item("timerEventBrowseLoader")->property("active").toBool());
     QVERIFY(rig.showTab(2));
     editThenHold("LIVE", [](auto& t) { t.tap({ "row_Closing.wav", "fileDelete", "deleteOk" }); });
     tap({ "row_Opening.wav", "fileDelete", "deleteOk" });
@@ -829,9 +829,9 @@ void TstNumberedTapsBrowse::cleanup()
     // The current folder may have moved (LIVE deleted): it is read again.
     QSignalSpy readAgain(&rig.graph->browse, &Browse::numberingCurrentChanged);
     rig.recorder->sendLineToLoggedIn("0FF6AF602");
-    QTRY_VERIFY(!readAgain.isEmpty());
+    TRY_VERIFY(!readAgain.isEmpty());
     rig.graph->browse.goToCurrentFolder();
-    QTRY_VERIFY(shows("LIVE"));
+    TRY_VERIFY(shows("LIVE"));
     QCOMPARE(tree(), startTree);
 }
 

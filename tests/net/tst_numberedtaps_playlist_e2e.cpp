@@ -87,7 +87,7 @@ public:
     }
     void typeName(const QString& text, bool confirm = true)
     {
-        QTRY_VERIFY(in("nameWindow"));
+        TRY_VERIFY(in("nameWindow"));
         QVERIFY(rig.typeInto(rig.textInput(in("nameWindow")), text));
         if (confirm)
             QVERIFY(rig.click(rig.withText("OK", in("nameWindow"))));
@@ -189,10 +189,10 @@ public:
     void browseOn(const QString& path)
     {
         QVERIFY(rig.showTab(2));
-        QTRY_VERIFY_WITH_TIMEOUT(browseShows("LIVE"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(browseShows("LIVE"), simlink::waitMs);
         if (path != "LIVE") {
             browseTap({ "row_" + path.section('\\', -1) });
-            QTRY_VERIFY_WITH_TIMEOUT(browseShows(path), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(browseShows(path), simlink::waitMs);
         }
         rig.recorder->answerLatencyMs = 250;
     }
@@ -253,7 +253,7 @@ void TstNumberedTapsPlaylist::renameAfterRenumbering_data()
           sorted(start + QStringList { "Kopie.ppl" }), "set3.ppl" },
         { "delete", [](auto& t) {
               t.tap("ppl_Bühne Süd.ppl", "pplDelete");
-              QTRY_VERIFY(t.in("deleteOk"));
+              TRY_VERIFY(t.in("deleteOk"));
               QVERIFY(t.rig.click(t.in("deleteOk")));
               QTRY_VERIFY_WITH_TIMEOUT(!t.rig.graph->pl.execCommand(), 20000);
           }, QStringList(start.mid(1)), "set3.ppl" },
@@ -331,12 +331,12 @@ void TstNumberedTapsPlaylist::deleteQuestionFollowsItsPlaylist()
     QFETCH(bool, stillAsked);
     QFETCH(QStringList, deletes);
     tap("ppl_set2.ppl", "pplDelete");
-    QTRY_VERIFY(in("deleteOk"));
+    TRY_VERIFY(in("deleteOk"));
     rig.recorder->clearLog();
     meanwhile(*this);
     QStringList expected = names();
     expected.removeOne("set2.ppl");
-    QTRY_VERIFY(!received("^07F4505").isEmpty());
+    TRY_VERIFY(!received("^07F4505").isEmpty());
     listShown();
 
     const bool asked = in("deleteOk");
@@ -355,16 +355,16 @@ void TstNumberedTapsPlaylist::deleteQuestionFollowsItsPlaylist()
 void TstNumberedTapsPlaylist::takePickerGoesWithItsPlaylist()
 {
     tap("ppl_set1.ppl", "pplDelete"); // on the loaded playlist's row: Edit, its entries
-    QTRY_VERIFY(in("entry_5"));
+    TRY_VERIFY(in("entry_5"));
     QVERIFY(book->entryNames("SD1", "set1.ppl").at(5).isEmpty());
     QVERIFY(rig.click(rig.shown("entryButton", in("entry_5"))));
-    QTRY_VERIFY(rig.shown("row_Closing.wav", in("takePicker")));
+    TRY_VERIFY(rig.shown("row_Closing.wav", in("takePicker")));
     const QPoint file = AppRig::centre(rig.shown("row_Closing.wav", in("takePicker")));
     const QString set1 = filled("set1.ppl"), set3 = filled("set3.ppl");
 
     rig.recorder->clearLog();
     rig.state->setPlaylist("set3.ppl");
-    QTRY_COMPARE(rig.graph->comm.getPlayList(), QStringLiteral("set3.ppl"));
+    TRY_COMPARE(rig.graph->comm.getPlayList(), QStringLiteral("set3.ppl"));
     listShown();
     const bool pickerOpen = rig.item("playlistBrowseLoader", rig.screen(3))->property("active").toBool();
     rig.clickAt(file);
@@ -389,7 +389,7 @@ void TstNumberedTapsPlaylist::entriesAndSaveAsGoWithTheirPlaylist_data()
     };
     QTest::newRow("entry cleared") << Step([=](auto& t) {
         t.tap("ppl_set1.ppl", "pplDelete"); // on the loaded playlist's row: Edit, its entries
-        QTRY_VERIFY(t.in(filledRow(t)));
+        TRY_VERIFY(t.in(filledRow(t)));
     }) << Step([=](auto& t) {
         if (QQuickItem* row = t.in(filledRow(t)))
             QVERIFY(t.rig.click(t.rig.shown("entryButton", row)));
@@ -413,8 +413,8 @@ void TstNumberedTapsPlaylist::entriesAndSaveAsGoWithTheirPlaylist()
     rig.recorder->clearLog();
     rig.recorder->holdAnswersTo = QRegularExpression("^07F4500$");
     rig.state->setPlaylist("set3.ppl");
-    QTRY_COMPARE(rig.graph->comm.getPlayList(), QStringLiteral("set3.ppl"));
-    QTRY_VERIFY(rig.recorder->holdsAnswers());
+    TRY_COMPARE(rig.graph->comm.getPlayList(), QStringLiteral("set3.ppl"));
+    TRY_VERIFY(rig.recorder->holdsAnswers());
     confirm(*this);
     QCOMPARE(outcome(), "loaded set3.ppl; " + before.join(" | ") + "; told 0");
     QCOMPARE(received("^07F(4541|314B)"), QStringList());
@@ -466,10 +466,10 @@ void TstNumberedTapsPlaylist::editsGoInTheOrderConfirmed()
     QTRY_VERIFY_WITH_TIMEOUT(rig.recorder->holdsAnswers(), 20000);
     tap("ppl_Bühne Süd.ppl", "pplRename");
     typeName("Z");
-    QTRY_VERIFY(!received("^07F4504$").isEmpty()); // the list asked for: the rename waits for it
+    TRY_VERIFY(!received("^07F4504$").isEmpty()); // the list asked for: the rename waits for it
     QVERIFY(rig.click(in("playlistFooterButton")));
     typeName(created);
-    QTRY_VERIFY(!rig.item("plInputWindowLoader", rig.screen(3))->property("active").toBool());
+    TRY_VERIFY(!rig.item("plInputWindowLoader", rig.screen(3))->property("active").toBool());
     rig.recorder->holdAnswersTo = QRegularExpression();
     rig.recorder->releaseAnswers();
     rig.recorder->answerLatencyMs = 0;
@@ -493,23 +493,23 @@ void TstNumberedTapsPlaylist::nothingGoesOnceTheTabLocks_data()
 
     using S = sim::RecorderState;
     QTest::newRow("recording starts")
-        << Step([](auto& t) { t.rig.state->pressRecord(); QTRY_COMPARE(t.rig.graph->comm.getStatusIcon(), int(S::RecordPaused)); }) << true;
+        << Step([](auto& t) { t.rig.state->pressRecord(); TRY_COMPARE(t.rig.graph->comm.getStatusIcon(), int(S::RecordPaused)); }) << true;
     QTest::newRow("play area ALL") << Step([](auto& t) {
         t.rig.state->panel.playArea = 0;
         t.rig.state->announce();
-        QTRY_COMPARE(t.rig.graph->comm.getPlayArea(), QStringLiteral("ALL"));
+        TRY_COMPARE(t.rig.graph->comm.getPlayArea(), QStringLiteral("ALL"));
     }) << true;
     QTest::newRow("play mode RANDOM") << Step([](auto& t) {
         t.rig.state->panel.playMode = 6;
         t.rig.state->announce();
-        QTRY_COMPARE(t.rig.graph->comm.getPlayMode(), QStringLiteral("RANDOM"));
+        TRY_COMPARE(t.rig.graph->comm.getPlayMode(), QStringLiteral("RANDOM"));
     }) << true;
     QTest::newRow("recorder read-only")
-        << Step([](auto& t) { t.rig.state->setReadOnly(true); QTRY_VERIFY(t.rig.graph->permission.isReadOnly()); }) << true;
+        << Step([](auto& t) { t.rig.state->setReadOnly(true); TRY_VERIFY(t.rig.graph->permission.isReadOnly()); }) << true;
     QTest::newRow("home tab: edit right returned")
-        << Step([](auto& t) { t.rig.clickTab(0); QTRY_VERIFY(!t.rig.graph->permission.okPermission()); }) << true;
+        << Step([](auto& t) { t.rig.clickTab(0); TRY_VERIFY(!t.rig.graph->permission.okPermission()); }) << true;
     QTest::newRow("playback starts: file rows read-only")
-        << Step([](auto& t) { t.rig.state->pressPlay(); QTRY_COMPARE(t.rig.graph->comm.getStatusIcon(), int(S::Playing)); }) << false;
+        << Step([](auto& t) { t.rig.state->pressPlay(); TRY_COMPARE(t.rig.graph->comm.getStatusIcon(), int(S::Playing)); }) << false;
 }
 
 void TstNumberedTapsPlaylist::nothingGoesOnceTheTabLocks()
@@ -526,7 +526,7 @@ void TstNumberedTapsPlaylist::nothingGoesOnceTheTabLocks()
     QTRY_VERIFY_WITH_TIMEOUT(rig.recorder->holdsAnswers(), 20000);
     tap("ppl_set3.ppl", "pplRename");
     typeName("neu");
-    QTRY_VERIFY(!received("^07F4504$").isEmpty()); // the list asked for: the rename waits for it
+    TRY_VERIFY(!received("^07F4504$").isEmpty()); // the list asked for: the rename waits for it
     if (windowOpen) {
         QVERIFY(rig.click(in("playlistFooterButton")));
         typeName("c", false);
@@ -585,7 +585,7 @@ void TstNumberedTapsPlaylist::rowRequestAfterARename_data()
     QTest::newRow("Delete, the list answer held") << Step([=](auto& t) {
         listHeld(t);
         t.tap("ppl_set2.ppl", "pplDelete");
-        QTRY_VERIFY(t.in("deleteOk"));
+        TRY_VERIFY(t.in("deleteOk"));
         QVERIFY(t.rig.click(t.in("deleteOk")));
         QTRY_VERIFY_WITH_TIMEOUT(!t.rig.graph->pl.execCommand(), 20000);
     }) << QStringList("loaded set1.ppl; " + renamed + "; told 1");
@@ -596,7 +596,7 @@ void TstNumberedTapsPlaylist::rowRequestAfterARename_data()
         t.typeName("set2");
         QTRY_VERIFY_WITH_TIMEOUT(t.names().contains("set2.ppl"), 20000);
         t.tap("ppl_set2.ppl", "pplDelete");
-        QTRY_VERIFY(t.in("deleteOk"));
+        TRY_VERIFY(t.in("deleteOk"));
         QVERIFY(t.rig.click(t.in("deleteOk")));
     }) << QStringList("loaded set1.ppl; Bühne Süd.ppl | set1.ppl | set2.ppl | set3.ppl | set9.ppl | Ωδή 2026.ppl; told 1");
     // set2.ppl keeps its place through the first rename.
@@ -634,13 +634,13 @@ void TstNumberedTapsPlaylist::playlistsChangedOnTheBrowseTab()
 {
     QFETCH(bool, settle);
     tap("ppl_set2.ppl", "pplDelete");
-    QTRY_VERIFY(in("deleteOk"));
+    TRY_VERIFY(in("deleteOk"));
     QVERIFY(rig.click(in("deleteOk")));
     QTRY_VERIFY_WITH_TIMEOUT(!rig.graph->pl.execCommand(), 20000);
     listShown();
     QVERIFY(!names().contains("set2.ppl"));
     QVERIFY(rig.showTab(2));
-    QTRY_VERIFY(rig.shown("undoTool", rig.screen(2)));
+    TRY_VERIFY(rig.shown("undoTool", rig.screen(2)));
     QVERIFY(rig.click(rig.shown("undoTool", rig.screen(2))));
     if (settle) {
         QTRY_VERIFY_WITH_TIMEOUT(names().contains("set2.ppl"), 20000);
@@ -682,7 +682,7 @@ void TstNumberedTapsPlaylist::bothTabsEditOneMedium_data()
             QVERIFY(t.rig.showTab(3));
             QVERIFY(t.rig.click(t.in("playlistFooterButton")));
             t.typeName("set0");
-            QTRY_VERIFY_WITH_TIMEOUT(t.in("ppl_set0.ppl"), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(t.in("ppl_set0.ppl"), simlink::waitMs);
             QVERIFY(t.rig.showTab(2));
             edit(t);
         });
@@ -694,7 +694,7 @@ void TstNumberedTapsPlaylist::bothTabsEditOneMedium_data()
     QTest::newRow("playlist made, then a browse Rename") << afterACreate([](auto& t) {
         t.browseTap({ "row_Encore.mp3", "fileRename" });
         QQuickItem* window = nullptr;
-        QTRY_VERIFY((window = t.rig.shown("nameWindow", t.rig.screen(2))));
+        TRY_VERIFY((window = t.rig.shown("nameWindow", t.rig.screen(2))));
         QVERIFY(t.rig.typeInto(t.rig.textInput(window), "Finale"));
         QVERIFY(t.rig.click(t.rig.withText("OK", window)));
     }) << QStringList { end(live, "Finale.mp3", "", "set1.ppl", withSet0, 0), end(live, "Encore.mp3", "", "set1.ppl", withSet0, 1) };
@@ -712,11 +712,11 @@ void TstNumberedTapsPlaylist::bothTabsEditOneMedium_data()
         t.tap("ppl_set1.ppl", "pplLoad"); // on the loaded playlist's row: Save as
         t.typeName("Kopie");
         QTRY_VERIFY_WITH_TIMEOUT(t.rig.graph->pl.currentPlaylist() >= 0 && t.in("ppl_Kopie.ppl")
-                                     && t.rig.graph->pl.getPplName(t.rig.graph->pl.currentPlaylist()) == "Kopie.ppl", 10000);
+                                     && t.rig.graph->pl.getPplName(t.rig.graph->pl.currentPlaylist()) == "Kopie.ppl", simlink::waitMs);
         t.tap("ppl_Kopie.ppl", "pplDelete"); // on the loaded playlist's row: its entries
-        QTRY_VERIFY_WITH_TIMEOUT(t.in("entry_5"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(t.in("entry_5"), simlink::waitMs);
         QVERIFY(t.rig.click(t.rig.shown("entryButton", t.in("entry_5"))));
-        QTRY_VERIFY(t.rig.shown("row_Encore 2.mp3", t.in("takePicker")));
+        TRY_VERIFY(t.rig.shown("row_Encore 2.mp3", t.in("takePicker")));
         QVERIFY(t.rig.click(t.rig.shown("row_Encore 2.mp3", t.in("takePicker"))));
     }) << QStringList {
         end(live, "Encore.mp3 Encore 2.mp3", "Encore 2.mp3", "Kopie.ppl", "Bühne Süd.ppl | Kopie.ppl | set1.ppl | set2.ppl | set3.ppl | Ωδή 2026.ppl", 0),
@@ -737,7 +737,7 @@ void TstNumberedTapsPlaylist::bothTabsEditOneMedium_data()
             QTest::qWait(300);
             t.browseTap({ "undoTool" });
             QVERIFY(t.rig.showTab(3));
-            QTRY_VERIFY_WITH_TIMEOUT(t.in("ppl_set2.ppl"), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(t.in("ppl_set2.ppl"), simlink::waitMs);
             edit(t);
             if (!held)
                 return;
@@ -748,7 +748,7 @@ void TstNumberedTapsPlaylist::bothTabsEditOneMedium_data()
     };
     const Step deleteSet2 = [](auto& t) {
         t.tap("ppl_set2.ppl", "pplDelete");
-        QTRY_VERIFY(t.in("deleteOk"));
+        TRY_VERIFY(t.in("deleteOk"));
         QVERIFY(t.rig.click(t.in("deleteOk")));
     };
     const Step renameSet3 = [](auto& t) { t.rename("set3.ppl", "set9"); };
@@ -791,7 +791,7 @@ void TstNumberedTapsPlaylist::undoBeforeAnEntryClearedAfterIt()
     QVERIFY(rig.showTab(3));
     quiet();
     tap("ppl_set1.ppl", "pplDelete"); // on the loaded playlist's row: its entries
-    QTRY_VERIFY_WITH_TIMEOUT(in("entry_0"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(in("entry_0"), simlink::waitMs);
     QCOMPARE(book->entryNames("SD1", "set1.ppl").value(0), QStringLiteral("Opening.wav"));
     QVERIFY(rig.click(rig.shown("entryButton", in("entry_0"))));
     QVERIFY(rig.recorder->holdsAnswers()); // the Undo still waits

@@ -2,7 +2,8 @@
 // against a simulated recorder, driven with mouse and keyboard. After every
 // action the recorder has received exactly the request, its playlists have
 // changed so, and the screen shows them; the home screen's time skip then
-// steps through the same playlists over FTP.
+// steps through the same playlists over FTP. Every test starts on a recorder
+// as it starts up, with the tab showing its playlists.
 #include <QGuiApplication>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -19,8 +20,9 @@ class TstPlaylistE2e : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase() { app.close(); unit.reset(); }
+    void initTestCase() { netenv::requirePrivateNetwork(); }
+    void init();
+    void cleanup() { app.close(); unit.reset(); }
     void listShowsTheRecorderPlaylists();
     void loadAnother();
     void createSaveAsRenameDelete();
@@ -48,7 +50,7 @@ private:
             const QPointF at = area->mapToScene(QPointF(area->width() / 2, area->height() / 2));
             QWheelEvent wheel(at, at, QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
             QGuiApplication::sendEvent(window, &wheel);
-            QTRY_VERIFY(!area->property("moving").toBool());
+            TRY_VERIFY(!area->property("moving").toBool());
         }
     }
     // The playlist rows on the screen, top to bottom, as "name date".
@@ -69,7 +71,7 @@ private:
     }
     bool listShown()
     {
-        return QTest::qWaitFor([&] { return rows() == recorderRows() && find("playlistTitle")->property("text") == "PLAYLISTS"; }, 10000);
+        return QTest::qWaitFor([&] { return rows() == recorderRows() && find("playlistTitle")->property("text") == "PLAYLISTS"; }, simlink::waitMs);
     }
     // The loaded playlist's entries on the screen, as the recorder holds them.
     bool entriesShown()
@@ -79,7 +81,7 @@ private:
             for (QQuickItem* row : app.allShown("entry_"))
                 names[row->property("entryNumber").toInt()] = row->property("entryName").toString();
             return names == book->entryNames(state->currentMediumName(), state->current().playlist);
-        }, 10000);
+        }, simlink::waitMs);
     }
     // Playlist edits the recorder received since the log was cleared.
     QStringList requests() const
@@ -94,13 +96,25 @@ private:
             shoot(picture);
         click(app.withText("OK", find("nameWindow")));
     }
-    // The buttons of a playlist row by their pictures' last words.
+    // The buttons of a playlist row by their pictures' last words; "none"
+    // for one that does not show (while the list is made anew).
     QString icons(const QString& row) const
     {
+        QQuickItem* shownRow = find(row);
         QStringList words;
-        for (const char* part : { "pplLoad", "pplDelete", "pplRename" })
-            words << find(part, find(row))->property("source").toString().section('_', -1).section('.', 0, 0);
+        for (const char* part : { "pplLoad", "pplDelete", "pplRename" }) {
+            QQuickItem* button = shownRow ? find(part, shownRow) : nullptr;
+            words << (button ? button->property("source").toString().section('_', -1).section('.', 0, 0) : "none");
+        }
         return words.join(' ');
+    }
+    // Loads the playlist on its row, and the list shows it loaded.
+    void load(const QString& name)
+    {
+        clickIn("ppl_" + name, "pplLoad");
+        TRY_COMPARE(graph->comm.getPlayList(), name);
+        QVERIFY(listShown());
+        TRY_COMPARE(icons("ppl_" + name), QStringLiteral("SaveAs Edit current"));
     }
     void shoot(const QString& name) { QVERIFY(app.shoot(name)); }
 
@@ -112,9 +126,8 @@ private:
     QQuickWindow* window = nullptr;
 };
 
-void TstPlaylistE2e::initTestCase()
+void TstPlaylistE2e::init()
 {
-    netenv::requirePrivateNetwork();
     unit = std::make_unique<SimUnit>(0, QStringLiteral("Stage"), QStringLiteral("00:1B:47:00:00:01"));
     QVERIFY(unit->start());
     state = unit->services.state;
@@ -125,12 +138,12 @@ void TstPlaylistE2e::initTestCase()
     window = app.window;
     graph = app.graph.get();
     QVERIFY(app.logIn(unit->recorder));
+    click(find("tabPlaylistButton"));
+    QVERIFY(listShown());
 }
 
 void TstPlaylistE2e::listShowsTheRecorderPlaylists()
 {
-    click(find("tabPlaylistButton"));
-    QVERIFY(listShown());
     // The loaded playlist's row offers save-as and edit, and carries the mark.
     QCOMPARE(icons("ppl_set1.ppl"), QStringLiteral("SaveAs Edit current"));
     QCOMPARE(icons("ppl_set2.ppl"), QStringLiteral("Load Delete Rename"));
@@ -140,9 +153,7 @@ void TstPlaylistE2e::listShowsTheRecorderPlaylists()
 void TstPlaylistE2e::loadAnother()
 {
     unit->recorder.clearLog();
-    clickIn("ppl_set2.ppl", "pplLoad");
-    QTRY_COMPARE(graph->comm.getPlayList(), QStringLiteral("set2.ppl"));
-    QVERIFY(listShown());
+    load("set2.ppl");
     QCOMPARE(requests(), QStringList { "07F310000A:/_playlists/set2.ppl" });
     QCOMPARE(icons("ppl_set2.ppl"), QStringLiteral("SaveAs Edit current"));
 
@@ -161,20 +172,21 @@ void TstPlaylistE2e::loadAnother()
 
 void TstPlaylistE2e::createSaveAsRenameDelete()
 {
+    load("set2.ppl");
     QStringList expected = book->names("SD1");
     unit->recorder.clearLog();
     click(find("playlistFooterButton"));
     QCOMPARE(find("nameWindow")->property("title").toString(), QStringLiteral("New playlist name"));
     enterName("Neue Liste é", "playlist_name.png");
     expected.insert(1, "Neue Liste é.ppl");
-    QTRY_COMPARE(book->names("SD1"), expected);
+    TRY_COMPARE(book->names("SD1"), expected);
     QVERIFY(listShown());
 
     // Saved as a copy of the loaded playlist, which the copy then is.
     clickIn("ppl_set2.ppl", "pplLoad");
     QCOMPARE(find("nameWindow")->property("title").toString(), QStringLiteral("Playlist name"));
     enterName("Kopie");
-    QTRY_COMPARE(graph->comm.getPlayList(), QStringLiteral("Kopie.ppl"));
+    TRY_COMPARE(graph->comm.getPlayList(), QStringLiteral("Kopie.ppl"));
     expected.insert(1, "Kopie.ppl");
     QCOMPARE(book->names("SD1"), expected);
     QVERIFY(listShown());
@@ -186,7 +198,7 @@ void TstPlaylistE2e::createSaveAsRenameDelete()
     enterName("leer.ppl");
     expected.removeOne("set3.ppl");
     expected.insert(3, "leer.ppl");
-    QTRY_COMPARE(book->names("SD1"), expected);
+    TRY_COMPARE(book->names("SD1"), expected);
     QVERIFY(listShown());
 
     clickIn("ppl_leer.ppl", "pplDelete");
@@ -194,9 +206,9 @@ void TstPlaylistE2e::createSaveAsRenameDelete()
     shoot("playlist_delete.png");
     click(find("deleteOk"));
     expected.removeOne("leer.ppl");
-    QTRY_COMPARE(book->names("SD1"), expected);
+    TRY_COMPARE(book->names("SD1"), expected);
     QVERIFY(listShown());
-    QTRY_VERIFY(!graph->pl.execCommand());
+    TRY_VERIFY(!graph->pl.execCommand());
     QCOMPARE(requests(), QStringList({ "07F4540Neue Liste é", "07F4541Kopie",
                                        "07F4543" + sim::numberField(renamed) + "leer.ppl",
                                        "07F6B26A:\\_playlists\\leer.ppl" }));
@@ -204,10 +216,11 @@ void TstPlaylistE2e::createSaveAsRenameDelete()
 
 void TstPlaylistE2e::assignAndClearEntries()
 {
+    load("set2.ppl");
     clickIn("ppl_set1.ppl", "pplLoad");
-    QTRY_COMPARE(state->current().playlist, QStringLiteral("set1.ppl"));
+    TRY_COMPARE(state->current().playlist, QStringLiteral("set1.ppl"));
     QVERIFY(listShown());
-    QTRY_COMPARE(icons("ppl_set1.ppl"), QStringLiteral("SaveAs Edit current"));
+    TRY_COMPARE(icons("ppl_set1.ppl"), QStringLiteral("SaveAs Edit current"));
     clickIn("ppl_set1.ppl", "pplDelete");
     QVERIFY(entriesShown());
     QStringList entries = book->entryNames("SD1", "set1.ppl");
@@ -215,24 +228,24 @@ void TstPlaylistE2e::assignAndClearEntries()
 
     unit->recorder.clearLog();
     clickIn("entry_5", "entryButton");
-    QTRY_VERIFY(find("row_Closing.wav", find("takePicker")));
+    TRY_VERIFY(find("row_Closing.wav", find("takePicker")));
     int take = 0;
     for (QObject* entry : graph->browse.entries())
         take = entry->property("name") == "Closing.wav" ? entry->property("number").toInt() : take;
     click(find("row_Closing.wav", find("takePicker")));
     entries[5] = "Closing.wav";
-    QTRY_COMPARE(book->entryNames("SD1", "set1.ppl"), entries);
+    TRY_COMPARE(book->entryNames("SD1", "set1.ppl"), entries);
     QVERIFY(entriesShown());
 
     clickIn("entry_5", "entryInfo");
-    QTRY_COMPARE(find("infoDataA")->property("text").toString(), QStringLiteral("WAV 44.1kHz"));
+    TRY_COMPARE(find("infoDataA")->property("text").toString(), QStringLiteral("WAV 44.1kHz"));
     QCOMPARE(find("infoFolder")->property("text").toString(), QStringLiteral("SD1 ROOT/LIVE"));
     click(find("infoClose"));
 
     QVERIFY(!entries.at(12).isEmpty());
     clickIn("entry_12", "entryButton");
     entries[12].clear();
-    QTRY_COMPARE(book->entryNames("SD1", "set1.ppl"), entries);
+    TRY_COMPARE(book->entryNames("SD1", "set1.ppl"), entries);
     QVERIFY(entriesShown());
     QCOMPARE(requests(), QStringList({ "07F314B010500" + sim::numberField(take), "07F314B001200" }));
 
@@ -254,8 +267,8 @@ void TstPlaylistE2e::timeSkipStepsThroughTheSamePlaylists()
         const QString next = names.at((names.indexOf(state->current().playlist) + 1) % names.size());
         unit->recorder.clearLog();
         click(find("forwardButton"));
-        QTRY_COMPARE(graph->comm.getPlayList(), next);
-        QTRY_VERIFY(app.textShown(next)); // on the recorder's display
+        TRY_COMPARE(graph->comm.getPlayList(), next);
+        TRY_VERIFY(app.textShown(next)); // on the recorder's display
         QCOMPARE(requests(), QStringList { "07F310000A:/_playlists/" + next });
     }
 }

@@ -48,7 +48,7 @@ public:
         return QTest::qWaitFor([&] {
             QQuickItem* list = rig.shown("timerEventListView", screen(4));
             return list && list->property("count").toInt() == count && rig.graph->tev.events().size() == count;
-        });
+        }, simlink::waitMs);
     }
     QStringList received(const QString& pattern) const
     {
@@ -82,14 +82,14 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
     };
 
     QTest::newRow("browse file while the folder is listed again")
-        << Step([](auto& t) { t.showTab(2); QTRY_VERIFY(t.rig.shown("row_Opening.wav", t.screen(2))); })
+        << Step([](auto& t) { t.showTab(2); TRY_VERIFY(t.rig.shown("row_Opening.wav", t.screen(2))); })
         << "^07F6B11" // the shown folder's entry: the list is emptied for the new listing
         << Step([](auto& t) { t.rig.graph->browse.restartBrowse(); })
         << Target([](auto& t) { return t.rig.shown("row_Opening.wav", t.screen(2)); })
         << Step([](auto& t) {
-               QTRY_VERIFY(t.rig.shown("row_Opening.wav", t.screen(2)));
+               TRY_VERIFY(t.rig.shown("row_Opening.wav", t.screen(2)));
                QVERIFY(t.rig.item("browseMenuLoader", t.screen(2))->property("active").toBool());
-               QTRY_COMPARE(t.received("^07F6B22").size(), 1);
+               TRY_COMPARE(t.received("^07F6B22").size(), 1);
            });
     QTest::newRow("timer event switched while the list count arrives")
         << fourEvents
@@ -97,7 +97,7 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
         << Step([](auto& t) { t.rig.recorder->sendLineToLoggedIn("0FF47F6"); })
         << Target([](auto& t) { return t.eventPart(1, "rowSwitch"); })
         << Step([](auto& t) {
-               QTRY_COMPARE(t.timers->events.at(1).block.left(2), QStringLiteral("00"));
+               TRY_COMPARE(t.timers->events.at(1).block.left(2), QStringLiteral("00"));
                QVERIFY(t.eventsShown(4));
                QCOMPARE(t.received("^07F4742").size(), 1);
            });
@@ -108,12 +108,12 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
         << "^07F475D"
         << Step([](auto& t) {
                QVERIFY(t.rig.click(t.eventPart(0, "rowFocusLower")));
-               QTRY_COMPARE(t.rig.graph->tev.focus(), 0);
+               TRY_COMPARE(t.rig.graph->tev.focus(), 0);
                QTest::qWait(100); // the focused row grows
                QVERIFY(t.rig.click(t.eventPart(0, "rowDelete")));
-               QTRY_VERIFY(t.rig.shown("deleteOk", t.screen(4)));
+               TRY_VERIFY(t.rig.shown("deleteOk", t.screen(4)));
                QVERIFY(t.rig.click(t.rig.shown("deleteOk", t.screen(4))));
-               QTRY_COMPARE(t.timers->events.size(), 3);
+               TRY_COMPARE(t.timers->events.size(), 3);
            })
         << Target([](auto& t) { return t.eventPart(1, "rowSwitch"); })
         << Step([sample](auto& t) {
@@ -129,16 +129,16 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
         << Step([](auto& t) {
                t.showTab(0);
                QVERIFY(t.rig.click(t.rig.shown("gearButton", t.screen(0))));
-               QTRY_VERIFY(t.rig.shown("flashLoadButton", t.screen(0)));
+               TRY_VERIFY(t.rig.shown("flashLoadButton", t.screen(0)));
            })
         << "^050$" // the status query: its answer closes the settings window
         << Step([](auto& t) { t.rig.state->pressRecord(); })
         << Target([](auto& t) { return t.rig.shown("flashLoadButton", t.screen(0)); })
         << Step([](auto& t) {
-               QTRY_VERIFY(!t.rig.item("homeSettingWindowLoader", t.screen(0))->property("active").toBool());
-               QTRY_COMPARE(t.received("^017$").size(), 1);
+               TRY_VERIFY(!t.rig.item("homeSettingWindowLoader", t.screen(0))->property("active").toBool());
+               TRY_COMPARE(t.received("^017$").size(), 1);
                t.rig.state->pressStop();
-               QTRY_COMPARE(t.rig.graph->comm.getStatusIcon(), 16);
+               TRY_COMPARE(t.rig.graph->comm.getStatusIcon(), 16);
            });
     // Today is Thursday 26 October 2017; the today list holds the 2nd, 3rd
     // and 5th events. The focused 3rd row's select is answered (the 5th event)
@@ -156,10 +156,10 @@ void TstTapsAmidAnswers::tapWhileAnswersWait_data()
         << Step([](auto& t) { QVERIFY(t.rig.click(t.eventPart(2, "rowFocusLower"))); })
         << Target([](auto& t) { return t.eventPart(2, "rowSave"); })
         << Step([sample](auto& t) {
-               QTRY_COMPARE(t.received("^07F4742").size(), 1);
+               TRY_COMPARE(t.received("^07F4742").size(), 1);
                const QStringList lines = t.received("^07F47(42|5D)");
                QVERIFY2(lines.first().startsWith("07F47420300"), qPrintable(lines.join(' ')));
-               QTRY_VERIFY(t.eventsShown(3) && t.received("^07F475DDD0000$").size() >= 1);
+               TRY_VERIFY(t.eventsShown(3) && t.received("^07F475DDD0000$").size() >= 1);
                const QList<sim::SimTimerEvent> expected { sample.at(3), sample.at(0), sample.at(4), sample.at(6), sample.at(2) };
                for (int i = 0; i < expected.size(); ++i)
                    QCOMPARE(t.timers->events.at(i).block, expected.at(i).block);
@@ -180,7 +180,7 @@ void TstTapsAmidAnswers::tapWhileAnswersWait()
     QTest::qWait(300); // what the preparation started has settled
     rig.recorder->holdAnswersTo = QRegularExpression(held);
     trigger(*this);
-    QTRY_VERIFY(rig.recorder->holdsAnswers());
+    TRY_VERIFY(rig.recorder->holdsAnswers());
     QQuickItem* tapped = target(*this);
     QVERIFY(tapped && tapped->isVisible());
     const QPoint at = AppRig::centre(tapped);

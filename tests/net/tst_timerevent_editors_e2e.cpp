@@ -67,7 +67,7 @@ private:
     void open(QQuickItem* opener, const char* host)
     {
         click(opener);
-        QTRY_VERIFY(dialog(host));
+        TRY_VERIFY(dialog(host));
     }
     void chooseType(int row)
     {
@@ -95,10 +95,10 @@ void TstTimerEventEditorsE2e::initTestCase()
     sim::timerEvents(*recorder)->events.clear();
     QVERIFY(rig.start() && rig.logIn(*recorder));
     rig.clickTab(4); // timer events
-    QTRY_VERIFY(rig.graph->permission.okPermission());
+    TRY_VERIFY(rig.graph->permission.okPermission());
 
     click(named("addEvent"));
-    QTRY_COMPARE(rig.graph->tev.focus(), 0);
+    TRY_COMPARE(rig.graph->tev.focus(), 0);
     QCOMPARE(recorder->receivedLines(rig.connection).filter("07F4740"),
              QStringList("07F47400100" + created + "000000000100000001"));
 }
@@ -117,7 +117,7 @@ void TstTimerEventEditorsE2e::turn(const char* name, int items, bool flick)
         QTest::mouseMove(rig.window, at.toPoint(), delay);
     }
     QTest::mouseRelease(rig.window, Qt::LeftButton, Qt::NoModifier, at.toPoint(), flick ? delay : 400);
-    QTRY_VERIFY(!wheel->property("moving").toBool());
+    TRY_VERIFY(!wheel->property("moving").toBool());
 }
 
 // Replaces the text of the open input window, key by key.
@@ -139,13 +139,13 @@ void TstTimerEventEditorsE2e::save(const QString& type, const QString& input, co
     recorder->clearLog();
     QSignalSpy reread(&rig.graph->tev, &TimerEvent::setNewFocus);
     click(row("rowSave"));
-    QTRY_COMPARE(recorder->receivedLines(rig.connection).filter("07F4742"), QStringList("07F47420100" + block + option));
+    TRY_COMPARE(recorder->receivedLines(rig.connection).filter("07F4742"), QStringList("07F47420100" + block + option));
     const sim::SimTimerEvent kept = sim::timerEvents(*recorder)->events.value(0);
     QCOMPARE(kept.block + "|" + kept.option, block + "|" + option);
     // The list is read anew and the saved event comes back focused, its row in view.
-    QTRY_COMPARE(reread.count(), 1);
+    TRY_COMPARE(reread.count(), 1);
     QCOMPARE(rig.graph->tev.focus(), 0);
-    QTRY_VERIFY(row("rowSave") && row("rowSave")->isVisible());
+    TRY_VERIFY(row("rowSave") && row("rowSave")->isVisible());
 }
 
 void TstTimerEventEditorsE2e::everyTypeAndField()
@@ -176,10 +176,10 @@ void TstTimerEventEditorsE2e::everyTypeAndField()
     while (!rig.graph->browse.nowFolderName().isEmpty()) { // the picker opens on the browser's folder
         const QString was = rig.graph->browse.nowFolderName();
         click(named("upIcon", dialog("timerEventBrowseLoader")));
-        QTRY_VERIFY(rig.graph->browse.nowFolderName() != was);
+        TRY_VERIFY(rig.graph->browse.nowFolderName() != was);
     }
     for (const char* entry : { "row_LIVE", "row_2017", "row_Encore.mp3" }) {
-        QTRY_VERIFY(named(entry));
+        TRY_VERIFY(named(entry));
         if (QString(entry).endsWith("mp3"))
             shoot("timerevent_playfile.png");
         click(named(entry));
@@ -243,7 +243,7 @@ void TstTimerEventEditorsE2e::cancelAndBackdropChangeNothing()
     open(row("rowOption"), "timerEventDlTargetLoader");
     type("ELSEWHERE");
     click(dialog("timerEventDlTargetLoader"), 20);
-    QTRY_VERIFY(!dialog("timerEventDlTargetLoader"));
+    TRY_VERIFY(!dialog("timerEventDlTargetLoader"));
     QCOMPARE(recorder->receivedLines(rig.connection).filter("07F47"), QStringList());
     save("05", "00", "00", "DL_TARGET02");
 }

@@ -29,7 +29,7 @@ bool AppRig::start()
     engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
     if (engine->rootObjects().size() == 1)
         window = qobject_cast<QQuickWindow*>(engine->rootObjects().first());
-    if (!window || !QTest::qWaitForWindowExposed(window)) {
+    if (!window || !QTest::qWaitForWindowExposed(window, simlink::waitMs)) {
         qWarning("the main window did not show");
         return false;
     }
@@ -48,8 +48,8 @@ bool AppRig::start(const std::function<void(sim::SimRecorder&, sim::RecorderStat
 
 bool AppRig::logIn(sim::SimRecorder& to)
 {
-    connection = simlink::logIn(*graph, to, 8000);
-    return connection != 0 && QTest::qWaitFor([this] { return !item("loginscreenbase")->isVisible(); });
+    connection = simlink::logIn(*graph, to);
+    return connection != 0 && QTest::qWaitFor([this] { return !item("loginscreenbase")->isVisible(); }, simlink::waitMs);
 }
 
 void AppRig::close()
@@ -134,7 +134,7 @@ QPoint AppRig::centre(QQuickItem* target)
 QString AppRig::tapEach(const QStringList& names, QQuickItem* within)
 {
     for (const QString& name : names) {
-        if (!QTest::qWaitFor([&] { return shown(name, within); }, 5000) || !click(shown(name, within)))
+        if (!QTest::qWaitFor([&] { return shown(name, within); }, simlink::waitMs) || !click(shown(name, within)))
             return name;
     }
     return QString();
@@ -142,8 +142,8 @@ QString AppRig::tapEach(const QStringList& names, QQuickItem* within)
 
 bool AppRig::dismissMessage(const QString& text)
 {
-    return QTest::qWaitFor([&] { return textShown(text); }, 5000) && click(withText(text))
-        && QTest::qWaitFor([&] { return !textShown(text); }, 5000);
+    return QTest::qWaitFor([&] { return textShown(text); }, simlink::waitMs) && click(withText(text))
+        && QTest::qWaitFor([&] { return !textShown(text); }, simlink::waitMs);
 }
 
 bool AppRig::click(QQuickItem* target)
@@ -247,7 +247,8 @@ QQuickItem* AppRig::screen(int tab) const
 bool AppRig::showTab(int tab)
 {
     clickTab(tab);
-    return QTest::qWaitFor([&] { return screen(tab)->isVisible() && (tab < 2 || graph->permission.okPermission()); });
+    return QTest::qWaitFor([&] { return screen(tab)->isVisible() && (tab < 2 || graph->permission.okPermission()); },
+                           simlink::waitMs);
 }
 
 QQuickItem* AppRig::rowAt(QQuickItem* list, int index)

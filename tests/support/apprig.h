@@ -11,7 +11,13 @@
 
 #include "objectgraph.h"
 #include "recorderstate.h"
+#include "simlink.h"
 #include "simrecorder.h"
+
+// QTRY_VERIFY and QTRY_COMPARE for end-to-end tests: they wait as long as
+// what the recorder and the window do may take on a loaded machine.
+#define TRY_VERIFY(expr) QTRY_VERIFY_WITH_TIMEOUT(expr, simlink::waitMs)
+#define TRY_COMPARE(expr, expected) QTRY_COMPARE_WITH_TIMEOUT(expr, expected, simlink::waitMs)
 
 // The application as start-up makes it, for end-to-end tests: the object
 // graph published on a QML engine, mainDesktop.qml loaded and its window
@@ -92,11 +98,11 @@ public:
     // Whether a visible item, more than half opaque, shows this text.
     bool textShown(const QString& text) const;
     // Clicks the visible items of these names under `within` in turn, each
-    // once it shows (within five seconds); the first name that never showed,
-    // empty when all were clicked.
+    // once it shows (within simlink::waitMs); the first name that never
+    // showed, empty when all were clicked.
     QString tapEach(const QStringList& names, QQuickItem* within);
     // Waits until a message shows this text, taps it away and waits until it
-    // has gone; false when it never showed (within five seconds).
+    // has gone; false when it never showed (within simlink::waitMs).
     bool dismissMessage(const QString& text);
     // Writes the window's next frame to screenshots/; false when it cannot.
     bool shoot(const QString& fileName);

@@ -351,6 +351,8 @@ void TestReplies::extendedReplies_data()
     row("72 other item", {}, "FF72810000", {});
 
     row("answer to a folder step", {}, "FF6A9A01", {});
+    row("answer to a folder step is no folder report", { "FF6A82LIVE", "FF6A81Song" }, "FF6A9A00",
+        { { "folder", "LIVE" }, { "title", "Song" } }, {}, {}, { "folder", "title" });
     row("answer to a mark skip", { "FF03DD0100", "FF03D8010000001000" }, "FF039A00", {}, {}, {}, { "markClear" });
     row("unknown group", {}, "FF99AA", {});
     row("empty extended reply", {}, "FF", {});
