@@ -298,7 +298,7 @@ public slots:
     void passwordFailed();
     // Reads the front panel's value of a setting the menu changed (a
     // Menu::PanelSetting).
-    void readPanelSetting(int setting);
+    void readPanelSetting(int setting, const QString& choice, int index);
 
 signals:
     void loginStateChanged(int loginState);

@@ -408,12 +408,29 @@ void Communication::requestPlayMode(const char* lines, const QString& name)
 }
 
 // A pick in the settings menu changed a front-panel setting: the front
-// panel's value is read behind it, as the recorder need not report it.
-void Communication::readPanelSetting(int setting)
+// panel's value is read behind it, as the recorder need not report it. The
+// pick is the user's last request of that value until the report comes, as
+// one made on this tab would be: a pick here is compared with it, a step
+// counts from it.
+void Communication::readPanelSetting(int setting, const QString& choice, int index)
 {
     static const char* const queries[] = { "07F074FFF\r\n", "04E\r\n", "035FF\r\n", "03DFF\r\n02DFF\r\n" };
-    if (setting >= Menu::PlayArea && setting <= Menu::Key)
-        send(queries[setting]);
+    if (setting < Menu::PlayArea || setting > Menu::Key)
+        return;
+    send(queries[setting]);
+    static const QStringList areas { QStringLiteral("ALL"), QStringLiteral("FOLDER"), QStringLiteral("PLAYLIST") };
+    static const QStringList modes { QStringLiteral("CONTINUE"), QStringLiteral("SINGLE"), QStringLiteral("PROGRAM"),
+                                     QStringLiteral("RANDOM") };
+    if (setting == Menu::PlayArea && areas.contains(choice)) {
+        askedPlayArea.asked(choice);
+    } else if (setting == Menu::PlayMode && modes.contains(choice)) {
+        askedPlayMode.asked(choice);
+    } else if (setting == Menu::Pitch && (choice == QLatin1String("ON") || choice == QLatin1String("OFF"))) {
+        update(m_pitchStatus, choice == QLatin1String("ON"), &Communication::pitchStatusChanged);
+    } else if (setting == Menu::Key && index >= 0 && index <= 12) {
+        askedKey.asked(index - 6);
+        emit keyShownChanged(index - 6);
+    }
 }
 
 void Communication::playModeContinueRequest()

@@ -480,7 +480,7 @@ void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
     if (!send(line))
         return;
     if (setting >= 0)
-        emit panelSettingSent(setting);
+        emit panelSettingSent(setting, sub->parameterNames.value(value), value);
     // The STEREO/MONO choices follow the format. Read right behind the
     // change, they are the ones it leaves, whether they changed or not; the
     // recorder's notice of a new list, arriving meanwhile, is then ignored.

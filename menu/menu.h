@@ -145,8 +145,9 @@ signals:
     void inputLevelParameterChanged(int page, int item, int subitem, QObject* obj);
     void itemParameterChanged(int page, int item, QObject* obj);
     void phantomOnPopup(int page, int item, int subitem, int value);
-    // A pick of a front-panel setting went out (a PanelSetting).
-    void panelSettingSent(int setting);
+    // A pick of a front-panel setting went out (a PanelSetting): the choice's
+    // text and its place in the list.
+    void panelSettingSent(int setting, const QString& choice, int index);
 
 private:
     MenuPage* page(int i);

@@ -101,6 +101,8 @@ private slots:
     void frontPanelSettingsReadAgain_data();
     void frontPanelSettingsReadAgain();
     void frontPanelRowTakesAnyPickWhileUnsure();
+    void menuPickIsTheHomeTabsRequest_data();
+    void menuPickIsTheHomeTabsRequest();
 };
 
 // Every request of a walk, in order, one node at a time.
@@ -717,6 +719,62 @@ void TestMenuModel::frontPanelRowTakesAnyPickWhileUnsure()
     answer(set.value(0));
     QCOMPARE(row->property("oldIndex"), QVariant(0));
     QCOMPARE(row->property("comboBoxCurrentIndex"), QVariant(0));
+}
+
+// A pick of a front-panel setting in the menu is the user's last request of
+// that value on the home tab too, until the report to the query behind it
+// comes: a home pick is compared with it and a key step counts from it. The
+// report then stands, whatever it says.
+void TestMenuModel::menuPickIsTheHomeTabsRequest_data()
+{
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("asked"); // the home tab's value until the report
+    QTest::addColumn<QStringList>("reports"); // to the query, in order
+    QTest::addColumn<QString>("after");
+    QTest::newRow("play area") << int(Menu::PlayArea) << 2 << "PLAYLIST" << QStringList { "FF07CF02" } << "PLAYLIST";
+    QTest::newRow("play area kept") << int(Menu::PlayArea) << 1 << "FOLDER" << QStringList { "FF07CF00" } << "ALL";
+    QTest::newRow("play mode") << int(Menu::PlayMode) << 3 << "RANDOM" << QStringList { "CE06" } << "RANDOM";
+    QTest::newRow("play mode kept") << int(Menu::PlayMode) << 1 << "SINGLE" << QStringList { "CE00" } << "CONTINUE";
+    QTest::newRow("play mode refused") << int(Menu::PlayMode) << 2 << "PROGRAM" << QStringList { "F2" } << "CONTINUE";
+    QTest::newRow("pitch on") << int(Menu::Pitch) << 1 << "ON" << QStringList { "B501" } << "ON";
+    QTest::newRow("pitch kept off") << int(Menu::Pitch) << 1 << "ON" << QStringList { "B500" } << "OFF";
+    QTest::newRow("key") << int(Menu::Key) << 9 << "3" << QStringList { "BD00", "AD03" } << "3";
+    QTest::newRow("key kept") << int(Menu::Key) << 2 << "-4" << QStringList { "BD00", "AD00" } << "0";
+}
+
+void TestMenuModel::menuPickIsTheHomeTabsRequest()
+{
+    QFETCH(int, setting);
+    QFETCH(int, index);
+    QFETCH(QString, asked);
+    QFETCH(QStringList, reports);
+    QFETCH(QString, after);
+    DrawnMenu d;
+    Menu& m = d.rig.menu;
+    Communication& comm = d.rig.comm;
+    requestShownValues(m);
+    d.rig.replies({ "FF07CF00", "CE00", "B500", "BD00", "AD00" }); // ALL, CONTINUE, off, off, 0
+    d.rig.pump();
+    d.rig.takeLines();
+    const auto home = [&] {
+        switch (setting) {
+        case Menu::PlayArea: return comm.playAreaPick();
+        case Menu::PlayMode: return comm.playModePick();
+        case Menu::Pitch: return QString::fromLatin1(comm.getPitchStatus() ? "ON" : "OFF");
+        default: return QString::number(comm.getKeyShown());
+        }
+    };
+    const MenuPosition at[] = { m.playAreaPosition, m.playModePosition, m.pitchPosition, m.keyPosition };
+    const MenuPosition e = at[setting];
+    m.changedSubitemObjectValue(e.page, e.item, e.subitem, index, 0);
+    QCOMPARE(home(), asked);
+    d.rig.takeLines(); // left unanswered: the menu's set and read report nothing here
+    for (const QString& report : reports) {
+        QCOMPARE(home(), asked);
+        comm.recievedData(report);
+    }
+    QTRY_COMPARE(home(), after);
 }
 
 QTEST_MAIN(TestMenuModel)
