@@ -145,6 +145,21 @@ bool ReplyOrder::oldestSkipped(int reply) const
 // silence are looked at, newest first.
 int ReplyOrder::afterSilence(int reply, qint64 now) const
 {
+    // A silence is the recorder's only where the application went on writing
+    // through it. After a stall of the application itself nothing was
+    // written in its middle, and the reports are the old lines' own answers,
+    // in order.
+    const qint64 from = std::max(m_heardAt, m_lines.front().at);
+    bool wroteThrough = false;
+    for (std::size_t i = m_lines.size(); i-- > 0 && !wroteThrough;) {
+        ++m_comparisons;
+        const qint64 at = m_lines[i].at;
+        if (at - from < silenceMs / 2)
+            break;
+        wroteThrough = now - at >= silenceMs / 2;
+    }
+    if (!wroteThrough)
+        return -1;
     int found = -1;
     qint64 nearest = std::numeric_limits<qint64>::max();
     for (std::size_t i = m_lines.size(); i-- > 0;) {

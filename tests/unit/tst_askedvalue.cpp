@@ -160,6 +160,10 @@ void TstAskedValue::inTheRecordersOrder_data()
         << "- - - " + times(5, "- - - - -") + times(10, "- - -") + "- - - - - W W W W W -";
     // Late after a silence as before it: the answers to the lines written
     // since are not taken for the lost ones'.
+    // A stall of the application itself: nothing was written while it lasted,
+    // so the reports after it are the old lines' answers, in order.
+    QTest::newRow("after a stall of the application the answers come in order")
+        << "o t20 O av o t1500 o v V O O V" << "- - - W W W W W W - - -";
     QTest::newRow("a recorder late by 400 ms, silent, then late again")
         << "o o t400 O o t400 O " + times(10, "o s t200") + "av o t200 o t200 V O t200 O"
         << "- - - - - - - " + times(10, "- - -") + "W W W W W W - - -";
