@@ -211,7 +211,9 @@ void ReplyOrder::answerOldest(qint64 at, bool refused)
     m_unmatched.clear();
     m_row = 1;
     m_heardAt = at;
-    m_answerTime = at - line.at;
+    // How long the recorder takes: the longest recent answer, forgotten
+    // slowly, as a report it pushes unasked may match a line just written.
+    m_answerTime = std::max(at - line.at, m_answerTime - m_answerTime / 8);
     AskedValue* own = m_kinds.at(line.kind).value;
     if (own) {
         if (refused)

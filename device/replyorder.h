@@ -142,7 +142,8 @@ private:
     std::size_t m_row = 1;
     quint64 m_nextPlace = 1;
     quint64 m_lastWriteStart = 1;
-    // When a line last had its answer, and how long it had waited.
+    // When a line last had its answer, and how long the recorder takes to
+    // answer.
     qint64 m_heardAt = 0;
     qint64 m_answerTime = 0;
     mutable quint64 m_comparisons = 0;

@@ -164,6 +164,11 @@ void TstAskedValue::inTheRecordersOrder_data()
     // so the reports after it are the old lines' answers, in order.
     QTest::newRow("after a stall of the application the answers come in order")
         << "o t20 O av o t1500 o v V O O V" << "- - - W W W W W W - - -";
+    // A report pushed unasked just after a poll went out matches it at once:
+    // the recorder is no quicker for that.
+    QTest::newRow("a recorder late by 1200 ms that pushes its status")
+        << "o s t1200 O S s t50 S av o t500 s t600 S t600 V O S"
+        << "- - - - - - - - W W W W W W W W - -";
     QTest::newRow("a recorder late by 400 ms, silent, then late again")
         << "o o t400 O o t400 O " + times(10, "o s t200") + "av o t200 o t200 V O t200 O"
         << "- - - - - - - " + times(10, "- - -") + "W W W W W W - - -";
