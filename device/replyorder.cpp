@@ -89,7 +89,8 @@ bool ReplyOrder::answered(const QString& reply)
         return false;
     const qint64 now = clock();
     const Line& oldest = m_lines.front();
-    if (now - std::max(m_heardAt, oldest.at) > silenceMs + m_answerTime) {
+    // Silent, not just slower than before: no answer for the quiet spell.
+    if (now - std::max(m_heardAt, oldest.at) > std::max<qint64>(silenceMs + m_answerTime, staleMs)) {
         const int line = afterSilence(code, now);
         if (line >= 0) {
             for (int i = 0; i < line; ++i)

@@ -69,7 +69,9 @@ public:
     // How long the oldest line may wait before a later answer gives it up.
     int staleMs = 3000;
     // How much longer than it took to answer before the recorder may say
-    // nothing while lines wait, before those lines are taken as lost.
+    // nothing while lines wait, before those lines are taken as lost; never
+    // less than staleMs, as a recorder that has turned slower by less than
+    // that is late, not silent, and still answers every line.
     int silenceMs = 1000;
     // Whether a wait holds until the recorder shows it has had the request
     // (AskedValue); off where a test answers only the lines that matter.

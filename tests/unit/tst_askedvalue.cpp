@@ -144,8 +144,9 @@ void TstAskedValue::inTheRecordersOrder_data()
     // A recorder in standby refuses every line; powered on, it answers again.
     QTest::newRow("a stretch of refused lines, then answers")
         << "o s o s av o s F F F F F F F av V o O" << "- - - - W W W W W W W - - - W W W -";
-    // Lines the recorder lost while it said nothing: the polls' pattern, which
-    // the answers to the lines after them would match one for one.
+    // Lines the recorder lost while it said nothing for the quiet spell: the
+    // polls' pattern, which the answers to the lines after them would match
+    // one for one.
     QTest::newRow("unanswered lines repeating the polls, then answers")
         << "o t20 O " + times(15, "o s t200") + "o s t20 O S av t20 V o t20 O"
         << "- - - " + times(15, "- - -") + "- - - - - W W W W W -";
@@ -156,8 +157,8 @@ void TstAskedValue::inTheRecordersOrder_data()
         << "o t20 O " + times(10, "o s t200") + "av " + times(10, "o s t200") + "o t20 O av t20 V o t20 O"
         << "- - - " + times(10, "- - -") + "W " + times(10, "W W W") + "W W - W W W W W -";
     QTest::newRow("refused, then unanswered, then answers")
-        << "o t20 O " + times(5, "o s F F t200") + times(10, "o s t200") + "o s t20 O S av t20 V o t20 O"
-        << "- - - " + times(5, "- - - - -") + times(10, "- - -") + "- - - - - W W W W W -";
+        << "o t20 O " + times(5, "o s F F t200") + times(16, "o s t200") + "o s t20 O S av t20 V o t20 O"
+        << "- - - " + times(5, "- - - - -") + times(16, "- - -") + "- - - - - W W W W W -";
     // Late after a silence as before it: the answers to the lines written
     // since are not taken for the lost ones'.
     // A stall of the application itself: nothing was written while it lasted,
@@ -169,9 +170,14 @@ void TstAskedValue::inTheRecordersOrder_data()
     QTest::newRow("a recorder late by 1200 ms that pushes its status")
         << "o s t1200 O S s t50 S av o t500 s t600 S t600 V O S"
         << "- - - - - - - - W W W W W W W W - -";
+    // Slower by less than the quiet spell from one answer to the next, with
+    // a report pushed unasked first: late, not silent.
+    QTest::newRow("a recorder that turns 1200 ms slower")
+        << "o s t5 O S av o " + times(6, "s t200") + "S V O S"
+        << "- - - - - W W " + times(6, "W W") + "W W - -";
     QTest::newRow("a recorder late by 400 ms, silent, then late again")
-        << "o o t400 O o t400 O " + times(10, "o s t200") + "av o t200 o t200 V O t200 O"
-        << "- - - - - - - " + times(10, "- - -") + "W W W W W W - - -";
+        << "o o t400 O o t400 O " + times(16, "o s t200") + "av o t200 o t200 V O t200 O"
+        << "- - - - - - - " + times(16, "- - -") + "W W W W W W - - -";
 }
 
 void TstAskedValue::inTheRecordersOrder()
