@@ -43,6 +43,7 @@ private slots:
     void pickAfterAChangeOfMedium();
     void homeTabChangeShowsInTheRow_data();
     void homeTabChangeShowsInTheRow();
+    void menuPickTakenBackOnTheHomeTab();
     void doubleTapActsOnce_data();
     void doubleTapActsOnce();
 
@@ -756,6 +757,44 @@ void TstMenuScreenE2e::homeTabChangeShowsInTheRow()
     QVERIFY(ends(panel, graph->comm));
     QCOMPARE(describe(r), QStringLiteral("C %1 = %2").arg(entry, pick));
     QCOMPARE(setsOf(e).size(), 1);
+}
+
+// RANDOM picked in the menu, then CONTINUE on the home tab before the
+// recorder has answered anything: the home tab's selector still shows
+// CONTINUE, but the pick is compared with the menu's, so it goes, and the
+// recorder ends on CONTINUE.
+void TstMenuScreenE2e::menuPickTakenBackOnTheHomeTab()
+{
+    sim::SimRecorder& recorder = unit->recorder;
+    const auto restore = qScopeGuard([&] {
+        recorder.releaseAnswers();
+        recorder.holdAnswersTo = QRegularExpression();
+    });
+    sim::SimPanel& panel = unit->services.state->panel;
+    panel.playArea = panel.playMode = 0;
+    QVERIFY(rig.showTab(0));
+    QVERIFY(logInTo(recorder));
+    TRY_COMPARE(graph->comm.getStatusIcon(), 16); // the play mode is picked while stopped
+    QVERIFY(rig.showTab(1));
+    QQuickItem* r = row("PLAY MODE");
+    QVERIFY(r);
+    show(r);
+    recorder.clearLog();
+    recorder.holdAnswersTo = QRegularExpression(".");
+    pick("PLAY MODE", "RANDOM");
+    TRY_VERIFY(recorder.receivedLines().contains("04E"));
+    QVERIFY(rig.showTab(0));
+    QCOMPARE(rig.item("label", rig.item("playModeButton"))->property("text").toString(), QStringLiteral("CONTINUE"));
+    click(rig.item("playModeButton"));
+    TRY_VERIFY(rig.item("modeCONTINUE")->isVisible());
+    click(rig.item("modeCONTINUE"));
+    TRY_VERIFY(recorder.receivedLines().contains("04D00"));
+    QVERIFY(recorder.holdsAnswers()); // nothing answered yet
+    recorder.releaseAnswers();
+    TRY_VERIFY(panel.playMode == 0 && graph->comm.getPlayMode() == "CONTINUE");
+    QTest::qWait(500); // nothing further may follow
+    QCOMPARE(panel.playMode, 0);
+    QCOMPARE(graph->comm.getPlayMode(), QStringLiteral("CONTINUE"));
 }
 
 // A person's double tap where the first tap opens or closes something: the
