@@ -345,16 +345,17 @@ int Menu::shownSettingAt(const MenuPosition& at) const
         if (f.at.isSet() && f.at == at)
             return f.setting;
     }
-    // The others by the item's whole name, each of one subitem.
+    // The others by the item's whole name ("AUTO TRACK", not "AUTO TRACK
+    // LEVEL"), each an item of one subitem.
     static const struct
     {
         const char* name;
         ShownSetting setting;
     } named[] = {
-        { "MONO MIX", MonoMix },     { "AGC", Agc },           { "DYNAMICS", Dynamics },
-        { "LOW CUT", LowCut },       { "AUTO TRACK", AutoTrack }, { "SYNC REC", SyncRec },
-        { "AUTO MARK", AutoMark },   { "DIGITAL IN SRC", DigitalInSrc }, { "REPEAT", Repeat },
-        { "AUTO CUE", AutoCue },     { "AUTO READY", AutoReady }, { "INCR PLAY", IncrPlay },
+        { "MONO MIX", MonoMix },   { "AGC", Agc },                     { "DYNAMICS", Dynamics },
+        { "LOW CUT", LowCut },     { "AUTO TRACK", AutoTrack },        { "SYNC REC", SyncRec },
+        { "AUTO MARK", AutoMark }, { "DIGITAL IN SRC", DigitalInSrc }, { "REPEAT", Repeat },
+        { "AUTO CUE", AutoCue },   { "AUTO READY", AutoReady },        { "INCR PLAY", IncrPlay },
         { "BACKUP RELAY", BackupRelay },
     };
     const MenuItem* it = item(at.page, at.item);
