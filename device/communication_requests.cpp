@@ -439,6 +439,9 @@ void Communication::readPanelSetting(int setting, const QString& choice, int ind
         "036FF\r\n",              // auto ready
         "03AFF\r\n",              // incremental play
         "07F6A0B\r\n07F6A0C\r\n", // backup or relay: the pair of media, and the format that names it
+        // any other list: every value above
+        "07F6A04\r\n07F6A05\r\n07F6A0C\r\n07F6A62\r\n07F6A0D\r\n07F6A0E\r\n07F6A60\r\n031FF\r\n"
+        "038FF\r\n07F6A61\r\n07F12110000FF\r\n07F6A0A\r\n030FF\r\n036FF\r\n03AFF\r\n07F6A0B\r\n",
     };
     static_assert(sizeof queries / sizeof *queries == Menu::ShownSettings, "a query for every setting");
     if (setting < Menu::PlayArea || setting >= Menu::ShownSettings)

@@ -359,13 +359,15 @@ int Menu::shownSettingAt(const MenuPosition& at) const
         { "BACKUP RELAY", BackupRelay },
     };
     const MenuItem* it = item(at.page, at.item);
-    if (!it || it->subitems.size() != 1)
+    if (!it)
         return -1;
     for (const auto& n : named) {
-        if (it->name == QLatin1String(n.name))
+        if (it->subitems.size() == 1 && it->name == QLatin1String(n.name))
             return n.setting;
     }
-    return -1;
+    // A recorder may name its items otherwise: what a pick of another list
+    // may change is read in full.
+    return OtherSetting;
 }
 
 void Menu::panelSettingChanged(PanelSetting setting)

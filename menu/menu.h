@@ -116,6 +116,8 @@ public:
         AutoReady,
         IncrPlay,
         BackupRelay,
+        // A list item of a name not known here: every value shown is read.
+        OtherSetting,
         ShownSettings
     };
 

@@ -73,6 +73,12 @@ struct DrawnMenu
 
 } // namespace
 
+// What a pick of a list the menu knows by no name of its own reads behind it:
+// every value the home tab shows.
+const QStringList everyShownValue { "07F6A04", "07F6A05", "07F6A0C", "07F6A62", "07F6A0D", "07F6A0E",
+                                    "07F6A60", "031FF",   "038FF",   "07F6A61", "07F12110000FF", "07F6A0A",
+                                    "030FF",   "036FF",   "03AFF",   "07F6A0B" };
+
 class TestMenuModel : public QObject
 {
     Q_OBJECT
@@ -329,7 +335,7 @@ void TestMenuModel::picksOnListsAboutToChange_data()
     QTest::addColumn<QStringList>("sent");   // by the pick: "set ENTRY value", "info ENTRY", "value ENTRY"; else as it is
     QTest::addColumn<QString>("then");       // once every answer is in, picked and sent; "" none
 
-    QTest::newRow("LEVEL, nothing pending") << QStringList() << "LEVEL L 14" << QStringList { "set LEVEL L 14" } << "";
+    QTest::newRow("LEVEL, nothing pending") << QStringList() << "LEVEL L 14" << QStringList { "set LEVEL L 14" } + everyShownValue << "";
     QTest::newRow("LEVEL after an input change") << QStringList { "SEL 2" } << "LEVEL L 14"
                                                  << QStringList { "info LEVEL L", "info LEVEL R" } << "LEVEL L 14";
     QTest::newRow("LEVEL after a gain change") << QStringList { "GAIN R 1" } << "LEVEL R 14"
@@ -521,7 +527,7 @@ void TestMenuModel::absentEntriesAreLeftAlone()
     m.updateCurrentMediaMenuText("SD1");
     m.changedSubitemObjectValue(0, 0, 0, 1, 0);
     d.rig.reply("FF6AFA010000000000000200");
-    QCOMPARE(d.rig.takeLines(), QStringList { "07F6A7A030000000000000100" });
+    QCOMPARE(d.rig.takeLines(), QStringList { "07F6A7A030000000000000100" } + everyShownValue);
     QVERIFY(!m.rebuildingForCd && !m.rebuildingForStereoMono && !m.rebuildingInputLevel && !m.inputChangePending);
     QCOMPARE(m.getMaxSubitemParameterNumber(0, 0, 0), 3);
     QCOMPARE(d.row(0, 0, -1)->property("comboBoxCurrentIndex").toInt(), 2);
@@ -817,10 +823,13 @@ void TestMenuModel::pickReadsTheHomeValueBehind_data()
     QTest::newRow("auto ready") << "AUTO READY" << 1 << 0 << QStringList { "036FF" };
     QTest::newRow("incremental play") << "INCR PLAY" << 1 << 0 << QStringList { "03AFF" };
     QTest::newRow("backup relay") << "BACKUP RELAY" << 1 << 0 << QStringList { "07F6A0B", "07F6A0C" };
-    QTest::newRow("auto track level: not shown") << "AUTO TRACK LEVEL" << 1 << 0 << QStringList();
-    QTest::newRow("sync rec level: not shown") << "SYNC REC LEVEL" << 1 << 0 << QStringList();
-    QTest::newRow("key lock: not shown") << "KEY LOCK" << 1 << 0 << QStringList();
-    QTest::newRow("file name: not shown") << "FILE NAME" << 1 << 0 << QStringList();
+    // Items of other names may change what the home tab shows on another
+    // recorder: every shown value is read.
+    const QStringList all = everyShownValue;
+    QTest::newRow("auto track level: read in full") << "AUTO TRACK LEVEL" << 1 << 0 << all;
+    QTest::newRow("sync rec level: read in full") << "SYNC REC LEVEL" << 1 << 0 << all;
+    QTest::newRow("key lock: read in full") << "KEY LOCK" << 1 << 0 << all;
+    QTest::newRow("file name: read in full") << "FILE NAME" << 1 << 0 << all;
 }
 
 void TestMenuModel::pickReadsTheHomeValueBehind()
