@@ -7,6 +7,8 @@
 // backdrop of a name window just opened), and a key is not tapped twice (one
 // Undo, one load). Each road ends with exactly the lines a single tap sends
 // and with what a single tap shows; single taps on time are the control.
+// The copy picker's Cancel and Undo take three quick taps and a finger's
+// taps so as well.
 #include <QtTest>
 #include <functional>
 
@@ -107,9 +109,10 @@ public:
                  rig.textShown(told) ? "yes" : "no");
     }
 
-    // Each road's key tapped twice on time, twice 300 ms late, and once on time.
+    // Each road's key tapped twice on time, twice 300 ms late, and once on
+    // time; those named in `burst` also three times and by finger.
     using Road = std::tuple<const char*, Step, QStringList, QString>;
-    static void addRows(const QList<Road>& roads);
+    static void addRows(const QList<Road>& roads, const QStringList& burst = {});
     void tapOnce(int tab);
 
     AppRig rig;
@@ -155,17 +158,24 @@ void TstDoubleTapsMedia::init()
     QTRY_VERIFY_WITH_TIMEOUT(browseSettled() && rig.graph->browse.nowFolderName() == "LIVE", 20000);
 }
 
-void TstDoubleTapsMedia::addRows(const QList<Road>& roads)
+void TstDoubleTapsMedia::addRows(const QList<Road>& roads, const QStringList& burst)
 {
     QTest::addColumn<Step>("before");      // brings the key to the screen
     QTest::addColumn<QStringList>("key");  // its path of names on the tab's screen
     QTest::addColumn<int>("latency");
-    QTest::addColumn<bool>("twice");
+    QTest::addColumn<int>("taps");         // quick taps at one point
+    QTest::addColumn<bool>("finger");
     QTest::addColumn<QString>("outcome");  // as outcome() gives it
     for (const auto& [name, before, key, outcome] : roads) {
-        QTest::addRow("%s: double tap, on time", name) << before << key << 0 << true << outcome;
-        QTest::addRow("%s: double tap, 300 ms late", name) << before << key << 300 << true << outcome;
-        QTest::addRow("%s: single tap", name) << before << key << 0 << false << outcome;
+        QTest::addRow("%s: double tap, on time", name) << before << key << 0 << 2 << false << outcome;
+        QTest::addRow("%s: double tap, 300 ms late", name) << before << key << 300 << 2 << false << outcome;
+        QTest::addRow("%s: single tap", name) << before << key << 0 << 1 << false << outcome;
+        if (!burst.contains(name))
+            continue;
+        QTest::addRow("%s: three taps, on time", name) << before << key << 0 << 3 << false << outcome;
+        QTest::addRow("%s: three taps, 300 ms late", name) << before << key << 300 << 3 << false << outcome;
+        QTest::addRow("%s: finger's double tap, on time", name) << before << key << 0 << 2 << true << outcome;
+        QTest::addRow("%s: finger's three taps, 300 ms late", name) << before << key << 300 << 3 << true << outcome;
     }
 }
 
@@ -208,7 +218,7 @@ void TstDoubleTapsMedia::browseKeys_data()
         { "folder menu Rename", browseIn("LIVE", { "menu_2017" }), QStringList { "folderRename" },
           nameWindow("Rename folder") },
         { "New folder", browseIn("LIVE"), QStringList { "createFolderTool" }, nameWindow("New folder name") },
-    });
+    }, { "copy picker Cancel", "Undo" });
 }
 
 void TstDoubleTapsMedia::playlistKeys_data()
@@ -234,7 +244,8 @@ void TstDoubleTapsMedia::tapOnce(int tab)
     QFETCH(Step, before);
     QFETCH(QStringList, key);
     QFETCH(int, latency);
-    QFETCH(bool, twice);
+    QFETCH(int, taps);
+    QFETCH(bool, finger);
     QFETCH(QString, outcome);
     before(*this);
     if (QTest::currentTestFailed())
@@ -243,7 +254,7 @@ void TstDoubleTapsMedia::tapOnce(int tab)
     QTest::qWait(500); // the taps before are no double tap with the key's
     rig.recorder->answerLatencyMs = latency;
     rig.recorder->clearLog();
-    QVERIFY(twice ? rig.doubleTap(find(tab, key)) : rig.click(find(tab, key)));
+    QVERIFY(finger ? rig.fingerTaps(find(tab, key), taps) : rig.quickTaps(find(tab, key), taps));
     // What must not happen has had its time; what must, waits on the recorder.
     QTest::qWait(latency + 1000);
     QTRY_COMPARE_WITH_TIMEOUT(this->outcome(tab), outcome, 20000);

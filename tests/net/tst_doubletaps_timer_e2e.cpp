@@ -3,8 +3,9 @@
 // row's ON/OFF switch, on the filter key and on the boxes of the focused row
 // that open a window, the second tap is one with the first. "+" adds one
 // event, the switch writes once, and the window opened stays open with
-// nothing chosen in it. The calendar's month keys count both taps. A single
-// tap does what it always did.
+// nothing chosen in it. "+" adds one event for three quick taps and for a
+// finger's taps too. The calendar's month keys count both taps, a finger's
+// as well. A single tap does what it always did.
 #include <QtTest>
 
 #include "apprig.h"
@@ -21,7 +22,7 @@ private slots:
     void initTestCase();
     void init();
     void cleanupTestCase() { rig.stop(); }
-    void addEventOnce_data() { tapRows(); }
+    void addEventOnce_data();
     void addEventOnce();
     void switchOnce_data();
     void switchOnce();
@@ -37,9 +38,9 @@ private slots:
 private:
     // Rows on time and late for a double tap, and a single tap on time.
     static void tapRows();
-    void tap(QQuickItem* target, int taps)
+    void tap(QQuickItem* target, int taps, bool finger = false)
     {
-        QVERIFY(taps == 2 ? rig.doubleTap(target) : rig.click(target));
+        QVERIFY(finger ? rig.fingerTaps(target, taps) : rig.quickTaps(target, taps));
     }
     QQuickItem* list() const { return rig.shown("timerEventListView"); }
     QQuickItem* rowPart(int index, const QString& name) const { return rig.shown(name, AppRig::rowAt(list(), index)); }
@@ -100,9 +101,19 @@ void TstDoubleTapsTimerE2e::tapRows()
 {
     QTest::addColumn<int>("latency");
     QTest::addColumn<int>("taps");
-    QTest::newRow("double tap, on time") << 0 << 2;
-    QTest::newRow("double tap, late") << 300 << 2;
-    QTest::newRow("single tap") << 0 << 1;
+    QTest::addColumn<bool>("finger");
+    QTest::newRow("double tap, on time") << 0 << 2 << false;
+    QTest::newRow("double tap, late") << 300 << 2 << false;
+    QTest::newRow("single tap") << 0 << 1 << false;
+}
+
+void TstDoubleTapsTimerE2e::addEventOnce_data()
+{
+    tapRows();
+    QTest::newRow("three taps, on time") << 0 << 3 << false;
+    QTest::newRow("three taps, late") << 300 << 3 << false;
+    QTest::newRow("finger's double tap, on time") << 0 << 2 << true;
+    QTest::newRow("finger's three taps, late") << 300 << 3 << true;
 }
 
 bool TstDoubleTapsTimerE2e::rowsShowRecorder() const
@@ -140,8 +151,9 @@ void TstDoubleTapsTimerE2e::addEventOnce()
 {
     QFETCH(int, latency);
     QFETCH(int, taps);
+    QFETCH(bool, finger);
     rig.recorder->answerLatencyMs = latency;
-    tap(rig.shown("addEvent"), taps);
+    tap(rig.shown("addEvent"), taps, finger);
     QTRY_COMPARE_WITH_TIMEOUT(timers->events.size(), 5, 20000);
     QTRY_VERIFY_WITH_TIMEOUT(rowsShowRecorder(), 20000);
     waitUntilQuiet();
@@ -232,7 +244,7 @@ void TstDoubleTapsTimerE2e::windowStaysOpen()
 }
 
 // In the schedule window's calendar: a double tap on a month key moves two
-// months, a single tap one.
+// months, a single tap one, a finger's three taps three.
 void TstDoubleTapsTimerE2e::monthKeysCountBothTaps()
 {
     focusFirstRow();
@@ -251,6 +263,10 @@ void TstDoubleTapsTimerE2e::monthKeysCountBothTaps()
     TRY_COMPARE(shown(), opened.addMonths(-1));
     QTest::qWait(1000);
     QCOMPARE(shown(), opened.addMonths(-1));
+    QVERIFY(rig.fingerTaps(rig.shown("nextMonth"), 3));
+    TRY_COMPARE(shown(), opened.addMonths(2));
+    QTest::qWait(1000);
+    QCOMPARE(shown(), opened.addMonths(2));
     QCOMPARE(timerLines(), QStringList());
 }
 

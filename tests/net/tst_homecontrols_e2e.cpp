@@ -296,19 +296,30 @@ void TstHomeControlsE2e::lockAndUnlock()
 // A person's double tap on a key whose first tap opens or closes something:
 // the key acts once, and the second press, at the same point, reaches nothing
 // the first tap put under the finger (the lock key under the play-mode list,
-// the backdrop of the time search window).
+// the backdrop of the time search window). So do three quick taps, and a
+// finger's taps.
 void TstHomeControlsE2e::doubleTapActsOnce_data()
 {
     QTest::addColumn<int>("late");
-    QTest::newRow("on time") << 0;
-    QTest::newRow("300 ms late") << 300;
+    QTest::addColumn<int>("taps");
+    QTest::addColumn<bool>("finger");
+    QTest::newRow("on time") << 0 << 2 << false;
+    QTest::newRow("300 ms late") << 300 << 2 << false;
+    QTest::newRow("three taps, on time") << 0 << 3 << false;
+    QTest::newRow("finger, on time") << 0 << 2 << true;
+    QTest::newRow("finger, three taps, 300 ms late") << 300 << 3 << true;
 }
 
 void TstHomeControlsE2e::doubleTapActsOnce()
 {
     QFETCH(int, late);
+    QFETCH(int, taps);
+    QFETCH(bool, finger);
     const auto onTime = qScopeGuard([this] { rig.recorder->answerLatencyMs = 0; });
     const auto settle = [&] { QTest::qWait(late + 1000); };
+    const auto quickTaps = [&](QQuickItem* key) {
+        return finger ? rig.fingerTaps(key, taps) : rig.quickTaps(key, taps);
+    };
     QQuickItem* mode = item("playModeButton");
     rig.recorder->clearLog();
     click("stopButton"); // the play mode is picked while stopped
@@ -318,7 +329,7 @@ void TstHomeControlsE2e::doubleTapActsOnce()
     click(mode);
     TRY_VERIFY(item("modeRANDOM")->isVisible());
     rig.recorder->answerLatencyMs = late;
-    QVERIFY(rig.doubleTap(item("modeRANDOM")));
+    QVERIFY(quickTaps(item("modeRANDOM")));
     TRY_COMPARE(commands(), QStringList({ "04D06" }));
     settle();
     QCOMPARE(commands(), QStringList({ "04D06" }));
@@ -327,7 +338,7 @@ void TstHomeControlsE2e::doubleTapActsOnce()
     TRY_COMPARE(item("label", mode)->property("text").toString(), QStringLiteral("RANDOM"));
 
     rig.recorder->clearLog();
-    QVERIFY(rig.doubleTap(item("timeSearchButton")));
+    QVERIFY(quickTaps(item("timeSearchButton")));
     settle();
     QVERIFY(item("timeSearchWindowLoader")->property("active").toBool());
     QVERIFY(item("timeSearchTrack")->isVisible());

@@ -128,7 +128,7 @@ QQuickItem* TstHomeStepsE2e::settingRow(const QString& name)
 // A tap is "+" (step up) or "-" (step down), each `gap` ms after the one
 // before; "u" and "d" are the same taps stamped as the window system stamps a
 // person's quick taps, so that the second of two arrives as a double click;
-// "n" is the recorder telling of a change (and so the application asking for
+// "^" and "v" are a finger's taps up and down, through the touch screen; "n" is the recorder telling of a change (and so the application asking for
 // every value again). The recorder answers `late` ms after each line.
 void TstHomeStepsE2e::steps_data()
 {
@@ -162,6 +162,9 @@ void TstHomeStepsE2e::steps_data()
         << "pitchRow" << 300 << 150 << "+uu" << QStringList { "0250100", "0250200", "0250300" } << 3 << "+0.3";
     QTest::newRow("pitch: two quick steps down")
         << "pitchRow" << 0 << 120 << "-d" << QStringList { "0250110", "0250210" } << -2 << "-0.2";
+    QTest::newRow("pitch: a finger's three quick steps up, 300 ms late")
+        << "pitchRow" << 300 << 140 << "^^^" << QStringList { "0250100", "0250200", "0250300" } << 3 << "+0.3";
+    QTest::newRow("key: a finger's two quick flats") << "keyRow" << 0 << 140 << "vv" << QStringList { "02D11", "02D12" } << -2 << "\u266D2";
 }
 
 void TstHomeStepsE2e::steps()
@@ -183,9 +186,16 @@ void TstHomeStepsE2e::steps()
             continue;
         }
         const QChar tap = taps.at(i);
-        QQuickItem* key = item(tap == QLatin1Char('+') || tap == QLatin1Char('u') ? "stepUp" : "stepDown", settings);
+        const bool up = tap == QLatin1Char('+') || tap == QLatin1Char('u') || tap == QLatin1Char('^');
+        QQuickItem* key = item(up ? "stepUp" : "stepDown", settings);
         if (tap == QLatin1Char('u') || tap == QLatin1Char('d')) {
             QVERIFY(rig.quickTap(key, gap));
+            continue;
+        }
+        if (tap == QLatin1Char('^') || tap == QLatin1Char('v')) {
+            if (i > 0)
+                QTest::qWait(gap);
+            QVERIFY(rig.fingerTaps(key, 1));
             continue;
         }
         if (i > 0)

@@ -802,17 +802,27 @@ void TstMenuScreenE2e::menuPickTakenBackOnTheHomeTab()
 // A person's double tap where the first tap opens or closes something: the
 // range window opens over its row, its slider under the finger; a picked
 // gain closes its list over the phantom power row. The second press, at the
-// same point, sets and opens nothing.
+// same point, sets and opens nothing; nor does a third, nor a finger's.
 void TstMenuScreenE2e::doubleTapActsOnce_data()
 {
     QTest::addColumn<int>("late");
-    QTest::newRow("on time") << 0;
-    QTest::newRow("300 ms late") << 300;
+    QTest::addColumn<int>("taps");
+    QTest::addColumn<bool>("finger");
+    QTest::newRow("on time") << 0 << 2 << false;
+    QTest::newRow("300 ms late") << 300 << 2 << false;
+    QTest::newRow("three taps, 300 ms late") << 300 << 3 << false;
+    QTest::newRow("finger, on time") << 0 << 2 << true;
+    QTest::newRow("finger, three taps, 300 ms late") << 300 << 3 << true;
 }
 
 void TstMenuScreenE2e::doubleTapActsOnce()
 {
     QFETCH(int, late);
+    QFETCH(int, taps);
+    QFETCH(bool, finger);
+    const auto quickTaps = [&](QQuickItem* key) {
+        return finger ? rig.fingerTaps(key, taps) : rig.quickTaps(key, taps);
+    };
     const sim::SimMenuEntry delay = recorderMenu->find("INPUT DELAY", "DELAY Lch");
     const sim::SimMenuEntry gain = recorderMenu->find("INPUT GAIN", "INPUT GAIN Lch");
     click(named("tabMenuButton"));
@@ -824,7 +834,7 @@ void TstMenuScreenE2e::doubleTapActsOnce()
     QQuickItem* r = row("DELAY Lch");
     show(r);
     unit->recorder.answerLatencyMs = late;
-    QVERIFY(rig.doubleTap(named("rangeButton", r)));
+    QVERIFY(quickTaps(named("rangeButton", r)));
     TRY_VERIFY(named("rangeBar", r)->isVisible());
     settle();
     QCOMPARE(setsOf(delay), QStringList());
@@ -837,7 +847,7 @@ void TstMenuScreenE2e::doubleTapActsOnce()
     show(r);
     click(named("menuComboBox", r));
     TRY_VERIFY(entry(r, "MIC HIGH"));
-    QVERIFY(rig.doubleTap(entry(r, "MIC HIGH")));
+    QVERIFY(quickTaps(entry(r, "MIC HIGH")));
     TRY_COMPARE(setsOf(gain), QStringList({ menuLine("03", gain, 3) }));
     settle();
     QCOMPARE(setsOf(gain).size(), 1);

@@ -195,9 +195,48 @@ bool AppRig::doubleTap(QQuickItem* target, int gapMs)
 
 void AppRig::doubleTapAt(QPoint at, int gapMs)
 {
+    quickTapsAt(at, 2, gapMs);
+}
+
+bool AppRig::quickTaps(QQuickItem* target, int count, int gapMs)
+{
+    if (!target || !target->isVisible()) {
+        qWarning() << "cannot tap" << (target ? target->objectName() : QStringLiteral("nothing"));
+        return false;
+    }
+    quickTapsAt(centre(target), count, gapMs);
+    return true;
+}
+
+void AppRig::quickTapsAt(QPoint at, int count, int gapMs)
+{
     clickAt(at);
-    quickPressAt(at, gapMs);
-    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
+    for (int i = 1; i < count; ++i) {
+        quickPressAt(at, gapMs);
+        QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
+    }
+}
+
+bool AppRig::fingerTaps(QQuickItem* target, int count, int gapMs)
+{
+    if (!target || !target->isVisible()) {
+        qWarning() << "cannot tap" << (target ? target->objectName() : QStringLiteral("nothing"));
+        return false;
+    }
+    fingerTapsAt(centre(target), count, gapMs);
+    return true;
+}
+
+void AppRig::fingerTapsAt(QPoint at, int count, int gapMs)
+{
+    static QTouchDevice* const touchScreen = QTest::createTouchDevice();
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            QTest::qWait(gapMs);
+        QTest::touchEvent(window, touchScreen).press(0, at, window);
+        QTest::qWait(20);
+        QTest::touchEvent(window, touchScreen).release(0, at, window);
+    }
 }
 
 bool AppRig::quickTap(QQuickItem* target, int afterMs)

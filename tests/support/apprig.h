@@ -78,6 +78,16 @@ public:
     // whatever the first tap brought under it.
     bool doubleTap(QQuickItem* target, int gapMs = 140);
     void doubleTapAt(QPoint point, int gapMs = 140);
+    // count such taps at one point, gapMs apart, by mouse.
+    bool quickTaps(QQuickItem* target, int count, int gapMs = 140);
+    void quickTapsAt(QPoint point, int count, int gapMs = 140);
+    // A finger's count taps at one point (the centre of target when the
+    // first lands), gapMs apart, through the window's touch events: stamped
+    // as they come, as the window system stamps them. The first is a tap of
+    // its own when the finger last lifted longer than the double-click
+    // interval before it.
+    bool fingerTaps(QQuickItem* target, int count, int gapMs = 140);
+    void fingerTapsAt(QPoint point, int count, int gapMs = 140);
     // Scrolls over the centre of target, by delta eighths of a degree of a
     // mouse wheel (120 a notch) or, with a phase, as a touchpad gesture by
     // delta pixels; a negative delta scrolls down.
