@@ -6,7 +6,7 @@
 
 ReplyOrder::ReplyOrder() = default;
 
-void ReplyOrder::track(const char* prefix, int length, const char* reply, AskedValue* value)
+void ReplyOrder::track(const char* prefix, int length, const char* reply, AskedValue* value, bool echoes)
 {
     const QString code = QString::fromLatin1(reply);
     int index = m_replies.indexOf(code);
@@ -15,7 +15,7 @@ void ReplyOrder::track(const char* prefix, int length, const char* reply, AskedV
         m_replies.append(code);
         m_waiting.push_back(0);
     }
-    m_kinds.append({ QByteArray(prefix), length, index, value });
+    m_kinds.append({ QByteArray(prefix), length, index, value, echoes });
     if (value && !m_values.contains(value)) {
         m_values.append(value);
         value->order = this;
@@ -58,9 +58,10 @@ void ReplyOrder::written(const QByteArray& lines)
             m_unmatched.clear();
             m_row = 1;
         }
-        const int reply = m_kinds.at(kind).reply;
-        m_lines.push_back({ m_nextPlace++, kind, reply });
-        ++m_waiting[std::size_t(reply)];
+        const Kind& k = m_kinds.at(kind);
+        const QByteArray set = k.echoes ? line.mid(k.prefix.size()) : QByteArray();
+        m_lines.push_back({ m_nextPlace++, kind, k.reply, set == "FF" ? QString() : QString::fromLatin1(set) });
+        ++m_waiting[std::size_t(k.reply)];
         if (AskedValue* value = m_kinds.at(kind).value)
             value->lineWritten();
     }
@@ -69,7 +70,8 @@ void ReplyOrder::written(const QByteArray& lines)
 bool ReplyOrder::answers(const Line& line, const Report& report) const
 {
     ++m_comparisons;
-    return line.place < report.before && line.reply == report.reply;
+    return line.place < report.before && line.reply == report.reply
+        && (line.echo.isEmpty() || line.echo == report.data);
 }
 
 bool ReplyOrder::answered(const QString& reply)
@@ -79,7 +81,8 @@ bool ReplyOrder::answered(const QString& reply)
     // A report that answers no line at all is a notice and is not kept.
     if (code == -1 || m_lines.empty())
         return false;
-    if (code == refusal || m_lines.front().reply == code) {
+    Report report { code, m_nextPlace, number, code >= 0 ? reply.mid(m_replies.at(code).size()) : QString() };
+    if (code == refusal || answers(m_lines.front(), report)) {
         answerOldest(number, code == refusal);
         return true;
     }
@@ -88,7 +91,7 @@ bool ReplyOrder::answered(const QString& reply)
     // order: most were the answers to the lines after it.
     if (m_unmatched.size() >= std::size_t(maxKept))
         m_unmatched.pop_front();
-    m_unmatched.push_back({ code, m_nextPlace, number });
+    m_unmatched.push_back(std::move(report));
     extendRow(m_unmatched.back());
     while (!m_lines.empty() && oldestSkipped(code)) {
         giveUpOldest();

@@ -19,7 +19,11 @@ class AskedValue;
 // change, or a value the recorder pushes on its own. It answers nothing, so
 // however many of them come among the answers, no wait for an answer ends on
 // one of them. A refusal ("F2", as a recorder in standby answers every line)
-// answers the oldest line whatever its code: that line is done.
+// answers the oldest line whatever its code: that line is done. Where a line
+// sets a value that its answer reports back (a pitch or key step), the two
+// agree only when the report carries what the line set: a report the
+// recorder pushed before it had the line carries the value before, and
+// answers nothing.
 //
 // A recorder answers every line, late or not: a recorder that holds its
 // answers for a while (a stalled link that sends a lost packet again, or a
@@ -45,8 +49,11 @@ public:
 
     // Lines that begin with prefix (and have length characters, when it is not
     // -1) are answered by a report beginning with reply (code and data, as
-    // "FF3185"); that report reports value, where value is not null.
-    void track(const char* prefix, int length, const char* reply, AskedValue* value = nullptr);
+    // "FF3185"); that report reports value, where value is not null. With
+    // echoes, the answer to a line that sets the value carries what the line
+    // set (the characters after prefix; "FF" asks and takes any): a report
+    // that carries something else answers another line, or none.
+    void track(const char* prefix, int length, const char* reply, AskedValue* value = nullptr, bool echoes = false);
 
     // A write went out: each of its lines with a known answer takes its place
     // in the order, and the value it asks for counts it.
@@ -89,6 +96,7 @@ private:
         int length;
         int reply; // index into m_replies
         AskedValue* value;
+        bool echoes;
     };
     // A report that answered nothing when it came, and the place of the next
     // line written then (it cannot answer that line or any after it).
@@ -97,12 +105,14 @@ private:
         int reply;
         quint64 before;
         quint64 number;
+        QString data; // after the answer code
     };
     struct Line
     {
         quint64 place;
         int kind;
         int reply;
+        QString echo; // what its answer carries; empty for anything
     };
     // Lines written and not answered: at most this many are kept.
     static constexpr int maxLines = 4096;
