@@ -34,8 +34,8 @@ class AskedValue;
 //
 // Should the recorder leave a line unanswered all the same, the lines after it
 // would never match again. The oldest line is given up once the reports since
-// the last answer answer the three lines after it in a row, which reports it
-// pushes unasked do not do. The reports that answered nothing while it held
+// the last answer answer the three lines after it in a row (a run that
+// reports pushed unasked would have to match line for line). The reports that answered nothing while it held
 // the order are then matched again against the lines after it, so the answers
 // to those are not lost with it. Where a report of the oldest line's code
 // comes, it is that line's answer: were the line lost, the report answers a

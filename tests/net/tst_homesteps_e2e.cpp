@@ -432,8 +432,9 @@ void TstHomeStepsE2e::stepAfterStandby()
 // is sent again, or a busy recorder); pitch "+" is tapped every `gap` ms on
 // through the hold and a second after it. Each tap counts from the one before:
 // one line per tap, each one step above the one before, and the row ends on
-// the last. "pushed": the recorder also pushes its pitch every 130 ms, and
-// another controller changes the key in the middle of the hold.
+// the last. "pushed": the recorder also pushes its reports of the values
+// the user sets and its status every 130 ms, and another controller changes
+// the key in the middle of the hold.
 void TstHomeStepsE2e::stepsThroughAHold_data()
 {
     QTest::addColumn<int>("late");
@@ -459,7 +460,10 @@ void TstHomeStepsE2e::stepsThroughAHold()
     QQuickItem* up = item("stepUp", settings);
     rig.recorder->answerLatencyMs = late;
     QTimer pushes;
-    QObject::connect(&pushes, &QTimer::timeout, [this] { rig.state->pushReport(QStringLiteral("025FF")); });
+    QObject::connect(&pushes, &QTimer::timeout, [this] {
+        for (const char* query : { "025FF", "02DFF", "07F01FF", "07F074FFF", "04E", "050" })
+            rig.state->pushReport(QLatin1String(query));
+    });
     if (pushed)
         pushes.start(130);
     const int taps = (1000 + holdMs + 1000) / gap + 1;

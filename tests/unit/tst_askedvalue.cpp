@@ -270,7 +270,7 @@ void TstAskedValue::heldThenAnswered_data()
     }
     // Taps that stop during the hold, and begin again after it.
     QTest::newRow("taps stop in a 10 s hold") << 300 << 200 << 0 << 4000 << 1000 << 10000 << -1 << -1 << "p";
-    QTest::newRow("taps begin again after a 30 s hold") << 300 << 500 << 0 << 33000 << 1000 << 30000 << -1 << -1 << "pc";
+    QTest::newRow("taps on through a 30 s hold and after") << 300 << 500 << 0 << 33000 << 1000 << 30000 << -1 << -1 << "pc";
     // A recorder that loses every line for a while, then answers again.
     QTest::newRow("lines lost for 3 s, taps after") << 300 << 200 << 4500 << 8000 << -1 << 0 << 1000 << 4000 << "";
     QTest::newRow("lines lost for 3 s among pushes, taps after")
