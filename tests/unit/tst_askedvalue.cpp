@@ -234,7 +234,8 @@ void TstAskedValue::inTheRecordersOrder()
 // last report showed; the polls write "050" every second and "055" every
 // 500 ms. The recorder answers each line `late` ms after it, in order, with
 // its value at that moment. From `holdAt` it holds everything it writes for
-// `holdFor` ms and then sends it all, in order; it leaves unanswered every
+// `holdFor` ms and then sends it all, in order, one report every 10 ms while
+// the taps go on; it leaves unanswered every
 // line that comes from `dropFrom` to `dropTo`. `pushes`: "" none, "p" the
 // recorder pushes its pitch and status every 130 ms, "c" another controller
 // sets the pitch to +5.0 at 2 s (the recorder tells this application), "pc"
@@ -311,10 +312,12 @@ void TstAskedValue::heldThenAnswered()
     const auto pitch = [](int tenths) { return QStringLiteral("A5%1").arg(tenths, 4, 10, QLatin1Char('0')); };
     const auto answer = [&](qint64 now, const QString& text, int line) {
         qint64 due = now + late;
-        if (holdAt >= 0 && due >= holdAt && due < holdAt + holdFor)
+        // What was held goes out one report every 10 ms, the taps going on.
+        const bool held = holdAt >= 0 && due >= holdAt && due < holdAt + holdFor;
+        if (held)
             due = holdAt + holdFor;
         if (!onTheWay.empty())
-            due = std::max(due, onTheWay.back().due);
+            due = std::max(due, onTheWay.back().due + (held ? 10 : 0));
         onTheWay.push_back({ due, text, line });
     };
     const auto write = [&](qint64 now, const QByteArray& line, const QString& reply) {
