@@ -27,7 +27,10 @@
 // taken, and the recorder's own value shows again.
 //
 // A login or a link loss ends the wait (reset()), and so does a quiet spell
-// with no report at all, so a lost answer holds nothing for good.
+// with no report at all, so a lost answer holds nothing for good. Where the
+// order of answers cannot tell a held answer from a lost line's, it waits,
+// and the quiet spell is the longest such a wait lasts after the last request
+// or report of the value.
 class ReplyOrder;
 
 class AskedValue : public QObject

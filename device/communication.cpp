@@ -31,8 +31,8 @@ Communication::Communication(QObject* parent)
     // The lines whose answers the user's requests wait for, and the answers
     // that prove the recorder has had a request: every query of the polls
     // and the refresh that one report answers.
-    replyOrder.track("025", -1, "A5", &askedPitch);
-    replyOrder.track("02D", -1, "AD", &askedKey);
+    replyOrder.track("025", -1, "A5", &askedPitch, true);
+    replyOrder.track("02D", -1, "AD", &askedKey, true);
     replyOrder.track("04E", 3, "CE", &askedPlayMode);
     replyOrder.track("050", 3, "D0", &askedStatus);
     replyOrder.track("055", 3, "D5");

@@ -3,19 +3,10 @@
 #include "askedvalue.h"
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <limits>
 
-ReplyOrder::ReplyOrder()
-{
-    clock = [] {
-        using namespace std::chrono;
-        return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-    };
-}
+ReplyOrder::ReplyOrder() = default;
 
-void ReplyOrder::track(const char* prefix, int length, const char* reply, AskedValue* value)
+void ReplyOrder::track(const char* prefix, int length, const char* reply, AskedValue* value, bool echoes)
 {
     const QString code = QString::fromLatin1(reply);
     int index = m_replies.indexOf(code);
@@ -24,7 +15,7 @@ void ReplyOrder::track(const char* prefix, int length, const char* reply, AskedV
         m_replies.append(code);
         m_waiting.push_back(0);
     }
-    m_kinds.append({ QByteArray(prefix), length, index, value });
+    m_kinds.append({ QByteArray(prefix), length, index, value, echoes });
     if (value && !m_values.contains(value)) {
         m_values.append(value);
         value->order = this;
@@ -67,9 +58,10 @@ void ReplyOrder::written(const QByteArray& lines)
             m_unmatched.clear();
             m_row = 1;
         }
-        const int reply = m_kinds.at(kind).reply;
-        m_lines.push_back({ m_nextPlace++, kind, reply, clock() });
-        ++m_waiting[std::size_t(reply)];
+        const Kind& k = m_kinds.at(kind);
+        const QByteArray set = k.echoes ? line.mid(k.prefix.size()) : QByteArray();
+        m_lines.push_back({ m_nextPlace++, kind, k.reply, set == "FF" ? QString() : QString::fromLatin1(set) });
+        ++m_waiting[std::size_t(k.reply)];
         if (AskedValue* value = m_kinds.at(kind).value)
             value->lineWritten();
     }
@@ -78,29 +70,20 @@ void ReplyOrder::written(const QByteArray& lines)
 bool ReplyOrder::answers(const Line& line, const Report& report) const
 {
     ++m_comparisons;
-    return line.place < report.before && line.reply == report.reply;
+    return line.place < report.before && line.reply == report.reply
+        && (line.echo.isEmpty() || line.echo == report.data);
 }
 
 bool ReplyOrder::answered(const QString& reply)
 {
+    const quint64 number = ++m_reports;
     const int code = replyOf(reply);
     // A report that answers no line at all is a notice and is not kept.
     if (code == -1 || m_lines.empty())
         return false;
-    const qint64 now = clock();
-    const Line& oldest = m_lines.front();
-    // Silent, not just slower than before: no answer for the quiet spell.
-    if (now - std::max(m_heardAt, oldest.at) > std::max<qint64>(silenceMs + m_answerTime, staleMs)) {
-        const int line = afterSilence(code, now);
-        if (line >= 0) {
-            for (int i = 0; i < line; ++i)
-                giveUpOldest();
-            answerOldest(now, code == refusal);
-            return true;
-        }
-    }
-    if (code == refusal || oldest.reply == code) {
-        answerOldest(now, code == refusal);
+    Report report { code, m_nextPlace, number, code >= 0 ? reply.mid(m_replies.at(code).size()) : QString() };
+    if (code == refusal || answers(m_lines.front(), report)) {
+        answerOldest(number, code == refusal);
         return true;
     }
     // Unasked, unless the oldest line went unanswered. Then it is given up,
@@ -108,7 +91,7 @@ bool ReplyOrder::answered(const QString& reply)
     // order: most were the answers to the lines after it.
     if (m_unmatched.size() >= std::size_t(maxKept))
         m_unmatched.pop_front();
-    m_unmatched.push_back({ code, m_nextPlace, now });
+    m_unmatched.push_back(std::move(report));
     extendRow(m_unmatched.back());
     while (!m_lines.empty() && oldestSkipped(code)) {
         giveUpOldest();
@@ -133,51 +116,12 @@ void ReplyOrder::extendRow(const Report& report)
 
 // The recorder answers in order, so the oldest line went unanswered when,
 // since the last answer, the next three lines have had their answers in a
-// row; or when it has waited longer than the quiet spell and this report
-// answers a later line.
+// row. (Where a test answers only some lines, when a later line has its
+// answer.)
 bool ReplyOrder::oldestSkipped(int reply) const
 {
     constexpr std::size_t inARow = 3;
-    return m_row > inARow || (clock() - m_lines.front().at > staleMs && laterLinesAnswering(reply) > 0);
-}
-
-// The recorder takes about as long to answer after a silence as before it;
-// of two lines as near to that, the older. Only the lines written since the
-// silence are looked at, newest first.
-int ReplyOrder::afterSilence(int reply, qint64 now) const
-{
-    // A silence is the recorder's only where the application went on writing
-    // through it. After a stall of the application itself nothing was
-    // written in its middle, and the reports are the old lines' own answers,
-    // in order.
-    const qint64 from = std::max(m_heardAt, m_lines.front().at);
-    bool wroteThrough = false;
-    for (std::size_t i = m_lines.size(); i-- > 0 && !wroteThrough;) {
-        ++m_comparisons;
-        const qint64 at = m_lines[i].at;
-        if (at - from < silenceMs / 2)
-            break;
-        wroteThrough = now - at >= silenceMs / 2;
-    }
-    if (!wroteThrough)
-        return -1;
-    int found = -1;
-    qint64 nearest = std::numeric_limits<qint64>::max();
-    for (std::size_t i = m_lines.size(); i-- > 0;) {
-        const Line& line = m_lines[i];
-        ++m_comparisons;
-        const qint64 waited = now - line.at;
-        if (waited > m_answerTime + silenceMs)
-            break;
-        if (reply != refusal && line.reply != reply)
-            continue;
-        const qint64 off = std::abs(waited - m_answerTime);
-        if (off <= nearest) {
-            nearest = off;
-            found = int(i);
-        }
-    }
-    return found;
+    return m_row > inARow || (skipsUnanswered && laterLinesAnswering(reply) > 0);
 }
 
 bool ReplyOrder::replay()
@@ -189,7 +133,7 @@ bool ReplyOrder::replay()
     for (const Report& report : reports) {
         last = !m_lines.empty() && answers(m_lines.front(), report);
         if (last) {
-            answerOldest(report.at);
+            answerOldest(report.number);
         } else {
             m_unmatched.push_back(report);
             extendRow(report);
@@ -204,17 +148,17 @@ void ReplyOrder::popOldest()
     m_lines.pop_front();
 }
 
-void ReplyOrder::answerOldest(qint64 at, bool refused)
+void ReplyOrder::answerOldest(quint64 report, bool refused)
 {
     const Line line = m_lines.front();
     popOldest();
-    // The reports before an answer were sent unasked.
+    // The reports before an answer were sent unasked (or answered lines
+    // written after one left unanswered: those lines wait for a later
+    // answer, which is late, never wrong).
     m_unmatched.clear();
     m_row = 1;
-    m_heardAt = at;
-    // How long the recorder takes: the longest recent answer, forgotten
-    // slowly, as a report it pushes unasked may match a line just written.
-    m_answerTime = std::max(at - line.at, m_answerTime - m_answerTime / 8);
+    if (onAnswer)
+        onAnswer(line.place, report);
     AskedValue* own = m_kinds.at(line.kind).value;
     if (own) {
         if (refused)
@@ -243,6 +187,4 @@ void ReplyOrder::reset()
     std::fill(m_waiting.begin(), m_waiting.end(), 0);
     m_unmatched.clear();
     m_row = 1;
-    m_heardAt = 0;
-    m_answerTime = 0;
 }

@@ -19,21 +19,29 @@ class AskedValue;
 // change, or a value the recorder pushes on its own. It answers nothing, so
 // however many of them come among the answers, no wait for an answer ends on
 // one of them. A refusal ("F2", as a recorder in standby answers every line)
-// answers the oldest line whatever its code: that line is done.
+// answers the oldest line whatever its code: that line is done. Where a line
+// sets a value that its answer reports back (a pitch or key step), the two
+// agree only when the report carries what the line set: a report the
+// recorder pushed before it had the line carries the value before, and
+// answers nothing.
 //
-// Should the recorder leave a line unanswered, the lines after it would never
-// match again. The oldest line is given up once the reports since the last
-// answer answer the three lines after it in a row, or once it has waited
-// longer than the quiet spell and a report answers a later line. The reports
-// that answered nothing while it held the order are then matched again
-// against the lines after it, so the answers to those are not lost with it.
+// A recorder answers every line, late or not: a recorder that holds its
+// answers for a while (a stalled link that sends a lost packet again, or a
+// busy recorder) then sends them all, in order, so the oldest line's own
+// answer comes first however long it was held. How long a line has waited
+// therefore tells nothing: a line is never taken as unanswered on time alone,
+// nor are the lines written while the recorder said nothing.
 //
-// Lines written while the recorder said nothing at all (it lost the link's
-// lines for a while) repeat the polls' own pattern, so the answers to the
-// lines after them would match them one for one, each a few seconds late,
-// and hold every wait that long. So after such a silence the first report
-// answers the line of its code that has waited about as long as the recorder
-// took to answer before; the lines before that one went unanswered.
+// Should the recorder leave a line unanswered all the same, the lines after it
+// would never match again. The oldest line is given up once the reports since
+// the last answer answer the three lines after it in a row (a run that
+// reports pushed unasked would have to match line for line). The reports that answered nothing while it held
+// the order are then matched again against the lines after it, so the answers
+// to those are not lost with it. Where a report of the oldest line's code
+// comes, it is that line's answer: were the line lost, the report answers a
+// later line of the same code, and the order stays behind, never ahead (a
+// wait lasts longer, up to its value's quiet spell; no wait ends on an older
+// line's answer).
 class ReplyOrder
 {
 public:
@@ -41,8 +49,11 @@ public:
 
     // Lines that begin with prefix (and have length characters, when it is not
     // -1) are answered by a report beginning with reply (code and data, as
-    // "FF3185"); that report reports value, where value is not null.
-    void track(const char* prefix, int length, const char* reply, AskedValue* value = nullptr);
+    // "FF3185"); that report reports value, where value is not null. With
+    // echoes, the answer to a line that sets the value carries what the line
+    // set (the characters after prefix; "FF" asks and takes any): a report
+    // that carries something else answers another line, or none.
+    void track(const char* prefix, int length, const char* reply, AskedValue* value = nullptr, bool echoes = false);
 
     // A write went out: each of its lines with a known answer takes its place
     // in the order, and the value it asks for counts it.
@@ -66,18 +77,17 @@ public:
     // report costs a few comparisons however many lines and reports wait).
     quint64 comparisons() const { return m_comparisons; }
 
-    // How long the oldest line may wait before a later answer gives it up.
-    int staleMs = 3000;
-    // How much longer than it took to answer before the recorder may say
-    // nothing while lines wait, before those lines are taken as lost; never
-    // less than staleMs, as a recorder that has turned slower by less than
-    // that is late, not silent, and still answers every line.
-    int silenceMs = 1000;
+    // Where a test answers only the lines that matter to it: a report answers
+    // the oldest line of its code, and the lines before that one are taken as
+    // unanswered. Never on a link: a recorder answers every line.
+    bool skipsUnanswered = false;
     // Whether a wait holds until the recorder shows it has had the request
     // (AskedValue); off where a test answers only the lines that matter.
     bool fences = true;
-    // Time source in ms; a steady clock unless a test sets another.
-    std::function<qint64()> clock;
+    // Told of every line that has its answer or its refusal: the line's
+    // place and the number of the report that answered it, counting every
+    // report from 1 (diagnostics; a line given up is not told).
+    std::function<void(quint64 place, quint64 report)> onAnswer;
 
 private:
     struct Kind
@@ -86,26 +96,27 @@ private:
         int length;
         int reply; // index into m_replies
         AskedValue* value;
+        bool echoes;
     };
-    // A report that answered nothing when it came, the place of the next
-    // line written then (it cannot answer that line or any after it), and
-    // when it came.
+    // A report that answered nothing when it came, and the place of the next
+    // line written then (it cannot answer that line or any after it).
     struct Report
     {
         int reply;
         quint64 before;
-        qint64 at;
+        quint64 number;
+        QString data; // after the answer code
     };
     struct Line
     {
         quint64 place;
         int kind;
         int reply;
-        qint64 at; // when it was written
+        QString echo; // what its answer carries; empty for anything
     };
     // Lines written and not answered: at most this many are kept.
     static constexpr int maxLines = 4096;
-    // Reports kept while a line holds the order: enough for the quiet spell.
+    // Reports kept while a line holds the order.
     static constexpr int maxKept = 256;
     static constexpr int refusal = -2;
 
@@ -120,11 +131,9 @@ private:
     // Counts a kept report into the row of answers to the lines after the
     // oldest.
     void extendRow(const Report& report);
-    // After a silence: the line that the report answers, if one waited about
-    // as long as the recorder took to answer before; else -1.
-    int afterSilence(int reply, qint64 now) const;
-    // The oldest line has its answer (or its refusal), which came at `at`.
-    void answerOldest(qint64 at, bool refused = false);
+    // The oldest line has its answer, report number `report` (or its
+    // refusal).
+    void answerOldest(quint64 report, bool refused = false);
     void giveUpOldest();
     void popOldest();
     // Takes the reports that answered nothing since the last answer again,
@@ -144,9 +153,6 @@ private:
     std::size_t m_row = 1;
     quint64 m_nextPlace = 1;
     quint64 m_lastWriteStart = 1;
-    // When a line last had its answer, and how long the recorder takes to
-    // answer.
-    qint64 m_heardAt = 0;
-    qint64 m_answerTime = 0;
+    quint64 m_reports = 0;
     mutable quint64 m_comparisons = 0;
 };

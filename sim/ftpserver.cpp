@@ -36,6 +36,7 @@ public:
         , m_split(split)
         , m_recorder(recorder)
     {
+        m_later.heldFor = [recorder] { return recorder->heldForMs(); };
     }
 
     void write(const QByteArray& bytes)

@@ -25,7 +25,8 @@ void LaterQueue::add(qint64 due, const std::function<void()>& step)
 void LaterQueue::run()
 {
     while (!m_steps.isEmpty()) {
-        const qint64 wait = m_steps.head().due - now();
+        const qint64 held = heldFor ? heldFor() : 0;
+        const qint64 wait = std::max(held, m_steps.head().due - now());
         if (wait > 0) {
             m_timer.start(int(wait));
             return;

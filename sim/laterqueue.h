@@ -23,6 +23,9 @@ public:
     qint64 lastDue() const { return m_steps.isEmpty() ? now() : m_steps.last().due; }
     // Queues step to run at due, or behind the last step queued.
     void add(qint64 due, const std::function<void()>& step);
+    // How much longer every step must wait, whatever its due time; none
+    // while unset or not above 0.
+    std::function<qint64()> heldFor;
 
 private:
     void run();

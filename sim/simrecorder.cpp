@@ -21,6 +21,7 @@ SimConnection::SimConnection(SimRecorder* recorder, QTcpSocket* socket, int id)
 {
     socket->setParent(this);
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_later.heldFor = [recorder] { return recorder->heldForMs(); };
     connect(socket, &QTcpSocket::readyRead, this, &SimConnection::onReadyRead);
     connect(socket, &QTcpSocket::disconnected, this, [this] { emit closed(m_id); });
 }
@@ -47,7 +48,7 @@ void SimConnection::send(const QByteArray& bytes)
 // when the latency is lowered, what follows waits for what went before.
 void SimConnection::later(const std::function<void()>& step)
 {
-    if (m_recorder->answerLatencyMs <= 0 && m_later.isEmpty())
+    if (m_recorder->answerLatencyMs <= 0 && m_later.isEmpty() && m_recorder->heldForMs() <= 0)
         step();
     else
         m_later.add(m_later.now() + m_recorder->answerLatencyMs, step);
@@ -82,6 +83,10 @@ void SimConnection::pump()
         return;
     }
     m_pumping = true;
+    if (const qint64 held = m_recorder->heldForMs(); held > 0) {
+        QTimer::singleShot(int(held), this, [this] { pump(); });
+        return;
+    }
     const int delay = m_recorder->splitWrites ? qMax(m_recorder->replyDelayMs, m_recorder->splitGapMs)
         : m_recorder->splitBytes              ? qMax(m_recorder->replyDelayMs, 1)
                                               : m_recorder->replyDelayMs;
@@ -394,6 +399,16 @@ void SimRecorder::releaseAnswers()
     holdAnswersTo = QRegularExpression();
     for (SimConnection* c : qAsConst(m_connections))
         c->releaseHeld();
+}
+
+void SimRecorder::holdEverything(int ms)
+{
+    m_holdEnd = QDeadlineTimer(ms, Qt::PreciseTimer);
+}
+
+qint64 SimRecorder::heldForMs() const
+{
+    return m_holdEnd.remainingTime() > 0 ? m_holdEnd.remainingTime() : 0;
 }
 
 bool SimRecorder::holdsAnswers() const

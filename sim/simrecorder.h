@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
@@ -130,6 +131,14 @@ public:
     QRegularExpression ignoreLines;
     void releaseAnswers();
     bool holdsAnswers() const;
+    // Everything the recorder writes on every channel, what is on its way
+    // and what it writes meanwhile, waits until ms have passed and then goes
+    // out in the order made: a link that stalls while a lost packet is sent
+    // again, or a busy recorder. The lines that come meanwhile are taken as
+    // they come.
+    void holdEverything(int ms);
+    // How much longer what the recorder writes is held; 0 when it is not.
+    qint64 heldForMs() const;
 
     // Handlers see every command line of a logged-in connection, in the order
     // added; the first that returns true has answered it.
@@ -176,6 +185,7 @@ private:
     QList<QPair<QString, QStringList>> m_replies;
     QList<LogEntry> m_log;
     int m_nextId = 1;
+    QDeadlineTimer m_holdEnd;
 };
 
 } // namespace sim

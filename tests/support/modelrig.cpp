@@ -8,7 +8,7 @@ ModelRig::ModelRig()
     // The scripts answer only the lines that matter to them: a reply answers
     // the oldest line it can, as if those before it had gone unanswered, and
     // the answer due ends a wait.
-    comm.replyOrder.staleMs = -1;
+    comm.replyOrder.skipsUnanswered = true;
     comm.replyOrder.fences = false;
 }
 

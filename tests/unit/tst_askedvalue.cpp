@@ -2,6 +2,7 @@
 // report to the user's own request has come: counted by the lines written and
 // the reports read, in order.
 #include <QtTest>
+#include <deque>
 
 #include "askedvalue.h"
 #include "replyorder.h"
@@ -15,6 +16,8 @@ private slots:
     void quietSpellEndsTheWait();
     void inTheRecordersOrder_data();
     void inTheRecordersOrder();
+    void heldThenAnswered_data();
+    void heldThenAnswered();
     void costPerReport_data();
     void costPerReport();
 };
@@ -27,17 +30,17 @@ QString times(int n, const QString& words)
 }
 
 // The order of a value's lines ("025", reported by "A5") among lines of two
-// other kinds, on a clock the test moves.
+// other kinds. The value's quiet spell passes only where a script says so.
 struct OrderRig
 {
-    OrderRig()
+    // echoes: a set's answer carries what it set.
+    explicit OrderRig(bool echoes = false)
     {
-        order.clock = [this] { return now; };
-        order.track("025", -1, "A5", &asked);
+        asked.quietMs = 0;
+        order.track("025", -1, "A5", &asked, echoes);
         order.track("055", 3, "D5");
         order.track("050", 3, "D0");
     }
-    qint64 now = 0;
     AskedValue asked;
     ReplyOrder order;
 };
@@ -110,8 +113,9 @@ void TstAskedValue::quietSpellEndsTheWait()
 // answers: "v" a line of the value written ("av": and the user asks for what
 // it sets), "o" a line of another kind, "V" and "O" a report of each, "s" a
 // line of a third kind the recorder leaves unanswered unless "S" answers it,
-// "F" a refusal, "t<ms>" time passes, "x" a reset. After each step: "W"
-// waiting, "-" not.
+// "F" a refusal, "t<ms>" time passes (the order takes no note of it), "q" the
+// value's quiet spell passes, "x" a reset. After each step: "W" waiting, "-"
+// not.
 void TstAskedValue::inTheRecordersOrder_data()
 {
     QTest::addColumn<QString>("script");
@@ -128,10 +132,14 @@ void TstAskedValue::inTheRecordersOrder_data()
     QTest::newRow("a later line of the value answered shows it too") << "av v V V" << "W W W -";
     QTest::newRow("an answer to a line written before the request does not show it")
         << "o av O V" << "- W W W";
-    QTest::newRow("a line left unanswered is given up once stale")
-        << "o av V t5000 V o O" << "- W W W W W -";
+    // A line whose answer may only be held is waited for however long: the
+    // wait ends at the quiet spell ("q"), never on an older line's answer.
+    QTest::newRow("a line left unanswered, its lone answer: waits for the quiet spell")
+        << "o av V t5000 V o O q" << "- W W W W W W -";
+    QTest::newRow("a line left unanswered, a later line's answer: waits for the quiet spell")
+        << "av t5000 o O av V o O q" << "W W W W W W W W -";
     QTest::newRow("a line given up is no longer waited for")
-        << "av t5000 o O av V o O" << "W W W - W W W -";
+        << "av t5000 o o o O O O av V o O" << "W W W W W W W - W W W -";
     QTest::newRow("the answers to the next three lines give it up at once, and count")
         << "s av o o V O O t5000 o O av V o O" << "- W W W W W - - - - W W W -";
     QTest::newRow("answers in a row only: one of another line between breaks the row")
@@ -144,21 +152,22 @@ void TstAskedValue::inTheRecordersOrder_data()
     // A recorder in standby refuses every line; powered on, it answers again.
     QTest::newRow("a stretch of refused lines, then answers")
         << "o s o s av o s F F F F F F F av V o O" << "- - - - W W W W W W W - - - W W W -";
-    // Lines the recorder lost while it said nothing for the quiet spell: the
-    // polls' pattern, which the answers to the lines after them would match
-    // one for one.
+    // Lines the recorder lost while it said nothing for a while: the polls'
+    // pattern, which the answers to the lines after them match one for one.
+    // Those answers cannot be told from answers held that long, so the order
+    // stays behind and a step made then waits for the quiet spell.
     QTest::newRow("unanswered lines repeating the polls, then answers")
-        << "o t20 O " + times(15, "o s t200") + "o s t20 O S av t20 V o t20 O"
-        << "- - - " + times(15, "- - -") + "- - - - - W W W W W -";
+        << "o t20 O " + times(15, "o s t200") + "o s t20 O S av t20 V o t20 O q"
+        << "- - - " + times(15, "- - -") + "- - - - - W W W W W W -";
     QTest::newRow("unanswered lines for 30 s, then answers")
-        << "o t20 O " + times(150, "o s o s t200") + "o s t20 O S av t20 V o t20 O"
-        << "- - - " + times(150, "- - - - -") + "- - - - - W W W W W -";
-    QTest::newRow("a step among the unanswered lines ends once answers come")
-        << "o t20 O " + times(10, "o s t200") + "av " + times(10, "o s t200") + "o t20 O av t20 V o t20 O"
-        << "- - - " + times(10, "- - -") + "W " + times(10, "W W W") + "W W - W W W W W -";
+        << "o t20 O " + times(150, "o s o s t200") + "o s t20 O S av t20 V o t20 O q"
+        << "- - - " + times(150, "- - - - -") + "- - - - - W W W W W W -";
+    QTest::newRow("a step among the unanswered lines ends at the quiet spell")
+        << "o t20 O " + times(10, "o s t200") + "av " + times(10, "o s t200") + "o t20 O av t20 V o t20 O q"
+        << "- - - " + times(10, "- - -") + "W " + times(10, "W W W") + "W W W W W W W W W -";
     QTest::newRow("refused, then unanswered, then answers")
-        << "o t20 O " + times(5, "o s F F t200") + times(16, "o s t200") + "o s t20 O S av t20 V o t20 O"
-        << "- - - " + times(5, "- - - - -") + times(16, "- - -") + "- - - - - W W W W W -";
+        << "o t20 O " + times(5, "o s F F t200") + times(16, "o s t200") + "o s t20 O S av t20 V o t20 O q"
+        << "- - - " + times(5, "- - - - -") + times(16, "- - -") + "- - - - - W W W W W W -";
     // Late after a silence as before it: the answers to the lines written
     // since are not taken for the lost ones'.
     // A stall of the application itself: nothing was written while it lasted,
@@ -176,8 +185,8 @@ void TstAskedValue::inTheRecordersOrder_data()
         << "o s t5 O S av o " + times(6, "s t200") + "S V O S"
         << "- - - - - W W " + times(6, "W W") + "W W - -";
     QTest::newRow("a recorder late by 400 ms, silent, then late again")
-        << "o o t400 O o t400 O " + times(16, "o s t200") + "av o t200 o t200 V O t200 O"
-        << "- - - - - - - " + times(16, "- - -") + "W W W W W W - - -";
+        << "o o t400 O o t400 O " + times(16, "o s t200") + "av o t200 o t200 V O t200 O q"
+        << "- - - - - - - " + times(16, "- - -") + "W W W W W W W W W -";
 }
 
 void TstAskedValue::inTheRecordersOrder()
@@ -209,13 +218,183 @@ void TstAskedValue::inTheRecordersOrder()
         } else if (step == "F") {
             order.answered(QStringLiteral("F2"));
         } else if (step.startsWith('t')) {
-            rig.now += step.mid(1).toInt();
+            // Time passes: the order takes no note of how long.
+        } else if (step == "q") {
+            QTest::qWait(1);
         } else if (step == "x") {
             order.reset();
             asked.reset();
         }
         QVERIFY2(asked.waiting() == (expected.at(i) == "W"), qPrintable("after step " + QString::number(i)));
     }
+}
+
+// A pitch key tapped every `gap` ms from `tapsFrom` to `tapsTo`, each step one
+// above what the user last asked while that waits, else above the value the
+// last report showed; the polls write "050" every second and "055" every
+// 500 ms. The recorder answers each line `late` ms after it, in order, with
+// its value at that moment. From `holdAt` it holds everything it writes for
+// `holdFor` ms and then sends it all, in order, one report every 10 ms while
+// the taps go on; it leaves unanswered every
+// line that comes from `dropFrom` to `dropTo`. `pushes`: "" none, "p" the
+// recorder pushes its pitch and status every 130 ms, "c" another controller
+// sets the pitch to +5.0 at 2 s (the recorder tells this application), "pc"
+// both. Every report is tagged with the line it answers: a wait ends only
+// once its own line's answer has come (or, where lines were dropped, at the
+// quiet spell), and without pushes no report is ever taken for the answer to
+// a line written after the one it answers.
+void TstAskedValue::heldThenAnswered_data()
+{
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<int>("late");
+    QTest::addColumn<int>("tapsFrom");
+    QTest::addColumn<int>("tapsTo");
+    QTest::addColumn<int>("holdAt");
+    QTest::addColumn<int>("holdFor");
+    QTest::addColumn<int>("dropFrom");
+    QTest::addColumn<int>("dropTo");
+    QTest::addColumn<QString>("pushes");
+
+    for (int holdFor : { 0, 2800, 3300, 4000, 10000, 30000 }) {
+        for (const QString& pushes : { QString(), QStringLiteral("p"), QStringLiteral("c"), QStringLiteral("pc") }) {
+            for (int gap : { 300, 450 }) {
+                for (int late : { 200, 500 }) {
+                    const QString name = QStringLiteral("%1, taps every %2 ms, %3 ms late%4")
+                                             .arg(holdFor ? QStringLiteral("held %1 ms").arg(holdFor) : QStringLiteral("not held"))
+                                             .arg(gap).arg(late)
+                                             .arg(pushes.isEmpty() ? QString() : ", pushes " + pushes);
+                    QTest::newRow(qPrintable(name))
+                        << gap << late << 0 << 1000 + holdFor + 2000 << 1000 << holdFor << -1 << -1 << pushes;
+                }
+            }
+        }
+    }
+    // Taps that stop during the hold, and begin again after it.
+    QTest::newRow("taps stop in a 10 s hold") << 300 << 200 << 0 << 4000 << 1000 << 10000 << -1 << -1 << "p";
+    QTest::newRow("taps on through a 30 s hold and after") << 300 << 500 << 0 << 33000 << 1000 << 30000 << -1 << -1 << "pc";
+    // A recorder that loses every line for a while, then answers again.
+    QTest::newRow("lines lost for 3 s, taps after") << 300 << 200 << 4500 << 8000 << -1 << 0 << 1000 << 4000 << "";
+    QTest::newRow("lines lost for 3 s among pushes, taps after")
+        << 450 << 500 << 4500 << 8000 << -1 << 0 << 1000 << 4000 << "pc";
+    QTest::newRow("lines lost for 30 s, taps before and after")
+        << 300 << 200 << 0 << 34000 << -1 << 0 << 1500 << 31500 << "p";
+    QTest::newRow("held 4 s, then lines lost for 3 s") << 300 << 200 << 0 << 12000 << 1000 << 4000 << 6000 << 9000 << "p";
+}
+
+void TstAskedValue::heldThenAnswered()
+{
+    QFETCH(int, gap);
+    QFETCH(int, late);
+    QFETCH(int, tapsFrom);
+    QFETCH(int, tapsTo);
+    QFETCH(int, holdAt);
+    QFETCH(int, holdFor);
+    QFETCH(int, dropFrom);
+    QFETCH(int, dropTo);
+    QFETCH(QString, pushes);
+
+    OrderRig rig(true);
+    struct Report
+    {
+        qint64 due;
+        QString text;
+        int line; // the line it answers; 0 for a push
+    };
+    std::deque<Report> onTheWay;
+    int lines = 0;          // lines written; a line's place in the order is its number
+    QSet<int> answered;     // lines whose answer has come
+    int recorder = 0;       // the recorder's pitch, in tenths
+    int shown = 0;          // the pitch the last report showed
+    int asked = 0;          // the line of the user's last request
+    int report = 0;         // the line the report being read answers
+    QList<int> sent;        // the pitch the taps set, in order
+    bool dropping = false;
+    const auto pitch = [](int tenths) { return QStringLiteral("A5%1").arg(tenths, 4, 10, QLatin1Char('0')); };
+    const auto answer = [&](qint64 now, const QString& text, int line) {
+        qint64 due = now + late;
+        // What was held goes out one report every 10 ms, the taps going on.
+        const bool held = holdAt >= 0 && due >= holdAt && due < holdAt + holdFor;
+        if (held)
+            due = holdAt + holdFor;
+        if (!onTheWay.empty())
+            due = std::max(due, onTheWay.back().due + (held ? 10 : 0));
+        onTheWay.push_back({ due, text, line });
+    };
+    const auto write = [&](qint64 now, const QByteArray& line, const QString& reply) {
+        rig.order.written(line + "\r\n");
+        ++lines;
+
+        if (!dropping)
+            answer(now, reply, lines);
+    };
+    rig.order.onAnswer = [&](quint64 place, quint64) {
+        if (report)
+            QVERIFY2(int(place) <= report, qPrintable(QStringLiteral("line %1's answer taken for line %2").arg(report).arg(place)));
+    };
+    bool endedEarly = false;
+    QObject::connect(&rig.asked, &AskedValue::settled, [&] {
+        // Ended by the report being read, or by a later one's line: its own
+        // line's answer has come.
+        if (!answered.contains(asked) && dropFrom < 0)
+            endedEarly = true;
+    });
+
+    // The application writes until `end`; then what is on its way comes.
+    const qint64 end = std::max<qint64>(tapsTo, holdAt + holdFor) + 2000;
+    for (qint64 now = 0; now <= end || !onTheWay.empty(); now += 10) {
+        dropping = dropFrom >= 0 && now >= dropFrom && now < dropTo;
+        while (!onTheWay.empty() && onTheWay.front().due <= now) {
+            const Report r = onTheWay.front();
+            onTheWay.pop_front();
+            report = r.line;
+            if (r.line)
+                answered.insert(r.line);
+            if (r.text.startsWith(QLatin1String("A5")))
+                shown = r.text.mid(2).toInt();
+            rig.order.answered(r.text);
+            QVERIFY(!endedEarly);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        if (now > end)
+            continue;
+        if (now % 1000 == 0)
+            write(now, "050", QStringLiteral("D010"));
+        if (now % 500 == 0)
+            write(now, "055", QStringLiteral("D5000100"));
+        if (pushes.contains('p') && now % 130 == 0) {
+            answer(now, pitch(recorder), 0);
+            answer(now, QStringLiteral("D010"), 0);
+        }
+        if (pushes.contains('c') && now == 2000) {
+            recorder = 50;
+            answer(now, pitch(recorder), 0);
+        }
+        if (now >= tapsFrom && now < tapsTo && (now - tapsFrom) % gap == 0) {
+            const int value = (rig.asked.waiting() ? rig.asked.value().toInt() : shown) + 1;
+            sent << value;
+            write(now, "025" + QByteArray::number(value).rightJustified(4, '0'), pitch(value));
+            if (!dropping)
+                recorder = value;
+            rig.asked.asked(value);
+            asked = lines;
+        }
+    }
+    QVERIFY(onTheWay.empty());
+    // One line per tap, each one step above the one before (or above the
+    // other controller's value, where that showed when the user tapped).
+    for (int i = 0; i < sent.size(); ++i) {
+        if (sent.at(i) != (i ? sent.at(i - 1) : 0) + 1)
+            QVERIFY2(pushes.contains('c') && sent.at(i) == 51, qPrintable(QString::number(i)));
+    }
+    if (dropFrom < 0) {
+        QVERIFY(!rig.asked.waiting());
+    } else {
+        QTest::qWait(1); // the quiet spell
+        QVERIFY(!rig.asked.waiting());
+    }
+    QCOMPARE(recorder, sent.last());
+    QCOMPARE(shown, recorder);
 }
 
 // However many lines wait and however many unasked reports have come while
@@ -246,15 +425,17 @@ void TstAskedValue::costPerReport()
     const quint64 before = rig.order.comparisons();
     rig.order.answered(QStringLiteral("A50000"));
     QVERIFY2(rig.order.comparisons() - before <= 4, qPrintable(QString::number(rig.order.comparisons() - before)));
-    // And the order still works: the lines are there, the oldest given up
-    // once it has waited the quiet spell, and the pitch line answered.
+    // And the order still works: the lines are there; once the next two lines
+    // have their answers too, three in a row, the oldest is given up and the
+    // pitch line has its answer.
     QCOMPARE(rig.order.unanswered(), lines);
     rig.order.fences = false;
     rig.asked.asked(1);
-    rig.now += 5000;
-    rig.order.answered(QStringLiteral("A50000"));
+    rig.order.answered(QStringLiteral("D5000100"));
+    QVERIFY(rig.asked.waiting());
+    rig.order.answered(QStringLiteral("D5000100"));
     QVERIFY(!rig.asked.waiting());
-    QCOMPARE(rig.order.unanswered(), lines - 2);
+    QCOMPARE(rig.order.unanswered(), lines - 4);
 }
 
 QTEST_GUILESS_MAIN(TstAskedValue)
