@@ -580,9 +580,11 @@ void Menu::mediumChangeSent()
     if (!mediumChangePending)
         m_mediumBeforeChange = m_currentMedia;
     mediumChangePending = true;
-    // A reading of these lists under way went out, in part, before the change.
+    ++m_mediumChangesSent;
+    // A reading of these lists under way went out, in part, before the
+    // change: it starts again behind it.
     if (rebuildingForCd || rebuildingForStereoMono)
-        m_mediumListsStale = true;
+        readMediumListsAgain();
 }
 
 // The recorder answers in order: the notices the changes cause come after the
@@ -599,19 +601,31 @@ void Menu::mediumAnswered(const QString& medium)
 
 // Reads the PLAY AREA, REC FORMAT and STEREO/MONO lists, behind everything
 // sent so far, and holds picks on them meanwhile. While the menu is not drawn
-// or such a reading is under way, it is done when that ends.
+// it is done once it is.
 void Menu::readMediumListsAgain()
 {
-    if (!drawingFinished || rebuildingForCd || rebuildingForStereoMono) {
+    if (!drawingFinished) {
         m_mediumListsStale = true;
         return;
     }
     m_mediumListsStale = false;
-    if (!(subitem(playAreaPosition) || subitem(recFormatPosition) || subitem(stereoMonoPosition)))
-        return;
-    rebuildingForCd = true;
-    rebuildingForStereoMono = true;
-    refetchLists({ playAreaPosition, recFormatPosition, stereoMonoPosition }, true);
+    readListsOfMedium({ playAreaPosition, recFormatPosition, stereoMonoPosition }, false);
+}
+
+void Menu::readListsOfMedium(const QList<MenuPosition>& entries, bool changed)
+{
+    QList<MenuPosition> ask;
+    for (const MenuPosition& at : entries) {
+        const MenuSubitem* s = subitem(at);
+        if (!s)
+            continue;
+        bool& inReading = at == stereoMonoPosition ? rebuildingForStereoMono : rebuildingForCd;
+        const bool current = inReading && s->infoAskedAtChange == m_mediumChangesSent && (s->infoAsked > 0 || !changed);
+        inReading = true;
+        if (!current)
+            ask << at;
+    }
+    refetchLists(ask, true);
 }
 
 // "(CURRENT)" after the name of the medium last reported, on its row only.
@@ -657,18 +671,14 @@ void Menu::refetchLists(const QList<MenuPosition>& entries, bool itemRows)
 
 void Menu::rebuildParameterForCd()
 {
-    if (rebuildingForCd || !drawingFinished || !(subitem(playAreaPosition) || subitem(recFormatPosition)))
-        return;
-    rebuildingForCd = true;
-    refetchLists({ playAreaPosition, recFormatPosition }, true);
+    if (drawingFinished)
+        readListsOfMedium({ playAreaPosition, recFormatPosition }, true);
 }
 
 void Menu::rebuildParameterForStereoMono()
 {
-    if (rebuildingForStereoMono || !drawingFinished || !subitem(stereoMonoPosition))
-        return;
-    rebuildingForStereoMono = true;
-    refetchLists({ stereoMonoPosition }, true);
+    if (drawingFinished)
+        readListsOfMedium({ stereoMonoPosition }, true);
 }
 
 void Menu::rebuildParameterForInputLevel()
