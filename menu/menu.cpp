@@ -31,6 +31,9 @@ Menu::Menu(QObject* parent)
     m_rangeQuiet.setSingleShot(true);
     m_rangeQuiet.setInterval(3000);
     connect(&m_rangeQuiet, &QTimer::timeout, this, &Menu::giveUpRangeSets);
+    m_mediumListsQuiet.setSingleShot(true);
+    m_mediumListsQuiet.setInterval(3000);
+    connect(&m_mediumListsQuiet, &QTimer::timeout, this, &Menu::readStalledListsAgain);
 }
 
 void Menu::setDrawingFinished(bool value)
@@ -54,6 +57,7 @@ void Menu::clearMenuTree()
 {
     pages.clear();
     m_rangeQuiet.stop();
+    m_mediumListsQuiet.stop();
     ++m_generation;
     drawingFinished = false;
     inputChangePending = false;
@@ -624,6 +628,22 @@ void Menu::readListsOfMedium(const QList<MenuPosition>& entries, bool changed)
         inReading = true;
         if (!current)
             ask << at;
+    }
+    if (!ask.isEmpty())
+        m_mediumListsQuiet.start();
+    refetchLists(ask, true);
+}
+
+void Menu::readStalledListsAgain()
+{
+    QList<MenuPosition> ask;
+    for (const MenuPosition& at : { playAreaPosition, recFormatPosition, stereoMonoPosition }) {
+        MenuSubitem* s = subitem(at);
+        const bool inReading = at == stereoMonoPosition ? rebuildingForStereoMono : rebuildingForCd;
+        if (s && inReading && !s->complete) {
+            s->infoAsked = 0; // lost, or never to come
+            ask << at;
+        }
     }
     refetchLists(ask, true);
 }

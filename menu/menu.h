@@ -37,7 +37,8 @@ class Telnet;
 // list the recorder holds after it, and the recorder does not answer a name
 // past the end of a list. Names are asked only within the count of the last
 // request of it; answers to earlier requests are dropped. A notice that one
-// of the lists changed reads again those whose count has come already.
+// of the lists changed reads again those whose count has come already, and
+// a quiet spell during such a reading reads again the lists not complete.
 // The phantom-power check reads only values the recorder has told: a row of
 // it that has not shown its value yet makes a pick it governs ask first.
 //
@@ -190,6 +191,10 @@ private:
     // went out is left to it, unless `changed` (the recorder told that the
     // list changed) and its count has come already.
     void readListsOfMedium(const QList<MenuPosition>& entries, bool changed);
+    // A quiet spell while those lists are read: an answer was lost, or a
+    // name asked lay past the end of a list that changed unannounced. The
+    // lists not complete are read again.
+    void readStalledListsAgain();
     // Every wait for the answer to a range set ends; the rows' knobs go to
     // the recorder's values.
     void giveUpRangeSets();
@@ -218,4 +223,5 @@ private:
     // once the reading under way, begun before a change of medium, ends.
     bool m_mediumListsStale = false;
     QTimer m_rangeQuiet;       // runs while a range set waits for its answer
+    QTimer m_mediumListsQuiet; // runs while the lists that follow the medium are read
 };

@@ -21,6 +21,10 @@ void Menu::parseMenuResponse(const QString& text)
     MenuAnswer a;
     if (!readMenuAnswer(text, &a))
         return;
+    // The quiet spell of a reading of the lists that follow the medium
+    // counts from the recorder's last answer.
+    if (rebuildingForCd || rebuildingForStereoMono)
+        m_mediumListsQuiet.start();
     if (a.code == QLatin1String("01"))
         applySubitemValue(a.page, a.item, a.subitem, a.count);
     else if (a.code == QLatin1String("10"))

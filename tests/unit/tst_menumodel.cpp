@@ -474,7 +474,8 @@ void TestMenuModel::mediumChangeMidRead_data()
 {
     // "medium M": sent from the home tab; "panel M": switched at the front
     // panel (notice 50 at once); "answer N": the recorder takes N lines;
-    // "answer all": every line.
+    // "answer all": every line; "lose name": the next name of REC FORMAT
+    // asked is lost; "quiet": a quiet spell passes.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("formatNames"); // REC FORMAT indices asked after the last switch
     // Names past the end of a list: only those on their way when the front
@@ -493,6 +494,8 @@ void TestMenuModel::mediumChangeMidRead_data()
         << QStringList { "0" } << 0;
     QTest::newRow("front panel mid-reading")
         << QStringList { "medium SD1", "answer 9", "panel CD", "answer all" } << QStringList { "1", "0" } << 2;
+    QTest::newRow("a name lost") << QStringList { "medium SD1", "lose name", "answer all", "quiet", "answer all" }
+                                 << QStringList { "0", "0", "1", "2", "3", "4" } << 0;
 }
 
 void TestMenuModel::mediumChangeMidRead()
@@ -516,6 +519,7 @@ void TestMenuModel::mediumChangeMidRead()
 
     QStringList queue, unanswered, asked;
     const QString formatName = menuLine("24", { 0, 0, 0 });
+    bool loseName = false;
     const auto take = [&](int n) {
         for (; n > 0 && !(queue << d.rig.takeLines()).isEmpty(); --n) {
             const QString line = queue.takeFirst();
@@ -526,6 +530,7 @@ void TestMenuModel::mediumChangeMidRead()
                 replies << (cd ? "0FF0111" : "0FF0100");
                 if (std::exchange(onCd, cd) != cd)
                     replies << "0FF6AF650";
+            } else if (line.startsWith(formatName) && std::exchange(loseName, false)) {
             } else if (d.rig.recorderMenu->answersTo(line, &replies) && replies.isEmpty()) {
                 unanswered << line;
             }
@@ -539,6 +544,11 @@ void TestMenuModel::mediumChangeMidRead()
         const QString what = step.section(' ', 0, 0), arg = step.section(' ', 1);
         if (what == "medium") {
             (comm.*(arg == "CD" ? &Communication::currentMediaCDRequest : &Communication::currentMediaSD1Request))();
+        } else if (step == "lose name") {
+            loseName = true;
+        } else if (step == "quiet") {
+            QVERIFY(m.rebuildingForCd);
+            QTest::qWait(3200);
         } else if (what == "panel") {
             onCd = arg == "CD";
             asked.clear();
