@@ -219,8 +219,7 @@ private:
     QString m_currentMedia;    // the medium last reported, marked once drawn
     QString m_mediumBeforeChange; // the medium reported when the pending change went out
     quint64 m_mediumChangesSent = 0; // changes of medium sent since the start
-    // The lists that follow the medium are to be read (again) once drawn, or
-    // once the reading under way, begun before a change of medium, ends.
+    // The lists that follow the medium are to be read (again) once drawn.
     bool m_mediumListsStale = false;
     QTimer m_rangeQuiet;       // runs while a range set waits for its answer
     QTimer m_mediumListsQuiet; // runs while the lists that follow the medium are read

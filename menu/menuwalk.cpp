@@ -374,13 +374,6 @@ void Menu::endRefetches()
             setRowProperty(subitemRow(at), "visibleComboBox", true);
         rebuildingInputLevel = false;
     }
-    if ((rebuildingForCd || rebuildingForStereoMono) && m_mediumListsStale) {
-        // Begun before a change of medium went out: read once more behind it.
-        rebuildingForCd = false;
-        rebuildingForStereoMono = false;
-        readMediumListsAgain();
-        return;
-    }
     if (rebuildingForCd) {
         finishItems({ playAreaPosition, recFormatPosition, stereoMonoPosition });
         if (generation != m_generation)
