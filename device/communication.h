@@ -296,8 +296,8 @@ public slots:
     void sleepCheck();
     void changeLoginComp();
     void passwordFailed();
-    // Reads the front panel's value of a setting the menu changed (a
-    // Menu::PanelSetting).
+    // Reads the recorder's value of a setting the menu changed that this tab
+    // shows (a Menu::PanelSetting or Menu::ShownSetting).
     void readPanelSetting(int setting, const QString& choice, int index);
 
 signals:

@@ -407,15 +407,41 @@ void Communication::requestPlayMode(const char* lines, const QString& name)
     menu->panelSettingChanged(Menu::PlayMode);
 }
 
-// A pick in the settings menu changed a front-panel setting: the front
-// panel's value is read behind it, as the recorder need not report it. The
-// pick is the user's last request of that value until the report comes, as
-// one made on this tab would be: a pick here is compared with it, a step
-// counts from it.
+// A pick in the settings menu changed a value this tab shows: the value is
+// read right behind the pick, as the recorder need not report it to the
+// application that set it; its answer follows the pick's. A front-panel
+// setting's pick is also the user's last request of that value until the
+// report comes, as one made on this tab would be: a pick here is compared
+// with it, a step counts from it.
 void Communication::readPanelSetting(int setting, const QString& choice, int index)
 {
-    static const char* const queries[] = { "07F074FFF\r\n", "04E\r\n", "035FF\r\n", "03DFF\r\n02DFF\r\n" };
-    if (setting < Menu::PlayArea || setting > Menu::Key)
+    // By Menu::PanelSetting, then Menu::ShownSetting.
+    static const char* const queries[] = {
+        "07F074FFF\r\n",          // play area
+        "04E\r\n",                // play mode
+        "035FF\r\n",              // pitch on or off
+        "03DFF\r\n02DFF\r\n",     // key on or off, key
+        "07F6A04\r\n07F6A05\r\n", // input select: the input, and whether phantom power reaches it
+        "07F6A05\r\n",            // input gain: whether phantom power reaches the input
+        "07F6A05\r\n",            // phantom power
+        "07F6A0C\r\n07F6A62\r\n", // record format and sampling rate, and the mono setting they may change
+        "07F6A62\r\n",            // stereo or mono
+        "07F6A62\r\n",            // mono mix
+        "07F6A0D\r\n",            // AGC
+        "07F6A0E\r\n",            // dynamics
+        "07F6A60\r\n",            // low cut
+        "031FF\r\n",              // auto track
+        "038FF\r\n",              // sync record
+        "07F6A61\r\n",            // auto mark
+        "07F12110000FF\r\n",      // digital input's sampling-rate converter
+        "07F6A0A\r\n",            // repeat
+        "030FF\r\n",              // auto cue
+        "036FF\r\n",              // auto ready
+        "03AFF\r\n",              // incremental play
+        "07F6A0B\r\n07F6A0C\r\n", // backup or relay: the pair of media, and the format that names it
+    };
+    static_assert(sizeof queries / sizeof *queries == Menu::ShownSettings, "a query for every setting");
+    if (setting < Menu::PlayArea || setting >= Menu::ShownSettings)
         return;
     send(queries[setting]);
     static const QStringList areas { QStringLiteral("ALL"), QStringLiteral("FOLDER"), QStringLiteral("PLAYLIST") };

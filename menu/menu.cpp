@@ -331,6 +331,47 @@ int Menu::panelSettingAt(const MenuPosition& at) const
     return -1;
 }
 
+int Menu::shownSettingAt(const MenuPosition& at) const
+{
+    const int panel = panelSettingAt(at);
+    if (panel >= 0)
+        return panel;
+    const struct
+    {
+        const MenuPosition& at;
+        ShownSetting setting;
+    } found[] = {
+        { inputSelectPosition, InputSelect }, { inputGainLPosition, InputGain }, { inputGainRPosition, InputGain },
+        { phantomLPosition, Phantom },        { phantomRPosition, Phantom },     { recFormatPosition, RecFormat },
+        { stereoMonoPosition, StereoMono },
+    };
+    for (const auto& f : found) {
+        if (f.at.isSet() && f.at == at)
+            return f.setting;
+    }
+    // The others by the item's whole name ("AUTO TRACK", not "AUTO TRACK
+    // LEVEL"), each an item of one subitem.
+    static const struct
+    {
+        const char* name;
+        ShownSetting setting;
+    } named[] = {
+        { "MONO MIX", MonoMix },   { "AGC", Agc },                     { "DYNAMICS", Dynamics },
+        { "LOW CUT", LowCut },     { "AUTO TRACK", AutoTrack },        { "SYNC REC", SyncRec },
+        { "AUTO MARK", AutoMark }, { "DIGITAL IN SRC", DigitalInSrc }, { "REPEAT", Repeat },
+        { "AUTO CUE", AutoCue },   { "AUTO READY", AutoReady },        { "INCR PLAY", IncrPlay },
+        { "BACKUP RELAY", BackupRelay },
+    };
+    const MenuItem* it = item(at.page, at.item);
+    if (!it || it->subitems.size() != 1)
+        return -1;
+    for (const auto& n : named) {
+        if (it->name == QLatin1String(n.name))
+            return n.setting;
+    }
+    return -1;
+}
+
 void Menu::panelSettingChanged(PanelSetting setting)
 {
     const MenuPosition at = setting == PlayArea ? playAreaPosition
@@ -480,11 +521,12 @@ void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
         setRowProperty(subitemRow(at), "held", true);
         m_rangeQuiet.start();
     }
-    const int setting = sub->type == 0 ? panelSettingAt(at) : -1;
+    const int setting = sub->type == 0 ? shownSettingAt(at) : -1;
+    const QString choice = sub->parameterNames.value(value);
     if (!send(line))
         return;
     if (setting >= 0)
-        emit panelSettingSent(setting, sub->parameterNames.value(value), value);
+        emit panelSettingSent(setting, choice, value);
     // The STEREO/MONO choices follow the format. Read right behind the
     // change, they are the ones it leaves, whether they changed or not; the
     // recorder's notice of a new list, arriving meanwhile, is then ignored.

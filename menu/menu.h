@@ -50,6 +50,11 @@ class Telnet;
 // pick, also the choice it shows. A pick of one asks the home tab to read
 // the front panel again.
 //
+// The same holds for every other setting whose value the home tab or its
+// information panel shows (inputs, phantom power, record format, the record
+// and play indicators): the recorder need not tell the application that set
+// it, so a pick of one asks the home tab to read the value right behind it.
+//
 // A range row's knob stands where the user last set it until the recorder
 // has answered that set (it answers every value request and set in order,
 // each with a report of the value); older reports reach only its texts.
@@ -96,6 +101,30 @@ public:
 
     // The settings both the home tab and the menu set.
     enum PanelSetting { PlayArea, PlayMode, Pitch, Key };
+    // The settings whose values the home tab or its information panel show
+    // and only the menu sets, numbered on from the PanelSettings; InputGain
+    // decides, with the input, whether phantom power reaches it.
+    enum ShownSetting {
+        InputSelect = Key + 1,
+        InputGain,
+        Phantom,
+        RecFormat,
+        StereoMono,
+        MonoMix,
+        Agc,
+        Dynamics,
+        LowCut,
+        AutoTrack,
+        SyncRec,
+        AutoMark,
+        DigitalInSrc,
+        Repeat,
+        AutoCue,
+        AutoReady,
+        IncrPlay,
+        BackupRelay,
+        ShownSettings
+    };
 
     bool getDrawingFinished() const { return drawingFinished; }
     // Taken only while a complete walk is held: a build interrupted by a
@@ -152,8 +181,10 @@ signals:
     void inputLevelParameterChanged(int page, int item, int subitem, QObject* obj);
     void itemParameterChanged(int page, int item, QObject* obj);
     void phantomOnPopup(int page, int item, int subitem, int value);
-    // A pick of a front-panel setting went out (a PanelSetting): the choice's
-    // text and its place in the list.
+    // A pick of a setting the home tab shows went out (a PanelSetting or a
+    // ShownSetting), the choice's text and its place in the list: the
+    // recorder's value is to be read right behind it, as the recorder need
+    // not tell the application that set it.
     void panelSettingSent(int setting, const QString& choice, int index);
 
 private:
@@ -176,6 +207,8 @@ private:
     void markCurrentMedium();
     // The setting the entry holds, or -1.
     int panelSettingAt(const MenuPosition& at) const;
+    // The PanelSetting or ShownSetting the entry holds, or -1.
+    int shownSettingAt(const MenuPosition& at) const;
     // The row that shows a choice entry's value: the item row of a single
     // subitem, else the subitem's own.
     QObject* valueRow(const MenuPosition& at) const;

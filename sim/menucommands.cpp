@@ -148,14 +148,7 @@ QStringList MenuModel::applySet(const SimMenuEntry& e, int value)
     s->set(value);
     if (s->othersHear)
         m_othersHear = s->othersHear();
-    // The front panel shows the same input and phantom power.
-    if (m_state) {
-        if (const SimMenuSubitem* input = subitem(find(QStringLiteral("INPUT SELECT"))))
-            m_state->panel.input = input->value;
-        const SimMenuSubitem* pl = subitem(find(QStringLiteral("PHANTOM(+48V)"), QStringLiteral("PHANTOM(+48V)Lch")));
-        const SimMenuSubitem* pr = subitem(find(QStringLiteral("PHANTOM(+48V)"), QStringLiteral("PHANTOM(+48V)Rch")));
-        m_state->panel.phantom = (pl && pl->value == 1) || (pr && pr->value == 1);
-    }
+    showOnPanel();
     QStringList replies { answerSetWithNotice ? QStringLiteral("0FF6AF640")
                                               : QStringLiteral("0FF6AFA01") + address(e, 3) + numberField(value) };
     // Between WAV and MP3 the STEREO/MONO choices change.

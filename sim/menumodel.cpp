@@ -258,6 +258,20 @@ SimMenuEntry MenuModel::find(const QString& itemName, const QString& subitemName
     return {};
 }
 
+// The status model reports the same input and phantom power, to whoever
+// asks: a set over the wire tells the application that made it nothing but
+// the menu's value answer.
+void MenuModel::showOnPanel()
+{
+    if (!m_state)
+        return;
+    if (const SimMenuSubitem* input = subitem(find(QStringLiteral("INPUT SELECT"))))
+        m_state->panel.input = input->value;
+    const SimMenuSubitem* pl = subitem(find(QStringLiteral("PHANTOM(+48V)"), QStringLiteral("PHANTOM(+48V)Lch")));
+    const SimMenuSubitem* pr = subitem(find(QStringLiteral("PHANTOM(+48V)"), QStringLiteral("PHANTOM(+48V)Rch")));
+    m_state->panel.phantom = (pl && pl->value == 1) || (pr && pr->value == 1);
+}
+
 void MenuModel::setValues(const QList<QPair<SimMenuEntry, int>>& values)
 {
     const QStringList stereoMono = stereoMonoChoices();
@@ -270,6 +284,7 @@ void MenuModel::setValues(const QList<QPair<SimMenuEntry, int>>& values)
     }
     if (!changed)
         return;
+    showOnPanel();
     pushNotice(QStringLiteral("40"));
     if (stereoMonoChoices() != stereoMono)
         pushNotice(QStringLiteral("51"));

@@ -133,6 +133,8 @@ private:
     void flush();
     QStringList applySet(const SimMenuEntry& e, int value);
     QStringList stereoMonoChoices();
+    // The front panel's input and phantom power follow the menu's.
+    void showOnPanel();
     // Switching to or from CD changes the PLAY AREA and REC FORMAT lists
     // (notice 50), and with REC FORMAT the STEREO/MONO list (notice 51). A
     // value its new list still holds keeps its text; one it lacks becomes

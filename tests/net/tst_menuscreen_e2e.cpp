@@ -48,6 +48,8 @@ private slots:
     void menuPickTakenBackOnTheHomeTab();
     void doubleTapActsOnce_data();
     void doubleTapActsOnce();
+    void menuPickShowsOnTheHomeTab_data();
+    void menuPickShowsOnTheHomeTab();
 
 private:
     QQuickItem* named(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
@@ -951,6 +953,85 @@ void TstMenuScreenE2e::doubleTapActsOnce()
             QVERIFY2(!box->property("popup").value<QObject*>()->property("opened").toBool(), qPrintable(describe(any)));
     }
     TRY_COMPARE(describe(row("INPUT GAIN Lch")), QStringLiteral("C INPUT GAIN Lch = MIC HIGH"));
+}
+
+// A value the home tab shows, picked in the menu, on a recorder that tells
+// the application that set it nothing but the menu's answer (the simulator
+// as it is: no notice, no report): the home tab shows the recorder's value
+// once the query read behind the pick is answered, with no full status read
+// in between. Phantom power with its question, on and off; the input on the
+// information panel.
+void TstMenuScreenE2e::menuPickShowsOnTheHomeTab_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("before"); // its value at the front panel before
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<int>("late");
+    QTest::addColumn<QString>("query"); // read behind the set
+    QTest::addColumn<QString>("home");  // "item=value" of the home tab's item
+    QTest::addColumn<QString>("homeBefore");
+
+    const QString phantom = "PHANTOM(+48V)Lch", input = "INPUT SELECT";
+    for (int late : { 0, 300 }) {
+        const QString at = late ? QStringLiteral(", 300 ms late") : QStringLiteral(", on time");
+        QTest::newRow(qPrintable("phantom on, OK" + at))
+            << phantom << 0 << "ON" << late << "07F6A05" << "phantomDisp=true" << "phantomDisp=false";
+        QTest::newRow(qPrintable("phantom off" + at))
+            << phantom << 1 << "OFF" << late << "07F6A05" << "phantomDisp=false" << "phantomDisp=true";
+    }
+    QTest::newRow("input select, 300 ms late") << input << 1 << "DIGITAL COAX" << 300 << "07F6A04"
+                                               << "infoInput=info_D-COAXIAL" << "infoInput=info_A-BALANCE";
+}
+
+void TstMenuScreenE2e::menuPickShowsOnTheHomeTab()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, before);
+    QFETCH(QString, choice);
+    QFETCH(int, late);
+    QFETCH(QString, query);
+    QFETCH(QString, home);
+    QFETCH(QString, homeBefore);
+    sim::SimRecorder& recorder = unit->recorder;
+    QCOMPARE(graph->comm.getAddress(), recorder.address().toString());
+    const auto onTime = qScopeGuard([&] { recorder.answerLatencyMs = 0; });
+    QVERIFY(rig.showTab(1));
+    // The balanced input with a microphone gain on Lch, where phantom power
+    // on needs the question.
+    const sim::SimMenuEntry e = entry == "INPUT SELECT" ? recorderMenu->find("INPUT SELECT")
+                                                        : recorderMenu->find("PHANTOM(+48V)", entry);
+    frontPanel({ { recorderMenu->find("INPUT SELECT"), 1 },
+                 { recorderMenu->find("INPUT GAIN", "INPUT GAIN Lch"), 1 },
+                 { recorderMenu->find("PHANTOM(+48V)", "PHANTOM(+48V)Lch"), 0 },
+                 { recorderMenu->find("PHANTOM(+48V)", "PHANTOM(+48V)Rch"), 0 },
+                 { e, before } });
+    const auto shows = [this](const QString& what) {
+        QQuickItem* item = rig.item(what.section('=', 0, 0).toLatin1());
+        const QString value = what.section('=', 1);
+        return item && (item->objectName() == "infoInput" ? item->property("source").toString().contains(value)
+                                                          : item->isVisible() == (value == "true"));
+    };
+    QVERIFY(rig.showTab(0));
+    TRY_VERIFY(shows(homeBefore)); // read after the front panel's notice
+    QVERIFY(rig.showTab(1));
+    recorder.clearLog();
+    recorder.answerLatencyMs = late;
+
+    pick(entry, choice);
+    if (choice == "ON") {
+        TRY_VERIFY(named("phantomOkButton")->isVisible());
+        click(named("phantomOkButton"));
+    }
+    const QString set = menuLine("03", e, recorderMenu->choices(e).indexOf(choice));
+    TRY_VERIFY(recorder.receivedLines().contains(set));
+    const QStringList lines = recorder.receivedLines();
+    QCOMPARE(lines.value(lines.indexOf(set) + 1), query); // right behind the set
+    TRY_COMPARE(describe(row(entry)), QStringLiteral("C %1 = %2").arg(entry, choice)); // the set's answer
+    QVERIFY(rig.showTab(0));
+    TRY_VERIFY(shows(home));
+    QVERIFY2(!recorder.receivedLines().contains("03F00"), "a full status read came between"); // not what showed it
+    QTest::qWait(late + 300); // and it stays
+    QVERIFY(shows(home));
 }
 
 QTEST_MAIN(TstMenuScreenE2e)

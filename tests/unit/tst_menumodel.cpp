@@ -105,6 +105,8 @@ private slots:
     void frontPanelRowTakesAnyPickWhileUnsure();
     void menuPickIsTheHomeTabsRequest_data();
     void menuPickIsTheHomeTabsRequest();
+    void pickReadsTheHomeValueBehind_data();
+    void pickReadsTheHomeValueBehind();
 };
 
 // Every request of a walk, in order, one node at a time.
@@ -307,7 +309,9 @@ void TestMenuModel::choices()
     QSignalSpy asked(&m, &Menu::phantomOnPopup);
     m.changedSubitemObjectValue(choice[0], choice[1], choice[2], choice[3], choice[4]);
     QCOMPARE(asked.count(), line.isEmpty() ? 1 : 0);
-    QCOMPARE(d.rig.takeLines(), line.isEmpty() ? QStringList() : QStringList { line });
+    // The menu's lines; the status queries read behind a pick are
+    // pickReadsTheHomeValueBehind's.
+    QCOMPARE(d.rig.takeLines().filter(QRegularExpression("^07F6A7A")), line.isEmpty() ? QStringList() : QStringList { line });
     QCOMPARE(m.inputChangePending, line.startsWith("07F6A7A0300000") && choice[1] < 2);
 
     // Rows left from a tree being walked again send nothing.
@@ -324,7 +328,7 @@ void TestMenuModel::picksOnListsAboutToChange_data()
 {
     QTest::addColumn<QStringList>("before"); // "ENTRY value": picked, its answer lost; "reading ...": a list being read
     QTest::addColumn<QString>("pick");       // "ENTRY value"
-    QTest::addColumn<QStringList>("sent");   // by the pick: "set ENTRY value", "info ENTRY", "value ENTRY"
+    QTest::addColumn<QStringList>("sent");   // by the pick: "set ENTRY value", "info ENTRY", "value ENTRY"; else as it is
     QTest::addColumn<QString>("then");       // once every answer is in, picked and sent; "" none
 
     QTest::newRow("LEVEL, nothing pending") << QStringList() << "LEVEL L 14" << QStringList { "set LEVEL L 14" } << "";
@@ -335,9 +339,11 @@ void TestMenuModel::picksOnListsAboutToChange_data()
     QTest::newRow("LEVEL while read again") << QStringList { "reading levels" } << "LEVEL L 3"
                                             << QStringList { "value LEVEL L" } << "";
     QTest::newRow("REC FORMAT, another STEREO/MONO list") << QStringList() << "REC FORMAT 6"
-                                                           << QStringList { "set REC FORMAT 6", "info STEREO/MONO" } << "STEREO/MONO 2";
+                                                           << QStringList { "set REC FORMAT 6", "07F6A0C", "07F6A62", "info STEREO/MONO" }
+                                                           << "STEREO/MONO 2";
     QTest::newRow("REC FORMAT, the same STEREO/MONO list") << QStringList() << "REC FORMAT 3"
-                                                            << QStringList { "set REC FORMAT 3", "info STEREO/MONO" } << "STEREO/MONO 1";
+                                                            << QStringList { "set REC FORMAT 3", "07F6A0C", "07F6A62", "info STEREO/MONO" }
+                                                            << "STEREO/MONO 1";
     QTest::newRow("STEREO/MONO while read again") << QStringList { "reading stereo/mono" } << "STEREO/MONO 1"
                                                   << QStringList { "value STEREO/MONO" } << "";
     QTest::newRow("REC FORMAT while STEREO/MONO is read") << QStringList { "reading stereo/mono" } << "REC FORMAT 6"
@@ -366,6 +372,8 @@ void TestMenuModel::picksOnListsAboutToChange()
         m.changedSubitemObjectValue(at.page, at.item, at.subitem, choice.section(' ', -1).toInt(), 0);
     };
     const auto wire = [&](const QString& line) {
+        if (!line.contains(' '))
+            return line;
         const bool set = line.startsWith("set");
         const MenuPosition at = entries.value(set ? line.section(' ', 1, -2) : line.section(' ', 1));
         const QString code = set ? "03" : line.startsWith("info") ? "14" : "01";
@@ -391,7 +399,7 @@ void TestMenuModel::picksOnListsAboutToChange()
     d.rig.pump();
     QVERIFY(!m.inputChangePending && !m.rebuildingInputLevel && !m.rebuildingForStereoMono);
     choose(then);
-    QCOMPARE(d.rig.takeLines(), QStringList { wire("set " + then) });
+    QCOMPARE(d.rig.takeLines().filter(QRegularExpression("^07F6A7A")), QStringList { wire("set " + then) });
 }
 
 // A change of medium sent from the home tab holds the lists that follow the
@@ -881,6 +889,72 @@ void TestMenuModel::menuPickIsTheHomeTabsRequest()
         comm.recievedData(report);
     }
     QTRY_COMPARE(home(), after);
+}
+
+// A pick of a setting whose value the home tab or its information panel
+// shows has that value read right behind the set, as the recorder need not
+// tell the application that set it: the set line, then the status queries.
+// Settings the home tab does not show are set alone; a pick that waits for
+// the question sends nothing.
+void TestMenuModel::pickReadsTheHomeValueBehind_data()
+{
+    QTest::addColumn<QString>("entry"); // item name, or "item|subitem"
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("type"); // 1: as the phantom-power question's OK
+    QTest::addColumn<QStringList>("behind");
+
+    QTest::newRow("input select") << "INPUT SELECT" << 2 << 0 << QStringList { "07F6A04", "07F6A05" };
+    QTest::newRow("input gain") << "INPUT GAIN|INPUT GAIN Rch" << 0 << 0 << QStringList { "07F6A05" };
+    QTest::newRow("phantom Lch on, asked first") << "PHANTOM(+48V)|PHANTOM(+48V)Lch" << 1 << 0 << QStringList();
+    QTest::newRow("phantom Lch on, OK") << "PHANTOM(+48V)|PHANTOM(+48V)Lch" << 1 << 1 << QStringList { "07F6A05" };
+    QTest::newRow("phantom Rch off") << "PHANTOM(+48V)|PHANTOM(+48V)Rch" << 0 << 0 << QStringList { "07F6A05" };
+    QTest::newRow("record format") << "REC FORMAT" << 6 << 0 << QStringList { "07F6A0C", "07F6A62" };
+    QTest::newRow("stereo/mono") << "STEREO/MONO" << 1 << 0 << QStringList { "07F6A62" };
+    QTest::newRow("mono mix") << "MONO MIX" << 1 << 0 << QStringList { "07F6A62" };
+    QTest::newRow("AGC") << "AGC" << 1 << 0 << QStringList { "07F6A0D" };
+    QTest::newRow("dynamics") << "DYNAMICS" << 2 << 0 << QStringList { "07F6A0E" };
+    QTest::newRow("low cut") << "LOW CUT" << 1 << 0 << QStringList { "07F6A60" };
+    QTest::newRow("auto track") << "AUTO TRACK" << 1 << 0 << QStringList { "031FF" };
+    QTest::newRow("sync rec") << "SYNC REC" << 1 << 0 << QStringList { "038FF" };
+    QTest::newRow("auto mark") << "AUTO MARK" << 1 << 0 << QStringList { "07F6A61" };
+    QTest::newRow("digital in SRC") << "DIGITAL IN SRC" << 1 << 0 << QStringList { "07F12110000FF" };
+    QTest::newRow("repeat") << "REPEAT" << 1 << 0 << QStringList { "07F6A0A" };
+    QTest::newRow("auto cue") << "AUTO CUE" << 3 << 0 << QStringList { "030FF" };
+    QTest::newRow("auto ready") << "AUTO READY" << 1 << 0 << QStringList { "036FF" };
+    QTest::newRow("incremental play") << "INCR PLAY" << 1 << 0 << QStringList { "03AFF" };
+    QTest::newRow("backup relay") << "BACKUP RELAY" << 1 << 0 << QStringList { "07F6A0B", "07F6A0C" };
+    QTest::newRow("auto track level: not shown") << "AUTO TRACK LEVEL" << 1 << 0 << QStringList();
+    QTest::newRow("sync rec level: not shown") << "SYNC REC LEVEL" << 1 << 0 << QStringList();
+    QTest::newRow("key lock: not shown") << "KEY LOCK" << 1 << 0 << QStringList();
+    QTest::newRow("file name: not shown") << "FILE NAME" << 1 << 0 << QStringList();
+}
+
+void TestMenuModel::pickReadsTheHomeValueBehind()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, value);
+    QFETCH(int, type);
+    QFETCH(QStringList, behind);
+    DrawnMenu d;
+    Menu& m = d.rig.menu;
+    MenuPosition at;
+    for (int p = 0; p < m.getMaxPageNumber(); ++p) {
+        for (int i = 0; i < m.getMaxItemNumber(p); ++i) {
+            for (int s = 0; s < m.getMaxSubitemNumber(p, i); ++s) {
+                if (!at.isSet() && m.getItemName(p, i) == entry.section('|', 0, 0)
+                    && (!entry.contains('|') || m.getSubitemName(p, i, s) == entry.section('|', 1)))
+                    at = { p, i, s };
+            }
+        }
+    }
+    QVERIFY2(at.isSet(), qPrintable(entry));
+    m.changedSubitemObjectValue(at.page, at.item, at.subitem, value, type);
+    QStringList lines = d.rig.takeLines();
+    const bool asked = type == 0 && behind.isEmpty() && entry.startsWith("PHANTOM");
+    const QStringList expected = asked ? QStringList() : QStringList { menuLine("03", { at.page, at.item, at.subitem }, value) } + behind;
+    // A new format has the STEREO/MONO list read after that.
+    QCOMPARE(lines.mid(0, expected.size()), expected);
+    QCOMPARE(lines.mid(expected.size()).filter(QRegularExpression("^(?!07F6A7A14)")), QStringList());
 }
 
 QTEST_MAIN(TestMenuModel)
