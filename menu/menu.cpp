@@ -31,6 +31,9 @@ Menu::Menu(QObject* parent)
     m_rangeQuiet.setSingleShot(true);
     m_rangeQuiet.setInterval(3000);
     connect(&m_rangeQuiet, &QTimer::timeout, this, &Menu::giveUpRangeSets);
+    m_mediumListsQuiet.setSingleShot(true);
+    m_mediumListsQuiet.setInterval(3000);
+    connect(&m_mediumListsQuiet, &QTimer::timeout, this, &Menu::readStalledListsAgain);
 }
 
 void Menu::setDrawingFinished(bool value)
@@ -54,6 +57,7 @@ void Menu::clearMenuTree()
 {
     pages.clear();
     m_rangeQuiet.stop();
+    m_mediumListsQuiet.stop();
     ++m_generation;
     drawingFinished = false;
     inputChangePending = false;
@@ -624,9 +628,11 @@ void Menu::mediumChangeSent()
     if (!mediumChangePending)
         m_mediumBeforeChange = m_currentMedia;
     mediumChangePending = true;
-    // A reading of these lists under way went out, in part, before the change.
+    ++m_mediumChangesSent;
+    // A reading of these lists under way went out, in part, before the
+    // change: it starts again behind it.
     if (rebuildingForCd || rebuildingForStereoMono)
-        m_mediumListsStale = true;
+        readMediumListsAgain();
 }
 
 // The recorder answers in order: the notices the changes cause come after the
@@ -643,19 +649,47 @@ void Menu::mediumAnswered(const QString& medium)
 
 // Reads the PLAY AREA, REC FORMAT and STEREO/MONO lists, behind everything
 // sent so far, and holds picks on them meanwhile. While the menu is not drawn
-// or such a reading is under way, it is done when that ends.
+// it is done once it is.
 void Menu::readMediumListsAgain()
 {
-    if (!drawingFinished || rebuildingForCd || rebuildingForStereoMono) {
+    if (!drawingFinished) {
         m_mediumListsStale = true;
         return;
     }
     m_mediumListsStale = false;
-    if (!(subitem(playAreaPosition) || subitem(recFormatPosition) || subitem(stereoMonoPosition)))
-        return;
-    rebuildingForCd = true;
-    rebuildingForStereoMono = true;
-    refetchLists({ playAreaPosition, recFormatPosition, stereoMonoPosition }, true);
+    readListsOfMedium({ playAreaPosition, recFormatPosition, stereoMonoPosition }, false);
+}
+
+void Menu::readListsOfMedium(const QList<MenuPosition>& entries, bool changed)
+{
+    QList<MenuPosition> ask;
+    for (const MenuPosition& at : entries) {
+        const MenuSubitem* s = subitem(at);
+        if (!s)
+            continue;
+        bool& inReading = at == stereoMonoPosition ? rebuildingForStereoMono : rebuildingForCd;
+        const bool current = inReading && s->infoAskedAtChange == m_mediumChangesSent && (s->infoAsked > 0 || !changed);
+        inReading = true;
+        if (!current)
+            ask << at;
+    }
+    if (!ask.isEmpty())
+        m_mediumListsQuiet.start();
+    refetchLists(ask, true);
+}
+
+void Menu::readStalledListsAgain()
+{
+    QList<MenuPosition> ask;
+    for (const MenuPosition& at : { playAreaPosition, recFormatPosition, stereoMonoPosition }) {
+        MenuSubitem* s = subitem(at);
+        const bool inReading = at == stereoMonoPosition ? rebuildingForStereoMono : rebuildingForCd;
+        if (s && inReading && !s->complete) {
+            s->infoAsked = 0; // lost, or never to come
+            ask << at;
+        }
+    }
+    refetchLists(ask, true);
 }
 
 // "(CURRENT)" after the name of the medium last reported, on its row only.
@@ -701,18 +735,14 @@ void Menu::refetchLists(const QList<MenuPosition>& entries, bool itemRows)
 
 void Menu::rebuildParameterForCd()
 {
-    if (rebuildingForCd || !drawingFinished || !(subitem(playAreaPosition) || subitem(recFormatPosition)))
-        return;
-    rebuildingForCd = true;
-    refetchLists({ playAreaPosition, recFormatPosition }, true);
+    if (drawingFinished)
+        readListsOfMedium({ playAreaPosition, recFormatPosition }, true);
 }
 
 void Menu::rebuildParameterForStereoMono()
 {
-    if (rebuildingForStereoMono || !drawingFinished || !subitem(stereoMonoPosition))
-        return;
-    rebuildingForStereoMono = true;
-    refetchLists({ stereoMonoPosition }, true);
+    if (drawingFinished)
+        readListsOfMedium({ stereoMonoPosition }, true);
 }
 
 void Menu::rebuildParameterForInputLevel()

@@ -32,6 +32,13 @@ class Telnet;
 // pick meanwhile is not sent and has them read at once, behind the change;
 // the last answer has them read when it shows another medium than the one
 // reported before the change, and releases them when it shows that one.
+// A reading of those lists under way when a change of medium goes out starts
+// again behind it: a count read before the change may be longer than the
+// list the recorder holds after it, and the recorder does not answer a name
+// past the end of a list. Names are asked only within the count of the last
+// request of it; answers to earlier requests are dropped. A notice that one
+// of the lists changed reads again those whose count has come already, and
+// a quiet spell during such a reading reads again the lists not complete.
 // The phantom-power check reads only values the recorder has told: a row of
 // it that has not shown its value yet makes a pick it governs ask first.
 //
@@ -213,6 +220,16 @@ private:
     bool listBeingRead(const MenuPosition& at) const;
     bool followsMedium(const MenuPosition& at) const;
     void readMediumListsAgain();
+    // Reads the lists of the entries that follow the medium (some of PLAY
+    // AREA, REC FORMAT and STEREO/MONO) into the reading under way, or starts
+    // one. A list the reading has asked for since the last change of medium
+    // went out is left to it, unless `changed` (the recorder told that the
+    // list changed) and its count has come already.
+    void readListsOfMedium(const QList<MenuPosition>& entries, bool changed);
+    // A quiet spell while those lists are read: an answer was lost, or a
+    // name asked lay past the end of a list that changed unannounced. The
+    // lists not complete are read again.
+    void readStalledListsAgain();
     // Every wait for the answer to a range set ends; the rows' knobs go to
     // the recorder's values.
     void giveUpRangeSets();
@@ -236,8 +253,9 @@ private:
     bool m_walkDone = false;   // the current tree's walk has ended once
     QString m_currentMedia;    // the medium last reported, marked once drawn
     QString m_mediumBeforeChange; // the medium reported when the pending change went out
-    // The lists that follow the medium are to be read (again) once drawn, or
-    // once the reading under way, begun before a change of medium, ends.
+    quint64 m_mediumChangesSent = 0; // changes of medium sent since the start
+    // The lists that follow the medium are to be read (again) once drawn.
     bool m_mediumListsStale = false;
     QTimer m_rangeQuiet;       // runs while a range set waits for its answer
+    QTimer m_mediumListsQuiet; // runs while the lists that follow the medium are read
 };

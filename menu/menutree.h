@@ -31,6 +31,12 @@ struct MenuSubitem
     bool visible = false; // until the recorder describes it
     bool complete = false;
     int nameAsked = -1; // the parameter name asked for and not answered yet; -1 none
+    // Subitem-info requests sent whose answers have not come yet: only the
+    // answer to the last one counts, and no name answer counts before it.
+    int infoAsked = 0;
+    // How many changes of medium had gone out when the last subitem-info
+    // request was sent (Menu's count of them).
+    quint64 infoAskedAtChange = 0;
     int valuesAsked = 0; // value requests sent whose answers have not come yet
     int linesInFlight = 0; // value requests and sets sent whose reports have not come yet
     // Reports still to come up to the user's last set of a range, 0 when it

@@ -21,6 +21,10 @@ void Menu::parseMenuResponse(const QString& text)
     MenuAnswer a;
     if (!readMenuAnswer(text, &a))
         return;
+    // The quiet spell of a reading of the lists that follow the medium
+    // counts from the recorder's last answer.
+    if (rebuildingForCd || rebuildingForStereoMono)
+        m_mediumListsQuiet.start();
     if (a.code == QLatin1String("01"))
         applySubitemValue(a.page, a.item, a.subitem, a.count);
     else if (a.code == QLatin1String("10"))
@@ -204,11 +208,18 @@ void Menu::onSubitemName(int i, int j, int k, QString name)
     requestSubitemParameters(i, j, k);
 }
 
+// A new count is asked for: the names asked before it are no longer waited
+// for, and those asked next follow the count it brings.
 void Menu::requestSubitemParameters(int i, int j, int k)
 {
     const QString line = address("14", i, j, k);
-    if (!line.isEmpty() && k >= 0)
-        send(line);
+    if (line.isEmpty() || k < 0)
+        return;
+    MenuSubitem* s = subitem(i, j, k);
+    ++s->infoAsked;
+    s->infoAskedAtChange = m_mediumChangesSent;
+    s->nameAsked = -1;
+    send(line);
 }
 
 void Menu::onSubitemInfo(const MenuAnswer& a)
@@ -216,6 +227,13 @@ void Menu::onSubitemInfo(const MenuAnswer& a)
     MenuSubitem* s = subitem(a.page, a.item, a.subitem);
     if (!s)
         return;
+    // The recorder answers in order: while a later request of the count is
+    // on its way, this answer may tell a list that has changed since.
+    if (s->infoAsked > 1) {
+        --s->infoAsked;
+        return;
+    }
+    s->infoAsked = 0;
     s->parameterCount = a.count;
     s->type = a.type;
     s->readOnly = a.readOnly;
@@ -246,6 +264,9 @@ void Menu::onParameterName(int i, int j, int k, int index, const QString& name)
 {
     MenuSubitem* s = subitem(i, j, k);
     if (!s)
+        return;
+    // A name asked before the count that is on its way: of a list read over.
+    if (s->infoAsked > 0)
         return;
     if (index >= s->parameterNames.size()) {
         // An answer that does not fit the list: while data keeps arriving,
@@ -352,13 +373,6 @@ void Menu::endRefetches()
         for (const MenuPosition& at : levels)
             setRowProperty(subitemRow(at), "visibleComboBox", true);
         rebuildingInputLevel = false;
-    }
-    if ((rebuildingForCd || rebuildingForStereoMono) && m_mediumListsStale) {
-        // Begun before a change of medium went out: read once more behind it.
-        rebuildingForCd = false;
-        rebuildingForStereoMono = false;
-        readMediumListsAgain();
-        return;
     }
     if (rebuildingForCd) {
         finishItems({ playAreaPosition, recFormatPosition, stereoMonoPosition });

@@ -41,6 +41,8 @@ private slots:
     void phantomPickBeforeValuesAreRead();
     void pickAfterAChangeOfMedium_data();
     void pickAfterAChangeOfMedium();
+    void mediumPicksWhileListsAreRead_data();
+    void mediumPicksWhileListsAreRead();
     void homeTabChangeShowsInTheRow_data();
     void homeTabChangeShowsInTheRow();
     void menuPickTakenBackOnTheHomeTab();
@@ -662,6 +664,111 @@ void TstMenuScreenE2e::pickAfterAChangeOfMedium()
     QCOMPARE(dual->services.state->currentMediumName(), QStringLiteral("CD"));
     QCOMPARE(dual->recorder.receivedLines().filter(menuLine("03", format)), QStringList());
     QCOMPARE(treeDifference(graph->menu, *menu), QString());
+}
+
+// On a KZ-470DUAL answering 200 ms late, the medium changed again while the
+// settings menu reads the lists that follow it (on the home tab's selector,
+// or at the recorder's front panel): the recorder does not answer a name
+// past the end of a list. No line names an index past the end of the list
+// the recorder holds when it takes the line; PLAY AREA and REC FORMAT end
+// with the recorder's lists and values for the medium current, also after
+// SD1 again, and take picks there.
+void TstMenuScreenE2e::mediumPicksWhileListsAreRead_data()
+{
+    // "home M": the home tab's medium selector; "panel M": the recorder's
+    // front panel; "area A": the home tab's play area; "reading N": until the
+    // recorder is asked for name N of the REC FORMAT list.
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("CD, SD1, CD while SD1's formats are read") << QStringList { "home SD1", "reading 3", "home CD" };
+    QTest::newRow("CD, SD1, PLAYLIST, CD at once") << QStringList { "home SD1", "area PLAYLIST", "home CD" };
+    QTest::newRow("CD at the front panel while SD1's formats are read")
+        << QStringList { "home SD1", "reading 3", "panel CD" };
+}
+
+void TstMenuScreenE2e::mediumPicksWhileListsAreRead()
+{
+    QFETCH(QStringList, steps);
+    if (!dual) {
+        dual = std::make_unique<SimUnit>(5, QStringLiteral("Dual"), QStringLiteral("00:1B:47:00:00:16"));
+        dual->recorder.model = 1;
+        QVERIFY(dual->start());
+    }
+    sim::SimRecorder& recorder = dual->recorder;
+    sim::MenuModel* menu = sim::menuModel(recorder);
+    const sim::SimMenuEntry format = menu->find("REC FORMAT"), area = menu->find("PLAY AREA");
+    const auto restore = qScopeGuard([&] {
+        recorder.answerLatencyMs = 0;
+        QVERIFY(logInTo(unit->recorder)); // for the roads that follow
+    });
+    sim::statusModel(recorder)->selectMedium("CD");
+    QVERIFY(rig.showTab(0));
+    QVERIFY(logInTo(recorder));
+    TRY_COMPARE(graph->comm.getStatusIcon(), 16); // the selectors open while stopped
+    recorder.clearLog();
+    recorder.answerLatencyMs = 200;
+    const auto homePick = [&](const char* button, const QString& entry) {
+        QVERIFY(rig.showTab(0));
+        click(rig.item(button));
+        TRY_VERIFY(rig.item(entry.toLatin1())->isVisible());
+        click(rig.item(entry.toLatin1()));
+    };
+    QElapsedTimer clock;
+    clock.start();
+    for (const QString& step : steps) {
+        const QString what = step.section(' ', 0, 0), arg = step.section(' ', 1);
+        if (what == "home")
+            homePick("currentMediaButton", "media" + arg);
+        else if (what == "area")
+            homePick("playAreaButton", "area" + arg);
+        else if (what == "panel")
+            menu->selectMedium(arg);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(recorder.receivedLines().contains(menuLine("24", format, arg.toInt())), simlink::waitMs);
+    }
+    QVERIFY(clock.elapsed() < 3500);
+
+    const auto settledOn = [&](const QString& medium) {
+        return dual->services.state->currentMediumName() == medium && graph->comm.getCurrentMedia() == medium
+            && !graph->menu.rebuildingForCd && !graph->menu.rebuildingForStereoMono && !graph->menu.mediumChangePending
+            && valueDifference(graph->menu, *menu).isEmpty() && treeDifference(graph->menu, *menu).isEmpty();
+    };
+    const auto shows = [&](const sim::SimMenuEntry& e) {
+        return QStringLiteral("C %1 = %2").arg(menu->pages[e.page].items[e.item].name, menu->choices(e).value(menu->subitem(e)->current()));
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(settledOn("CD"), 30000);
+    QVERIFY(rig.showTab(1));
+    QCOMPARE(describe(row("PLAY AREA")), QStringLiteral("C PLAY AREA = ALL"));
+    QCOMPARE(describe(row("REC FORMAT")), QStringLiteral("C REC FORMAT = CD-DA"));
+
+    homePick("currentMediaButton", "mediaSD1");
+    QTRY_VERIFY_WITH_TIMEOUT(settledOn("SD1"), 30000);
+    QVERIFY(rig.showTab(1));
+    QCOMPARE(describe(row("PLAY AREA")), shows(area));
+    QCOMPARE(describe(row("REC FORMAT")), shows(format));
+    for (const auto& choice : { qMakePair(format, QStringLiteral("WAV 24bit 48kHz")), qMakePair(area, QStringLiteral("FOLDER")) }) {
+        const QString name = menu->pages[choice.first.page].items[choice.first.item].name;
+        const int index = menu->choices(choice.first).indexOf(choice.second);
+        pick(name, choice.second);
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.receivedLines().contains(menuLine("03", choice.first, index)), simlink::waitMs);
+        TRY_COMPARE(menu->subitem(choice.first)->current(), index);
+        TRY_COMPARE(describe(row(name)), QStringLiteral("C %1 = %2").arg(name, choice.second));
+    }
+
+    // Every name asked of the two lists lies within the list the recorder
+    // held when it took the line.
+    bool onCd = true;
+    for (const QString& line : recorder.receivedLines()) {
+        if (line == "07F0111" || line == "07F0100")
+            onCd = line == "07F0111";
+        // The front panel's switch comes between the lines; the names on
+        // their way then are the only ones the application could not know.
+        for (const auto& e : { format, area }) {
+            if (!line.startsWith(menuLine("24", e)))
+                continue;
+            const int size = onCd ? 1 : e.page == format.page ? 10 : 3;
+            QVERIFY2(line.mid(21, 2).toInt() < size || steps.last().startsWith("panel"), qPrintable(line));
+        }
+    }
 }
 
 // PLAY AREA, PLAY MODE, PITCH and KEY are set on the home tab too. After a

@@ -98,6 +98,8 @@ private slots:
     void picksOnListsAboutToChange();
     void mediumChangeHoldsItsLists_data();
     void mediumChangeHoldsItsLists();
+    void mediumChangeMidRead_data();
+    void mediumChangeMidRead();
     void valueAnswers_data();
     void valueAnswers();
     void absentEntriesAreLeftAlone();
@@ -475,6 +477,110 @@ void TestMenuModel::mediumChangeHoldsItsLists()
             QVERIFY2(sets == (step.endsWith("goes") ? expected : QStringList()), qPrintable(step + ": " + sets.join(' ')));
         }
     }
+}
+
+// Changes of medium while the lists that follow it are read, against a
+// recorder that takes the lines in order and does not answer a name past the
+// end of a list: every line is answered, the names asked after the last
+// change are those of the counts read behind it, and the reading ends with
+// the recorder's lists and values; a pick then goes.
+void TestMenuModel::mediumChangeMidRead_data()
+{
+    // "medium M": sent from the home tab; "panel M": switched at the front
+    // panel (notice 50 at once); "answer N": the recorder takes N lines;
+    // "answer all": every line; "lose name": the next name of REC FORMAT
+    // asked is lost; "quiet": a quiet spell passes.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("formatNames"); // REC FORMAT indices asked after the last switch
+    // Names past the end of a list: only those on their way when the front
+    // panel switched, before the application could know.
+    QTest::addColumn<int>("pastEnd");
+
+    for (int n : { 1, 3, 6, 9, 14 }) {
+        QTest::addRow("SD1, CD after %d lines", n)
+            << QStringList { "medium SD1", QStringLiteral("answer %1").arg(n), "medium CD", "answer all" }
+            << QStringList { "0" } << 0;
+    }
+    QTest::newRow("CD, SD1 at once") << QStringList { "medium CD", "answer 2", "medium SD1", "answer all" }
+                                     << QStringList { "0", "1", "2", "3", "4" } << 0;
+    QTest::newRow("three changes within the reading")
+        << QStringList { "medium SD1", "answer 5", "medium CD", "answer 2", "medium SD1", "answer 7", "medium CD", "answer all" }
+        << QStringList { "0" } << 0;
+    QTest::newRow("front panel mid-reading")
+        << QStringList { "medium SD1", "answer 9", "panel CD", "answer all" } << QStringList { "1", "0" } << 2;
+    QTest::newRow("a name lost") << QStringList { "medium SD1", "lose name", "answer all", "quiet", "answer all" }
+                                 << QStringList { "0", "0", "1", "2", "3", "4" } << 0;
+}
+
+void TestMenuModel::mediumChangeMidRead()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, formatNames);
+    QFETCH(int, pastEnd);
+    bool onCd = true;
+    SimMenuSubitem area = sub("PLAY AREA", {}), format = sub("REC FORMAT", {});
+    area.dynamicChoices = [&onCd] { return onCd ? QStringList { "ALL" } : QStringList { "ALL", "FOLDER", "PLAYLIST" }; };
+    format.dynamicChoices = [&onCd] {
+        return onCd ? QStringList { "CD-DA" } : QStringList { "WAV 44.1", "WAV 48", "WAV 96", "MP3 128", "MP3 320" };
+    };
+    DrawnMenu d({ { "REC 1", { { "REC FORMAT", { format } }, single("STEREO/MONO", { "STEREO", "MONO" }) } },
+                  { "PLAY 1", { { "PLAY AREA", { area } } } } });
+    Menu& m = d.rig.menu;
+    Communication& comm = d.rig.comm;
+    d.rig.reply("FF0111"); // on CD
+    requestShownValues(m);
+    d.rig.pump();
+
+    QStringList queue, unanswered, asked;
+    const QString formatName = menuLine("24", { 0, 0, 0 });
+    bool loseName = false;
+    const auto take = [&](int n) {
+        for (; n > 0 && !(queue << d.rig.takeLines()).isEmpty(); --n) {
+            const QString line = queue.takeFirst();
+            QStringList replies;
+            if (line == "07F0100" || line == "07F0111") {
+                asked.clear();
+                const bool cd = line.endsWith("11");
+                replies << (cd ? "0FF0111" : "0FF0100");
+                if (std::exchange(onCd, cd) != cd)
+                    replies << "0FF6AF650";
+            } else if (line.startsWith(formatName) && std::exchange(loseName, false)) {
+            } else if (d.rig.recorderMenu->answersTo(line, &replies) && replies.isEmpty()) {
+                unanswered << line;
+            }
+            if (line.startsWith(formatName))
+                asked << QString::number(line.mid(21, 2).toInt());
+            for (const QString& r : qAsConst(replies))
+                d.rig.reply(r.mid(1));
+        }
+    };
+    for (const QString& step : steps) {
+        const QString what = step.section(' ', 0, 0), arg = step.section(' ', 1);
+        if (what == "medium") {
+            (comm.*(arg == "CD" ? &Communication::currentMediaCDRequest : &Communication::currentMediaSD1Request))();
+        } else if (step == "lose name") {
+            loseName = true;
+        } else if (step == "quiet") {
+            QVERIFY(m.rebuildingForCd);
+            QTest::qWait(3200);
+        } else if (what == "panel") {
+            onCd = arg == "CD";
+            asked.clear();
+            d.rig.reply("FF6AF650");
+        } else {
+            take(arg == "all" ? 1000 : arg.toInt());
+        }
+    }
+    QCOMPARE(queue, QStringList());
+    QCOMPARE(unanswered.filter(QRegularExpression("^07F6A7A24")).size(), pastEnd);
+    QCOMPARE(unanswered.size(), pastEnd);
+    QCOMPARE(asked.join(" "), formatNames.join(" "));
+    QVERIFY(!m.rebuildingForCd && !m.rebuildingForStereoMono);
+    QCOMPARE(treeDifference(m, *d.rig.recorderMenu), QString());
+    QCOMPARE(valueDifference(m, *d.rig.recorderMenu), QString());
+    QCOMPARE(d.row(0, 0, -1)->property("visibleComboBox").toBool(), true);
+    m.changedSubitemObjectValue(1, 0, 0, 0, 0);
+    QCOMPARE(d.rig.takeLines().filter("07F6A7A03"), QStringList { menuLine("03", { 1, 0, 0 }, 0) });
 }
 
 void TestMenuModel::valueAnswers_data()
