@@ -71,7 +71,7 @@ Browse::Browse(QObject* parent)
     connect(&nowFolder, &BrowseObject::nameChanged, this, &Browse::nowFolderNameChanged);
     connect(&nowFolder, &BrowseObject::numberChanged, this, &Browse::nowFolderNumberChanged);
     connect(&nowFolder, &BrowseObject::numberChanged, this, &Browse::notifyUpKey);
-    connect(&askedUp, &AskedValue::settled, this, &Browse::onUpSettled);
+    connect(&askedUp, &AskedValue::settled, this, &Browse::notifyUpKey);
     connect(&currentFolder, &BrowseObject::nameChanged, this, &Browse::currentFolderNameChanged);
     connect(&currentFolder, &BrowseObject::numberChanged, this, &Browse::currentFolderNumberChanged);
 }
@@ -225,7 +225,7 @@ void Browse::setCurrentMediaNumber(QString NewMedia)
     commandPending = 0;
     // What waited named entries of the old medium.
     resetNumbering();
-    forgetFolderAsks(true);
+    forgetFolderAsks();
     if (status == 0)
         setBrowseDialogString(mediaName + QStringLiteral(" is not available"));
     currentFolder.setNumber(-1);
@@ -275,8 +275,7 @@ void Browse::clearFolderState()
     mediaCode = QStringLiteral("FF");
     mediaName.clear();
     resetNumbering();
-    forgetFolderAsks(false);
-    askedUp.reset();
+    forgetUps();
 }
 
 // Re-reads the shown folder after a finished edit; waits while the status is 0.
@@ -672,7 +671,6 @@ bool Browse::sendUp()
     if (!writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + lineSafe(to).toUtf8()))
         return false;
     askedUp.asked(to);
-    ++upsUnanswered;
     askedPath = to;
     askedPathKnown = true;
     notifyUpKey();
@@ -683,28 +681,29 @@ bool Browse::sendUp()
 // the answers to the Ups asked for before it show nothing.
 void Browse::askedFolder(const QString& path, bool known)
 {
-    upAnswersToSkip = upsUnanswered;
+    upsBeforeFolderAsked = askedUp.linesWritten();
     askedPath = path;
     askedPathKnown = known;
     awaitingName = true;
     notifyUpKey();
 }
 
-// "82": the number of the folder an Up named. The answers come in the order
-// of the Ups; the answer to the last one shows the folder it asked for, whose
-// path stands for the name until the name has been read (the root whatever
-// it asked for, when the recorder answers with the root's number).
+// "82": the number of the folder an Up named. The recorder's order of
+// answers has counted it when it answers an Up line. The answer to the last
+// Up shows the folder it asked for, whose path stands for the name until the
+// name has been read (the root whatever it asked for, when the recorder
+// answers with the root's number); the answers before it show their folders
+// on the way. One that answers no Up line of ours shows its folder.
 void Browse::onUpAnswer(int number)
 {
-    const bool ours = upsUnanswered > 0;
-    if (ours)
-        --upsUnanswered;
-    if (upAnswersToSkip > 0) {
-        --upAnswersToSkip;
+    const quint64 done = askedUp.linesDone();
+    const bool ours = done != upsDoneSeen;
+    upsDoneSeen = done;
+    if (ours && done <= upsBeforeFolderAsked) {
         notifyUpKey();
         return;
     }
-    awaitingName = ours && upsUnanswered == 0;
+    awaitingName = ours && done == askedUp.linesWritten();
     if (awaitingName && number == 0) {
         askedPath.clear();
         askedPathKnown = true;
@@ -713,29 +712,21 @@ void Browse::onUpAnswer(int number)
     notifyUpKey();
 }
 
-// The wait for the last Up has ended. With Ups still counted unanswered, the
-// recorder refused them, or they were given up or forgotten: no answer of
-// theirs is awaited any more, and Up counts from the folder shown.
-void Browse::onUpSettled()
+// A new medium: the answers to the Ups sent on the old one show nothing.
+void Browse::forgetFolderAsks()
 {
-    if (upsUnanswered == 0)
-        return;
-    upsUnanswered = 0;
-    upAnswersToSkip = 0;
-    notifyUpKey();
-    held.run();
-}
-
-// A new medium (answersStillCome: the answers to the Ups sent on the old one
-// show nothing) or a new link (they never come).
-void Browse::forgetFolderAsks(bool answersStillCome)
-{
-    upsUnanswered = answersStillCome ? upsUnanswered : 0;
-    upAnswersToSkip = upsUnanswered;
+    upsBeforeFolderAsked = askedUp.linesWritten();
     awaitingName = false;
     askedPath.clear();
     askedPathKnown = false;
     notifyUpKey();
+}
+
+void Browse::forgetUps()
+{
+    askedUp.reset();
+    upsDoneSeen = 0;
+    forgetFolderAsks();
 }
 
 void Browse::notifyUpKey()

@@ -61,6 +61,8 @@ public:
     // recorder's order of answers: a refusal, or a quiet spell, ends the wait
     // for the Ups unanswered as well as their answers do.
     AskedValue askedUp;
+    // The link is new: no answer to an Up of before comes.
+    void forgetUps();
 
     // Entries of the shown folder: sub-folders first, then files.
     const QList<QObject*>& entries() const { return entryList; }
@@ -259,13 +261,15 @@ private:
     void setCurrentFileNumber(int number);
     void showFolder(int number);
     bool sendOpenFolder(int number);
-    bool upFromAsked() const { return awaitingName || upsUnanswered > upAnswersToSkip; }
+    bool upFromAsked() const
+    {
+        return awaitingName || (askedUp.waiting() && askedUp.linesWritten() > upsBeforeFolderAsked);
+    }
     bool upBase(QString* path) const;
     bool sendUp();
     void askedFolder(const QString& path, bool known);
     void onUpAnswer(int number);
-    void onUpSettled();
-    void forgetFolderAsks(bool answersStillCome);
+    void forgetFolderAsks();
     void notifyUpKey();
     void sortShownFolder(const char* head);
 
@@ -321,11 +325,10 @@ private:
     // The folder shown is the one the user asked for, and its name has not
     // been read yet.
     bool awaitingName = false;
-    // Up lines written whose answer has not come, and how many of the oldest
-    // of them the user asked for before another folder (their answers show
-    // nothing).
-    int upsUnanswered = 0;
-    int upAnswersToSkip = 0;
+    // The Up lines written before the user last asked for a folder otherwise
+    // (their answers show nothing), and those done when an "82" last came.
+    quint64 upsBeforeFolderAsked = 0;
+    quint64 upsDoneSeen = 0;
     bool notifiedCanGoUp = false;
     // The shown folder of the last list a walk published.
     int listedFolderNumber = -1;

@@ -78,7 +78,7 @@ void Communication::forgetAsked()
     for (AskedValue* asked : { &askedPitch, &askedKey, &askedMedium, &askedPlayArea, &askedPlayMode, &askedStatus })
         asked->reset();
     if (browse)
-        browse->askedUp.reset();
+        browse->forgetUps();
     forgetTransportAsked();
 }
 
