@@ -308,20 +308,22 @@ void TstDoubleTapsMedia::upTapsAddUp_data()
     QTest::addColumn<int>("taps");
     QTest::addColumn<int>("gapMs");
     QTest::addColumn<int>("latency");
+    QTest::addColumn<bool>("finger");
     QTest::addColumn<QString>("sent");   // the paths of the Up lines
 
     const QString year = "LIVE\\2017", deep = "LIVE\\2017\\Deep";
     for (const int latency : { 0, 200, 500 }) {
-        QTest::addRow("browse tab, 2 quick taps, %d ms late", latency) << year << "" << 2 << 150 << latency << "\\LIVE \\";
-        QTest::addRow("browse tab, 3 quick taps, %d ms late", latency) << deep << "" << 3 << 150 << latency
-                                                                       << "\\LIVE\\2017 \\LIVE \\";
+        QTest::addRow("browse tab, 2 quick taps, %d ms late", latency) << year << "" << 2 << 150 << latency << false << "\\LIVE \\";
+        QTest::addRow("browse tab, 3 quick taps, %d ms late", latency) << deep << "" << 3 << 150 << latency << false << "\\LIVE\\2017 \\LIVE \\";
     }
-    QTest::newRow("browse tab, 3 quick taps from 2 levels down, 500 ms late") << year << "" << 3 << 150 << 500 << "\\LIVE \\";
+    QTest::newRow("browse tab, 3 quick taps from 2 levels down, 500 ms late") << year << "" << 3 << 150 << 500 << false << "\\LIVE \\";
     // Each tap after the answer to the one before, while that folder's name is read.
-    QTest::newRow("browse tab, 3 taps 600 ms apart, 500 ms late") << deep << "" << 3 << 600 << 500
+    QTest::newRow("browse tab, 3 taps 600 ms apart, 500 ms late") << deep << "" << 3 << 600 << 500 << false
                                                                   << "\\LIVE\\2017 \\LIVE \\";
-    QTest::newRow("take picker, 2 quick taps, 500 ms late") << year << "takePicker" << 2 << 150 << 500 << "\\LIVE \\";
-    QTest::newRow("copy picker, 2 quick taps, 500 ms late") << year << "copyPicker" << 2 << 150 << 500 << "\\LIVE \\";
+    QTest::newRow("browse tab, 3 finger taps, 500 ms late") << deep << "" << 3 << 150 << 500 << true
+                                                            << "\\LIVE\\2017 \\LIVE \\";
+    QTest::newRow("take picker, 2 quick taps, 500 ms late") << year << "takePicker" << 2 << 150 << 500 << false << "\\LIVE \\";
+    QTest::newRow("copy picker, 2 quick taps, 500 ms late") << year << "copyPicker" << 2 << 150 << 500 << false << "\\LIVE \\";
 }
 
 void TstDoubleTapsMedia::upTapsAddUp()
@@ -331,6 +333,7 @@ void TstDoubleTapsMedia::upTapsAddUp()
     QFETCH(int, taps);
     QFETCH(int, gapMs);
     QFETCH(int, latency);
+    QFETCH(bool, finger);
     QFETCH(QString, sent);
     if (from.endsWith("Deep")) {
         sim::SimFolder deep;
@@ -360,7 +363,8 @@ void TstDoubleTapsMedia::upTapsAddUp()
     QTest::qWait(500); // the taps before are no double tap with the key's
     rig.recorder->answerLatencyMs = latency;
     rig.recorder->clearLog();
-    QVERIFY(rig.taps(find(tab, list + QStringList { "upIcon" }), taps, gapMs));
+    QQuickItem* up = find(tab, list + QStringList { "upIcon" });
+    QVERIFY(finger ? rig.fingerTaps(up, taps, gapMs) : rig.taps(up, taps, gapMs));
     const QString reached = "sent: " + sent + " | shows: ROOT";
     QTRY_COMPARE_WITH_TIMEOUT(upOutcome(tab, list), reached, 20000);
     QTest::qWait(latency + 1000);
