@@ -70,6 +70,8 @@ Browse::Browse(QObject* parent)
     publish();
     connect(&nowFolder, &BrowseObject::nameChanged, this, &Browse::nowFolderNameChanged);
     connect(&nowFolder, &BrowseObject::numberChanged, this, &Browse::nowFolderNumberChanged);
+    connect(&nowFolder, &BrowseObject::numberChanged, this, &Browse::notifyUpKey);
+    connect(&askedUp, &AskedValue::settled, this, &Browse::notifyUpKey);
     connect(&currentFolder, &BrowseObject::nameChanged, this, &Browse::currentFolderNameChanged);
     connect(&currentFolder, &BrowseObject::numberChanged, this, &Browse::currentFolderNumberChanged);
 }
@@ -223,6 +225,7 @@ void Browse::setCurrentMediaNumber(QString NewMedia)
     commandPending = 0;
     // What waited named entries of the old medium.
     resetNumbering();
+    forgetFolderAsks();
     if (status == 0)
         setBrowseDialogString(mediaName + QStringLiteral(" is not available"));
     currentFolder.setNumber(-1);
@@ -272,6 +275,7 @@ void Browse::clearFolderState()
     mediaCode = QStringLiteral("FF");
     mediaName.clear();
     resetNumbering();
+    forgetUps();
 }
 
 // Re-reads the shown folder after a finished edit; waits while the status is 0.
@@ -561,7 +565,12 @@ bool Browse::sendOpenFolder(int number)
 void Browse::openFolder(const BrowseEntry& entry)
 {
     const int number = entry.number();
-    held.submit(request(namesEntry(entry, 0), [this, number] { return sendOpenFolder(number); }, FolderChange));
+    const QString path = entry.folder().isEmpty() ? entry.name() : entry.folder() + QLatin1Char('\\') + entry.name();
+    const bool known = number == 0 || !entry.name().isEmpty();
+    held.submit(request(namesEntry(entry, 0), [this, number, path, known] {
+        askedFolder(path, known);
+        return sendOpenFolder(number);
+    }, FolderChange));
 }
 
 void Browse::openFolder(int number)
@@ -577,9 +586,12 @@ void Browse::openFolder(int number)
 void Browse::goToCurrentFolder()
 {
     Request r = request({}, [this] {
-        if (!currentFolderMoved)
+        if (!currentFolderMoved) {
+            askedFolder(QString(), currentFolder.number() == 0);
             return sendOpenFolder(currentFolder.number());
+        }
         currentFolder.setNumber(-1);
+        askedFolder(QString(), false);
         return sendOpenFolder(-1);
     }, FolderChange);
     r.ready = [this] { return currentChangesInFlight == 0; };
@@ -606,21 +618,123 @@ void Browse::onCurrentChangeResult(const QString& state)
     held.run();
 }
 
-// Up from the folder shown, and the folder shown made the current one, name
-// it by its path: they keep their turn, go only while it is still the one
-// shown, and act on the opening of a folder that waits.
+// Up names its folder by its path, which stays what it is while the recorder
+// numbers its folders anew: it needs no current numbering. It keeps its turn
+// and acts on the opening of a folder that waits.
 void Browse::upFolder()
 {
     if (!mediaValid())
         return;
-    const QString name = nowFolder.name();
-    const int slash = name.lastIndexOf(QLatin1Char('\\'));
-    const QByteArray parent = lineSafe(slash >= 0 ? name.left(slash) : QString()).toUtf8();
-    Request r = onShownFolder(shownFolder(),
-                              [this, parent] { return writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + parent); },
-                              FolderChange);
+    Request r = request({}, [this] { return sendUp(); }, FolderChange);
     r.numbered = false;
+    r.ready = [this] { return upBase(nullptr); };
+    r.actsOn = held.lastOf(FolderChange);
     held.submit(std::move(r));
+}
+
+// The path of the folder an Up goes up from (see upFolder); false while it
+// is not known.
+bool Browse::upBase(QString* path) const
+{
+    QString base;
+    bool known;
+    if (upFromAsked()) {
+        base = askedPath;
+        known = askedPathKnown;
+    } else if (nowFolder.number() == 0) {
+        known = true;
+    } else {
+        base = shownPath();
+        known = !base.isEmpty();
+    }
+    if (path)
+        *path = base;
+    return known;
+}
+
+bool Browse::canGoUp() const
+{
+    if (upFromAsked())
+        return !askedPathKnown || !askedPath.isEmpty();
+    return nowFolder.number() > 0;
+}
+
+bool Browse::sendUp()
+{
+    QString from;
+    if (!upBase(&from))
+        return false;
+    if (from.isEmpty())
+        return true; // the root: nowhere to go
+    const int slash = from.lastIndexOf(QLatin1Char('\\'));
+    const QString to = slash >= 0 ? from.left(slash) : QString();
+    if (!writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + lineSafe(to).toUtf8()))
+        return false;
+    askedUp.asked(to);
+    askedPath = to;
+    askedPathKnown = true;
+    notifyUpKey();
+    return true;
+}
+
+// The user asked for a folder otherwise than by Up, which is shown at once:
+// the answers to the Ups asked for before it show nothing.
+void Browse::askedFolder(const QString& path, bool known)
+{
+    upsBeforeFolderAsked = askedUp.linesWritten();
+    askedPath = path;
+    askedPathKnown = known;
+    awaitingName = true;
+    notifyUpKey();
+}
+
+// "82": the number of the folder an Up named. The recorder's order of
+// answers has counted it when it answers an Up line. The answer to the last
+// Up shows the folder it asked for, whose path stands for the name until the
+// name has been read (the root whatever it asked for, when the recorder
+// answers with the root's number); the answers before it show their folders
+// on the way. One that answers no Up line of ours shows its folder.
+void Browse::onUpAnswer(int number)
+{
+    const quint64 done = askedUp.linesDone();
+    const bool ours = done != upsDoneSeen;
+    upsDoneSeen = done;
+    if (ours && done <= upsBeforeFolderAsked) {
+        notifyUpKey();
+        return;
+    }
+    awaitingName = ours && done == askedUp.linesWritten();
+    if (awaitingName && number == 0) {
+        askedPath.clear();
+        askedPathKnown = true;
+    }
+    sendOpenFolder(number);
+    notifyUpKey();
+}
+
+// A new medium: the answers to the Ups sent on the old one show nothing.
+void Browse::forgetFolderAsks()
+{
+    upsBeforeFolderAsked = askedUp.linesWritten();
+    awaitingName = false;
+    askedPath.clear();
+    askedPathKnown = false;
+    notifyUpKey();
+}
+
+void Browse::forgetUps()
+{
+    askedUp.reset();
+    upsDoneSeen = 0;
+    forgetFolderAsks();
+}
+
+void Browse::notifyUpKey()
+{
+    if (notifiedCanGoUp != canGoUp()) {
+        notifiedCanGoUp = canGoUp();
+        emit canGoUpChanged();
+    }
 }
 
 void Browse::setToCurrentFolder()
@@ -817,7 +931,7 @@ void Browse::parseBrowseResponse(QString reply)
     if (code == QLatin1String("80")) {
         onCurrentFolder(reply);
     } else if (code == QLatin1String("82")) {
-        sendOpenFolder(numberField(reply, 4)); // the recorder's number of now
+        onUpAnswer(numberField(reply, 4));
     } else if (code == QLatin1String("85")) {
         setCurrentFileNumber(numberField(reply, 2));
     } else if (code == QLatin1String("90")) {
@@ -939,6 +1053,10 @@ void Browse::onFolderEntry(const QString& reply)
         emit nowFolderNameChanged();
         clearEntries();
         walkRequest("10", copiedField(reply, 4), Walk::FolderInfo, n);
+        // Up counts from the name read now; an Up that waited for it goes.
+        awaitingName = false;
+        notifyUpKey();
+        held.run();
         return;
     }
     if (n < firstFolderNumber || n > lastFolderNumber) {

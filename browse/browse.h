@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+#include "askedvalue.h"
 #include "browseentry.h"
 #include "browseobject.h"
 #include "heldrequests.h"
@@ -26,6 +27,7 @@ class Browse : public QObject
     Q_PROPERTY(int nowFolderNumber READ nowFolderNumber NOTIFY nowFolderNumberChanged)
     Q_PROPERTY(QString nowFolderName READ nowFolderName NOTIFY nowFolderNameChanged)
     Q_PROPERTY(int currentFileNumber READ currentFileNumber NOTIFY currentFileNumberChanged)
+    Q_PROPERTY(bool canGoUp READ canGoUp NOTIFY canGoUpChanged)
     Q_PROPERTY(bool listing READ listing NOTIFY listingChanged)
     Q_PROPERTY(bool numberingCurrent READ numberingCurrent NOTIFY numberingCurrentChanged)
     Q_PROPERTY(bool anyHeld READ anyHeld NOTIFY heldChanged)
@@ -51,6 +53,16 @@ public:
     // The recorder's current (playback) folder and the folder shown.
     BrowseObject currentFolder;
     BrowseObject nowFolder;
+
+    // Whether an Up tapped now has a folder to go to: the folder it counts
+    // from (see upFolder) is not the root, or not known yet.
+    bool canGoUp() const;
+    // The Up lines ("07F6B02") and their answers ("82"), counted in the
+    // recorder's order of answers: a refusal, or a quiet spell, ends the wait
+    // for the Ups unanswered as well as their answers do.
+    AskedValue askedUp;
+    // The link is new: no answer to an Up of before comes.
+    void forgetUps();
 
     // Entries of the shown folder: sub-folders first, then files.
     const QList<QObject*>& entries() const { return entryList; }
@@ -113,6 +125,14 @@ public:
     Q_INVOKABLE void restartBrowse();
     Q_INVOKABLE void openFolder(const BrowseEntry& entry);
     void openFolder(int number);
+    // One level up from the folder the user asked for last (by Up, by a row
+    // or by going to the current folder) while that request is unanswered or
+    // the name of the folder it shows is being read; otherwise from the
+    // folder shown. Nothing at the root. Taps add up: n Ups go n levels up,
+    // however late the recorder answers. The answer to an Up shows its folder
+    // unless the user has asked for another folder since, otherwise than by
+    // Up. An Up whose folder is not known yet (shown by its number alone)
+    // waits until the folder's name has been read.
     Q_INVOKABLE void upFolder();
     // The folder shown now, for a request that the user chooses on it.
     Q_INVOKABLE ShownFolder shownFolder() const;
@@ -172,6 +192,7 @@ public slots:
 signals:
     void currentFolderNumberChanged();
     void nowFolderNumberChanged();
+    void canGoUpChanged();
     void currentFolderNameChanged();
     void nowFolderNameChanged();
     void currentFileNumberChanged();
@@ -240,6 +261,16 @@ private:
     void setCurrentFileNumber(int number);
     void showFolder(int number);
     bool sendOpenFolder(int number);
+    bool upFromAsked() const
+    {
+        return awaitingName || (askedUp.waiting() && askedUp.linesWritten() > upsBeforeFolderAsked);
+    }
+    bool upBase(QString* path) const;
+    bool sendUp();
+    void askedFolder(const QString& path, bool known);
+    void onUpAnswer(int number);
+    void forgetFolderAsks();
+    void notifyUpKey();
     void sortShownFolder(const char* head);
 
     void stopWalk();
@@ -287,6 +318,18 @@ private:
     HeldRequests held;
     bool m_locked = false;
     bool notifiedCurrent = true;
+    // The folder the user asked for last: its path ("" the root), when known.
+    // Up counts from it while upFromAsked().
+    QString askedPath;
+    bool askedPathKnown = false;
+    // The folder shown is the one the user asked for, and its name has not
+    // been read yet.
+    bool awaitingName = false;
+    // The Up lines written before the user last asked for a folder otherwise
+    // (their answers show nothing), and those done when an "82" last came.
+    quint64 upsBeforeFolderAsked = 0;
+    quint64 upsDoneSeen = 0;
+    bool notifiedCanGoUp = false;
     // The shown folder of the last list a walk published.
     int listedFolderNumber = -1;
     QString listedFolderPath;

@@ -66,6 +66,10 @@ public:
     // How many requests the user has made so far: a change shows that one
     // was made in between.
     quint64 asks() const { return m_asks; }
+    // Lines of the value written, and how many of them are done (answered,
+    // refused or given up), in the order they were written.
+    quint64 linesWritten() const { return m_written; }
+    quint64 linesDone() const { return m_reported; }
 
     // How long a wait lasts without any report before it is given up.
     int quietMs = 3000;

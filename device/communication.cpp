@@ -77,6 +77,8 @@ void Communication::forgetAsked()
     replyOrder.reset();
     for (AskedValue* asked : { &askedPitch, &askedKey, &askedMedium, &askedPlayArea, &askedPlayMode, &askedStatus })
         asked->reset();
+    if (browse)
+        browse->forgetUps();
     forgetTransportAsked();
 }
 

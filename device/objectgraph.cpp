@@ -44,6 +44,7 @@ void ObjectGraph::wire()
     comm.pl = &pl;
     QObject::connect(&comm, SIGNAL(currentMediaChanged(QString)), &pl, SLOT(setCurrentMedia(QString)));
     comm.browse = &browse;
+    comm.replyOrder.track("07F6B02", -1, "FF6B82", &browse.askedUp);
     QObject::connect(&comm, SIGNAL(currentMediaChanged(QString)), &browse, SLOT(setCurrentMediaNumber(QString)));
     QObject::connect(&comm, SIGNAL(statusIconChanged(int)), &browse, SLOT(setStatus(int)));
     comm.tev = &tev;

@@ -49,9 +49,13 @@ Item {
             sourceSize.width: ptSize * 44.1
             source: browse.nowFolderNumber === 0 ? "Resource/Browse/icon_44x44_up-G.svg" : "Resource/Browse/icon_44x44_up-B.svg"
 
+            // Taps add up, also while the folder asked for is on its way
+            // and its name is being read: the key stays until the folder
+            // the user asked for last is the root.
             MouseArea {
+                objectName: "upKey"
                 anchors.fill: parent
-                visible: browse.nowFolderName !== ""
+                visible: browse.canGoUp
                 property bool takesSecondTap: true
                 onClicked: {
                     browse.upFolder()

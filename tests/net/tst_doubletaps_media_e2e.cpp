@@ -9,6 +9,10 @@
 // and with what a single tap shows; single taps on time are the control.
 // The copy picker's Cancel and Undo take three quick taps and a finger's
 // taps so as well.
+// Up is the key whose taps add up: tapped n times, on the tab's list or in a
+// picker, it goes n levels up and no further than the root, each tap counted
+// from the folder the one before asked for, however late the recorder
+// answers, also while that folder's name is read.
 #include <QtTest>
 #include <functional>
 
@@ -33,6 +37,8 @@ private slots:
     void browseKeys() { tapOnce(2); }
     void playlistKeys_data();
     void playlistKeys() { tapOnce(3); }
+    void upTapsAddUp_data();
+    void upTapsAddUp();
     void noQmlWarnings() { QCOMPARE(windowrig::takeWarnings().join('\n'), QString()); }
 
 public:
@@ -107,6 +113,39 @@ public:
         return QString("sent: %1 | shows: %2 | open: %3 | told: %4")
             .arg(sent.join(' '), shows, open.isEmpty() ? QString("nothing") : open.join(", "),
                  rig.textShown(told) ? "yes" : "no");
+    }
+
+    // The browse tab shows the folder at path, opened row by row from the root.
+    void walkTo(const QString& path)
+    {
+        browseOn("");
+        QString at;
+        for (const QString& name : path.split('\\')) {
+            at += (at.isEmpty() ? "" : "\\") + name;
+            tap(2, { "browseList", "row_" + name });
+            QTRY_VERIFY_WITH_TIMEOUT(browseSettled() && rig.graph->browse.nowFolderName() == at, 20000);
+        }
+    }
+    // The Up lines the recorder got since the log was cleared, what the list
+    // of the Up key shows and whether the folder has been read to its end.
+    QString upOutcome(int tab, const QStringList& list) const
+    {
+        QStringList ups;
+        for (const QString& line : rig.recorder->receivedLines(rig.connection).filter(QRegularExpression("^07F6B02")))
+            ups << line.mid(9);
+        const Browse& b = rig.graph->browse;
+        QStringList read, rows;
+        for (QObject* entry : b.entries()) {
+            read << entry->property("name").toString();
+            if (list.first() != "copyPicker" || entry->property("type").toInt() == 0)
+                rows << read.last();
+        }
+        QQuickItem* title = find(tab, list + QStringList { "folderName" });
+        const bool settled = !b.listing() && !b.anyHeld() && b.numberingCurrent()
+            && read == files->entryNames("SD1", b.nowFolderName())
+            && rig.rowNames("row_", find(tab, list + QStringList { "browseListView" })) == rows;
+        return QString("sent: %1 | shows: %2%3").arg(ups.join(' '), title ? title->property("text").toString() : "nothing",
+                                                     settled ? "" : " (being read)");
     }
 
     // Each road's key tapped twice on time, twice 300 ms late, and once on
@@ -260,6 +299,77 @@ void TstDoubleTapsMedia::tapOnce(int tab)
     QTRY_COMPARE_WITH_TIMEOUT(this->outcome(tab), outcome, 20000);
     QTest::qWait(latency + 1000);
     QCOMPARE(this->outcome(tab), outcome);
+}
+
+void TstDoubleTapsMedia::upTapsAddUp_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("picker"); // "" the tab's own list
+    QTest::addColumn<int>("taps");
+    QTest::addColumn<int>("gapMs");
+    QTest::addColumn<int>("latency");
+    QTest::addColumn<bool>("finger");
+    QTest::addColumn<QString>("sent");   // the paths of the Up lines
+
+    const QString year = "LIVE\\2017", deep = "LIVE\\2017\\Deep";
+    for (const int latency : { 0, 200, 500 }) {
+        QTest::addRow("browse tab, 2 quick taps, %d ms late", latency) << year << "" << 2 << 150 << latency << false << "\\LIVE \\";
+        QTest::addRow("browse tab, 3 quick taps, %d ms late", latency) << deep << "" << 3 << 150 << latency << false << "\\LIVE\\2017 \\LIVE \\";
+    }
+    QTest::newRow("browse tab, 3 quick taps from 2 levels down, 500 ms late") << year << "" << 3 << 150 << 500 << false << "\\LIVE \\";
+    // Each tap after the answer to the one before, while that folder's name is read.
+    QTest::newRow("browse tab, 3 taps 600 ms apart, 500 ms late") << deep << "" << 3 << 600 << 500 << false
+                                                                  << "\\LIVE\\2017 \\LIVE \\";
+    QTest::newRow("browse tab, 3 finger taps, 500 ms late") << deep << "" << 3 << 150 << 500 << true
+                                                            << "\\LIVE\\2017 \\LIVE \\";
+    QTest::newRow("take picker, 2 quick taps, 500 ms late") << year << "takePicker" << 2 << 150 << 500 << false << "\\LIVE \\";
+    QTest::newRow("copy picker, 2 quick taps, 500 ms late") << year << "copyPicker" << 2 << 150 << 500 << false << "\\LIVE \\";
+}
+
+void TstDoubleTapsMedia::upTapsAddUp()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, picker);
+    QFETCH(int, taps);
+    QFETCH(int, gapMs);
+    QFETCH(int, latency);
+    QFETCH(bool, finger);
+    QFETCH(QString, sent);
+    if (from.endsWith("Deep")) {
+        sim::SimFolder deep;
+        deep.id = 9100;
+        deep.name = "Deep";
+        deep.date = files->volume("SD1").root.folders.front().folders.front().date;
+        files->volume("SD1").root.folders.front().folders.front().folders.push_back(deep);
+    }
+    rig.recorder->clearLog();
+    walkTo(from);
+    int tab = 2;
+    QStringList list { "browseList" };
+    if (picker == "copyPicker") {
+        tap(2, { "row_Encore.mp3" });
+        tap(2, { "fileCopy" });
+        list = QStringList { picker };
+    } else if (picker == "takePicker") {
+        tab = 3;
+        list = QStringList { picker };
+        playlistsOn();
+        tap(3, { "ppl_set1.ppl", "pplDelete" }); // the loaded playlist's entries
+        QTRY_VERIFY_WITH_TIMEOUT(find(3, { "entry_5" }), 20000);
+        tap(3, { "entry_5", "entryButton" });
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(find(tab, list + QStringList { "upIcon" }), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(upOutcome(tab, list), QString("sent:  | shows: %1").arg(from.section('\\', -1)), 20000);
+    QTest::qWait(500); // the taps before are no double tap with the key's
+    rig.recorder->answerLatencyMs = latency;
+    rig.recorder->clearLog();
+    QQuickItem* up = find(tab, list + QStringList { "upIcon" });
+    QVERIFY(finger ? rig.fingerTaps(up, taps, gapMs) : rig.taps(up, taps, gapMs));
+    const QString reached = "sent: " + sent + " | shows: ROOT";
+    QTRY_COMPARE_WITH_TIMEOUT(upOutcome(tab, list), reached, 20000);
+    QTest::qWait(latency + 1000);
+    QCOMPARE(upOutcome(tab, list), reached);
+    QCOMPARE(rig.graph->browse.nowFolderName(), QString());
 }
 
 QTEST_MAIN(TstDoubleTapsMedia)

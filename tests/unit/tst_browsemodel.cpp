@@ -104,6 +104,8 @@ private slots:
     void currentFolderAsReadAgain_data();
     void currentFolderAsReadAgain();
     void lostLinkForgetsEverything();
+    void upCountsFromTheFolderAsked_data();
+    void upCountsFromTheFolderAsked();
 };
 
 void TestBrowseModel::requests_data()
@@ -551,6 +553,86 @@ void TestBrowseModel::lostLinkForgetsEverything()
     QCOMPARE(rig.b.currentFileNumber(), -1);
     QCOMPARE(rig.b.commandPending, 0);
     QCOMPARE(rig.b.mediaCode, QString("FF"));
+}
+
+// Up taps before the recorder's answers (LIVE 5, LIVE\\2017 6, its X 7, and
+// X's Y 9): each goes one level up from the folder the user asked for last,
+// also while that folder's name is read, never past the root. Steps: "up", a
+// row opened ("open Y"), going to the current folder ("current", which is
+// 2017), the recorder's answer to an Up ("82 n"), a refusal ("F2") and the
+// read of the shown folder's name ("read path n").
+void TestBrowseModel::upCountsFromTheFolderAsked_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("lines"); // the Up lines, after "07F6B0200"
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<bool>("canGoUp");
+    QTest::addColumn<bool>("waits"); // an Up waits for the name
+
+    QTest::newRow("two, then the answers") << QStringList { "up", "up", "82 6", "82 5" }
+        << QStringList { "\\LIVE\\2017", "\\LIVE" } << 5 << true << false;
+    QTest::newRow("three: the root") << QStringList { "up", "up", "up", "82 6", "82 5", "82 0" }
+        << QStringList { "\\LIVE\\2017", "\\LIVE", "\\" } << 0 << false << false;
+    QTest::newRow("four: none past the root") << QStringList { "up", "up", "up", "up", "82 6", "82 5", "82 0", "up" }
+        << QStringList { "\\LIVE\\2017", "\\LIVE", "\\" } << 0 << false << false;
+    QTest::newRow("the key stays while an answer is due") << QStringList { "up", "up" }
+        << QStringList { "\\LIVE\\2017", "\\LIVE" } << 7 << true << false;
+    QTest::newRow("among the answers") << QStringList { "up", "82 6", "up", "up", "82 5", "82 0" }
+        << QStringList { "\\LIVE\\2017", "\\LIVE", "\\" } << 0 << false << false;
+    QTest::newRow("while the name is read") << QStringList { "up", "82 6", "up", "82 5", "read LIVE 5", "up" }
+        << QStringList { "\\LIVE\\2017", "\\LIVE", "\\" } << 5 << false << false;
+    QTest::newRow("the root answered for a path") << QStringList { "up", "82 0", "up" }
+        << QStringList { "\\LIVE\\2017" } << 0 << false << false;
+    // A row tapped on the rows still shown: the answer to the Up before it
+    // shows nothing, the Up after it counts from it.
+    QTest::newRow("a row opened after an Up") << QStringList { "up", "open Y", "82 6" }
+        << QStringList { "\\LIVE\\2017" } << 9 << true << false;
+    QTest::newRow("an Up after the row") << QStringList { "up", "open Y", "up", "82 6", "82 7" }
+        << QStringList { "\\LIVE\\2017", "\\LIVE\\2017\\X" } << 7 << true << false;
+    // Refused: the recorder stays where it was.
+    QTest::newRow("refused") << QStringList { "up", "up", "F2", "F2", "up" }
+        << QStringList { "\\LIVE\\2017", "\\LIVE", "\\LIVE\\2017" } << 7 << true << false;
+    // Known by its number alone: the Up waits for the name.
+    QTest::newRow("the current folder, its name unread") << QStringList { "current", "up", "up" }
+        << QStringList {} << 6 << true << true;
+    QTest::newRow("the current folder, its name read") << QStringList { "current", "up", "up", "read LIVE\\2017 6" }
+        << QStringList { "\\LIVE", "\\" } << 6 << false << false;
+}
+
+void TestBrowseModel::upCountsFromTheFolderAsked()
+{
+    QFETCH(QStringList, steps);
+    Rig rig;
+    Browse& b = rig.b;
+    const auto field = [](int n) { return QString("%1%2").arg(n % 100, 2, 10, QChar('0')).arg(n / 100, 2, 10, QChar('0')); };
+    b.openFolder(7);
+    rig.answer({ "800600", "91000700\\LIVE\\2017\\X", "90000700090009000100", "91000900\\LIVE\\2017\\X\\Y",
+                 "A0000700000000000000" });
+    QCOMPARE(rig.published(), QStringList { "Y 9 0" });
+    rig.comm.replyOrder.reset(); // the lines of the login, which no answer follows here
+    rig.takeLines();
+    for (const QString& step : steps) {
+        const QStringList w = step.split(' ');
+        if (step == "up")
+            b.upFolder();
+        else if (w.first() == "open")
+            b.openFolder(static_cast<const BrowseObject*>(b.entries().first())->entry());
+        else if (step == "current")
+            b.goToCurrentFolder();
+        else if (w.first() == "82")
+            rig.reply("FF6B8200" + field(w.at(1).toInt()));
+        else if (step == "F2")
+            rig.reply("F2");
+        else if (w.first() == "read")
+            rig.answer({ "800600", "9100" + field(w.at(2).toInt()) + "\\" + w.at(1) });
+    }
+    QStringList ups;
+    for (const QString& line : rig.takeLines().filter(QRegularExpression("^07F6B02")))
+        ups << line.mid(9);
+    QTEST(ups, "lines");
+    QTEST(b.nowFolderNumber(), "shown");
+    QTEST(b.canGoUp(), "canGoUp");
+    QTEST(b.anyHeld(), "waits");
 }
 
 QTEST_GUILESS_MAIN(TestBrowseModel)

@@ -10,6 +10,7 @@ QtObject {
     property int currentFolderNumber: -1
     property int nowFolderNumber: -1
     property string nowFolderName: ""
+    property bool canGoUp: nowFolderNumber > 0
     property int currentFileNumber: -1
     property bool listing: false
     property bool numberingCurrent: true
