@@ -174,30 +174,27 @@ void TapRule::itemReleased(QObject* item, QEvent* event)
 
 bool TapRule::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
+    const QEvent::Type type = event->type();
+    switch (type) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-        if (auto* window = qobject_cast<QQuickWindow*>(watched))
-            return filterMouse(window, static_cast<QMouseEvent*>(event));
-        return false;
     case QEvent::MouseButtonRelease:
         if (auto* window = qobject_cast<QQuickWindow*>(watched))
             return filterMouse(window, static_cast<QMouseEvent*>(event));
-        itemReleased(watched, event);
-        return false;
+        break;
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
     case QEvent::TouchCancel:
-        if (auto* window = qobject_cast<QQuickWindow*>(watched))
-            return filterTouch(window, static_cast<QTouchEvent*>(event));
-        return false;
     case QEvent::TouchEnd:
         if (auto* window = qobject_cast<QQuickWindow*>(watched))
             return filterTouch(window, static_cast<QTouchEvent*>(event));
-        itemReleased(watched, event);
-        return false;
+        break;
     default:
         return false;
     }
+    // Delivered to an item: a release tells which item took a finger's tap.
+    if (type == QEvent::MouseButtonRelease || type == QEvent::TouchEnd)
+        itemReleased(watched, event);
+    return false;
 }
