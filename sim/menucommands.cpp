@@ -148,7 +148,7 @@ QStringList MenuModel::applySet(const SimMenuEntry& e, int value)
     s->set(value);
     if (s->othersHear)
         m_othersHear = s->othersHear();
-    showOnPanel();
+    showOnPanel(e);
     QStringList replies { answerSetWithNotice ? QStringLiteral("0FF6AF640")
                                               : QStringLiteral("0FF6AFA01") + address(e, 3) + numberField(value) };
     // Between WAV and MP3 the STEREO/MONO choices change.

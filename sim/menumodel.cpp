@@ -52,6 +52,21 @@ const QStringList wavFormats = { "WAV 16bit 44.1kHz", "WAV 16bit 48kHz", "WAV 24
 const QStringList mp3Formats = { "MP3 64kbps 44.1kHz", "MP3 128kbps 44.1kHz", "MP3 192kbps 44.1kHz",
                                  "MP3 256kbps 44.1kHz", "MP3 320kbps 44.1kHz" };
 
+// The record-format report of a REC FORMAT choice: the format (0 WAV or
+// CD-DA, 1 MP3) plus 8 at 48 kHz, or 16 alone at 96 kHz.
+int recordFormatCode(const QString& choice)
+{
+    if (choice.contains(QLatin1String("96kHz")))
+        return 16;
+    return (choice.startsWith(QLatin1String("MP3")) ? 1 : 0) + (choice.contains(QLatin1String("48kHz")) ? 8 : 0);
+}
+
+// A report that is on for any choice but OFF.
+std::function<void(SimPanel&, int, const QString&)> onUnlessOff(bool SimPanel::*field)
+{
+    return [field](SimPanel& p, int, const QString& text) { p.*field = text != QLatin1String("OFF"); };
+}
+
 } // namespace
 
 MenuModel::MenuModel(SimRecorder* recorder, RecorderState* state)
@@ -216,6 +231,28 @@ QList<SimMenuPage> MenuModel::realisticMenu(int model)
         { "SYSTEM 1", { single("FIRMWARE", offOn()) } },
         { "SYSTEM 2", { single("FACTORY PRESET", offOn()) } },
     };
+    // The status model's reports of these follow the menu.
+    const auto reports = [&menu](const QString& itemName, std::function<void(SimPanel&, int, const QString&)> report) {
+        for (SimMenuPage& page : menu) {
+            for (SimMenuItem& item : page.items) {
+                if (item.name == itemName)
+                    item.subitems[0].reported = report;
+            }
+        }
+    };
+    reports(QStringLiteral("REC FORMAT"), [](SimPanel& p, int, const QString& text) { p.recordFormat = recordFormatCode(text); });
+    reports(QStringLiteral("AGC"), onUnlessOff(&SimPanel::agc));
+    reports(QStringLiteral("DYNAMICS"), [](SimPanel& p, int v, const QString&) { p.dynamics = v; });
+    reports(QStringLiteral("LOW CUT"), onUnlessOff(&SimPanel::lowCut));
+    reports(QStringLiteral("MONO MIX"), onUnlessOff(&SimPanel::monoMix));
+    reports(QStringLiteral("DIGITAL IN SRC"), onUnlessOff(&SimPanel::src));
+    reports(QStringLiteral("AUTO TRACK"), onUnlessOff(&SimPanel::autoTrack));
+    reports(QStringLiteral("SYNC REC"), onUnlessOff(&SimPanel::syncRec));
+    reports(QStringLiteral("AUTO MARK"), onUnlessOff(&SimPanel::autoMark));
+    reports(QStringLiteral("REPEAT"), [](SimPanel& p, int, const QString& text) { p.repeat = text == QLatin1String("OFF") ? 0 : 1; });
+    reports(QStringLiteral("AUTO CUE"), onUnlessOff(&SimPanel::autoCue));
+    reports(QStringLiteral("AUTO READY"), onUnlessOff(&SimPanel::autoReady));
+    reports(QStringLiteral("INCR PLAY"), onUnlessOff(&SimPanel::incPlay));
     if (model == 1) {
         menu.insert(11, { "CD PLAY 1", { single("CD TEXT", offOn()), single("CD AUTO FINALIZE", offOn()),
                                          single("CD TRACK INC", { "OFF", "5min", "10min", "15min" }) } });
@@ -258,13 +295,15 @@ SimMenuEntry MenuModel::find(const QString& itemName, const QString& subitemName
     return {};
 }
 
-// The status model reports the same input and phantom power, to whoever
-// asks: a set over the wire tells the application that made it nothing but
-// the menu's value answer.
-void MenuModel::showOnPanel()
+// The status model reports the same input and phantom power, and the value
+// e reports, to whoever asks: a set over the wire tells the application that
+// made it nothing but the menu's value answer.
+void MenuModel::showOnPanel(const SimMenuEntry& e)
 {
     if (!m_state)
         return;
+    if (const SimMenuSubitem* s = subitem(e); s && s->reported)
+        s->reported(m_state->panel, s->current(), choices(e).value(s->current()));
     if (const SimMenuSubitem* input = subitem(find(QStringLiteral("INPUT SELECT"))))
         m_state->panel.input = input->value;
     const SimMenuSubitem* pl = subitem(find(QStringLiteral("PHANTOM(+48V)"), QStringLiteral("PHANTOM(+48V)Lch")));
@@ -279,12 +318,12 @@ void MenuModel::setValues(const QList<QPair<SimMenuEntry, int>>& values)
     for (const auto& v : values) {
         if (SimMenuSubitem* s = subitem(v.first)) {
             s->set(v.second);
+            showOnPanel(v.first);
             changed = true;
         }
     }
     if (!changed)
         return;
-    showOnPanel();
     pushNotice(QStringLiteral("40"));
     if (stereoMonoChoices() != stereoMono)
         pushNotice(QStringLiteral("51"));
@@ -329,6 +368,7 @@ void MenuModel::followMedium()
         if (!s || now == before.second)
             continue;
         s->set(qMax(0, now.indexOf(before.second.value(s->current()))));
+        showOnPanel(before.first);
         mediumLists |= is(before.first, playArea) || is(before.first, recFormat);
         stereoMonoList |= is(before.first, stereoMono);
     }

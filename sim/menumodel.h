@@ -6,7 +6,7 @@
 //
 // Attaching it: sim::installMenuModel(recorder) creates the one MenuModel of
 // a SimRecorder (a child of it, next to its status model, which it reads for
-// the current medium and keeps in step for the input and phantom power) and
+// the current medium and keeps in step for the settings it reports) and
 // adds its command handler; installStatusModel does it for every recorder.
 // sim::menuModel(recorder) finds it.
 //
@@ -16,7 +16,11 @@
 // from the other settings each time they are asked for. PLAY AREA, PLAY
 // MODE, PITCH and KEY are front-panel settings: their values are those of the
 // status model's panel, whichever line sets them, and a set of one here tells
-// the other applications what a set over the front-panel line does.
+// the other applications what a set over the front-panel line does. The
+// status reports of the input, phantom power, record format and sampling
+// rate, AGC, dynamics, low cut, mono mix and the other settings the status
+// model keeps follow the menu's values after a set, over the wire or at the
+// front panel; the setter is told nothing but the menu's answer.
 // setValue() acts as a person at the front panel; the other members shape how
 // answers go out.
 
@@ -49,6 +53,9 @@ struct SimMenuSubitem
     std::function<int()> panelValue;
     std::function<void(int)> setPanelValue;
     std::function<QString()> othersHear;
+    // A setting the status model also reports: the report follows the
+    // chosen value (its index and text) whichever way it is set.
+    std::function<void(SimPanel&, int, const QString&)> reported;
 
     int current() const { return panelValue ? panelValue() : value; }
     void set(int v)
@@ -133,8 +140,9 @@ private:
     void flush();
     QStringList applySet(const SimMenuEntry& e, int value);
     QStringList stereoMonoChoices();
-    // The front panel's input and phantom power follow the menu's.
-    void showOnPanel();
+    // The status model's input and phantom power follow the menu's, and the
+    // value the set subitem e reports.
+    void showOnPanel(const SimMenuEntry& e);
     // Switching to or from CD changes the PLAY AREA and REC FORMAT lists
     // (notice 50), and with REC FORMAT the STEREO/MONO list (notice 51). A
     // value its new list still holds keeps its text; one it lacks becomes

@@ -970,7 +970,8 @@ void TstMenuScreenE2e::doubleTapActsOnce()
 // as it is: no notice, no report): the home tab shows the recorder's value
 // once the query read behind the pick is answered, with no full status read
 // in between. Phantom power with its question, on and off; the input on the
-// information panel.
+// information panel; the record format and sampling-rate boxes while the
+// recorder records.
 void TstMenuScreenE2e::menuPickShowsOnTheHomeTab_data()
 {
     QTest::addColumn<QString>("entry");
@@ -991,6 +992,14 @@ void TstMenuScreenE2e::menuPickShowsOnTheHomeTab_data()
     }
     QTest::newRow("input select, 300 ms late") << input << 1 << "DIGITAL COAX" << 300 << "07F6A04"
                                                << "infoInput=info_D-COAXIAL" << "infoInput=info_A-BALANCE";
+    const QString format = "REC FORMAT";
+    for (int late : { 0, 300 }) {
+        const QString at = late ? QStringLiteral(", 300 ms late") : QStringLiteral(", on time");
+        QTest::newRow(qPrintable("rec format to MP3" + at)) << format << 1 << "MP3 128kbps 44.1kHz" << late << "07F6A0C"
+                                                             << "recFormat=Mp3;recFs=44.1 kHz" << "recFormat=Wav;recFs=48 kHz";
+        QTest::newRow(qPrintable("rec format to 96 kHz" + at)) << format << 6 << "WAV 24bit 96kHz" << late << "07F6A0C"
+                                                                << "recFormat=Wav;recFs=96 kHz" << "recFormat=Mp3;recFs=44.1 kHz";
+    }
 }
 
 void TstMenuScreenE2e::menuPickShowsOnTheHomeTab()
@@ -1006,20 +1015,35 @@ void TstMenuScreenE2e::menuPickShowsOnTheHomeTab()
     QCOMPARE(graph->comm.getAddress(), recorder.address().toString());
     const auto onTime = qScopeGuard([&] { recorder.answerLatencyMs = 0; });
     QVERIFY(rig.showTab(1));
+    // Record pause, where the home tab shows the record format boxes.
+    sim::RecorderState* state = unit->services.state;
+    const bool records = entry == "REC FORMAT";
+    if (records)
+        state->setStatus(sim::RecorderState::RecordPaused);
+    const auto stopped = qScopeGuard([&] {
+        if (records)
+            state->setStatus(sim::RecorderState::Stopped);
+    });
     // The balanced input with a microphone gain on Lch, where phantom power
     // on needs the question.
-    const sim::SimMenuEntry e = entry == "INPUT SELECT" ? recorderMenu->find("INPUT SELECT")
-                                                        : recorderMenu->find("PHANTOM(+48V)", entry);
+    const sim::SimMenuEntry e = entry.startsWith("PHANTOM") ? recorderMenu->find("PHANTOM(+48V)", entry)
+                                                             : recorderMenu->find(entry);
     frontPanel({ { recorderMenu->find("INPUT SELECT"), 1 },
                  { recorderMenu->find("INPUT GAIN", "INPUT GAIN Lch"), 1 },
                  { recorderMenu->find("PHANTOM(+48V)", "PHANTOM(+48V)Lch"), 0 },
                  { recorderMenu->find("PHANTOM(+48V)", "PHANTOM(+48V)Rch"), 0 },
                  { e, before } });
     const auto shows = [this](const QString& what) {
-        QQuickItem* item = rig.item(what.section('=', 0, 0).toLatin1());
-        const QString value = what.section('=', 1);
-        return item && (item->objectName() == "infoInput" ? item->property("source").toString().contains(value)
-                                                          : item->isVisible() == (value == "true"));
+        for (const QString& each : what.split(';')) {
+            QQuickItem* item = rig.item(each.section('=', 0, 0).toLatin1());
+            const QString value = each.section('=', 1);
+            const QString name = item ? item->objectName() : QString();
+            if (!item || (name == "infoInput" && !item->property("source").toString().contains(value))
+                || (name.startsWith("rec") && (!item->isVisible() || item->childItems().first()->property("text") != value))
+                || (name == "phantomDisp" && item->isVisible() != (value == "true")))
+                return false;
+        }
+        return true;
     };
     QVERIFY(rig.showTab(0));
     TRY_VERIFY(shows(homeBefore)); // read after the front panel's notice
