@@ -72,6 +72,9 @@ Browse::Browse(QObject* parent)
     connect(&nowFolder, &BrowseObject::numberChanged, this, &Browse::nowFolderNumberChanged);
     connect(&nowFolder, &BrowseObject::numberChanged, this, &Browse::notifyUpKey);
     connect(&askedUp, &AskedValue::settled, this, &Browse::notifyUpKey);
+    // An Up the recorder left unanswered is asked again: it names its folder
+    // by path, so the line goes where the first would have.
+    askedUp.requery = [this] { return mediaValid() && writeUp(askedUp.value().toString()); };
     connect(&currentFolder, &BrowseObject::nameChanged, this, &Browse::currentFolderNameChanged);
     connect(&currentFolder, &BrowseObject::numberChanged, this, &Browse::currentFolderNumberChanged);
 }
@@ -659,6 +662,11 @@ bool Browse::canGoUp() const
     return nowFolder.number() > 0;
 }
 
+bool Browse::writeUp(const QString& to)
+{
+    return writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + lineSafe(to).toUtf8());
+}
+
 bool Browse::sendUp()
 {
     QString from;
@@ -668,7 +676,7 @@ bool Browse::sendUp()
         return true; // the root: nowhere to go
     const int slash = from.lastIndexOf(QLatin1Char('\\'));
     const QString to = slash >= 0 ? from.left(slash) : QString();
-    if (!writeLine("07F6B02" + mediaCode.toLatin1() + '\\' + lineSafe(to).toUtf8()))
+    if (!writeUp(to))
         return false;
     askedUp.asked(to);
     askedPath = to;

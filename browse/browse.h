@@ -267,6 +267,8 @@ private:
     }
     bool upBase(QString* path) const;
     bool sendUp();
+    // The Up line that goes to the folder at path to.
+    bool writeUp(const QString& to);
     void askedFolder(const QString& path, bool known);
     void onUpAnswer(int number);
     void forgetFolderAsks();

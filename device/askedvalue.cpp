@@ -5,19 +5,24 @@
 AskedValue::AskedValue(QObject* parent)
     : QObject(parent)
 {
-    m_quiet.setSingleShot(true);
-    connect(&m_quiet, &QTimer::timeout, this, &AskedValue::settle);
 }
 
 void AskedValue::asked(const QVariant& value, bool afterNextLine)
 {
     m_value = value;
     ++m_asks;
-    m_due = m_written + (afterNextLine ? 1 : 0);
     m_waiting = true;
+    m_queryDue = false;
+    awaitLastLine();
+    if (afterNextLine)
+        ++m_due;
+}
+
+void AskedValue::awaitLastLine()
+{
+    m_due = m_written;
     m_fence = order ? order->lastWriteStart() : 0;
     m_fencePassed = !order || !order->fences;
-    m_quiet.start(quietMs);
 }
 
 void AskedValue::reported()
@@ -35,15 +40,38 @@ void AskedValue::reported()
         m_fencePassed = true;
     if (answered())
         settle();
-    else
-        m_quiet.start(quietMs);
 }
 
 void AskedValue::givenUp()
 {
-    if (m_reported < m_written)
+    const bool counted = m_reported < m_written;
+    if (counted)
         ++m_reported;
-    if (m_waiting && answered())
+    if (!m_waiting)
+        return;
+    if (counted && m_reported == m_due) {
+        // The request's own line: what the recorder holds now is not known.
+        if (!m_queryDue) {
+            m_queryDue = true;
+            QMetaObject::invokeMethod(this, &AskedValue::askAgain, Qt::QueuedConnection);
+        }
+        return;
+    }
+    if (answered())
+        settle();
+}
+
+void AskedValue::askAgain()
+{
+    if (!m_queryDue)
+        return;
+    m_queryDue = false;
+    if (!m_waiting)
+        return;
+    const quint64 before = m_written;
+    if (requery && requery() && m_written > before)
+        awaitLastLine();
+    else
         settle();
 }
 
@@ -51,14 +79,11 @@ void AskedValue::refused()
 {
     if (m_reported < m_written)
         ++m_reported;
-    if (!m_waiting)
+    if (!m_waiting || m_reported < m_due)
         return;
-    if (m_reported >= m_due) {
-        m_fencePassed = true;
-        settle();
-    } else {
-        m_quiet.start(quietMs);
-    }
+    // Refused: the request, or the query made for it, was not taken.
+    m_fencePassed = true;
+    settle();
 }
 
 void AskedValue::otherAnswered(quint64 place)
@@ -79,7 +104,7 @@ void AskedValue::reset()
 
 void AskedValue::settle()
 {
-    m_quiet.stop();
+    m_queryDue = false;
     if (!m_waiting)
         return;
     m_waiting = false;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 #include <QVariant>
+#include <functional>
 
 // One front-panel value the user sets and the recorder reports (the pitch, the
 // key, the medium, the transport status, ...), seen from the user's side while
@@ -26,11 +26,12 @@
 // A refusal of the line the wait is for ends it too: the request was not
 // taken, and the recorder's own value shows again.
 //
-// A login or a link loss ends the wait (reset()), and so does a quiet spell
-// with no report at all, so a lost answer holds nothing for good. Where the
-// order of answers cannot tell a held answer from a lost line's, it waits,
-// and the quiet spell is the longest such a wait lasts after the last request
-// or report of the value.
+// No wait ends on time: a recorder that holds its answers for a while sends
+// them all in order later, and the request's own answer then ends it. Where
+// the order finds that the recorder left the request's line unanswered, the
+// request still stands: the value is asked for (requery) and that query's
+// answer ends the wait. Only a login or a link loss ends it otherwise
+// (reset()).
 class ReplyOrder;
 
 class AskedValue : public QObject
@@ -48,7 +49,8 @@ public:
     // One report came; settles the wait when it answers the last request.
     void reported();
     // A line of the value was given up unanswered: it is counted as done, so
-    // that the next line's answer is known for its own.
+    // that the next line's answer is known for its own. Where it was the
+    // line the wait is for, the value is asked for.
     void givenUp();
     // The recorder refused a line of the value: it is done, and the value
     // stays what the recorder last reported. A refusal comes only as the
@@ -70,30 +72,38 @@ public:
     // refused or given up), in the order they were written.
     quint64 linesWritten() const { return m_written; }
     quint64 linesDone() const { return m_reported; }
+    // Whether the value is to be asked for, its request's line having gone
+    // unanswered; the query goes once the report being read has been handled.
+    bool queryDue() const { return m_queryDue; }
 
-    // How long a wait lasts without any report before it is given up.
-    int quietMs = 3000;
+    // Writes a query of the value (a line the order counts for it); false
+    // when none can go. Where none can, a wait whose line went unanswered
+    // ends, and the recorder's last report shows.
+    std::function<bool()> requery;
     // The order that counts this value's lines and answers, set by
     // ReplyOrder::track; none where the counts are kept by hand.
     const ReplyOrder* order = nullptr;
 
 signals:
-    // The wait ended: the last request was answered, given up or reset.
+    // The wait ended: the last request was answered, refused or reset.
     void settled();
 
 private:
     void settle();
-    bool answered() const { return m_reported >= m_due && m_fencePassed; }
+    // The answer now due is that of the line written last.
+    void awaitLastLine();
+    void askAgain();
+    bool answered() const { return m_reported >= m_due && m_fencePassed && !m_queryDue; }
 
     quint64 m_written = 0;
     quint64 m_reported = 0;
     quint64 m_due = 0;
     quint64 m_asks = 0;
     bool m_waiting = false;
+    bool m_queryDue = false;
     // From this place in the order on, an answer to a line of another kind
     // shows that the recorder has had the request.
     quint64 m_fence = 0;
     bool m_fencePassed = true;
     QVariant m_value;
-    QTimer m_quiet;
 };

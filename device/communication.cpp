@@ -38,9 +38,12 @@ Communication::Communication(QObject* parent)
     replyOrder.track("055", 3, "D5");
     replyOrder.track("05D", 3, "DD");
     replyOrder.track("056", 3, "D6");
-    replyOrder.track("05801", 5, "D8", &askedPosition);
-    replyOrder.track("05803", 5, "D8", &askedPosition);
-    replyOrder.track("058", 5, "D8");
+    // A time report carries the type of time asked for, so the four
+    // queries are told apart.
+    replyOrder.track("05801", 5, "D801", &askedPosition);
+    replyOrder.track("05803", 5, "D803", &askedPosition);
+    replyOrder.track("05800", 5, "D800");
+    replyOrder.track("05802", 5, "D802");
     replyOrder.track("07F01", 7, "FF01", &askedMedium);
     replyOrder.track("07F074F", 9, "FF07CF", &askedPlayArea);
     replyOrder.track("07F3105", 7, "FF3185", &askedPlaylist);
@@ -48,6 +51,30 @@ Communication::Communication(QObject* parent)
     replyOrder.track("07F6A01", 7, "FF6A81");
     replyOrder.track("07F6A02", 7, "FF6A82");
     replyOrder.track("07F6A63", 7, "FF6AE3");
+    // Queries the recorder answers only when asked, whose answers prove
+    // every line before them done: the model and the CD type.
+    replyOrder.markWith("07F6A64", 7, "FF6AE4");
+    replyOrder.markWith("056", 3, "D6");
+
+    // Where the recorder left the line of a request unanswered, the value
+    // is read again; the request stands until that answer comes.
+    const auto query = [this](const char* line) {
+        return [this, line] {
+            send(line);
+            return true;
+        };
+    };
+    askedPitch.requery = query("025FF\r\n");
+    askedKey.requery = query("02DFF\r\n");
+    askedMedium.requery = query("07F01FF\r\n");
+    askedPlayArea.requery = query("07F074FFF\r\n");
+    askedPlayMode.requery = query("04E\r\n");
+    askedStatus.requery = query("050\r\n");
+    askedPlaylist.requery = query("07F3105\r\n");
+    askedPosition.requery = [this] {
+        send(m_displayMode ? "05802\r\n05803\r\n" : "05800\r\n05801\r\n");
+        return true;
+    };
 
     // Once the user's own set has its answer (or is given up), the knob goes
     // back to what the recorder reported.

@@ -4,6 +4,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QElapsedTimer>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -35,13 +38,21 @@ class AskedValue;
 // Should the recorder leave a line unanswered all the same, the lines after it
 // would never match again. The oldest line is given up once the reports since
 // the last answer answer the three lines after it in a row (a run that
-// reports pushed unasked would have to match line for line). The reports that answered nothing while it held
-// the order are then matched again against the lines after it, so the answers
-// to those are not lost with it. Where a report of the oldest line's code
-// comes, it is that line's answer: were the line lost, the report answers a
-// later line of the same code, and the order stays behind, never ahead (a
-// wait lasts longer, up to its value's quiet spell; no wait ends on an older
-// line's answer).
+// reports pushed unasked would have to match line for line). The reports that
+// answered nothing while it held the order are then matched again against the
+// lines after it, so the answers to those are not lost with it. A report that
+// agrees with the oldest line and also carries on such a run cannot be told:
+// the oldest line's own answer after pushes, or the next line's answer after
+// the oldest went unanswered. It is kept until the run decides.
+//
+// Where the order cannot tell, it asks rather than guesses: a marker, a query
+// the recorder never reports unasked and whose answer code no line on its way
+// shares (anchor). Its answer proves every line written before it done: the
+// reports kept since the last answer are matched to those lines in order, and
+// the lines left over went unanswered. A marker is asked when a report that
+// answers nothing could be a later line's answer, and when the recorder has
+// said nothing for a quiet spell while lines wait. No wait ends on either:
+// they end on answers, on refusals, on the lines given up, or with the link.
 class ReplyOrder
 {
 public:
@@ -54,6 +65,10 @@ public:
     // set (the characters after prefix; "FF" asks and takes any): a report
     // that carries something else answers another line, or none.
     void track(const char* prefix, int length, const char* reply, AskedValue* value = nullptr, bool echoes = false);
+    // line (a query without effect, length characters) is answered by a
+    // report beginning with reply that the recorder never sends unasked: an
+    // anchor, which may be asked as a marker.
+    void markWith(const char* line, int length, const char* reply);
 
     // A write went out: each of its lines with a known answer takes its place
     // in the order, and the value it asks for counts it.
@@ -65,6 +80,19 @@ public:
     // Forgets every line: the link they went on is gone.
     void reset();
 
+    // Writes lines on the command channel: the markers go through it. None
+    // where a test plays the recorder's part itself.
+    std::function<void(const char*)> send;
+    // How long no line may be done while lines wait before another marker
+    // is asked.
+    int quietMs = 3000;
+    // Milliseconds on a steady clock.
+    std::function<qint64()> clock;
+    // Asks another marker where no line has been done for a quiet spell.
+    // Runs on a timer and as reports come; a test that keeps a clock of its
+    // own calls it as that clock moves.
+    void checkProgress();
+
     // Place of the first line of the last write: a line with a place at or
     // after it was written with or after the request made with that write.
     quint64 lastWriteStart() const { return m_lastWriteStart; }
@@ -73,6 +101,8 @@ public:
     // Reports kept since the last answer, which answered no line when they
     // came (diagnostics).
     int kept() const { return int(m_unmatched.size()); }
+    // Markers asked so far (diagnostics).
+    quint64 markersAsked() const { return m_markersAsked; }
     // How many times a line and a report have been compared (diagnostics: a
     // report costs a few comparisons however many lines and reports wait).
     quint64 comparisons() const { return m_comparisons; }
@@ -125,6 +155,33 @@ private:
     // for "F2".
     int replyOf(const QString& report) const;
     bool answers(const Line& line, const Report& report) const;
+    bool isAnchor(int reply) const { return reply >= 0 && m_anchors.at(std::size_t(reply)); }
+    // The report agrees with the oldest line and carries on the run of
+    // answers to the lines after it.
+    bool cannotTell(const Report& report) const;
+    // Keeps a report that answers no line for now; whether, giving up the
+    // oldest line, it turned out to answer one after all.
+    bool keep(Report report);
+    // Every line before the one at `at` is done: the kept reports but the
+    // last `after` (which answer lines after it) are matched to them in
+    // order, and the lines left over went unanswered.
+    void settleBefore(std::size_t at, std::size_t after = 0);
+    // Index of the waiting line at place.
+    std::size_t indexOf(quint64 place) const;
+    void restartRows();
+    // The report, taken in the order; whether it answered a line.
+    bool take(Report report);
+    // Where a run of the kept reports answers the lines right after a
+    // waiting anchor, that anchor went unanswered and every line before it
+    // is done. Whether the last report then answered a line.
+    bool anchorRunsDecide();
+    // Asks a marker where none is on its way.
+    void askMarker();
+    // Sends a marker whose answer code no line on its way shares; false
+    // where there is none.
+    bool sendMarker();
+    // A line is done: the order moves on.
+    void progressed();
     // The lines after the oldest that a report with this code answers.
     int laterLinesAnswering(int reply) const;
     bool oldestSkipped(int reply) const;
@@ -141,6 +198,18 @@ private:
     bool replay();
 
     QList<Kind> m_kinds;
+    // Per answer code: whether it is an anchor.
+    std::vector<bool> m_anchors;
+    // The markers that may be asked, with the answer code of each.
+    QList<QPair<QByteArray, int>> m_markers;
+    QElapsedTimer m_clock;
+    QTimer m_quiet;
+    // When a line was last done, and how many reports have come since.
+    qint64 m_progressAt = 0;
+    quint64 m_reportsSinceProgress = 0;
+    // When a marker was last asked.
+    qint64 m_askedAt = 0;
+    quint64 m_markersAsked = 0;
     QStringList m_replies;
     QList<AskedValue*> m_values;
     std::deque<Line> m_lines;
@@ -151,6 +220,15 @@ private:
     // How far the kept reports answer the lines after the oldest in a row:
     // the index of the next line due in the row.
     std::size_t m_row = 1;
+    // The anchors waiting, oldest first: each one's place, and how many of
+    // the lines right after it the last kept reports answer in a row (a
+    // marker the recorder left unanswered holds the order as any line does).
+    struct AnchorRun
+    {
+        quint64 place;
+        std::size_t run;
+    };
+    std::deque<AnchorRun> m_anchorRuns;
     quint64 m_nextPlace = 1;
     quint64 m_lastWriteStart = 1;
     quint64 m_reports = 0;

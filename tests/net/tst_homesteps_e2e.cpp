@@ -386,10 +386,10 @@ void TstHomeStepsE2e::stepAfterOneIgnored()
 
 // The recorder goes to standby with the link kept, refusing every line, or
 // says nothing for a while, then answers again: a pitch step made then ends
-// its wait on its own answer, as before, and not on the quiet spell (which
-// the road sets far off, so that only an answer ends the wait). Lines the
-// silent recorder lost cannot be told from answers it holds, so there the
-// wait may last up to a quiet spell longer; the value is right all the same.
+// its wait on its own answer, as before. Lines the silent recorder lost
+// cannot be told from answers it holds: the markers the order asks tell,
+// one a quiet spell at the most, so there the wait may last up to a quiet
+// spell longer; the value is right all the same.
 void TstHomeStepsE2e::stepAfterStandby_data()
 {
     QTest::addColumn<int>("forMs");
@@ -409,13 +409,11 @@ void TstHomeStepsE2e::stepAfterStandby()
     QVERIFY(settings);
     QQuickItem* value = item("value", settings);
     AskedValue& asked = rig.graph->comm.askedPitch;
-    const int quietMs = asked.quietMs;
+    const int quietMs = rig.graph->comm.replyOrder.quietMs;
     const auto restore = qScopeGuard([&] {
-        asked.quietMs = quietMs;
         rig.recorder->powered = true;
         rig.recorder->ignoreLines = QRegularExpression();
     });
-    asked.quietMs = 600000;
     rig.recorder->answerLatencyMs = 200;
     if (silent)
         rig.recorder->ignoreLines = QRegularExpression(QStringLiteral("."));

@@ -265,9 +265,9 @@ void TestFrontPanel::countsFromTheLastRequest_data()
     QTest::newRow("a link loss ends the wait: chosen from the last report")
         << QStringList { "D082" } << QStringList { "playRequest", "pauseRequest", "login" }
         << QStringList { "012", "07F6A3F01", "01401" };
-    QTest::newRow("a quiet spell ends the wait: chosen from the last report")
+    QTest::newRow("a quiet spell does not end the wait: the key still waits for the report")
         << QStringList { "D081" } << QStringList { "playRequest", "pauseRequest", "quiet" }
-        << QStringList { "012", "07F6A3F01", "01301" };
+        << QStringList { "012", "07F6A3F01" };
     QTest::newRow("FF held past the last mark, then next waits for the position")
         << (QStringList { "D011", "8800000500" } + twoMarks)
         << QStringList { "forwardRequest", "cancelForwardRequest", "trackSkipNextRequest", "D5000100",
@@ -292,7 +292,7 @@ void TestFrontPanel::countsFromTheLastRequest()
     QFETCH(QStringList, events);
 
     ModelRig rig;
-    rig.comm.askedStatus.quietMs = 200;
+    rig.comm.replyOrder.quietMs = 200;
     for (const QString& line : setup) {
         if (line == QLatin1String("display"))
             rig.comm.setDisplayMode(true);
