@@ -96,6 +96,8 @@ public:
     // Place of the first line of the last write: a line with a place at or
     // after it was written with or after the request made with that write.
     quint64 lastWriteStart() const { return m_lastWriteStart; }
+    // Whether the line is one whose answer the order counts (diagnostics).
+    bool tracks(const QByteArray& line) const { return kindOf(line) >= 0; }
     // Lines still waiting for their answer (diagnostics).
     int unanswered() const { return int(m_lines.size()); }
     // Reports kept since the last answer, which answered no line when they
