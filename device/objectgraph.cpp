@@ -20,6 +20,7 @@ void ObjectGraph::wire()
 {
     permission.telnet = &telnet;
     menu.telnet = &telnet;
+    menu.order = &comm.replyOrder;
     tev.telnet = &telnet;
     tev.permission = &permission;
     pl.telnet = &telnet;

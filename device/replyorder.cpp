@@ -12,7 +12,7 @@ ReplyOrder::ReplyOrder()
     QObject::connect(&m_quiet, &QTimer::timeout, [this] { checkProgress(); });
 }
 
-void ReplyOrder::track(const char* prefix, int length, const char* reply, AskedValue* value, bool echoes)
+int ReplyOrder::replyIndex(const char* reply)
 {
     const QString code = QString::fromLatin1(reply);
     int index = m_replies.indexOf(code);
@@ -22,7 +22,14 @@ void ReplyOrder::track(const char* prefix, int length, const char* reply, AskedV
         m_waiting.push_back(0);
         m_anchors.push_back(false);
     }
-    m_kinds.append({ QByteArray(prefix), length, index, value, echoes });
+    return index;
+}
+
+void ReplyOrder::track(const char* prefix, int length, const char* reply, AskedValue* value, bool echoes,
+                       const char* refusal)
+{
+    const int index = replyIndex(reply);
+    m_kinds.append({ QByteArray(prefix), length, index, value, echoes, refusal ? replyIndex(refusal) : -1 });
     if (value && !m_values.contains(value)) {
         m_values.append(value);
         value->order = this;
@@ -32,7 +39,7 @@ void ReplyOrder::track(const char* prefix, int length, const char* reply, AskedV
 void ReplyOrder::markWith(const char* line, int length, const char* reply)
 {
     track(line, length, reply);
-    const int index = m_replies.indexOf(QString::fromLatin1(reply));
+    const int index = replyIndex(reply);
     m_anchors[std::size_t(index)] = true;
     m_markers.append({ QByteArray(line) + "\r\n", index });
 }
@@ -113,8 +120,9 @@ bool ReplyOrder::answered(const QString& reply)
 bool ReplyOrder::take(Report report)
 {
     const int code = report.reply;
-    if (code == refusal || (answers(m_lines.front(), report) && !cannotTell(report))) {
-        answerOldest(report.number, code == refusal);
+    const bool refused = code == refusal || code == m_kinds.at(m_lines.front().kind).refusal;
+    if (refused || (answers(m_lines.front(), report) && !cannotTell(report))) {
+        answerOldest(report.number, refused);
         return true;
     }
     if (isAnchor(code) && m_waiting[std::size_t(code)] > 0) {
@@ -367,4 +375,6 @@ void ReplyOrder::reset()
     m_unmatched.clear();
     m_row = 1;
     m_quiet.stop();
+    for (AskedValue* value : qAsConst(m_values))
+        value->reset();
 }

@@ -64,7 +64,9 @@ public:
     // echoes, the answer to a line that sets the value carries what the line
     // set (the characters after prefix; "FF" asks and takes any): a report
     // that carries something else answers another line, or none.
-    void track(const char* prefix, int length, const char* reply, AskedValue* value = nullptr, bool echoes = false);
+    // A report beginning with refusal refuses such a line, where one is due.
+    void track(const char* prefix, int length, const char* reply, AskedValue* value = nullptr, bool echoes = false,
+               const char* refusal = nullptr);
     // line (a query without effect, length characters) is answered by a
     // report beginning with reply that the recorder never sends unasked: an
     // anchor, which may be asked as a marker.
@@ -77,7 +79,8 @@ public:
     // it answers a line; the value it reports then counts it, and every other
     // value learns that a line of another kind has its answer.
     bool answered(const QString& reply);
-    // Forgets every line: the link they went on is gone.
+    // Forgets every line, and the values' counts of them: the link they went
+    // on is gone.
     void reset();
 
     // Writes lines on the command channel: the markers go through it. None
@@ -129,6 +132,7 @@ private:
         int reply; // index into m_replies
         AskedValue* value;
         bool echoes;
+        int refusal; // index into m_replies; -1 for none but "F2"
     };
     // A report that answered nothing when it came, and the place of the next
     // line written then (it cannot answer that line or any after it).
@@ -153,6 +157,8 @@ private:
     static constexpr int refusal = -2;
 
     int kindOf(const QByteArray& line) const;
+    // Index of an answer code, added where new.
+    int replyIndex(const char* reply);
     // Index of the answer code the report begins with; -1 for none, refusal
     // for "F2".
     int replyOf(const QString& report) const;

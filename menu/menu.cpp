@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "askedvalue.h"
+#include "replyorder.h"
 #include "telnet.h"
 
 namespace {
@@ -28,9 +30,6 @@ std::optional<int> shownIndex(QObject* row)
 Menu::Menu(QObject* parent)
     : QObject(parent)
 {
-    m_rangeQuiet.setSingleShot(true);
-    m_rangeQuiet.setInterval(3000);
-    connect(&m_rangeQuiet, &QTimer::timeout, this, &Menu::giveUpRangeSets);
     m_mediumListsQuiet.setSingleShot(true);
     m_mediumListsQuiet.setInterval(3000);
     connect(&m_mediumListsQuiet, &QTimer::timeout, this, &Menu::readStalledListsAgain);
@@ -56,7 +55,6 @@ void Menu::setDrawingFinished(bool value)
 void Menu::clearMenuTree()
 {
     pages.clear();
-    m_rangeQuiet.stop();
     m_mediumListsQuiet.stop();
     ++m_generation;
     drawingFinished = false;
@@ -198,8 +196,54 @@ bool Menu::getItemVisible(int i, int j) const
 
 void Menu::setSubitemObject(int i, int j, int k, QObject* obj)
 {
-    if (MenuSubitem* s = subitem(i, j, k))
+    if (MenuSubitem* s = subitem(i, j, k)) {
         s->object = obj;
+        // The row's value requests are counted from the first.
+        rangeAsked({ i, j, k });
+    }
+}
+
+AskedValue* Menu::rangeAsked(const MenuPosition& at)
+{
+    MenuSubitem* sub = subitem(at.page, at.item, at.subitem);
+    if (!sub || sub->type == 0 || !order || item(at.page, at.item)->subitems.size() == 1)
+        return nullptr;
+    if (sub->asked)
+        return sub->asked;
+    const QString request = address("01", at.page, at.item, at.subitem);
+    if (request.isEmpty())
+        return nullptr;
+    const QString ids = request.mid(9);
+    AskedValue*& asked = m_rangeAsked[ids];
+    if (!asked) {
+        asked = new AskedValue(this);
+        // A value request and a set are answered with the value, by the
+        // entry's ids; a set may be refused.
+        const QByteArray reply = "FF6AFA01" + ids.toLatin1();
+        order->track(request.toLatin1().constData(), request.size(), reply.constData(), asked);
+        const QByteArray set = "07F6A7A03" + ids.toLatin1();
+        order->track(set.constData(), set.size() + 4, reply.constData(), asked, true, "FF6AFAF0");
+        asked->requery = [this, request] {
+            send(request);
+            return true;
+        };
+        const AskedValue* value = asked;
+        connect(asked, &AskedValue::settled, this, [this, value] { releaseRange(value); });
+    }
+    sub->asked = asked;
+    return asked;
+}
+
+void Menu::releaseRange(const AskedValue* asked)
+{
+    for (MenuPage& pg : pages) {
+        for (MenuItem& it : pg.items) {
+            for (MenuSubitem& sub : it.subitems) {
+                if (sub.asked == asked)
+                    setRowProperty(sub.object, "held", false);
+            }
+        }
+    }
 }
 
 QObject* Menu::getSubitemObject(int i, int j, int k) const
@@ -518,15 +562,16 @@ void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
     // Noted before it goes: its answer may come while it is being written.
     MenuSubitem* sub = subitem(p, i, s);
     ++sub->linesInFlight;
-    if (sub->type != 0 && item(p, i)->subitems.size() != 1) {
-        sub->dueForSet = sub->linesInFlight;
-        setRowProperty(subitemRow(at), "held", true);
-        m_rangeQuiet.start();
-    }
+    AskedValue* range = rangeAsked(at);
     const int setting = sub->type == 0 ? shownSettingAt(at) : -1;
     const QString choice = sub->parameterNames.value(value);
     if (!send(line))
         return;
+    if (range) {
+        // The knob stands where the user put it until the set's answer.
+        range->asked(value * 10 - 1000);
+        setRowProperty(subitemRow(at), "held", true);
+    }
     if (setting >= 0)
         emit panelSettingSent(setting, choice, value);
     // The STEREO/MONO choices follow the format. Read right behind the
@@ -543,8 +588,6 @@ void Menu::applySubitemValue(int p, int i, int s, int value)
         return;
     sub->valuesAsked = qMax(0, sub->valuesAsked - 1);
     sub->linesInFlight = qMax(0, sub->linesInFlight - 1);
-    if (m_rangeQuiet.isActive())
-        m_rangeQuiet.start();
     const MenuPosition at { p, i, s };
     const bool single = item(p, i)->subitems.size() == 1;
     const bool choice = sub->type == 0;
@@ -579,28 +622,13 @@ void Menu::applySubitemValue(int p, int i, int s, int value)
         const int ms = value * 10 - 1000;
         QObject* row = subitemRow(at);
         // A report older than the user's last set shows in the texts only.
-        if (sub->dueForSet > 0 && --sub->dueForSet > 0) {
+        if (sub->asked && sub->asked->waiting()) {
             setRowProperty(row, "rangeData", ms);
             return;
         }
         setRowProperty(row, "oldIndex", ms);
         setRowProperty(row, "rangeData", ms);
         setRowProperty(row, "held", false);
-    }
-}
-
-void Menu::giveUpRangeSets()
-{
-    for (MenuPage& pg : pages) {
-        for (MenuItem& it : pg.items) {
-            for (MenuSubitem& sub : it.subitems) {
-                sub.linesInFlight = 0;
-                if (sub.dueForSet > 0) {
-                    sub.dueForSet = 0;
-                    setRowProperty(sub.object, "held", false);
-                }
-            }
-        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -7,6 +8,8 @@
 
 #include "menutree.h"
 
+class AskedValue;
+class ReplyOrder;
 class Telnet;
 
 // Model of the recorder's settings menu. After every login it walks the
@@ -58,7 +61,8 @@ class Telnet;
 // A range row's knob stands where the user last set it until the recorder
 // has answered that set (it answers every value request and set in order,
 // each with a report of the value); older reports reach only its texts.
-// A quiet spell without reports ends the wait, so a lost answer holds nothing.
+// The status model's order of answers counts the row's lines: no wait ends
+// on time, and where the set went unanswered the row's value is read again.
 class Menu : public QObject
 {
     Q_OBJECT
@@ -76,6 +80,8 @@ public:
     bool rebuildingForStereoMono = false;
     QList<MenuPage> pages;
     Telnet* telnet = nullptr;
+    // The recorder's order of answers, which counts the range rows' lines.
+    ReplyOrder* order = nullptr;
 
     // Entries the walk found by name (the first match in a walk's order of
     // answers, a later match overwriting it); unset when the tree has none.
@@ -230,9 +236,12 @@ private:
     // name asked lay past the end of a list that changed unannounced. The
     // lists not complete are read again.
     void readStalledListsAgain();
-    // Every wait for the answer to a range set ends; the rows' knobs go to
-    // the recorder's values.
-    void giveUpRangeSets();
+    // The knob of the range entry at `at`, whose lines the order counts by
+    // its ids; null for another entry, or without an order.
+    AskedValue* rangeAsked(const MenuPosition& at);
+    // The user's last set of a range has its answer: the row shows the
+    // recorder's value.
+    void releaseRange(const AskedValue* asked);
 
     // The walk (menuwalk.cpp).
     void onPageCount(int count);
@@ -256,6 +265,8 @@ private:
     quint64 m_mediumChangesSent = 0; // changes of medium sent since the start
     // The lists that follow the medium are to be read (again) once drawn.
     bool m_mediumListsStale = false;
-    QTimer m_rangeQuiet;       // runs while a range set waits for its answer
+    // The range entries' knobs by their ids, kept across walks: the order
+    // counts their lines by the ids.
+    QHash<QString, AskedValue*> m_rangeAsked;
     QTimer m_mediumListsQuiet; // runs while the lists that follow the medium are read
 };

@@ -8,6 +8,8 @@
 
 // Where a named entry of the settings menu is: page, item and subitem index.
 // An unset position names no entry at all.
+class AskedValue;
+
 struct MenuPosition
 {
     int page = -1;
@@ -39,9 +41,9 @@ struct MenuSubitem
     quint64 infoAskedAtChange = 0;
     int valuesAsked = 0; // value requests sent whose answers have not come yet
     int linesInFlight = 0; // value requests and sets sent whose reports have not come yet
-    // Reports still to come up to the user's last set of a range, 0 when it
-    // has been answered: until then the row's knob stays where the user put it.
-    int dueForSet = 0;
+    // A range entry's knob: the user's last set while its answer is on its
+    // way, in the recorder's order of answers (Menu::rangeAsked).
+    AskedValue* asked = nullptr;
 };
 
 struct MenuItem

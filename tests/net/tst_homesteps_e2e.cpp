@@ -41,6 +41,8 @@ private slots:
     void stepAfterStandby();
     void stepsThroughAHold_data();
     void stepsThroughAHold();
+    void pausesInAHold_data();
+    void pausesInAHold();
 
 private:
     QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
@@ -499,6 +501,132 @@ void TstHomeStepsE2e::stepsThroughAHold()
     pushes.stop();
     QVERIFY(held);
     endsOn(settings, lines, taps, QStringLiteral("+%1.%2").arg(taps / 10).arg(taps % 10));
+}
+
+// The user taps, 350 ms apart; from the second tap the recorder holds
+// everything it writes for `holdMs`, then sends it all in order. The user
+// looks `pauseMs`, and taps on (pitch and key: three steps up, then three
+// more; the medium: SD2 and USB, then SD2 again and SD1). One line per tap,
+// each counting from the one before, so the pick of SD2 after USB goes too;
+// the knob shows every step in turn and never anything else, however long
+// the answers take (a value older than the user's request); the medium's
+// label shows the recorder's media in the order it held them; the recorder
+// ends on the last. "pushed": the recorder pushes its reports every 130 ms,
+// and another controller changes another value during the hold or after.
+void TstHomeStepsE2e::pausesInAHold_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<int>("late");
+    QTest::addColumn<int>("holdMs");
+    QTest::addColumn<int>("pauseMs");
+    QTest::addColumn<bool>("pushed");
+    QTest::newRow("pitch, 200 ms late, held 3.3 s, looks 3 s") << "pitchRow" << 200 << 3300 << 3000 << false;
+    QTest::newRow("pitch, 500 ms late, held 4 s, looks 4 s, pushed") << "pitchRow" << 500 << 4000 << 4000 << true;
+    QTest::newRow("pitch, 200 ms late, held 6 s, looks 4 s, pushed") << "pitchRow" << 200 << 6000 << 4000 << true;
+    QTest::newRow("pitch, 500 ms late, held 10 s, looks 6 s") << "pitchRow" << 500 << 10000 << 6000 << false;
+    QTest::newRow("pitch, 200 ms late, held 30 s, looks 4 s, pushed") << "pitchRow" << 200 << 30000 << 4000 << true;
+    QTest::newRow("key, 200 ms late, held 6 s, looks 4 s, pushed") << "keyRow" << 200 << 6000 << 4000 << true;
+    QTest::newRow("key, 500 ms late, held 10 s, looks 3 s") << "keyRow" << 500 << 10000 << 3000 << false;
+    QTest::newRow("medium, 200 ms late, held 4 s, looks 4 s, pushed") << "currentMediaButton" << 200 << 4000 << 4000 << true;
+    QTest::newRow("medium, 200 ms late, held 6 s, looks 5 s") << "currentMediaButton" << 200 << 6000 << 5000 << false;
+    QTest::newRow("medium, 200 ms late, held 10 s, looks 4 s, pushed")
+        << "currentMediaButton" << 200 << 10000 << 4000 << true;
+}
+
+void TstHomeStepsE2e::pausesInAHold()
+{
+    QFETCH(QString, row);
+    QFETCH(int, late);
+    QFETCH(int, holdMs);
+    QFETCH(int, pauseMs);
+    QFETCH(bool, pushed);
+
+    const bool medium = row == QLatin1String("currentMediaButton");
+    const bool key = row == QLatin1String("keyRow");
+    QQuickItem* settings = medium ? nullptr : settingRow(row);
+    QVERIFY(medium || settings);
+    QQuickItem* shown = medium ? item("label", item("currentMediaButton")) : item("slider", settings);
+    const auto showing = [&] {
+        return medium ? shown->property("text").toString()
+                      : QString::number(qRound(shown->property("value").toDouble() * (key ? 1 : 10)));
+    };
+    QStringList seen { showing() };
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (showing() != seen.last())
+            seen << showing();
+    });
+    watch.start(5);
+    QTimer pushes;
+    QObject::connect(&pushes, &QTimer::timeout, [this] {
+        for (const char* query : { "025FF", "02DFF", "07F01FF", "07F074FFF", "04E", "050" })
+            rig.state->pushReport(QLatin1String(query));
+    });
+    if (pushed)
+        pushes.start(130);
+    rig.recorder->answerLatencyMs = late;
+
+    const QStringList media { "SD2", "USB", "SD2", "SD1" };
+    const int taps = medium ? 4 : 6;
+    const int before = medium ? 2 : 3; // the taps before the pause
+    QElapsedTimer clock;
+    clock.start();
+    QStringList expected { seen.first() };
+    for (int i = 0; i < taps; ++i) {
+        const qint64 at = qint64(i) * 350 + (i >= before ? pauseMs : 0);
+        while (clock.elapsed() < at)
+            QTest::qWait(int(at - clock.elapsed()));
+        if (i == 1)
+            rig.recorder->holdEverything(holdMs);
+        if (pushed && i == before) {
+            // Another controller, in the middle of the hold or after it.
+            if (key)
+                rig.state->panel.pitchTenths = 35;
+            else
+                rig.state->panel.key = -3;
+            rig.state->announce();
+        }
+        if (medium) {
+            click(item("currentMediaButton"));
+            QQuickItem* entry = item(("media" + media.at(i)).toLatin1());
+            TRY_VERIFY(entry->isVisible());
+            click(entry);
+            expected << media.at(i);
+        } else {
+            click(item("stepUp", settings));
+            expected << QString::number(i + 1);
+        }
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(settled() && !rig.recorder->heldForMs(), holdMs + simlink::waitMs);
+    QTest::qWait(2 * late + 200);
+    pushes.stop();
+    watch.stop();
+    if (medium) {
+        // The media the recorder held, in order: SD1 (before), SD2, USB, SD2, SD1.
+        int next = 0;
+        for (const QString& label : qAsConst(seen)) {
+            while (next < expected.size() && expected.at(next) != label)
+                ++next;
+            QVERIFY2(next < expected.size(), qPrintable(seen.join(' ')));
+        }
+        QCOMPARE(seen.last(), media.last());
+    } else {
+        QCOMPARE(seen.join(' '), expected.join(' '));
+    }
+    QStringList lines;
+    for (int i = 1; i <= taps; ++i) {
+        if (medium)
+            lines << QStringLiteral("07F01") + (media.at(i - 1) == "USB" ? "10" : media.at(i - 1) == "SD2" ? "01" : "00");
+        else if (key)
+            lines << QStringLiteral("02D0%1").arg(i);
+        else
+            lines << QStringLiteral("025%1").arg(i, 2, 10, QLatin1Char('0')) + "00";
+    }
+    QCOMPARE(commands(), lines);
+    if (medium)
+        QCOMPARE(rig.state->currentMediumName(), media.last());
+    else
+        QCOMPARE(key ? rig.state->panel.key : rig.state->panel.pitchTenths, taps);
 }
 
 // Every road of the tables again, and answer times above the 500 ms of the

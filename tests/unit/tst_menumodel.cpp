@@ -666,8 +666,10 @@ void TestMenuModel::badIndicesAndDrawing()
 }
 
 // A range row's sets ("s<value>") and the recorder's reports ("r<value>"),
-// in the recorder's values, a value request of the row ("q") and a quiet
-// spell without reports ("z"): what the row holds at the end.
+// in the recorder's values, a value request of the row ("q"), a refusal of a
+// set ("f"), a quiet spell without reports ("z") and the event loop running
+// ("e"): what the row holds at the end. Reports answer the oldest line they
+// can; the lines before it went unanswered.
 void TestMenuModel::rangeSetsHoldTheKnob_data()
 {
     QTest::addColumn<QString>("script");
@@ -681,7 +683,14 @@ void TestMenuModel::rangeSetsHoldTheKnob_data()
     QTest::newRow("the last answer ends the wait") << "s101 s102 r101 r102" << false << 20 << 20;
     QTest::newRow("a request ahead of the set answers first") << "q s101 r99" << true << -1 << -10;
     QTest::newRow("a request after the set comes after its answer") << "s101 q r101" << false << 10 << 10;
-    QTest::newRow("a quiet spell ends the wait") << "s101 z" << false << -1 << 0;
+    QTest::newRow("a quiet spell does not end the wait") << "s101 z" << true << -1 << 0;
+    QTest::newRow("a refusal ends the wait") << "s101 f" << false << -1 << 0;
+    QTest::newRow("the first set unanswered: the second's answer ends the wait")
+        << "s101 s102 r102" << false << 20 << 20;
+    QTest::newRow("the last set unanswered: the value is asked for, and its answer ends the wait")
+        << "s101 q r100 e" << true << -1 << 0;
+    QTest::newRow("the last set unanswered: the answer to the value asked for ends the wait")
+        << "s101 q r100 e r100" << false << 0 << 0;
 }
 
 void TestMenuModel::rangeSetsHoldTheKnob()
@@ -706,11 +715,12 @@ void TestMenuModel::rangeSetsHoldTheKnob()
                         + QString::number(value / 100).rightJustified(2, '0'));
         else if (step == QLatin1String("q"))
             m.subitemValueRequest(1, 1, 0);
-        else {
-            QTest::qWait(2000);
-            QVERIFY(row->property("held").toBool());
-            QTRY_VERIFY_WITH_TIMEOUT(!row->property("held").toBool(), 3000);
-        }
+        else if (step == QLatin1String("f"))
+            d.rig.reply(QStringLiteral("FF6AFAF001"));
+        else if (step == QLatin1String("e"))
+            QCoreApplication::processEvents();
+        else
+            QTest::qWait(3500);
     }
     QCOMPARE(row->property("held").toBool(), held);
     QCOMPARE(row->property("oldIndex").toInt(), oldIndex);
