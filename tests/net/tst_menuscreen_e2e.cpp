@@ -30,6 +30,8 @@ private slots:
     void rangeReachesRecorder();
     void rangeStepsFasterThanAnswers_data();
     void rangeStepsFasterThanAnswers();
+    void rangePausesInAHold_data();
+    void rangePausesInAHold();
     void phantomPowerNeedsConfirmation();
     void phantomConfirmationEndsWithItsTree_data();
     void phantomConfirmationEndsWithItsTree();
@@ -338,6 +340,74 @@ void TstMenuScreenE2e::rangeStepsFasterThanAnswers()
     QCOMPARE(setsOf(e), lines);
     QCOMPARE(recorderMenu->subitem(e)->current(), sets.last());
     QCOMPARE(named("rangeSlideBar", r)->property("value").toInt(), sets.last() * 10 - 1000);
+    click(named("rangeOkButton", r));
+    TRY_VERIFY(!named("rangeBar", r)->isVisible());
+}
+
+// Plus tapped every 350 ms from +20 msec; from the second tap the recorder
+// holds everything it writes for `holdMs`, then sends it all in order. The
+// user looks `pauseMs` after the third tap and taps three more. One set per
+// tap, each a step above the one before; the knob shows every step in turn
+// and nothing else; the recorder ends on +80 msec. "told": during the hold
+// the recorder tells that its menu changed elsewhere, so every value is
+// read again among the sets.
+void TstMenuScreenE2e::rangePausesInAHold_data()
+{
+    QTest::addColumn<int>("late");
+    QTest::addColumn<int>("holdMs");
+    QTest::addColumn<int>("pauseMs");
+    QTest::addColumn<bool>("told");
+    QTest::newRow("200 ms late, held 3.3 s, looks 3 s") << 200 << 3300 << 3000 << false;
+    QTest::newRow("500 ms late, held 6 s, looks 4 s, told") << 500 << 6000 << 4000 << true;
+    QTest::newRow("200 ms late, held 10 s, looks 6 s") << 200 << 10000 << 6000 << false;
+}
+
+void TstMenuScreenE2e::rangePausesInAHold()
+{
+    QFETCH(int, late);
+    QFETCH(int, holdMs);
+    QFETCH(int, pauseMs);
+    QFETCH(bool, told);
+
+    const sim::SimMenuEntry e = recorderMenu->find("INPUT DELAY", "DELAY Lch");
+    frontPanel({ { e, 102 } });
+    QQuickItem* r = row("DELAY Lch");
+    show(r);
+    click(named("rangeButton", r));
+    TRY_VERIFY(named("rangeBar", r)->isVisible());
+    QQuickItem* knob = named("rangeSlideBar", r);
+    QList<int> seen { knob->property("value").toInt() };
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (knob->property("value").toInt() != seen.last())
+            seen << knob->property("value").toInt();
+    });
+    watch.start(5);
+    unit->recorder.answerLatencyMs = late;
+    const auto onTime = qScopeGuard([this] { unit->recorder.answerLatencyMs = 0; });
+    QElapsedTimer clock;
+    clock.start();
+    QStringList lines;
+    QList<int> expected { 20 };
+    for (int i = 0; i < 6; ++i) {
+        const qint64 at = qint64(i) * 350 + (i >= 3 ? pauseMs : 0);
+        while (clock.elapsed() < at)
+            QTest::qWait(int(at - clock.elapsed()));
+        if (i == 1)
+            unit->recorder.holdEverything(holdMs);
+        if (told && i == 2)
+            unit->recorder.sendLineToLoggedIn(QStringLiteral("0FF6AF640"));
+        click(named("rangePlusButton", r));
+        lines << menuLine("03", e, 103 + i);
+        expected << 30 + 10 * i;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!unit->recorder.heldForMs() && !r->property("held").toBool(), holdMs + simlink::waitMs);
+    TRY_COMPARE(describe(r), QStringLiteral("R DELAY Lch = +80 msec"));
+    QTest::qWait(late + 100);
+    watch.stop();
+    QCOMPARE(seen, expected);
+    QCOMPARE(setsOf(e), lines);
+    QCOMPARE(recorderMenu->subitem(e)->current(), 108);
     click(named("rangeOkButton", r));
     TRY_VERIFY(!named("rangeBar", r)->isVisible());
 }
