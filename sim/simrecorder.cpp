@@ -302,8 +302,11 @@ void SimRecorder::dispatch(SimConnection* connection, const QString& line)
         connection->sendLine(QStringLiteral("0F2"));
         return;
     }
-    if (!ignoreLines.pattern().isEmpty() && ignoreLines.match(line).hasMatch())
+    if (!ignoreLines.pattern().isEmpty() && ignoreTimes != 0 && ignoreLines.match(line).hasMatch()) {
+        if (ignoreTimes > 0)
+            --ignoreTimes;
         return;
+    }
     for (const auto& reply : qAsConst(m_replies)) {
         if (reply.first == line) {
             for (const QString& r : reply.second)

@@ -129,6 +129,8 @@ public:
     // pattern is read and neither carried out nor answered. An empty pattern
     // ignores nothing.
     QRegularExpression ignoreLines;
+    // How many more lines matching ignoreLines are ignored; -1: every one.
+    int ignoreTimes = -1;
     void releaseAnswers();
     bool holdsAnswers() const;
     // Everything the recorder writes on every channel, what is on its way

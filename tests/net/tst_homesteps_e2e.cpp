@@ -43,6 +43,8 @@ private slots:
     void stepsThroughAHold();
     void pausesInAHold_data();
     void pausesInAHold();
+    void repickAfterALostLine_data();
+    void repickAfterALostLine();
 
 private:
     QQuickItem* item(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
@@ -627,6 +629,76 @@ void TstHomeStepsE2e::pausesInAHold()
         QCOMPARE(rig.state->currentMediumName(), media.last());
     else
         QCOMPARE(key ? rig.state->panel.key : rig.state->panel.pitchTenths, taps);
+}
+
+// The recorder reads one line and neither carries it out nor answers it: a
+// time poll, the medium poll, or the user's pick of SD2 itself. Then the
+// user picks SD2, the recorder switches, another controller switches back to
+// SD1 and the recorder tells, and 1 s later the user picks SD2 again. Every
+// pick goes, each wait ends on its own answer within a few answer times
+// (where the pick was lost, on the answer to the medium read again), and the
+// order of answers has caught up.
+void TstHomeStepsE2e::repickAfterALostLine_data()
+{
+    QTest::addColumn<QString>("lost");
+    QTest::addColumn<int>("late");
+    QTest::newRow("an elapsed-time poll, 200 ms late") << "^05800$" << 200;
+    QTest::newRow("a remaining-time poll, 500 ms late") << "^05801$" << 500;
+    QTest::newRow("the medium poll, 200 ms late") << "^07F01FF$" << 200;
+    QTest::newRow("the medium poll, 500 ms late") << "^07F01FF$" << 500;
+    QTest::newRow("the pick, 200 ms late") << "^07F0101$" << 200;
+    QTest::newRow("the pick, 500 ms late") << "^07F0101$" << 500;
+}
+
+void TstHomeStepsE2e::repickAfterALostLine()
+{
+    QFETCH(QString, lost);
+    QFETCH(int, late);
+
+    Communication& comm = rig.graph->comm;
+    QQuickItem* selector = item("currentMediaButton");
+    QQuickItem* label = item("label", selector);
+    const auto pickSD2 = [&] {
+        click(selector);
+        QQuickItem* entry = item("mediaSD2");
+        TRY_VERIFY(entry->isVisible());
+        click(entry);
+    };
+    // A wait ends on its answer: a few answer times, where a recorder that
+    // lost a line kept the order behind for good.
+    const int answered = 6 * late + 2000;
+    const auto restore = qScopeGuard([this] { rig.recorder->ignoreLines = QRegularExpression(); });
+    rig.recorder->answerLatencyMs = late;
+    rig.recorder->ignoreLines = QRegularExpression(lost);
+    rig.recorder->ignoreTimes = 1;
+    const bool pickLost = lost.startsWith(QLatin1String("^07F0101"));
+    QStringList lines { "07F0101", "07F0101" };
+    if (pickLost) {
+        pickSD2();
+        TRY_COMPARE(rig.recorder->ignoreTimes, 0);
+        // The request stands until the medium read again shows SD1.
+        QTRY_VERIFY_WITH_TIMEOUT(!comm.askedMedium.waiting(), answered + late);
+        QCOMPARE(label->property("text").toString(), QStringLiteral("SD1"));
+        lines << "07F0101";
+    } else {
+        TRY_COMPARE(rig.recorder->ignoreTimes, 0);
+    }
+    pickSD2();
+    TRY_COMPARE(rig.state->currentMediumName(), QStringLiteral("SD2"));
+    QTRY_VERIFY_WITH_TIMEOUT(!comm.askedMedium.waiting(), answered);
+    TRY_COMPARE(label->property("text").toString(), QStringLiteral("SD2"));
+
+    rig.state->selectMedium(QStringLiteral("SD1"));
+    rig.state->announce();
+    TRY_COMPARE(label->property("text").toString(), QStringLiteral("SD1"));
+    QTest::qWait(1000);
+    pickSD2();
+    TRY_COMPARE(rig.state->currentMediumName(), QStringLiteral("SD2"));
+    QTRY_VERIFY_WITH_TIMEOUT(!comm.askedMedium.waiting(), answered);
+    TRY_COMPARE(label->property("text").toString(), QStringLiteral("SD2"));
+    QCOMPARE(commands(), lines);
+    // Caught up: what waits is what the polls have just asked.
+    QTRY_VERIFY_WITH_TIMEOUT(comm.replyOrder.unanswered() <= 10, 3000);
 }
 
 // Every road of the tables again, and answer times above the 500 ms of the
