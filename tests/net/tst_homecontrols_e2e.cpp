@@ -27,6 +27,7 @@ private slots:
     void timeSearch();
     void playbackSettings();
     void lockAndUnlock();
+    void fingerTapsReachingNothingFail();
     void doubleTapActsOnce_data();
     void doubleTapActsOnce();
     void timeSkipToTheNextFolder();
@@ -291,6 +292,40 @@ void TstHomeControlsE2e::lockAndUnlock()
     TRY_VERIFY(!item("lockScreen")->isVisible());
     click("pauseButton");
     TRY_COMPARE(commands(), QStringList({ "01401" }));
+}
+
+// The rig's finger taps fail when they reach no item, so that a check that
+// a tap acts once cannot pass without one: a tap where nothing takes a
+// press, and taps whose touches something swallows before the window.
+void TstHomeControlsE2e::fingerTapsReachingNothingFail()
+{
+    class Swallow : public QObject
+    {
+    public:
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            const bool touch = event->type() >= QEvent::TouchBegin && event->type() <= QEvent::TouchEnd;
+            if (touch)
+                event->accept(); // not turned into mouse events instead
+            return touch;
+        }
+    };
+    QCOMPARE(windowrig::takeWarnings(), QStringList());
+    const QPoint nowhere(rig.window->width() + 20, 100); // the window fills with items that take presses
+    QVERIFY(!rig.fingerTapsAt(nowhere, 1));
+
+    QQuickItem* lock = item("lockScreen");
+    const auto unlocked = qScopeGuard([lock] { lock->setVisible(false); }); // whatever fails
+    const QPoint key = centre(item("lockButton"));
+    Swallow swallow;
+    QCoreApplication::instance()->installEventFilter(&swallow);
+    const bool tapped = rig.fingerTapsAt(key, 2);
+    QCoreApplication::instance()->removeEventFilter(&swallow);
+    QVERIFY(!tapped);
+    QVERIFY(!lock->isVisible());
+    QCOMPARE(windowrig::takeWarnings(),
+             QStringList({ QString("finger tap 1 of 1 at (%1, 100) reached no item").arg(nowhere.x()),
+                           QString("no finger tap of 2 at (%1, %2) reached an item").arg(key.x()).arg(key.y()) }));
 }
 
 // A person's double tap on a key whose first tap opens or closes something:
