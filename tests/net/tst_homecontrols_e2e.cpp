@@ -6,6 +6,7 @@
 #include <QQuickWindow>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "apprig.h"
@@ -27,6 +28,8 @@ private slots:
     void timeSearch();
     void playbackSettings();
     void lockAndUnlock();
+    void lockByTaps_data();
+    void lockByTaps();
     void fingerTapsReachingNothingFail();
     void doubleTapActsOnce_data();
     void doubleTapActsOnce();
@@ -292,6 +295,47 @@ void TstHomeControlsE2e::lockAndUnlock()
     TRY_VERIFY(!item("lockScreen")->isVisible());
     click("pauseButton");
     TRY_COMPARE(commands(), QStringList({ "01401" }));
+}
+
+// Quick taps on the lock key, by mouse or finger: the second locks, and
+// those after it reach neither the lock nor its unlock area, so the window
+// locks once and stays locked. A double tap on the unlock area, by mouse or
+// finger, unlocks.
+void TstHomeControlsE2e::lockByTaps_data()
+{
+    QTest::addColumn<int>("taps");
+    QTest::addColumn<bool>("finger");
+    QTest::addColumn<bool>("unlockByFinger");
+    QTest::newRow("mouse, two clicks") << 2 << false << true;
+    QTest::newRow("mouse, four clicks") << 4 << false << false;
+    QTest::newRow("finger, two taps") << 2 << true << true;
+    QTest::newRow("finger, three taps") << 3 << true << false;
+    QTest::newRow("finger, four taps") << 4 << true << true;
+}
+
+void TstHomeControlsE2e::lockByTaps()
+{
+    QFETCH(int, taps);
+    QFETCH(bool, finger);
+    QFETCH(bool, unlockByFinger);
+    QQuickItem* key = item("lockButton");
+    QQuickItem* lock = item("lockScreen");
+    QQuickItem* unlock = item("unlockArea");
+    QVERIFY(!lock->isVisible());
+    QSignalSpy changes(lock, &QQuickItem::visibleChanged);
+    const auto unlocked = qScopeGuard([lock] { lock->setVisible(false); }); // whatever fails
+    QTest::qWait(500); // the taps before are no double tap with these
+    QVERIFY(finger ? rig.fingerTaps(key, taps) : rig.quickTaps(key, taps));
+    QTest::qWait(500);
+    QVERIFY(lock->isVisible());
+    QCOMPARE(changes.count(), 1);
+    rig.recorder->clearLog();
+    click("playButton"); // swallowed by the lock
+    QTest::qWait(500);
+    QCOMPARE(commands(), QStringList());
+    QVERIFY(unlockByFinger ? rig.fingerTaps(unlock, 2) : rig.doubleTap(unlock));
+    QVERIFY(!lock->isVisible());
+    QCOMPARE(changes.count(), 2);
 }
 
 // The rig's finger taps fail when they reach no item, so that a check that
