@@ -350,7 +350,7 @@ void TstHomeControlsE2e::fingerTapsReachingNothingFail()
             return touch;
         }
     };
-    QCOMPARE(windowrig::takeWarnings(), QStringList());
+    QCOMPARE(windowrig::takeWarnings(), QStringList()); // those before this test's own
     const QPoint nowhere(rig.window->width() + 20, 100); // the window fills with items that take presses
     QVERIFY(!rig.fingerTapsAt(nowhere, 1));
 

@@ -284,9 +284,11 @@ bool AppRig::fingerTapsAt(QPoint at, int count, int gapMs)
         QTest::touchEvent(window, touchScreen).press(0, at, window);
         QTest::qWait(20);
         QTest::touchEvent(window, touchScreen).release(0, at, window);
-        const char* fault = !sent.windowPressed            ? "never reached the window"
-            : passed.windowPressed && !sent.itemReached ? "reached no item"
-                                                          : nullptr;
+        const char* fault = nullptr;
+        if (!sent.windowPressed)
+            fault = "never reached the window";
+        else if (passed.windowPressed && !sent.itemReached)
+            fault = "reached no item";
         if (fault) {
             qWarning("finger tap %d of %d at (%d, %d) %s", i + 1, count, at.x(), at.y(), fault);
             return false;
