@@ -579,9 +579,14 @@ Item {
         }
     }
 
-    // Locks the window on a double click; the window's unlock area lies over
-    // the key wherever the screen is scrolled or the window sized.
-    Button {
+    // Locks the window on a double tap, by mouse or by finger; the window's
+    // unlock area lies over the key wherever the screen is scrolled or the
+    // window sized. A mouse area, not a Button: a Button takes a finger's
+    // touches as they are and never sees two taps as a double click, while
+    // the window makes a mouse area's double click of a finger's too. The
+    // window lets the second tap through to the key; taps after it find the
+    // unlock area on top and go nowhere, so the window stays locked.
+    MouseArea {
         id: lockButton
         objectName: "lockButton"
         property bool takesSecondTap: true
@@ -591,7 +596,7 @@ Item {
         anchors.verticalCenterOffset: -ptSize * 131
         width: lockScreen.pressed ? ptSize * 70 : ptSize * 66
         height: width
-        background: Image {
+        Image {
             anchors.fill: parent
             sourceSize: Qt.size(parent.width, parent.height)
             source: lockScreen.visible ? "Resource/KEY-ON_66x66_3.png" : "Resource/KEY-OFF_66x66_3.png"

@@ -220,6 +220,7 @@ Window {
 
         MouseArea {
             id: unlockArea
+            objectName: "unlockArea"
             property bool takesSecondTap: true
             onDoubleClicked: lockScreen.visible = false
         }

@@ -6,6 +6,7 @@
 #include <QQuickWindow>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "apprig.h"
@@ -27,6 +28,9 @@ private slots:
     void timeSearch();
     void playbackSettings();
     void lockAndUnlock();
+    void lockByTaps_data();
+    void lockByTaps();
+    void fingerTapsReachingNothingFail();
     void doubleTapActsOnce_data();
     void doubleTapActsOnce();
     void timeSkipToTheNextFolder();
@@ -291,6 +295,77 @@ void TstHomeControlsE2e::lockAndUnlock()
     TRY_VERIFY(!item("lockScreen")->isVisible());
     click("pauseButton");
     TRY_COMPARE(commands(), QStringList({ "01401" }));
+}
+
+// Quick taps on the lock key, by mouse or finger: the second locks, and
+// those after it reach neither the lock nor its unlock area, so the window
+// locks once and stays locked. A double tap on the unlock area, by mouse or
+// finger, unlocks.
+void TstHomeControlsE2e::lockByTaps_data()
+{
+    QTest::addColumn<int>("taps");
+    QTest::addColumn<bool>("finger");
+    QTest::addColumn<bool>("unlockByFinger");
+    QTest::newRow("mouse, two clicks") << 2 << false << true;
+    QTest::newRow("mouse, four clicks") << 4 << false << false;
+    QTest::newRow("finger, two taps") << 2 << true << true;
+    QTest::newRow("finger, three taps") << 3 << true << false;
+    QTest::newRow("finger, four taps") << 4 << true << true;
+}
+
+void TstHomeControlsE2e::lockByTaps()
+{
+    QFETCH(int, taps);
+    QFETCH(bool, finger);
+    QFETCH(bool, unlockByFinger);
+    QQuickItem* key = item("lockButton");
+    QQuickItem* lock = item("lockScreen");
+    QQuickItem* unlock = item("unlockArea");
+    QVERIFY(!lock->isVisible());
+    QSignalSpy changes(lock, &QQuickItem::visibleChanged);
+    const auto unlocked = qScopeGuard([lock] { lock->setVisible(false); }); // whatever fails
+    QTest::qWait(500); // the taps before are no double tap with these
+    QVERIFY(finger ? rig.fingerTaps(key, taps) : rig.quickTaps(key, taps));
+    QTest::qWait(500);
+    QVERIFY(lock->isVisible());
+    QCOMPARE(changes.count(), 1);
+    QVERIFY(unlockByFinger ? rig.fingerTaps(unlock, 2) : rig.doubleTap(unlock));
+    QVERIFY(!lock->isVisible());
+    QCOMPARE(changes.count(), 2);
+}
+
+// The rig's finger taps fail when they reach no item, so that a check that
+// a tap acts once cannot pass without one: a tap where nothing takes a
+// press, and taps whose touches something swallows before the window.
+void TstHomeControlsE2e::fingerTapsReachingNothingFail()
+{
+    class Swallow : public QObject
+    {
+    public:
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            const bool touch = event->type() >= QEvent::TouchBegin && event->type() <= QEvent::TouchEnd;
+            if (touch)
+                event->accept(); // not turned into mouse events instead
+            return touch;
+        }
+    };
+    QCOMPARE(windowrig::takeWarnings(), QStringList()); // those before this test's own
+    const QPoint nowhere(rig.window->width() + 20, 100); // the window fills with items that take presses
+    QVERIFY(!rig.fingerTapsAt(nowhere, 1));
+
+    QQuickItem* lock = item("lockScreen");
+    const auto unlocked = qScopeGuard([lock] { lock->setVisible(false); }); // whatever fails
+    const QPoint key = centre(item("lockButton"));
+    Swallow swallow;
+    QCoreApplication::instance()->installEventFilter(&swallow);
+    const bool tapped = rig.fingerTapsAt(key, 2);
+    QCoreApplication::instance()->removeEventFilter(&swallow);
+    QVERIFY(!tapped);
+    QVERIFY(!lock->isVisible());
+    QCOMPARE(windowrig::takeWarnings(),
+             QStringList({ QString("finger tap 1 of 1 at (%1, 100) reached no item").arg(nowhere.x()),
+                           QString("no finger tap of 2 at (%1, %2) reached an item").arg(key.x()).arg(key.y()) }));
 }
 
 // A person's double tap on a key whose first tap opens or closes something:

@@ -113,6 +113,30 @@ TestCase {
         verify(!lock.visible, "any change of the login releases the lock")
     }
 
+    function fingerTaps(item, count) {
+        for (var i = 0; i < count; ++i) {
+            touchEvent(item).press(0, item, item.width / 2, item.height / 2).commit()
+            touchEvent(item).release(0, item, item.width / 2, item.height / 2).commit()
+        }
+    }
+
+    // The home screen's key locks this window too, by a finger's double tap,
+    // and puts the unlock area over itself, where a double tap unlocks.
+    function test_lockKeyByFinger() {
+        openWindow()
+        comm.loginComp = true
+        var lock = part("lockScreen"), unlock = part("unlockArea"), key = part("lockButton")
+        fingerTaps(key, 2)
+        verify(lock.visible)
+        var over = unlock.mapToItem(null, 0, 0), under = key.mapToItem(null, 0, 0)
+        fuzzyCompare(over.x, under.x, 0.5)
+        fuzzyCompare(over.y, under.y, 0.5)
+        compare(unlock.width, key.width)
+        wait(500) // a new burst of taps
+        fingerTaps(unlock, 2)
+        verify(!lock.visible)
+    }
+
     function test_overlays() {
         openWindow()
         compare(part("swipeView").currentIndex, 0)

@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QQmlContext>
 #include <QTest>
 #include <QWheelEvent>
@@ -223,20 +224,80 @@ bool AppRig::fingerTaps(QQuickItem* target, int count, int gapMs)
         qWarning() << "cannot tap" << (target ? target->objectName() : QStringLiteral("nothing"));
         return false;
     }
-    fingerTapsAt(centre(target), count, gapMs);
-    return true;
+    return fingerTapsAt(centre(target), count, gapMs);
 }
 
-void AppRig::fingerTapsAt(QPoint at, int count, int gapMs)
+namespace {
+
+// Where a finger's touch went while it is installed on `on`: whether the
+// window got its press, and whether an item got its press or release (a
+// touch, or the mouse event the window makes of it for an item that takes
+// no touches). On the application it sees every receiver before the
+// application's own filters decide; on the window only what they let on.
+class TouchWatch : public QObject
+{
+public:
+    TouchWatch(QObject* on, QQuickWindow* window)
+        : m_on(on)
+        , m_window(window)
+    {
+        m_on->installEventFilter(this);
+    }
+    ~TouchWatch() override { m_on->removeEventFilter(this); }
+
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        const bool touch = type == QEvent::TouchBegin || type == QEvent::TouchEnd;
+        const bool fromTouch = (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease)
+            && static_cast<QMouseEvent*>(event)->source() != Qt::MouseEventNotSynthesized;
+        if (!touch && !fromTouch)
+            return false;
+        if (receiver == m_window)
+            windowPressed = windowPressed || type == QEvent::TouchBegin || type == QEvent::MouseButtonPress;
+        else if (qobject_cast<QQuickItem*>(receiver))
+            itemReached = true;
+        return false;
+    }
+
+    bool windowPressed = false;
+    bool itemReached = false;
+
+private:
+    QObject* m_on;
+    QQuickWindow* m_window;
+};
+
+} // namespace
+
+bool AppRig::fingerTapsAt(QPoint at, int count, int gapMs)
 {
     static QTouchDevice* const touchScreen = QTest::createTouchDevice();
+    bool anyReached = false;
     for (int i = 0; i < count; ++i) {
         if (i > 0)
             QTest::qWait(gapMs);
+        // Installed last, the application's watch sees the touch before the
+        // window's tap rule, which may hold back a later tap of a burst.
+        TouchWatch sent(QCoreApplication::instance(), window);
+        TouchWatch passed(window, window);
         QTest::touchEvent(window, touchScreen).press(0, at, window);
         QTest::qWait(20);
         QTest::touchEvent(window, touchScreen).release(0, at, window);
+        const char* fault = nullptr;
+        if (!sent.windowPressed)
+            fault = "never reached the window";
+        else if (passed.windowPressed && !sent.itemReached)
+            fault = "reached no item";
+        if (fault) {
+            qWarning("finger tap %d of %d at (%d, %d) %s", i + 1, count, at.x(), at.y(), fault);
+            return false;
+        }
+        anyReached = anyReached || sent.itemReached;
     }
+    if (!anyReached)
+        qWarning("no finger tap of %d at (%d, %d) reached an item", count, at.x(), at.y());
+    return anyReached;
 }
 
 bool AppRig::quickTap(QQuickItem* target, int afterMs)

@@ -85,9 +85,12 @@ public:
     // first lands), gapMs apart, through the window's touch events: stamped
     // as they come, as the window system stamps them. The first is a tap of
     // its own when the finger last lifted longer than the double-click
-    // interval before it.
-    bool fingerTaps(QQuickItem* target, int count, int gapMs = 140);
-    void fingerTapsAt(QPoint point, int count, int gapMs = 140);
+    // interval before it. False (with a warning) when a tap never reached
+    // the window, when one the window passed on reached no item, or when no
+    // tap reached an item (the window's tap rule may hold back the later
+    // taps of a burst, not all of them).
+    [[nodiscard]] bool fingerTaps(QQuickItem* target, int count, int gapMs = 140);
+    [[nodiscard]] bool fingerTapsAt(QPoint point, int count, int gapMs = 140);
     // Scrolls over the centre of target, by delta eighths of a degree of a
     // mouse wheel (120 a notch) or, with a phase, as a touchpad gesture by
     // delta pixels; a negative delta scrolls down.
