@@ -556,12 +556,13 @@ void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
         rebuildParameterForStereoMono();
 }
 
-// The row's own list may be one the menu held before: the list was read
-// again, or the tap reached an entry the drop-down still showed from a list
-// it had replaced (whose place in the list is then none). The number tapped
-// names the entry only in that list. A pick that waits for the phantom-power
-// question goes later as a number alike: the lists it concerns are read only
-// by a walk, which ends the question.
+// The row's list may be one the menu has read again since (the row is filled
+// anew once that reading ends), and a tap may reach an entry the drop-down
+// still showed of a list it had replaced, an entry then at no place in any
+// list: the number tapped names the entry only in the list the row was
+// filled from. A pick that waits for the phantom-power question goes later
+// as a number alike: the lists it concerns are read only by a walk, which
+// ends the question.
 void Menu::changedSubitemChoice(int p, int i, int s, int index, const QString& choice, int list)
 {
     if (!drawingFinished || !subitem(p, i, s))

@@ -26,7 +26,8 @@ Item {
 
     signal comboBoxSelected(int value, string choice, int list)
 
-    // The entry at `index` of the list (-1: none any more) showing `choice`.
+    // A pick of the entry showing `choice` at `index` of the list (-1: an
+    // entry no longer in it): reported unless it is the one last known.
     function choose(index, choice) {
         if (index >= 0 && index === oldIndex)
             return

@@ -155,10 +155,10 @@ private:
     void noteListsBeforeSwitch();
     // The lists that follow other settings, as they are now.
     QList<QPair<SimMenuEntry, QStringList>> dynamicLists();
-    // Each list of `before` that has changed since keeps its value's text
+    // Each of these lists that has changed since keeps its value's text
     // (else the first entry), which the status model reports; the entries
     // whose lists changed.
-    QList<SimMenuEntry> keepTexts(const QList<QPair<SimMenuEntry, QStringList>>& before);
+    QList<SimMenuEntry> keepTexts(const QList<QPair<SimMenuEntry, QStringList>>& lists);
     void linkToPanel(SimMenuSubitem& s, std::function<int(SimPanel&)> get, std::function<void(SimPanel&, int)> set,
                      std::function<QString(SimPanel&)> notice = {});
     void followMedium();

@@ -80,4 +80,13 @@ bool show(AppRig& rig, QQuickItem* r)
     return false;
 }
 
+bool pick(AppRig& rig, const QString& rowText, const QString& choice)
+{
+    QQuickItem* r = row(rig, rowText);
+    if (!r || !show(rig, r) || !rig.click(rig.item("menuComboBox", r)))
+        return false;
+    return QTest::qWaitFor([&] { return entry(rig, r, choice) != nullptr; }, simlink::waitMs)
+        && rig.click(entry(rig, r, choice));
+}
+
 } // namespace menuscreen

@@ -21,5 +21,8 @@ QString describe(const AppRig& rig, QQuickItem* row);
 QQuickItem* entry(const AppRig& rig, QQuickItem* row, const QString& text);
 // Scrolls the list until the whole row shows; false when it does not come.
 bool show(AppRig& rig, QQuickItem* row);
+// Shows the row of that name, opens its drop-down and taps the entry with
+// this text once it shows; false when something of it never came.
+bool pick(AppRig& rig, const QString& rowText, const QString& choice);
 
 } // namespace menuscreen

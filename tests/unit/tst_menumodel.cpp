@@ -996,7 +996,7 @@ void TestMenuModel::tappedEntryAgainstTheListHeld_data()
     QTest::newRow("lengthened, row filled again") << wav << mp3 << "again" << true << false << "2 MONO" << 2;
     QTest::newRow("renamed, an entry it no longer holds there")
         << wav << QStringList { "LEFT", "RIGHT" } << "again" << true << false << "1 MONO" << -1;
-    QTest::newRow("changed unread: the menu's list stands") << wav << mp3 << "no" << true << false << "1 MONO" << 1;
+    QTest::newRow("changed without a notice: the list held decides") << wav << mp3 << "no" << true << false << "1 MONO" << 1;
     QTest::newRow("being read, tapped in the list before") << wav << mp3 << "under way" << false << false << "1 MONO" << -1;
     QTest::newRow("being read, as the list now asked for") << wav << mp3 << "under way" << true << true << "1 MONO" << -1;
     QTest::newRow("an entry that has left the list") << mp3 << wav << "again" << true << false << "-1 JOINT STEREO" << -1;
