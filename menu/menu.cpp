@@ -2,6 +2,7 @@
 
 #include <QVariant>
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 #include "askedvalue.h"
@@ -305,6 +306,18 @@ int Menu::getMaxSubitemParameterNumber(int i, int j, int k) const
     return s ? s->parameterNames.size() : 0;
 }
 
+int Menu::getSubitemListGeneration(int i, int j, int k) const
+{
+    const MenuSubitem* s = subitem(i, j, k);
+    return s ? s->listGeneration : -1;
+}
+
+void Menu::listChanged(MenuSubitem* sub)
+{
+    m_listChanges = m_listChanges == std::numeric_limits<int>::max() ? 0 : m_listChanges + 1;
+    sub->listGeneration = m_listChanges;
+}
+
 // ---------------------------------------------------------------------------
 // Commands
 
@@ -510,6 +523,13 @@ bool Menu::listBeingRead(const MenuPosition& at) const
         || (rebuildingForStereoMono && any({ &stereoMonoPosition, &recFormatPosition }));
 }
 
+bool Menu::holdsChoice(const MenuPosition& at, int index, const QString& choice, int list) const
+{
+    const MenuSubitem* s = subitem(at.page, at.item, at.subitem);
+    return s && s->complete && s->listGeneration == list && index >= 0 && index < s->parameterNames.size()
+        && s->parameterNames.at(index) == choice;
+}
+
 bool Menu::followsMedium(const MenuPosition& at) const
 {
     return at == playAreaPosition || at == recFormatPosition || at == stereoMonoPosition;
@@ -579,6 +599,23 @@ void Menu::changedSubitemObjectValue(int p, int i, int s, int value, int type)
     // recorder's notice of a new list, arriving meanwhile, is then ignored.
     if (recFormatPosition == at)
         rebuildParameterForStereoMono();
+}
+
+// The row's list may be one the menu has read again since (the row is filled
+// anew once that reading ends), and a tap may reach an entry the drop-down
+// still showed of a list it had replaced, an entry then at no place in any
+// list: the number tapped names the entry only in the list the row was
+// filled from. A pick that waits for the phantom-power question goes later
+// as a number alike: the lists it concerns are read only by a walk, which
+// ends the question.
+void Menu::changedSubitemChoice(int p, int i, int s, int index, const QString& choice, int list)
+{
+    if (!drawingFinished || !subitem(p, i, s))
+        return;
+    if (holdsChoice({ p, i, s }, index, choice, list))
+        changedSubitemObjectValue(p, i, s, index, 0);
+    else
+        subitemValueRequest(p, i, s); // puts the row back
 }
 
 void Menu::applySubitemValue(int p, int i, int s, int value)
@@ -746,6 +783,7 @@ void Menu::refetchLists(const QList<MenuPosition>& entries, bool itemRows)
             continue;
         s->parameterCount = 0;
         s->parameterNames.clear();
+        listChanged(s);
         s->complete = false;
         pages[at.page].items[at.item].complete = false;
         pages[at.page].complete = false;

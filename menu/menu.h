@@ -24,11 +24,16 @@ class Telnet;
 // or a reset may arrive: no code here holds on to a node across a send, and
 // every burst stops when the tree it was sending for has been replaced.
 //
-// A pick is sent as the number of the entry the user saw. While that entry's
-// list is read again, or a change of ours that may alter it (INPUT SELECT or
-// an INPUT GAIN for the LEVEL lists) has not yet been followed by that
-// reading, the number could name another entry by the time the recorder
-// takes it: the pick is not sent and the row gets the recorder's value back.
+// A pick is sent as the number of the entry the user saw. A row tells which
+// of the menu's lists it was filled from (a generation, new whenever a list
+// is asked for again or one of its names changes) and the entry tapped, by
+// place and name: a pick from a list the menu no longer holds, or of an
+// entry its list does not hold at that place, is not sent, and the row gets
+// the recorder's value back. While that entry's list is read again, or a
+// change of ours that may alter it (INPUT SELECT or an INPUT GAIN for the
+// LEVEL lists) has not yet been followed by that reading, the number could
+// name another entry by the time the recorder takes it: the pick is not sent
+// and the row gets the recorder's value back.
 // REC FORMAT is followed at once by a fresh reading of the STEREO/MONO list.
 // A change of medium sent from the home tab holds the lists that follow the
 // medium (PLAY AREA, REC FORMAT and STEREO/MONO) alike until its answer: a
@@ -153,6 +158,11 @@ public:
     Q_INVOKABLE void setSubitemObject(int i, int j, int k, QObject* obj);
     Q_INVOKABLE QObject* getSubitemObject(int i, int j, int k) const;
     Q_INVOKABLE void changedSubitemObjectValue(int pageNum, int itemNum, int subitemNum, int value, int type);
+    // The user tapped `choice`, at `index` of the row's list, filled from the
+    // list of generation `list`: sent as changedSubitemObjectValue does when
+    // the menu's list of the entry is that very list and holds it there.
+    Q_INVOKABLE void changedSubitemChoice(int pageNum, int itemNum, int subitemNum, int index, const QString& choice,
+                                          int list);
     Q_INVOKABLE QString getSubitemName(int i, int j, int k) const;
     Q_INVOKABLE int getMaxSubitemNumber(int i, int j) const;
     Q_INVOKABLE int getVisibleSubitemNumber(int i, int j) const;
@@ -161,6 +171,7 @@ public:
     Q_INVOKABLE bool getSubitemVisible(int i, int j, int k) const;
     Q_INVOKABLE QString getSubitemParameterName(int i, int j, int k, int l) const;
     Q_INVOKABLE int getMaxSubitemParameterNumber(int i, int j, int k) const;
+    Q_INVOKABLE int getSubitemListGeneration(int i, int j, int k) const;
     Q_INVOKABLE void subitemValueRequest(int pageNum, int itemNum, int subitemNum);
     Q_INVOKABLE void rebuildParameterForCd();
     Q_INVOKABLE void rebuildParameterForStereoMono();
@@ -223,6 +234,11 @@ private:
     // A value request of the entry goes out.
     void noteValueAsked(MenuSubitem* sub, const MenuPosition& at);
     bool needsConfirmation(const MenuPosition& at, int value) const;
+    // Whether the entry's list is the one of generation `list`, complete,
+    // with `choice` at `index`.
+    bool holdsChoice(const MenuPosition& at, int index, const QString& choice, int list) const;
+    // The entry's list is asked for again or one of its names changes.
+    void listChanged(MenuSubitem* sub);
     bool listBeingRead(const MenuPosition& at) const;
     bool followsMedium(const MenuPosition& at) const;
     void readMediumListsAgain();
@@ -258,6 +274,7 @@ private:
     void refetchLists(const QList<MenuPosition>& entries, bool itemRows);
 
     quint64 m_generation = 0;  // changes whenever the tree is replaced or cleared
+    int m_listChanges = 0;     // the last list generation given out
     bool m_treeComplete = false;
     bool m_walkDone = false;   // the current tree's walk has ended once
     QString m_currentMedia;    // the medium last reported, marked once drawn

@@ -26,6 +26,10 @@ struct MenuSubitem
     QString name;
     QPointer<QObject> object; // the row drawn for it; gone when the row is destroyed
     QStringList parameterNames;
+    // Which list parameterNames holds: a new number (Menu's count of them)
+    // whenever the list is asked for again or one of its names changes. A
+    // row filled from the list keeps the number it was filled at.
+    int listGeneration = 0;
     int id = 0;
     int parameterCount = 0;
     int type = 0; // 0 choice list, 1 range in milliseconds

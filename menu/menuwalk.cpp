@@ -216,6 +216,7 @@ void Menu::requestSubitemParameters(int i, int j, int k)
     if (line.isEmpty() || k < 0)
         return;
     MenuSubitem* s = subitem(i, j, k);
+    listChanged(s);
     ++s->infoAsked;
     s->infoAskedAtChange = m_mediumChangesSent;
     s->nameAsked = -1;
@@ -244,6 +245,7 @@ void Menu::onSubitemInfo(const MenuAnswer& a)
         if (!a.visible)
             s->complete = true; // its names are fetched all the same
         s->parameterNames = QStringList();
+        listChanged(s);
         if (a.count == 0) {
             s->complete = true;
         } else {
@@ -288,7 +290,10 @@ void Menu::onParameterName(int i, int j, int k, int index, const QString& name)
     if (index != s->nameAsked)
         return;
     s->nameAsked = -1;
-    s->parameterNames[index] = name;
+    if (s->parameterNames.at(index) != name) {
+        s->parameterNames[index] = name;
+        listChanged(s);
+    }
     if (index + 1 < s->parameterCount) {
         char field[5] = "0000";
         if (setCommandNumberField(field, index + 1)) {

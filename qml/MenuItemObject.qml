@@ -5,9 +5,11 @@ import QtQuick.Window 2.2
 // A settings-menu row whose value is one of a list of named choices: the
 // name at the left, a drop-down box at the right. As an item heading it
 // hides the box and draws the line that joins the heading to its subitems.
-// A pick other than the last known value is reported by comboBoxSelected;
-// the model writes the recorder's value back by property name. The holder
-// declares pageNumber and itemNumber on the instance.
+// A pick other than the last known value is reported by comboBoxSelected
+// with the entry picked, as the user saw it: its place and text in the list
+// and which of the model's lists that is. The model writes the recorder's
+// value back by property name. The holder declares pageNumber and itemNumber
+// on the instance.
 Item {
     id: itemRow
 
@@ -19,8 +21,19 @@ Item {
     property bool subitem: false
     property bool readOnly: false
     property string readOnlyValue: ""
+    // The generation of the model's list that modelList holds.
+    property int listGeneration: -1
 
-    signal comboBoxSelected(int value)
+    signal comboBoxSelected(int value, string choice, int list)
+
+    // A pick of the entry showing `choice` at `index` of the list (-1: an
+    // entry no longer in it): reported unless it is the one last known.
+    function choose(index, choice) {
+        if (index >= 0 && index === oldIndex)
+            return
+        comboBoxSelected(index, choice, listGeneration)
+        oldIndex = index
+    }
 
     Rectangle {
         x: subitem ? ptSize * 20 : 0
@@ -89,7 +102,13 @@ Item {
             bottomMargin: 6
             padding: 0
 
+            // A list the box was given while its drop-down was closed shows
+            // at the next layout; till then the entries of the list before
+            // it would stand there, to be tapped.
+            onAboutToShow: entryList.forceLayout()
+
             contentItem: ListView {
+                id: entryList
                 clip: true
                 model: comboBox.delegateModel
                 currentIndex: comboBox.highlightedIndex
@@ -111,11 +130,18 @@ Item {
             }
         }
         property real entryHeight: comboBox.height * 0.92
+        // The entry a tap reached, until the box has taken the tap: the box
+        // activates the index it finds for the entry, which is not the one
+        // tapped when the entry has left the list.
+        property var tapped: null
+        function forgetTap() { tapped = null }
+
         delegate: ItemDelegate {
             width: comboBox.width
             height: comboBox.entryHeight
             highlighted: comboBox.highlightedIndex === index
             contentItem: Text {
+                id: entryText
                 leftPadding: ptSize * 10
                 text: modelData
                 font: comboBox.font
@@ -125,13 +151,18 @@ Item {
             background: Rectangle {
                 color: highlighted ? "#B4B4B4" : "#8C8C8C"
             }
+            // Before the box's own handling of the click, which follows at once.
+            onClicked: {
+                comboBox.tapped = { "index": index, "choice": entryText.text }
+                Qt.callLater(comboBox.forgetTap)
+            }
         }
 
+        // A tap on an entry, or a step of the keys through the list.
         onActivated: {
-            if (oldIndex !== currentIndex) {
-                itemRow.comboBoxSelected(currentIndex)
-                oldIndex = currentIndex
-            }
+            var pick = tapped !== null ? tapped : { "index": currentIndex, "choice": textAt(currentIndex) }
+            tapped = null
+            itemRow.choose(pick.index, pick.choice)
         }
     }
 

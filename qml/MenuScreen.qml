@@ -28,10 +28,14 @@ Item {
         allListNumber += 1
     }
 
+    // The row's list, and which of the model's lists it is. An index the row
+    // knew named an entry of the list it held before.
     function fill(row, p, i, s) {
         row.modelList.clear()
         for (var n = 0; n < menu.getMaxSubitemParameterNumber(p, i, s); n++)
             row.modelList.append({ "modelData": menu.getSubitemParameterName(p, i, s, n) })
+        row.listGeneration = menu.getSubitemListGeneration(p, i, s)
+        row.oldIndex = -1
     }
 
     // Lays the whole tree out again; the loop bounds are asked on every pass.
@@ -192,8 +196,8 @@ Item {
                     y: serialNumber * lineHeight
                     height: lineHeight
                     width: menuArea.width
-                    onComboBoxSelected: menu.changedSubitemObjectValue(pageNumber, itemNumber,
-                                                                       subitemNumber < 0 ? 0 : subitemNumber, value, 0)
+                    onComboBoxSelected: menu.changedSubitemChoice(pageNumber, itemNumber, subitemNumber < 0 ? 0 : subitemNumber,
+                                                                  value, choice, list)
                 }
             }
 
@@ -208,8 +212,8 @@ Item {
                     height: lineHeight
                     width: menuArea.width
                     subitem: true
-                    onComboBoxSelected: menu.changedSubitemObjectValue(pageNumber, itemNumber,
-                                                                       subitemNumber < 0 ? 0 : subitemNumber, value, 0)
+                    onComboBoxSelected: menu.changedSubitemChoice(pageNumber, itemNumber, subitemNumber < 0 ? 0 : subitemNumber,
+                                                                  value, choice, list)
                 }
             }
 

@@ -145,10 +145,12 @@ QStringList MenuModel::applySet(const SimMenuEntry& e, int value)
         return { QStringLiteral("0FF6AFAF0") + twoDigits(refuseSets > 0 ? refuseSets : 1) };
     }
     const QStringList stereoMono = stereoMonoChoices();
+    const auto lists = listsKeepTexts ? dynamicLists() : QList<QPair<SimMenuEntry, QStringList>>();
     s->set(value);
     if (s->othersHear)
         m_othersHear = s->othersHear();
     showOnPanel(e);
+    keepTexts(lists);
     QStringList replies { answerSetWithNotice ? QStringLiteral("0FF6AF640")
                                               : QStringLiteral("0FF6AFA01") + address(e, 3) + numberField(value) };
     // Between WAV and MP3 the STEREO/MONO choices change.

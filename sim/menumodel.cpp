@@ -3,6 +3,7 @@
 #include "recorderstate.h"
 #include "simrecorder.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace sim {
@@ -314,6 +315,8 @@ void MenuModel::showOnPanel(const SimMenuEntry& e)
 void MenuModel::setValues(const QList<QPair<SimMenuEntry, int>>& values)
 {
     const QStringList stereoMono = stereoMonoChoices();
+    // The lists whose values follow their texts: not those set here.
+    auto lists = listsKeepTexts ? dynamicLists() : QList<QPair<SimMenuEntry, QStringList>>();
     bool changed = false;
     for (const auto& v : values) {
         if (SimMenuSubitem* s = subitem(v.first)) {
@@ -321,9 +324,14 @@ void MenuModel::setValues(const QList<QPair<SimMenuEntry, int>>& values)
             showOnPanel(v.first);
             changed = true;
         }
+        lists.erase(std::remove_if(lists.begin(), lists.end(), [&v](const QPair<SimMenuEntry, QStringList>& l) {
+                        return l.first.page == v.first.page && l.first.item == v.first.item && l.first.subitem == v.first.subitem;
+                    }),
+                    lists.end());
     }
     if (!changed)
         return;
+    keepTexts(lists);
     pushNotice(QStringLiteral("40"));
     if (stereoMonoChoices() != stereoMono)
         pushNotice(QStringLiteral("51"));
@@ -341,15 +349,38 @@ void MenuModel::selectMedium(const QString& name)
 
 void MenuModel::noteListsBeforeSwitch()
 {
-    m_listsBeforeSwitch.clear();
+    m_listsBeforeSwitch = dynamicLists();
+}
+
+QList<QPair<SimMenuEntry, QStringList>> MenuModel::dynamicLists()
+{
+    QList<QPair<SimMenuEntry, QStringList>> lists;
     for (int p = 0; p < pages.size(); ++p) {
         for (int i = 0; i < pages[p].items.size(); ++i) {
             for (int s = 0; s < pages[p].items[i].subitems.size(); ++s) {
                 if (pages[p].items[i].subitems[s].dynamicChoices)
-                    m_listsBeforeSwitch.append({ { p, i, s }, choices({ p, i, s }) });
+                    lists.append({ { p, i, s }, choices({ p, i, s }) });
             }
         }
     }
+    return lists;
+}
+
+QList<SimMenuEntry> MenuModel::keepTexts(const QList<QPair<SimMenuEntry, QStringList>>& lists)
+{
+    QList<SimMenuEntry> changed;
+    // In the tree's order: REC FORMAT takes its value before the STEREO/MONO
+    // list that follows it is compared.
+    for (const auto& before : lists) {
+        SimMenuSubitem* s = subitem(before.first);
+        const QStringList now = choices(before.first);
+        if (!s || now == before.second)
+            continue;
+        s->set(qMax(0, now.indexOf(before.second.value(s->current()))));
+        showOnPanel(before.first);
+        changed << before.first;
+    }
+    return changed;
 }
 
 void MenuModel::followMedium()
@@ -360,17 +391,9 @@ void MenuModel::followMedium()
     const SimMenuEntry playArea = find(QStringLiteral("PLAY AREA")), recFormat = find(QStringLiteral("REC FORMAT"));
     const SimMenuEntry stereoMono = find(QStringLiteral("STEREO/MONO"));
     bool mediumLists = false, stereoMonoList = false;
-    // In the tree's order: REC FORMAT takes its value before the STEREO/MONO
-    // list that follows it is compared.
-    for (const auto& before : std::exchange(m_listsBeforeSwitch, {})) {
-        SimMenuSubitem* s = subitem(before.first);
-        const QStringList now = choices(before.first);
-        if (!s || now == before.second)
-            continue;
-        s->set(qMax(0, now.indexOf(before.second.value(s->current()))));
-        showOnPanel(before.first);
-        mediumLists |= is(before.first, playArea) || is(before.first, recFormat);
-        stereoMonoList |= is(before.first, stereoMono);
+    for (const SimMenuEntry& e : keepTexts(std::exchange(m_listsBeforeSwitch, {}))) {
+        mediumLists |= is(e, playArea) || is(e, recFormat);
+        stereoMonoList |= is(e, stereoMono);
     }
     if (mediumLists)
         pushNotice(QStringLiteral("50"));

@@ -129,6 +129,11 @@ public:
     // with notice 40; refuseSets > 0 refuses it with that popup code.
     bool answerSetWithNotice = false;
     int refuseSets = 0;
+    // A set or a front-panel change that alters another list (STEREO/MONO
+    // with REC FORMAT, LEVEL with the input or its gain) keeps that list's
+    // value by its text, or takes the first entry when the new list lacks
+    // it, as a switch of medium does; otherwise the value keeps its place.
+    bool listsKeepTexts = false;
     // Answers made in one pass of the event loop go out as one write.
     bool coalesce = false;
     // After this many more menu answers the link is closed (-1: never).
@@ -148,6 +153,12 @@ private:
     // value its new list still holds keeps its text; one it lacks becomes
     // the first entry.
     void noteListsBeforeSwitch();
+    // The lists that follow other settings, as they are now.
+    QList<QPair<SimMenuEntry, QStringList>> dynamicLists();
+    // Each of these lists that has changed since keeps its value's text
+    // (else the first entry), which the status model reports; the entries
+    // whose lists changed.
+    QList<SimMenuEntry> keepTexts(const QList<QPair<SimMenuEntry, QStringList>>& lists);
     void linkToPanel(SimMenuSubitem& s, std::function<int(SimPanel&)> get, std::function<void(SimPanel&, int)> set,
                      std::function<QString(SimPanel&)> notice = {});
     void followMedium();

@@ -10,6 +10,7 @@
 #include "apprig.h"
 #include "menumodel.h"
 #include "menurig.h"
+#include "menuscreenrig.h"
 #include "netenv.h"
 #include "simunits.h"
 #include "windowrig.h"
@@ -55,15 +56,15 @@ private slots:
 
 private:
     QQuickItem* named(const char* name, QObject* within = nullptr) const { return rig.item(name, within); }
-    QList<QQuickItem*> rows() const;
-    QQuickItem* row(const QString& text) const;
-    QString describe(QQuickItem* row) const;
+    QList<QQuickItem*> rows() const { return menuscreen::rows(rig); }
+    QQuickItem* row(const QString& text) const { return menuscreen::row(rig, text); }
+    QString describe(QQuickItem* row) const { return menuscreen::describe(rig, row); }
     // The entry with this text in the open list of a row's drop-down.
-    QQuickItem* entry(QQuickItem* row, const QString& text) const;
-    void show(QQuickItem* row);
+    QQuickItem* entry(QQuickItem* row, const QString& text) const { return menuscreen::entry(rig, row, text); }
+    void show(QQuickItem* row) { QVERIFY2(menuscreen::show(rig, row), "the row does not come into view"); }
     void click(QQuickItem* target) { QVERIFY(rig.click(target)); }
     // Opens the row's drop-down and picks the entry with this text.
-    void pick(const QString& rowText, const QString& choice);
+    void pick(const QString& rowText, const QString& choice) { QVERIFY(menuscreen::pick(rig, rowText, choice)); }
     // The value and set commands the recorder received since forget(), which
     // first lets what is on its way arrive.
     QStringList received() const { return unit->recorder.receivedLines().filter(QRegularExpression("^07F6A7A0[13]")); }
@@ -121,88 +122,6 @@ void TstMenuScreenE2e::cleanupTestCase()
     unit.reset();
     other.reset();
     dual.reset();
-}
-
-QList<QQuickItem*> TstMenuScreenE2e::rows() const
-{
-    QList<QQuickItem*> list;
-    const auto loaders = named("menuArea")->property("contentItem").value<QQuickItem*>()->childItems();
-    for (QQuickItem* loader : loaders) {
-        if (auto* r = loader->property("item").value<QQuickItem*>())
-            list << r;
-    }
-    std::sort(list.begin(), list.end(), [](QQuickItem* a, QQuickItem* b) {
-        return a->property("serialNumber").toInt() < b->property("serialNumber").toInt();
-    });
-    return list;
-}
-
-QQuickItem* TstMenuScreenE2e::row(const QString& text) const
-{
-    for (QQuickItem* r : rows()) {
-        if (r->property("menuText").toString() == text)
-            return r;
-    }
-    return nullptr;
-}
-
-// "kind name = value" as a person reads the row: P page title, H item
-// heading, C choice (the value the box shows, or the read-only text), R range.
-QString TstMenuScreenE2e::describe(QQuickItem* r) const
-{
-    const QString name = r->property("menuText").toString();
-    if (r->property("rangeData").isValid())
-        return QStringLiteral("R %1 = %2").arg(name, r->property("valueText").toString());
-    if (!r->property("modelList").isValid())
-        return QStringLiteral("P ") + name;
-    if (!r->property("visibleComboBox").toBool())
-        return QStringLiteral("H ") + name;
-    const QString value = r->property("readOnly").toBool() ? r->property("readOnlyValue").toString()
-                                                           : named("menuComboBox", r)->property("displayText").toString();
-    return QStringLiteral("C %1 = %2").arg(name, value);
-}
-
-QQuickItem* TstMenuScreenE2e::entry(QQuickItem* r, const QString& text) const
-{
-    QObject* popup = named("menuComboBox", r)->property("popup").value<QObject*>();
-    auto* list = popup->property("contentItem").value<QQuickItem*>();
-    if (!popup->property("opened").toBool() || !list)
-        return nullptr;
-    // Delegates belong to the list's visual tree, not to its object tree.
-    QList<QQuickItem*> pending { list };
-    while (!pending.isEmpty()) {
-        QQuickItem* candidate = pending.takeFirst();
-        if (candidate->isVisible() && candidate->property("text").toString() == text)
-            return candidate;
-        pending << candidate->childItems();
-    }
-    return nullptr;
-}
-
-void TstMenuScreenE2e::show(QQuickItem* r)
-{
-    QQuickItem* area = named("menuArea");
-    for (int n = 0; n < 200; ++n) {
-        // A list still moving takes the next tap to stop itself, and may
-        // carry the row out of view again.
-        TRY_VERIFY(!area->property("moving").toBool());
-        const QPointF top = r->mapToItem(area, QPointF(0, 0));
-        if (top.y() >= 0 && top.y() + r->height() <= area->height())
-            return;
-        rig.scroll(area, top.y() < 0 ? 120 : -120);
-        QTest::qWait(20);
-    }
-    QFAIL("the row does not come into view");
-}
-
-void TstMenuScreenE2e::pick(const QString& rowText, const QString& choice)
-{
-    QQuickItem* r = row(rowText);
-    QVERIFY(r);
-    show(r);
-    click(named("menuComboBox", r));
-    TRY_VERIFY(entry(r, choice));
-    click(entry(r, choice));
 }
 
 // Every page, item and subitem the menu shows, in the recorder's order, with

@@ -80,6 +80,66 @@ Item {
             compare(spy.signalArguments.map(function(a) { return a[0] }), [0, 2])
         }
 
+        // The entries the open drop-down shows, by text.
+        function entries(box) {
+            var list = box.popup.contentItem.contentItem.children, found = {}
+            for (var n = 0; n < list.length; n++) {
+                if (list[n].visible && list[n].contentItem)
+                    found[list[n].contentItem.text] = list[n]
+            }
+            return found
+        }
+
+        // A tap reports the entry it reached, as the list holds it then, and
+        // which list the row holds; never the index the box makes of it. A
+        // list replaced while the drop-down is closed shows as it opens; one
+        // replaced under the open drop-down leaves entries that are in no
+        // list until they are laid out again: a tap on one reports none.
+        function test_pickIsTheEntryTapped_data() {
+            return [
+                { tag: "the list shown", replaced: "", tap: "B", index: 1 },
+                { tag: "replaced while closed", replaced: "closed", tap: "Y", index: 1 },
+                { tag: "the entry shown before, replaced while closed", replaced: "closed", tap: "B", index: -2 },
+                { tag: "replaced while open", replaced: "open", tap: "B", index: -1 }
+            ]
+        }
+
+        function test_pickIsTheEntryTapped(data) {
+            var row = make(choiceRow)
+            spy.signalName = "comboBoxSelected"
+            var box = findChild(row, "menuComboBox")
+            var fill = function(names, generation) {
+                row.modelList.clear()
+                for (var n = 0; n < names.length; n++)
+                    row.modelList.append({ "modelData": names[n] })
+                row.listGeneration = generation
+            }
+            fill(["A", "B", "C"], 7)
+            row.comboBoxCurrentIndex = 0
+            row.oldIndex = 0
+            mouseClick(box)
+            tryVerify(function() { return box.popup.opened })
+            wait(50) // laid out
+            if (data.replaced === "closed") {
+                box.popup.close()
+                tryVerify(function() { return !box.popup.visible })
+                fill(["X", "Y"], 8)
+                mouseClick(box)
+                tryVerify(function() { return box.popup.opened })
+            } else if (data.replaced === "open") {
+                fill(["X", "Y"], 8)
+            }
+            var entry = entries(box)[data.tap]
+            if (data.index === -2) {
+                verify(!entry, "an entry of the list before")
+                return
+            }
+            mouseClick(entry)
+            compare(spy.count, 1)
+            var picked = spy.signalArguments[0]
+            compare([picked[0], picked[1], picked[2]], [data.index, data.tap, data.replaced ? 8 : 7])
+        }
+
         // Hidden while it still fades in, the confirmation ends hidden.
         function test_confirmationHiddenDuringFadeIn() {
             phantom.show(1, 2, 3, 1)

@@ -113,6 +113,8 @@ private slots:
     void menuPickIsTheHomeTabsRequest();
     void pickReadsTheHomeValueBehind_data();
     void pickReadsTheHomeValueBehind();
+    void tappedEntryAgainstTheListHeld_data();
+    void tappedEntryAgainstTheListHeld();
 };
 
 // Every request of a walk, in order, one node at a time.
@@ -974,6 +976,77 @@ void TestMenuModel::pickReadsTheHomeValueBehind()
     // A new format has the STEREO/MONO list read after that.
     QCOMPARE(lines.mid(0, expected.size()), expected);
     QCOMPARE(lines.mid(expected.size()).filter(QRegularExpression("^(?!07F6A7A14)")), QStringList());
+}
+
+// A tapped entry goes as the number it has in the list the menu holds, and
+// only when the row was filled from that very list and the list holds the
+// entry there; otherwise nothing is sent and the value is read again, which
+// puts the row back. The row was filled from STEREO/MONO's list `held`; the
+// recorder then holds `now`, read again or not, before the tap.
+void TestMenuModel::tappedEntryAgainstTheListHeld_data()
+{
+    QTest::addColumn<QStringList>("held");
+    QTest::addColumn<QStringList>("now");
+    QTest::addColumn<QString>("read");    // "no", "again" (answered), "under way" (no answer yet)
+    QTest::addColumn<bool>("refilled");   // the row's list is the one the menu holds at the tap
+    QTest::addColumn<bool>("blank");      // the row shows no value yet
+    QTest::addColumn<QString>("tap");     // "index name", as the row tells it
+    QTest::addColumn<int>("sent");        // the number set; -1 none, the value read again
+
+    const QStringList wav { "STEREO", "MONO" }, mp3 { "STEREO", "JOINT STEREO", "MONO" };
+    QTest::newRow("same list") << wav << wav << "no" << true << false << "1 MONO" << 1;
+    QTest::newRow("same list, value blank") << wav << wav << "no" << true << true << "1 MONO" << 1;
+    QTest::newRow("same list, the value shown") << wav << wav << "no" << true << false << "0 STEREO" << 0;
+    QTest::newRow("read again the same, tapped in the list before") << wav << wav << "again" << false << false << "1 MONO" << -1;
+    QTest::newRow("read again the same, row filled again") << wav << wav << "again" << true << false << "1 MONO" << 1;
+    QTest::newRow("shortened, tapped past its end") << mp3 << wav << "again" << false << false << "2 MONO" << -1;
+    QTest::newRow("shortened, the same first entry") << mp3 << wav << "again" << false << true << "0 STEREO" << -1;
+    QTest::newRow("shortened, row filled again") << mp3 << wav << "again" << true << true << "1 MONO" << 1;
+    QTest::newRow("lengthened, tapped in the list before") << wav << mp3 << "again" << false << false << "1 MONO" << -1;
+    QTest::newRow("lengthened, row filled again") << wav << mp3 << "again" << true << false << "2 MONO" << 2;
+    QTest::newRow("renamed, an entry it no longer holds there")
+        << wav << QStringList { "LEFT", "RIGHT" } << "again" << true << false << "1 MONO" << -1;
+    QTest::newRow("changed without a notice: the list held decides") << wav << mp3 << "no" << true << false << "1 MONO" << 1;
+    QTest::newRow("being read, tapped in the list before") << wav << mp3 << "under way" << false << false << "1 MONO" << -1;
+    QTest::newRow("being read, as the list now asked for") << wav << mp3 << "under way" << true << true << "1 MONO" << -1;
+    QTest::newRow("an entry that has left the list") << mp3 << wav << "again" << true << false << "-1 JOINT STEREO" << -1;
+    QTest::newRow("a name the list does not hold there") << wav << wav << "no" << true << false << "1 JOINT STEREO" << -1;
+}
+
+void TestMenuModel::tappedEntryAgainstTheListHeld()
+{
+    QFETCH(QStringList, held);
+    QFETCH(QStringList, now);
+    QFETCH(QString, read);
+    QFETCH(bool, refilled);
+    QFETCH(bool, blank);
+    QFETCH(QString, tap);
+    QFETCH(int, sent);
+    DrawnMenu d({ { "REC 1", { single("REC FORMAT", { "WAV", "MP3" }), single("STEREO/MONO", held) } } });
+    Menu& m = d.rig.menu;
+    const MenuPosition at = m.stereoMonoPosition;
+    QVERIFY(at.isSet());
+    requestShownValues(m);
+    d.rig.pump();
+    QObject* row = m.getItemObject(at.page, at.item);
+    QCOMPARE(row->property("comboBoxCurrentIndex"), QVariant(0));
+    const int filled = m.getSubitemListGeneration(at.page, at.item, at.subitem);
+
+    d.rig.recorderMenu->pages[at.page].items[at.item].subitems[0].choices = now;
+    if (read != "no") {
+        m.rebuildParameterForStereoMono();
+        if (read == "again")
+            d.rig.pump();
+    }
+    d.rig.takeLines();
+    if (blank)
+        row->setProperty("comboBoxCurrentIndex", m.getMaxSubitemParameterNumber(at.page, at.item, at.subitem));
+    const int list = refilled ? m.getSubitemListGeneration(at.page, at.item, at.subitem) : filled;
+    QCOMPARE(list == filled, read == "no" || !refilled);
+    m.changedSubitemChoice(at.page, at.item, at.subitem, tap.section(' ', 0, 0).toInt(), tap.section(' ', 1), list);
+    const sim::SimMenuEntry e { at.page, at.item, at.subitem };
+    QCOMPARE(d.rig.takeLines().filter(QRegularExpression("^07F6A7A")),
+             QStringList { sent < 0 ? menuLine("01", e) : menuLine("03", e, sent) });
 }
 
 QTEST_MAIN(TestMenuModel)
