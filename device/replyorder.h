@@ -1,11 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QElapsedTimer>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -50,9 +49,13 @@ class AskedValue;
 // shares (anchor). Its answer proves every line written before it done: the
 // reports kept since the last answer are matched to those lines in order, and
 // the lines left over went unanswered. A marker is asked when a report that
-// answers nothing could be a later line's answer, and when the recorder has
-// said nothing for a quiet spell while lines wait. No wait ends on either:
-// they end on answers, on refusals, on the lines given up, or with the link.
+// answers nothing could be a later line's answer, and once a quiet spell
+// while lines wait and none is done (the recorder holds its answers, or lost
+// the marker too). A marker the recorder lost holds the order as any line
+// does; where every marker's code has a line waiting and reports keep coming
+// with none done for a spell, the oldest makes way for a new one. No wait
+// ends on time: waits end on answers, on refusals, on the lines given up
+// (whose values are then asked for again), or with the link.
 class ReplyOrder
 {
 public:

@@ -58,6 +58,9 @@ private:
     // value the user sets every 130 ms: among its answers to the user's
     // requests and to the polls.
     void amongPushes(void (TstHomeStepsE2e::*road)());
+    // The recorder pushes, unasked, its reports of every value the user
+    // sets and its status, every 130 ms while pushes runs.
+    void pushEvery130Ms(QTimer& pushes);
     // Once nothing is on its way: the recorder received lines and ends on
     // end (key, or pitch in tenths), and the row shows it.
     void endsOn(QQuickItem* settings, const QStringList& lines, int end, const QString& label);
@@ -333,6 +336,15 @@ void TstHomeStepsE2e::picks()
     TRY_COMPARE(item("label", selector)->property("text").toString(), label);
 }
 
+void TstHomeStepsE2e::pushEvery130Ms(QTimer& pushes)
+{
+    QObject::connect(&pushes, &QTimer::timeout, [this] {
+        for (const char* query : { "025FF", "02DFF", "07F01FF", "07F074FFF", "04E", "050" })
+            rig.state->pushReport(QLatin1String(query));
+    });
+    pushes.start(130);
+}
+
 void TstHomeStepsE2e::amongPushes(void (TstHomeStepsE2e::*road)())
 {
     QTimer pushes;
@@ -472,12 +484,8 @@ void TstHomeStepsE2e::stepsThroughAHold()
     QQuickItem* up = item("stepUp", settings);
     rig.recorder->answerLatencyMs = late;
     QTimer pushes;
-    QObject::connect(&pushes, &QTimer::timeout, [this] {
-        for (const char* query : { "025FF", "02DFF", "07F01FF", "07F074FFF", "04E", "050" })
-            rig.state->pushReport(QLatin1String(query));
-    });
     if (pushed)
-        pushes.start(130);
+        pushEvery130Ms(pushes);
     const int taps = (1000 + holdMs + 1000) / gap + 1;
     QStringList lines;
     QElapsedTimer clock;
@@ -560,12 +568,8 @@ void TstHomeStepsE2e::pausesInAHold()
     });
     watch.start(5);
     QTimer pushes;
-    QObject::connect(&pushes, &QTimer::timeout, [this] {
-        for (const char* query : { "025FF", "02DFF", "07F01FF", "07F074FFF", "04E", "050" })
-            rig.state->pushReport(QLatin1String(query));
-    });
     if (pushed)
-        pushes.start(130);
+        pushEvery130Ms(pushes);
     rig.recorder->answerLatencyMs = late;
 
     const QStringList media { "SD2", "USB", "SD2", "SD1" };

@@ -77,6 +77,8 @@ private:
     // Sets values at the recorder's front panel and waits until every row
     // shows the recorder's value in the recorder's list.
     void frontPanel(const QList<QPair<sim::SimMenuEntry, int>>& values);
+    // DELAY Lch at +20 msec, its range panel open; the row at *r.
+    void openDelayLch(QQuickItem** r);
     // No list is being read or about to be, and every row shows the
     // recorder's value.
     bool settled() const;
@@ -205,6 +207,15 @@ void TstMenuScreenE2e::rangeReachesRecorder()
 // The minus and plus keys tapped faster than the recorder answers: each
 // step counts from the one before, never from an older answer, and the row
 // ends on the recorder's value.
+void TstMenuScreenE2e::openDelayLch(QQuickItem** r)
+{
+    frontPanel({ { recorderMenu->find("INPUT DELAY", "DELAY Lch"), 102 } });
+    *r = row("DELAY Lch");
+    show(*r);
+    click(named("rangeButton", *r));
+    TRY_VERIFY(named("rangeBar", *r)->isVisible());
+}
+
 void TstMenuScreenE2e::rangeStepsFasterThanAnswers_data()
 {
     QTest::addColumn<int>("late");
@@ -232,11 +243,9 @@ void TstMenuScreenE2e::rangeStepsFasterThanAnswers()
     QFETCH(QString, shown);
 
     const sim::SimMenuEntry e = recorderMenu->find("INPUT DELAY", "DELAY Lch");
-    frontPanel({ { e, 102 } });
-    QQuickItem* r = row("DELAY Lch");
-    show(r);
-    click(named("rangeButton", r));
-    TRY_VERIFY(named("rangeBar", r)->isVisible());
+    QQuickItem* r = nullptr;
+    openDelayLch(&r);
+    QVERIFY(r);
     unit->recorder.answerLatencyMs = late;
     const auto onTime = qScopeGuard([this] { unit->recorder.answerLatencyMs = 0; });
     for (int k = 0; k < taps.size(); ++k) {
@@ -289,11 +298,9 @@ void TstMenuScreenE2e::rangePausesInAHold()
     QFETCH(bool, told);
 
     const sim::SimMenuEntry e = recorderMenu->find("INPUT DELAY", "DELAY Lch");
-    frontPanel({ { e, 102 } });
-    QQuickItem* r = row("DELAY Lch");
-    show(r);
-    click(named("rangeButton", r));
-    TRY_VERIFY(named("rangeBar", r)->isVisible());
+    QQuickItem* r = nullptr;
+    openDelayLch(&r);
+    QVERIFY(r);
     QQuickItem* knob = named("rangeSlideBar", r);
     QList<int> seen { knob->property("value").toInt() };
     QTimer watch;
