@@ -101,9 +101,8 @@ void Communication::sendWithPermission(const char* lines)
 
 void Communication::forgetAsked()
 {
+    // Every value the order counts forgets its lines and its wait with it.
     replyOrder.reset();
-    for (AskedValue* asked : { &askedPitch, &askedKey, &askedMedium, &askedPlayArea, &askedPlayMode, &askedStatus })
-        asked->reset();
     if (browse)
         browse->forgetUps();
     forgetTransportAsked();

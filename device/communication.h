@@ -420,7 +420,8 @@ private:
     void runHeldKeys();
     // A key of the upper transport row was pressed (STOP, PLAY, PAUSE, REC).
     void transportKeyPressed() { ++m_transportKeys; }
-    // Forgets the record requests and the skip under way: the link is gone.
+    // Forgets the record requests: the link is gone. (The waits of the skips
+    // end with the order of answers, which forgets every value's wait.)
     void forgetTransportAsked();
 
     // Two-character replies.

@@ -45,10 +45,6 @@ int Communication::trackPosition() const
 void Communication::forgetTransportAsked()
 {
     m_recordAsks.clear();
-    askedPosition.reset();
-    askedPlaylist.reset();
-    if (mark)
-        mark->listAsked.reset();
 }
 
 // A key that chooses its line by the status or the position waits while the

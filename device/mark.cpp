@@ -10,6 +10,13 @@ using replyfields::numberField;
 Mark::Mark(QObject* parent)
     : QObject(parent)
 {
+    // A mark query the recorder left unanswered is made again.
+    listAsked.requery = [this] {
+        if (!telnet)
+            return false;
+        sendQuery();
+        return true;
+    };
 }
 
 Mark::~Mark() = default;

@@ -41,10 +41,6 @@ void ObjectGraph::wire()
     QObject::connect(&menu, &Menu::panelSettingSent, &comm, &Communication::readPanelSetting);
     comm.mark = &mark;
     comm.replyOrder.track("07F035D", 7, "FF03DD", &mark.listAsked);
-    mark.listAsked.requery = [this] {
-        telnet.sendData("07F035D\r\n");
-        return true;
-    };
     telnet.writeObserver = [this](const QByteArray& lines) { comm.replyOrder.written(lines); };
     comm.replyOrder.send = [this](const char* lines) { telnet.sendData(lines); };
     comm.pl = &pl;
