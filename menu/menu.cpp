@@ -222,7 +222,7 @@ AskedValue* Menu::rangeAsked(const MenuPosition& at)
         // entry's ids; a set may be refused.
         const QByteArray reply = "FF6AFA01" + ids.toLatin1();
         order->track(request.toLatin1().constData(), request.size(), reply.constData(), asked);
-        const QByteArray set = "07F6A7A03" + ids.toLatin1();
+        const QByteArray set = address("03", at.page, at.item, at.subitem).toLatin1();
         order->track(set.constData(), set.size() + 4, reply.constData(), asked, true, "FF6AFAF0");
         asked->requery = [this, request] {
             send(request);
