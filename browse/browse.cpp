@@ -72,9 +72,14 @@ Browse::Browse(QObject* parent)
     connect(&nowFolder, &BrowseObject::numberChanged, this, &Browse::nowFolderNumberChanged);
     connect(&nowFolder, &BrowseObject::numberChanged, this, &Browse::notifyUpKey);
     connect(&askedUp, &AskedValue::settled, this, &Browse::notifyUpKey);
-    // An Up the recorder left unanswered is asked again: it names its folder
-    // by path, so the line goes where the first would have.
-    askedUp.requery = [this] { return mediaValid() && writeUp(askedUp.value().toString()); };
+    // An Up the recorder left unanswered is asked again, once: it names its
+    // folder by path, so the line goes where the first would have. Not once
+    // the user has asked for another folder or the medium has changed: its
+    // answer would show nothing, and the user's choice stands.
+    askedUp.requery = [this] {
+        return askedUp.waiting() && askedUp.linesWritten() > upsBeforeFolderAsked && mediaValid()
+            && writeUp(askedUp.value().toString());
+    };
     connect(&currentFolder, &BrowseObject::nameChanged, this, &Browse::currentFolderNameChanged);
     connect(&currentFolder, &BrowseObject::numberChanged, this, &Browse::currentFolderNumberChanged);
 }

@@ -32,8 +32,11 @@ void AskedValue::reported()
     // written. The recorder's order of answers tells of answers only. A
     // report past the one due shows that the recorder has had the request.
     const bool pastTheAnswer = m_reported >= m_due;
-    if (m_reported < m_written)
+    if (m_reported < m_written) {
         ++m_reported;
+        // The answer to a line after the one given up shows the value.
+        m_queryDue = false;
+    }
     if (!m_waiting)
         return;
     if (pastTheAnswer && m_reported > m_due)
@@ -44,21 +47,31 @@ void AskedValue::reported()
 
 void AskedValue::givenUp()
 {
-    const bool counted = m_reported < m_written;
-    if (counted)
-        ++m_reported;
-    if (!m_waiting)
+    if (m_reported >= m_written)
         return;
-    if (counted && m_reported == m_due) {
-        // The request's own line: what the recorder holds now is not known.
-        if (!m_queryDue) {
-            m_queryDue = true;
-            QMetaObject::invokeMethod(this, &AskedValue::askAgain, Qt::QueuedConnection);
+    ++m_reported;
+    if (m_query != 0 && m_reported == m_query) {
+        // The query asked for a line lost went unanswered too: the recorder
+        // has shown nothing newer, and asking again would only repeat it.
+        m_query = 0;
+        if (m_waiting && m_reported >= m_due) {
+            m_fencePassed = true;
+            settle();
         }
         return;
     }
-    if (answered())
-        settle();
+    if (m_reported < m_written) {
+        // A later line of the value is on its way: its answer shows the value.
+        if (m_waiting && answered())
+            settle();
+        return;
+    }
+    // What the recorder holds now is not known: asked once the report being
+    // read has been handled.
+    if (!m_queryDue) {
+        m_queryDue = true;
+        QMetaObject::invokeMethod(this, &AskedValue::askAgain, Qt::QueuedConnection);
+    }
 }
 
 void AskedValue::askAgain()
@@ -66,13 +79,21 @@ void AskedValue::askAgain()
     if (!m_queryDue)
         return;
     m_queryDue = false;
-    if (!m_waiting)
+    if (m_reported < m_written) {
+        // A line of the value went out since: its answer shows the value.
+        if (m_waiting && m_due <= m_reported)
+            awaitLastLine();
         return;
+    }
     const quint64 before = m_written;
-    if (requery && requery() && m_written > before)
-        awaitLastLine();
-    else
+    if (requery && requery() && m_written > before) {
+        m_query = m_written;
+        ++m_requeries;
+        if (m_waiting)
+            awaitLastLine();
+    } else if (m_waiting && m_due <= m_reported) {
         settle();
+    }
 }
 
 void AskedValue::refused()
@@ -99,6 +120,7 @@ void AskedValue::reset()
 {
     m_written = 0;
     m_reported = 0;
+    m_query = 0;
     settle();
 }
 

@@ -27,11 +27,15 @@
 // taken, and the recorder's own value shows again.
 //
 // No wait ends on time: a recorder that holds its answers for a while sends
-// them all in order later, and the request's own answer then ends it. Where
-// the order finds that the recorder left the request's line unanswered, the
-// request still stands: the value is asked for (requery) and that query's
-// answer ends the wait. Only a login or a link loss ends it otherwise
-// (reset()).
+// them all in order later, and the request's own answer then ends it.
+//
+// Where the order finds that the recorder left a line of the value
+// unanswered, a request or a query of its own, the value is asked for once
+// (requery), whether or not a request waits for it; a request whose line it
+// was still stands, and that query's answer ends the wait. Should the query
+// go unanswered too, the recorder has shown nothing newer: nothing more is
+// asked, and the wait ends on the recorder's last report. Only a login or a
+// link loss ends a wait otherwise (reset()).
 class ReplyOrder;
 
 class AskedValue : public QObject
@@ -49,8 +53,9 @@ public:
     // One report came; settles the wait when it answers the last request.
     void reported();
     // A line of the value was given up unanswered: it is counted as done, so
-    // that the next line's answer is known for its own. Where it was the
-    // line the wait is for, the value is asked for.
+    // that the next line's answer is known for its own. Where no later line
+    // of the value is on its way, the value is asked for, once: where the
+    // line given up was that query, the wait ends instead.
     void givenUp();
     // The recorder refused a line of the value: it is done, and the value
     // stays what the recorder last reported. A refusal comes only as the
@@ -72,13 +77,16 @@ public:
     // refused or given up), in the order they were written.
     quint64 linesWritten() const { return m_written; }
     quint64 linesDone() const { return m_reported; }
-    // Whether the value is to be asked for, its request's line having gone
+    // Whether the value is to be asked for, a line of it having gone
     // unanswered; the query goes once the report being read has been handled.
     bool queryDue() const { return m_queryDue; }
+    // Queries written because a line went unanswered (diagnostics).
+    quint64 requeries() const { return m_requeries; }
 
     // Writes a query of the value (a line the order counts for it); false
-    // when none can go. Where none can, a wait whose line went unanswered
-    // ends, and the recorder's last report shows.
+    // when none can go, or none is wanted (the request it would stand for
+    // has made way for another). Where none goes, a wait whose line went
+    // unanswered ends, and the recorder's last report shows.
     std::function<bool()> requery;
     // The order that counts this value's lines and answers, set by
     // ReplyOrder::track; none where the counts are kept by hand.
@@ -99,6 +107,10 @@ private:
     quint64 m_reported = 0;
     quint64 m_due = 0;
     quint64 m_asks = 0;
+    // The line of the last query asked for a line given up, counted as
+    // m_written counts; 0 for none on its way.
+    quint64 m_query = 0;
+    quint64 m_requeries = 0;
     bool m_waiting = false;
     bool m_queryDue = false;
     // From this place in the order on, an answer to a line of another kind

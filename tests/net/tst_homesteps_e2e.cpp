@@ -252,14 +252,23 @@ void TstHomeStepsE2e::quickToggle()
 }
 
 // The recorder's own panel changes the value; nothing of the user's is on
-// its way, so the knob and the text follow, and nothing goes back.
+// its way, so the knob and the text follow, and nothing goes back. Where the
+// recorder leaves the query that reads the value after its notice
+// unanswered, the value is read once more: the knob and the text are right
+// within a few answer times. A tap on "+" then steps from there.
 void TstHomeStepsE2e::frontPanelMovesTheKnob_data()
 {
     QTest::addColumn<QString>("row");
     QTest::addColumn<int>("value"); // key, or pitch in tenths
     QTest::addColumn<QString>("label");
-    QTest::newRow("key") << "keyRow" << -2 << "\u266D2";
-    QTest::newRow("pitch") << "pitchRow" << 35 << "+3.5";
+    QTest::addColumn<int>("late");
+    QTest::addColumn<bool>("lost");
+    QTest::newRow("key") << "keyRow" << -2 << "\u266D2" << 300 << false;
+    QTest::newRow("pitch") << "pitchRow" << 35 << "+3.5" << 300 << false;
+    for (int late : { 0, 200, 500 }) {
+        QTest::addRow("key, its query lost, %d ms late", late) << "keyRow" << -2 << "\u266D2" << late << true;
+        QTest::addRow("pitch, its query lost, %d ms late", late) << "pitchRow" << 10 << "+1.0" << late << true;
+    }
 }
 
 void TstHomeStepsE2e::frontPanelMovesTheKnob()
@@ -267,17 +276,36 @@ void TstHomeStepsE2e::frontPanelMovesTheKnob()
     QFETCH(QString, row);
     QFETCH(int, value);
     QFETCH(QString, label);
+    QFETCH(int, late);
+    QFETCH(bool, lost);
 
     QQuickItem* settings = settingRow(row);
     QVERIFY(settings);
-    rig.recorder->answerLatencyMs = 300;
+    QTest::qWait(500); // the reading behind init()'s notice has been answered
+    rig.recorder->answerLatencyMs = late;
     const bool key = row == QLatin1String("keyRow");
-    (key ? rig.state->panel.key : rig.state->panel.pitchTenths) = value;
+    const auto restore = qScopeGuard([this] {
+        rig.recorder->ignoreLines = QRegularExpression();
+        rig.recorder->ignoreTimes = -1;
+    });
+    if (lost) {
+        rig.recorder->ignoreLines = QRegularExpression(key ? QStringLiteral("^02DFF$") : QStringLiteral("^025FF$"));
+        rig.recorder->ignoreTimes = 1;
+    }
+    int& recorder = key ? rig.state->panel.key : rig.state->panel.pitchTenths;
+    recorder = value;
     rig.state->announce();
-    TRY_COMPARE(item("value", settings)->property("text").toString(), label);
+    if (lost)
+        TRY_COMPARE(rig.recorder->ignoreTimes, 0);
+    const int answered = 6 * late + 2000;
+    QTRY_COMPARE_WITH_TIMEOUT(item("value", settings)->property("text").toString(), label, answered);
     TRY_COMPARE(qRound(item("slider", settings)->property("value").toDouble() * (key ? 1 : 10)), value);
-    QTest::qWait(400);
+    QTest::qWait(late + 400);
     QCOMPARE(commands(), QStringList());
+    click(item("stepUp", settings));
+    TRY_COMPARE(recorder, value + 1);
+    QTest::qWait(late + 400);
+    QCOMPARE(commands().size(), 1);
 }
 
 // Picks on a selector, each on the list opened again `gap` ms after the one

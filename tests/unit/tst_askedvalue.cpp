@@ -157,6 +157,15 @@ void TstAskedValue::inTheRecordersOrder_data()
     // asked for; that query's answer ends the wait.
     QTest::newRow("the request's line given up: its value is asked for")
         << "av t5000 o o o O O O q M V o O" << "W W W W W W W W W W W W -" << "m q";
+    // Asked once whether or not a request waits; where the query goes
+    // unanswered too, nothing more is asked, and a wait ends.
+    QTest::newRow("a line of the value given up with nothing asked: its value is asked for")
+        << "v t5000 o o o O O O q M V o O" << "- - - - - - - - - - - - -" << "m q";
+    QTest::newRow("the query given up too: the wait ends, nothing more is asked")
+        << "av o o o O O O q M o o o O O O q M o O q" << "W W W W W W W W W W W W W W - - - - - -" << "m q m";
+    QTest::newRow("the query given up too, nothing asked: nothing more is asked")
+        << "v o o o O O O q M o o o O O O q M v o o o O O O q M V"
+        << "- - - - - - - - - - - - - - - - - - - - - - - - - - -" << "m q m m q";
     QTest::newRow("the answers to the next three lines give it up at once, and count")
         << "s av o o V O O M t5000 o O av V o O" << "- W W W W W - - - - - W W W -" << "m";
     QTest::newRow("answers in a row only: one of another line between breaks the row; the marker tells")

@@ -689,10 +689,17 @@ void TestMenuModel::rangeSetsHoldTheKnob_data()
     QTest::newRow("a refusal ends the wait") << "s101 f" << false << -1 << 0;
     QTest::newRow("the first set unanswered: the second's answer ends the wait")
         << "s101 s102 r102" << false << 20 << 20;
-    QTest::newRow("the last set unanswered: the value is asked for, and its answer ends the wait")
-        << "s101 q r100 e" << true << -1 << 0;
+    QTest::newRow("the last set unanswered, its value read behind it: that answer ends the wait")
+        << "s101 q r100 e" << false << 0 << 0;
     QTest::newRow("the last set unanswered: the answer to the value asked for ends the wait")
         << "s101 q r100 e r100" << false << 0 << 0;
+    // "o" a line of another kind, "O" its answer: the set before it went
+    // unanswered.
+    QTest::newRow("the last set unanswered: the value is asked for") << "s101 o O e" << true << -1 << 0;
+    QTest::newRow("the last set unanswered: the value asked for, its answer ends the wait")
+        << "s101 o O e r100" << false << 0 << 0;
+    QTest::newRow("the value asked for unanswered too: the wait ends on the last report")
+        << "s101 o O e o O e" << false << -1 << 0;
 }
 
 void TestMenuModel::rangeSetsHoldTheKnob()
@@ -719,6 +726,10 @@ void TestMenuModel::rangeSetsHoldTheKnob()
             m.subitemValueRequest(1, 1, 0);
         else if (step == QLatin1String("f"))
             d.rig.reply(QStringLiteral("FF6AFAF001"));
+        else if (step == QLatin1String("o"))
+            d.rig.comm.replyOrder.written("050\r\n");
+        else if (step == QLatin1String("O"))
+            d.rig.reply(QStringLiteral("D010"));
         else if (step == QLatin1String("e"))
             QCoreApplication::processEvents();
         else
@@ -727,6 +738,11 @@ void TestMenuModel::rangeSetsHoldTheKnob()
     QCOMPARE(row->property("held").toBool(), held);
     QCOMPARE(row->property("oldIndex").toInt(), oldIndex);
     QCOMPARE(row->property("rangeData").toInt(), rangeData);
+    // A value request for each "q", and one more at the most for the sets
+    // that went unanswered.
+    const QStringList lines = d.rig.takeLines();
+    const int requests = lines.count(QStringLiteral("07F6A7A01010001000000"));
+    QVERIFY2(requests <= script.count(QLatin1Char('q')) + 1, qPrintable(lines.join(' ')));
 }
 
 
