@@ -31,6 +31,8 @@ private slots:
     void undo();
     void editRightHeldElsewhere();
     void lostLinkKeepsTheTab();
+    void upUnanswered_data();
+    void upUnanswered();
     void noQmlWarnings();
 
 private:
@@ -52,6 +54,8 @@ private:
                 && find("folderName", screenList())->property("text").toString() == (path.isEmpty() ? "ROOT" : path.section('\\', -1));
         }, simlink::waitMs);
     }
+    // The Up lines the recorder received.
+    QStringList ups() const { return rig.recorder->receivedLines(rig.connection).filter(QRegularExpression("^07F6B02")); }
     // Browse requests other than the listing walk and its refresh.
     QStringList requests() const
     {
@@ -326,6 +330,58 @@ void TstBrowseE2e::lostLinkKeepsTheTab()
     TRY_VERIFY(graph->permission.okPermission());
     QVERIFY(shows("LIVE\\2017"));
     QVERIFY(find("browseList"));
+}
+
+// The recorder leaves every Up line unanswered for a while (as it does for a
+// path it no longer has), then answers again. The Up is asked once more and
+// then left: at most two Up lines for the tap, and only the markers those
+// two losses call for. The tab stays where it is, and where the user opens a
+// folder behind the Up, that folder stays; once the recorder answers again,
+// nothing moves, and the Up key works as before.
+void TstBrowseE2e::upUnanswered_data()
+{
+    QTest::addColumn<int>("late");
+    QTest::addColumn<int>("openAfterMs"); // 2017 opened after the Up; -1 none
+    for (int late : { 0, 200, 500 }) {
+        QTest::addRow("Up alone for 30 s, %d ms late", late) << late << -1;
+        QTest::addRow("2017 opened 3 s after the Up, %d ms late", late) << late << 3000;
+    }
+    QTest::newRow("2017 opened 300 ms after the Up, 500 ms late") << 500 << 300;
+}
+
+void TstBrowseE2e::upUnanswered()
+{
+    QFETCH(int, late);
+    QFETCH(int, openAfterMs);
+    const bool alone = openAfterMs < 0;
+    if (alone) {
+        clickRow("2017");
+        QVERIFY(shows("LIVE\\2017"));
+    }
+    QTest::qWait(500);
+    rig.recorder->answerLatencyMs = late;
+    rig.recorder->ignoreLines = QRegularExpression("^07F6B02");
+    rig.recorder->clearLog();
+    const quint64 markers = graph->comm.replyOrder.markersAsked();
+    click(find("upIcon", screenList()));
+    if (!alone) {
+        QTest::qWait(openAfterMs);
+        clickRow("2017");
+    }
+    QTest::qWait(alone ? 30000 : 15000);
+    const QString path = "LIVE\\2017";
+    QVERIFY(shows(path));
+    QVERIFY2(ups().size() <= 2, qPrintable(ups().join(' ')));
+    QVERIFY2(graph->comm.replyOrder.markersAsked() - markers <= 4,
+             qPrintable(QString::number(graph->comm.replyOrder.markersAsked() - markers)));
+    rig.recorder->ignoreLines = QRegularExpression();
+    QTest::qWait(late + 2000);
+    QVERIFY(shows(path));
+    const int before = ups().size();
+    QVERIFY(before <= 2);
+    click(find("upIcon", screenList()));
+    QVERIFY(shows("LIVE"));
+    QCOMPARE(ups().mid(before), QStringList { "07F6B0200\\LIVE" });
 }
 
 void TstBrowseE2e::noQmlWarnings()

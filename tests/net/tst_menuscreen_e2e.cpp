@@ -33,6 +33,8 @@ private slots:
     void rangeStepsFasterThanAnswers();
     void rangePausesInAHold_data();
     void rangePausesInAHold();
+    void rangeRowWhoseNodeIsGone_data();
+    void rangeRowWhoseNodeIsGone();
     void phantomPowerNeedsConfirmation();
     void phantomConfirmationEndsWithItsTree_data();
     void phantomConfirmationEndsWithItsTree();
@@ -334,6 +336,51 @@ void TstMenuScreenE2e::rangePausesInAHold()
     QCOMPARE(seen, expected);
     QCOMPARE(setsOf(e), lines);
     QCOMPARE(recorderMenu->subitem(e)->current(), 108);
+    click(named("rangeOkButton", r));
+    TRY_VERIFY(!named("rangeBar", r)->isVisible());
+}
+
+// The recorder's menu no longer has DELAY Rch and it told nothing: it
+// answers no line that names it. A step sends its set; the value is asked
+// once more and, unanswered too, nothing more: the knob goes back to the
+// recorder's last report and stands no longer.
+void TstMenuScreenE2e::rangeRowWhoseNodeIsGone_data()
+{
+    QTest::addColumn<int>("late");
+    QTest::newRow("on time") << 0;
+    QTest::newRow("200 ms late") << 200;
+    QTest::newRow("500 ms late") << 500;
+}
+
+void TstMenuScreenE2e::rangeRowWhoseNodeIsGone()
+{
+    QFETCH(int, late);
+    const sim::SimMenuEntry e = recorderMenu->find("INPUT DELAY", "DELAY Rch");
+    QQuickItem* r = row("DELAY Rch");
+    show(r);
+    click(named("rangeButton", r));
+    TRY_VERIFY(named("rangeBar", r)->isVisible());
+    QQuickItem* knob = named("rangeSlideBar", r);
+    const QString shown = describe(r);
+    const int reported = knob->property("value").toInt();
+    QList<sim::SimMenuSubitem>& subitems = recorderMenu->pages[e.page].items[e.item].subitems;
+    QCOMPARE(subitems.size(), e.subitem + 1);
+    const sim::SimMenuSubitem gone = subitems.takeLast();
+    const auto restore = qScopeGuard([&] {
+        unit->recorder.answerLatencyMs = 0;
+        subitems.append(gone);
+    });
+    unit->recorder.answerLatencyMs = late;
+    forget();
+    click(named("rangePlusButton", r));
+    const QStringList lines { menuLine("03", e, gone.value + 1), menuLine("01", e) };
+    const auto sent = [&] { return received().filter(QRegularExpression("^" + menuLine("0[13]", e))); };
+    QTRY_VERIFY_WITH_TIMEOUT(!r->property("held").toBool(), 6 * late + 4000);
+    QCOMPARE(sent(), lines);
+    QCOMPARE(knob->property("value").toInt(), reported);
+    QCOMPARE(describe(r), shown);
+    QTest::qWait(3000 + 2 * late);
+    QCOMPARE(sent(), lines);
     click(named("rangeOkButton", r));
     TRY_VERIFY(!named("rangeBar", r)->isVisible());
 }
