@@ -603,23 +603,23 @@ Item {
         }
         onDoubleClicked: {
             lockScreen.visible = true
-            unlockArea.visible = true
+            lockScreen.unlockArea.visible = true
         }
         // The desktop window centres the screen area below its header band;
         // the portrait window has no such band.
         Component.onCompleted: {
             if (isDesktop && appWindow.headerHeight !== undefined) {
-                unlockArea.x = Qt.binding(function() { return (appWindow.width - appWidth) * 0.5 + x })
-                unlockArea.y = Qt.binding(function() {
+                lockScreen.unlockArea.x = Qt.binding(function() { return (appWindow.width - appWidth) * 0.5 + x })
+                lockScreen.unlockArea.y = Qt.binding(function() {
                     var header = appWindow.headerHeight
                     return (appWindow.height - appHeight - header) * 0.5 + (y - mainFlick.contentY + header)
                 })
             } else {
-                unlockArea.x = Qt.binding(function() { return x })
-                unlockArea.y = Qt.binding(function() { return y - mainFlick.contentY })
+                lockScreen.unlockArea.x = Qt.binding(function() { return x })
+                lockScreen.unlockArea.y = Qt.binding(function() { return y - mainFlick.contentY })
             }
-            unlockArea.width = Qt.binding(function() { return width })
-            unlockArea.height = Qt.binding(function() { return height })
+            lockScreen.unlockArea.width = Qt.binding(function() { return width })
+            lockScreen.unlockArea.height = Qt.binding(function() { return height })
         }
     }
 }

@@ -133,23 +133,9 @@ Window {
         anchors.horizontalCenter: parent.horizontalCenter
     }
 
-    // The screen lock: the home screen turns it on and places unlockArea.
-    MouseArea {
+    LockScreen {
         id: lockScreen
-        objectName: "lockScreen"
-        anchors.fill: parent
-        visible: false
-        onPressed: {
-            if (swipeView.currentIndex !== 0)
-                lockScreen.visible = false
-        }
-
-        MouseArea {
-            id: unlockArea
-            property bool takesSecondTap: true
-            objectName: "unlockArea"
-            onDoubleClicked: lockScreen.visible = false
-        }
+        homeShown: swipeView.currentIndex === 0
     }
 
     DialogNoButton {
@@ -183,7 +169,6 @@ Window {
     Connections {
         target: comm
         function onLoginCompChanged() {
-            lockScreen.visible = false
             // A new link holds no edit right: ask again for a page that needs it.
             if (comm.loginComp && swipeView.currentIndex > 1)
                 permission.requestPermission()

@@ -181,6 +181,15 @@ Window {
         }
     }
 
+    // A new link holds no edit right: ask again for a tab that needs it.
+    Connections {
+        target: comm
+        function onLoginCompChanged() {
+            if (comm.loginComp && screenSelect >= 2)
+                permission.requestPermission()
+        }
+    }
+
     // A grant refreshes the models of the three screens that need the right.
     Connections {
         target: permission
@@ -206,34 +215,9 @@ Window {
         }
     }
 
-    // Takes every press while the window is locked. The home screen's key
-    // shows it and places unlockArea over itself.
-    MouseArea {
+    LockScreen {
         id: lockScreen
-        objectName: "lockScreen"
-        anchors.fill: parent
-        visible: false
-        onPressed: {
-            if (homeScreen.visible === false)
-                lockScreen.visible = false
-        }
-
-        MouseArea {
-            id: unlockArea
-            objectName: "unlockArea"
-            property bool takesSecondTap: true
-            onDoubleClicked: lockScreen.visible = false
-        }
-
-        Connections {
-            target: comm
-            function onLoginCompChanged() {
-                lockScreen.visible = false
-                // A new link holds no edit right: ask again for a tab that needs it.
-                if (comm.loginComp && screenSelect >= 2)
-                    permission.requestPermission()
-            }
-        }
+        homeShown: homeScreen.visible
     }
 
     DialogNoButton {

@@ -30,6 +30,8 @@ private slots:
     void lockAndUnlock();
     void lockByTaps_data();
     void lockByTaps();
+    void keysWhileLocked_data();
+    void keysWhileLocked();
     void fingerTapsReachingNothingFail();
     void doubleTapActsOnce_data();
     void doubleTapActsOnce();
@@ -332,6 +334,71 @@ void TstHomeControlsE2e::lockByTaps()
     QVERIFY(unlockByFinger ? rig.fingerTaps(unlock, 2) : rig.doubleTap(unlock));
     QVERIFY(!lock->isVisible());
     QCOMPARE(changes.count(), 2);
+}
+
+// While the window is locked no key reaches a control, whichever had the
+// focus (a transport key, a step key or the slider in the settings window,
+// the gear) and however the window was locked: Space, Return, arrows and
+// letters act on nothing, and Tab moves to nothing. Unlocked, the control
+// that had the focus takes its key again. A row's lines are what the
+// focusing click and the key after unlocking send: a line sent while locked
+// would come between them.
+void TstHomeControlsE2e::keysWhileLocked_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("row"); // the settings window's row holding it
+    QTest::addColumn<bool>("settings"); // the settings window shows before the click and after the key
+    QTest::addColumn<bool>("finger");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("lines");
+    const int space = Qt::Key_Space;
+    QTest::newRow("STOP, mouse") << "stopButton" << "" << false << false << space << QStringList({ "010", "010" });
+    QTest::newRow("PITCH +, finger") << "stepUp" << "pitchRow" << true << true << space
+                                     << QStringList({ "0250100", "0250200" });
+    QTest::newRow("pitch slider, mouse") << "slider" << "pitchRow" << true << false << int(Qt::Key_Right)
+                                         << QStringList({ "0250300" });
+    // The click closes the window; locked, Space does not open it.
+    QTest::newRow("gear, finger") << "gearButton" << "" << true << true << space << QStringList();
+}
+
+void TstHomeControlsE2e::keysWhileLocked()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, row);
+    QFETCH(bool, settings);
+    QFETCH(bool, finger);
+    QFETCH(int, key);
+    QFETCH(QStringList, lines);
+    QQuickItem* lock = item("lockScreen");
+    QQuickItem* loader = item("homeSettingWindowLoader");
+    const auto settingsShown = [loader] { return loader->property("active").toBool(); };
+    const auto done = qScopeGuard([lock, loader] { // whatever fails
+        lock->setVisible(false);
+        loader->setProperty("active", false);
+    });
+    loader->setProperty("active", settings);
+    rig.recorder->clearLog();
+    QQuickItem* target = item(control.toLatin1(), row.isEmpty() ? nullptr : item(row.toLatin1()));
+    if (QQuickItem* knob = target->property("handle").value<QQuickItem*>())
+        target = knob; // a slider takes the focus there without moving
+    click(target);
+    const bool settingsLocked = settingsShown();
+
+    QTest::qWait(500); // the click before is no tap of the lock's
+    QVERIFY(finger ? rig.fingerTaps(item("lockButton"), 2) : rig.quickTaps(item("lockButton"), 2));
+    TRY_VERIFY(lock->isVisible());
+    for (const int typed : { Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Right, Qt::Key_Up, Qt::Key_A,
+                             Qt::Key_Tab, Qt::Key_Space, Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Space }) {
+        QTest::keyClick(rig.window, Qt::Key(typed), typed == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(settingsShown(), settingsLocked);
+    }
+    QTest::qWait(500); // a new burst of taps
+    QVERIFY(finger ? rig.fingerTaps(item("unlockArea"), 2) : rig.doubleTap(item("unlockArea")));
+    TRY_VERIFY(!lock->isVisible());
+
+    QTest::keyClick(rig.window, Qt::Key(key));
+    TRY_COMPARE(commands(), lines);
+    QCOMPARE(settingsShown(), settings);
 }
 
 // The rig's finger taps fail when they reach no item, so that a check that

@@ -121,13 +121,20 @@ TestCase {
     }
 
     // The home screen's key locks this window too, by a finger's double tap,
-    // and puts the unlock area over itself, where a double tap unlocks.
+    // and puts the unlock area over itself, where a double tap unlocks. Keys
+    // reach the key that had the focus only while the window is unlocked.
     function test_lockKeyByFinger() {
         openWindow()
         comm.loginComp = true
         var lock = part("lockScreen"), unlock = part("unlockArea"), key = part("lockButton")
+        mouseClick(part("displayButton"))
+        verify(comm.displayMode)
         fingerTaps(key, 2)
         verify(lock.visible)
+        keyClick(Qt.Key_Space)
+        keyClick(Qt.Key_Tab)
+        keyClick(Qt.Key_Space)
+        verify(comm.displayMode, "a key went through the lock")
         var over = unlock.mapToItem(null, 0, 0), under = key.mapToItem(null, 0, 0)
         fuzzyCompare(over.x, under.x, 0.5)
         fuzzyCompare(over.y, under.y, 0.5)
@@ -135,6 +142,8 @@ TestCase {
         wait(500) // a new burst of taps
         fingerTaps(unlock, 2)
         verify(!lock.visible)
+        keyClick(Qt.Key_Space)
+        verify(!comm.displayMode)
     }
 
     function test_overlays() {
