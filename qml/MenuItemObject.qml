@@ -94,6 +94,11 @@ Item {
         // list view's content height: that one changes while the view makes
         // and drops its delegates (as when the rows are built anew after a
         // login) and fed back into the popup's height in a loop.
+        //
+        // The box makes its popup, list view and delegates only when the
+        // drop-down first opens. An id anywhere in the popup would have them
+        // made with the row, for every row of the menu: refer to its parts
+        // by property instead.
         popup: Popup {
             y: comboBox.height
             width: comboBox.width
@@ -105,10 +110,9 @@ Item {
             // A list the box was given while its drop-down was closed shows
             // at the next layout; till then the entries of the list before
             // it would stand there, to be tapped.
-            onAboutToShow: entryList.forceLayout()
+            onAboutToShow: contentItem.forceLayout()
 
             contentItem: ListView {
-                id: entryList
                 clip: true
                 model: comboBox.delegateModel
                 currentIndex: comboBox.highlightedIndex

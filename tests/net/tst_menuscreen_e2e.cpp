@@ -5,6 +5,7 @@
 // and each reaches the recorder and comes back.
 #include <QScopeGuard>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 #include "apprig.h"
@@ -27,6 +28,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void rowsShowRecorderMenu();
+    void dropDownMadeWhenOpened();
     void choiceReachesRecorder();
     void rangeReachesRecorder();
     void rangeStepsFasterThanAnswers_data();
@@ -167,6 +169,35 @@ void TstMenuScreenE2e::rowsShowRecorderMenu()
     QCOMPARE(shown, expected);
     QCOMPARE(named("menuArea")->property("contentHeight").toReal(), rows().size() * 50 * window->property("ptSize").toReal());
     QVERIFY(!windowrig::saveFrame(window, QStringLiteral("e2e_menu_top.png")).isNull());
+}
+
+// A row's drop-down, its list and entries, are made when it first opens:
+// made with every row, they would cost the menu megabytes.
+void TstMenuScreenE2e::dropDownMadeWhenOpened()
+{
+    const auto popupsOf = [](QQuickItem* box) {
+        const QList<QObject*> parts = box->findChildren<QObject*>();
+        return int(std::count_if(parts.begin(), parts.end(), [](QObject* o) { return o->inherits("QQuickPopup"); }));
+    };
+    QList<QQuickItem*> boxes;
+    for (QQuickItem* r : rows()) {
+        if (r->property("modelList").isValid())
+            boxes << named("menuComboBox", r);
+    }
+    QVERIFY(boxes.size() > 20);
+    for (QQuickItem* box : boxes)
+        QCOMPARE(popupsOf(box), 0);
+
+    QQuickItem* r = row("INPUT SELECT");
+    QQuickItem* opened = named("menuComboBox", r);
+    show(r);
+    click(opened);
+    TRY_VERIFY(entry(r, "DIGITAL COAX"));
+    for (QQuickItem* box : boxes)
+        QCOMPARE(popupsOf(box), box == opened ? 1 : 0);
+    QObject* popup = opened->property("popup").value<QObject*>();
+    QMetaObject::invokeMethod(popup, "close");
+    TRY_VERIFY(!popup->property("visible").toBool());
 }
 
 void TstMenuScreenE2e::choiceReachesRecorder()
