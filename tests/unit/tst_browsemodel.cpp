@@ -597,6 +597,18 @@ void TestBrowseModel::upCountsFromTheFolderAsked_data()
         << QStringList {} << 6 << true << true;
     QTest::newRow("the current folder, its name read") << QStringList { "current", "up", "up", "read LIVE\\2017 6" }
         << QStringList { "\\LIVE", "\\" } << 6 << false << false;
+    // "lost": the recorder answers a line after the Ups and none of them.
+    // An Up left unanswered is asked once more, to the folder the first
+    // named; left unanswered too, nothing more, and Up counts from the
+    // folder shown.
+    QTest::newRow("unanswered: asked once more") << QStringList { "up", "lost", "82 6" }
+        << QStringList { "\\LIVE\\2017", "\\LIVE\\2017" } << 6 << true << false;
+    QTest::newRow("unanswered twice: nothing more") << QStringList { "up", "lost", "lost", "lost", "up" }
+        << QStringList { "\\LIVE\\2017", "\\LIVE\\2017", "\\LIVE\\2017" } << 7 << true << false;
+    QTest::newRow("unanswered, a row opened behind it: not asked again") << QStringList { "up", "open Y", "lost", "lost" }
+        << QStringList { "\\LIVE\\2017" } << 9 << true << false;
+    QTest::newRow("unanswered, the medium changed: not asked again") << QStringList { "up", "medium SD2", "lost" }
+        << QStringList { "\\LIVE\\2017" } << -1 << false << false;
 }
 
 void TestBrowseModel::upCountsFromTheFolderAsked()
@@ -625,6 +637,12 @@ void TestBrowseModel::upCountsFromTheFolderAsked()
             rig.reply("F2");
         else if (w.first() == "read")
             rig.answer({ "800600", "9100" + field(w.at(2).toInt()) + "\\" + w.at(1) });
+        else if (step == "lost") {
+            rig.comm.replyOrder.written("050\r\n");
+            rig.reply("D010");
+            QCoreApplication::processEvents(); // a query asked for goes
+        } else if (w.first() == "medium")
+            b.setCurrentMediaNumber(w.at(1));
     }
     QStringList ups;
     for (const QString& line : rig.takeLines().filter(QRegularExpression("^07F6B02")))
