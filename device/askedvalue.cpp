@@ -88,7 +88,6 @@ void AskedValue::askAgain()
     const quint64 before = m_written;
     if (requery && requery() && m_written > before) {
         m_query = m_written;
-        ++m_requeries;
         if (m_waiting)
             awaitLastLine();
     } else if (m_waiting && m_due <= m_reported) {

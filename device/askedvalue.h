@@ -80,8 +80,6 @@ public:
     // Whether the value is to be asked for, a line of it having gone
     // unanswered; the query goes once the report being read has been handled.
     bool queryDue() const { return m_queryDue; }
-    // Queries written because a line went unanswered (diagnostics).
-    quint64 requeries() const { return m_requeries; }
 
     // Writes a query of the value (a line the order counts for it); false
     // when none can go, or none is wanted (the request it would stand for
@@ -110,7 +108,6 @@ private:
     // The line of the last query asked for a line given up, counted as
     // m_written counts; 0 for none on its way.
     quint64 m_query = 0;
-    quint64 m_requeries = 0;
     bool m_waiting = false;
     bool m_queryDue = false;
     // From this place in the order on, an answer to a line of another kind
