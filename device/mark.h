@@ -48,6 +48,8 @@ public:
     AskedValue listAsked;
 
     const QList<int>& markTimes() const { return marks; }
+    // The marks held, for a mark display made after they were signalled.
+    Q_INVOKABLE QList<int> heldMarks() const { return marks; }
     int getMarkCount() const { return markCount; }
     int getPollTimerId() const { return pollTimerId; }
 

@@ -95,6 +95,8 @@ void ObjectGraph::publish(QQmlContext* context, const QVariant& multiFont)
     context->setContextProperty(QStringLiteral("isWindows"), true);
     context->setContextProperty(QStringLiteral("isMac"), false);
     context->setContextProperty(QStringLiteral("isDesktop"), true);
-    if (QCoreApplication* app = QCoreApplication::instance())
+    if (QCoreApplication* app = QCoreApplication::instance()) {
         app->installEventFilter(&tapRule);
+        app->installEventFilter(&keyRule);
+    }
 }

@@ -9,6 +9,7 @@
 #include "menu.h"
 #include "permission.h"
 #include "playlist.h"
+#include "keyrule.h"
 #include "taprule.h"
 #include "telnet.h"
 #include "timerevent.h"
@@ -48,6 +49,8 @@ public:
     Communication comm;
     // A quick second tap in the windows is one tap with the first.
     TapRule tapRule;
+    // A key reaches only a control that shows.
+    KeyRule keyRule;
 
 private:
     void wire();

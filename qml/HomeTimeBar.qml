@@ -63,11 +63,23 @@ Item {
             }
         }
 
+        function addMark(time) {
+            markTimeTemp = time
+            markRepeater.model.append({ markSource: markArrowComponent })
+        }
+
+        // A bar made anew (the portrait window builds its home page again)
+        // shows the marks already read.
+        Component.onCompleted: {
+            var held = mark.heldMarks()
+            for (var i = 0; i < held.length; ++i)
+                addMark(held[i])
+        }
+
         Connections {
             target: mark
             function onMarkTimeReceived(time) {
-                markTimeTemp = time
-                markRepeater.model.append({ markSource: markArrowComponent })
+                timeBar.addMark(time)
             }
         }
 

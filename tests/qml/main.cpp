@@ -10,6 +10,7 @@
 #include <QQmlEngine>
 #include <QtQuickTest>
 
+#include "keyrule.h"
 #include "windowrig.h"
 
 // Lets a test replace a context property (a list model, say) at run time, and
@@ -93,6 +94,9 @@ public slots:
         for (const char* model : { "loginModel", "browseModel", "timerEventModel" })
             engine->rootContext()->setContextProperty(QLatin1String(model), QVariantList());
         engine->rootContext()->setContextProperty(QStringLiteral("testContext"), new ContextSetter(engine));
+        // Keys reach the windows as the application lets them.
+        static KeyRule keyRule;
+        QCoreApplication::instance()->installEventFilter(&keyRule);
     }
 };
 

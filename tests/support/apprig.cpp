@@ -1,13 +1,14 @@
 #include "apprig.h"
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QFontInfo>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QQmlContext>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "globals.h"
 #include "simlink.h"
@@ -27,7 +28,7 @@ bool AppRig::start()
     }
     graph = std::make_unique<ObjectGraph>();
     graph->publish(engine->rootContext(), multiFontFor(QLocale(QLocale::English)));
-    engine->load(QUrl(QStringLiteral("qrc:/mainDesktop.qml")));
+    engine->load(QUrl(document));
     if (engine->rootObjects().size() == 1)
         window = qobject_cast<QQuickWindow*>(engine->rootObjects().first());
     if (!window || !QTest::qWaitForWindowExposed(window, simlink::waitMs)) {
@@ -50,7 +51,7 @@ bool AppRig::start(const std::function<void(sim::SimRecorder&, sim::RecorderStat
 bool AppRig::logIn(sim::SimRecorder& to)
 {
     connection = simlink::logIn(*graph, to);
-    return connection != 0 && QTest::qWaitFor([this] { return !item("loginscreenbase")->isVisible(); }, simlink::waitMs);
+    return connection != 0 && QTest::qWaitFor([this] { return !loginScreen()->isVisible(); }, simlink::waitMs);
 }
 
 void AppRig::close()
@@ -74,6 +75,12 @@ void AppRig::stop()
 QQuickItem* AppRig::item(const char* name, QObject* within) const
 {
     return (within ? within : window)->findChild<QQuickItem*>(QLatin1String(name));
+}
+
+QQuickItem* AppRig::loginScreen() const
+{
+    QQuickItem* named = item("loginScreen"); // the portrait window names its own
+    return named ? named : item("loginscreenbase");
 }
 
 QList<QQuickItem*> AppRig::allShown(const QString& prefix, QQuickItem* within) const
@@ -334,6 +341,16 @@ void AppRig::scroll(QQuickItem* target, int delta, Qt::ScrollPhase phase)
 
 void AppRig::clickTab(int index)
 {
+    if (QQuickItem* indicator = item("pageIndicator")) {
+        QList<QQuickItem*> dots;
+        for (QQuickItem* dot : indicator->property("contentItem").value<QQuickItem*>()->childItems()) {
+            if (dot->width() > 0)
+                dots << dot;
+        }
+        std::sort(dots.begin(), dots.end(), [](QQuickItem* a, QQuickItem* b) { return a->x() < b->x(); });
+        click(dots.value(index));
+        return;
+    }
     const qreal left = (window->width() - window->property("appWidth").toReal()) / 2;
     const qreal top = (window->height() - window->property("appHeight").toReal()) / 2;
     clickAt(QPoint(qRound(left + (index * 83.5 + 40) * window->property("ptSize").toReal()), qRound(top)));
@@ -341,14 +358,24 @@ void AppRig::clickTab(int index)
 
 QQuickItem* AppRig::screen(int tab) const
 {
+    if (QQuickItem* pages = item("swipeView")) {
+        QQuickItem* page = nullptr;
+        QMetaObject::invokeMethod(pages, "itemAt", Q_RETURN_ARG(QQuickItem*, page), Q_ARG(int, tab));
+        return page && page->inherits("QQuickLoader") ? page->property("item").value<QQuickItem*>() : page;
+    }
     return window->contentItem()->childItems().at(0)->childItems().at(tab);
 }
 
 bool AppRig::showTab(int tab)
 {
     clickTab(tab);
-    return QTest::qWaitFor([&] { return screen(tab)->isVisible() && (tab < 2 || graph->permission.okPermission()); },
-                           simlink::waitMs);
+    const QQuickItem* pages = item("swipeView");
+    const auto shows = [&] {
+        QQuickItem* shown = screen(tab);
+        return shown && shown->isVisible() && (!pages || qAbs(shown->mapToScene(QPointF()).x()) < 1)
+            && (tab < 2 || graph->permission.okPermission());
+    };
+    return QTest::qWaitFor(shows, simlink::waitMs);
 }
 
 QQuickItem* AppRig::rowAt(QQuickItem* list, int index)

@@ -44,6 +44,8 @@ public:
 
     // The item of that objectName within `within` (the window when null).
     QQuickItem* item(const char* name, QObject* within = nullptr) const;
+    // The login screen.
+    QQuickItem* loginScreen() const;
     // The visible item of that name under `within` (the window's content when
     // null), found through the visual tree, which reaches what delegates and
     // loaders create; null when none shows.
@@ -96,13 +98,15 @@ public:
     // delta pixels; a negative delta scrolls down.
     void scroll(QQuickItem* target, int delta, Qt::ScrollPhase phase = Qt::NoScrollPhase);
     // Clicks the tab at this place (from 0) on the screen area's top edge:
-    // tabs 80 units wide with gaps of 3.5.
+    // tabs 80 units wide with gaps of 3.5. In the portrait window, the page
+    // indicator's dot of that page.
     void clickTab(int index);
     // The screen of the tab at this place: home, menu, browse, playlist,
-    // timer events.
+    // timer events; in the portrait window, the page (null while not built).
     QQuickItem* screen(int tab) const;
-    // Clicks the tab and waits until its screen shows, and for the browse,
-    // playlist and timer-event tabs the edit right; false when that fails.
+    // Clicks the tab and waits until its screen shows (the page has come to
+    // rest in the portrait window), and for the browse, playlist and
+    // timer-event tabs the edit right; false when that fails.
     bool showTab(int tab);
     // The delegate a list view has made for that index; null when it has none.
     static QQuickItem* rowAt(QQuickItem* list, int index);
@@ -120,6 +124,8 @@ public:
     // Writes the window's next frame to screenshots/; false when it cannot.
     bool shoot(const QString& fileName);
 
+    // The window start() loads: the desktop one, or "qrc:/main.qml", the portrait one.
+    QString document = QStringLiteral("qrc:/mainDesktop.qml");
     std::unique_ptr<QQmlApplicationEngine> engine;
     std::unique_ptr<ObjectGraph> graph;
     QQuickWindow* window = nullptr;

@@ -5,5 +5,7 @@ QtObject {
 
     signal markTimeReceived(int time)
     signal markClear()
+    property var held: []
+    function heldMarks() { return held }
     function record(name, args) { calls = calls.concat([{ name: name, args: args }]) }
 }
