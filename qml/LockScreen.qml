@@ -5,8 +5,10 @@ import QtQuick.Window 2.2
 // shows it also holds the keyboard focus and takes every key, so that no key
 // reaches the control that had the focus, nor Tab another one (a button, a
 // slider or the settings window would act on a key as on a tap). Unlocked,
-// it hands the focus back to that control. The home screen's key shows it
-// and places unlockArea over itself, where a double tap unlocks.
+// it hands the focus back to that control; the window's key rule takes it
+// from there again when the control no longer shows. The home screen's key
+// shows the lock and places unlockArea over itself, where a double tap
+// unlocks.
 MouseArea {
     id: lockScreen
     objectName: "lockScreen"
