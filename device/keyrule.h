@@ -32,13 +32,12 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+private:
     // Whether item shows in its window: visible, enabled, and partly inside
     // the window and every clipping ancestor; with onTop, also not covered
     // there by an item that takes presses (a drop-down's list counts as its
     // box's own).
     static bool shows(const QQuickItem* item, bool onTop);
-
-private:
     struct Watch
     {
         QPointer<QQuickItem> holder; // the item whose changes are followed

@@ -5,11 +5,11 @@
 
 #include "browse.h"
 #include "communication.h"
+#include "keyrule.h"
 #include "mark.h"
 #include "menu.h"
 #include "permission.h"
 #include "playlist.h"
-#include "keyrule.h"
 #include "taprule.h"
 #include "telnet.h"
 #include "timerevent.h"

@@ -300,41 +300,38 @@ Item {
                 // and closes what the new state has no use for. A screen made
                 // anew (the portrait window builds its home page again) shows
                 // the recorder's present state at once.
-                function show() {
-                    var code = comm.statusIcon
-                    if (code === 16) {
-                        statusIcon.source = "Resource/Transport_STOP_3.png"
-                        playOnly = true
-                    } else if (code === 17 || code === 18) {
-                        statusIcon.source = code === 17 ? "Resource/Transport_PLAY_3.png"
-                                                        : "Resource/Transport_PLAYPAUSE_3.png"
-                        playOnly = true
-                        homePlayMode.playModeDropdownVisible = false
-                        homePlayArea.playAreaDropdownVisible = false
-                        homeCurrentMedia.currentMediaDropdownVisible = false
-                        lockButton.visible = true
-                    } else if (code === 129 || code === 130 || code === 131) {
-                        statusIcon.source = code === 129 ? "Resource/Transport_REC_3.png"
-                                                         : "Resource/Transport_RECPAUSE_3.png"
-                        homeCurrentMedia.currentMediaDropdownVisible = false
-                        homeSettingWindowLoader.active = false
-                        // The play-mode list hides with its selector; closed
-                        // now, it cannot keep the lock key hidden.
-                        if (homePlayMode.playModeDropdownVisible) {
-                            homePlayMode.playModeDropdownVisible = false
-                            lockButton.visible = true
-                        }
-                        playOnly = false
-                    } else {
-                        statusIcon.source = ""
-                    }
-                }
-                Component.onCompleted: show()
-
+                Component.onCompleted: statusHandler.onStatusIconChanged()
                 Connections {
+                    id: statusHandler
                     target: comm
                     function onStatusIconChanged() {
-                        statusIcon.show()
+                        var code = comm.statusIcon
+                        if (code === 16) {
+                            statusIcon.source = "Resource/Transport_STOP_3.png"
+                            playOnly = true
+                        } else if (code === 17 || code === 18) {
+                            statusIcon.source = code === 17 ? "Resource/Transport_PLAY_3.png"
+                                                            : "Resource/Transport_PLAYPAUSE_3.png"
+                            playOnly = true
+                            homePlayMode.playModeDropdownVisible = false
+                            homePlayArea.playAreaDropdownVisible = false
+                            homeCurrentMedia.currentMediaDropdownVisible = false
+                            lockButton.visible = true
+                        } else if (code === 129 || code === 130 || code === 131) {
+                            statusIcon.source = code === 129 ? "Resource/Transport_REC_3.png"
+                                                             : "Resource/Transport_RECPAUSE_3.png"
+                            homeCurrentMedia.currentMediaDropdownVisible = false
+                            homeSettingWindowLoader.active = false
+                            // The play-mode list hides with its selector; closed
+                            // now, it cannot keep the lock key hidden.
+                            if (homePlayMode.playModeDropdownVisible) {
+                                homePlayMode.playModeDropdownVisible = false
+                                lockButton.visible = true
+                            }
+                            playOnly = false
+                        } else {
+                            statusIcon.source = ""
+                        }
                     }
                 }
             }

@@ -95,8 +95,7 @@ public slots:
             engine->rootContext()->setContextProperty(QLatin1String(model), QVariantList());
         engine->rootContext()->setContextProperty(QStringLiteral("testContext"), new ContextSetter(engine));
         // Keys reach the windows as the application lets them.
-        static KeyRule keyRule;
-        QCoreApplication::instance()->installEventFilter(&keyRule);
+        QCoreApplication::instance()->installEventFilter(new KeyRule(engine));
     }
 };
 
