@@ -10,15 +10,6 @@
 
 namespace {
 
-bool within(const QQuickItem* item, const QQuickItem* ancestor)
-{
-    for (; item; item = item->parentItem()) {
-        if (item == ancestor)
-            return true;
-    }
-    return false;
-}
-
 // Qt Quick Controls' layer of open drop-downs and popups, over the window.
 bool inPopupLayer(const QQuickItem* item)
 {
@@ -58,7 +49,7 @@ bool KeyRule::uncovered(const QQuickItem* item, const QRectF& seen)
     const qreal dy = seen.height() / 4;
     for (const QPointF at : { c, c + QPointF(-dx, -dy), c + QPointF(dx, -dy), c + QPointF(-dx, dy), c + QPointF(dx, dy) }) {
         const QQuickItem* top = TapRule::itemAt(window, at);
-        if (!top || within(top, item) || within(item, top) || (!popup && inPopupLayer(top)))
+        if (!top || top == item || item->isAncestorOf(top) || top->isAncestorOf(item) || (!popup && inPopupLayer(top)))
             return true;
     }
     return false;
